@@ -1,0 +1,31 @@
+// The millisecond wait that keeps the user interface alive: it spins on a
+// millisecond counter and pumps pending events, so timer ticks, clicks and
+// paints run inside the wait. Clock and pump come from outside (the program
+// passes Qt's, tests pass fakes).
+#pragma once
+
+#include <cstdint>
+
+namespace tuner {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds from some start, as a signed 32-bit counter that may wrap.
+    virtual int32_t now_ms() = 0;
+};
+
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // Processes all pending user-interface events once.
+    virtual void process_events() = 0;
+};
+
+// Returns after at least `ms` milliseconds, pumping events meanwhile. With
+// ms <= 0 it returns at once without pumping. A counter that wraps past its
+// signed maximum restarts the wait from a fresh reading, so the full length
+// is still waited after the wrap.
+void delay_ms(int32_t ms, Clock& clock, EventPump& pump);
+
+}  // namespace tuner

@@ -1,0 +1,37 @@
+// UTF-8 conversions for the Bluetooth name, and UTF-8 text files (read one
+// line, replace the whole content). Text is held as UTF-8 std::string.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tuner {
+
+// The UTF-8 bytes of a text, without terminator; the text ends at its first
+// U+0000 if it has one. Empty text gives no bytes.
+std::vector<uint8_t> utf8_encode(const std::string& text);
+
+// The text in a byte sequence up to its first zero byte (or its end).
+// Invalid sequences become U+FFFD, so the result is always valid UTF-8.
+std::string utf8_decode(std::span<const uint8_t> bytes);
+
+// Valid UTF-8 with every invalid sequence replaced by U+FFFD.
+std::string utf8_sanitize(const std::string& bytes);
+
+enum class TextFileError { None, NotFound, ReadFailed, WriteFailed };
+
+// Line n (counted from 1) of a UTF-8 text file, without its line end; empty
+// when the file has fewer lines or n < 1. A leading byte-order mark is not
+// part of line 1. Lines end at CR LF, LF or a lone CR; there is no limit on
+// the number or length of lines. `error` reports a missing or unreadable file.
+std::string utf8_file_read_line(const std::string& path, int n, TextFileError* error = nullptr);
+
+// Replaces the content of an existing file with the byte-order mark, the
+// text and CR LF. A missing file is NotFound and nothing is written. The
+// new content goes to a temporary file first, so a failed write leaves the
+// old file whole.
+TextFileError utf8_file_write(const std::string& path, const std::string& text);
+
+}  // namespace tuner
