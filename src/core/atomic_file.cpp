@@ -1,13 +1,8 @@
 #include "core/atomic_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tuner {
 
@@ -18,38 +13,35 @@ bool write_file_atomically(const std::string& path, const std::string& content, 
         return false;
     };
     const fs::path target(path);
+    if (target.filename().empty()) return fail("no file name");
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     std::random_device rd;
-    const fs::path tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return fail(std::strerror(errno));
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const std::string msg = std::strerror(errno);
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return fail(msg);
-        }
-        done += static_cast<std::size_t>(n);
+    fs::path tmp;
+    std::error_code ec;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        if (!fs::exists(tmp, ec)) break;
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string msg = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return fail(msg);
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return fail("cannot create a file in " + dir.string());
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(tmp, ec);
+            return fail("cannot write " + tmp.string());
+        }
     }
     // Keep the old file's permissions where there is one.
-    std::error_code ec;
     const auto st = fs::status(target, ec);
     if (!ec && fs::exists(st)) fs::permissions(tmp, st.permissions(), ec);
-    if (std::rename(tmp.c_str(), target.c_str()) != 0) {
-        const std::string msg = std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return fail(msg);
+    fs::rename(tmp, target, ec);
+    if (ec) {
+        std::error_code ignore;
+        fs::remove(tmp, ignore);
+        return fail(ec.message());
     }
     return true;
 }
