@@ -1,0 +1,39 @@
+// The open and save dialogs through which the user chooses every file. The
+// program shows Qt's dialogs; tests answer with a fake.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tuner {
+
+constexpr const char* kParamFileFilter = "AudioParmFile (*.ktv)|*.ktv";
+constexpr const char* kTextFileFilter = "TXTFile (*.txt)|*.txt";
+
+struct FileDialogRequest {
+    // Pairs "description|pattern", several joined by "|".
+    std::string filter;
+    int filter_index = 0;
+    // Folder the dialog starts in; empty leaves the choice to the dialog.
+    std::string init_dir;
+    // Pre-filled file name (cleared before save dialogs).
+    std::string file_name;
+    // Save dialogs ask before replacing an existing file.
+    bool confirm_overwrite = true;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen path, or nullopt when cancelled or no name was given.
+    virtual std::optional<std::string> show_open(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> show_save(const FileDialogRequest& request) = 0;
+};
+
+// The dialog set-up for parameter files: filter, start folder beside the program.
+FileDialogRequest param_file_dialog_request();
+
+// The save dialog for text files (no start folder); empty when cancelled.
+std::string save_txt_file_dialog(FileDialogs& dialogs);
+
+}  // namespace tuner

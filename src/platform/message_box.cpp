@@ -1,0 +1,20 @@
+#include "platform/message_box.h"
+
+#include <QMessageBox>
+
+namespace tuner {
+
+void show_message_box(QWidget* parent, const std::string& text, const std::string& title, MessageIcon icon) {
+    QMessageBox::Icon qicon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MessageIcon::None: qicon = QMessageBox::NoIcon; break;
+        case MessageIcon::Information: qicon = QMessageBox::Information; break;
+        case MessageIcon::Exclamation: qicon = QMessageBox::Warning; break;
+        case MessageIcon::Critical: qicon = QMessageBox::Critical; break;
+    }
+    const QString t = QString::fromStdString(title.empty() ? std::string(kProgramTitle) : title);
+    QMessageBox box(qicon, t, QString::fromStdString(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace tuner

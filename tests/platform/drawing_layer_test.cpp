@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "platform/canvas.h"
+#include "platform/ole_color.h"
+#include "platform/region.h"
+#include "platform/twips.h"
+
+using namespace tuner;
+
+namespace {
+constexpr OleColor kRed = 0x0000FF;
+constexpr OleColor kWhite = 0xFFFFFF;
+constexpr uint32_t kRedRgb = 0x0000FF;
+constexpr uint32_t kWhiteRgb = 0xFFFFFF;
+}  // namespace
+
+TEST(OleColor, PlainAndSystemColours) {
+    EXPECT_EQ(translate_color(0x80FF40), 0x80FF40u);
+    EXPECT_EQ(translate_color(kSysButtonFace), system_color_rgb(15));
+    EXPECT_EQ(translate_color(kSysWindowText), 0u);
+    EXPECT_EQ(translate_color(kSysButtonHighlight), 0xFFFFFFu);
+    EXPECT_EQ(translate_color(system_color(200)), 0u) << "unknown system colours are black, not garbage";
+    const QColor c = to_qcolor(0x80FFFF);  // &HFFFF80 would be BGR: red in the low byte
+    EXPECT_EQ(c.red(), 0xFF);
+    EXPECT_EQ(c.green(), 0xFF);
+    EXPECT_EQ(c.blue(), 0x80);
+    EXPECT_EQ(rgb_of(c), 0x80FFFFu);
+}
+
+TEST(Twips, FifteenPerPixel) {
+    EXPECT_EQ(twips_to_px(1575), 105);
+    EXPECT_EQ(twips_to_px(7), 0);
+    EXPECT_EQ(twips_to_px(8), 1);
+    EXPECT_EQ(twips_to_px(-15), -1);
+    EXPECT_EQ(px_to_twips(29), 435);
+}
+
+TEST(Canvas, RectanglesExcludeRightAndBottom) {
+    Canvas c(10, 10);
+    c.clear(kWhite);
+    c.fill_rect(2, 3, 5, 6, kRed);
+    EXPECT_EQ(c.pixel(2, 3), kRedRgb);
+    EXPECT_EQ(c.pixel(4, 5), kRedRgb);
+    EXPECT_EQ(c.pixel(5, 5), kWhiteRgb);
+    EXPECT_EQ(c.pixel(4, 6), kWhiteRgb);
+    c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface, no crash
+    EXPECT_EQ(c.pixel(9, 0), kRedRgb);
+    c.fill_rect(6, 6, 6, 9, kRed);  // empty
+    EXPECT_EQ(c.pixel(6, 6), kWhiteRgb);
+}
+
+TEST(Canvas, LinesNeverPaintTheirEndPoint) {
+    Canvas c(10, 10);
+    c.clear(kWhite);
+    c.line(1, 1, 6, 1, kRed);
+    EXPECT_EQ(c.pixel(1, 1), kRedRgb);
+    EXPECT_EQ(c.pixel(5, 1), kRedRgb);
+    EXPECT_EQ(c.pixel(6, 1), kWhiteRgb);
+    c.line(3, 3, 3, 3, kRed);  // zero length paints nothing
+    EXPECT_EQ(c.pixel(3, 3), kWhiteRgb);
+    c.move_to(0, 9);
+    c.line_to(4, 5, kRed);
+    EXPECT_EQ(c.pixel(0, 9), kRedRgb);
+    EXPECT_EQ(c.pixel(4, 5), kWhiteRgb);
+    EXPECT_EQ(c.current_position(), QPoint(4, 5));
+    c.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);
+    EXPECT_EQ(c.pixel(9, 2), kRedRgb) << "inner points are drawn as the next segment's start";
+    EXPECT_EQ(c.pixel(9, 5), kWhiteRgb);
+}
+
+TEST(Canvas, XorAndFocusRectDrawnTwiceRestore) {
+    Canvas c(20, 12);
+    c.gradient_v(0, 0, 20, 12, 0x102030, 0xF0E0D0);
+    const QImage before = c.image().copy();
+    c.xor_rect(2, 2, 15, 9, 0xFFFFFF);
+    EXPECT_NE(c.image(), before);
+    c.xor_rect(2, 2, 15, 9, 0xFFFFFF);
+    EXPECT_EQ(c.image(), before);
+    c.draw_focus_rect(1, 1, 19, 11);
+    EXPECT_NE(c.image(), before);
+    c.draw_focus_rect(1, 1, 19, 11);
+    EXPECT_EQ(c.image(), before);
+}
+
+TEST(Canvas, GradientEndsAndOnePixel) {
+    Canvas c(4, 5);
+    c.gradient_v(0, 0, 4, 5, 0x000000, 0x0000FF);
+    EXPECT_EQ(c.pixel(0, 0), 0u);
+    EXPECT_EQ(c.pixel(3, 4), 0xFFu);
+    c.gradient_h(0, 0, 1, 5, kRed, kWhite);
+    EXPECT_EQ(c.pixel(0, 3), kRedRgb);
+    c.gradient_v(0, 0, 4, 0, kRed, kWhite);  // zero height: nothing, no division
+}
+
+TEST(Canvas, ClipRegionLimitsDrawing) {
+    Canvas c(10, 10);
+    c.clear(kWhite);
+    c.set_clip(Region::rect(0, 0, 5, 10));
+    c.fill_rect(0, 0, 10, 10, kRed);
+    c.set_clip(std::nullopt);
+    EXPECT_EQ(c.pixel(4, 4), kRedRgb);
+    EXPECT_EQ(c.pixel(5, 4), kWhiteRgb);
+}
+
+TEST(Region, ShapesAndCombination) {
+    const Region r = Region::rect(0, 0, 10, 5);
+    EXPECT_TRUE(r.contains(9, 4));
+    EXPECT_FALSE(r.contains(10, 4));
+    EXPECT_TRUE(Region::rect(5, 5, 5, 9).empty());
+    const Region tri = Region::polygon({{0, 0}, {10, 0}, {0, 10}});
+    EXPECT_TRUE(tri.contains(1, 1));
+    EXPECT_FALSE(tri.contains(9, 9));
+    const Region cut = r.combined(Region::rect(0, 0, 5, 5), Region::Op::Diff);
+    EXPECT_FALSE(cut.contains(2, 2));
+    EXPECT_TRUE(cut.contains(7, 2));
+    const Region rr = Region::round_rect(0, 0, 20, 20, 8, 8);
+    EXPECT_FALSE(rr.contains(0, 0)) << "rounded corner";
+    EXPECT_TRUE(rr.contains(10, 0));
+    EXPECT_TRUE(Region::polygon({{0, 0}, {1, 1}}).empty());
+}
+
+TEST(Canvas, TextIsDrawnAndMeasured) {
+    Canvas c(80, 20);
+    c.clear(kWhite);
+    FontSpec f;
+    f.size = 9;
+    c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("MUTE 静音"), f, 0x000000, text_flags::center | text_flags::vcenter);
+    int dark = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 80; ++x) dark += c.pixel(x, y) != kWhiteRgb;
+    EXPECT_GT(dark, 20);
+    EXPECT_GT(Canvas::text_extent(QStringLiteral("MUTE"), f).width(), 10);
+    EXPECT_EQ(Canvas::text_extent(QStringLiteral("&Open"), f, true), Canvas::text_extent(QStringLiteral("Open"), f));
+    int pos = 0;
+    EXPECT_EQ(strip_mnemonic(QStringLiteral("Save && &Exit"), &pos), QStringLiteral("Save & Exit"));
+    EXPECT_EQ(pos, 7);
+    EXPECT_EQ(strip_mnemonic(QStringLiteral("End&"), &pos), QStringLiteral("End"));
+    EXPECT_EQ(pos, -1);
+}

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/property_bag.h"
+#include "platform/qt_file_dialogs.h"
+#include "platform/qt_settings_store.h"
+
+using namespace tuner;
+
+TEST(PropertyBag, KeysIgnoreCaseAndDefaultsAreNotWritten) {
+    PropertyBag bag;
+    bag.write("BackColor", int64_t{0xC0C0C0}, int64_t{0xC0C0C0});
+    EXPECT_FALSE(bag.contains("backcolor"));
+    bag.write("BackColor", 0xFFFF80, 0xC0C0C0);
+    EXPECT_TRUE(bag.contains("BACKCOLOR"));
+    EXPECT_EQ(bag.read("backColor", int64_t{0}), 0xFFFF80);
+    EXPECT_EQ(bag.read("Missing", int64_t{42}), 42);
+    // Writing the default again removes the entry.
+    bag.write("backcolor", 0xC0C0C0, 0xC0C0C0);
+    EXPECT_EQ(bag.size(), 0u);
+    bag.write("Caption", std::string("MUTE"), std::string(""));
+    EXPECT_EQ(bag.read("caption", "x"), "MUTE");
+    EXPECT_EQ(bag.read("caption", int64_t{5}), 5) << "a value of another kind reads as the default";
+}
+
+TEST(PropertyBag, TextRoundTripKeepsEveryKind) {
+    PropertyBag bag;
+    FontSpec font;
+    font.name = "Tahoma|x";
+    font.size = 10.5;
+    font.bold = true;
+    bag.write("Font", font, FontSpec{});
+    bag.write("Enabled", false, true);
+    bag.write("Max", int64_t{-7}, int64_t{0});
+    bag.write("Ratio", 0.125, 0.0);
+    bag.write("Caption", std::string("静音 a=b\nnext\\"), std::string());
+    bag.write("Picture", std::vector<uint8_t>{0, 1, 254, 255}, std::vector<uint8_t>{});
+    const PropertyBag back = PropertyBag::from_text(bag.to_text());
+    EXPECT_EQ(back, bag);
+    const PropertyBag junk = PropertyBag::from_text("garbage\n=i:1\nX=i:notanumber\nY=x:abc\nZ=q:1\nOK=i:3\n");
+    EXPECT_EQ(junk.size(), 1u);
+    EXPECT_EQ(junk.read("ok", int64_t{0}), 3);
+}
+
+TEST(QtSettingsStore, RedirectedFileKeepsUnicodeValues) {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("sub/settings.ini"));
+    QtSettingsStore store(path);
+    EXPECT_FALSE(store.get("Veltrana_m202301", "eeprom", "Bt_Name").has_value());
+    store.set("Veltrana_m202301", "eeprom", "Bt_Name", "蓝牙 Audio");
+    store.set("Veltrana_m202301", "eeprom", "Language", "1");
+    QtSettingsStore again(path);
+    EXPECT_EQ(again.get("Veltrana_m202301", "eeprom", "Bt_Name"), "蓝牙 Audio");
+    EXPECT_EQ(again.get("Veltrana_m202301", "eeprom", "Language"), "1");
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
+    EXPECT_EQ(qt_name_filters("AudioParmFile (*.ktv)|*.ktv"), QStringLiteral("AudioParmFile (*.ktv)"));
+    EXPECT_EQ(qt_name_filters("TXTFile|*.txt|All|*.*"), QStringLiteral("TXTFile (*.txt);;All (*.*)"));
+    EXPECT_EQ(qt_name_filters(""), QString());
+}
