@@ -1,0 +1,184 @@
+#include "core/device_link.h"
+
+#include "core/frame_protocol.h"
+#include "core/send_requests.h"
+#include "core/send_service.h"
+
+namespace tuner {
+
+namespace {
+
+void set_connect_state(DeviceLink& link, uint8_t state) {
+    if (link.s.cpu_connect_state == state) return;
+    link.s.cpu_connect_state = state;
+    link.ui.set_all_dis();
+}
+
+void close_device(DeviceLink& link) {
+    if (link.s.hid_handle != kNoHidHandle) link.hid.close(link.s.hid_handle);
+    link.s.hid_handle = kNoHidHandle;
+}
+
+enum class ConnectResult { Connected, NoInformation, Unsupported };
+
+// Asks the open device for its information frame and, when it is accepted,
+// takes it over and arranges the window for the unit.
+ConnectResult connect_step(DeviceLink& link) {
+    link.s.hid_buff.fill(0);
+    hid_send_frame(link, kCpuInfoRequestCommand, rws::R);
+    delay_ms(10, link.clock, link.pump);
+    if (!link.s.hid_device_detected) return ConnectResult::NoInformation;  // lost meanwhile
+    if (!i_hid_read_1_cmd(link, kCpuInfoRequestCommand)) return ConnectResult::NoInformation;
+    if (!hid_buff_rec_cpu_info_pro(link)) return ConnectResult::Unsupported;
+    send_req_clear_all(link.s);
+    link.ui.display_model_layout();
+    link.ui.model_r27_layout();
+    link.ui.set_all_dis();
+    return ConnectResult::Connected;
+}
+
+// RAII guard for the tick handlers.
+class TickGuard {
+public:
+    explicit TickGuard(DeviceLink& link) : link_(link) { link_.tick_running = true; }
+    ~TickGuard() { link_.tick_running = false; }
+    TickGuard(const TickGuard&) = delete;
+    TickGuard& operator=(const TickGuard&) = delete;
+
+private:
+    DeviceLink& link_;
+};
+
+}  // namespace
+
+bool hid_device_matches(const HidInterfaceInfo& info) {
+    return (info.usage == kUnitUsage && info.usage_page == kUnitUsagePage) ||
+           (info.product_id == kUnitProductId && info.vendor_id == kUnitVendorId);
+}
+
+std::string permission_hint_line(const std::string& path) {
+    return "No permission to open the unit at " + path +
+           ": install packaging/70-veltrana-tuner.rules into /etc/udev/rules.d and plug the unit in again";
+}
+
+bool hid_find_device(DeviceLink& link) {
+    AppState& s = link.s;
+    s.hid_device_detected = false;
+    close_device(link);  // never leave an earlier handle open
+
+    for (const HidInterfaceInfo& info : link.hid.enumerate()) {
+        if (!hid_device_matches(info)) continue;
+        HidOpenError error = HidOpenError::None;
+        const HidHandle handle = link.hid.open(info.path, &error);
+        if (handle == kNoHidHandle) {
+            if (error == HidOpenError::PermissionDenied && !link.permission_hint_shown) {
+                link.permission_hint_shown = true;
+                link.ui.debug_line(permission_hint_line(info.path));
+            }
+            continue;
+        }
+        s.hid_handle = handle;
+        link.ui.debug_line("  设备找到了！");
+        s.hid_device_detected = true;
+        break;
+    }
+
+    if (s.hid_device_detected) {
+        link.ui.debug_line(" 设备联接成功");
+        s.hid_not_found_cou = 0;
+        // A new device starts with a clean count of missed reads.
+        s.hid_rx_miss_cou = 0;
+        return true;
+    }
+    link.ui.debug_line(" 没有找到设备。");
+    if (s.hid_not_found_cou < 255) ++s.hid_not_found_cou;
+    // Out of the standby look once per run of misses.
+    if (s.hid_not_found_cou == 6 && !cpu_ready(s.cpu_state)) {
+        s.cpu_state.cpu_power_on = 1;
+        s.cpu_state.cpu_music_input = 20;
+        link.ui.set_all_dis();
+    }
+    return false;
+}
+
+void hid_device_scan(DeviceLink& link) {
+    AppState& s = link.s;
+    if (s.cpu_search_active != 1) return;
+    if (!s.hid_device_detected) {
+        hid_find_device(link);
+        set_connect_state(link, 2);
+    }
+    if (!s.hid_device_detected) return;
+
+    switch (connect_step(link)) {
+    case ConnectResult::NoInformation:
+        // The device stays open: the next tick repeats the connect step (or,
+        // after five missed reads, the link was dropped and searches again).
+        link.ui.scan_timer_start(kScanIntervalMs);
+        set_connect_state(link, 2);
+        return;
+    case ConnectResult::Unsupported:
+        // The program is ending; make sure nothing runs on meanwhile.
+        close_device(link);
+        s.hid_device_detected = false;
+        s.cpu_search_active = 0;
+        link.ui.scan_timer_stop();
+        link.ui.send_timer_stop();
+        return;
+    case ConnectResult::Connected: break;
+    }
+
+    link.ui.scan_timer_stop();
+    set_connect_state(link, 1);
+    hid_read_all_and_refresh(link);
+    s.hid_wait_reply = 0;
+    // The read may have lost the unit; then the search timer already runs.
+    if (link_connected(s)) link.ui.send_timer_start();
+}
+
+void pc_offline_call(DeviceLink& link) {
+    AppState& s = link.s;
+    link.ui.debug_line("设备 = pc_offline_call");
+    close_device(link);
+    s.hid_device_detected = false;
+    link.ui.send_timer_stop();
+    link.ui.scan_timer_start(kScanIntervalMs);
+    // A unit gone while busy must not keep the progress wait open.
+    s.cpu_state.cpu_busy = 0;
+    set_connect_state(link, 2);
+}
+
+void display_link_state(WindowServices& ui, uint8_t connected) {
+    ui.set_link_picture_visible(LinkPicture::Picture_LED_1_ON_1, connected != 0);
+    ui.set_link_picture_visible(LinkPicture::Picture_LED_1_OFF_1, connected == 0);
+    ui.set_link_picture_visible(LinkPicture::Picture_LED_1_OFF_2, false);
+}
+
+void device_search_start(DeviceLink& link) {
+    if (link.s.cpu_connect_state == 1) return;
+    link.ui.scan_timer_start(kScanIntervalMs);
+    link.s.cpu_connect_state = 2;
+    link.s.cpu_search_active = 1;
+}
+
+void device_lost(DeviceLink& link) {
+    link.s.cpu_search_active = 0;
+    if (link.s.cpu_connect_state == 0) return;
+    link.s.cpu_connect_state = 0;
+    link.s.cpu_state.cpu_busy = 0;
+    link.ui.set_all_dis();
+}
+
+void scan_timer_tick(DeviceLink& link) {
+    if (link.tick_running) return;
+    TickGuard guard(link);
+    hid_device_scan(link);
+}
+
+void send_timer_tick(DeviceLink& link) {
+    if (link.tick_running) return;
+    TickGuard guard(link);
+    hid_send_service(link);
+}
+
+}  // namespace tuner
