@@ -1,0 +1,140 @@
+#include "controls/param_text_box.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QProxyStyle>
+
+namespace tuner {
+
+// A style whose text cursor has no width: the caret is hidden.
+class CaretStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_TextCursorWidth) return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+namespace {
+
+// The rules see one byte per UTF-16 unit, so caret positions map 1:1.
+std::string to_rule_text(const QString& s) {
+    std::string out;
+    out.reserve(static_cast<std::size_t>(s.size()));
+    for (QChar c : s) out += c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?';
+    return out;
+}
+
+}  // namespace
+
+ParamTextBox::ParamTextBox(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this] { emit Change(); });
+}
+
+ParamTextBox::~ParamTextBox() {
+    if (caret_style_) {
+        setStyle(nullptr);
+        delete caret_style_;
+    }
+}
+
+TextBox ParamTextBox::box() const { return {to_rule_text(text()), cursorPosition()}; }
+
+void ParamTextBox::set_box(const TextBox& b) {
+    const QString t = QString::fromStdString(b.Text);
+    if (t != text()) setText(t);
+    setCursorPosition(b.SelStart);
+}
+
+void ParamTextBox::hide_caret() {
+    if (caret_hidden_) return;
+    caret_hidden_ = true;
+    if (!caret_style_) caret_style_ = new CaretStyle;
+    setStyle(caret_style_);
+    update();
+}
+
+void ParamTextBox::show_caret() {
+    if (!caret_hidden_) return;
+    caret_hidden_ = false;
+    setStyle(nullptr);
+    update();
+}
+
+void ParamTextBox::set_fore_color(OleColor c) {
+    fore_ = c;
+    QPalette p = palette();
+    p.setColor(QPalette::Text, to_qcolor(c));
+    setPalette(p);
+}
+
+void ParamTextBox::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (logical_focus_) return;  // coming back from another window or a popup
+    logical_focus_ = true;
+    emit GotFocus();
+}
+
+void ParamTextBox::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (!logical_focus_) return;
+    const bool window_level = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+    const bool disabled = !isEnabled() || (window() && !window()->isEnabled());
+    if (window_level || disabled) return;
+    logical_focus_ = false;
+    emit LostFocus();
+}
+
+void ParamTextBox::keyPressEvent(QKeyEvent* e) {
+    int key = 0;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) key = kKeyEnter;
+    else if (e->key() == Qt::Key_Backspace) key = kKeyBackspace;
+    else if (!e->text().isEmpty() && e->text().at(0).isPrint()) key = e->text().at(0).unicode();
+    if (key != 0) emit KeyPress(key);
+    QLineEdit::keyPressEvent(e);
+}
+
+void wire_numeric_box(ParamTextBox* box, TextInput& rules, const NumericBoxConfig& config,
+                      std::function<void()> on_commit) {
+    auto filtering = std::make_shared<bool>(false);
+    auto commit = [box, &rules, config, on_commit] {
+        TextBox b = box->box();
+        rules.text_input_key_press(b, kKeyEnter, config.min, config.max, config.snap, config.table);
+        box->set_box(b);
+        if (on_commit) on_commit();
+    };
+    QObject::connect(box, &ParamTextBox::GotFocus, box, [box, &rules] {
+        TextBox b = box->box();
+        rules.text_input_got_focus(b);
+        box->hide_caret();
+        box->set_fore_color(0x0000FF);
+    });
+    QObject::connect(box, &ParamTextBox::Change, box, [box, config, filtering] {
+        if (*filtering) return;
+        *filtering = true;
+        TextBox b = box->box();
+        TextInput::text_input_change(b, config.decimals, false, config.allow_minus);
+        box->set_box(b);
+        *filtering = false;
+    });
+    QObject::connect(box, &ParamTextBox::KeyPress, box, [box, &rules, config, commit](int key) {
+        if (key == kKeyEnter) {
+            commit();
+            return;
+        }
+        TextBox b = box->box();
+        rules.text_input_key_press(b, key, config.min, config.max, config.snap, config.table);
+        box->set_box(b);
+    });
+    QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &rules, commit] {
+        commit();
+        TextBox b = box->box();
+        rules.text_input_lost_focus(b);
+        box->set_box(b);
+        box->show_caret();
+        box->set_fore_color(kSysWindowText);
+    });
+}
+
+}  // namespace tuner
