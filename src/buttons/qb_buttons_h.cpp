@@ -1,0 +1,316 @@
+#include "buttons/qb_buttons_h.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace tuner {
+namespace {
+
+int button_of(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return button_codes::kLeft;
+        case Qt::RightButton: return button_codes::kRight;
+        case Qt::MiddleButton: return button_codes::kMiddle;
+        default: return 0;
+    }
+}
+
+int buttons_of(Qt::MouseButtons b) {
+    int v = 0;
+    if (b & Qt::LeftButton) v |= button_codes::kLeft;
+    if (b & Qt::RightButton) v |= button_codes::kRight;
+    if (b & Qt::MiddleButton) v |= button_codes::kMiddle;
+    return v;
+}
+
+Qt::CursorShape cursor_of(int pointer) {
+    switch (pointer) {
+        case 2: return Qt::CrossCursor;
+        case 3: return Qt::IBeamCursor;
+        case 5: case 15: return Qt::SizeAllCursor;
+        case 6: return Qt::SizeBDiagCursor;
+        case 7: return Qt::SizeVerCursor;
+        case 8: return Qt::SizeFDiagCursor;
+        case 9: return Qt::SizeHorCursor;
+        case 10: return Qt::UpArrowCursor;
+        case 11: return Qt::WaitCursor;
+        case 12: return Qt::ForbiddenCursor;
+        case 13: return Qt::BusyCursor;
+        case 14: return Qt::WhatsThisCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+
+}  // namespace
+
+qbButtons_H::qbButtons_H(QWidget* parent) : QWidget(parent) {
+    Setup();
+    model_.InitProperties(CurrentAmbient());
+    model_.Resize(width(), height());
+}
+
+qbButtons_H::qbButtons_H(const PropertyBag& properties, QWidget* parent) : QWidget(parent) {
+    Setup();
+    model_.Resize(width(), height());
+    ReadProperties(properties);
+}
+
+qbButtons_H::~qbButtons_H() {
+    hover_timer_.stop();
+    model_.Terminate();
+    model_.SetHost(nullptr);
+}
+
+void qbButtons_H::Setup() {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    hover_timer_.setInterval(50);
+    connect(&hover_timer_, &QTimer::timeout, this, [this] { model_.HoverTimerCheck(pointer_inside_); });
+    model_.SetHost(this);
+    ConnectEvents();
+}
+
+void qbButtons_H::ConnectEvents() {
+    auto& ev = model_.events;
+    ev.Click = [this] { emit Click(); };
+    ev.DoubleClick = [this](int b) { emit DoubleClick(b); };
+    ev.MouseDown = [this](int b, int s, float x, float y) { emit MouseDown(b, s, x, y); };
+    ev.MouseUp = [this](int b, int s, float x, float y) { emit MouseUp(b, s, x, y); };
+    ev.MouseMove = [this](int b, int s, float x, float y) { emit MouseMove(b, s, x, y); };
+    ev.KeyDown = [this](int k, int s) { emit KeyDown(k, s); };
+    ev.KeyPress = [this](int k) { emit KeyPress(k); };
+    ev.KeyUp = [this](int k, int s) { emit KeyUp(k, s); };
+    ev.MouseOnButton = [this](bool on) { emit MouseOnButton(on); };
+}
+
+void qbButtons_H::ReadProperties(const PropertyBag& properties) { model_.ReadProperties(properties, CurrentAmbient()); }
+
+ButtonAmbient qbButtons_H::CurrentAmbient() const {
+    ButtonAmbient a;
+    a.container = parentWidget();
+    a.user_mode = true;
+    a.display_as_default = hasFocus();
+    if (const QWidget* p = parentWidget()) {
+        const auto back = static_cast<OleColor>(rgb_of(p->palette().color(QPalette::Window)));
+        a.back_color = back;
+        a.form_back_color = static_cast<OleColor>(rgb_of(window()->palette().color(QPalette::Window)));
+    }
+    if (const QScreen* s = screen()) a.screen = s->size();
+    return a;
+}
+
+// ---------------------------------------------------------------- host services
+
+void qbButtons_H::PropertyChanged(const std::string& key) { emit PropertiesChanged(QString::fromStdString(key)); }
+
+void qbButtons_H::ShowMessage(const QString& text, const QString& title) {
+    QMessageBox::information(this, title.isEmpty() ? QApplication::applicationName() : title, text);
+}
+
+void qbButtons_H::SetWindowRegion(const Region& region) {
+    if (region.empty()) clearMask();
+    else setMask(region.qregion());
+}
+
+void qbButtons_H::MoveWindowBy(int dx, int dy) {
+    move(pos() + QPoint(dx, dy));
+    // As after any move, the button paints again.
+    QMetaObject::invokeMethod(this, [this] { model_.Paint(); }, Qt::QueuedConnection);
+}
+
+void qbButtons_H::SetCapture(bool on) {
+    // Qt grabs the mouse for the pressed widget by itself; an explicit grab
+    // would also keep events from other windows, so only the release matters.
+    if (!on && QWidget::mouseGrabber() == this) releaseMouse();
+}
+
+void qbButtons_H::SetHoverTimer(bool on) {
+    if (on) hover_timer_.start();
+    else hover_timer_.stop();
+}
+
+void qbButtons_H::PostContainerKey(int key_code, uint32_t /*lparam*/) {
+    // The container moves the focus on arrow keys: right and down forward, left and up back.
+    const bool forward = key_code == button_codes::kKeyRight || key_code == button_codes::kKeyDown;
+    QMetaObject::invokeMethod(this, [this, forward] { focusNextPrevChild(forward); }, Qt::QueuedConnection);
+}
+
+void qbButtons_H::WindowStateChanged() {
+    if (!syncing_enabled_ && testAttribute(Qt::WA_ForceDisabled) == model_.Enabled()) {
+        syncing_enabled_ = true;
+        QWidget::setEnabled(model_.Enabled());
+        syncing_enabled_ = false;
+    }
+    UpdateCursor();
+    UpdateAccessKey();
+}
+
+void qbButtons_H::UpdateCursor() {
+    if (model_.MousePointer() == 0) {
+        unsetCursor();
+    } else if (model_.MousePointer() == 99 && !model_.MouseIcon().none()) {
+        setCursor(QCursor(QPixmap::fromImage(model_.MouseIcon().image)));
+    } else {
+        setCursor(cursor_of(model_.MousePointer()));
+    }
+}
+
+void qbButtons_H::UpdateAccessKey() {
+    const QString key = model_.AccessKey();
+    if (key == shortcut_key_) return;
+    if (shortcut_id_ != 0) releaseShortcut(shortcut_id_);
+    shortcut_id_ = 0;
+    shortcut_key_ = key;
+    if (!key.isEmpty() && key != QStringLiteral("&")) {
+        shortcut_id_ = grabShortcut(QKeySequence::mnemonic(QStringLiteral("&") + key));
+    }
+}
+
+bool qbButtons_H::OverSelf(const QPoint& pos) const {
+    if (!rect().contains(pos)) return false;
+    return model_.WindowRegion().empty() || model_.WindowRegion().contains(pos.x(), pos.y());
+}
+
+// ---------------------------------------------------------------- key codes
+
+int qbButtons_H::KeyCodeOf(int k) {
+    switch (k) {
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Shift: return 16;
+        case Qt::Key_Control: return 17;
+        case Qt::Key_Alt: return 18;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Escape: return 27;
+        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Delete: return 46;
+        case Qt::Key_Insert: return 45;
+        case Qt::Key_Home: return 36;
+        case Qt::Key_End: return 35;
+        case Qt::Key_PageUp: return 33;
+        case Qt::Key_PageDown: return 34;
+        default: break;
+    }
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Space) return k;
+    return 0;
+}
+
+int qbButtons_H::ShiftOf(Qt::KeyboardModifiers m) {
+    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
+}
+
+// ---------------------------------------------------------------- Qt events
+
+bool qbButtons_H::event(QEvent* e) {
+    if (e->type() == QEvent::Shortcut) {
+        auto* se = static_cast<QShortcutEvent*>(e);
+        if (se->shortcutId() == shortcut_id_ && shortcut_id_ != 0) {
+            model_.AccessKeyPress(shortcut_key_.toUpper().at(0).unicode());
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void qbButtons_H::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, model_.WindowImage().image());
+}
+
+void qbButtons_H::resizeEvent(QResizeEvent*) { model_.Resize(width(), height()); }
+
+void qbButtons_H::showEvent(QShowEvent*) {
+    model_.Show();
+    model_.Paint();
+}
+
+void qbButtons_H::mousePressEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    model_.MousePress(button_of(e->button()), ShiftOf(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void qbButtons_H::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    pointer_inside_ = OverSelf(p.toPoint());
+    model_.MouseMoveTo(buttons_of(e->buttons()), ShiftOf(e->modifiers()), static_cast<float>(p.x()),
+                       static_cast<float>(p.y()), pointer_inside_);
+}
+
+void qbButtons_H::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointF p = e->position();
+    model_.MouseRelease(button_of(e->button()), ShiftOf(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+    if (OverSelf(p.toPoint())) model_.ClickNotification();
+}
+
+void qbButtons_H::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) {
+        mousePressEvent(e);
+        return;
+    }
+    const QPointF p = e->position();
+    model_.DoubleClickNotification(static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void qbButtons_H::keyPressEvent(QKeyEvent* e) {
+    const int code = KeyCodeOf(e->key());
+    if (code != 0) model_.KeyDownNotification(code, ShiftOf(e->modifiers()), e->isAutoRepeat());
+    const QString text = e->text();
+    if (!text.isEmpty() && text.at(0).unicode() < 0x80 && text.at(0).unicode() >= 0x08) {
+        model_.KeyPressNotification(text.at(0).unicode());
+    }
+}
+
+void qbButtons_H::keyReleaseEvent(QKeyEvent* e) {
+    const int code = KeyCodeOf(e->key());
+    if (code != 0) model_.KeyUpNotification(code, ShiftOf(e->modifiers()), e->isAutoRepeat());
+}
+
+void qbButtons_H::focusInEvent(QFocusEvent*) {
+    // The focused button shows the default look, as a default-capable button does.
+    ButtonAmbient a = CurrentAmbient();
+    a.display_as_default = true;
+    model_.AmbientChanged("DisplayAsDefault", a);
+    model_.FocusReceived();
+}
+
+void qbButtons_H::focusOutEvent(QFocusEvent*) {
+    ButtonAmbient a = CurrentAmbient();
+    a.display_as_default = false;
+    model_.AmbientChanged("DisplayAsDefault", a);
+}
+
+void qbButtons_H::enterEvent(QEnterEvent* e) { pointer_inside_ = OverSelf(e->position().toPoint()); }
+
+void qbButtons_H::leaveEvent(QEvent*) {
+    pointer_inside_ = false;
+    // The pointer left the window: the hover ends now rather than at the next tick.
+    model_.HoverTimerCheck(false);
+}
+
+void qbButtons_H::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::EnabledChange && !syncing_enabled_) {
+        // Only the button's own state counts: a disabled container blocks input but does not grey the face.
+        const bool own = !testAttribute(Qt::WA_ForceDisabled);
+        if (own != model_.Enabled()) {
+            syncing_enabled_ = true;
+            model_.setEnabled(own);
+            syncing_enabled_ = false;
+        }
+    } else if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ParentChange) {
+        model_.AmbientChanged("BackColor", CurrentAmbient());
+    }
+    QWidget::changeEvent(e);
+}
+
+}  // namespace tuner
