@@ -1,0 +1,251 @@
+#include "tabs/xtab.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+
+namespace tuner {
+namespace {
+
+// Key codes as the tab strip's keyboard rules know them.
+int key_code_of(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_PageUp: return 33;
+        case Qt::Key_PageDown: return 34;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Down: return 40;
+        default: return e->key() & 0xFFFF;
+    }
+}
+
+int shift_of(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int button_of(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+int buttons_of(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+}  // namespace
+
+XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
+    : QWidget(parent), model_(ambient_font, ambient_back) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    hover_timer_.setObjectName(QStringLiteral("hover"));
+    size_move_timer_.setSingleShot(true);
+    size_move_timer_.setInterval(300);
+    connect(&size_move_timer_, &QTimer::timeout, &model_, &XTabModel::HostSizeMoveFinished);
+    connect(&hover_timer_, &QTimer::timeout, this,
+            [this] { model_.TimerEvent(mapFromGlobal(QCursor::pos())); });
+    connect(&model_, &XTabModel::hoverTimer, this, [this](int ms) {
+        if (ms > 0) {
+            hover_timer_.start(ms);
+        } else {
+            hover_timer_.stop();
+        }
+    });
+    connect(&model_, &XTabModel::surfaceChanged, this, qOverload<>(&QWidget::update));
+    connect(&model_, &XTabModel::pagesChanged, this, &XTab::sync_pages);
+    connect(&model_, &XTabModel::accessKeysChanged, this, &XTab::rebuild_access_keys);
+    connect(&model_, &XTabModel::propertyChanged, this, [this](const QString& key) {
+        if (key == QLatin1String("Enabled")) setEnabled(model_.props().Enabled);
+    });
+    model_.Resize(width(), height());
+    rebuild_access_keys();
+}
+
+XTab::~XTab() {
+    if (host_) host_->removeEventFilter(this);
+}
+
+QWidget* XTab::page(int tab) {
+    if (tab < 0 || tab >= model_.TabCount()) throw XTabError(kXTabSubscriptOutOfRange, "page");
+    const int id = model_.TabPage(tab);
+    auto it = pages_.find(id);
+    if (it != pages_.end()) return it->second;
+    auto* w = new QWidget(this);
+    w->setObjectName(QStringLiteral("page%1").arg(id));
+    w->setGeometry(rect());
+    w->setVisible(id == model_.ActivePage());
+    pages_.emplace(id, w);
+    return w;
+}
+
+void XTab::AddControl(QWidget* control, int left, int top, int width, int height, int tab) {
+    if (tab < -1 || tab >= model_.TabCount()) throw XTabError(kXTabSubscriptOutOfRange, "AddControl");
+    if (tab != -1 && tab != model_.ActiveTab()) model_.setActiveTab(tab);
+    if (!control) return;
+    QWidget* target = page(tab == -1 ? model_.ActiveTab() : tab);
+    control->setParent(target);
+    const QRect g = control->geometry();
+    control->setGeometry(left == -1 ? g.x() : left, top == -1 ? g.y() : top, width == -1 ? g.width() : width,
+                         height == -1 ? g.height() : height);
+    control->setVisible(true);
+}
+
+int XTab::TabOfControl(const QWidget* control) const {
+    for (const QWidget* w = control; w && w != this; w = w->parentWidget()) {
+        if (w->parentWidget() != this) continue;
+        for (const auto& [id, container] : pages_) {
+            if (container == w) return model_.TabOfPage(id);
+        }
+    }
+    return -1;
+}
+
+void XTab::sync_pages() {
+    // Exactly the active tab's page is shown; pages of removed tabs never again.
+    const int shown = model_.ActivePage();
+    for (const auto& [id, container] : pages_) container->setVisible(id == shown);
+}
+
+void XTab::rebuild_access_keys() {
+    for (QShortcut* s : shortcuts_) delete s;
+    shortcuts_.clear();
+    for (QChar ch : model_.AccessKeys()) {
+        auto* s = new QShortcut(QKeySequence(QStringLiteral("Alt+") + ch), this);
+        s->setContext(Qt::WindowShortcut);
+        const int code = ch.unicode();
+        connect(s, &QShortcut::activated, this, [this, code] { model_.AccessKeyPress(code); });
+        connect(s, &QShortcut::activatedAmbiguously, this, [this, code] { model_.AccessKeyPress(code); });
+        shortcuts_.push_back(s);
+    }
+}
+
+void XTab::watch_host() {
+    QWidget* w = window();
+    if (w == host_ || w == this) return;
+    if (host_) host_->removeEventFilter(this);
+    host_ = w;
+    host_->installEventFilter(this);
+}
+
+bool XTab::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == host_) {
+        switch (e->type()) {
+            case QEvent::Move:
+                model_.HostMoving();
+                size_move_timer_.start();
+                break;
+            case QEvent::Resize:
+                model_.HostSizing();
+                size_move_timer_.start();
+                break;
+            case QEvent::WindowActivate:
+            case QEvent::WindowDeactivate:
+                model_.HostActivated();
+                break;
+            case QEvent::PaletteChange:
+            case QEvent::StyleChange:
+            case QEvent::ThemeChange:
+                model_.Refresh();
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void XTab::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, model_.surface().image());
+}
+
+void XTab::resizeEvent(QResizeEvent*) {
+    for (const auto& [id, container] : pages_) container->setGeometry(rect());
+    model_.Resize(width(), height());
+}
+
+void XTab::showEvent(QShowEvent*) {
+    watch_host();
+    model_.Refresh();
+}
+
+void XTab::mousePressEvent(QMouseEvent* e) {
+    const QPointF pos = e->position();
+    if (e->button() == Qt::LeftButton) {
+        model_.PointerPressed(pos.toPoint());
+        pressed_ = true;
+    }
+    if (!model_.IsBusy()) {
+        int button = button_of(e->button());
+        int shift = shift_of(e->modifiers());
+        float x = static_cast<float>(pos.x());
+        float y = static_cast<float>(pos.y());
+        emit MouseDown(button, shift, x, y);
+    }
+    if (e->button() == Qt::LeftButton) model_.MouseDownLeft(pos.x(), pos.y());
+}
+
+void XTab::mouseMoveEvent(QMouseEvent* e) {
+    const QPointF pos = e->position();
+    model_.PointerMoved(pos.toPoint());
+    emit MouseMove(buttons_of(e->buttons()), shift_of(e->modifiers()), static_cast<float>(pos.x()),
+                   static_cast<float>(pos.y()));
+    model_.pHandleMouseMove(pos.x(), pos.y());
+}
+
+void XTab::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointF pos = e->position();
+    if (e->button() == Qt::LeftButton) model_.PointerReleased(pos.toPoint());
+    if (!model_.IsBusy()) {
+        emit MouseUp(button_of(e->button()), shift_of(e->modifiers()), static_cast<float>(pos.x()),
+                     static_cast<float>(pos.y()));
+    }
+    if (e->button() == Qt::LeftButton && pressed_ && rect().contains(pos.toPoint())) emit Click();
+    if (e->button() == Qt::LeftButton) pressed_ = false;
+}
+
+void XTab::mouseDoubleClickEvent(QMouseEvent* e) {
+    mousePressEvent(e);
+    emit DblClick();
+}
+
+void XTab::keyPressEvent(QKeyEvent* e) {
+    int code = key_code_of(e);
+    int shift = shift_of(e->modifiers());
+    model_.KeyDown(code, shift);
+    emit KeyDown(code, shift);
+    if (!e->text().isEmpty()) {
+        int ascii = e->text().at(0).unicode();
+        emit KeyPress(ascii);
+    }
+    // The navigation keys stay here; the others go on to the host.
+    if (code == 33 || code == 34 || code == 37 || code == 39) {
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void XTab::keyReleaseEvent(QKeyEvent* e) {
+    int code = key_code_of(e);
+    int shift = shift_of(e->modifiers());
+    emit KeyUp(code, shift);
+}
+
+void XTab::focusInEvent(QFocusEvent*) { model_.FocusChanged(true); }
+
+void XTab::focusOutEvent(QFocusEvent*) { model_.FocusChanged(false); }
+
+void XTab::enterEvent(QEnterEvent* e) { model_.PointerMoved(e->position().toPoint()); }
+
+void XTab::leaveEvent(QEvent*) { model_.PointerLeft(); }
+
+}  // namespace tuner
