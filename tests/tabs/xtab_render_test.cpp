@@ -2,8 +2,10 @@
 // files in the test-output folder, for a person to look at.
 #include <QDir>
 #include <QPainter>
+#include <QLabel>
 #include <gtest/gtest.h>
 
+#include "tabs/xtab.h"
 #include "tabs/xtab_model.h"
 
 namespace tuner {
@@ -91,6 +93,40 @@ TEST(XTabRender, MainVolumeAndOtherLooks) {
         }
     }
     ASSERT_TRUE(stack(shots, 2).save(out_path(QStringLiteral("tabs_looks.png"))));
+}
+
+TEST(XTabRender, PropertyPagesChannelStripAndHover) {
+    std::vector<QImage> shots;
+    for (int theme : {0, 1, 2, 3, 4}) {
+        XTabModel m;
+        m.set(&XTabProps::TabStyle, kTabStylePropertyPages);
+        m.setTabTheme(theme);
+        channel_strip(m, kEnglish, 420);
+        m.setActiveTab(1);
+        shots.push_back(m.surface().image().copy());
+    }
+    XTabModel hover;  // theme 1 with the pointer over tab 3
+    hover.setTabTheme(1);
+    channel_strip(hover, kChinese, 420);
+    hover.pHandleMouseMove(hover.tab(3).rect.left + 10, 8);
+    shots.push_back(hover.surface().image().copy());
+    ASSERT_TRUE(stack(shots, 2).save(out_path(QStringLiteral("tabs_property_pages.png"))));
+}
+
+TEST(XTabRender, WidgetWithPages) {
+    QWidget host;
+    host.resize(420, 120);
+    auto* tab = new XTab(&host);
+    tab->setGeometry(0, 0, 420, 120);
+    tab->setTabCount(5);
+    for (int i = 0; i < 5; ++i) {
+        tab->setTabCaption(i, QString::fromUtf8(kEnglish[i]));
+        tab->AddControl(new QLabel(QStringLiteral("Controls of %1").arg(QString::fromUtf8(kEnglish[i]))), 20, 40, 200,
+                        20, i);
+    }
+    tab->setActiveTab(2);
+    host.show();
+    ASSERT_TRUE(stack({host.grab().toImage()}, 2).save(out_path(QStringLiteral("tabs_widget.png"))));
 }
 
 }  // namespace
