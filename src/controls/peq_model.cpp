@@ -74,6 +74,13 @@ void PeqModel::set_a__SYSTEM_GRID_down(double v) {
     peq_layout();
 }
 
+void PeqModel::set_grid_range(double up, double down) {
+    if (!std::isfinite(up) || !std::isfinite(down) || up <= down) return;
+    grid_up_ = static_cast<float>(up);
+    grid_down_ = static_cast<float>(down);
+    peq_layout();
+}
+
 void PeqModel::set_a__SYSTEM_GRID_up_to_down_div(double v) {
     if (!std::isfinite(v) || round_half_even(v) <= 0) return;
     grid_div_ = static_cast<float>(v);

@@ -92,6 +92,8 @@ public:
     void set_a__SYSTEM_GRID_up(double v);
     double a__SYSTEM_GRID_down() const { return grid_down_; }
     void set_a__SYSTEM_GRID_down(double v);
+    // Both ends at once (a saved pair may lie outside the current one).
+    void set_grid_range(double up, double down);
     double a__SYSTEM_GRID_up_to_down_div() const { return grid_div_; }
     void set_a__SYSTEM_GRID_up_to_down_div(double v);
     double a__db_adj_step() const { return db_step_; }

@@ -44,9 +44,9 @@ void SliderModel::setValue(int32_t v) {
     if (!dragging_) place_thumb(v);
     redraw();
     shown_value_ = v;
-    if (dragging_) emit(events.ValueChanged);
-    if (v == max_) emit(events.ArrivedLast);
-    if (v == min_) emit(events.ArrivedFirst);
+    if (dragging_) fire(events.ValueChanged);
+    if (v == max_) fire(events.ArrivedLast);
+    if (v == min_) fire(events.ArrivedFirst);
 }
 
 void SliderModel::setMax(int32_t v) {
@@ -70,7 +70,7 @@ void SliderModel::setMax_limit(int32_t v) {
         const int32_t before = value_;
         setValue(v);
         // Only a value that really came down is reported.
-        if (value_ != before) emit(events.ValueChanged);
+        if (value_ != before) fire(events.ValueChanged);
     }
 }
 
@@ -94,14 +94,14 @@ void SliderModel::load(int32_t min, int32_t max, int32_t max_limit, int32_t valu
 void SliderModel::ui_inc() {
     if (value_ <= max_limit_ && value_ < max_) {
         setValue(value_ + 1);
-        emit(events.ValueChanged);
+        fire(events.ValueChanged);
     }
 }
 
 void SliderModel::ui_dec() {
     if (value_ > min_) {
         setValue(value_ - 1);
-        emit(events.ValueChanged);
+        fire(events.ValueChanged);
     }
 }
 
@@ -191,7 +191,7 @@ void SliderModel::release(int button, float x, float y, int16_t shift) {
         }
     }
     if (button == 1 && x >= 0 && x < static_cast<float>(sw_) && y >= 0 && y < static_cast<float>(sh_)) {
-        emit(events.Click);
+        fire(events.Click);
     }
     const bool was_dragging = dragging_;
     dragging_ = false;
@@ -224,7 +224,7 @@ void SliderModel::pointer_entered() {
     if (mouse_inside_) return;
     mouse_inside_ = true;
     redraw();
-    emit(events.MouseIn);
+    fire(events.MouseIn);
     hover_look_ = false;
 }
 
@@ -241,7 +241,7 @@ void SliderModel::finish_leave() {
     leave_pending_ = false;
     mouse_inside_ = false;
     redraw();
-    emit(events.MouseOut);
+    fire(events.MouseOut);
     hover_look_ = false;
 }
 

@@ -98,7 +98,7 @@ private:
     void place_thumb(int32_t v);
     int32_t value_from_thumb();
     void finish_leave();
-    void emit(const std::function<void()>& f) { if (f) f(); }
+    void fire(const std::function<void()>& f) { if (f) f(); }
     void redraw() { if (events.redraw) events.redraw(); }
 
     int32_t value_ = 0;

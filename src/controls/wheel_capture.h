@@ -62,3 +62,8 @@ constexpr int16_t HiWord(int32_t value) { return static_cast<int16_t>(static_cas
 int take_wheel_notches(int& rest, int delta);
 
 }  // namespace tuner
+
+namespace tuner {
+// The capture control under the name the windows use.
+using MWheel = WheelCapture;
+}  // namespace tuner

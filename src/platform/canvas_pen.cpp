@@ -6,9 +6,17 @@
 namespace tuner {
 
 void wide_line(Canvas& canvas, int x1, int y1, int x2, int y2, int width, OleColor c) {
-    if (c == kNoColor || canvas.empty()) return;
     if (width <= 1) {
-        canvas.line(x1, y1, x2, y2, c);
+        if (c != kNoColor) canvas.line(x1, y1, x2, y2, c);
+        return;
+    }
+    wide_polyline(canvas, {QPoint(x1, y1), QPoint(x2, y2)}, width, c);
+}
+
+void wide_polyline(Canvas& canvas, const std::vector<QPoint>& points, int width, OleColor c) {
+    if (c == kNoColor || canvas.empty() || points.empty()) return;
+    if (width <= 1) {
+        canvas.polyline(points, c);
         return;
     }
     QPainter p(&canvas.image());
@@ -19,11 +27,7 @@ void wide_line(Canvas& canvas, int x1, int y1, int x2, int y2, int width, OleCol
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     p.setPen(pen);
-    if (x1 == x2 && y1 == y2) {
-        p.drawPoint(x1, y1);
-    } else {
-        p.drawLine(x1, y1, x2, y2);
-    }
+    p.drawPolyline(points.data(), static_cast<int>(points.size()));
 }
 
 namespace {

@@ -12,6 +12,11 @@ namespace tuner {
 // round-ended stroke centred on the line, without antialiasing.
 void wide_line(Canvas& canvas, int x1, int y1, int x2, int y2, int width, OleColor c);
 
+// Joined segments through the points with the given pen width; width 1
+// or less uses the canvas's own one-pixel lines (only the last point is
+// left out).
+void wide_polyline(Canvas& canvas, const std::vector<QPoint>& points, int width, OleColor c);
+
 // Edge parts of a frame, combinable.
 namespace edge {
 constexpr unsigned raised_outer = 0x1;

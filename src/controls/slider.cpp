@@ -1,0 +1,460 @@
+#include "controls/slider.h"
+
+#include <cmath>
+
+#include <QBuffer>
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+#include "platform/canvas_pen.h"
+#include "platform/twips.h"
+
+namespace tuner {
+namespace {
+
+int nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+int button_code(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+int16_t shift_state(Qt::KeyboardModifiers m) {
+    int16_t s = 0;
+    if (m & Qt::ShiftModifier) s |= 1;
+    if (m & Qt::ControlModifier) s |= 2;
+    if (m & Qt::AltModifier) s |= 4;
+    return s;
+}
+
+std::vector<uint8_t> png_bytes(const QImage& img) {
+    QByteArray data;
+    QBuffer buf(&data);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return {data.begin(), data.end()};
+}
+
+QImage image_from_bytes(const std::vector<uint8_t>& bytes) {
+    QImage img;
+    if (!bytes.empty()) img.loadFromData(bytes.data(), static_cast<int>(bytes.size()));
+    return img;
+}
+
+// The edge code of a groove style; -1: nothing framed.
+int groove_edge(int32_t style) {
+    switch (style) {
+        case 0: return edge::sunken_outer | edge::sunken_inner;
+        case 2: return edge::sunken_outer;
+        case 3: return edge::raised_inner;
+        case 4: return 0;
+        default: return -1;
+    }
+}
+
+// The value tip: one small window shared by all sliders.
+const FontSpec kTipMeasureFont{"宋体", 9};
+const FontSpec kTipLabelFont{"Tahoma", 8.25};
+
+class SliderTip : public QWidget {
+public:
+    SliderTip() : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void set_text(const QString& t) {
+        text_ = t;
+        update();
+    }
+    QString text() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        Canvas c(width(), height());
+        c.clear(system_color(0x18));
+        const int sw = width(), sh = height();
+        c.line(0, 0, sw, 0, kSys3DLight);
+        c.line(0, 0, 0, sh, kSys3DLight);
+        c.line(sw - 1, 0, sw - 1, sh, kSys3DDarkShadow);
+        c.line(0, sh - 1, sw, sh - 1, kSys3DDarkShadow);
+        c.draw_text(QRect(2, 1, sw - 2, sh - 1), text_, kTipLabelFont, system_color(0x17), text_flags::single_line);
+        QPainter(this).drawImage(0, 0, c.image());
+    }
+
+private:
+    QString text_;
+};
+
+QPointer<SliderTip>& tip_window() {
+    static QPointer<SliderTip> tip;
+    return tip;
+}
+
+}  // namespace
+
+QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
+    w = std::max(w, 3);
+    h = std::max(h, 3);
+    Canvas c(w, h);
+    constexpr uint32_t kMask = 0xFF00FF;
+    c.clear(static_cast<OleColor>(kMask));
+    const Region body = Region::round_rect(0, 0, w + 1, h + 1, 5, 5);
+    c.set_clip(body);
+    if (hovered) c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(236, 244, 255)), static_cast<OleColor>(make_rgb(170, 200, 236)));
+    else c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(250, 250, 250)), static_cast<OleColor>(make_rgb(196, 196, 200)));
+    c.set_clip(std::nullopt);
+    const OleColor frame = static_cast<OleColor>(hovered ? make_rgb(40, 90, 160) : make_rgb(88, 88, 92));
+    c.frame_region(body, frame);
+    const OleColor grip = static_cast<OleColor>(make_rgb(30, 30, 30));
+    const OleColor groove = static_cast<OleColor>(make_rgb(140, 140, 146));
+    if (travel == SliderOrientation::Vertical) {
+        const int y = h / 2;
+        c.fill_rect(3, y - 3, w - 3, y - 2, groove);
+        c.fill_rect(3, y, w - 3, y + 1, grip);
+        c.fill_rect(3, y + 3, w - 3, y + 4, groove);
+    } else {
+        const int x = w / 2;
+        c.fill_rect(x - 3, 3, x - 2, h - 3, groove);
+        c.fill_rect(x, 3, x + 1, h - 3, grip);
+        c.fill_rect(x + 3, 3, x + 4, h - 3, groove);
+    }
+    QImage out = c.image().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if ((out.pixel(x, y) & 0xFFFFFF) == 0xFF00FF) out.setPixel(x, y, 0);
+        }
+    }
+    return out;
+}
+
+xiSlider::xiSlider(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    refresh_default_icons();
+    model_.events.Click = [this] { emit Click(); };
+    model_.events.ArrivedFirst = [this] { emit ArrivedFirst(); };
+    model_.events.ArrivedLast = [this] { emit ArrivedLast(); };
+    model_.events.ValueChanged = [this] { emit ValueChanged(); };
+    model_.events.MouseDown = [this](int16_t& s) { emit MouseDown(s); };
+    model_.events.MouseUp = [this](int16_t& s) { emit MouseUp(s); };
+    model_.events.MouseIn = [this] {
+        emit MouseIn();
+        wheel_.setHWndCapture(this);
+        wheel_.EnableWheel();
+    };
+    model_.events.MouseOut = [this] {
+        emit MouseOut();
+        close_value_tip();
+        wheel_.DisableWheel();
+    };
+    model_.events.slider_value_error = [this](const std::string& t) { emit ValueError(QString::fromStdString(t)); };
+    model_.events.redraw = [this] {
+        update();
+        if (show_tip_ && model_.mouse_inside()) show_value_tip();
+    };
+    connect(&wheel_, &WheelCapture::WheelScroll, this, [this](int, int delta, float, float) { model_.wheel(delta); });
+    connect(&wheel_, &WheelCapture::KeyDown, this, [this](int, int, int key, int) { model_.key_down(key); });
+    relayout();
+}
+
+xiSlider::~xiSlider() {
+    if (model_.mouse_inside()) close_value_tip();
+}
+
+void xiSlider::setEnabledProperty(bool e) { model_.setEnabled(e); }
+
+void xiSlider::setOrientation(int32_t o) {
+    model_.setOrientation(o);
+    refresh_default_icons();
+    relayout();
+}
+
+void xiSlider::setMouseOutSliderIcon(const QImage& img) {
+    out_icon_ = img;
+    custom_icons_ = true;
+    relayout();
+}
+
+void xiSlider::setMouseInSliderIcon(const QImage& img) {
+    in_icon_ = img;
+    custom_icons_ = true;
+    relayout();
+}
+
+void xiSlider::set_thumb_size(int w, int h) {
+    thumb_size_ = QSize(std::max(w, 3), std::max(h, 3));
+    custom_icons_ = false;
+    refresh_default_icons();
+    relayout();
+}
+
+void xiSlider::refresh_default_icons() {
+    if (custom_icons_) return;
+    const auto travel = model_.horizontal() ? SliderOrientation::Horizontal : SliderOrientation::Vertical;
+    out_icon_ = make_slider_thumb(thumb_size_.width(), thumb_size_.height(), travel, false);
+    in_icon_ = make_slider_thumb(thumb_size_.width(), thumb_size_.height(), travel, true);
+}
+
+void xiSlider::relayout() {
+    if (in_relayout_) return;
+    in_relayout_ = true;
+    const int W = out_icon_.width();
+    const int H = out_icon_.height();
+    const int RW = rail_picture_.width();
+    const int RH = rail_picture_.height();
+    const bool rail_pic = picture_rail() && !rail_picture_.isNull();
+    int w = width(), h = height();
+    const int adj = twips_to_px(width_adj_);
+    if (rail_pic) {
+        if (model_.horizontal()) {
+            w = RW;
+            h = std::max(RH, H);
+        } else {
+            h = RH;
+            w = std::max(RW, W);
+        }
+    } else if (model_.horizontal()) {
+        if (w == 0) w = W;
+        h = H + adj;
+    } else {
+        if (h == 0) h = H;
+        w = W + adj;
+    }
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (size() != QSize(w, h)) resize(w, h);
+    model_.set_geometry(w, h, W, H);
+    float cross = 0;
+    if (rail_pic && model_.horizontal() && RH > H) cross = static_cast<float>((RH - H) / 2.0);
+    if (rail_pic && model_.vertical() && RW > W) cross = static_cast<float>((RW - W) / 2.0);
+    model_.set_cross_offset(cross);
+    if (model_.horizontal()) {
+        const int top = nearest((H - 4) / 2.0);
+        const int left = nearest(W / 2.0 - 2);
+        rail_rect_ = QRect(QPoint(left, top), QPoint(nearest(w + left - W + 4.0) - 1, top + 3));
+    } else {
+        const int left = nearest((W - 4) / 2.0);
+        const int top = nearest(H / 2.0 - 2);
+        rail_rect_ = QRect(QPoint(left, top), QPoint(left + 3, nearest(h + top - H + 4.0) - 1));
+    }
+    in_relayout_ = false;
+    update();
+}
+
+void xiSlider::resizeEvent(QResizeEvent*) { relayout(); }
+
+void xiSlider::showEvent(QShowEvent*) { update(); }
+
+void xiSlider::draw_ticks(Canvas& c, double centre) const {
+    if (!model_.range_usable()) return;
+    const bool horiz = model_.horizontal();
+    if (!horiz && !model_.vertical()) return;
+    bool minus = false, plus = false;
+    switch (line_mode_) {
+        case 0: (horiz ? minus : plus) = true; break;
+        case 1: (horiz ? plus : minus) = true; break;
+        case 2: minus = plus = true; break;
+        default: return;
+    }
+    auto ticks = [&](int side, int32_t div, int32_t len, OleColor colour) {
+        if (div <= 0) return;
+        const int64_t count = (static_cast<int64_t>(model_.max()) - model_.min()) / div;
+        if (count < 0 || count > 4096) return;  // more ticks than pixels: none
+        const int a = nearest(centre + side * line_sta_);
+        const int b = nearest(centre + side * (line_sta_ + len));
+        for (int64_t v = model_.min(); v <= model_.max(); v += div) {
+            const int p = nearest(model_.tick_position(static_cast<int32_t>(v)));
+            if (horiz) c.line(p, a, p, b, colour);
+            else c.line(a, p, b, p, colour);
+        }
+    };
+    for (int side : {-1, 1}) {
+        if ((side < 0 && !minus) || (side > 0 && !plus)) continue;
+        ticks(side, line_sub_div_, line_sub_len_, line_sub_color_);
+        ticks(side, line_main_div_, line_main_len_, line_main_color_);
+    }
+}
+
+void xiSlider::draw_rail_lines(Canvas& c, double centre) const {
+    if (!hua_enable_) return;
+    const bool horiz = model_.horizontal();
+    if (!horiz && !model_.vertical()) return;
+    const double len = horiz ? model_.thumb_w() : model_.thumb_h();
+    const double span = horiz ? model_.surface_w() : model_.surface_h();
+    auto along = [&](double offset, double from, double to, int width, OleColor colour) {
+        const int o = nearest(centre + offset);
+        if (horiz) wide_line(c, nearest(from), o, nearest(to), o, width, colour);
+        else wide_line(c, o, nearest(from), o, nearest(to), width, colour);
+    };
+    for (int i = 0; i <= hua_sub_width_ && i < 1000; ++i) {
+        along(i, 0.2 * len, span - 0.2 * len, 1, hua_sub_color_);
+        along(-i, 0.2 * len, span - 0.2 * len, 1, hua_sub_color_);
+    }
+    along(0, 0.39 * len, span - 0.39 * len, hua_main_width_, hua_main_color_);
+}
+
+void xiSlider::paint_surface(Canvas& c) const {
+    c.clear(back_color_);
+    const bool horiz = model_.horizontal();
+    const double L = model_.thumb_left(), T = model_.thumb_top();
+    const double centre = horiz ? T + xy_adj_ + model_.thumb_h() / 2.0 : L + xy_adj_ + model_.thumb_w() / 2.0;
+    if (picture_rail()) {
+        if (!rail_picture_.isNull()) {
+            if (horiz) c.blit(rail_picture_, 0, nearest((c.height() - rail_picture_.height()) / 2.0));
+            else c.blit(rail_picture_, nearest((c.width() - rail_picture_.width()) / 2.0), 0);
+        }
+    } else {
+        const int code = groove_edge(rail_style_);
+        if (code > 0) draw_edge(c, rail_rect_.left(), rail_rect_.top(), rail_rect_.right() + 1, rail_rect_.bottom() + 1, static_cast<unsigned>(code));
+    }
+    draw_ticks(c, centre);
+    if (picture_rail()) draw_rail_lines(c, centre);
+    const bool hovered = model_.mouse_inside() || model_.hover_look();
+    const int x = nearest(horiz ? L : L + xy_adj_);
+    const int y = nearest(horiz ? T + xy_adj_ : T);
+    c.blit(hovered ? in_icon_ : out_icon_, x, y);
+}
+
+QImage xiSlider::render_surface() const {
+    Canvas c(width(), height());
+    paint_surface(c);
+    return c.image();
+}
+
+void xiSlider::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, render_surface());
+}
+
+void xiSlider::mousePressEvent(QMouseEvent* e) {
+    model_.press(button_code(e->button()), static_cast<float>(e->position().x()), static_cast<float>(e->position().y()),
+                 shift_state(e->modifiers()));
+    if (show_tip_ && model_.Enabled()) show_value_tip();
+}
+
+void xiSlider::mouseMoveEvent(QMouseEvent* e) {
+    if (!model_.mouse_inside() && rect().contains(e->position().toPoint())) model_.pointer_entered();
+    model_.move(static_cast<float>(e->position().x()), static_cast<float>(e->position().y()));
+    if (show_tip_ && model_.mouse_inside()) show_value_tip();
+}
+
+void xiSlider::mouseReleaseEvent(QMouseEvent* e) {
+    model_.release(button_code(e->button()), static_cast<float>(e->position().x()), static_cast<float>(e->position().y()),
+                   shift_state(e->modifiers()));
+    if (!rect().contains(e->position().toPoint())) model_.pointer_left();
+}
+
+void xiSlider::enterEvent(QEnterEvent*) { model_.pointer_entered(); }
+
+void xiSlider::leaveEvent(QEvent*) { model_.pointer_left(); }
+
+void xiSlider::show_value_tip() {
+    auto& tip = tip_window();
+    if (!tip) tip = new SliderTip;
+    const QString text = QString::number(model_.Value());
+    const QPoint s = mapToGlobal(QPoint(0, 0));
+    const int lw = Canvas::text_extent(text, kTipMeasureFont).width();
+    const int lh = Canvas::text_extent(text, kTipLabelFont).height();
+    const double L = model_.thumb_left(), T = model_.thumb_top();
+    const int W = model_.thumb_w(), H = model_.thumb_h();
+    int x = 0, y = 0;
+    if (model_.horizontal()) {
+        x = nearest(s.x() + L + (W - lw - 4) * 0.5);
+        y = nearest(s.y() + T - lh - 5);
+    } else {
+        x = nearest(s.x() + L - lw - 6);
+        y = nearest(s.y() + T + (H - lh - 4) * 0.5);
+    }
+    tip->set_text(text);
+    tip->setGeometry(x, y, lw + 4, lh + 3);
+    tip->show();
+    tip->raise();
+}
+
+void xiSlider::close_value_tip() {
+    if (auto& tip = tip_window()) tip->hide();
+}
+
+QWidget* xiSlider::value_tip_window() { return tip_window(); }
+
+void xiSlider::read_properties(const PropertyBag& bag) {
+    hua_enable_ = bag.read("m_hua_slider_enable", true);
+    hua_main_color_ = bag.read("m_hua_slider_main_Color", int32_t{0});
+    hua_sub_color_ = bag.read("m_hua_slider_sub_Color", int32_t{0xC0C0C0});
+    hua_main_width_ = bag.read("m_hua_slider_main_line_width", int32_t{3});
+    hua_sub_width_ = bag.read("m_hua_slider_sub_line_width", int32_t{6});
+    line_mode_ = bag.read("m_Line_Mode", int32_t{2});
+    line_sub_div_ = bag.read("m_Line_Sub_Div", int32_t{5});
+    line_main_div_ = bag.read("m_Line_Main_Div", int32_t{30});
+    line_main_color_ = bag.read("m_Line_Main_Color", int32_t{0});
+    line_sub_color_ = bag.read("m_Line_Sub_Color", int32_t{0x808080});
+    line_sta_ = bag.read("m_Line_Sta", int32_t{10});
+    line_main_len_ = bag.read("m_Line_Main_Len", int32_t{6});
+    line_sub_len_ = bag.read("m_Line_Sub_Len", int32_t{5});
+    back_color_ = bag.read("BackColor", static_cast<int32_t>(kSysButtonFace));
+    model_.setEnabled(bag.read("Enabled", true));
+    model_.setOrientation(bag.read("Orientation", int32_t{1}));
+    rail_style_ = bag.read("RailStyle", int32_t{99});
+    show_tip_ = bag.read("ShowValueTip", false);
+    const int32_t mn = bag.read("Min", int32_t{0});
+    const int32_t mx = bag.read("Max", int32_t{180});
+    const int32_t lim = bag.read("Max_limit", int32_t{2000});
+    xy_adj_ = bag.read("Slder_XY_ADJ", int32_t{0});
+    width_adj_ = bag.read("m_Width_ADJ", int32_t{100});
+    const int32_t value = bag.read("Value", int32_t{0});
+    const QImage out = image_from_bytes(bag.read("MouseOutSliderIcon", std::vector<uint8_t>{}));
+    const QImage in = image_from_bytes(bag.read("MouseInSliderIcon", std::vector<uint8_t>{}));
+    rail_picture_ = image_from_bytes(bag.read("RailPicture", std::vector<uint8_t>{}));
+    custom_icons_ = !out.isNull() || !in.isNull();
+    thumb_size_ = QSize(18, 31);
+    if (custom_icons_) {
+        const auto travel = model_.horizontal() ? SliderOrientation::Horizontal : SliderOrientation::Vertical;
+        out_icon_ = out.isNull() ? make_slider_thumb(18, 31, travel, false) : out;
+        in_icon_ = in.isNull() ? make_slider_thumb(18, 31, travel, true) : in;
+    } else {
+        refresh_default_icons();
+    }
+    relayout();
+    model_.load(mn, mx, lim, value);
+}
+
+void xiSlider::write_properties(PropertyBag& bag) const {
+    bag.write("m_hua_slider_enable", hua_enable_, true);
+    bag.write("m_hua_slider_main_Color", hua_main_color_, 0);
+    bag.write("m_hua_slider_sub_Color", hua_sub_color_, 0xC0C0C0);
+    bag.write("m_hua_slider_main_line_width", hua_main_width_, 3);
+    bag.write("m_hua_slider_sub_line_width", hua_sub_width_, 6);
+    bag.write("m_Line_Mode", line_mode_, 2);
+    bag.write("m_Line_Sub_Div", line_sub_div_, 5);
+    bag.write("m_Line_Main_Div", line_main_div_, 30);
+    bag.write("m_Line_Main_Color", line_main_color_, 0);
+    bag.write("m_Line_Sub_Color", line_sub_color_, 0x808080);
+    bag.write("m_Line_Sta", line_sta_, 10);
+    bag.write("m_Line_Main_Len", line_main_len_, 6);
+    bag.write("m_Line_Sub_Len", line_sub_len_, 5);
+    bag.write("BackColor", back_color_, static_cast<int32_t>(kSysButtonFace));
+    bag.write("Enabled", model_.Enabled(), true);
+    bag.write("Orientation", model_.Orientation(), 1);
+    bag.write("RailStyle", rail_style_, 99);
+    bag.write("ShowValueTip", show_tip_, false);
+    bag.write("Min", model_.min(), 0);
+    bag.write("Max", model_.max(), 180);
+    bag.write("Max_limit", model_.max_limit(), 2000);
+    bag.write("Slder_XY_ADJ", xy_adj_, 0);
+    bag.write("m_Width_ADJ", width_adj_, 100);
+    bag.write("Value", model_.Value(), 0);
+    // Program-drawn thumbs of the default size are not stored; any other
+    // thumb is kept as a picture.
+    const bool store_icons = custom_icons_ || thumb_size_ != QSize(18, 31);
+    const std::vector<uint8_t> none;
+    bag.write("MouseOutSliderIcon", store_icons ? png_bytes(out_icon_) : none, none);
+    bag.write("MouseInSliderIcon", store_icons ? png_bytes(in_icon_) : none, none);
+    bag.write("RailPicture", rail_picture_.isNull() ? none : png_bytes(rail_picture_), none);
+}
+
+}  // namespace tuner
