@@ -104,6 +104,8 @@ bool hid_find_device(DeviceLink& link) {
 void hid_device_scan(DeviceLink& link) {
     AppState& s = link.s;
     if (s.cpu_search_active != 1) return;
+    // A late tick of the stopped search timer must not connect a second time.
+    if (link_connected(s)) return;
     if (!s.hid_device_detected) {
         hid_find_device(link);
         set_connect_state(link, 2);
