@@ -30,16 +30,18 @@ void set_rings(std::array<OleColor, 13>& cols, int first, OleColor l, OleColor t
 }
 
 // Style-2 edge table: per state, entries 1 to 8 as a ShiftColor amount on the
-// base (shift true) or a fixed colour.
+// base (shift true) or a fixed colour; kUnshifted stands for the base itself
+// (a shift by 0 is not the same colour: green is rescaled).
 struct EdgeEntry {
     bool shift;
     int value;
 };
+constexpr int kUnshifted = 0x7FFF;
 constexpr EdgeEntry kStyle2Edges[4][8] = {
     {{true, -10}, {true, 10}, {true, -24}, {true, -32}, {true, -5}, {true, 16}, {true, -36}, {true, -48}},
     {{false, 0xF0D1B5}, {false, 0xF7D7BD}, {false, 0xF0D1B5}, {false, 0xE7AE8C},
      {false, 0xE7AE8C}, {false, 0xFFDFBF}, {false, 0xE7AE8C}, {false, 0xEF826B}},
-    {{true, -22}, {true, -24}, {true, 0}, {true, 10}, {true, -32}, {true, -32}, {true, 5}, {true, 16}},
+    {{true, -22}, {true, -24}, {true, kUnshifted}, {true, 10}, {true, -32}, {true, -32}, {true, 5}, {true, 16}},
     {{false, 0x6BCBFF}, {false, 0x8CDBFF}, {false, 0x6BCBFF}, {false, 0x31B2FF},
      {false, 0x31B2FF}, {false, 0xA6E9FF}, {false, 0x31B2FF}, {false, 0x0096E7}},
 };
@@ -101,7 +103,7 @@ void ButtonModel::PaintFace(EdgePoints& pts, EdgeColors& cols, int& draw_state, 
 
 void ButtonModel::SettleNudge() {
     if (!(state_flags_ & kNudged)) return;
-    if (custom_click_ != 0 && mode_ == 0 && PressedHovered()) return;
+    if (custom_click_ != 0 && mode_ == 0 && PressedHovered() && NudgeOffset(custom_click_) == nudge_offset_) return;
     state_flags_ &= ~kNudged;
     if (host_) host_->MoveWindowBy(-nudge_offset_.x(), -nudge_offset_.y());
 }
@@ -467,7 +469,8 @@ void ButtonModel::PaintFaceStyle2(EdgePoints& pts, EdgeColors& cols, int& draw_s
         else if (draw_state == 1 && !show_focus_rect_) draw_state = 0;
         for (int i = 0; i < 8; ++i) {
             const EdgeEntry& e = kStyle2Edges[draw_state][i];
-            cols[static_cast<size_t>(i + 1)] = e.shift ? sb(static_cast<uint32_t>(base), e.value) : e.value;
+            cols[static_cast<size_t>(i + 1)] =
+                !e.shift ? e.value : e.value == kUnshifted ? base : sb(static_cast<uint32_t>(base), e.value);
         }
         border = kStyle2Outer;
         set_rings(cols, 9, border, border, border, border);

@@ -1,5 +1,7 @@
 // Renders rows of buttons in every state and both colours to PNG files in
 // the test output folder, and checks the colours that carry meaning.
+#include <set>
+
 #include <QDir>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -44,6 +46,126 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
         default: break;
     }
     return b;
+}
+
+uint32_t px(const ButtonModel& b, int x, int y) { return b.WindowImage().pixel(x, y); }
+
+// Face and ring colours of a 105 x 29 style-2 button (no caption), by state.
+TEST(ButtonRender, Style2FaceAndRingColours) {
+    const uint32_t base = ShiftColorSB(0xC0C0C0, 48);
+    auto grey = styled(Look::Normal, kGreyBack, QString(), 2, false);
+    EXPECT_EQ(px(*grey, 8, 14), ShiftColorSB(base, -12));  // row shading: round(-25 * 14 / 29)
+    EXPECT_EQ(px(*grey, 8, 0), 0x733C00u);                 // outer ring
+    EXPECT_EQ(px(*grey, 0, 14), 0x733C00u);
+    EXPECT_EQ(px(*grey, 2, 14), ShiftColorSB(base, -10));  // inner left
+    EXPECT_EQ(px(*grey, 1, 14), ShiftColorSB(base, -5));   // middle left
+    EXPECT_EQ(px(*grey, 50, 2), ShiftColorSB(base, 10));   // inner top
+    EXPECT_EQ(px(*grey, 1, 1), 0x733C00u);                 // corner pixel in the outer-ring colour
+    EXPECT_EQ(px(*grey, 103, 27), 0x733C00u);
+
+    auto hover = styled(Look::Hover, kGreyBack, QString(), 2, false);
+    EXPECT_EQ(px(*hover, 8, 14), ShiftColorSB(base, -12));
+    EXPECT_EQ(px(*hover, 2, 14), 0x6BCBFFu);
+    EXPECT_EQ(px(*hover, 1, 14), 0x31B2FFu);
+    EXPECT_EQ(px(*hover, 50, 27), 0x0096E7u);  // middle bottom
+
+    auto pressed = styled(Look::Pressed, kGreyBack, QString(), 2, false);
+    EXPECT_EQ(px(*pressed, 8, 14), ShiftColorSB(ShiftColorSB(base, -32), -12));
+    EXPECT_EQ(px(*pressed, 2, 14), ShiftColorSB(base, -22));
+    EXPECT_EQ(px(*pressed, 102, 14), base);  // inner right: the base unshifted
+
+    auto disabled = styled(Look::Disabled, kGreyBack, QString(), 2, false);
+    const uint32_t flat = ShiftColorSB(base, -24);
+    EXPECT_EQ(px(*disabled, 8, 4), flat);
+    EXPECT_EQ(px(*disabled, 8, 24), flat);  // no shading
+    EXPECT_EQ(px(*disabled, 2, 14), flat);  // no bevel
+    EXPECT_EQ(px(*disabled, 0, 14), ShiftColorSB(base, -84));
+    EXPECT_EQ(px(*disabled, 1, 1), ShiftColorSB(base, -84));
+
+    auto focused = styled(Look::Focused, kGreyBack, QString(), 2, false);
+    EXPECT_EQ(px(*focused, 2, 14), 0xF0D1B5u);
+    focused->setShowFocusRect(false);  // at run time this drops the default look
+    EXPECT_EQ(px(*focused, 2, 14), ShiftColorSB(base, -10));
+
+    const uint32_t lit_base = ShiftColorSB(0xFFFF80, 48);
+    auto lit = styled(Look::Normal, kLit, QString(), 2, false);
+    EXPECT_EQ(px(*lit, 8, 14), ShiftColorSB(lit_base, -12));
+    EXPECT_EQ(px(*lit, 8, 0), 0x733C00u);
+    EXPECT_EQ(px(*lit, 2, 14), ShiftColorSB(lit_base, -10));
+}
+
+TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
+    auto b = styled(Look::Disabled, kGreyBack, QStringLiteral("MUTE"), 2, true);
+    const uint32_t fill = ShiftColorSB(ShiftColorSB(0xC0C0C0, 48), -24);
+    const uint32_t text = ShiftColorSB(fill, -104);
+    std::set<uint32_t> colours;
+    for (int y = 4; y < 25; ++y)
+        for (int x = 4; x < 101; ++x) colours.insert(px(*b, x, y));
+    EXPECT_TRUE(colours.count(fill));
+    EXPECT_FALSE(colours.count(0xFFFFFF));  // no white embossing
+    EXPECT_FALSE(colours.count(0x808080));
+    bool dark = false;
+    for (uint32_t c : colours) dark = dark || red_of(c) <= red_of(text) + 8;
+    EXPECT_TRUE(dark);
+}
+
+TEST(ButtonRender, Style0DefaultAndCheckedRings) {
+    auto b = styled(Look::Focused, kGreyBack, QString(), 0, false);
+    EXPECT_EQ(px(*b, 0, 14), 0u);  // black outer ring on every side of the default button
+    EXPECT_EQ(px(*b, 50, 0), 0u);
+    auto c = styled(Look::Normal, kGreyBack, QString(), 0, false);
+    c->setMode(1);
+    c->setValue(true);
+    EXPECT_EQ(px(*c, 0, 14), 0u);            // checked: black left and top
+    EXPECT_EQ(px(*c, 104, 14), 0xFFFFFFu);  // white right and bottom
+}
+
+TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
+    for (QSize size : {QSize(0, 0), QSize(1, 1), QSize(20, 1), QSize(1, 20), QSize(20, 29)}) {
+        for (int shape : {0, 4}) {
+            ButtonModel b;
+            b.SetTextMeasurer(fixed_measure);
+            PropertyBag bag;
+            bag.write("Gradient", int64_t{3}, int64_t{0});
+            bag.write("cGradient", int64_t{0x0000FF}, int64_t{0});
+            bag.write("cBack", int64_t{0}, int64_t{-1});
+            bag.write("BackStyle", int64_t{0}, int64_t{-1});
+            bag.write("Shape", int64_t{shape}, int64_t{-1});
+            ButtonAmbient amb;
+            amb.screen = QSize(100, 40);  // two-pixel bands
+            b.Resize(size.width(), size.height());
+            b.ReadProperties(bag, amb);
+            if (shape == 0 && size == QSize(20, 1)) {
+                EXPECT_EQ(px(b, 10, 0), 0u) << "one band of the start colour";
+            }
+            if (shape == 4 && size == QSize(20, 29)) {
+                // Outside the ellipse the shape's own white-to-grey gradient shows:
+                // the last band reaches the odd bottom row.
+                EXPECT_EQ(px(b, 0, 28), px(b, 0, 27));
+                EXPECT_LT(red_of(px(b, 0, 28)), 0xA0);
+            }
+        }
+    }
+}
+
+TEST(ButtonRender, DisabledPictureShowsDarkPixelsInGrey) {
+    ButtonModel b;
+    b.SetTextMeasurer(fixed_measure);
+    PropertyBag bag;
+    bag.write("cBack", int64_t{0xC0C0C0}, int64_t{-1});
+    b.Resize(60, 30);
+    b.ReadProperties(bag, ButtonAmbient());
+    QImage img(16, 16, QImage::Format_RGB32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) img.setPixel(x, y, x < 8 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    img.setPixel(0, 0, qRgb(0, 255, 0));  // the transparent colour
+    b.setPicture({img, false});
+    b.setEnabled(false);
+    const BoxRect r = b.PictureRect();
+    EXPECT_EQ(px(b, r.left + 3, r.top + 8), 0x808080u);
+    EXPECT_EQ(px(b, r.left + 12, r.top + 8), 0xC0C0C0u);
+    b.setEnabled(true);
+    EXPECT_EQ(px(b, r.left + 3, r.top + 8), 0u);
 }
 
 TEST(ButtonRender, RowOfStatesToPng) {
