@@ -94,4 +94,7 @@ private:
     bool pressed_ = false;
 };
 
+// The control's name in the system.
+using ucXTab = XTab;
+
 }  // namespace tuner

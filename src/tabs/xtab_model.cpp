@@ -243,8 +243,7 @@ void XTabModel::setFocusedColor(OleColor c) {
 
 void XTabModel::setUseThemeDetection(bool v) {
     p_.UseThemeDetection = v;
-    // No platform visual style is detected here: detection gives theme 0.
-    if (v) setTabTheme(0);
+    if (v) setTabTheme(IsWinXP() ? 1 : 0);
     repaint_and_mark("UseThemeDetection");
 }
 
@@ -303,6 +302,11 @@ void XTabModel::RemoveTabImages(int index, bool all) {
         check_index(index, "RemoveTabImages");
         tabs_[index].picture = QImage();
     }
+    Refresh();
+}
+
+void XTabModel::CopyTabImagesFromImageList(const std::vector<QImage>& images) {
+    for (std::size_t i = 0; i < tabs_.size(); ++i) tabs_[i].picture = i < images.size() ? images[i] : QImage();
     Refresh();
 }
 
@@ -651,7 +655,7 @@ void XTabModel::Refresh() {
             first_refresh_done_ = true;
             emit AfterCompleteInit();
         }
-        if (p_.UseThemeDetection) p_.TabTheme = 0;
+        if (p_.UseThemeDetection) p_.TabTheme = GetThemeInfo() != QLatin1String("None") ? 1 : 0;
         pDrawMe();
         refresh_pending_ = false;
     }

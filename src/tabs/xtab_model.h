@@ -129,7 +129,11 @@ public:
     void setUseThemeDetection(bool v);
     void ResetColorsToDefault();
     void ResetAllColors();
+    // Clears one tab's picture, or every picture with index -1 and `all`;
+    // any other index raises 9 and changes nothing.
     void RemoveTabImages(int index, bool all);
+    // Tab i takes image i of the list (none when the list is shorter).
+    void CopyTabImagesFromImageList(const std::vector<QImage>& images);
 
     // The surface's access-key list: the keys of all tabs, in index order.
     const QString& AccessKeys() const { return access_keys_; }
@@ -195,6 +199,10 @@ public:
     int strip_height() const { return std::max(p_.ActiveTabHeight, p_.InActiveTabHeight); }
 
     static QString Version(bool with_date);
+    // No platform visual styles here: never the old platform version that
+    // had them, and no style name.
+    static bool IsWinXP() { return false; }
+    static QString GetThemeInfo() { return QStringLiteral("None"); }
 
 signals:
     void BeforeTabSwitch(int new_tab, bool& cancel);

@@ -72,6 +72,24 @@ TEST(XTabModel, OutOfRangeReadsAndWritesOfTabRecords) {
     EXPECT_EQ(m.TabCount(), 3);
 }
 
+TEST(XTabModel, PictureHelpersNeverTouchAnotherTab) {
+    XTabModel m;
+    QImage pic(4, 4, QImage::Format_RGB32);
+    pic.fill(Qt::green);
+    m.CopyTabImagesFromImageList({pic, pic, pic, pic});
+    EXPECT_EQ(error_number([&] { m.RemoveTabImages(3, false); }), kXTabSubscriptOutOfRange);
+    EXPECT_EQ(error_number([&] { m.RemoveTabImages(-1, false); }), kXTabSubscriptOutOfRange);
+    EXPECT_FALSE(m.TabPicture(0).isNull());
+    EXPECT_FALSE(m.TabPicture(2).isNull());
+    m.RemoveTabImages(1, false);
+    EXPECT_TRUE(m.TabPicture(1).isNull());
+    EXPECT_FALSE(m.TabPicture(2).isNull());
+    m.CopyTabImagesFromImageList({pic});
+    EXPECT_TRUE(m.TabPicture(2).isNull());
+    m.RemoveTabImages(-1, true);
+    EXPECT_TRUE(m.TabPicture(0).isNull());
+}
+
 TEST(XTabModel, ActiveTabOutsideTheTabsSelectsTab0AndTheSameTabDoesNothing) {
     XTabModel m;
     five_tabs(m);
