@@ -320,20 +320,17 @@ void ButtonModel::DrawPicture(BoxRect rect) {
         surface_.blit(img, rect.left, rect.top);
         return;
     }
-    // Disabled: drawn on white, then combined with the face through a grey
-    // brush (where the scratch is white the face stays, where black the grey shows).
+    // Disabled: the picture is drawn on a white one-bit scratch (dark pixels
+    // black, light and transparent ones white) and combined with the face
+    // through a grey brush: where the scratch is white the face stays, where
+    // it is black the grey shows.
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
             const QRgb p = img.pixel(x, y);
             const int a = qAlpha(p);
-            auto over_white = [&](int v) { return (v * a + 255 * (255 - a)) / 255; };
-            const uint32_t s = make_rgb(over_white(qRed(p)), over_white(qGreen(p)), over_white(qBlue(p)));
-            const int dx = rect.left + x;
-            const int dy = rect.top + y;
-            if (dx < 0 || dy < 0 || dx >= width_ || dy >= height_) continue;
-            const uint32_t d = surface_.pixel(dx, dy);
-            const uint32_t brush = 0x808080;
-            surface_.set_pixel(dx, dy, static_cast<OleColor>((brush ^ (s & (d ^ brush))) & 0xFFFFFF));
+            const int luma = (qRed(p) * 299 + qGreen(p) * 587 + qBlue(p) * 114) / 1000;
+            const int over_white = (luma * a + 255 * (255 - a)) / 255;
+            if (over_white < 128) surface_.set_pixel(rect.left + x, rect.top + y, kGrey);
         }
     }
 }

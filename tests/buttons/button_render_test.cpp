@@ -208,3 +208,86 @@ TEST(ButtonRender, RowOfStatesToPng) {
 
 }  // namespace
 }  // namespace tuner::test
+
+namespace tuner::test {
+namespace {
+
+// Every face style (rows) in normal, hover, pressed, checked, disabled and
+// default looks, then the shapes with a picture, to look at.
+TEST(ButtonRender, StylesAndShapesToPng) {
+    QImage arrow(16, 16, QImage::Format_RGB32);
+    arrow.fill(qRgb(255, 0, 255));
+    for (int y = 2; y < 14; ++y)
+        for (int x = 2; x < 2 + (y < 8 ? y : 16 - y); ++x) arrow.setPixel(x, y, qRgb(0, 90, 160));
+    const int cw = 113, ch = 35;
+    QImage sheet(cw * 6 + 8, ch * 14 + 8, QImage::Format_RGB32);
+    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
+    QPainter p(&sheet);
+    auto put = [&](const ButtonModel& b, int col, int row) {
+        const QImage& img = b.WindowImage().image();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (b.WindowRegion().contains(x, y)) sheet.setPixel(8 + col * cw + x, 8 + row * ch + y, img.pixel(x, y));
+    };
+    for (int style = 0; style < 8; ++style) {
+        for (int look = 0; look < 6; ++look) {
+            auto b = styled(Look::Normal, kGreyBack, QStringLiteral("&Mute"), style);
+            if (look == 1) b->MouseMoveTo(0, 0, 50, 14, true);
+            if (look == 2) {
+                b->MouseMoveTo(0, 0, 50, 14, true);
+                b->MousePress(1, 0, 50, 14);
+            }
+            if (look == 3) {
+                b->setMode(1);
+                b->setValue(true);
+            }
+            if (look == 4) b->setEnabled(false);
+            if (look == 5) {
+                ButtonAmbient a;
+                a.display_as_default = true;
+                b->AmbientChanged("DisplayAsDefault", a);
+            }
+            put(*b, look, style);
+        }
+    }
+    for (int shape = 0; shape <= 6; ++shape) {
+        for (int style : {2, 0}) {
+            auto b = styled(Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"), style);
+            b->setButtonShape(shape);
+            b->setPicture({arrow, false});
+            b->setPictureAlign(shape % 4);
+            if (shape >= 5) {
+                b->setMode(1);
+                b->setValue(true);
+            }
+            put(*b, (shape % 3) * 2 + (style == 0), 8 + shape / 3);
+        }
+    }
+    for (int gm = 1; gm <= 4; ++gm) {
+        auto b = styled(Look::Normal, kGreyBack, QStringLiteral("MUTE"), 2);
+        b->setGradientMode(gm);
+        b->setGradientColor(0x4080FF);
+        put(*b, gm - 1, 11);
+    }
+    auto fit = styled(Look::Normal, kGreyBack, QString(), 0);
+    fit->setPicture({arrow, false});
+    fit->setPictureSize(4);
+    put(*fit, 4, 11);
+    auto stretch = styled(Look::Disabled, kGreyBack, QString(), 2);
+    stretch->setPicture({arrow, false});
+    stretch->setPictureSize(3);
+    put(*stretch, 5, 11);
+    for (int cs = 1; cs <= 2; ++cs) {
+        auto b = styled(Look::Normal, kGreyBack, QStringLiteral("Engraved"), 2);
+        b->setCaptionStyle(cs);
+        put(*b, cs - 1, 12);
+    }
+    auto two = styled(Look::Normal, kLit, QStringLiteral("Two||lines"), 2);
+    two->Resize(105, 33);
+    put(*two, 2, 12);
+    p.end();
+    ASSERT_TRUE(sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_styles.png")));
+}
+
+}  // namespace
+}  // namespace tuner::test
