@@ -65,7 +65,8 @@ XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
     connect(&model_, &XTabModel::propertyChanged, this, [this](const QString& key) {
         if (key == QLatin1String("Enabled")) setEnabled(model_.props().Enabled);
     });
-    model_.Resize(width(), height());
+    // The surface is sized, and first painted, by the first resize or show,
+    // so that the host sees AfterCompleteInit.
     rebuild_access_keys();
 }
 

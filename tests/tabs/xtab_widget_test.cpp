@@ -147,5 +147,16 @@ TEST(XTabWidget, PointerAndHostWindowReachTheModel) {
     EXPECT_EQ(events.back(), "Form is moving...");
 }
 
+TEST(XTabWidget, AfterCompleteInitReachesAHostThatConnectsAfterCreation) {
+    QWidget host;
+    auto* tab = new XTab(&host);
+    int inits = 0;
+    QObject::connect(&tab->model(), &XTabModel::AfterCompleteInit, [&] { ++inits; });
+    tab->setGeometry(0, 0, 300, 100);
+    host.show();
+    tab->model().Refresh();
+    EXPECT_EQ(inits, 1);
+}
+
 }  // namespace
 }  // namespace tuner
