@@ -18,7 +18,7 @@ int px(double v) { return static_cast<int>(std::nearbyint(std::clamp(v, -20000.0
 
 }  // namespace
 
-Limiter::Limiter(QWidget* parent) : QWidget(parent) {
+Limiter::Limiter(QWidget* parent) : CanvasWidget(parent) {
     model_.events.output = [this](int16_t db) { emit output(db); };
     model_.events.redraw = [this] { update(); };
     resize(150, 150);
@@ -26,7 +26,8 @@ Limiter::Limiter(QWidget* parent) : QWidget(parent) {
 
 void Limiter::resizeEvent(QResizeEvent*) { model_.set_surface(width(), height()); }
 
-void Limiter::paint_surface(Canvas& c) const {
+void Limiter::paint_surface(Canvas& c) {
+    if (model_.surface_w() != width() || model_.surface_h() != height()) model_.set_surface(width(), height());
     c.clear(back_);
     const auto X = [&](double db) { return px(model_.px_x(db)); };
     const auto Y = [&](double db) { return px(model_.px_y(db)); };
@@ -45,17 +46,6 @@ void Limiter::paint_surface(Canvas& c) const {
         c.draw_text(QRect(l, t, kOffBoxW, kOffBoxH), QStringLiteral("OFF"), kOffFont, off_text_,
                     text_flags::center | text_flags::vcenter | text_flags::single_line);
     }
-}
-
-QImage Limiter::render_surface() const {
-    Canvas c(width(), height());
-    paint_surface(c);
-    return c.image();
-}
-
-void Limiter::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawImage(0, 0, render_surface());
 }
 
 void Limiter::mousePressEvent(QMouseEvent* e) {

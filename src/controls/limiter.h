@@ -4,15 +4,15 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 
+#include "controls/canvas_widget.h"
 #include "controls/limiter_model.h"
 #include "platform/canvas.h"
 #include "platform/property_bag.h"
 
 namespace tuner {
 
-class Limiter : public QWidget {
+class Limiter : public CanvasWidget {
     Q_OBJECT
 public:
     explicit Limiter(QWidget* parent = nullptr);
@@ -37,14 +37,12 @@ public:
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;
 
-    void paint_surface(Canvas& c) const;
-    QImage render_surface() const;
+    void paint_surface(Canvas& c) override;
 
 signals:
     void output(int db);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;

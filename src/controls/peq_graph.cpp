@@ -30,7 +30,7 @@ int clamp_px(double v) {
 
 }  // namespace
 
-PEQ::PEQ(QWidget* parent) : QWidget(parent) {
+PEQ::PEQ(QWidget* parent) : CanvasWidget(parent) {
     setMouseTracking(false);
     model_.events.MouseMoveToPEQ = [this](int16_t b) { emit MouseMoveToPEQ(b); };
     model_.events.MouseClickEQx = [this](int16_t b) { emit MouseClickEQx(b); };
@@ -115,6 +115,7 @@ void PEQ::draw_curve(Canvas& c, const EqCurveSet::Curve& curve, int width, OleCo
 }
 
 void PEQ::paint_surface(Canvas& c) {
+    model_.set_surface(width(), height());  // a hidden widget gets its resize event late
     if (background_stale_ || background_.size() != QSize(model_.surface_w(), model_.surface_h())) build_background();
     if (c.width() != background_.width() || c.height() != background_.height()) c.resize(background_.width(), background_.height());
     c.image() = background_.copy();
@@ -164,17 +165,6 @@ void PEQ::paint_surface(Canvas& c) {
         c.fill_rect(tl.x(), tl.y(), tl.x() + s, tl.y() + s, kSysWindow);
         c.frame_rect(tl.x(), tl.y(), tl.x() + s, tl.y() + s, 0x80FF);
     }
-}
-
-QImage PEQ::render_surface() {
-    Canvas c(model_.surface_w(), model_.surface_h());
-    paint_surface(c);
-    return c.image();
-}
-
-void PEQ::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawImage(0, 0, render_surface());
 }
 
 void PEQ::mousePressEvent(QMouseEvent* e) {

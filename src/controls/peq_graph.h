@@ -6,15 +6,15 @@
 #pragma once
 
 #include <QImage>
-#include <QWidget>
 
+#include "controls/canvas_widget.h"
 #include "controls/peq_model.h"
 #include "platform/canvas.h"
 #include "platform/property_bag.h"
 
 namespace tuner {
 
-class PEQ : public QWidget {
+class PEQ : public CanvasWidget {
     Q_OBJECT
 public:
     explicit PEQ(QWidget* parent = nullptr);
@@ -59,8 +59,7 @@ public:
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;
 
-    void paint_surface(Canvas& canvas);
-    QImage render_surface();
+    void paint_surface(Canvas& canvas) override;
     // How many times the static background was built (for tests).
     int background_builds() const { return background_builds_; }
 
@@ -72,7 +71,6 @@ signals:
     void Message(const QString& text);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;

@@ -118,9 +118,15 @@ int PeqModel::grid_step() const { return std::max(1, round_half_even(grid_div_))
 // ---------------------------------------------------------------- mapping
 
 void PeqModel::set_surface(int width_px, int height_px) {
+    if (width_px == sw_ && height_px == sh_) return;
     sw_ = width_px;
     sh_ = height_px;
-    peq_layout();
+    // A new size only re-maps the graph: the bands keep their enables and
+    // the selection (the host does not send them again after a resize).
+    update_mapping();
+    if (events.relayout) events.relayout();
+    place_q_handles(displayed_band_);
+    emit_redraw();
 }
 
 void PeqModel::update_mapping() {

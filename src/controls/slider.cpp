@@ -133,7 +133,7 @@ QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
     return out;
 }
 
-xiSlider::xiSlider(QWidget* parent) : QWidget(parent) {
+xiSlider::xiSlider(QWidget* parent) : CanvasWidget(parent) {
     setMouseTracking(true);
     refresh_default_icons();
     model_.events.Click = [this] { emit Click(); };
@@ -298,7 +298,9 @@ void xiSlider::draw_rail_lines(Canvas& c, double centre) const {
     along(0, 0.39 * len, span - 0.39 * len, hua_main_width_, hua_main_color_);
 }
 
-void xiSlider::paint_surface(Canvas& c) const {
+void xiSlider::paint_surface(Canvas& c) {
+    if (model_.surface_w() != width() || model_.surface_h() != height()) relayout();
+    if (c.width() != width() || c.height() != height()) c.resize(width(), height());
     c.clear(back_color_);
     const bool horiz = model_.horizontal();
     const double L = model_.thumb_left(), T = model_.thumb_top();
@@ -318,17 +320,6 @@ void xiSlider::paint_surface(Canvas& c) const {
     const int x = nearest(horiz ? L : L + xy_adj_);
     const int y = nearest(horiz ? T + xy_adj_ : T);
     c.blit(hovered ? in_icon_ : out_icon_, x, y);
-}
-
-QImage xiSlider::render_surface() const {
-    Canvas c(width(), height());
-    paint_surface(c);
-    return c.image();
-}
-
-void xiSlider::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawImage(0, 0, render_surface());
 }
 
 void xiSlider::mousePressEvent(QMouseEvent* e) {
@@ -382,21 +373,29 @@ void xiSlider::close_value_tip() {
 
 QWidget* xiSlider::value_tip_window() { return tip_window(); }
 
+// The whole-number settings that are stored as they are, in bag order.
+std::span<const xiSlider::IntSetting> xiSlider::int_settings() {
+    static const IntSetting kSettings[] = {
+        {"m_hua_slider_main_Color", &xiSlider::hua_main_color_, 0},
+        {"m_hua_slider_sub_Color", &xiSlider::hua_sub_color_, 0xC0C0C0},
+        {"m_hua_slider_main_line_width", &xiSlider::hua_main_width_, 3},
+        {"m_hua_slider_sub_line_width", &xiSlider::hua_sub_width_, 6},
+        {"m_Line_Mode", &xiSlider::line_mode_, 2},
+        {"m_Line_Sub_Div", &xiSlider::line_sub_div_, 5},
+        {"m_Line_Main_Div", &xiSlider::line_main_div_, 30},
+        {"m_Line_Main_Color", &xiSlider::line_main_color_, 0},
+        {"m_Line_Sub_Color", &xiSlider::line_sub_color_, 0x808080},
+        {"m_Line_Sta", &xiSlider::line_sta_, 10},
+        {"m_Line_Main_Len", &xiSlider::line_main_len_, 6},
+        {"m_Line_Sub_Len", &xiSlider::line_sub_len_, 5},
+        {"BackColor", &xiSlider::back_color_, static_cast<int32_t>(kSysButtonFace)},
+    };
+    return kSettings;
+}
+
 void xiSlider::read_properties(const PropertyBag& bag) {
     hua_enable_ = bag.read("m_hua_slider_enable", true);
-    hua_main_color_ = bag.read("m_hua_slider_main_Color", int32_t{0});
-    hua_sub_color_ = bag.read("m_hua_slider_sub_Color", int32_t{0xC0C0C0});
-    hua_main_width_ = bag.read("m_hua_slider_main_line_width", int32_t{3});
-    hua_sub_width_ = bag.read("m_hua_slider_sub_line_width", int32_t{6});
-    line_mode_ = bag.read("m_Line_Mode", int32_t{2});
-    line_sub_div_ = bag.read("m_Line_Sub_Div", int32_t{5});
-    line_main_div_ = bag.read("m_Line_Main_Div", int32_t{30});
-    line_main_color_ = bag.read("m_Line_Main_Color", int32_t{0});
-    line_sub_color_ = bag.read("m_Line_Sub_Color", int32_t{0x808080});
-    line_sta_ = bag.read("m_Line_Sta", int32_t{10});
-    line_main_len_ = bag.read("m_Line_Main_Len", int32_t{6});
-    line_sub_len_ = bag.read("m_Line_Sub_Len", int32_t{5});
-    back_color_ = bag.read("BackColor", static_cast<int32_t>(kSysButtonFace));
+    for (const IntSetting& st : int_settings()) this->*st.member = bag.read(st.key, st.def);
     model_.setEnabled(bag.read("Enabled", true));
     model_.setOrientation(bag.read("Orientation", int32_t{1}));
     rail_style_ = bag.read("RailStyle", int32_t{99});
@@ -425,19 +424,7 @@ void xiSlider::read_properties(const PropertyBag& bag) {
 
 void xiSlider::write_properties(PropertyBag& bag) const {
     bag.write("m_hua_slider_enable", hua_enable_, true);
-    bag.write("m_hua_slider_main_Color", hua_main_color_, 0);
-    bag.write("m_hua_slider_sub_Color", hua_sub_color_, 0xC0C0C0);
-    bag.write("m_hua_slider_main_line_width", hua_main_width_, 3);
-    bag.write("m_hua_slider_sub_line_width", hua_sub_width_, 6);
-    bag.write("m_Line_Mode", line_mode_, 2);
-    bag.write("m_Line_Sub_Div", line_sub_div_, 5);
-    bag.write("m_Line_Main_Div", line_main_div_, 30);
-    bag.write("m_Line_Main_Color", line_main_color_, 0);
-    bag.write("m_Line_Sub_Color", line_sub_color_, 0x808080);
-    bag.write("m_Line_Sta", line_sta_, 10);
-    bag.write("m_Line_Main_Len", line_main_len_, 6);
-    bag.write("m_Line_Sub_Len", line_sub_len_, 5);
-    bag.write("BackColor", back_color_, static_cast<int32_t>(kSysButtonFace));
+    for (const IntSetting& st : int_settings()) bag.write(st.key, this->*st.member, st.def);
     bag.write("Enabled", model_.Enabled(), true);
     bag.write("Orientation", model_.Orientation(), 1);
     bag.write("RailStyle", rail_style_, 99);

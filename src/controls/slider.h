@@ -4,9 +4,11 @@
 // settings in a property bag.
 #pragma once
 
-#include <QImage>
-#include <QWidget>
+#include <span>
 
+#include <QImage>
+
+#include "controls/canvas_widget.h"
 #include "controls/slider_model.h"
 #include "controls/wheel_capture.h"
 #include "platform/canvas.h"
@@ -18,7 +20,7 @@ namespace tuner {
 // grip line across the direction of travel; transparent corners.
 QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered);
 
-class xiSlider : public QWidget {
+class xiSlider : public CanvasWidget {
     Q_OBJECT
 public:
     explicit xiSlider(QWidget* parent = nullptr);
@@ -96,9 +98,7 @@ public:
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;
 
-    // The surface as it is painted now.
-    void paint_surface(Canvas& canvas) const;
-    QImage render_surface() const;
+    void paint_surface(Canvas& canvas) override;
     // The groove rectangle (left, top, right, bottom).
     QRect rail_rect() const { return rail_rect_; }
     // Shows the shared value tip beside the thumb; closes it.
@@ -121,7 +121,6 @@ signals:
     void ValueError(const QString& text);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
@@ -131,6 +130,12 @@ protected:
     void showEvent(QShowEvent*) override;
 
 private:
+    struct IntSetting {
+        const char* key;
+        int32_t xiSlider::*member;
+        int32_t def;
+    };
+    static std::span<const IntSetting> int_settings();
     void relayout();
     void refresh_default_icons();
     bool picture_rail() const { return rail_style_ == 99 || rail_style_ == 88 || rail_style_ == 1; }

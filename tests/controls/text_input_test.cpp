@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWheelEvent>
+
+#include "controls/param_text_box.h"
+#include "controls/text_input.h"
+#include "controls/wheel_capture.h"
+#include "core/value_tables.h"
+
+using namespace tuner;
+
+namespace {
+
+std::string changed(std::string text, int decimals, bool allow_minus, int caret = -1) {
+    TextBox b{std::move(text), 0};
+    b.SelStart = caret < 0 ? static_cast<int>(b.Text.size()) : caret;
+    TextInput::text_input_change(b, decimals, false, allow_minus);
+    return b.Text;
+}
+
+// Focus on a box showing `shown`, type `typed`, press Enter.
+std::string commit(TextInput& in, const std::string& shown, const std::string& typed, float min, float max,
+                   bool snap = false, std::span<const double> table = {}) {
+    TextBox b{shown, 0};
+    in.text_input_got_focus(b);
+    for (char ch : typed) {
+        in.text_input_key_press(b, ch, min, max, snap, table);
+        b.Text += ch;
+    }
+    in.text_input_key_press(b, kKeyEnter, min, max, snap, table);
+    return b.Text;
+}
+
+}  // namespace
+
+TEST(TextInput, ChangeFilterKeepsAWellFormedNumber) {
+    EXPECT_EQ(changed("12a", 1, true), "12");
+    EXPECT_EQ(changed("1.25", 1, true), "1.2");
+    EXPECT_EQ(changed("5-", 1, true), "5");
+    EXPECT_EQ(changed("--3", 1, true), "-3");
+    EXPECT_EQ(changed("-3", 1, false), "3");
+    EXPECT_EQ(changed("-007", 1, true), "-007");
+    EXPECT_EQ(changed("00", 0, false), "00");
+    EXPECT_EQ(changed("1.5", 0, false), "15");
+    EXPECT_EQ(changed("1.2.3", 2, false), "1.23");
+    EXPECT_EQ(changed("1..2..3.", 2, false), "1.2");  // a paste settles in one call
+    EXPECT_EQ(changed("", 1, true), "");
+    // Long pasted digits lose their leading zeros as text, every digit kept.
+    EXPECT_EQ(changed("000123456789012345678901", 0, false), "123456789012345678901");
+    TextBox b{"007", 3};
+    TextInput::text_input_change(b, 0, false, false);
+    EXPECT_EQ(b.Text, "7");
+    EXPECT_EQ(b.SelStart, 1);
+    TextBox p{"1.", 2};
+    TextInput::text_input_change(p, 2, true, false);
+    EXPECT_EQ(p.Text, "1.00");
+}
+
+TEST(TextInput, FirstKeyReplacesTheTextButBackspaceDoesNot) {
+    TextInput in;
+    TextBox b{"12.5", 4};
+    in.text_input_got_focus(b);
+    in.text_input_key_press(b, kKeyBackspace, 0, 100, false, {});
+    EXPECT_EQ(b.Text, "12.5");
+    b.Text = "12.";
+    in.text_input_key_press(b, '7', 0, 100, false, {});
+    EXPECT_EQ(b.Text, "");
+    EXPECT_FALSE(in.text_input_first_key_clears);
+}
+
+TEST(TextInput, EnterClampsNormalisesAndSnaps) {
+    TextInput in;
+    EXPECT_EQ(commit(in, "0", "15", -18, 12), "12");
+    EXPECT_EQ(commit(in, "0", "-20", -18, 12), "-18");
+    EXPECT_EQ(commit(in, "0", "05", -18, 12), "5");
+    EXPECT_EQ(commit(in, "0", "1.50", -18, 12), "1.5");
+    EXPECT_EQ(commit(in, "0", ".5", -18, 12), "0.5");
+    EXPECT_EQ(commit(in, "0", "-0", -18, 12), "0");
+    const auto& gain = value_tables().eq_gain_tab;
+    EXPECT_EQ(commit(in, "0", "1.45", -24, 24, true, gain), "1.4");
+    EXPECT_EQ(commit(in, "0", "1.5", -24, 24, true, gain), "1.6");
+    EXPECT_EQ(commit(in, "0", "1.4", -24, 24, true, gain), "1.4");
+    EXPECT_EQ(commit(in, "0", "-0.1", -24, 24, true, gain), "0");
+    EXPECT_EQ(in.text_input_saved, "0");
+    EXPECT_FLOAT_EQ(TextInput::text_input_nearest(-99, gain), -24.f);
+    EXPECT_FLOAT_EQ(TextInput::text_input_nearest(99, gain), 24.f);
+}
+
+TEST(TextInput, TextThatIsNoNumberBringsTheRememberedTextBack) {
+    TextInput in;
+    for (const char* junk : {"", "-", ".", "-."}) {
+        TextBox b{"7.5", 0};
+        in.text_input_got_focus(b);
+        b.Text = junk;
+        in.text_input_key_press(b, kKeyEnter, -18, 12, false, {});
+        EXPECT_EQ(b.Text, "7.5") << junk;
+    }
+    TextBox b{"25", 0};
+    in.text_input_got_focus(b);
+    b.Text = "";
+    in.text_input_key_press(b, kKeyEnter, 0, 20, false, {});
+    EXPECT_EQ(b.Text, "20");  // the remembered text is clamped too
+}
+
+TEST(TextInput, FormatsNeverShowMinusZero) {
+    EXPECT_EQ(format_number_text("-0.04", "0.0"), "0.0");
+    EXPECT_EQ(format_number_text("-0.4", "0"), "0");
+    EXPECT_EQ(format_number_text("2.25", "0.0"), "2.3");
+    EXPECT_EQ(format_number_text("-2.25", "0.0"), "-2.3");
+    EXPECT_EQ(format_number_text("12", "0.0"), "12.0");
+    EXPECT_EQ(format_number_text("abc", "0.0"), "abc");
+    EXPECT_EQ(single_to_text(-0.0f), "0");
+    EXPECT_EQ(single_to_text(1.5f), "1.5");
+    EXPECT_EQ(single_to_text(-0.2f), "-0.2");
+}
+
+TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
+    QWidget window;
+    auto* box = new ParamTextBox(&window);
+    auto* other = new QLineEdit(&window);
+    TextInput rules;
+    int commits = 0;
+    wire_numeric_box(box, rules, {0, 30, false, {}, 0, false}, [&] { ++commits; });
+    int changes = 0;
+    QObject::connect(box, &ParamTextBox::Change, [&] { ++changes; });
+    box->setText("12");
+    EXPECT_GE(changes, 1);  // text set by the program also raises Change
+    window.show();
+    box->setFocus(Qt::OtherFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(box->has_logical_focus());
+    EXPECT_TRUE(box->caret_hidden());
+    EXPECT_EQ(box->fore_color(), 0x0000FF);
+    QKeyEvent nine(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9");
+    QKeyEvent nine2(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9");
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(box, &nine);
+    QApplication::sendEvent(box, &a);
+    QApplication::sendEvent(box, &nine2);
+    EXPECT_EQ(box->text(), "99");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(box, &enter);
+    EXPECT_EQ(box->text(), "30");
+    EXPECT_EQ(commits, 1);
+
+    // Another window taking the focus is no focus loss.
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(box, &away);
+    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(box->has_logical_focus());
+
+    QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
+    QApplication::sendEvent(box, &five);
+    EXPECT_EQ(box->text(), "5");
+    other->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(box->text(), "5");
+    EXPECT_FALSE(box->caret_hidden());
+    EXPECT_EQ(box->fore_color(), kSysWindowText);
+}
+
+TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
+    QLineEdit edit;
+    WheelCapture cap;
+    std::vector<int> deltas, keys;
+    QObject::connect(&cap, &WheelCapture::WheelScroll, [&](int, int d, float, float) { deltas.push_back(d); });
+    QObject::connect(&cap, &WheelCapture::KeyDown, [&](int, int, int k, int) { keys.push_back(k); });
+    cap.EnableWheel();  // nothing to hook yet
+    EXPECT_FALSE(cap.hooked());
+    cap.setHWndCapture(&edit);
+    cap.EnableWheel();
+    ASSERT_TRUE(cap.hooked());
+
+    auto wheel = [&](int dy, int dx = 0) {
+        QWheelEvent e(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(dx, dy), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&edit, &e);
+        return e.isAccepted();
+    };
+    wheel(120);
+    wheel(-120);
+    for (int i = 0; i < 3; ++i) wheel(40);  // a fine wheel: one notch from three
+    wheel(240);                              // a fast turn: two notches
+    wheel(0, 120);                           // horizontal: passes through
+    EXPECT_EQ(deltas, (std::vector<int>{120, -120, 120, 120, 120}));
+
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(&edit, &up);
+    QApplication::sendEvent(&edit, &x);
+    EXPECT_EQ(keys, (std::vector<int>{38}));
+    EXPECT_EQ(edit.text(), "x");
+
+    QLineEdit second;
+    cap.WheelHook(&second);  // one widget at a time
+    EXPECT_EQ(cap.hooked_widget(), &edit);
+    cap.DisableWheel();
+    EXPECT_FALSE(cap.hooked());
+    wheel(120);
+    EXPECT_EQ(deltas.size(), 5u);
+    EXPECT_EQ(HiWord(static_cast<int32_t>(0xFF880000u)), -120);
+}
