@@ -86,14 +86,6 @@ TEST(ButtonShape, PictureShapes) {
     EXPECT_FALSE(BuildButtonShape(in).built);
 }
 
-TEST(ButtonShape, NudgeOffsets) {
-    EXPECT_EQ(NudgeOffset(1), QPoint(0, -1));
-    EXPECT_EQ(NudgeOffset(4), QPoint(1, 1));
-    EXPECT_EQ(NudgeOffset(8), QPoint(-1, 0));
-    EXPECT_EQ(NudgeOffset(0), QPoint(0, 0));
-    EXPECT_EQ(NudgeOffset(9), QPoint(0, 0));
-}
-
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
     LayoutInput in;
     in.caption = caption;

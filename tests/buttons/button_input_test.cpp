@@ -63,17 +63,6 @@ TEST_F(InputTest, SpaceOrderDependsOnMode) {
     EXPECT_EQ(log.events, (V{"KeyDown(32)", "KeyUp(32)", "Click"}));
 }
 
-TEST_F(InputTest, HeldSpaceClicksOnce) {
-    b->KeyDownNotification(32, 0);
-    for (int i = 0; i < 5; ++i) {
-        b->KeyUpNotification(32, 0, true);
-        b->KeyDownNotification(32, 0, true);
-    }
-    b->KeyUpNotification(32, 0);
-    EXPECT_EQ(log.count("Click"), 1);
-    EXPECT_EQ(log.count("KeyUp(32)"), 1);
-}
-
 TEST_F(InputTest, ArrowKeysGoToTheContainer) {
     for (int k : {39, 40, 37, 38}) {
         b->KeyDownNotification(k, 0);
@@ -194,19 +183,6 @@ TEST(OptionGroup, UnregisteringAndTeardown) {
     EXPECT_EQ(g.Count(&container), 1);
     b->setMode(1);
     EXPECT_EQ(g.Count(&container), 0);
-}
-
-TEST(OptionGroup, GroupsArePerContainer) {
-    int one = 0, two = 0;
-    RecordingHost h;
-    auto a = make_button(&h, 50, 20, &one);
-    auto b = make_button(&h, 50, 20, &two);
-    a->setMode(2);
-    b->setMode(2);
-    a->setValue(true);
-    b->setValue(true);
-    EXPECT_TRUE(a->Value());
-    EXPECT_TRUE(b->Value());
 }
 
 TEST(PressNudge, MovesWhilePressedAndBackWhenNoLongerApplies) {

@@ -260,16 +260,5 @@ TEST(ButtonProperties, DelayedDrawingPaintsNothingUntilResumed) {
     EXPECT_EQ(b->RedrawCount(), before + 3);
 }
 
-TEST(ButtonProperties, PointerIconMustBeAnIcon) {
-    RecordingHost host;
-    auto b = make_button(&host);
-    QImage bmp(16, 16, QImage::Format_RGB32);
-    b->setMouseIcon({bmp, false});
-    EXPECT_EQ(b->MousePointer(), 0);
-    EXPECT_EQ(host.messages.size(), 1u);
-    b->setMouseIcon({bmp, true});
-    EXPECT_EQ(b->MousePointer(), 99);
-}
-
 }  // namespace
 }  // namespace tuner::test

@@ -3,7 +3,6 @@
 #include <set>
 
 #include <QDir>
-#include <QPainter>
 #include <gtest/gtest.h>
 
 #include "button_test_util.h"
@@ -168,124 +167,63 @@ TEST(ButtonRender, DisabledPictureShowsDarkPixelsInGrey) {
     EXPECT_EQ(px(b, r.left + 3, r.top + 8), 0u);
 }
 
-TEST(ButtonRender, RowOfStatesToPng) {
-    const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused};
-    const OleColor backs[] = {kGreyBack, kLit};
-    const QString captions[] = {QStringLiteral("静音"), QStringLiteral("MUTE")};
-    const int styles[] = {2, 0};
-    const int cell_w = 113, cell_h = 35;
-    QImage sheet(cell_w * 5 + 8, cell_h * 8 + 8, QImage::Format_RGB32);
-    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
-    QPainter p(&sheet);
-    int row = 0;
-    for (int style : styles) {
-        for (OleColor back : backs) {
-            for (const QString& cap : captions) {
-                for (int i = 0; i < 5; ++i) {
-                    auto b = styled(looks[i], back, cap, style);
-                    QImage img = b->WindowImage().image();
-                    // Outside the window region the form shows through.
-                    QImage shown(img.size(), QImage::Format_ARGB32);
-                    for (int y = 0; y < img.height(); ++y) {
-                        for (int x = 0; x < img.width(); ++x) {
-                            shown.setPixel(x, y, b->WindowRegion().contains(x, y) ? img.pixel(x, y) : 0);
-                        }
-                    }
-                    p.drawImage(8 + i * cell_w, 8 + row * cell_h, shown);
-                }
-                ++row;
-            }
-        }
-    }
-    p.end();
+// Sheets to look at: the windows' buttons in every state, both colours and
+// both languages (grey and lit, style 2 then style 0); every face style in
+// every look; shapes 0 to 6 with a picture; the four gradients.
+TEST(ButtonRender, SheetsToPng) {
     QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_states.png")));
-    // Scaled up to see the pixels of the corners and rings.
-    sheet.copy(0, 0, cell_w * 5 + 8, cell_h * 2 + 8)
-        .scaled((cell_w * 5 + 8) * 3, (cell_h * 2 + 8) * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_states_zoom.png"));
-}
-
-}  // namespace
-}  // namespace tuner::test
-
-namespace tuner::test {
-namespace {
-
-// Every face style (rows) in normal, hover, pressed, checked, disabled and
-// default looks, then the shapes with a picture, to look at.
-TEST(ButtonRender, StylesAndShapesToPng) {
     QImage arrow(16, 16, QImage::Format_RGB32);
     arrow.fill(qRgb(255, 0, 255));
     for (int y = 2; y < 14; ++y)
         for (int x = 2; x < 2 + (y < 8 ? y : 16 - y); ++x) arrow.setPixel(x, y, qRgb(0, 90, 160));
-    const int cw = 113, ch = 35;
-    QImage sheet(cw * 6 + 8, ch * 14 + 8, QImage::Format_RGB32);
-    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
-    QPainter p(&sheet);
+    QImage sheet;
     auto put = [&](const ButtonModel& b, int col, int row) {
         const QImage& img = b.WindowImage().image();
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x)
-                if (b.WindowRegion().contains(x, y)) sheet.setPixel(8 + col * cw + x, 8 + row * ch + y, img.pixel(x, y));
+                if (b.WindowRegion().contains(x, y)) sheet.setPixel(8 + col * 113 + x, 8 + row * 35 + y, img.pixel(x, y));
     };
+    const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused, Look::Normal};
+    sheet = QImage(113 * 5 + 8, 35 * 8 + 8, QImage::Format_RGB32);
+    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
+    for (int row = 0; row < 8; ++row)
+        for (int col = 0; col < 5; ++col)
+            put(*styled(looks[col], row & 2 ? kLit : kGreyBack, row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"),
+                        row & 4 ? 0 : 2),
+                col, row);
+    ASSERT_TRUE(sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_states.png")));
+    sheet.copy(0, 0, 113 * 5 + 8, 35 * 2 + 8)
+        .scaled((113 * 5 + 8) * 3, (35 * 2 + 8) * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_states_zoom.png"));
+
+    sheet = QImage(113 * 6 + 8, 35 * 11 + 8, QImage::Format_RGB32);
+    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
     for (int style = 0; style < 8; ++style) {
-        for (int look = 0; look < 6; ++look) {
-            auto b = styled(Look::Normal, kGreyBack, QStringLiteral("&Mute"), style);
-            if (look == 1) b->MouseMoveTo(0, 0, 50, 14, true);
-            if (look == 2) {
-                b->MouseMoveTo(0, 0, 50, 14, true);
-                b->MousePress(1, 0, 50, 14);
-            }
-            if (look == 3) {
+        for (int col = 0; col < 6; ++col) {
+            auto b = styled(looks[col], kGreyBack, QStringLiteral("&Mute"), style);
+            if (col == 5) {
                 b->setMode(1);
                 b->setValue(true);
             }
-            if (look == 4) b->setEnabled(false);
-            if (look == 5) {
-                ButtonAmbient a;
-                a.display_as_default = true;
-                b->AmbientChanged("DisplayAsDefault", a);
-            }
-            put(*b, look, style);
+            put(*b, col, style);
         }
     }
-    for (int shape = 0; shape <= 6; ++shape) {
-        for (int style : {2, 0}) {
-            auto b = styled(Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"), style);
-            b->setButtonShape(shape);
-            b->setPicture({arrow, false});
-            b->setPictureAlign(shape % 4);
-            if (shape >= 5) {
-                b->setMode(1);
-                b->setValue(true);
-            }
-            put(*b, (shape % 3) * 2 + (style == 0), 8 + shape / 3);
-        }
+    for (int i = 0; i < 14; ++i) {
+        const int shape = i / 2;
+        auto b = styled(Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"), i % 2 ? 0 : 2);
+        b->setButtonShape(shape);
+        b->setPicture({arrow, false});
+        b->setPictureAlign(shape % 4);
+        b->setMode(shape >= 5 ? 1 : 0);
+        if (shape >= 5) b->setValue(true);
+        put(*b, i % 6, 8 + i / 6);
     }
     for (int gm = 1; gm <= 4; ++gm) {
         auto b = styled(Look::Normal, kGreyBack, QStringLiteral("MUTE"), 2);
         b->setGradientMode(gm);
         b->setGradientColor(0x4080FF);
-        put(*b, gm - 1, 11);
+        put(*b, gm + 1, 10);
     }
-    auto fit = styled(Look::Normal, kGreyBack, QString(), 0);
-    fit->setPicture({arrow, false});
-    fit->setPictureSize(4);
-    put(*fit, 4, 11);
-    auto stretch = styled(Look::Disabled, kGreyBack, QString(), 2);
-    stretch->setPicture({arrow, false});
-    stretch->setPictureSize(3);
-    put(*stretch, 5, 11);
-    for (int cs = 1; cs <= 2; ++cs) {
-        auto b = styled(Look::Normal, kGreyBack, QStringLiteral("Engraved"), 2);
-        b->setCaptionStyle(cs);
-        put(*b, cs - 1, 12);
-    }
-    auto two = styled(Look::Normal, kLit, QStringLiteral("Two||lines"), 2);
-    two->Resize(105, 33);
-    put(*two, 2, 12);
-    p.end();
     ASSERT_TRUE(sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/buttons_styles.png")));
 }
 

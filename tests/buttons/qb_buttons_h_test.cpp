@@ -96,13 +96,5 @@ TEST_F(WidgetTest, DisabledFormDoesNotGreyTheFace) {
     EXPECT_TRUE(button->model().Enabled());
 }
 
-TEST(QbButtonsKeys, KeyCodes) {
-    EXPECT_EQ(qbButtons_H::KeyCodeOf(Qt::Key_Space), 32);
-    EXPECT_EQ(qbButtons_H::KeyCodeOf(Qt::Key_Right), 39);
-    EXPECT_EQ(qbButtons_H::KeyCodeOf(Qt::Key_A), 65);
-    EXPECT_EQ(qbButtons_H::KeyCodeOf(Qt::Key_F2), 113);
-    EXPECT_EQ(qbButtons_H::ShiftOf(Qt::ShiftModifier | Qt::AltModifier), 5);
-}
-
 }  // namespace
 }  // namespace tuner
