@@ -10,7 +10,7 @@ constexpr std::array<uint32_t, 31> kSystemColors = {
     make_rgb(212, 208, 200),  // 0 scroll bar
     make_rgb(58, 110, 165),   // 1 desktop
     make_rgb(10, 36, 106),    // 2 active caption
-    make_rgb(128, 128, 128),  // 3 inactive caption
+    make_rgb(10, 36, 106),    // 3 caption (the controls' themes take 3 as the active caption)
     make_rgb(212, 208, 200),  // 4 menu
     make_rgb(255, 255, 255),  // 5 window
     make_rgb(0, 0, 0),        // 6 window frame
