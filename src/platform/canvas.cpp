@@ -91,26 +91,7 @@ uint32_t Canvas::pixel(int x, int y) const {
 void Canvas::line(int x1, int y1, int x2, int y2, OleColor c) {
     if (c == kNoColor) return;
     const QRgb rgb = qrgb_of(c);
-    // Bresenham; the end point is excluded.
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1;
-    const int sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    int x = x1;
-    int y = y1;
-    while (!(x == x2 && y == y2)) {
-        plot(x, y, rgb);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    for_each_line_pixel(x1, y1, x2, y2, [&](int x, int y) { plot(x, y, rgb); });
 }
 
 void Canvas::line_to(int x, int y, OleColor c) {

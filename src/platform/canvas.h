@@ -68,6 +68,10 @@ public:
 
     // Line from (x1,y1) towards (x2,y2); the end point itself is not painted.
     void line(int x1, int y1, int x2, int y2, OleColor c);
+    // Visits the pixels of that line in order, the end point excluded; every
+    // kind of line (plain, dotted, XOR) walks the same pixels.
+    template <typename Visit>
+    static void for_each_line_pixel(int x1, int y1, int x2, int y2, Visit visit);
     void move_to(int x, int y) { pen_ = QPoint(x, y); }
     void line_to(int x, int y, OleColor c);
     QPoint current_position() const { return pen_; }
@@ -108,6 +112,30 @@ private:
     std::optional<Region> clip_;
     QPoint pen_;
 };
+
+template <typename Visit>
+void Canvas::for_each_line_pixel(int x1, int y1, int x2, int y2, Visit visit) {
+    // Bresenham, stopping before the end point.
+    const int dx = x2 > x1 ? x2 - x1 : x1 - x2;
+    const int dy = -(y2 > y1 ? y2 - y1 : y1 - y2);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (!(x == x2 && y == y2)) {
+        visit(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
 
 // Text with the mnemonic ampersands resolved: "&&" becomes "&", a single "&"
 // is dropped. underline_pos receives the index of the access character in
