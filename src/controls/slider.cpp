@@ -96,6 +96,9 @@ QPointer<SliderTip>& tip_window() {
     return tip;
 }
 
+// Sliders alive; the shared tip goes with the last one.
+int g_live_sliders = 0;
+
 }  // namespace
 
 QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
@@ -134,6 +137,7 @@ QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
 }
 
 xiSlider::xiSlider(QWidget* parent) : CanvasWidget(parent) {
+    ++g_live_sliders;
     setMouseTracking(true);
     refresh_default_icons();
     model_.events.Click = [this] { emit Click(); };
@@ -164,6 +168,7 @@ xiSlider::xiSlider(QWidget* parent) : CanvasWidget(parent) {
 
 xiSlider::~xiSlider() {
     if (model_.mouse_inside()) close_value_tip();
+    if (--g_live_sliders == 0) delete tip_window().data();
 }
 
 void xiSlider::setEnabledProperty(bool e) { model_.setEnabled(e); }

@@ -64,6 +64,14 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_DOUBLE_EQ(db_to_ui_step_db(1.37, 0), 1.4);
 }
 
+TEST(EqMaths, FrequencyToolListsOneRoundedFrequencyPerTableEntry) {
+    const std::string text = PeqModel::send_new_freq_tab();
+    EXPECT_EQ(text.rfind("10,\r\n10.2,\r\n", 0), 0u);
+    std::size_t lines = 0;
+    for (std::size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos; pos += 2) ++lines;
+    EXPECT_EQ(lines, kEqFreqEntries);
+}
+
 TEST(EqMaths, FiltersStayFiniteAtTheExtremes) {
     // Peaking at 31.9 Hz, Q 10, -18 dB; Q 0; a shelf whose slope would take
     // a negative square root; a code without a formula.
