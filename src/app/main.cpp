@@ -6,13 +6,15 @@
 
 #include "core/app_paths.h"
 #include "platform/message_box.h"
+#include "platform/window_helpers.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tuner::set_app_dir(QCoreApplication::applicationDirPath().toStdString());
 
     QMainWindow window;
-    window.setWindowTitle(QString::fromUtf8(tuner::kProgramTitle));
+    tuner::set_unicode_caption(&window, tuner::kProgramTitle);
+    tuner::set_window_icon(&window, tuner::app_file("logo.ico"));
     window.resize(1024, 700);
     window.show();
     return app.exec();
