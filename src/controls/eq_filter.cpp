@@ -148,7 +148,10 @@ double db_to_ui_step_db(double v, double step) {
     const double tenths = std::nearbyint(std::fabs(v) * 10.0);  // half to even
     if (!(step > 0.0) || !std::isfinite(tenths)) return negative ? -tenths / 10.0 : tenths / 10.0;
     double result = tenths;
-    const double s10 = step * 10.0;
+    double s10 = step * 10.0;
+    // A step held in single precision (0.2 as 0.200000003) is still a whole
+    // number of tenths: work in exact tenths then.
+    if (std::nearbyint(s10) >= 1.0 && std::fabs(s10 - std::nearbyint(s10)) < 1e-5 * s10) s10 = std::nearbyint(s10);
     // The steps that the rule reaches: k = 0, s, 2s, ... while k <= 48 dB.
     const double last_k = std::floor(480.0 / s10 + 1e-9) * s10;
     if (tenths <= last_k + s10 + 1e-9) {

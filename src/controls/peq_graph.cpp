@@ -1,5 +1,6 @@
 #include "controls/peq_graph.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QMouseEvent>
@@ -12,6 +13,7 @@ namespace {
 
 const FontSpec kLabelFont{"Tahoma", 7.5};
 const FontSpec kInfoFont{"Tahoma", 11};
+constexpr int kGainLabelBoxes = 61;
 constexpr double kGridFreqs[] = {10,   20,   30,   40,   50,   60,   70,   80,    90,    100,  200,  300,
                                  400,  500,  600,  700,  800,  900,  1000,  2000,  3000, 4000, 5000,
                                  6000, 7000, 8000, 9000, 10000, 20000, 23600};
@@ -69,9 +71,17 @@ void PEQ::build_background() {
     vline(x_hi, 2);
     hline(up, 2);
     hline(down, 2);
+    // Lines every d dB from 0 up and down; a range of more lines than the
+    // graph has pixel rows draws none of them.
     const int d = model_.grid_step();
-    for (double v = 0; v <= model_.a__SYSTEM_GRID_up(); v += d) hline(v, 1);
-    for (double v = 0; v >= model_.a__SYSTEM_GRID_down(); v -= d) hline(v, 1);
+    const double up_lines = std::floor(model_.a__SYSTEM_GRID_up() / d);
+    const double down_lines = std::floor(-model_.a__SYSTEM_GRID_down() / d);
+    if (up_lines <= model_.surface_h()) {
+        for (int i = 0; i <= up_lines; ++i) hline(static_cast<double>(i) * d, 1);
+    }
+    if (down_lines <= model_.surface_h()) {
+        for (int i = 0; i <= down_lines; ++i) hline(-static_cast<double>(i) * d, 1);
+    }
     background_ = c.image();
     build_labels();
     background_stale_ = false;
@@ -92,12 +102,14 @@ void PEQ::build_labels() {
         boxes.draw_text(r, text, kLabelFont, text_, align | text_flags::single_line | text_flags::vcenter);
         p.drawImage(r.topLeft(), boxes.image().copy(r));
     };
+    // The dB labels, upper ones first, while label boxes last.
     const int cx = clamp_px(model_.px_x(freq_to_xy_x(10)) - PeqModel::kLabelColPx / 2.0);
     const int d2 = 2 * model_.grid_step();
-    for (int v = 0; v <= model_.a__SYSTEM_GRID_up() && v < 10000; v += d2) {
+    int boxes_left = kGainLabelBoxes;
+    for (int v = 0; v <= model_.a__SYSTEM_GRID_up() && boxes_left > 0; v += d2, --boxes_left) {
         box(cx - bw / 2, clamp_px(model_.px_y(v)) - bh / 2, QStringLiteral("+%1dB").arg(v), text_flags::right);
     }
-    for (int v = 0; v >= model_.a__SYSTEM_GRID_down() && v > -10000; v -= d2) {
+    for (int v = 0; v >= model_.a__SYSTEM_GRID_down() && boxes_left > 0; v -= d2, --boxes_left) {
         box(cx - bw / 2, clamp_px(model_.px_y(v)) - bh / 2, QStringLiteral("%1dB").arg(v), text_flags::right);
     }
     const int ftop = clamp_px(model_.px_y(model_.a__SYSTEM_GRID_down())) + PeqModel::kLabelRowPx / 2 - bh / 2;

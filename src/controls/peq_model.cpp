@@ -1,5 +1,6 @@
 #include "controls/peq_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -82,7 +83,7 @@ void PeqModel::set_grid_range(double up, double down) {
 }
 
 void PeqModel::set_a__SYSTEM_GRID_up_to_down_div(double v) {
-    if (!std::isfinite(v) || round_half_even(v) <= 0) return;
+    if (!std::isfinite(v) || std::nearbyint(v) <= 0) return;
     grid_div_ = static_cast<float>(v);
     peq_layout();
 }
@@ -113,7 +114,7 @@ void PeqModel::set_a__peq_line_total_width(int16_t v) {
     display(kNoBand);
 }
 
-int PeqModel::grid_step() const { return std::max(1, round_half_even(grid_div_)); }
+int PeqModel::grid_step() const { return static_cast<int>(std::clamp(std::nearbyint(grid_div_), 1.0, 1e6)); }
 
 // ---------------------------------------------------------------- mapping
 

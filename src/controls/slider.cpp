@@ -1,9 +1,11 @@
 #include "controls/slider.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QBuffer>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -14,7 +16,13 @@
 namespace tuner {
 namespace {
 
-int nearest(double v) { return static_cast<int>(std::nearbyint(v)); }
+// Nearest whole pixel, half to even; far-off positions (extreme settings)
+// are held at a distance no surface reaches.
+int nearest(double v) {
+    if (!(v > -1e6)) return -1000000;
+    if (v > 1e6) return 1000000;
+    return static_cast<int>(std::nearbyint(v));
+}
 
 int button_code(Qt::MouseButton b) {
     switch (b) {
@@ -139,6 +147,9 @@ QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
 xiSlider::xiSlider(QWidget* parent) : CanvasWidget(parent) {
     ++g_live_sliders;
     setMouseTracking(true);
+    // A click gives the slider the keyboard focus, so the arrow keys reach
+    // it while the pointer is over it.
+    setFocusPolicy(Qt::ClickFocus);
     refresh_default_icons();
     model_.events.Click = [this] { emit Click(); };
     model_.events.ArrivedFirst = [this] { emit ArrivedFirst(); };
@@ -214,7 +225,8 @@ void xiSlider::relayout() {
     const int RH = rail_picture_.height();
     const bool rail_pic = picture_rail() && !rail_picture_.isNull();
     int w = width(), h = height();
-    const int adj = twips_to_px(width_adj_);
+    // Extra size across the rail, held within 4096 pixels either way.
+    const int adj = twips_to_px(std::clamp(width_adj_, -px_to_twips(4096), px_to_twips(4096)));
     if (rail_pic) {
         if (model_.horizontal()) {
             w = RW;
@@ -343,6 +355,21 @@ void xiSlider::mouseReleaseEvent(QMouseEvent* e) {
     model_.release(button_code(e->button()), static_cast<float>(e->position().x()), static_cast<float>(e->position().y()),
                    shift_state(e->modifiers()));
     if (!rect().contains(e->position().toPoint())) model_.pointer_left();
+}
+
+void xiSlider::keyPressEvent(QKeyEvent* e) {
+    // Up and Down arrive through the wheel capture while the pointer is
+    // inside; Left and Right come here.
+    int vk = 0;
+    switch (e->key()) {
+        case Qt::Key_Left: vk = 37; break;
+        case Qt::Key_Up: vk = kVkUp; break;
+        case Qt::Key_Right: vk = 39; break;
+        case Qt::Key_Down: vk = kVkDown; break;
+        default: break;
+    }
+    if (vk != 0 && model_.key_down(vk)) return;
+    CanvasWidget::keyPressEvent(e);
 }
 
 void xiSlider::enterEvent(QEnterEvent*) { model_.pointer_entered(); }

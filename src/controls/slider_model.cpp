@@ -52,14 +52,14 @@ void SliderModel::setValue(int32_t v) {
 void SliderModel::setMax(int32_t v) {
     if (v <= min_) report_error();
     max_ = v;
-    value_range_ = max_ - min_;
+    value_range_ = static_cast<int64_t>(max_) - min_;
 }
 
 void SliderModel::setMin(int32_t v) {
     if (v >= max_) report_error();
     min_ = v;
     setValue(v);
-    value_range_ = max_ - min_;
+    value_range_ = static_cast<int64_t>(max_) - min_;
 }
 
 void SliderModel::setMax_limit(int32_t v) {
@@ -85,7 +85,7 @@ void SliderModel::load(int32_t min, int32_t max, int32_t max_limit, int32_t valu
     max_ = max;
     max_limit_ = max_limit;
     value_ = value;
-    value_range_ = max_ - min_;
+    value_range_ = static_cast<int64_t>(max_) - min_;
     shown_value_ = value_;
     place_thumb(value_);
     redraw();
@@ -208,15 +208,14 @@ void SliderModel::wheel(int delta) {
     else if (delta == -120) ui_dec();
 }
 
-void SliderModel::key_down(int key) {
-    if (!enabled_ || !mouse_inside_) return;
-    if (horizontal()) {
-        if (key == 37 || key == 40) ui_dec();
-        else if (key == 39 || key == 38) ui_inc();
-    } else if (vertical()) {
-        if (key == 40) ui_dec();
-        else if (key == 38) ui_inc();
-    }
+bool SliderModel::key_down(int key) {
+    if (!enabled_ || !mouse_inside_) return false;
+    const bool down = key == 40 || (horizontal() && key == 37);
+    const bool up = key == 38 || (horizontal() && key == 39);
+    if (!horizontal() && !vertical()) return false;
+    if (down) ui_dec();
+    else if (up) ui_inc();
+    return down || up;
 }
 
 void SliderModel::pointer_entered() {

@@ -74,7 +74,7 @@ public:
     float position_of(int32_t v) const;
     // Thumb-centre coordinate of a value along the axis (ticks).
     double tick_position(int32_t v) const;
-    bool range_usable() const { return max_ - min_ != 0; }
+    bool range_usable() const { return max_ != min_; }
 
     // Input, in surface pixels. Buttons: 1 left, 2 right, 4 middle.
     void press(int button, float x, float y, int16_t shift);
@@ -82,8 +82,9 @@ public:
     void release(int button, float x, float y, int16_t shift);
     // Whole wheel notches (+120 away from the user, -120 towards).
     void wheel(int delta);
-    // Windows key codes: 37 Left, 38 Up, 39 Right, 40 Down.
-    void key_down(int key);
+    // Windows key codes: 37 Left, 38 Up, 39 Right, 40 Down; acts only while
+    // the pointer is inside. Returns whether the key stepped the slider.
+    bool key_down(int key);
     void pointer_entered();
     // The pointer left; while dragging the leave waits for the release.
     void pointer_left();
@@ -105,7 +106,8 @@ private:
     int32_t min_ = 0;
     int32_t max_ = 180;
     int32_t max_limit_ = 2000;
-    int32_t value_range_ = 180;
+    // Wide enough for any pair of bounds (max - min may exceed 32 bits).
+    int64_t value_range_ = 180;
     int32_t shown_value_ = 0;
     int32_t orientation_ = 1;
     bool enabled_ = true;

@@ -83,13 +83,14 @@ std::string double_to_text(double v) {
 
 std::string format_number_text(const std::string& text, const std::string& format) {
     const auto value = parse_number_text(text);
-    if (!value) return text;
+    if (!value || !std::isfinite(*value)) return text;
     const auto dot = format.find('.');
     const int decimals = dot == std::string::npos ? 0 : static_cast<int>(format.size() - dot - 1);
     const double scale = std::pow(10.0, decimals);
     // Round the shortest decimal form, so 0.05 goes to 0.1 as written.
-    const double scaled = std::strtod(double_to_text(*value * scale).c_str(), nullptr);
-    const double rounded = std::round(scaled) / scale;
+    const double product = *value * scale;
+    const double rounded =
+        std::isfinite(product) ? std::round(std::strtod(double_to_text(product).c_str(), nullptr)) / scale : *value;
     if (rounded == 0.0) return decimals > 0 ? "0." + std::string(static_cast<std::size_t>(decimals), '0') : "0";
     char buf[400];
     const auto r = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, decimals);
@@ -133,9 +134,9 @@ void TextInput::text_input_key_press(TextBox& box, int key, float min, float max
         text_input_first_key_clears = true;
         return;
     }
-    const float v = static_cast<float>(*value);
-    if (v > max) box.Text = single_to_text(max);
-    else if (v < min) box.Text = single_to_text(min);
+    // The maximum is tested first, then the minimum on what the box holds.
+    if (static_cast<float>(*value) > max) box.Text = single_to_text(max);
+    if (static_cast<float>(parse_number_text(box.Text).value_or(0.0)) < min) box.Text = single_to_text(min);
     text_input_saved = box.Text;
     box.Text = double_to_text(*parse_number_text(box.Text));
     text_input_first_key_clears = true;

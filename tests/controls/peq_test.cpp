@@ -62,6 +62,9 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_DOUBLE_EQ(db_to_ui_step_db(12, s), 12.0);
     EXPECT_DOUBLE_EQ(db_to_ui_step_db(50.3, s), 50.3);
     EXPECT_DOUBLE_EQ(db_to_ui_step_db(1.37, 0), 1.4);
+    // The step as the control keeps it (single precision) gives exact tenths.
+    EXPECT_DOUBLE_EQ(db_to_ui_step_db(2.4, 0.2f), 2.4);
+    EXPECT_DOUBLE_EQ(db_to_ui_step_db(-2.5, 0.2f), -2.4);
 }
 
 TEST(EqMaths, FrequencyToolListsOneRoundedFrequencyPerTableEntry) {
@@ -324,4 +327,11 @@ TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
     b.set_a__grid_line_color(0x808080);
     b.render_surface();
     EXPECT_EQ(b.background_builds(), builds + 1);
+    // A range of far more grid lines than pixel rows, or a huge division,
+    // draws without hanging.
+    b.model().set_grid_range(1e12, -1e12);
+    EXPECT_FALSE(b.render_surface().isNull());
+    b.model().set_a__SYSTEM_GRID_up_to_down_div(1e30);
+    EXPECT_EQ(b.model().grid_step(), 1000000);
+    EXPECT_FALSE(b.render_surface().isNull());
 }

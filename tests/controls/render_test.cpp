@@ -68,6 +68,11 @@ TEST(Render, SlidersBothOrientationsWithValueTip) {
     h.show();
     const QImage himg = slider_with_tip(h);
     ASSERT_TRUE(himg.save(out_path("slider_horizontal.png")));
+    // The tip reads the value, centred over the thumb, 2 pixels above it.
+    auto* tip = xiSlider::value_tip_window();
+    const QRect g = tip->geometry().translated(-h.mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2);
+    EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0);
 
     h.setRailStyle(0);
     ASSERT_TRUE(h.render_surface().save(out_path("slider_groove.png")));

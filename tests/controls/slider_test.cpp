@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+
 #include <string>
 #include <vector>
 
@@ -196,6 +200,13 @@ TEST(SliderModel, GeometryOfThumbAndTicks) {
     m.move(5, 40);
     m.release(1, 5, 5, 0);
     EXPECT_EQ(m.Value(), 5);
+    // Bounds whose difference needs more than 32 bits.
+    m.set_geometry(25, 131, 18, 31);
+    m.load(-2000000000, 2000000000, 2000000000, 0);
+    EXPECT_FLOAT_EQ(m.position_of(0), 50.f);
+    m.press(1, 5, 55, 0);
+    m.move(5, 5);
+    EXPECT_EQ(m.Value(), 2000000000);
 }
 
 TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
@@ -208,6 +219,33 @@ TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
     s.set_thumb_size(19, 15);
     EXPECT_EQ(s.height(), 15 + 10);
     EXPECT_EQ(s.rail_rect(), QRect(QPoint(8, 6), QPoint(s.width() + 8 - 19 + 4 - 1, 9)));
+    s.setWidth_ADJ(2147483647);  // held within 4096 pixels
+    EXPECT_EQ(s.height(), 15 + 4096);
+}
+
+TEST(SliderWidget, ArrowKeysStepTheSliderUnderThePointerAfterAClick) {
+    xiSlider s;
+    s.setOrientation(0);
+    s.setMax(30);
+    s.setValue(10);
+    s.resize(200, 10);
+    s.show();
+    EXPECT_EQ(s.focusPolicy(), Qt::ClickFocus);
+    s.setFocus(Qt::MouseFocusReason);
+    auto key = [&](Qt::Key k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(&s, &e);
+    };
+    key(Qt::Key_Right);  // pointer outside: nothing
+    EXPECT_EQ(s.Value(), 10);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&s, &enter);
+    ASSERT_TRUE(s.wheel_capture().hooked());
+    key(Qt::Key_Right);
+    key(Qt::Key_Up);  // through the wheel capture
+    key(Qt::Key_Left);
+    key(Qt::Key_Right);
+    EXPECT_EQ(s.Value(), 12);
 }
 
 TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {

@@ -79,6 +79,7 @@ TEST(TextInput, EnterClampsNormalisesAndSnaps) {
     EXPECT_EQ(commit(in, "0", "1.50", -18, 12), "1.5");
     EXPECT_EQ(commit(in, "0", ".5", -18, 12), "0.5");
     EXPECT_EQ(commit(in, "0", "-0", -18, 12), "0");
+    EXPECT_EQ(commit(in, "0", "7", 10, 5), "10");  // crossed limits: the minimum is tested last
     const auto& gain = value_tables().eq_gain_tab;
     EXPECT_EQ(commit(in, "0", "1.45", -24, 24, true, gain), "1.4");
     EXPECT_EQ(commit(in, "0", "1.5", -24, 24, true, gain), "1.6");
@@ -112,6 +113,8 @@ TEST(TextInput, FormatsNeverShowMinusZero) {
     EXPECT_EQ(format_number_text("-2.25", "0.0"), "-2.3");
     EXPECT_EQ(format_number_text("12", "0.0"), "12.0");
     EXPECT_EQ(format_number_text("abc", "0.0"), "abc");
+    const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
+    EXPECT_EQ(format_number_text(huge, "0.0"), huge);
     EXPECT_EQ(single_to_text(-0.0f), "0");
     EXPECT_EQ(single_to_text(1.5f), "1.5");
     EXPECT_EQ(single_to_text(-0.2f), "-0.2");
