@@ -86,6 +86,15 @@ void ParamTextBox::focusOutEvent(QFocusEvent* e) {
     emit LostFocus();
 }
 
+void ParamTextBox::changeEvent(QEvent* e) {
+    QLineEdit::changeEvent(e);
+    // Disabling the window took the focus without a focus loss; it comes
+    // back here when the window is enabled again, as the user left it.
+    if (e->type() == QEvent::EnabledChange && isEnabled() && logical_focus_ && !hasFocus()) {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void ParamTextBox::keyPressEvent(QKeyEvent* e) {
     int key = 0;
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) key = kKeyEnter;

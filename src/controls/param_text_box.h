@@ -44,6 +44,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     bool caret_hidden_ = false;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
-
-#include <string>
-#include <vector>
 
 #include "controls/slider.h"
 #include "controls/slider_model.h"

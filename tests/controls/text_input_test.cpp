@@ -34,6 +34,12 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
     return b.Text;
 }
 
+// A key press with the text it types.
+void press_key(QWidget* w, Qt::Key key, const QString& text = {}) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &e);
+}
+
 }  // namespace
 
 TEST(TextInput, ChangeFilterKeepsAWellFormedNumber) {
@@ -137,15 +143,11 @@ TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
     ASSERT_TRUE(box->has_logical_focus());
     EXPECT_TRUE(box->caret_hidden());
     EXPECT_EQ(box->fore_color(), 0x0000FF);
-    QKeyEvent nine(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9");
-    QKeyEvent nine2(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9");
-    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-    QApplication::sendEvent(box, &nine);
-    QApplication::sendEvent(box, &a);
-    QApplication::sendEvent(box, &nine2);
+    press_key(box, Qt::Key_9, "9");
+    press_key(box, Qt::Key_A, "a");  // filtered out
+    press_key(box, Qt::Key_9, "9");
     EXPECT_EQ(box->text(), "99");
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
-    QApplication::sendEvent(box, &enter);
+    press_key(box, Qt::Key_Return, "\r");
     EXPECT_EQ(box->text(), "30");
     EXPECT_EQ(commits, 1);
 
@@ -155,8 +157,15 @@ TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
     EXPECT_EQ(commits, 1);
     EXPECT_TRUE(box->has_logical_focus());
 
-    QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5");
-    QApplication::sendEvent(box, &five);
+    // Nor is a disabled window; the box has the focus again when it ends.
+    window.setEnabled(false);
+    QApplication::processEvents();
+    window.setEnabled(true);
+    QApplication::processEvents();
+    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(box->hasFocus());
+
+    press_key(box, Qt::Key_5, "5");
     EXPECT_EQ(box->text(), "5");
     other->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
@@ -191,10 +200,8 @@ TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
     wheel(0, 120);                           // horizontal: passes through
     EXPECT_EQ(deltas, (std::vector<int>{120, -120, 120, 120, 120}));
 
-    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-    QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-    QApplication::sendEvent(&edit, &up);
-    QApplication::sendEvent(&edit, &x);
+    press_key(&edit, Qt::Key_Up);
+    press_key(&edit, Qt::Key_X, "x");
     EXPECT_EQ(keys, (std::vector<int>{38}));
     EXPECT_EQ(edit.text(), "x");
 
