@@ -91,7 +91,7 @@ struct AppState {
     int16_t wait_busy = 0;
 
     // Link state: 0 not connected, 1 connected, 2 searching or offline.
-    uint8_t cpu_connect_state = 0;
+    uint8_t cpu_connect_state = 2;
     uint8_t cpu_search_active = 0;   // 1 while searching is wanted
     HidHandle hid_handle = kNoHidHandle;
     bool hid_device_detected = false;
@@ -129,8 +129,8 @@ struct AppState {
     std::array<uint8_t, 2> mode_save_req{0, kNoRequest};
     std::array<uint8_t, 3> mode_reset_req{0, 0, 0};
 
-    // Language: 0 Chinese, 1 English.
-    uint8_t Language = 0;
+    // Language: 0 Chinese, 1 English (until config.ini or the settings say otherwise).
+    uint8_t Language = 1;
     std::string Bt_Name = "Bt_Audio";
 
     // Editing selections.

@@ -1,12 +1,14 @@
 // A simulated unit behind the HidTransport seam. It keeps its own parameter
 // image, information block, status bytes and sixteen EEPROM modes, and
-// answers frames as the unit does: information frame for the information
+// answers as the unit does: the information frame for the information
 // request, S frames for read requests, acknowledgements for writes, busy
-// times. Faults can be switched on: silence, corrupt checksum, repeated
-// counter, wrong end byte, unplug, replug on another path, no permission.
+// times. Faults on demand: silence, corrupt checksum, repeated counter, wrong
+// end byte, unplug, replug on another path, no permission; and exact frames
+// queued by a test.
 #pragma once
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <set>
 #include <string>
@@ -14,12 +16,10 @@
 
 #include "core/app_state.h"
 #include "core/hid_transport.h"
-#include "core/param_image.h"
 
 namespace tuner::testing {
 
-// RWS of the unit's acknowledgement of a write.
-constexpr uint8_t kAckRws = 1;
+constexpr uint8_t kAckRws = 1;  // RWS of the unit's acknowledgement of a write
 
 class SimulatedUnit : public HidTransport {
 public:
@@ -33,54 +33,40 @@ public:
 
     void unplug();
     void replug(const std::string& new_path);
-    bool is_open(HidHandle handle) const { return open_.count(handle) != 0; }
     int open_handle_count() const { return static_cast<int>(open_.size()); }
 
-    // The image the unit starts with (and returns to on an EEPROM reset):
-    // valid values that differ per channel.
+    // Valid values that differ per channel; also what an EEPROM reset restores.
     static ParamImage factory_image();
 
-    // How the unit presents itself.
-    HidInterfaceInfo interface_info;
-    std::vector<HidInterfaceInfo> other_interfaces;  // unrelated HID devices
-    bool plugged = true;
-    bool deny_permission = false;
+    HidInterfaceInfo interface_info{"/dev/hidraw3", 0x8888, 0x1234, 0xFF00, 0x55AA};
+    bool plugged = true, deny_permission = false;
 
-    // The unit's data.
     ParamImage image;
-    std::array<uint8_t, 254> info{};
-    std::array<uint8_t, 40> bt_name{};
-    std::array<uint8_t, 40> audio_mode_config{};
     std::array<ParamImage, 16> eeprom_modes;
-    FrameImage test_block{};
-    uint8_t busy = 0;
-    uint8_t power_on = 1;
-    uint8_t mode_index = 1;
-    uint8_t music_input = 6;
-    std::array<uint8_t, 5> version{1, 0, 0, 0, 0};  // status bytes 245..249
-    // Busy time (tenths of a second) put into the next reply, and into the
-    // reply to every EEPROM operation.
-    uint8_t busy_time_next = 0;
+    std::array<uint8_t, 254> info{};
+    std::array<uint8_t, 40> bt_name{}, audio_mode_config{};
+    uint8_t mode_index = 1, music_input = 6;  // status bytes 251 and 252
+    uint8_t version_s = 1;                     // status byte 245
+    // Busy time (tenths of a second) in the reply to every EEPROM operation.
     uint8_t eeprom_busy_time = 0;
 
     // Faults, each for the next n replies (-1: until switched off).
-    int silent = 0;            // reads fetch nothing
-    int corrupt_checksum = 0;
-    int repeat_counter = 0;    // the reply carries the previous reply's counter
-    int wrong_end_byte = 0;
+    int silent = 0, corrupt_checksum = 0, wrong_end_byte = 0;
+    int repeat_counter = 0;  // the reply carries the previous reply's counter
+    // Exact input reports, handed out (one per read) before anything else.
+    std::deque<FrameImage> scripted;
 
-    // What the PC sent, in order, and a hook run after each write.
-    std::vector<FrameImage> received;
+    std::vector<FrameImage> received;  // what the PC wrote, in order
     std::function<void(const FrameImage&)> on_write;
-    int reads = 0;
+    std::function<void()> on_read;
+    int stale_calls = 0;  // reads, writes and closes of a handle the PC had closed
 
 private:
-    FrameImage build_reply(const FrameImage& request);
     void apply_write(const FrameImage& request);
-    void stamp_reply(FrameImage& reply, uint8_t command, uint8_t rws_value, bool with_status);
-    static bool take(int& fault);
+    FrameImage build_reply(const FrameImage& request);
+    uint8_t busy_time_next_ = 0;
 
-    std::set<HidHandle> open_;
+    std::set<HidHandle> open_, closed_;
     HidHandle next_handle_ = 1;
     FrameImage reply_{};
     bool has_reply_ = false;
