@@ -152,6 +152,7 @@ void ButtonModel::Message(const QString& text, const QString& title) {
 }
 
 void ButtonModel::InitProperties(const ButtonAmbient& ambient) {
+    OptionGroups::instance().Remove(ambient_.container, this);
     ambient_ = ambient;
     caption_align_ = 2;
     show_focus_rect_ = true;
@@ -166,6 +167,8 @@ void ButtonModel::InitProperties(const ButtonAmbient& ambient) {
 }
 
 void ButtonModel::ReadProperties(const PropertyBag& bag, const ButtonAmbient& ambient) {
+    // Loading again (perhaps in another container) starts outside any option group.
+    OptionGroups::instance().Remove(ambient_.container, this);
     ambient_ = ambient;
     container_back_rgb_ = translate_color(ambient.back_color);
     drawing_delayed_ = true;
@@ -592,14 +595,7 @@ void ButtonModel::setForeColor(OleColor v) {
 
 void ButtonModel::setBackColor(OleColor v) {
     back_color_ = v;
-    if (hover_color_locks_ == 0 || hover_color_locks_ == 2) {
-        // The carried-over hover colour is not a colour of the user's choice: the lock stays.
-        if (gradient_mode_ != 0) {
-            if (gradient_color_ != hover_back_color_) SetHoverBackField(gradient_color_);
-        } else {
-            setHoverBackColor(v);
-        }
-    }
+    if (hover_color_locks_ == 0 || hover_color_locks_ == 2) setHoverBackColor(gradient_mode_ != 0 ? gradient_color_ : v);
     RefreshProperty("BackColor");
     RedrawButton();
     Mark("cBack");

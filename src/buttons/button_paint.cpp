@@ -229,14 +229,11 @@ void ButtonModel::PaintFaceBackground(OleColor fill, int& draw_state, int& frame
     if (no_user_gradient) {
         if (button_style_ == 2 && (enabled_ || mode_ > 0)) {
             // Row shading: darker by up to 25 steps toward the bottom.
+            // (Row H lies below the surface; a surface of height 0 has no rows.)
             const int h = height_;
-            if (h == 1) {
-                surface_.fill_rect(0, 0, width_, 1, colour);
-            } else {
-                for (int y = 0; y < h; ++y) {
-                    const int amount = static_cast<int>(std::nearbyint(-25.0 * y / h));
-                    surface_.fill_rect(0, y, width_, y + 1, sb(static_cast<uint32_t>(colour), amount));
-                }
+            for (int y = 0; y < h; ++y) {
+                const int amount = static_cast<int>(std::nearbyint(-25.0 * y / h));
+                surface_.fill_rect(0, y, width_, y + 1, sb(static_cast<uint32_t>(colour), amount));
             }
         } else {
             surface_.fill_rect(0, 0, width_, height_, colour);
