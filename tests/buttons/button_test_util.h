@@ -1,7 +1,8 @@
 // Helpers of the button tests: a host that records what the button asks of
-// its window, a fixed-width text measurer, and a button of a given size.
+// its window, a fixed-width text measurer, an event log, and a loaded button.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,12 +29,7 @@ struct RecordingHost : ButtonHost {
     void SetCapture(bool on) override { capture = on; }
     void SetHoverTimer(bool on) override { hover_timer = on; }
     void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
-    bool marked(const std::string& key) const {
-        for (const auto& k : changed) {
-            if (k == key) return true;
-        }
-        return false;
-    }
+    bool marked(const std::string& key) const { return std::find(changed.begin(), changed.end(), key) != changed.end(); }
 };
 
 // 6 pixels per character, 13 per line; wraps nothing.
@@ -48,19 +44,17 @@ inline QSize fixed_measure(const QString& text, int, int) {
 struct EventLog {
     std::vector<std::string> events;
     void attach(ButtonModel& b) {
-        b.events.Click = [this] { events.push_back("Click"); };
-        b.events.DoubleClick = [this](int btn) { events.push_back("DoubleClick(" + std::to_string(btn) + ")"); };
-        b.events.MouseDown = [this](int btn, int, float, float) { events.push_back("MouseDown(" + std::to_string(btn) + ")"); };
-        b.events.MouseUp = [this](int btn, int, float, float) { events.push_back("MouseUp(" + std::to_string(btn) + ")"); };
-        b.events.KeyDown = [this](int k, int) { events.push_back("KeyDown(" + std::to_string(k) + ")"); };
-        b.events.KeyUp = [this](int k, int) { events.push_back("KeyUp(" + std::to_string(k) + ")"); };
-        b.events.MouseOnButton = [this](bool on) { events.push_back(on ? "MouseOnButton(1)" : "MouseOnButton(0)"); };
+        auto add = [this](std::string e) { events.push_back(std::move(e)); };
+        auto n = [](int v) { return "(" + std::to_string(v) + ")"; };
+        b.events.Click = [=] { add("Click"); };
+        b.events.DoubleClick = [=](int btn) { add("DoubleClick" + n(btn)); };
+        b.events.MouseDown = [=](int btn, int, float, float) { add("MouseDown" + n(btn)); };
+        b.events.MouseUp = [=](int btn, int, float, float) { add("MouseUp" + n(btn)); };
+        b.events.KeyDown = [=](int k, int) { add("KeyDown" + n(k)); };
+        b.events.KeyUp = [=](int k, int) { add("KeyUp" + n(k)); };
+        b.events.MouseOnButton = [=](bool on) { add("MouseOnButton" + n(on)); };
     }
-    int count(const std::string& e) const {
-        int n = 0;
-        for (const auto& x : events) n += x == e;
-        return n;
-    }
+    int count(const std::string& e) const { return static_cast<int>(std::count(events.begin(), events.end(), e)); }
 };
 
 // A loaded button as the windows have it: style 2, shape 0, command mode.
