@@ -81,6 +81,9 @@ QWidget* XTab::page(int tab) {
     if (it != pages_.end()) return it->second;
     auto* w = new QWidget(this);
     w->setObjectName(QStringLiteral("page%1").arg(id));
+    // The page covers the strip too; with tracking on, moves over it go on
+    // to the strip (hover, close boxes) instead of being dropped.
+    w->setMouseTracking(true);
     w->setGeometry(rect());
     w->setVisible(id == model_.ActivePage());
     pages_.emplace(id, w);
@@ -88,7 +91,8 @@ QWidget* XTab::page(int tab) {
 }
 
 void XTab::AddControl(QWidget* control, int left, int top, int width, int height, int tab) {
-    if (tab < -1 || tab >= model_.TabCount()) throw XTabError(kXTabSubscriptOutOfRange, "AddControl");
+    // A tab outside the tabs means tab 0, as for ActiveTab.
+    if (tab != -1 && (tab < 0 || tab >= model_.TabCount())) tab = 0;
     if (tab != -1 && tab != model_.ActiveTab()) model_.setActiveTab(tab);
     if (!control) return;
     QWidget* target = page(tab == -1 ? model_.ActiveTab() : tab);

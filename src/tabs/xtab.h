@@ -45,9 +45,9 @@ public:
 
     // The container of tab `tab`'s controls (9 for a bad index).
     QWidget* page(int tab);
-    // Puts `control` on tab `tab`'s page (-1: the active tab), first
-    // switching to that tab; left, top, width and height in pixels, -1 keeps
-    // the control's own value. The control is shown.
+    // Puts `control` on tab `tab`'s page (-1: the active tab; outside the
+    // tabs: tab 0), first switching to that tab; left, top, width and height
+    // in pixels, -1 keeps the control's own value. The control is shown.
     void AddControl(QWidget* control, int left, int top, int width, int height, int tab);
     // The tab whose page holds `control`, or -1.
     int TabOfControl(const QWidget* control) const;

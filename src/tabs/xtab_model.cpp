@@ -192,6 +192,14 @@ QString XTabModel::Version(bool with_date) {
     return v;
 }
 
+QString XTabModel::ShowFileOpenDialog(FileDialogs& dialogs, const QString& init_dir, const QString& filter) {
+    FileDialogRequest req;
+    req.filter = filter.isEmpty() ? std::string("All Files (*.*)|*.*") : filter.toStdString();
+    req.init_dir = init_dir.toStdString();
+    const std::optional<std::string> path = dialogs.show_open(req);
+    return path ? QString::fromStdString(*path).trimmed() : QString();
+}
+
 void XTabModel::check_index(int i, const char* member) const {
     if (i < 0 || i >= TabCount()) throw XTabError(kXTabSubscriptOutOfRange, member);
 }
@@ -358,7 +366,7 @@ void XTabModel::setActiveTab(int n) {
 }
 
 void XTabModel::setTabCount(int n) {
-    if (n < 1) throw XTabError(kXTabInvalidPropertyValue, "TabCount");
+    if (n < 1 || n > kMaxTabCount) throw XTabError(kXTabInvalidPropertyValue, "TabCount");
     const int old = TabCount();
     if (n > old) {
         for (int i = old; i < n; ++i) new_record(i);
@@ -380,6 +388,7 @@ void XTabModel::setTabCount(int n) {
 
 void XTabModel::InsertTab(int index, const QString& caption) {
     if (index < -1 || index >= TabCount()) throw XTabError(kXTabSubscriptOutOfRange, "InsertTab");
+    if (TabCount() >= kMaxTabCount) throw XTabError(kXTabInvalidPropertyValue, "InsertTab");
     {
         Busy b(*this);
         new_record(index + 1);
@@ -463,9 +472,12 @@ void XTabModel::MouseDownLeft(double x, double y) {
     if (busy_ > 0) return;
     Busy b(*this);
     if (hover_theme() && hover_shown_) {
-        // The highlight goes with the repaint of the coming switch.
+        // Taken away now: the press may not switch, and with the timer
+        // stopped nothing else would erase it.
         hover_shown_ = false;
         emit hoverTimer(0);
+        pDrawOverXOred();
+        emit surfaceChanged();
     }
     const int px = near_even(x);
     const int py = near_even(y);
@@ -663,7 +675,7 @@ void XTabModel::Refresh() {
 }
 
 void XTabModel::pDrawMe() {
-    surface_.clear(p_.BackColor);
+    Cls();
     DrawBackground();
     DrawTabs();
 }
@@ -703,11 +715,15 @@ void XTabModel::ReadProperties(const PropertyBag& bag) {
     }
     p_.ActiveTabFont = bag.read("ActiveTabFont", d.ActiveTabFont);
     p_.InActiveTabFont = bag.read("InActiveTabFont", d.InActiveTabFont);
-    const int count = std::max(1, static_cast<int>(std::clamp<int64_t>(bag.read("TabCount", int64_t{3}), 1, 4096)));
+    const int count = static_cast<int>(std::clamp<int64_t>(bag.read("TabCount", int64_t{3}), 1, kMaxTabCount));
+    // Controls stay on the pages they are on: tab i keeps its page.
+    std::vector<int> pages;
+    for (const TabInfo& t : tabs_) pages.push_back(t.page);
     tabs_.clear();
     for (int i = 0; i < count; ++i) {
         new_record(i);
         TabInfo& t = tabs_.back();
+        if (i < static_cast<int>(pages.size())) t.page = pages[static_cast<std::size_t>(i)];
         t.caption = QString::fromStdString(bag.read(indexed("TabCaption(", i), "Tab" + std::to_string(i)));
         t.enabled = bag.read(indexed("TabEnabled(", i), true);
         t.access_key = bag.read(indexed("TabAccessKey(", i), int32_t{0});

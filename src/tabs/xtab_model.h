@@ -9,12 +9,14 @@
 // (XTab) keeps one container per page and follows pagesChanged().
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include <QObject>
 #include <QPoint>
 #include <QString>
 
+#include "core/file_dialogs.h"
 #include "platform/canvas.h"
 #include "platform/property_bag.h"
 #include "tabs/xtab_types.h"
@@ -65,6 +67,9 @@ struct XTabProps {
 };
 
 constexpr int kTabStyleTabbedDialog = 0;
+constexpr int kMaxTabExtent = 4096;
+// The most tabs a strip holds (the store and the setters keep to it).
+constexpr int kMaxTabCount = 4096;
 constexpr int kTabStylePropertyPages = 1;
 
 // The palette a theme gives (members a theme leaves alone are untouched).
@@ -95,7 +100,7 @@ public:
     int LastActiveTab() const { return last_active_; }
 
     int TabCount() const { return static_cast<int>(tabs_.size()); }
-    // Below 1 raises 380. Growing adds "Tab n" records with empty pages;
+    // Below 1 or above kMaxTabCount raises 380. Growing adds "Tab n" records with empty pages;
     // shrinking drops the last records and their pages (never shown again)
     // and, when the active tab went with them, shows the new last tab without
     // a switch event.
@@ -179,6 +184,10 @@ public:
     // --- the surface ----------------------------------------------------------
     Canvas& surface() { return surface_; }
     const Canvas& surface() const { return surface_; }
+    int ScaleWidth() const { return surface_.width(); }
+    int ScaleHeight() const { return surface_.height(); }
+    // Clears the surface to the back colour.
+    void Cls() { surface_.clear(p_.BackColor); }
     // Resizes the surface and repaints.
     void Resize(int width, int height);
     // Full repaint (skipped while busy and done when the busy work ends).
@@ -196,9 +205,18 @@ public:
     void arm_background() { background_armed_ = true; }
     // Picture size in pixels: small icon (16) or icon (32) by PictureSize.
     int picture_px() const { return p_.PictureSize == 0 ? 16 : 32; }
-    int strip_height() const { return std::max(p_.ActiveTabHeight, p_.InActiveTabHeight); }
+    // Tab heights and corner radii as the painters use them: within
+    // 0..kMaxTabExtent, so that stored extremes cannot overflow the layout.
+    int active_height() const { return std::clamp(p_.ActiveTabHeight, 0, kMaxTabExtent); }
+    int inactive_height() const { return std::clamp(p_.InActiveTabHeight, 0, kMaxTabExtent); }
+    int strip_height() const { return std::max(active_height(), inactive_height()); }
+    int x_radius() const { return std::clamp(p_.XRadius, 0, kMaxTabExtent); }
+    int y_radius() const { return std::clamp(p_.YRadius, 0, kMaxTabExtent); }
 
     static QString Version(bool with_date);
+    // The open dialog starting in `init_dir` with `filter` ("desc|pattern",
+    // empty: all files); the chosen path trimmed of blanks, "" on cancel.
+    static QString ShowFileOpenDialog(FileDialogs& dialogs, const QString& init_dir, const QString& filter);
     // No platform visual styles here: never the old platform version that
     // had them, and no style name.
     static bool IsWinXP() { return false; }

@@ -225,7 +225,7 @@ void tabbed_rounded(XTabModel& m, Canvas& c, const TabState& s) {
     const OleColor fill = !s.enabled ? p.DisabledTabBackColor
                           : s.active ? p.ActiveTabBackStartColor
                                      : p.InActiveTabBackStartColor;
-    c.round_rect(L, T, R, c.height() - 1, p.XRadius, p.YRadius, fill, p.OuterBorderColor);
+    c.round_rect(L, T, R, c.height() - 1, m.x_radius(), m.y_radius(), fill, p.OuterBorderColor);
     tabbed_caption(m, c, s, L, T, R - 1, B - 4 - T);
 }
 
@@ -266,7 +266,7 @@ void pp_theme0_shape(const XTabModel& m, Canvas& c, const TabState& s, bool flat
     const OleColor TL = flat ? OB : p.TopLeftInnerBorderColor;
     const OleColor BR = flat ? kNoColor : p.BottomRightInnerBorderColor;
     const int a = m.ActiveTab();
-    const bool corner = p.InActiveTabHeight + 2 > p.ActiveTabHeight;
+    const bool corner = m.inactive_height() + 2 > m.active_height();
     const int base_r = flat ? R + 1 : R;
     OleColor start = s.start;
     OleColor end = s.end;
@@ -411,7 +411,7 @@ void draw_tabs_property_pages(XTabModel& m, Canvas& c) {
             const OleColor fill = !s.enabled ? p.DisabledTabBackColor
                                   : s.active ? p.ActiveTabBackStartColor
                                              : p.InActiveTabBackStartColor;
-            c.round_rect(s.r.left, s.r.top, s.r.right, c.height() - 1, p.XRadius, p.YRadius, fill, p.OuterBorderColor);
+            c.round_rect(s.r.left, s.r.top, s.r.right, c.height() - 1, m.x_radius(), m.y_radius(), fill, p.OuterBorderColor);
         }
         pp_caption(m, c, s);
     }
@@ -614,8 +614,8 @@ void layout_tabbed_dialog(XTabModel& m, int width) {
     if (theme < 0 || theme > 4) return;
     const int n = m.TabCount();
     const int w = near_even(static_cast<double>(width) / n);
-    const int ha = p.ActiveTabHeight;
-    const int hi = p.InActiveTabHeight;
+    const int ha = m.active_height();
+    const int hi = m.inactive_height();
     for (int i = 0; i < n; ++i) {
         TabRect r;
         r.left = w * i;
@@ -666,7 +666,7 @@ void layout_property_pages(XTabModel& m, int /*width*/) {
             else if (theme == 3) r.right += i == a ? 6 : 0;
             else r.right += i == a ? 21 : 15;
         }
-        r.top = h - (i == a ? p.ActiveTabHeight : p.InActiveTabHeight);
+        r.top = h - (i == a ? m.active_height() : m.inactive_height());
         r.bottom = theme == 3 ? h + 2 : h;
         const TabRect box = theme == 0   ? TabRect{r.right - 14, r.top + 5, r.right - 4, r.top + 15}
                             : theme == 2 ? TabRect{r.right - 13, r.top + 5, r.right - 3, r.top + 15}

@@ -1,6 +1,6 @@
 // Pixels of the tab strip where they carry behaviour: chamfered gradient
-// rows, the page panel, the XOR hover highlight, close boxes and the focus
-// mark; and the events of the pointer tracking.
+// rows, the page panel, the focus mark, the XOR hover highlight and close
+// boxes and their events.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,6 +20,8 @@ std::vector<int> painted(const Canvas& c, int y) {
     }
     return xs;
 }
+
+QImage shot(const XTabModel& m) { return m.surface().image().copy(); }
 
 TEST(XTabPaint, CurvedGradientCutsCornersAndRunsTopToBottom) {
     Canvas c(12, 6);
@@ -47,13 +49,13 @@ TEST(XTabPaint, PanelOpensUnderTheActiveTabAndTakesTheDisabledColour) {
     m.set(&XTabProps::ActiveTabBackEndColor, 0x00FF00);
     m.Resize(400, 100);
     const Canvas& c = m.surface();
-    // Under the active tab 0 the page's top border is open (the end colour);
-    // under the inactive tab 1 it is the outer border.
+    const uint32_t border = translate_color(kSys3DDarkShadow);
+    // Open (end colour) under the active tab 0, the outer border under tab 1.
     EXPECT_EQ(c.pixel(40, 21), make_rgb(0, 0xFF, 0));
-    EXPECT_EQ(c.pixel(120, 21), translate_color(kSys3DDarkShadow));
+    EXPECT_EQ(c.pixel(120, 21), border);
     EXPECT_EQ(c.pixel(200, 60), make_rgb(0, 0xFF, 0));
-    EXPECT_EQ(c.pixel(0, 60), translate_color(kSys3DDarkShadow));
-    EXPECT_EQ(c.pixel(399, 99), translate_color(kSys3DDarkShadow));
+    EXPECT_EQ(c.pixel(0, 60), border);
+    EXPECT_EQ(c.pixel(399, 99), border);
 
     m.set(&XTabProps::DisabledTabBackColor, 0x0000FF);
     m.setTabEnabled(0, false);
@@ -68,18 +70,18 @@ TEST(XTabPaint, FocusMarkFollowsTheState) {
     XTabModel m;
     m.setTabCount(5);
     m.Resize(400, 60);
-    const QImage plain = m.surface().image().copy();
+    const QImage plain = shot(m);
     m.FocusChanged(true);
-    const QImage focused = m.surface().image().copy();
+    const QImage focused = shot(m);
     EXPECT_NE(plain, focused);
     m.Refresh();
     m.ShowHideFocus();
-    EXPECT_EQ(m.surface().image(), focused);  // repaints never toggle it
+    EXPECT_EQ(shot(m), focused);  // repaints never toggle it
     m.FocusChanged(false);
-    EXPECT_EQ(m.surface().image(), plain);
+    EXPECT_EQ(shot(m), plain);
     m.set(&XTabProps::ShowFocusRect, false);  // as on the main window's strips
     m.FocusChanged(true);
-    EXPECT_EQ(m.surface().image(), plain);
+    EXPECT_EQ(shot(m), plain);
 }
 
 class HoverTest : public ::testing::TestWithParam<std::pair<int, int>> {};
@@ -93,23 +95,43 @@ TEST_P(HoverTest, HighlightDrawnTwiceRestoresTheSurface) {
     m.Resize(400, 60);
     std::vector<int> timer;
     QObject::connect(&m, &XTabModel::hoverTimer, [&](int ms) { timer.push_back(ms); });
-    const QImage before = m.surface().image().copy();
+    const QImage before = shot(m);
     const TabRect r2 = m.tab(2).rect;
     m.pHandleMouseMove(r2.left + 5, 5);
     ASSERT_TRUE(m.HoverShown());
     EXPECT_EQ(m.BoxTabIndex(), 2);
-    EXPECT_NE(m.surface().image(), before);
-    const QImage lit = m.surface().image().copy();
+    const QImage lit = shot(m);
+    EXPECT_NE(lit, before);
     m.pHandleMouseMove(m.tab(3).rect.left + 5, 5);  // one highlight at a time
-    EXPECT_EQ(m.surface().image(), lit);
-    m.TimerEvent(QPoint(r2.left + 5, 5));  // still inside: stays
-    EXPECT_EQ(m.surface().image(), lit);
+    m.TimerEvent(QPoint(r2.left + 5, 5));           // still inside: stays
+    EXPECT_EQ(shot(m), lit);
     m.TimerEvent(QPoint(r2.left + 5, 50));
     EXPECT_FALSE(m.HoverShown());
-    EXPECT_EQ(m.surface().image(), before);
+    EXPECT_EQ(shot(m), before);
     EXPECT_EQ(timer, (std::vector<int>{10, 0}));
     m.pHandleMouseMove(m.tab(0).rect.left + 5, 5);  // the active tab: nothing
     EXPECT_FALSE(m.HoverShown());
+
+    // A press that switches nothing still takes the highlight away; one on
+    // the lit tab switches to it.
+    m.pHandleMouseMove(r2.left + 5, 5);
+    m.MouseDownLeft(r2.left + 5, 50);
+    EXPECT_FALSE(m.HoverShown());
+    EXPECT_EQ(shot(m), before);
+    m.pHandleMouseMove(r2.left + 5, 5);
+    m.MouseDownLeft(r2.left + 5, 5);
+    EXPECT_FALSE(m.HoverShown());
+    EXPECT_EQ(m.ActiveTab(), 2);
+
+    // A theme change while a highlight shows stops the timer; a late tick does nothing.
+    m.pHandleMouseMove(r2.left - 5, 5);
+    ASSERT_TRUE(m.HoverShown());
+    m.setTabTheme(0);
+    EXPECT_FALSE(m.HoverShown());
+    EXPECT_EQ(timer.back(), 0);
+    const QImage theme0 = shot(m);
+    m.TimerEvent(QPoint(500, 500));
+    EXPECT_EQ(shot(m), theme0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, HoverTest,
@@ -120,61 +142,27 @@ TEST(XTabPaint, HoverColourEqualToTheBackDrawsNothingButTracks) {
     m.setTabTheme(1);
     m.set(&XTabProps::HoverColor, m.props().InActiveTabBackStartColor);
     m.Resize(300, 60);
-    const QImage before = m.surface().image().copy();
+    const QImage before = shot(m);
     m.pHandleMouseMove(150, 10);
     EXPECT_TRUE(m.HoverShown());
-    EXPECT_EQ(m.surface().image(), before);
+    EXPECT_EQ(shot(m), before);
 }
 
-TEST(XTabPaint, HoverStopsWhenTheThemeChangesOrAPressComes) {
-    XTabModel m;
-    m.setTabTheme(1);
-    m.Resize(300, 60);
-    std::vector<int> timer;
-    QObject::connect(&m, &XTabModel::hoverTimer, [&](int ms) { timer.push_back(ms); });
-    m.pHandleMouseMove(150, 10);
-    m.setTabTheme(0);
-    EXPECT_FALSE(m.HoverShown());
-    EXPECT_EQ(timer, (std::vector<int>{10, 0}));
-    const QImage theme0 = m.surface().image().copy();
-    m.TimerEvent(QPoint(500, 500));  // a late tick changes nothing
-    EXPECT_EQ(m.surface().image(), theme0);
-
-    m.setTabTheme(4);
-    m.pHandleMouseMove(150, 10);
-    m.MouseDownLeft(150, 10);
-    EXPECT_FALSE(m.HoverShown());
-    EXPECT_EQ(m.ActiveTab(), 1);
-}
-
-// Records the pointer-tracking events.
+// Records the close-box events.
 struct PointerLog {
     std::vector<std::string> events;
     explicit PointerLog(XTabModel& m) {
         auto add = [this](const char* e) { return [this, e] { events.push_back(e); }; };
+        auto add_xy = [this](const char* e) { return [this, e](float, float) { events.push_back(e); }; };
         QObject::connect(&m, &XTabModel::MouseEnter, add("Enter"));
-        QObject::connect(&m, &XTabModel::MouseLeave, add("Leave"));
         QObject::connect(&m, &XTabModel::ControlBoxEnter, add("BoxEnter"));
         QObject::connect(&m, &XTabModel::ControlBoxExit, add("BoxExit"));
-        QObject::connect(&m, &XTabModel::ControlBoxHover, [this](float, float) { events.push_back("BoxHover"); });
-        QObject::connect(&m, &XTabModel::ControlBoxMouseDown, [this](float, float) { events.push_back("BoxDown"); });
-        QObject::connect(&m, &XTabModel::ControlBoxMouseUp, [this](float, float) { events.push_back("BoxUp"); });
+        QObject::connect(&m, &XTabModel::ControlBoxHover, add_xy("BoxHover"));
+        QObject::connect(&m, &XTabModel::ControlBoxMouseDown, add_xy("BoxDown"));
+        QObject::connect(&m, &XTabModel::ControlBoxMouseUp, add_xy("BoxUp"));
         QObject::connect(&m, &XTabModel::TabRemove, [this](int i) { events.push_back("Remove " + std::to_string(i)); });
-        QObject::connect(&m, &XTabModel::Status, [this](const QString& s) { events.push_back(s.toStdString()); });
     }
 };
-
-TEST(XTabPointer, EnterOnceLeaveAndEnterAgain) {
-    XTabModel m;
-    m.Resize(300, 60);
-    PointerLog log(m);
-    m.PointerMoved(QPoint(10, 30));
-    m.PointerMoved(QPoint(20, 30));
-    m.PointerLeft();
-    m.PointerLeft();
-    m.PointerMoved(QPoint(20, 30));
-    EXPECT_EQ(log.events, (std::vector<std::string>{"Enter", "Leave", "Enter"}));
-}
 
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     XTabModel m;
@@ -206,18 +194,6 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     one.PointerReleased(QPoint(b.left + 2, b.top + 2));
     EXPECT_EQ(one.TabCount(), 1);
     EXPECT_EQ(single.events, std::vector<std::string>{"BoxUp"});
-}
-
-TEST(XTabPointer, HostWindowStatusTexts) {
-    XTabModel m;
-    PointerLog log(m);
-    m.HostMoving();
-    m.HostMoving();
-    m.HostSizeMoveFinished();
-    m.HostSizing();
-    m.HostSizeMoveFinished();
-    EXPECT_EQ(log.events, (std::vector<std::string>{"Form is moving...", "Form is moving...", "Finished Moving.",
-                                                    "Form is sizing...", "Finished Sizing."}));
 }
 
 }  // namespace
