@@ -137,8 +137,10 @@ TEST(DeviceLink, DropsOnlyAfterFiveRejectedReadsAndReconnects) {
     h.unit.silent = 0;
     h.unit.image.gen[gen_frame::music_vol] = 99;
     const std::size_t mark = h.unit.received.size();
+    const uint8_t poll_step = h.s.hid_poll_index;
     ASSERT_TRUE(h.connect());
     EXPECT_EQ(h.names_since(mark + 1), read_all());
+    EXPECT_EQ(h.s.hid_poll_index, poll_step);  // the poll cycle goes on where it was
     EXPECT_EQ(h.s.param_image.gen[gen_frame::music_vol], 99);
 
     EXPECT_EQ(h.unit.stale_calls, 0);  // a closed handle is never used again
