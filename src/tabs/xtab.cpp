@@ -122,7 +122,11 @@ void XTab::sync_pages() {
 void XTab::rebuild_access_keys() {
     for (QShortcut* s : shortcuts_) delete s;
     shortcuts_.clear();
+    QString seen;
     for (QChar ch : model_.AccessKeys()) {
+        // One shortcut per letter; the model picks the first tab with it.
+        if (seen.contains(ch)) continue;
+        seen += ch;
         auto* s = new QShortcut(QKeySequence(QStringLiteral("Alt+") + ch), this);
         s->setContext(Qt::WindowShortcut);
         const int code = ch.unicode();

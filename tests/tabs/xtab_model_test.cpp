@@ -11,27 +11,10 @@
 #include <vector>
 
 #include "tabs/xtab_model.h"
+#include "xtab_event_log.h"
 
 namespace tuner {
 namespace {
-
-using Events = std::vector<std::string>;
-
-// Records the model's host events as text, in order.
-struct EventLog {
-    Events events;
-    bool cancel_next = false;
-    explicit EventLog(XTabModel& m) {
-        auto add = [this](const char* name) { return [this, name](int i) { events.push_back(name + std::to_string(i)); }; };
-        QObject::connect(&m, &XTabModel::BeforeTabSwitch, [this](int n, bool& cancel) {
-            events.push_back("Before " + std::to_string(n));
-            cancel = cancel_next;
-        });
-        QObject::connect(&m, &XTabModel::TabSwitch, add("Switch "));
-        QObject::connect(&m, &XTabModel::TabInsert, add("Insert "));
-        QObject::connect(&m, &XTabModel::TabRemove, add("Remove "));
-    }
-};
 
 // The main window's channel strip: five tabs on a 400-pixel surface.
 void five_tabs(XTabModel& m) {

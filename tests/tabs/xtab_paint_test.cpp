@@ -8,6 +8,7 @@
 
 #include "tabs/xtab_model.h"
 #include "tabs/xtab_paint.h"
+#include "xtab_event_log.h"
 
 namespace tuner {
 namespace {
@@ -148,22 +149,6 @@ TEST(XTabPaint, HoverColourEqualToTheBackDrawsNothingButTracks) {
     EXPECT_EQ(shot(m), before);
 }
 
-// Records the close-box events.
-struct PointerLog {
-    std::vector<std::string> events;
-    explicit PointerLog(XTabModel& m) {
-        auto add = [this](const char* e) { return [this, e] { events.push_back(e); }; };
-        auto add_xy = [this](const char* e) { return [this, e](float, float) { events.push_back(e); }; };
-        QObject::connect(&m, &XTabModel::MouseEnter, add("Enter"));
-        QObject::connect(&m, &XTabModel::ControlBoxEnter, add("BoxEnter"));
-        QObject::connect(&m, &XTabModel::ControlBoxExit, add("BoxExit"));
-        QObject::connect(&m, &XTabModel::ControlBoxHover, add_xy("BoxHover"));
-        QObject::connect(&m, &XTabModel::ControlBoxMouseDown, add_xy("BoxDown"));
-        QObject::connect(&m, &XTabModel::ControlBoxMouseUp, add_xy("BoxUp"));
-        QObject::connect(&m, &XTabModel::TabRemove, [this](int i) { events.push_back("Remove " + std::to_string(i)); });
-    }
-};
-
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     XTabModel m;
     m.setTabCount(4);
@@ -171,7 +156,7 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     m.set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
     m.set(&XTabProps::UseControlBox, true);
     m.Resize(400, 60);
-    PointerLog log(m);
+    EventLog log(m);
     const TabRect box = m.tab(2).box;
     const QPoint in(box.left + 4, box.top + 4);
     m.PointerMoved(QPoint(box.left - 30, 40));  // not over any box: no exit either
@@ -182,18 +167,18 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     EXPECT_EQ(m.surface().pixel(box.left + 1, box.top + 2), make_rgb(207, 207, 207));  // pressed look
     m.PointerReleased(in);
     EXPECT_EQ(m.TabCount(), 3);
-    EXPECT_EQ(log.events, (std::vector<std::string>{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp",
+    EXPECT_EQ(log.events, (Events{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp",
                                                     "Remove 2"}));
 
     XTabModel one;
     one.setTabCount(1);
     one.set(&XTabProps::UseControlBox, true);
     one.Resize(200, 60);
-    PointerLog single(one);
+    EventLog single(one);
     const TabRect b = one.tab(0).box;
     one.PointerReleased(QPoint(b.left + 2, b.top + 2));
     EXPECT_EQ(one.TabCount(), 1);
-    EXPECT_EQ(single.events, std::vector<std::string>{"BoxUp"});
+    EXPECT_EQ(single.events, Events{"BoxUp"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "tabs/xtab.h"
+#include "xtab_event_log.h"
 
 namespace tuner {
 namespace {
@@ -137,12 +138,8 @@ TEST(XTabWidget, KeysAndPressesSwitchTabs) {
 TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
     QWidget host;
     auto* tab = new XTab(&host);
-    std::vector<std::string> events;
     XTabModel& m = tab->model();
-    QObject::connect(&m, &XTabModel::AfterCompleteInit, [&] { events.push_back("Init"); });
-    QObject::connect(&m, &XTabModel::MouseEnter, [&] { events.push_back("Enter"); });
-    QObject::connect(&m, &XTabModel::MouseLeave, [&] { events.push_back("Leave"); });
-    QObject::connect(&m, &XTabModel::Status, [&](const QString& t) { events.push_back(t.toStdString()); });
+    EventLog log(m);
     tab->setGeometry(0, 0, 300, 100);
     QWidget* page = tab->page(0);  // covers the strip
     host.show();
@@ -159,9 +156,8 @@ TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
         if (e) QApplication::sendEvent(&host, e);
         else m.HostSizeMoveFinished();  // the end of the drag
     }
-    EXPECT_EQ(events, (std::vector<std::string>{"Init", "Enter", "Leave", "Enter", "Form is moving...",
-                                                "Form is moving...", "Finished Moving.", "Form is sizing...",
-                                                "Finished Sizing."}));
+    EXPECT_EQ(log.events, (Events{"Init", "Enter", "Leave", "Enter", "Form is moving...", "Form is moving...",
+                                  "Finished Moving.", "Form is sizing...", "Finished Sizing."}));
 }
 
 }  // namespace
