@@ -1,0 +1,161 @@
+// A main window without widgets: keeps every property the rules set, answers
+// what they read, and records each call as a line ("set_text Text_music_vol 30")
+// so tests can check both the end state and what was touched.
+#pragma once
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/main_view.h"
+
+namespace tuner::testing {
+
+class FakeMainView : public MainView {
+public:
+    struct Props {
+        bool visible = true;
+        bool enabled = true;
+        int left = 0, top = 0;
+        std::string text;
+        uint32_t back = 0x8000000F, fore = 0x80000008;
+        int value = 0;
+        int32_t s_value = 0, s_min = 0, s_max = 100, s_max_limit = 100;
+        int z = 0;  // 1 front, -1 back
+    };
+
+    // Raised by the slider as a user's move would be (ui_inc, ui_dec, a
+    // max_limit that lowers the value). The test wires it to the rules.
+    std::function<void(Ctl)> on_slider_changed;
+
+    Props& at(Ctl c) { return props[c.str()]; }
+    const Props* find(Ctl c) const {
+        auto it = props.find(c.str());
+        return it == props.end() ? nullptr : &it->second;
+    }
+    int count(const std::string& prefix) const {
+        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                              [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+    }
+    void clear_calls() { calls.clear(); }
+
+    void set_visible(Ctl c, bool v) override { log("set_visible", c, v), at(c).visible = v; }
+    bool visible(Ctl c) const override { return get(c).visible; }
+    void set_enabled(Ctl c, bool v) override { log("set_enabled", c, v), at(c).enabled = v; }
+    bool enabled(Ctl c) const override { return get(c).enabled; }
+    void move(Ctl c, int l, int t) override {
+        log("move", c, std::to_string(l) + "," + std::to_string(t));
+        at(c).left = l, at(c).top = t;
+    }
+    int left(Ctl c) const override { return get(c).left; }
+    int top(Ctl c) const override { return get(c).top; }
+    void to_front(Ctl c) override { log("to_front", c, ""), at(c).z = 1; }
+    void to_back(Ctl c) override { log("to_back", c, ""), at(c).z = -1; }
+    void set_text(Ctl c, const std::string& t) override { log("set_text", c, t), at(c).text = t; }
+    std::string text(Ctl c) const override { return get(c).text; }
+    void set_back_color(Ctl c, uint32_t ole) override { log("set_back_color", c, hex(ole)), at(c).back = ole; }
+    uint32_t back_color(Ctl c) const override { return get(c).back; }
+    void set_fore_color(Ctl c, uint32_t ole) override { log("set_fore_color", c, hex(ole)), at(c).fore = ole; }
+    void set_value(Ctl c, int v) override { log("set_value", c, v), at(c).value = v; }
+    int value(Ctl c) const override { return get(c).value; }
+    void set_focus(Ctl c) override { log("set_focus", c, ""), focused = c.str(); }
+    bool has_focus(Ctl c) const override { return focused == c.str(); }
+
+    void set_slider_value(Ctl c, int32_t v) override {
+        log("set_slider_value", c, v);
+        Props& p = at(c);
+        if (v < p.s_min || v > p.s_max) {
+            slider_errors.push_back(c.str());
+            return;
+        }
+        p.s_value = v;
+    }
+    int32_t slider_value(Ctl c) const override { return get(c).s_value; }
+    void set_slider_min(Ctl c, int32_t v) override { log("set_slider_min", c, v), at(c).s_min = v; }
+    int32_t slider_min(Ctl c) const override { return get(c).s_min; }
+    void set_slider_max(Ctl c, int32_t v) override { log("set_slider_max", c, v), at(c).s_max = v; }
+    int32_t slider_max(Ctl c) const override { return get(c).s_max; }
+    void set_slider_max_limit(Ctl c, int32_t v) override {
+        log("set_slider_max_limit", c, v);
+        Props& p = at(c);
+        p.s_max_limit = v;
+        if (p.s_value > v) {
+            p.s_value = v;
+            raise(c);
+        }
+    }
+    int32_t slider_max_limit(Ctl c) const override { return get(c).s_max_limit; }
+    void slider_ui_inc(Ctl c) override {
+        log("slider_ui_inc", c, "");
+        Props& p = at(c);
+        if (p.s_value < p.s_max && p.s_value < p.s_max_limit) ++p.s_value, raise(c);
+    }
+    void slider_ui_dec(Ctl c) override {
+        log("slider_ui_dec", c, "");
+        Props& p = at(c);
+        if (p.s_value > p.s_min) --p.s_value, raise(c);
+    }
+
+    void peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q) override {
+        calls.push_back("peq_EQ_init " + std::to_string(band) + " " + std::to_string(fmin) + " " +
+                        std::to_string(fmax) + " " + std::to_string(qmin) + " " + std::to_string(qmax) + " " +
+                        std::to_string(gmin) + " " + std::to_string(gmax) + (q ? " 1" : " 0"));
+    }
+    void peq_input_pre_gain(int g) override { calls.push_back("peq_input_pre_gain " + std::to_string(g)); }
+    void peq_EqIn(int band, int type, int f, int q, int g) override {
+        calls.push_back("peq_EqIn " + std::to_string(band) + " " + std::to_string(type) + " " + std::to_string(f) +
+                        " " + std::to_string(q) + " " + std::to_string(g));
+    }
+    void peq_Set_eq_index_enable(int band, int e) override {
+        calls.push_back("peq_Set_eq_index_enable " + std::to_string(band) + " " + std::to_string(e));
+    }
+    void peq_Dis_Bypass_on(int x, int y, int size, const std::string& t, uint32_t ole) override {
+        calls.push_back("peq_Dis_Bypass_on " + std::to_string(x) + " " + std::to_string(y) + " " +
+                        std::to_string(size) + " [" + t + "] " + hex(ole));
+        bypass_text = t;
+    }
+    void peq_Dis_Bypass_off() override { calls.push_back("peq_Dis_Bypass_off"), bypass_text.clear(); }
+    void peq_dis_peq_x(int band) override { calls.push_back("peq_dis_peq_x " + std::to_string(band)), peq_selected = band; }
+    int peq_select_eq_index() const override { return peq_selected; }
+
+    void limiter_set_dis_off_bit(int flag) override { calls.push_back("limiter_set_dis_off_bit " + std::to_string(flag)); }
+    void limiter_set_db(int db) override { calls.push_back("limiter_set_db " + std::to_string(db)), limiter = db; }
+    int limiter_db() const override { return limiter; }
+
+    void repaint() override { calls.push_back("repaint"); }
+    bool ask_yes_no(const std::string& text, const std::string& title) override {
+        calls.push_back("ask_yes_no [" + title + "] " + text);
+        return answer_yes;
+    }
+
+    std::map<std::string, Props> props;
+    std::vector<std::string> calls;
+    std::vector<std::string> slider_errors;
+    std::string focused;
+    std::string bypass_text;
+    int peq_selected = 255;
+    int limiter = 0;
+    bool answer_yes = true;
+
+private:
+    const Props& get(Ctl c) const {
+        static const Props none;
+        const Props* p = find(c);
+        return p ? *p : none;
+    }
+    static std::string hex(uint32_t v) {
+        char b[16];
+        std::snprintf(b, sizeof b, "&H%08X", v);
+        return b;
+    }
+    void log(const char* what, Ctl c, const std::string& arg) { calls.push_back(std::string(what) + " " + c.str() + " " + arg); }
+    void log(const char* what, Ctl c, long long arg) { log(what, c, std::to_string(arg)); }
+    void raise(Ctl c) {
+        if (on_slider_changed) on_slider_changed(c);
+    }
+};
+
+}  // namespace tuner::testing
