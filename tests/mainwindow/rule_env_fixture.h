@@ -1,0 +1,104 @@
+// A RuleEnv for rule tests without widgets: the state, a fake main window,
+// recording window services, a Display over the fake view, the shared text
+// input, an in-memory settings store, file dialogs that answer from the
+// test, a device link over the simulated unit, recording window actions and
+// a clock that moves only when events are pumped. Any rule module's tests
+// can build one and drive the rules through `rules` or a module of their own.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/device_link.h"
+#include "display/display.h"
+#include "mainwindow/rules.h"
+#include "support/fake_main_view.h"
+#include "support/link_harness.h"
+#include "support/simulated_unit.h"
+
+namespace tuner::testing {
+
+// Settings kept in a map; keys are "app/section/key".
+class MemorySettings : public SettingsStore {
+public:
+    std::optional<std::string> get(const std::string& app, const std::string& section,
+                                   const std::string& key) override {
+        auto it = values.find(app + "/" + section + "/" + key);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    void set(const std::string& app, const std::string& section, const std::string& key,
+             const std::string& value) override {
+        values[app + "/" + section + "/" + key] = value;
+    }
+    std::map<std::string, std::string> values;
+};
+
+// Answers every dialog with `answer` (nullopt: cancelled) and keeps the requests.
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::optional<std::string> show_open(const FileDialogRequest& r) override {
+        opens.push_back(r);
+        return answer;
+    }
+    std::optional<std::string> show_save(const FileDialogRequest& r) override {
+        saves.push_back(r);
+        return answer;
+    }
+    std::optional<std::string> answer;
+    std::vector<FileDialogRequest> opens, saves;
+};
+
+// Records the window actions in order: "show_about", "show_audio_mode_dialog",
+// "clear_list lstResults", "show_test_panel 1".
+class RecordingWindowActions : public WindowActions {
+public:
+    void show_about() override { calls.push_back("show_about"); }
+    void show_audio_mode_dialog() override { calls.push_back("show_audio_mode_dialog"); }
+    void clear_list(Ctl list) override { calls.push_back("clear_list " + list.str()); }
+    void show_test_panel(bool show) override { calls.push_back(std::string("show_test_panel ") + (show ? "1" : "0")); }
+    std::vector<std::string> calls;
+};
+
+// Recording services that also run `on_set_all_dis` (before the recorder
+// marks the refresh done), so a test can look at the state the redraw sees
+// or wire the redraw to the Display.
+class FixtureWindowServices : public RecordingWindowServices {
+public:
+    using RecordingWindowServices::RecordingWindowServices;
+    void set_all_dis() override {
+        if (on_set_all_dis) on_set_all_dis();
+        RecordingWindowServices::set_all_dis();
+    }
+    std::function<void()> on_set_all_dis;
+};
+
+struct RuleEnvFixture {
+    AppState s;
+    FakeMainView view;
+    FixtureWindowServices svc{s};
+    DisplayHooks hooks;
+    Display display{s, view, hooks};
+    TextInput input;
+    MemorySettings settings;
+    FakeFileDialogs dialogs;
+    SimulatedUnit unit;
+    FakeTime time;
+    DeviceLink link{s, unit, svc, time, time};
+    RecordingWindowActions actions;
+    RuleEnv env{s, view, svc, display, input, settings, dialogs, link, actions, time, time};
+    WindowRules rules;
+
+    // Scan ticks until the simulated unit is connected; true when it is.
+    bool connect(int max_ticks = 3) {
+        device_search_start(link);
+        for (int i = 0; i < max_ticks && !link_connected(s); ++i) scan_timer_tick(link);
+        svc.calls.clear();
+        return link_connected(s);
+    }
+};
+
+}  // namespace tuner::testing
