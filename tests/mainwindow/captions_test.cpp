@@ -85,22 +85,18 @@ TEST_F(CaptionsTest, AuxCaptionFollowsCapabilityAndLinkInChinese) {
 }
 
 TEST_F(CaptionsTest, EchoDelayLabelsFollowDelayMode) {
-    s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = 0;
-    set_Language_display(s, view);
-    EXPECT_EQ(shown("Label_echo_a_delay_l"), "L Dey");
-    EXPECT_EQ(shown("Label_echo_a_delay_r"), "R Dey");
-    s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = 3;
-    set_Language_display(s, view);
-    EXPECT_EQ(shown("Label_echo_a_delay_l"), "Delay");
-    EXPECT_EQ(shown("Label_echo_a_delay_r"), "LR Dey");
-    s.Language = 0;
-    set_Language_display(s, view);
-    EXPECT_EQ(shown("Label_echo_a_delay_l"), "时间");
-    EXPECT_EQ(shown("Label_echo_a_delay_r"), "左右");
-    s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = 0;
-    set_Language_display(s, view);
-    EXPECT_EQ(shown("Label_echo_a_delay_l"), "左延时");
-    EXPECT_EQ(shown("Label_echo_a_delay_r"), "右延时");
+    struct Case {
+        uint8_t lang, mode;
+        const char *left, *right;
+    } cases[] = {
+        {1, 0, "L Dey", "R Dey"}, {1, 3, "Delay", "LR Dey"}, {0, 3, "时间", "左右"}, {0, 0, "左延时", "右延时"}};
+    for (const auto& c : cases) {
+        s.Language = c.lang;
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.mode;
+        set_Language_display(s, view);
+        EXPECT_EQ(shown("Label_echo_a_delay_l"), c.left);
+        EXPECT_EQ(shown("Label_echo_a_delay_r"), c.right);
+    }
 }
 
 TEST_F(CaptionsTest, EmptyChineseTitleGivesEmptyWindowTitle) {

@@ -102,15 +102,9 @@ TEST_F(MenuRulesTest, AboutIndexAndModeDialog) {
 
 class MenuFileTest : public MenuRulesTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tuner_menu_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        set_app_dir(dir.string());
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
+    void SetUp() override { set_app_dir(tmp.path.string()); }
+    testing::TempFolder tmp{"tuner_menu_"};
+    const fs::path& dir = tmp.path;
 };
 
 // An image whose three checked frames carry valid headers.

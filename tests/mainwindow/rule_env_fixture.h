@@ -4,13 +4,17 @@
 // test, a device link over the simulated unit, recording window actions and
 // a clock that moves only when events are pumped. Any rule module's tests
 // can build one and drive the rules through `rules` or a module of their own.
+// TempFolder gives a test its own scratch folder for files.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/device_link.h"
 #include "display/display.h"
@@ -74,6 +78,23 @@ public:
         RecordingWindowServices::set_all_dis();
     }
     std::function<void()> on_set_all_dis;
+};
+
+// An empty folder of its own for the running test, removed afterwards.
+struct TempFolder {
+    explicit TempFolder(const std::string& prefix)
+        : path(std::filesystem::temp_directory_path() /
+               (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
 };
 
 struct RuleEnvFixture {

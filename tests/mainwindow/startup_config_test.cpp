@@ -19,13 +19,8 @@ const std::string kCheck = "此行为中文编码测试行请不要修改";
 class StartupConfigTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tuner_cfg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         settings.set(kSettingsApp, kSettingsSection, "Language", "0");  // the user chose Chinese earlier
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     void write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir / name, std::ios::binary) << bytes;
@@ -35,7 +30,8 @@ protected:
         return read_startup_config(dir.string(), s, settings);
     }
 
-    fs::path dir;
+    testing::TempFolder tmp{"tuner_cfg_"};
+    const fs::path& dir = tmp.path;
     AppState s;
     MemorySettings settings;
 };
