@@ -33,7 +33,9 @@ std::string file_bytes(const fs::path& p) {
 class BtName : public RuleEnvFixture {
 protected:
     void SetUp() override {
-        dir = fs::path(TUNER_TEST_OUTPUT_DIR) / "bt_name";
+        // One folder per test: the suite's tests may run in parallel processes.
+        dir = fs::path(TUNER_TEST_OUTPUT_DIR) / "bt_name" /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir / kParamFolderName);
         set_app_dir(dir.string());
