@@ -371,7 +371,11 @@ void eq_on_peq_eq_out(RuleEnv& env, int band, int type, int freq_index, float fr
                       float gain_index, float gain_db) {
     if (!is_band(band)) return;
     MainView& v = env.view;
-    const auto gi = static_cast<uint8_t>(gain_index);
+    // The graph keeps its values inside the tables; indexes are still kept
+    // inside them here, so a stray value cannot wrap into another byte.
+    const auto gi = static_cast<uint8_t>(std::clamp(gain_index, 0.0f, static_cast<float>(kEqGainEntries - 1)));
+    freq_index = clamp_table_index(freq_index, kEqFreqEntries);
+    q_index = clamp_table_index(q_index, kEqQEntries);
     v.set_slider_value(Ctl{"vr_eq_freq", band}, freq_index);
     v.set_slider_value(Ctl{"vr_eq_db", band}, gi);
     v.set_text(Ctl{"Text_eq_db", band}, format_number_text(single_to_text(gain_db), "0.0"));

@@ -196,14 +196,6 @@ TEST_F(BtName, ImportThatReadsNothingKeepsTheName) {
     EXPECT_EQ(s.Bt_Name, "Stored_Name");
 }
 
-TEST_F(BtName, ImportTakesAtMost40Characters) {
-    const fs::path file = dir / "long.txt";
-    std::ofstream(file, std::ios::binary) << repeat("b", 50) << "\r\n";
-    dialogs.open_answer = file.string();
-    click(1);
-    EXPECT_EQ(stored(), repeat("b", 40));
-}
-
 TEST_F(BtName, UnwritableExportChangesNothing) {
     view.at(kEdit).text = "New_Name";
     const fs::path no_folder = dir / "no_such_folder" / "name.txt";
@@ -219,17 +211,6 @@ TEST_F(BtName, UnwritableExportChangesNothing) {
     click(2);
     EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(stored(), "Stored_Name");
-}
-
-TEST_F(BtName, ExportNeedsAPathAndAName) {
-    view.at(kEdit).text = "";
-    dialogs.save_answer = (dir / "x.txt").string();
-    click(2);
-    EXPECT_FALSE(fs::exists(dir / "x.txt"));
-    view.at(kEdit).text = "Name";
-    dialogs.save_answer.reset();
-    click(2);
     EXPECT_EQ(stored(), "Stored_Name");
 }
 
