@@ -41,18 +41,19 @@ public:
     std::map<std::string, std::string> values;
 };
 
-// Answers every dialog with `answer` (nullopt: cancelled) and keeps the requests.
+// Answers every dialog with `answer` (nullopt: cancelled), or the open or
+// save dialog with its own answer where one is set, and keeps the requests.
 class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> show_open(const FileDialogRequest& r) override {
         opens.push_back(r);
-        return answer;
+        return open_answer ? open_answer : answer;
     }
     std::optional<std::string> show_save(const FileDialogRequest& r) override {
         saves.push_back(r);
-        return answer;
+        return save_answer ? save_answer : answer;
     }
-    std::optional<std::string> answer;
+    std::optional<std::string> answer, open_answer, save_answer;
     std::vector<FileDialogRequest> opens, saves;
 };
 
@@ -98,9 +99,34 @@ struct TempFolder {
 };
 
 struct RuleEnvFixture {
+    RuleEnvFixture() {
+        view.on_slider_changed = [this](Ctl c) { rules.slider_changed(env, c); };
+    }
+
+    // Focus, typing (each key through the key and change filters) and Enter,
+    // as the window runs the text-input rules on a numeric box.
+    void type_and_enter(Ctl c, const std::string& keys) {
+        const std::optional<BoxLimits> l = rules.box_limits(env, c);
+        ASSERT_TRUE(l.has_value()) << c.str();
+        TextBox box{view.text(c), 0};
+        input.text_input_got_focus(box);
+        rules.box_got_focus(env, c);
+        for (char k : keys) {
+            input.text_input_key_press(box, k, l->min, l->max, l->snap, l->table);
+            box.Text += k;
+            box.SelStart = static_cast<int>(box.Text.size());
+            TextInput::text_input_change(box, l->decimals, false, l->allow_minus);
+        }
+        const std::optional<BoxLimits> at_enter = rules.box_limits(env, c);
+        input.text_input_key_press(box, kKeyEnter, at_enter->min, at_enter->max, at_enter->snap, at_enter->table);
+        view.set_text(c, box.Text);
+        rules.box_commit(env, c);
+    }
+
     AppState s;
     FakeMainView view;
     FixtureWindowServices svc{s};
+    FixtureWindowServices& ui = svc;
     DisplayHooks hooks;
     Display display{s, view, hooks};
     TextInput input;
