@@ -2,10 +2,12 @@
 
 namespace tuner {
 
+// The EQ module comes before the generic editors, which would otherwise take
+// the EQ rows of the parameter table too.
 WindowRules::WindowRules() {
+    modules_.push_back(make_eq_rules());
     modules_.push_back(make_editor_rules());
     modules_.push_back(make_switch_rules());
-    modules_.push_back(make_eq_rules());
     modules_.push_back(make_bt_name_rules());
     modules_.push_back(make_menu_rules());
 }
