@@ -58,6 +58,41 @@ TEST(QtSettingsStore, RedirectedFileKeepsUnicodeValues) {
     EXPECT_TRUE(QFile::exists(path));
 }
 
+// A folder that cannot be made or a read-only file: the write says it failed
+// and the user hears of it once; the program goes on.
+TEST(QtSettingsStore, FailedWritesAreReportedOnce) {
+    QTemporaryDir dir;
+    const QString blocker = QDir(dir.path()).filePath(QStringLiteral("plain-file"));
+    {
+        QFile f(blocker);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QtSettingsStore missing_folder(blocker + QStringLiteral("/config/settings.ini"));
+    EXPECT_FALSE(missing_folder.write("Veltrana_m202301", "eeprom", "Language", "1"));
+
+    const QString ro_path = QDir(dir.path()).filePath(QStringLiteral("ro.ini"));
+    QtSettingsStore seed(ro_path);
+    ASSERT_TRUE(seed.write("Veltrana_m202301", "eeprom", "Language", "0"));
+    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QtSettingsStore read_only(ro_path);
+    EXPECT_FALSE(read_only.write("Veltrana_m202301", "eeprom", "Language", "1"));
+    EXPECT_EQ(read_only.get("Veltrana_m202301", "eeprom", "Language"), "0");
+
+    struct Ui : NullWindowServices {
+        std::vector<std::string> lines, messages;
+        void debug_line(const std::string& l) override { lines.push_back(l); }
+        void message_box(const std::string& t, const std::string&, MessageIcon) override { messages.push_back(t); }
+    } ui;
+    AppState s;
+    s.Language = 1;
+    EXPECT_FALSE(save_language_setting(s, missing_folder, ui));
+    EXPECT_FALSE(save_bt_name_setting(s, missing_folder, ui));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    ASSERT_EQ(ui.lines.size(), 1u);
+    EXPECT_NE(ui.lines[0].find("config/settings.ini"), std::string::npos) << ui.lines[0];
+    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(qt_name_filters("AudioParmFile (*.ktv)|*.ktv"), QStringLiteral("AudioParmFile (*.ktv)"));
     EXPECT_EQ(qt_name_filters("TXTFile|*.txt|All|*.*"), QStringLiteral("TXTFile (*.txt);;All (*.*)"));
