@@ -245,3 +245,23 @@ TEST(DelayMs, WaitsPumpingEventsAndSurvivesTheCounterWrap) {
     delay_ms(100, clock, pump);
     EXPECT_GE(clock.t - start, 100);
 }
+
+// Each pump may sleep, but never past the end of the wait: it is handed the
+// time left.
+TEST(DelayMs, PumpsSleepForAtMostTheTimeLeft) {
+    struct SleepingPump : EventPump {
+        FakeClock& clock;
+        std::vector<int32_t> offered;
+        explicit SleepingPump(FakeClock& c) : clock(c) {}
+        void process_events() override { ADD_FAILURE() << "a wait that can sleep must not spin"; }
+        void wait_for_events(int32_t max_ms) override {
+            offered.push_back(max_ms);
+            clock.t += 30;  // an event came after 30 ms
+        }
+    };
+    FakeClock clock;
+    SleepingPump pump(clock);
+    delay_ms(100, clock, pump);
+    EXPECT_EQ(pump.offered, (std::vector<int32_t>{100, 70, 40, 10}));
+    EXPECT_EQ(clock.t, 120);
+}

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/property_bag.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_wait.h"
 
 using namespace tuner;
 
@@ -97,4 +100,24 @@ TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(qt_name_filters("AudioParmFile (*.ktv)|*.ktv"), QStringLiteral("AudioParmFile (*.ktv)"));
     EXPECT_EQ(qt_name_filters("TXTFile|*.txt|All|*.*"), QStringLiteral("TXTFile (*.txt);;All (*.*)"));
     EXPECT_EQ(qt_name_filters(""), QString());
+}
+
+// The program's wait lets timers fire inside it and returns after at least
+// its length; a wait of 0 returns at once without running anything.
+TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(10);
+    bool single_shot = false;
+    QTimer::singleShot(30, [&] { single_shot = true; });
+    QElapsedTimer clock;
+    clock.start();
+    qt_delay_ms(120);
+    EXPECT_GE(clock.elapsed(), 120);
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(single_shot);
+    const int before = ticks;
+    qt_delay_ms(0);
+    EXPECT_EQ(ticks, before);
 }
