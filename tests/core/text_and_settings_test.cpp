@@ -10,6 +10,7 @@
 #include "core/delay.h"
 #include "core/settings.h"
 #include "core/utf8.h"
+#include "support/link_harness.h"
 
 using namespace tuner;
 namespace fs = std::filesystem;
@@ -192,18 +193,14 @@ TEST(Settings, FailedWriteIsReportedOnce) {
         }
         std::string location() const override { return "/nowhere/settings.ini"; }
     } store;
-    struct Ui : NullWindowServices {
-        std::vector<std::string> lines, messages;
-        void debug_line(const std::string& l) override { lines.push_back(l); }
-        void message_box(const std::string& t, const std::string&, MessageIcon) override { messages.push_back(t); }
-    } ui;
     AppState s;
+    tuner::testing::RecordingWindowServices ui(s);
     s.Language = 1;
     EXPECT_FALSE(save_language_setting(s, store, ui));
     EXPECT_FALSE(save_bt_name_setting(s, store, ui));
     EXPECT_FALSE(save_language_setting(s, store));
     EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.lines, std::vector<std::string>{"Settings not saved: cannot write /nowhere/settings.ini"});
+    EXPECT_EQ(ui.debug_lines, std::vector<std::string>{"Settings not saved: cannot write /nowhere/settings.ini"});
     EXPECT_TRUE(store.values.empty());
 
     MapStore good;

@@ -10,6 +10,7 @@
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wait.h"
+#include "support/link_harness.h"
 
 using namespace tuner;
 
@@ -81,18 +82,14 @@ TEST(QtSettingsStore, FailedWritesAreReportedOnce) {
     EXPECT_FALSE(read_only.write("Veltrana_m202301", "eeprom", "Language", "1"));
     EXPECT_EQ(read_only.get("Veltrana_m202301", "eeprom", "Language"), "0");
 
-    struct Ui : NullWindowServices {
-        std::vector<std::string> lines, messages;
-        void debug_line(const std::string& l) override { lines.push_back(l); }
-        void message_box(const std::string& t, const std::string&, MessageIcon) override { messages.push_back(t); }
-    } ui;
     AppState s;
+    tuner::testing::RecordingWindowServices ui(s);
     s.Language = 1;
     EXPECT_FALSE(save_language_setting(s, missing_folder, ui));
     EXPECT_FALSE(save_bt_name_setting(s, missing_folder, ui));
     EXPECT_EQ(ui.messages.size(), 1u);
-    ASSERT_EQ(ui.lines.size(), 1u);
-    EXPECT_NE(ui.lines[0].find("config/settings.ini"), std::string::npos) << ui.lines[0];
+    ASSERT_EQ(ui.debug_lines.size(), 1u);
+    EXPECT_NE(ui.debug_lines[0].find("config/settings.ini"), std::string::npos) << ui.debug_lines[0];
     QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
