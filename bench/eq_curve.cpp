@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "controls/eq_curves.h"
+#include "core/eq_curves.h"
 
 using namespace tuner;
 

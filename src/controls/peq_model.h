@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/eq_curves.h"
-#include "controls/eq_filter.h"
+#include "core/eq_curves.h"
+#include "core/eq_filter.h"
 
 namespace tuner {
 

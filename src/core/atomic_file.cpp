@@ -6,14 +6,60 @@
 
 namespace tuner {
 
+namespace fs = std::filesystem;
+
+namespace {
+
+// Symbolic links are followed to the file they name, so a save replaces the
+// target and leaves the link in place. A dangling link names the file to create.
+bool resolve_links(fs::path& p, std::string& why) {
+    std::error_code ec;
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        if (hops == 40) {
+            why = "too many symbolic links: " + p.string();
+            return false;
+        }
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) {
+            why = ec.message();
+            return false;
+        }
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    return true;
+}
+
+// An existing file that has no write permission at all, or that this user
+// cannot open for writing, is not replaced.
+bool may_replace(const fs::path& p) {
+    std::error_code ec;
+    const fs::file_status st = fs::status(p, ec);
+    if (ec || !fs::exists(st)) return true;
+    constexpr fs::perms any_write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((st.permissions() & any_write) == fs::perms::none) return false;
+    std::ofstream probe(p, std::ios::binary | std::ios::app);  // appends nothing
+    return static_cast<bool>(probe);
+}
+
+}  // namespace
+
+bool file_write_refused(const std::string& path) {
+    fs::path target(path);
+    std::string why;
+    return resolve_links(target, why) && !may_replace(target);
+}
+
 bool write_file_atomically(const std::string& path, const std::string& content, std::string* error) {
-    namespace fs = std::filesystem;
     auto fail = [&](const std::string& what) {
         if (error) *error = what;
         return false;
     };
-    const fs::path target(path);
+    fs::path target(path);
     if (target.filename().empty()) return fail("no file name");
+    std::string why;
+    if (!resolve_links(target, why)) return fail(why);
+    if (fs::is_directory(target)) return fail(target.string() + " is a folder");
+    if (!may_replace(target)) return fail(target.string() + " is read-only");
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     std::random_device rd;

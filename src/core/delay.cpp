@@ -9,7 +9,7 @@ void delay_ms(int32_t ms, Clock& clock, EventPump& pump) {
     for (;;) {
         int64_t now = clock.now_ms();
         if (now >= start + ms) return;
-        pump.process_events();
+        pump.wait_for_events(static_cast<int32_t>(start + ms - now));
         now = clock.now_ms();
         if (now < start) start = now;  // the counter wrapped: wait again in full
     }

@@ -1,6 +1,6 @@
-// The millisecond wait that keeps the user interface alive: it spins on a
-// millisecond counter and pumps pending events, so timer ticks, clicks and
-// paints run inside the wait. Clock and pump come from outside (the program
+// The millisecond wait that keeps the user interface alive: it pumps events
+// until a millisecond counter says the time is up, so timer ticks, clicks and
+// paints run inside the wait. Between events it sleeps in the pump. Clock and pump come from outside (the program
 // passes Qt's, tests pass fakes).
 #pragma once
 
@@ -20,9 +20,16 @@ public:
     virtual ~EventPump() = default;
     // Processes all pending user-interface events once.
     virtual void process_events() = 0;
+    // Sleeps until an event arrives or max_ms have passed, then processes
+    // the pending events. The default does not sleep.
+    virtual void wait_for_events(int32_t max_ms) {
+        (void)max_ms;
+        process_events();
+    }
 };
 
-// Returns after at least `ms` milliseconds, pumping events meanwhile. With
+// Returns after at least `ms` milliseconds, pumping events meanwhile (each
+// pump waits at most for the time left). With
 // ms <= 0 it returns at once without pumping. A counter that wraps past its
 // signed maximum restarts the wait from a fresh reading, so the full length
 // is still waited after the wrap.

@@ -1,5 +1,8 @@
 #include "core/device_link.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/frame_protocol.h"
 #include "core/send_requests.h"
 #include "core/send_service.h"
@@ -8,24 +11,13 @@ namespace tuner {
 
 namespace {
 
-void set_connect_state(DeviceLink& link, uint8_t state) {
-    if (link.s.cpu_connect_state == state) return;
-    link.s.cpu_connect_state = state;
-    link.ui.set_all_dis();
-}
-
-void close_device(DeviceLink& link) {
-    if (link.s.hid_handle != kNoHidHandle) link.hid.close(link.s.hid_handle);
-    link.s.hid_handle = kNoHidHandle;
-}
-
 enum class ConnectResult { Connected, NoInformation, Unsupported };
 
 // Asks the open device for its information frame and, when it is accepted,
 // takes it over and arranges the window for the unit.
 ConnectResult connect_step(DeviceLink& link) {
     link.s.hid_buff.fill(0);
-    hid_send_frame(link, kCpuInfoRequestCommand, rws::R);
+    if (!hid_send_frame(link, kCpuInfoRequestCommand, rws::R)) return ConnectResult::NoInformation;
     delay_ms(10, link.clock, link.pump);
     if (!link.s.hid_device_detected) return ConnectResult::NoInformation;  // lost meanwhile
     if (!i_hid_read_1_cmd(link, kCpuInfoRequestCommand)) return ConnectResult::NoInformation;
@@ -49,11 +41,28 @@ private:
     DeviceLink& link_;
 };
 
+bool matches_by_usage(const HidInterfaceInfo& info) {
+    return info.usage == kUnitUsage && info.usage_page == kUnitUsagePage;
+}
+
+bool path_failed(const DeviceLink& link, const std::string& path) {
+    return std::find(link.failed_paths.begin(), link.failed_paths.end(), path) != link.failed_paths.end();
+}
+
+// The matching interfaces in the order they are tried: usage matches before
+// id matches, and within each, those not yet failed in this round first.
+std::vector<HidInterfaceInfo> search_order(const DeviceLink& link, std::vector<HidInterfaceInfo> found) {
+    std::erase_if(found, [](const HidInterfaceInfo& i) { return !hid_device_matches(i); });
+    std::stable_partition(found.begin(), found.end(), matches_by_usage);
+    std::stable_partition(found.begin(), found.end(),
+                          [&](const HidInterfaceInfo& i) { return !path_failed(link, i.path); });
+    return found;
+}
+
 }  // namespace
 
 bool hid_device_matches(const HidInterfaceInfo& info) {
-    return (info.usage == kUnitUsage && info.usage_page == kUnitUsagePage) ||
-           (info.product_id == kUnitProductId && info.vendor_id == kUnitVendorId);
+    return matches_by_usage(info) || (info.product_id == kUnitProductId && info.vendor_id == kUnitVendorId);
 }
 
 std::string permission_hint_line(const std::string& path) {
@@ -64,10 +73,9 @@ std::string permission_hint_line(const std::string& path) {
 bool hid_find_device(DeviceLink& link) {
     AppState& s = link.s;
     s.hid_device_detected = false;
-    close_device(link);  // never leave an earlier handle open
+    close_link_device(link);  // never leave an earlier handle open
 
-    for (const HidInterfaceInfo& info : link.hid.enumerate()) {
-        if (!hid_device_matches(info)) continue;
+    for (const HidInterfaceInfo& info : search_order(link, link.hid.enumerate())) {
         HidOpenError error = HidOpenError::None;
         const HidHandle handle = link.hid.open(info.path, &error);
         if (handle == kNoHidHandle) {
@@ -78,6 +86,9 @@ bool hid_find_device(DeviceLink& link) {
             continue;
         }
         s.hid_handle = handle;
+        // Every candidate has failed once: this starts a new round.
+        if (path_failed(link, info.path)) link.failed_paths.clear();
+        link.open_path = info.path;
         link.ui.debug_line("  设备找到了！");
         s.hid_device_detected = true;
         break;
@@ -114,14 +125,17 @@ void hid_device_scan(DeviceLink& link) {
 
     switch (connect_step(link)) {
     case ConnectResult::NoInformation:
-        // The device stays open: the next tick repeats the connect step (or,
-        // after five missed reads, the link was dropped and searches again).
+        // The device stays open: the next tick repeats the connect step. After
+        // five missed reads the link was dropped: this interface goes to the
+        // end of the search order and the next tick searches again.
+        if (!s.hid_device_detected && !link.open_path.empty() && !path_failed(link, link.open_path))
+            link.failed_paths.push_back(link.open_path);
         link.ui.scan_timer_start(kScanIntervalMs);
         set_connect_state(link, 2);
         return;
     case ConnectResult::Unsupported:
         // The program is ending; make sure nothing runs on meanwhile.
-        close_device(link);
+        close_link_device(link);
         s.hid_device_detected = false;
         s.cpu_search_active = 0;
         link.ui.scan_timer_stop();
@@ -130,24 +144,13 @@ void hid_device_scan(DeviceLink& link) {
     case ConnectResult::Connected: break;
     }
 
+    link.failed_paths.clear();
     link.ui.scan_timer_stop();
     set_connect_state(link, 1);
     hid_read_all_and_refresh(link);
     s.hid_wait_reply = 0;
     // The read may have lost the unit; then the search timer already runs.
     if (link_connected(s)) link.ui.send_timer_start();
-}
-
-void pc_offline_call(DeviceLink& link) {
-    AppState& s = link.s;
-    link.ui.debug_line("设备 = pc_offline_call");
-    close_device(link);
-    s.hid_device_detected = false;
-    link.ui.send_timer_stop();
-    link.ui.scan_timer_start(kScanIntervalMs);
-    // A unit gone while busy must not keep the progress wait open.
-    s.cpu_state.cpu_busy = 0;
-    set_connect_state(link, 2);
 }
 
 void display_link_state(WindowServices& ui, uint8_t connected) {

@@ -11,10 +11,27 @@ FileDialogRequest param_file_dialog_request() {
     return r;
 }
 
+std::optional<std::string> FileDialogs::run_open(FileDialogRequest request) {
+    request.file_name = file_name;
+    auto chosen = show_open(request);
+    if (chosen && chosen->empty()) chosen.reset();
+    if (chosen) file_name = *chosen;
+    return chosen;
+}
+
+std::optional<std::string> FileDialogs::run_save(FileDialogRequest request) {
+    file_name.clear();
+    request.file_name.clear();
+    auto chosen = show_save(request);
+    if (chosen && chosen->empty()) chosen.reset();
+    if (chosen) file_name = *chosen;
+    return chosen;
+}
+
 std::string save_txt_file_dialog(FileDialogs& dialogs) {
     FileDialogRequest r;
     r.filter = kTextFileFilter;
-    return dialogs.show_save(r).value_or(std::string());
+    return dialogs.run_save(r).value_or(std::string());
 }
 
 }  // namespace tuner

@@ -28,6 +28,13 @@ public:
     // The chosen path, or nullopt when cancelled or no name was given.
     virtual std::optional<std::string> show_open(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> show_save(const FileDialogRequest& request) = 0;
+
+    // The file name the dialogs share, kept from one dialog to the next: the
+    // last path chosen. An open dialog starts from it as it is; a save dialog
+    // clears it first. A chosen path becomes the new name.
+    std::string file_name;
+    std::optional<std::string> run_open(FileDialogRequest request);
+    std::optional<std::string> run_save(FileDialogRequest request);
 };
 
 // The dialog set-up for parameter files: filter, start folder beside the program.

@@ -79,7 +79,7 @@ FrameCheck frame_check(const FrameImage& f, uint8_t last_counter, bool check_byt
     return FrameCheck::Ok;
 }
 
-void hid_send_frame(DeviceLink& link, uint8_t command, uint8_t rws) {
+bool hid_send_frame(DeviceLink& link, uint8_t command, uint8_t rws) {
     AppState& s = link.s;
     s.hid_tx_cou = static_cast<uint8_t>(s.hid_tx_cou + 1);  // 255 wraps to 0
     // The headers of the first EQ, general and effect images follow every
@@ -96,10 +96,12 @@ void hid_send_frame(DeviceLink& link, uint8_t command, uint8_t rws) {
     stamp_image(s.param_image.eq[0], cmd::eq);
 
     frame_stamp(s.hid_buff, s.hid_tx_cou, command, rws);
-    if (s.hid_handle != kNoHidHandle) link.hid.write_report(s.hid_handle, s.hid_buff);
-    s.hid_wait_reply = 1;
+    const bool sent = s.hid_handle != kNoHidHandle && link.hid.write_report(s.hid_handle, s.hid_buff);
+    s.hid_wait_reply = sent ? 1 : 0;
     std::fill(s.hid_buff.begin(), s.hid_buff.begin() + hf::end, 0);
     s.hid_buff[hf::end] = hf::end_byte;
+    if (!sent) count_miss(link);  // may drop the link
+    return sent;
 }
 
 uint8_t i_hid_read_all_cmd(DeviceLink& link) {
@@ -151,9 +153,14 @@ uint8_t i_hid_read_1_cmd(DeviceLink& link, uint8_t expected_command) {
         count_miss(link);
         return 0;
     }
+    // A unit that answers with another command has not answered this request.
+    if (s.hid_buff[hf::command] != expected_command) {
+        count_miss(link);
+        return 0;
+    }
     s.hid_rx_miss_cou = 0;
     take_busy_time(link);
-    return s.hid_buff[hf::command] == expected_command ? 1 : 0;
+    return 1;
 }
 
 void cpu_state_store(DeviceLink& link) {
@@ -222,54 +229,58 @@ void hid_rec_audio_mode_config(DeviceLink& link) {
     link.ui.set_dis_audio_mode_config();
 }
 
-void i_hid_pc_tx_eq_cmd(DeviceLink& link, uint8_t ch, uint8_t rws) {
+bool i_hid_pc_tx_eq_cmd(DeviceLink& link, uint8_t ch, uint8_t rws) {
     AppState& s = link.s;
-    if (ch >= kEqChannels) return;
+    if (ch >= kEqChannels) return false;
     for (std::size_t i = 0; i < kEqChannels; ++i) s.param_image.eq[i][eq_frame::EQ_CH] = static_cast<uint8_t>(i);
     s.param_image.eq[ch][hf::RWS] = rws;
     s.hid_buff = s.param_image.eq[ch];
-    hid_send_frame(link, cmd::eq, rws);
+    return hid_send_frame(link, cmd::eq, rws);
 }
 
-void i_hid_pc_tx_gen_cmd(DeviceLink& link, uint8_t rws) {
+bool i_hid_pc_tx_gen_cmd(DeviceLink& link, uint8_t rws) {
     FrameImage& gen = link.s.param_image.gen;
     gen[gen_frame::vol_power_on_read_eeprom_function_en] = 1;
     gen[hf::RWS] = rws;
     link.s.hid_buff = gen;
-    hid_send_frame(link, cmd::gen, rws);
+    if (!hid_send_frame(link, cmd::gen, rws)) return false;
     // An input change goes out once; afterwards the unit keeps its input.
     if (rws == rws::W) gen[gen_frame::music_input_sel] = 255;
+    return true;
 }
 
-void i_hid_pc_tx_effect_cmd(DeviceLink& link, uint8_t rws) {
+bool i_hid_pc_tx_effect_cmd(DeviceLink& link, uint8_t rws) {
     FrameImage& eff = link.s.param_image.eff;
     eff[hf::RWS] = rws;
     link.s.hid_buff = eff;
-    hid_send_frame(link, cmd::effect, rws);
+    return hid_send_frame(link, cmd::effect, rws);
 }
 
 // The name and configuration frames carry only their 40 bytes; the rest of
 // the frame is sent as zeros.
-void i_hid_pc_tx_read_write_bt_name(DeviceLink& link, uint8_t rws) {
+bool i_hid_pc_tx_read_write_bt_name(DeviceLink& link, uint8_t rws) {
     zero_frame(link.s.hid_buff);
     put_block40(link.s.hid_buff, link.s.bt_name_tx);
-    hid_send_frame(link, cmd::bt_name, rws);
+    const bool sent = hid_send_frame(link, cmd::bt_name, rws);
     if (rws == rws::W) link.ui.debug_line("i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
+    return sent;
 }
 
-void i_hid_pc_tx_read_write_audio_mode_config(DeviceLink& link, uint8_t rws) {
+bool i_hid_pc_tx_read_write_audio_mode_config(DeviceLink& link, uint8_t rws) {
     zero_frame(link.s.hid_buff);
     put_block40(link.s.hid_buff, link.s.audio_mode_config);
-    hid_send_frame(link, cmd::audio_mode_config, rws);
+    const bool sent = hid_send_frame(link, cmd::audio_mode_config, rws);
     if (rws == rws::W) link.ui.debug_line("i_hid_cmd_read_wrtie_audio_mode_config  RWS=W");
+    return sent;
 }
 
-void i_hid_pc_tx_cpu_test_cmd(DeviceLink& link, uint8_t rws) {
+bool i_hid_pc_tx_cpu_test_cmd(DeviceLink& link, uint8_t rws) {
     AppState& s = link.s;
     for (int i = 0; i < 10; ++i) s.cpu_test_data[9 + i] = cpu_test_value_from_text(link.ui.cpu_test_data_text(i));
     s.hid_buff = s.cpu_test_data;
-    hid_send_frame(link, cmd::cpu_test, rws);
+    const bool sent = hid_send_frame(link, cmd::cpu_test, rws);
     if (rws == rws::W) link.ui.debug_line("i_hid_pc_tx_cpu_test_cmd  RWS=W");
+    return sent;
 }
 
 uint8_t cpu_test_value_from_text(const std::string& text) {
@@ -281,8 +292,10 @@ uint8_t cpu_test_value_from_text(const std::string& text) {
     if (*begin == '+') ++begin;  // from_chars takes a minus sign only
     long long value = 0;
     const auto [ptr, ec] = std::from_chars(begin, end, value);
+    // Anything after the digits makes it no number, however long they are.
+    if (ptr != end) return 0;
     if (ec == std::errc::result_out_of_range) return *begin == '-' ? 0 : 255;
-    if (ec != std::errc() || ptr != end) return 0;
+    if (ec != std::errc()) return 0;
     return static_cast<uint8_t>(std::clamp<long long>(value, 0, 255));
 }
 

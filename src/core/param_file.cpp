@@ -189,7 +189,7 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
 
 LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, const std::string& arg) {
     if (!arg.empty()) return load_param_file(s, ui, app_file(kStartupFileName), LoadKind::Startup);
-    const auto path = dialogs.show_open(param_file_dialog_request());
+    const auto path = dialogs.run_open(param_file_dialog_request());
     if (!path || path->empty()) return LoadResult::Cancelled;
     return load_param_file(s, ui, *path, LoadKind::User);
 }
@@ -203,9 +203,7 @@ SaveResult save_param_file(AppState& s, const std::string& path, std::string* er
 }
 
 SaveResult save_all_data_to_file(AppState& s, WindowServices& ui, FileDialogs& dialogs) {
-    FileDialogRequest request = param_file_dialog_request();
-    request.file_name.clear();
-    const auto path = dialogs.show_save(request);
+    const auto path = dialogs.run_save(param_file_dialog_request());
     if (!path || path->empty()) return SaveResult::Cancelled;
     std::string error;
     const SaveResult r = save_param_file(s, *path, &error);

@@ -20,6 +20,13 @@ bool all_zero(const std::array<uint8_t, 40>& bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](uint8_t b) { return b == 0; });
 }
 
+// Sends the frame of a pending request and clears the request only once the
+// frame is written.
+template <typename Send>
+void send_pending(int16_t& request, Send&& send) {
+    if (send()) request = kClear;
+}
+
 void send_poll_request(DeviceLink& link, uint8_t step) {
     if (step == 0) i_hid_pc_tx_gen_cmd(link, rws::R);
     else if (step == 1) i_hid_pc_tx_effect_cmd(link, rws::R);
@@ -46,41 +53,36 @@ void hid_send_service(DeviceLink& link) {
             link.ui.debug_line("Bluetooth name not sent: the name is empty or was refused");
             return;
         }
-        i_hid_pc_tx_read_write_bt_name(link, rws::W);
+        if (!i_hid_pc_tx_read_write_bt_name(link, rws::W)) s.send_bt_name_req = kPending;
         return;
     }
     if (s.send_audio_mode_config_req == kPending) {
-        s.send_audio_mode_config_req = kClear;
-        i_hid_pc_tx_read_write_audio_mode_config(link, rws::W);
+        send_pending(s.send_audio_mode_config_req,
+                     [&] { return i_hid_pc_tx_read_write_audio_mode_config(link, rws::W); });
         return;
     }
     for (uint8_t ch = 0; ch < kEqChannels; ++ch) {
         if (s.send_eq_req[ch] != kPending) continue;
-        s.send_eq_req[ch] = kClear;
-        i_hid_pc_tx_eq_cmd(link, ch, rws::W);
+        send_pending(s.send_eq_req[ch], [&] { return i_hid_pc_tx_eq_cmd(link, ch, rws::W); });
         return;
     }
     if (s.send_gen_req == kPending) {
-        s.send_gen_req = kClear;
-        i_hid_pc_tx_gen_cmd(link, rws::W);
-        if (s.send_input_req == kPending) s.send_input_req = kClear;
+        send_pending(s.send_gen_req, [&] { return i_hid_pc_tx_gen_cmd(link, rws::W); });
+        if (s.send_gen_req == kClear && s.send_input_req == kPending) s.send_input_req = kClear;
         return;
     }
     if (s.send_effect_req == kPending) {
-        s.send_effect_req = kClear;
-        i_hid_pc_tx_effect_cmd(link, rws::W);
+        send_pending(s.send_effect_req, [&] { return i_hid_pc_tx_effect_cmd(link, rws::W); });
         return;
     }
     if (s.send_cpu_test_req == kPending) {
-        s.send_cpu_test_req = kClear;
-        i_hid_pc_tx_cpu_test_cmd(link, rws::W);
+        send_pending(s.send_cpu_test_req, [&] { return i_hid_pc_tx_cpu_test_cmd(link, rws::W); });
         return;
     }
     if (s.power_req != kNoRequest) {
         s.hid_buff.fill(0);
         s.hid_buff[hid_frame::payload] = s.power_req;
-        hid_send_frame(link, cmd::power, rws::W);
-        s.power_req = kNoRequest;
+        if (hid_send_frame(link, cmd::power, rws::W)) s.power_req = kNoRequest;
         return;
     }
     if (s.mode_recall_req != kNoRequest) {
@@ -88,7 +90,7 @@ void hid_send_service(DeviceLink& link) {
         fill_eeprom_base(s.hid_buff);
         s.hid_buff[10] = 1;
         s.hid_buff[11] = mode;
-        hid_send_frame(link, cmd::eeprom_mode, rws::W);
+        if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("read_eeprom.  MODE========" + std::to_string(mode));
         s.mode_recall_req = kNoRequest;
         delay_ms(kRecallSettleMs, link.clock, link.pump);
@@ -102,7 +104,7 @@ void hid_send_service(DeviceLink& link) {
         s.hid_buff[15] = reset[0];
         s.hid_buff[16] = reset[1];
         s.hid_buff[17] = reset[2];
-        hid_send_frame(link, cmd::eeprom_mode, rws::W);
+        if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("RESET eeprom.");
         reset[0] = 0;
         reset[2] = 0;
@@ -115,7 +117,7 @@ void hid_send_service(DeviceLink& link) {
         fill_eeprom_base(s.hid_buff);
         s.hid_buff[8] = 1;
         s.hid_buff[9] = mode;
-        hid_send_frame(link, cmd::eeprom_mode, rws::W);
+        if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("write eeprom.  MODE========" + std::to_string(mode));
         save[0] = 0;
         save[1] = kNoRequest;
@@ -134,20 +136,22 @@ void CPU_Connect_OK_Req_Read_MCU_All_State(DeviceLink& link) {
 
     // One request, its delays and the read of its answer; false once the
     // link is gone, so the rest of the read is skipped.
+    // A frame that could not be written has no answer to read.
     const auto exchange = [&](auto&& send, int before_ms, int after_ms) {
         if (!link_connected(s)) return false;
-        send();
+        if (!send()) return link_connected(s);
         delay_ms(before_ms, link.clock, link.pump);
         i_hid_read_all_cmd(link);
         delay_ms(after_ms, link.clock, link.pump);
         return link_connected(s);
     };
-    bool up = exchange([&] { i_hid_pc_tx_read_write_bt_name(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
-              exchange([&] { i_hid_pc_tx_read_write_audio_mode_config(link, rws::R); }, kReadBeforeMs, kReadAfterMs);
+    bool up = exchange([&] { return i_hid_pc_tx_read_write_bt_name(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
+              exchange([&] { return i_hid_pc_tx_read_write_audio_mode_config(link, rws::R); }, kReadBeforeMs,
+                       kReadAfterMs);
     for (uint8_t ch = 0; up && ch < kEqChannels; ++ch)
-        up = exchange([&] { i_hid_pc_tx_eq_cmd(link, ch, rws::R); }, kEqReadDelayMs, kEqReadDelayMs);
-    up = up && exchange([&] { i_hid_pc_tx_gen_cmd(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
-         exchange([&] { i_hid_pc_tx_effect_cmd(link, rws::R); }, kReadBeforeMs, kReadAfterMs);
+        up = exchange([&] { return i_hid_pc_tx_eq_cmd(link, ch, rws::R); }, kEqReadDelayMs, kEqReadDelayMs);
+    up = up && exchange([&] { return i_hid_pc_tx_gen_cmd(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
+         exchange([&] { return i_hid_pc_tx_effect_cmd(link, rws::R); }, kReadBeforeMs, kReadAfterMs);
 
     s.wait_busy = 0;
     link.ui.set_main_window_enabled(true);

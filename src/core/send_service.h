@@ -4,7 +4,7 @@
 // Also the whole-state read that follows every connection.
 #pragma once
 
-#include "core/device_link.h"
+#include "core/link_context.h"
 
 namespace tuner {
 
@@ -16,7 +16,8 @@ constexpr int kReadAfterMs = 5;
 constexpr int kRecallSettleMs = 100;
 constexpr uint8_t kPollSteps = 14;
 
-// One tick of the service.
+// One tick of the service. A request whose frame could not be written stays
+// pending and goes again on a later tick.
 void hid_send_service(DeviceLink& link);
 
 // Reads every frame from the unit (name, configuration, ten EQ channels,

@@ -38,16 +38,38 @@ void read_language_setting(AppState& s, SettingsStore& store) {
     s.Language = text ? parse_byte_setting(*text).value_or(0) : 0;
 }
 
-void save_language_setting(const AppState& s, SettingsStore& store) {
-    store.set(kSettingsApp, kSettingsSection, "Language", std::to_string(s.Language));
+bool save_language_setting(const AppState& s, SettingsStore& store) {
+    return store.write(kSettingsApp, kSettingsSection, "Language", std::to_string(s.Language));
+}
+
+bool save_language_setting(const AppState& s, SettingsStore& store, WindowServices& ui) {
+    const bool ok = save_language_setting(s, store);
+    report_settings_write(ok, s, store, ui);
+    return ok;
 }
 
 void read_bt_name_setting(AppState& s, SettingsStore& store) {
     s.Bt_Name = store.get(kSettingsApp, kSettingsSection, "Bt_Name").value_or(kDefaultBtName);
 }
 
-void save_bt_name_setting(const AppState& s, SettingsStore& store) {
-    store.set(kSettingsApp, kSettingsSection, "Bt_Name", s.Bt_Name);
+bool save_bt_name_setting(const AppState& s, SettingsStore& store) {
+    return store.write(kSettingsApp, kSettingsSection, "Bt_Name", s.Bt_Name);
+}
+
+bool save_bt_name_setting(const AppState& s, SettingsStore& store, WindowServices& ui) {
+    const bool ok = save_bt_name_setting(s, store);
+    report_settings_write(ok, s, store, ui);
+    return ok;
+}
+
+void report_settings_write(bool ok, const AppState& s, SettingsStore& store, WindowServices& ui) {
+    if (ok || store.write_failure_reported) return;
+    store.write_failure_reported = true;
+    const std::string where = store.location();
+    ui.debug_line("Settings not saved" + (where.empty() ? std::string() : ": cannot write " + where));
+    ui.message_box(s.Language != 0 ? "The settings could not be saved; changes last only until the program ends."
+                                   : "设置无法保存，更改只在本次运行中有效。",
+                   "", MessageIcon::Exclamation);
 }
 
 }  // namespace tuner

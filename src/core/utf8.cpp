@@ -109,6 +109,7 @@ std::string utf8_file_read_line(const std::string& path, int n, TextFileError* e
 TextFileError utf8_file_write(const std::string& path, const std::string& text) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return TextFileError::NotFound;
+    if (file_write_refused(path)) return TextFileError::NotWritable;
     const std::string content = "\xEF\xBB\xBF" + text + "\r\n";
     return write_file_atomically(path, content) ? TextFileError::None : TextFileError::WriteFailed;
 }

@@ -20,7 +20,8 @@ std::string utf8_decode(std::span<const uint8_t> bytes);
 // Valid UTF-8 with every invalid sequence replaced by U+FFFD.
 std::string utf8_sanitize(const std::string& bytes);
 
-enum class TextFileError { None, NotFound, ReadFailed, WriteFailed };
+// NotWritable: the file exists but the user may not write it; it is left as it was.
+enum class TextFileError { None, NotFound, ReadFailed, WriteFailed, NotWritable };
 
 // Line n (counted from 1) of a UTF-8 text file, without its line end; empty
 // when the file has fewer lines or n < 1. A leading byte-order mark is not
@@ -31,7 +32,8 @@ std::string utf8_file_read_line(const std::string& path, int n, TextFileError* e
 // Replaces the content of an existing file with the byte-order mark, the
 // text and CR LF. A missing file is NotFound and nothing is written. The
 // new content goes to a temporary file first, so a failed write leaves the
-// old file whole.
+// old file whole. A symbolic link is written through to its target; a
+// read-only file is NotWritable and stays whole.
 TextFileError utf8_file_write(const std::string& path, const std::string& text);
 
 }  // namespace tuner

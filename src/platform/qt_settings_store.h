@@ -18,6 +18,10 @@ public:
                                    const std::string& key) override;
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
+    // False when the folder cannot be made or the file cannot be written.
+    bool write(const std::string& app, const std::string& section, const std::string& key,
+               const std::string& value) override;
+    std::string location() const override { return path_.toStdString(); }
 
     const QString& path() const { return path_; }
 

@@ -20,6 +20,9 @@ private:
 class QtEventPump : public EventPump {
 public:
     void process_events() override;
+    // Sleeps in the event loop until an event or a timer (at most max_ms)
+    // wakes it, so a wait costs no processor time while nothing happens.
+    void wait_for_events(int32_t max_ms) override;
 };
 
 // The program's wait: delay_ms on the Qt clock and event loop.

@@ -85,17 +85,18 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
 }
 
 TEST_F(Protocol, ConnectReaderChecksTheWholeFrameAndKeepsTheCounter) {
-    s.hid_rx_miss_cou = 3;
+    s.hid_rx_miss_cou = 2;
     FrameImage f = unit_frame(9, kCpuInfoRequestCommand, rws::S, {{253, 4}});
     f[255] ^= 0xFF;
     EXPECT_EQ(feed_connect_reader(f), 0);
-    EXPECT_EQ(s.hid_rx_miss_cou, 4);  // a corrupt frame does not count as an answer
+    EXPECT_EQ(s.hid_rx_miss_cou, 3);  // a corrupt frame does not count as an answer
     EXPECT_TRUE(ui.calls.empty());    // nor asks for a wait
-    // A valid frame of another command clears the misses but is not the answer.
+    // A valid frame of another command is no answer either: one more miss.
     EXPECT_EQ(feed_connect_reader(unit_frame(9, cmd::gen, rws::S, {{253, 4}})), 0);
-    EXPECT_EQ(s.hid_rx_miss_cou, 0);
-    EXPECT_EQ(ui.calls, std::vector<std::string>{"display_wait_youxian_x100ms(4)"});
+    EXPECT_EQ(s.hid_rx_miss_cou, 4);
+    EXPECT_TRUE(ui.calls.empty());
     EXPECT_EQ(feed_connect_reader(unit_frame(10, kCpuInfoRequestCommand, rws::S)), 1);
+    EXPECT_EQ(s.hid_rx_miss_cou, 0);
     EXPECT_EQ(s.hid_rx_cou_last, 253);
     EXPECT_EQ(feed(unit_frame(253, cmd::gen, rws::S)), 0);  // the one counter a first frame may not carry
 }
@@ -150,7 +151,10 @@ TEST_F(Protocol, BluetoothNameFromTheUnitIsDecodedSafely) {
 TEST_F(Protocol, TestPanelNumbers) {
     const std::pair<const char*, int> cases[] = {{"", 0},       {"  ", 0},    {"abc", 0},
                                                  {"12x", 0},    {"-4", 0},    {" 17 ", 17},
-                                                 {"+255", 255}, {"300", 255}, {"99999999999999999999999", 255}};
+                                                 {"+255", 255}, {"300", 255}, {"99999999999999999999999", 255},
+                                                 // a long number with more after it is no number either
+                                                 {"99999999999999999999x", 0}, {"-99999999999999999999x", 0},
+                                                 {"-99999999999999999999", 0}, {"+", 0}, {"-", 0}};
     for (const auto& [text, value] : cases) EXPECT_EQ(cpu_test_value_from_text(text), value) << text;
     ui.test_texts = {"300", "", "abc", "1", "2", "3", "4", "5", "6", "7"};
     s.cpu_test_data[8] = 1;

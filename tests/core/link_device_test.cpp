@@ -224,3 +224,45 @@ TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
         EXPECT_FALSE(h.ui.scan_timer_on || h.ui.send_timer_on);
     }
 }
+
+// Interfaces with the unit's ids that are not the unit: one silent, one that
+// answers the information request with a valid frame of another command. The
+// search tries usage matches first, gives each interface five connect steps,
+// then closes it and moves on to the next, and finds the unit.
+TEST(DeviceLink, SearchMovesOnFromInterfacesThatNeverAnswer) {
+    for (const bool answers_other : {false, true}) {
+        LinkHarness h;
+        // Ids only, listed first; then the unit, which also matches by usage.
+        h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0x0001, 0x0001}, answers_other});
+        h.unit.interface_info.usage_page = 0x0001;  // the unit matches by ids only too
+        h.unit.interface_info.usage = 0x0002;
+        h.unit.decoys.push_back({{"/dev/hidraw2", 0x1111, 0x2222, 0xFF00, 0x55AA}, answers_other});
+        h.run(5);
+        // The usage match went first and was dropped after five connect steps.
+        EXPECT_EQ(h.unit.decoys[1].opens, 1) << answers_other;
+        EXPECT_EQ(h.unit.decoys[1].writes, 5) << answers_other;
+        EXPECT_EQ(h.unit.decoys[0].opens, 0) << answers_other;
+        EXPECT_FALSE(h.s.hid_device_detected) << answers_other;
+        h.run(5);
+        EXPECT_EQ(h.unit.decoys[0].opens, 1) << answers_other;
+        EXPECT_EQ(h.unit.open_handle_count(), 0) << answers_other;
+        ASSERT_TRUE(h.connect(1)) << answers_other;
+        EXPECT_EQ(h.s.cpu_version, (std::array<uint8_t, 3>{2, 5, 8}));
+        EXPECT_TRUE(h.link.failed_paths.empty());
+        EXPECT_EQ(h.unit.stale_calls, 0);
+    }
+}
+
+// When every matching interface has failed, the search starts over.
+TEST(DeviceLink, SearchStartsOverOnceEveryInterfaceFailed) {
+    LinkHarness h;
+    h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0xFF00, 0x55AA}, true});
+    h.unit.silent = -1;
+    h.run(30);
+    EXPECT_EQ(h.unit.decoys[0].opens, 3);
+    EXPECT_FALSE(h.s.hid_device_detected && h.s.cpu_connect_state == 1);
+    h.unit.silent = 0;
+    // Next in turn after the decoy's third round is the unit.
+    h.run(5);
+    EXPECT_TRUE(h.connect(1));
+}

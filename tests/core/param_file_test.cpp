@@ -265,3 +265,45 @@ TEST_F(ParamFileTest, CancelledDialogsChangeNothing) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(s.param_image, neutral_param_image());
 }
+
+// One dialog name for all file dialogs: the open dialog starts from the last
+// chosen file, the save dialog starts empty, and a cancel keeps the name.
+TEST_F(ParamFileTest, OpenDialogStartsFromTheLastChosenFile) {
+    s.param_image = neutral_param_image();
+    const std::string saved = (dir / "saved.ktv").string();
+    dialogs.answer = saved;
+    ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_EQ(dialogs.last.file_name, "");
+    dialogs.answer.reset();
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
+    EXPECT_EQ(dialogs.last.file_name, saved);
+    dialogs.answer = saved;
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
+    EXPECT_EQ(dialogs.last.file_name, saved);
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
+    EXPECT_EQ(dialogs.last.file_name, saved);
+    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_EQ(dialogs.last.file_name, "") << "cleared before every save dialog";
+    EXPECT_EQ(save_txt_file_dialog(dialogs), saved);
+    EXPECT_EQ(dialogs.last.file_name, "");
+}
+
+// Saving over a link replaces the file it names; a read-only file is refused
+// with a message and keeps its content.
+TEST_F(ParamFileTest, SaveWritesThroughLinksAndRefusesReadOnlyFiles) {
+    s.param_image = neutral_param_image();
+    const std::string real = write("real.ktv", "old");
+    fs::create_symlink(real, dir / "link.ktv");
+    dialogs.answer = (dir / "link.ktv").string();
+    ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ktv"));
+    EXPECT_EQ(read(real), param_file_text(s.param_image));
+
+    const std::string locked = write("locked.ktv", "keep me");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read);
+    dialogs.answer = locked;
+    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(read(locked), "keep me");
+    fs::permissions(locked, fs::perms::owner_all);
+}

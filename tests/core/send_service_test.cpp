@@ -165,3 +165,35 @@ TEST(SendServiceConnect, AutoRenameAndTestBlockFollowEveryConnection) {
     EXPECT_EQ(test[8], 1);
     EXPECT_EQ(test[18], 5);
 }
+
+// A write the transport refuses is not a sent frame: the request stays
+// pending and goes out once writing works again, and every refused write is
+// a miss, so a link that cannot be written to is dropped after five.
+TEST_F(SendService, RefusedWriteKeepsTheEditPendingAndCountsAsAMiss) {
+    h.s.param_image.eq[4][eq_frame::eq_db + 2] = 150;
+    h.s.param_image.gen[gen_frame::music_input_sel] = 8;
+    h.s.send_eq_req[4] = h.s.send_gen_req = h.s.send_input_req = kPending;
+    h.s.power_req = 1;
+    h.unit.write_fails = 2;
+    EXPECT_TRUE(run(2).empty());
+    EXPECT_EQ(h.s.send_eq_req[4], kPending);
+    EXPECT_EQ(h.s.hid_rx_miss_cou, 2);
+    EXPECT_EQ(h.s.hid_wait_reply, 0);  // no answer awaited for a frame never sent
+    run(8);
+    EXPECT_EQ(h.unit.image.eq[4][eq_frame::eq_db + 2], 150);
+    EXPECT_EQ(h.unit.music_input, 8);  // the input change was kept for the frame that went out
+    EXPECT_EQ(h.s.send_eq_req[4], kClear);
+    EXPECT_EQ(h.s.send_input_req, kClear);
+    EXPECT_EQ(h.s.power_req, kNoRequest);
+    EXPECT_EQ(h.unit.image.gen[gen_frame::music_input_sel], 255);
+    EXPECT_EQ(h.s.hid_rx_miss_cou, 0);
+
+    h.s.send_effect_req = kPending;
+    h.unit.write_fails = -1;
+    run(4);
+    EXPECT_TRUE(link_connected(h.s));
+    EXPECT_EQ(h.s.send_effect_req, kPending);
+    run(1);  // the fifth refused write drops the link
+    EXPECT_FALSE(h.s.hid_device_detected);
+    EXPECT_EQ(h.ui.debug_lines.back(), "设备 = pc_offline_call");
+}

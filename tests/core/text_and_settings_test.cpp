@@ -10,6 +10,7 @@
 #include "core/delay.h"
 #include "core/settings.h"
 #include "core/utf8.h"
+#include "support/link_harness.h"
 
 using namespace tuner;
 namespace fs = std::filesystem;
@@ -92,6 +93,42 @@ TEST(AtomicFile, FailureLeavesTheOldFileWhole) {
     fs::remove_all(dir);
 }
 
+// A save through a symbolic link replaces the file it names and keeps the
+// link; a read-only file is refused and stays whole. Both writers.
+TEST(AtomicFile, WritesThroughLinksAndRefusesReadOnlyFiles) {
+    const auto dir = temp_dir("links");
+    fs::create_directories(dir / "real");
+    const auto target = dir / "real" / "t.txt";
+    std::ofstream(target) << "old";
+    fs::create_symlink(fs::path("real") / "t.txt", dir / "link.txt");  // relative link
+    fs::create_symlink(dir / "link.txt", dir / "chain.txt");          // a link to a link
+    EXPECT_TRUE(write_file_atomically((dir / "chain.txt").string(), "new"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir / "chain.txt"));
+    EXPECT_EQ(slurp(target), "new");
+    EXPECT_EQ(utf8_file_write((dir / "link.txt").string(), "Bt"), TextFileError::None);
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(slurp(target), "\xEF\xBB\xBF" "Bt\r\n");
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    std::string error;
+    EXPECT_FALSE(write_file_atomically(target.string(), "x", &error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_FALSE(write_file_atomically((dir / "link.txt").string(), "x"));
+    EXPECT_EQ(utf8_file_write((dir / "link.txt").string(), "x"), TextFileError::NotWritable);
+    EXPECT_EQ(slurp(target), "\xEF\xBB\xBF" "Bt\r\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+
+    // A dangling link names the file to create.
+    fs::create_symlink(fs::path("real") / "new.txt", dir / "dangling.txt");
+    EXPECT_TRUE(write_file_atomically((dir / "dangling.txt").string(), "made"));
+    EXPECT_EQ(slurp(dir / "real" / "new.txt"), "made");
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.txt"));
+    fs::permissions(target, fs::perms::owner_all);
+    fs::remove_all(dir);
+}
+
 TEST(AppPaths, JoinNeverDoublesASeparator) {
     EXPECT_EQ(path_join("/opt/tool", "file_power_on_init_tab.c"), "/opt/tool/file_power_on_init_tab.c");
     EXPECT_EQ(path_join("/opt/tool/", "config.ini"), "/opt/tool/config.ini");
@@ -147,6 +184,30 @@ TEST(Settings, DefaultsStoredFormsAndBadValues) {
     EXPECT_EQ(parse_byte_setting("3.5"), 4);
 }
 
+// A store that cannot be written: both savers say so, the first failure is
+// reported once (debug line and message), the state is untouched.
+TEST(Settings, FailedWriteIsReportedOnce) {
+    struct BrokenStore : MapStore {
+        bool write(const std::string&, const std::string&, const std::string&, const std::string&) override {
+            return false;
+        }
+        std::string location() const override { return "/nowhere/settings.ini"; }
+    } store;
+    AppState s;
+    tuner::testing::RecordingWindowServices ui(s);
+    s.Language = 1;
+    EXPECT_FALSE(save_language_setting(s, store, ui));
+    EXPECT_FALSE(save_bt_name_setting(s, store, ui));
+    EXPECT_FALSE(save_language_setting(s, store));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.debug_lines, std::vector<std::string>{"Settings not saved: cannot write /nowhere/settings.ini"});
+    EXPECT_TRUE(store.values.empty());
+
+    MapStore good;
+    EXPECT_TRUE(save_language_setting(s, good, ui));
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
 namespace {
 struct FakeClock : Clock {
     int64_t t = 0;
@@ -180,4 +241,24 @@ TEST(DelayMs, WaitsPumpingEventsAndSurvivesTheCounterWrap) {
     const int64_t start = clock.t;
     delay_ms(100, clock, pump);
     EXPECT_GE(clock.t - start, 100);
+}
+
+// Each pump may sleep, but never past the end of the wait: it is handed the
+// time left.
+TEST(DelayMs, PumpsSleepForAtMostTheTimeLeft) {
+    struct SleepingPump : EventPump {
+        FakeClock& clock;
+        std::vector<int32_t> offered;
+        explicit SleepingPump(FakeClock& c) : clock(c) {}
+        void process_events() override { ADD_FAILURE() << "a wait that can sleep must not spin"; }
+        void wait_for_events(int32_t max_ms) override {
+            offered.push_back(max_ms);
+            clock.t += 30;  // an event came after 30 ms
+        }
+    };
+    FakeClock clock;
+    SleepingPump pump(clock);
+    delay_ms(100, clock, pump);
+    EXPECT_EQ(pump.offered, (std::vector<int32_t>{100, 70, 40, 10}));
+    EXPECT_EQ(clock.t, 120);
 }

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/property_bag.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_wait.h"
+#include "support/link_harness.h"
 
 using namespace tuner;
 
@@ -58,8 +62,59 @@ TEST(QtSettingsStore, RedirectedFileKeepsUnicodeValues) {
     EXPECT_TRUE(QFile::exists(path));
 }
 
+// A folder that cannot be made or a read-only file: the write says it failed
+// and the user hears of it once; the program goes on.
+TEST(QtSettingsStore, FailedWritesAreReportedOnce) {
+    QTemporaryDir dir;
+    const QString blocker = QDir(dir.path()).filePath(QStringLiteral("plain-file"));
+    {
+        QFile f(blocker);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QtSettingsStore missing_folder(blocker + QStringLiteral("/config/settings.ini"));
+    EXPECT_FALSE(missing_folder.write("Veltrana_m202301", "eeprom", "Language", "1"));
+
+    const QString ro_path = QDir(dir.path()).filePath(QStringLiteral("ro.ini"));
+    QtSettingsStore seed(ro_path);
+    ASSERT_TRUE(seed.write("Veltrana_m202301", "eeprom", "Language", "0"));
+    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QtSettingsStore read_only(ro_path);
+    EXPECT_FALSE(read_only.write("Veltrana_m202301", "eeprom", "Language", "1"));
+    EXPECT_EQ(read_only.get("Veltrana_m202301", "eeprom", "Language"), "0");
+
+    AppState s;
+    tuner::testing::RecordingWindowServices ui(s);
+    s.Language = 1;
+    EXPECT_FALSE(save_language_setting(s, missing_folder, ui));
+    EXPECT_FALSE(save_bt_name_setting(s, missing_folder, ui));
+    EXPECT_EQ(ui.messages.size(), 1u);
+    ASSERT_EQ(ui.debug_lines.size(), 1u);
+    EXPECT_NE(ui.debug_lines[0].find("config/settings.ini"), std::string::npos) << ui.debug_lines[0];
+    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(qt_name_filters("AudioParmFile (*.ktv)|*.ktv"), QStringLiteral("AudioParmFile (*.ktv)"));
     EXPECT_EQ(qt_name_filters("TXTFile|*.txt|All|*.*"), QStringLiteral("TXTFile (*.txt);;All (*.*)"));
     EXPECT_EQ(qt_name_filters(""), QString());
+}
+
+// The program's wait lets timers fire inside it and returns after at least
+// its length; a wait of 0 returns at once without running anything.
+TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+    tick.start(10);
+    bool single_shot = false;
+    QTimer::singleShot(30, [&] { single_shot = true; });
+    QElapsedTimer clock;
+    clock.start();
+    qt_delay_ms(120);
+    EXPECT_GE(clock.elapsed(), 120);
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(single_shot);
+    const int before = ticks;
+    qt_delay_ms(0);
+    EXPECT_EQ(ticks, before);
 }

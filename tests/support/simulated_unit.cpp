@@ -47,10 +47,25 @@ ParamImage SimulatedUnit::factory_image() {
 
 std::vector<HidInterfaceInfo> SimulatedUnit::enumerate() {
     if (!plugged) return {};
-    return {{"/dev/hidraw0", 0x046D, 0xC52B, 0x0001, 0x0002}, interface_info};  // a mouse, then the unit
+    std::vector<HidInterfaceInfo> list = {{"/dev/hidraw0", 0x046D, 0xC52B, 0x0001, 0x0002}};  // a mouse
+    for (const Decoy& d : decoys) list.push_back(d.info);
+    list.push_back(interface_info);
+    return list;
+}
+
+SimulatedUnit::Decoy* SimulatedUnit::decoy_for(HidHandle handle) {
+    const auto it = decoy_handles_.find(handle);
+    return it == decoy_handles_.end() ? nullptr : &decoys[it->second];
 }
 
 HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
+    for (std::size_t i = 0; plugged && i < decoys.size(); ++i) {
+        if (decoys[i].info.path != path) continue;
+        if (error) *error = HidOpenError::None;
+        ++decoys[i].opens;
+        decoy_handles_[next_handle_] = i;
+        return next_handle_++;
+    }
     HidOpenError result = HidOpenError::None;
     if (!plugged || path != interface_info.path) result = HidOpenError::Failed;
     else if (deny_permission) result = HidOpenError::PermissionDenied;
@@ -63,6 +78,7 @@ HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
 void SimulatedUnit::close(HidHandle handle) {
     if (closed_.count(handle)) ++stale_calls;
     open_.erase(handle);
+    decoy_handles_.erase(handle);
     if (handle != kNoHidHandle) closed_.insert(handle);
 }
 
@@ -79,7 +95,11 @@ void SimulatedUnit::replug(const std::string& new_path) {
 
 bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
     if (closed_.count(handle)) ++stale_calls;
-    if (!plugged || !open_.count(handle)) return false;
+    if (Decoy* d = decoy_for(handle)) {
+        ++d->writes;
+        return true;
+    }
+    if (!plugged || !open_.count(handle) || take(write_fails)) return false;
     received.push_back(report);
     // The unit ignores frames that fail its own checks.
     if (frame_check(report, static_cast<uint8_t>(report[hf::hid_byte_cmd_inc_cou_1] + 1), true) == FrameCheck::Ok) {
@@ -94,6 +114,12 @@ bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
 bool SimulatedUnit::read_report(HidHandle handle, HidReport& report) {
     if (on_read) on_read();
     if (closed_.count(handle)) ++stale_calls;
+    if (Decoy* d = decoy_for(handle)) {
+        if (!d->answers_other_command) return false;
+        report = image.gen;
+        frame_stamp(report, ++counter_, cmd::gen, rws::S);
+        return true;
+    }
     if (!scripted.empty()) {
         report = scripted.front();
         scripted.pop_front();

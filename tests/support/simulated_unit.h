@@ -10,6 +10,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,9 +53,20 @@ public:
 
     // Faults, each for the next n replies (-1: until switched off).
     int silent = 0, corrupt_checksum = 0, wrong_end_byte = 0;
+    int write_fails = 0;  // the next n writes are refused (nothing reaches the unit)
     int repeat_counter = 0;  // the reply carries the previous reply's counter
     // Exact input reports, handed out (one per read) before anything else.
     std::deque<FrameImage> scripted;
+
+    // Other interfaces carrying the unit's ids, listed before it. They open
+    // but are not the unit: silent, or answering every read with a valid
+    // frame of another command (the general frame).
+    struct Decoy {
+        HidInterfaceInfo info;
+        bool answers_other_command = false;
+        int opens = 0, writes = 0;
+    };
+    std::vector<Decoy> decoys;
 
     std::vector<FrameImage> received;  // what the PC wrote, in order
     std::function<void(const FrameImage&)> on_write;
@@ -66,7 +78,10 @@ private:
     FrameImage build_reply(const FrameImage& request);
     uint8_t busy_time_next_ = 0;
 
+    Decoy* decoy_for(HidHandle handle);
+
     std::set<HidHandle> open_, closed_;
+    std::map<HidHandle, std::size_t> decoy_handles_;
     HidHandle next_handle_ = 1;
     FrameImage reply_{};
     bool has_reply_ = false;

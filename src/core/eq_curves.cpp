@@ -1,4 +1,4 @@
-#include "controls/eq_curves.h"
+#include "core/eq_curves.h"
 
 namespace tuner {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstddef>
 
-#include "controls/eq_filter.h"
+#include "core/eq_filter.h"
 
 namespace tuner {
 

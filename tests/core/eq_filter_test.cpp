@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/eq_filter.h"
+#include "core/eq_filter.h"
 
 using namespace tuner;
 

@@ -1,4 +1,4 @@
-#include "controls/eq_filter.h"
+#include "core/eq_filter.h"
 
 #include <array>
 #include <bit>
