@@ -1,16 +1,8 @@
-// Switch buttons and check boxes of the tuning window: each sets one byte
-// of the gen frame (or a request byte), raises send_gen_req while connected
-// and redraws. The EQ switches, the compressor enable box and the Bluetooth
-// buttons belong to their own modules.
-//
-// Check boxes and option buttons arrive through check_mouse_up whenever the
-// USER toggled them, by mouse or by keyboard (the window connects the
-// button's clicked signal); the handler reads the new state from the view.
-// A tick set by the display never arrives, so a redraw never writes back.
+// The switch rules: toggles, selectors, check boxes and option buttons.
 #include <array>
 #include <string_view>
 
-#include "mainwindow/rules.h"
+#include "mainwindow/switch_rules.h"
 
 namespace tuner {
 namespace {
