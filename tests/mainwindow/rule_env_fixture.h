@@ -139,6 +139,14 @@ struct RuleEnvFixture {
     RuleEnv env{s, view, svc, display, input, settings, dialogs, link, actions, time, time};
     WindowRules rules;
 
+    void set_connected(bool on) { s.cpu_connect_state = on ? 1 : 2; }
+    // A slider with its range (max_limit = max) and value.
+    void slider(std::string_view name, int32_t min, int32_t max, int32_t value) {
+        auto& p = view.at(Ctl{name});
+        p.s_min = min, p.s_max = max, p.s_max_limit = max, p.s_value = value;
+    }
+    int set_all_dis_count() const { return svc.count("set_all_dis"); }
+
     // Scan ticks until the simulated unit is connected; true when it is.
     bool connect(int max_ticks = 3) {
         device_search_start(link);
