@@ -303,8 +303,12 @@ void xiSlider::draw_rail_lines(Canvas& c, double centre) const {
     if (!horiz && !model_.vertical()) return;
     const double len = horiz ? model_.thumb_w() : model_.thumb_h();
     const double span = horiz ? model_.surface_w() : model_.surface_h();
-    auto along = [&](double offset, double from, double to, int width, OleColor colour) {
-        const int o = nearest(centre + offset);
+    // The centre line is rounded once and the band counted in whole pixels
+    // from it: rounding each c + i on its own turns a centre on a half pixel
+    // into stripes (half to even sends 7.5 and 8.5 both to 8).
+    const int mid = nearest(centre);
+    auto along = [&](int offset, double from, double to, int width, OleColor colour) {
+        const int o = mid + offset;
         if (horiz) wide_line(c, nearest(from), o, nearest(to), o, width, colour);
         else wide_line(c, o, nearest(from), o, nearest(to), width, colour);
     };

@@ -300,3 +300,37 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     EXPECT_TRUE(b.ShowValueTip());
     EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
 }
+
+// The grey rail band is solid and 2 x sub width + 1 pixels wide whether the
+// centre line falls on a whole or a half pixel (odd or even thumb across).
+TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
+    struct Case {
+        int orientation, thumb_w, thumb_h;
+    };
+    constexpr uint32_t kGrey = 0xC0C0C0;
+    for (const Case& k : {Case{0, 19, 15}, Case{0, 19, 16}, Case{1, 17, 31}, Case{1, 18, 31}}) {
+        SCOPED_TRACE(testing::Message() << "orientation " << k.orientation << " thumb " << k.thumb_w << "x" << k.thumb_h);
+        xiSlider s;
+        s.setOrientation(k.orientation);
+        s.set_thumb_size(k.thumb_w, k.thumb_h);
+        s.setBackColor(0xFFFFFF);
+        s.setLine_Mode(3);  // no ticks
+        s.setHua_slider_main_Color(static_cast<OleColor>(kGrey));
+        if (k.orientation == 0) s.resize(200, 10);
+        else s.resize(10, 200);
+        const QImage img = s.render_surface();
+        const bool horiz = k.orientation == 0;
+        // Across the rail in the middle of the travel, away from the thumb at the minimum end.
+        const int across = horiz ? img.height() : img.width();
+        std::vector<int> grey;
+        for (int i = 0; i < across; ++i) {
+            const QRgb p = horiz ? img.pixel(100, i) : img.pixel(i, 90);
+            if ((p & 0xFFFFFF) == kGrey) grey.push_back(i);
+            else EXPECT_EQ(p & 0xFFFFFF, 0xFFFFFFu) << i;
+        }
+        ASSERT_EQ(grey.size(), 2u * 6 + 1);
+        EXPECT_EQ(grey.back() - grey.front(), 12);
+        const double centre = (horiz ? k.thumb_h : k.thumb_w) / 2.0;
+        EXPECT_LE(std::abs((grey.front() + grey.back()) / 2.0 - centre), 0.5);
+    }
+}
