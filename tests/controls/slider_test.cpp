@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QTest>
 
 #include "controls/slider.h"
 #include "controls/slider_model.h"
@@ -223,29 +224,67 @@ TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
     EXPECT_EQ(s.height(), 15 + 4096);
 }
 
+// A window holding one horizontal slider 0..30; pointer and keys go
+// through the window system, as a user's do.
+struct SliderWindow {
+    QWidget form;
+    xiSlider* s = new xiSlider(&form);
+    std::string log;
+    SliderWindow() {
+        s->setOrientation(0);
+        s->setMax(30);
+        s->setValue(10);
+        s->setGeometry(20, 20, 200, 10);
+        form.resize(300, 100);
+        QObject::connect(s, &xiSlider::MouseDown, [this](int) { log += "D"; });
+        QObject::connect(s, &xiSlider::MouseUp, [this](int) { log += "U"; });
+        QObject::connect(s, &xiSlider::ValueChanged, [this] { log += "V"; });
+        QObject::connect(s, &xiSlider::Click, [this] { log += "C"; });
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    QWindow* window() { return form.windowHandle(); }
+    QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
+    // The centre of the thumb.
+    QPointF thumb() const {
+        return {s->model().thumb_left() + s->model().thumb_w() / 2.0, s->model().thumb_top() + s->model().thumb_h() / 2.0};
+    }
+};
+
 TEST(SliderWidget, ArrowKeysStepTheSliderUnderThePointerAfterAClick) {
-    xiSlider s;
-    s.setOrientation(0);
-    s.setMax(30);
-    s.setValue(10);
-    s.resize(200, 10);
-    s.show();
-    EXPECT_EQ(s.focusPolicy(), Qt::ClickFocus);
-    s.setFocus(Qt::MouseFocusReason);
-    auto key = [&](Qt::Key k) {
-        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(&s, &e);
-    };
+    SliderWindow w;
+    EXPECT_EQ(w.s->focusPolicy(), Qt::ClickFocus);
+    w.s->setFocus(Qt::MouseFocusReason);
+    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
     key(Qt::Key_Right);  // pointer outside: nothing
-    EXPECT_EQ(s.Value(), 10);
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(&s, &enter);
-    ASSERT_TRUE(s.wheel_capture().hooked());
+    EXPECT_EQ(w.s->Value(), 10);
+    QTest::mouseMove(w.window(), w.at({5, 5}));
+    ASSERT_TRUE(w.s->wheel_capture().hooked());
     key(Qt::Key_Right);
     key(Qt::Key_Up);  // through the wheel capture
     key(Qt::Key_Left);
     key(Qt::Key_Right);
-    EXPECT_EQ(s.Value(), 12);
+    EXPECT_EQ(w.s->Value(), 12);
+}
+
+TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
+    SliderWindow w;
+    const QPointF from = w.thumb();
+    QTest::mousePress(w.window(), Qt::LeftButton, {}, w.at(from));
+    EXPECT_TRUE(w.s->hasFocus());  // a click gives the slider the keyboard focus
+    ASSERT_TRUE(w.s->model().dragging());
+    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
+    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
+    QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
+    EXPECT_FALSE(w.s->model().dragging());
+    EXPECT_EQ(w.s->Value(), 13);
+    EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    // A click on the rail right of the thumb steps once towards the maximum.
+    QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
+    EXPECT_EQ(w.s->Value(), 14);
+    EXPECT_EQ(w.log, "DVUDVC");
 }
 
 TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
