@@ -11,23 +11,6 @@
 namespace tuner {
 namespace {
 
-int button_of(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return button_codes::kLeft;
-        case Qt::RightButton: return button_codes::kRight;
-        case Qt::MiddleButton: return button_codes::kMiddle;
-        default: return 0;
-    }
-}
-
-int buttons_of(Qt::MouseButtons b) {
-    int v = 0;
-    if (b & Qt::LeftButton) v |= button_codes::kLeft;
-    if (b & Qt::RightButton) v |= button_codes::kRight;
-    if (b & Qt::MiddleButton) v |= button_codes::kMiddle;
-    return v;
-}
-
 Qt::CursorShape cursor_of(int pointer) {
     switch (pointer) {
         case 2: return Qt::CrossCursor;
@@ -48,13 +31,13 @@ Qt::CursorShape cursor_of(int pointer) {
 
 }  // namespace
 
-qbButtons_H::qbButtons_H(QWidget* parent) : QWidget(parent) {
+qbButtons_H::qbButtons_H(QWidget* parent) : ControlWidget(parent) {
     Setup();
     model_.InitProperties(CurrentAmbient());
     model_.Resize(width(), height());
 }
 
-qbButtons_H::qbButtons_H(const PropertyBag& properties, QWidget* parent) : QWidget(parent) {
+qbButtons_H::qbButtons_H(const PropertyBag& properties, QWidget* parent) : ControlWidget(parent) {
     Setup();
     model_.Resize(width(), height());
     ReadProperties(properties);
@@ -125,8 +108,8 @@ void qbButtons_H::MoveWindowBy(int dx, int dy) {
 }
 
 void qbButtons_H::SetCapture(bool on) {
-    // Qt grabs the mouse for the pressed widget by itself; an explicit grab
-    // would also keep events from other windows, so only the release matters.
+    // The widget base holds the mouse from a press to its release; here
+    // only an early end of the capture matters.
     if (!on && QWidget::mouseGrabber() == this) releaseMouse();
 }
 
@@ -179,36 +162,9 @@ bool qbButtons_H::OverSelf(const QPoint& pos) const {
 
 // ---------------------------------------------------------------- key codes
 
-int qbButtons_H::KeyCodeOf(int k) {
-    switch (k) {
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_Tab: return 9;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_End: return 35;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        default: break;
-    }
-    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
-    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9) || k == Qt::Key_Space) return k;
-    return 0;
-}
+int qbButtons_H::KeyCodeOf(int k) { return key_code(k); }
 
-int qbButtons_H::ShiftOf(Qt::KeyboardModifiers m) {
-    return ((m & Qt::ShiftModifier) ? 1 : 0) | ((m & Qt::ControlModifier) ? 2 : 0) | ((m & Qt::AltModifier) ? 4 : 0);
-}
+int qbButtons_H::ShiftOf(Qt::KeyboardModifiers m) { return shift_code(m); }
 
 // ---------------------------------------------------------------- Qt events
 
@@ -220,7 +176,7 @@ bool qbButtons_H::event(QEvent* e) {
             return true;
         }
     }
-    return QWidget::event(e);
+    return ControlWidget::event(e);
 }
 
 void qbButtons_H::paintEvent(QPaintEvent*) {
@@ -235,64 +191,43 @@ void qbButtons_H::showEvent(QShowEvent*) {
     model_.Paint();
 }
 
-void qbButtons_H::mousePressEvent(QMouseEvent* e) {
-    const QPointF p = e->position();
-    model_.MousePress(button_of(e->button()), ShiftOf(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
+void qbButtons_H::on_pointer_down(const Pointer& p) { model_.MousePress(p.button, p.shift, p.x(), p.y()); }
+
+void qbButtons_H::on_pointer_move(const Pointer& p) {
+    pointer_inside_ = OverSelf(p.pos.toPoint());
+    model_.MouseMoveTo(p.buttons, p.shift, p.x(), p.y(), pointer_inside_);
 }
 
-void qbButtons_H::mouseMoveEvent(QMouseEvent* e) {
-    const QPointF p = e->position();
-    pointer_inside_ = OverSelf(p.toPoint());
-    model_.MouseMoveTo(buttons_of(e->buttons()), ShiftOf(e->modifiers()), static_cast<float>(p.x()),
-                       static_cast<float>(p.y()), pointer_inside_);
+void qbButtons_H::on_pointer_up(const Pointer& p) {
+    model_.MouseRelease(p.button, p.shift, p.x(), p.y());
+    if (OverSelf(p.pos.toPoint())) model_.ClickNotification();
 }
 
-void qbButtons_H::mouseReleaseEvent(QMouseEvent* e) {
-    const QPointF p = e->position();
-    model_.MouseRelease(button_of(e->button()), ShiftOf(e->modifiers()), static_cast<float>(p.x()), static_cast<float>(p.y()));
-    if (OverSelf(p.toPoint())) model_.ClickNotification();
-}
+void qbButtons_H::on_double_click(const Pointer& p) { model_.DoubleClickNotification(p.x(), p.y()); }
 
-void qbButtons_H::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton) {
-        mousePressEvent(e);
-        return;
+bool qbButtons_H::on_key_down(const Key& k) {
+    if (k.code != 0) model_.KeyDownNotification(k.code, k.shift, k.repeat);
+    if (!k.text.isEmpty() && k.text.at(0).unicode() < 0x80 && k.text.at(0).unicode() >= 0x08) {
+        model_.KeyPressNotification(k.text.at(0).unicode());
     }
-    const QPointF p = e->position();
-    model_.DoubleClickNotification(static_cast<float>(p.x()), static_cast<float>(p.y()));
+    return true;
 }
 
-void qbButtons_H::keyPressEvent(QKeyEvent* e) {
-    const int code = KeyCodeOf(e->key());
-    if (code != 0) model_.KeyDownNotification(code, ShiftOf(e->modifiers()), e->isAutoRepeat());
-    const QString text = e->text();
-    if (!text.isEmpty() && text.at(0).unicode() < 0x80 && text.at(0).unicode() >= 0x08) {
-        model_.KeyPressNotification(text.at(0).unicode());
-    }
+void qbButtons_H::on_key_up(const Key& k) {
+    if (k.code != 0) model_.KeyUpNotification(k.code, k.shift, k.repeat);
 }
 
-void qbButtons_H::keyReleaseEvent(QKeyEvent* e) {
-    const int code = KeyCodeOf(e->key());
-    if (code != 0) model_.KeyUpNotification(code, ShiftOf(e->modifiers()), e->isAutoRepeat());
-}
-
-void qbButtons_H::focusInEvent(QFocusEvent*) {
+void qbButtons_H::on_focus_changed(bool focused) {
     // The focused button shows the default look, as a default-capable button does.
     ButtonAmbient a = CurrentAmbient();
-    a.display_as_default = true;
+    a.display_as_default = focused;
     model_.AmbientChanged("DisplayAsDefault", a);
-    model_.FocusReceived();
+    if (focused) model_.FocusReceived();
 }
 
-void qbButtons_H::focusOutEvent(QFocusEvent*) {
-    ButtonAmbient a = CurrentAmbient();
-    a.display_as_default = false;
-    model_.AmbientChanged("DisplayAsDefault", a);
-}
+void qbButtons_H::on_pointer_entered(QPointF pos) { pointer_inside_ = OverSelf(pos.toPoint()); }
 
-void qbButtons_H::enterEvent(QEnterEvent* e) { pointer_inside_ = OverSelf(e->position().toPoint()); }
-
-void qbButtons_H::leaveEvent(QEvent*) {
+void qbButtons_H::on_pointer_left() {
     pointer_inside_ = false;
     // The pointer left the window: the hover ends now rather than at the next tick.
     model_.HoverTimerCheck(false);
@@ -310,7 +245,7 @@ void qbButtons_H::changeEvent(QEvent* e) {
     } else if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ParentChange) {
         model_.AmbientChanged("BackColor", CurrentAmbient());
     }
-    QWidget::changeEvent(e);
+    ControlWidget::changeEvent(e);
 }
 
 }  // namespace tuner

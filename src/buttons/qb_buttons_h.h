@@ -10,10 +10,11 @@
 #include <QWidget>
 
 #include "buttons/button_model.h"
+#include "platform/control_widget.h"
 
 namespace tuner {
 
-class qbButtons_H : public QWidget, public ButtonHost {
+class qbButtons_H : public ControlWidget, public ButtonHost {
     Q_OBJECT
 
 public:
@@ -74,16 +75,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
+    void on_pointer_down(const Pointer& p) override;
+    void on_pointer_move(const Pointer& p) override;
+    void on_pointer_up(const Pointer& p) override;
+    void on_double_click(const Pointer& p) override;
+    bool on_key_down(const Key& k) override;
+    void on_key_up(const Key& k) override;
+    void on_focus_changed(bool focused) override;
+    void on_pointer_entered(QPointF pos) override;
+    void on_pointer_left() override;
     void changeEvent(QEvent* e) override;
 
 private:

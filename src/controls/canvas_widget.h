@@ -1,19 +1,20 @@
 // Base of the controls that paint their whole surface into a Canvas: the
 // paint event blits what paint_surface draws, and render_surface gives the
-// same picture without a screen (tests, previews).
+// same picture without a screen (tests, previews). Input arrives through
+// ControlWidget's hooks.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
-#include <QWidget>
 
 #include "platform/canvas.h"
+#include "platform/control_widget.h"
 
 namespace tuner {
 
-class CanvasWidget : public QWidget {
+class CanvasWidget : public ControlWidget {
 public:
-    using QWidget::QWidget;
+    using ControlWidget::ControlWidget;
 
     virtual void paint_surface(Canvas& canvas) = 0;
     QImage render_surface() {

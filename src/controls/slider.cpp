@@ -4,9 +4,6 @@
 #include <cmath>
 
 #include <QBuffer>
-#include <QEnterEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -22,23 +19,6 @@ int nearest(double v) {
     if (!(v > -1e6)) return -1000000;
     if (v > 1e6) return 1000000;
     return static_cast<int>(std::nearbyint(v));
-}
-
-int button_code(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
-    }
-}
-
-int16_t shift_state(Qt::KeyboardModifiers m) {
-    int16_t s = 0;
-    if (m & Qt::ShiftModifier) s |= 1;
-    if (m & Qt::ControlModifier) s |= 2;
-    if (m & Qt::AltModifier) s |= 4;
-    return s;
 }
 
 std::vector<uint8_t> png_bytes(const QImage& img) {
@@ -303,8 +283,12 @@ void xiSlider::draw_rail_lines(Canvas& c, double centre) const {
     if (!horiz && !model_.vertical()) return;
     const double len = horiz ? model_.thumb_w() : model_.thumb_h();
     const double span = horiz ? model_.surface_w() : model_.surface_h();
-    auto along = [&](double offset, double from, double to, int width, OleColor colour) {
-        const int o = nearest(centre + offset);
+    // The centre line is rounded once and the band counted in whole pixels
+    // from it: rounding each c + i on its own turns a centre on a half pixel
+    // into stripes (half to even sends 7.5 and 8.5 both to 8).
+    const int mid = nearest(centre);
+    auto along = [&](int offset, double from, double to, int width, OleColor colour) {
+        const int o = mid + offset;
         if (horiz) wide_line(c, nearest(from), o, nearest(to), o, width, colour);
         else wide_line(c, o, nearest(from), o, nearest(to), width, colour);
     };
@@ -339,42 +323,28 @@ void xiSlider::paint_surface(Canvas& c) {
     c.blit(hovered ? in_icon_ : out_icon_, x, y);
 }
 
-void xiSlider::mousePressEvent(QMouseEvent* e) {
-    model_.press(button_code(e->button()), static_cast<float>(e->position().x()), static_cast<float>(e->position().y()),
-                 shift_state(e->modifiers()));
+void xiSlider::on_pointer_down(const Pointer& p) {
+    model_.press(p.button, p.x(), p.y(), static_cast<int16_t>(p.shift));
     if (show_tip_ && model_.Enabled()) show_value_tip();
 }
 
-void xiSlider::mouseMoveEvent(QMouseEvent* e) {
-    if (!model_.mouse_inside() && rect().contains(e->position().toPoint())) model_.pointer_entered();
-    model_.move(static_cast<float>(e->position().x()), static_cast<float>(e->position().y()));
+void xiSlider::on_pointer_move(const Pointer& p) {
+    if (!model_.mouse_inside() && rect().contains(p.pos.toPoint())) model_.pointer_entered();
+    model_.move(p.x(), p.y());
     if (show_tip_ && model_.mouse_inside()) show_value_tip();
 }
 
-void xiSlider::mouseReleaseEvent(QMouseEvent* e) {
-    model_.release(button_code(e->button()), static_cast<float>(e->position().x()), static_cast<float>(e->position().y()),
-                   shift_state(e->modifiers()));
-    if (!rect().contains(e->position().toPoint())) model_.pointer_left();
+void xiSlider::on_pointer_up(const Pointer& p) {
+    model_.release(p.button, p.x(), p.y(), static_cast<int16_t>(p.shift));
+    if (!rect().contains(p.pos.toPoint())) model_.pointer_left();
 }
 
-void xiSlider::keyPressEvent(QKeyEvent* e) {
+bool xiSlider::on_key_down(const Key& k) {
     // Up and Down arrive through the wheel capture while the pointer is
-    // inside; Left and Right come here.
-    int vk = 0;
-    switch (e->key()) {
-        case Qt::Key_Left: vk = 37; break;
-        case Qt::Key_Up: vk = kVkUp; break;
-        case Qt::Key_Right: vk = 39; break;
-        case Qt::Key_Down: vk = kVkDown; break;
-        default: break;
-    }
-    if (vk != 0 && model_.key_down(vk)) return;
-    CanvasWidget::keyPressEvent(e);
+    // inside; Left and Right come here. Other keys go on to the container.
+    const bool arrow = k.code >= 37 && k.code <= 40;
+    return arrow && model_.key_down(k.code);
 }
-
-void xiSlider::enterEvent(QEnterEvent*) { model_.pointer_entered(); }
-
-void xiSlider::leaveEvent(QEvent*) { model_.pointer_left(); }
 
 void xiSlider::show_value_tip() {
     auto& tip = tip_window();

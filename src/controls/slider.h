@@ -122,13 +122,15 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent*) override;
-    void mousePressEvent(QMouseEvent*) override;
-    void mouseMoveEvent(QMouseEvent*) override;
-    void mouseReleaseEvent(QMouseEvent*) override;
-    void keyPressEvent(QKeyEvent*) override;
-    void enterEvent(QEnterEvent*) override;
-    void leaveEvent(QEvent*) override;
     void showEvent(QShowEvent*) override;
+    void on_pointer_down(const Pointer& p) override;
+    // The second press of a double click is a press like any other.
+    void on_double_click(const Pointer& p) override { on_pointer_down(p); }
+    void on_pointer_move(const Pointer& p) override;
+    void on_pointer_up(const Pointer& p) override;
+    bool on_key_down(const Key& k) override;
+    void on_pointer_entered(QPointF) override { model_.pointer_entered(); }
+    void on_pointer_left() override { model_.pointer_left(); }
 
 private:
     struct IntSetting {

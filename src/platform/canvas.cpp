@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -34,20 +35,54 @@ bool Canvas::visible(int x, int y) const {
     return !clip_ || clip_->contains(x, y);
 }
 
+bool Canvas::word_pixels() const {
+    // Opaque colours are stored as 0xFFRRGGBB in all three formats.
+    switch (image_.format()) {
+        case QImage::Format_RGB32:
+        case QImage::Format_ARGB32:
+        case QImage::Format_ARGB32_Premultiplied: return true;
+        default: return false;
+    }
+}
+
+QRgb* Canvas::row(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
+
 void Canvas::plot(int x, int y, QRgb rgb) {
-    if (visible(x, y)) image_.setPixel(x, y, rgb);
+    if (!visible(x, y)) return;
+    if (word_pixels()) row(y)[x] = rgb | 0xFF000000u;
+    else image_.setPixel(x, y, rgb);
+}
+
+void Canvas::for_each_visible_span(int left, int top, int right, int bottom,
+                                   const std::function<void(int y, int x0, int x1)>& span) {
+    const QRect area = QRect(0, 0, width(), height()).intersected(QRect(left, top, right - left, bottom - top));
+    if (area.isEmpty()) return;
+    auto rows = [&](const QRect& r) {
+        for (int y = r.top(); y <= r.bottom(); ++y) span(y, r.left(), r.right() + 1);
+    };
+    if (!clip_) {
+        rows(area);
+        return;
+    }
+    for (const QRect& rc : clip_->qregion()) {
+        const QRect part = rc.intersected(area);
+        if (!part.isEmpty()) rows(part);
+    }
 }
 
 void Canvas::fill_rect(int left, int top, int right, int bottom, OleColor c) {
-    if (c == kNoColor) return;
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width());
-    bottom = std::min(bottom, height());
-    const QRgb rgb = qrgb_of(c);
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) plot(x, y, rgb);
+    if (c == kNoColor || right <= left || bottom <= top) return;
+    const QRgb rgb = qrgb_of(c) | 0xFF000000u;
+    if (!word_pixels()) {
+        for_each_visible_span(left, top, right, bottom, [&](int y, int x0, int x1) {
+            for (int x = x0; x < x1; ++x) image_.setPixel(x, y, rgb);
+        });
+        return;
     }
+    for_each_visible_span(left, top, right, bottom, [&](int y, int x0, int x1) {
+        QRgb* line = row(y);
+        std::fill(line + x0, line + x1, rgb);
+    });
 }
 
 void Canvas::frame_rect(int left, int top, int right, int bottom, OleColor c) {
@@ -151,11 +186,16 @@ void Canvas::gradient_h(int left, int top, int right, int bottom, OleColor from,
 
 void Canvas::xor_rect(int left, int top, int right, int bottom, uint32_t rgb) {
     const QRgb x = qRgb(red_of(rgb), green_of(rgb), blue_of(rgb)) & 0x00FFFFFF;
-    for (int y = std::max(top, 0); y < std::min(bottom, height()); ++y) {
-        for (int xx = std::max(left, 0); xx < std::min(right, width()); ++xx) {
-            if (visible(xx, y)) image_.setPixel(xx, y, image_.pixel(xx, y) ^ x);
+    if (right <= left || bottom <= top) return;
+    const bool direct = word_pixels();
+    for_each_visible_span(left, top, right, bottom, [&](int y, int x0, int x1) {
+        if (direct) {
+            QRgb* line = row(y);
+            for (int xx = x0; xx < x1; ++xx) line[xx] ^= x;
+        } else {
+            for (int xx = x0; xx < x1; ++xx) image_.setPixel(xx, y, image_.pixel(xx, y) ^ x);
         }
-    }
+    });
 }
 
 void Canvas::draw_focus_rect(int left, int top, int right, int bottom) {
@@ -242,14 +282,20 @@ QSize Canvas::text_extent(const QString& text, const FontSpec& font, bool mnemon
 void Canvas::blit(const QImage& src, int x, int y, std::optional<uint32_t> mask_rgb) {
     if (src.isNull()) return;
     const QImage s = src.convertToFormat(QImage::Format_ARGB32);
-    for (int sy = 0; sy < s.height(); ++sy) {
-        for (int sx = 0; sx < s.width(); ++sx) {
-            const QRgb p = s.pixel(sx, sy);
-            if (qAlpha(p) == 0) continue;
-            if (mask_rgb && make_rgb(qRed(p), qGreen(p), qBlue(p)) == *mask_rgb) continue;
-            plot(x + sx, y + sy, p | 0xFF000000);
+    // Source pixels fully transparent or of the mask colour are skipped; the
+    // rest are copied opaque.
+    const std::optional<QRgb> mask =
+        mask_rgb ? std::optional<QRgb>(qRgb(red_of(*mask_rgb), green_of(*mask_rgb), blue_of(*mask_rgb)) & 0xFFFFFFu)
+                 : std::nullopt;
+    for_each_visible_span(x, y, x + s.width(), y + s.height(), [&](int dy, int x0, int x1) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(s.constScanLine(dy - y)) - x;
+        for (int dx = x0; dx < x1; ++dx) {
+            const QRgb p = from[dx];
+            if (qAlpha(p) == 0 || (mask && (p & 0xFFFFFFu) == *mask)) continue;
+            if (word_pixels()) row(dy)[dx] = p | 0xFF000000u;
+            else image_.setPixel(dx, dy, p | 0xFF000000u);
         }
-    }
+    });
 }
 
 void Canvas::stretch_blit(const QImage& src, const QRect& dst, std::optional<uint32_t> mask_rgb) {

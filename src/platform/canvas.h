@@ -4,6 +4,7 @@
 // paints its end point. Colours are OLE values. The widget blits image().
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -107,6 +108,13 @@ public:
 private:
     bool visible(int x, int y) const;
     void plot(int x, int y, QRgb rgb);
+    // True when pixels are 32-bit words written straight into the scan lines.
+    bool word_pixels() const;
+    QRgb* row(int y);
+    // The rows of the rectangle that lie on the surface and inside the clip,
+    // as spans x0..x1-1 of row y.
+    void for_each_visible_span(int left, int top, int right, int bottom,
+                               const std::function<void(int y, int x0, int x1)>& span);
 
     QImage image_;
     std::optional<Region> clip_;

@@ -1,48 +1,13 @@
 #include "tabs/xtab.h"
 
 #include <QCursor>
-#include <QKeyEvent>
-#include <QMouseEvent>
+#include <QEvent>
 #include <QPainter>
 #include <QShortcut>
 
 namespace tuner {
-namespace {
-
-// Key codes as the tab strip's keyboard rules know them.
-int key_code_of(const QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Down: return 40;
-        default: return e->key() & 0xFFFF;
-    }
-}
-
-int shift_of(Qt::KeyboardModifiers m) {
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-int button_of(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
-    }
-}
-
-int buttons_of(Qt::MouseButtons b) {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
-}
-
-}  // namespace
-
 XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
-    : QWidget(parent), model_(ambient_font, ambient_back) {
+    : ControlWidget(parent), model_(ambient_font, ambient_back) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -186,75 +151,62 @@ void XTab::showEvent(QShowEvent*) {
     model_.Refresh();
 }
 
-void XTab::mousePressEvent(QMouseEvent* e) {
-    const QPointF pos = e->position();
-    if (e->button() == Qt::LeftButton) {
-        model_.PointerPressed(pos.toPoint());
+void XTab::on_pointer_down(const Pointer& p) {
+    const bool left = p.button == 1;
+    if (left) {
+        model_.PointerPressed(p.pos.toPoint());
         pressed_ = true;
     }
     if (!model_.IsBusy()) {
-        int button = button_of(e->button());
-        int shift = shift_of(e->modifiers());
-        float x = static_cast<float>(pos.x());
-        float y = static_cast<float>(pos.y());
+        int button = p.button;
+        int shift = p.shift;
+        float x = p.x();
+        float y = p.y();
         emit MouseDown(button, shift, x, y);
     }
-    if (e->button() == Qt::LeftButton) model_.MouseDownLeft(pos.x(), pos.y());
+    if (left) model_.MouseDownLeft(p.pos.x(), p.pos.y());
 }
 
-void XTab::mouseMoveEvent(QMouseEvent* e) {
-    const QPointF pos = e->position();
-    model_.PointerMoved(pos.toPoint());
-    emit MouseMove(buttons_of(e->buttons()), shift_of(e->modifiers()), static_cast<float>(pos.x()),
-                   static_cast<float>(pos.y()));
-    model_.pHandleMouseMove(pos.x(), pos.y());
+void XTab::on_pointer_move(const Pointer& p) {
+    model_.PointerMoved(p.pos.toPoint());
+    emit MouseMove(p.buttons, p.shift, p.x(), p.y());
+    model_.pHandleMouseMove(p.pos.x(), p.pos.y());
 }
 
-void XTab::mouseReleaseEvent(QMouseEvent* e) {
-    const QPointF pos = e->position();
-    if (e->button() == Qt::LeftButton) model_.PointerReleased(pos.toPoint());
-    if (!model_.IsBusy()) {
-        emit MouseUp(button_of(e->button()), shift_of(e->modifiers()), static_cast<float>(pos.x()),
-                     static_cast<float>(pos.y()));
-    }
-    if (e->button() == Qt::LeftButton && pressed_ && rect().contains(pos.toPoint())) emit Click();
-    if (e->button() == Qt::LeftButton) pressed_ = false;
+void XTab::on_pointer_up(const Pointer& p) {
+    const bool left = p.button == 1;
+    if (left) model_.PointerReleased(p.pos.toPoint());
+    if (!model_.IsBusy()) emit MouseUp(p.button, p.shift, p.x(), p.y());
+    if (left && pressed_ && rect().contains(p.pos.toPoint())) emit Click();
+    if (left) pressed_ = false;
 }
 
-void XTab::mouseDoubleClickEvent(QMouseEvent* e) {
-    mousePressEvent(e);
+void XTab::on_double_click(const Pointer&) {
+    // The second press of a double click: no MouseDown, no tab hit test and
+    // no Click at its release.
     emit DblClick();
 }
 
-void XTab::keyPressEvent(QKeyEvent* e) {
-    int code = key_code_of(e);
-    int shift = shift_of(e->modifiers());
-    model_.KeyDown(code, shift);
-    emit KeyDown(code, shift);
-    if (!e->text().isEmpty()) {
-        int ascii = e->text().at(0).unicode();
+bool XTab::on_key_down(const Key& k) {
+    int code = k.code;
+    int shift = k.shift;
+    if (code != 0) {
+        model_.KeyDown(code, shift);
+        emit KeyDown(code, shift);
+    }
+    if (!k.text.isEmpty()) {
+        int ascii = k.text.at(0).unicode();
         emit KeyPress(ascii);
     }
     // The navigation keys stay here; the others go on to the host.
-    if (code == 33 || code == 34 || code == 37 || code == 39) {
-        e->accept();
-    } else {
-        e->ignore();
-    }
+    return code == 33 || code == 34 || code == 37 || code == 39;
 }
 
-void XTab::keyReleaseEvent(QKeyEvent* e) {
-    int code = key_code_of(e);
-    int shift = shift_of(e->modifiers());
+void XTab::on_key_up(const Key& k) {
+    if (k.code == 0) return;
+    int code = k.code;
+    int shift = k.shift;
     emit KeyUp(code, shift);
 }
-
-void XTab::focusInEvent(QFocusEvent*) { model_.FocusChanged(true); }
-
-void XTab::focusOutEvent(QFocusEvent*) { model_.FocusChanged(false); }
-
-void XTab::enterEvent(QEnterEvent* e) { model_.PointerMoved(e->position().toPoint()); }
-
-void XTab::leaveEvent(QEvent*) { model_.PointerLeft(); }
 
 }  // namespace tuner

@@ -16,13 +16,14 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/control_widget.h"
 #include "tabs/xtab_model.h"
 
 class QShortcut;
 
 namespace tuner {
 
-class XTab : public QWidget {
+class XTab : public ControlWidget {
     Q_OBJECT
 
 public:
@@ -68,16 +69,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
+    void on_pointer_down(const Pointer& p) override;
+    void on_pointer_move(const Pointer& p) override;
+    void on_pointer_up(const Pointer& p) override;
+    void on_double_click(const Pointer& p) override;
+    bool on_key_down(const Key& k) override;
+    void on_key_up(const Key& k) override;
+    void on_focus_changed(bool focused) override { model_.FocusChanged(focused); }
+    void on_pointer_entered(QPointF pos) override { model_.PointerMoved(pos.toPoint()); }
+    void on_pointer_left() override { model_.PointerLeft(); }
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

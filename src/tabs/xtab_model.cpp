@@ -357,8 +357,11 @@ void XTabModel::setActiveTab(int n) {
     active_ = n;
     box_tab_ = n;
     emit pagesChanged();
-    DrawBackground();
-    DrawTabs();
+    // The switch repaints the surface once, by the full repaint: now, or when
+    // the busy handler that switched ends (before the widget paints). The
+    // panel and tabs painted first as well would only be painted over; the
+    // hover highlight they would wipe is given up here.
+    stop_hover();
     mark("ActiveTab");
     Refresh();
     emit surfaceChanged();
@@ -675,7 +678,9 @@ void XTabModel::Refresh() {
 }
 
 void XTabModel::pDrawMe() {
-    Cls();
+    // The panel painters clear the surface themselves; clearing before them
+    // too would only double the work.
+    if (!background_clears()) Cls();
     DrawBackground();
     DrawTabs();
 }

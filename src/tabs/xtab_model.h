@@ -256,6 +256,8 @@ private:
     void mark(const char* key) { emit propertyChanged(QString::fromLatin1(key)); }
     void pAssignAccessKeys();
     void pDrawMe();
+    // True when DrawBackground starts by clearing the whole surface.
+    bool background_clears() const;
     void stop_hover();
     void new_record(int i);
     int find_box(QPoint pos) const;

@@ -698,6 +698,12 @@ void XTabModel::DrawBackground() {
     }
 }
 
+bool XTabModel::background_clears() const {
+    const int theme = p_.TabTheme;
+    const int style = p_.TabStyle;
+    return theme >= 0 && theme <= 4 && theme != 3 && (style == kTabStyleTabbedDialog || style == kTabStylePropertyPages);
+}
+
 void XTabModel::DrawTabs() {
     // Repainting the strip wipes any hover highlight.
     stop_hover();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "buttons/qb_buttons_h.h"
@@ -25,15 +26,17 @@ struct WidgetTest : ::testing::Test {
         QObject::connect(button, &qbButtons_H::DoubleClick, [this](int) { ++double_clicks; });
         form.resize(200, 100);
         form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        button->setFocus();
     }
-    void mouse(QEvent::Type type, QPoint pos, Qt::MouseButton b = Qt::LeftButton) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
-        QMouseEvent e(type, QPointF(pos), button->mapToGlobal(QPointF(pos)), b, held, Qt::NoModifier);
-        QApplication::sendEvent(button, &e);
-    }
-    void key(QEvent::Type type, bool repeat = false) {
-        QKeyEvent e(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeat);
-        QApplication::sendEvent(button, &e);
+    // Pointer and keys go through the window system, as a user's do.
+    QWindow* window() { return form.windowHandle(); }
+    QPoint at(QPoint pos) const { return button->mapTo(&form, pos); }
+    void press(QPoint pos, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(window(), b, {}, at(pos)); }
+    void release(QPoint pos, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(window(), b, {}, at(pos)); }
+    void key(bool down, bool repeat = false) {
+        QTest::simulateEvent(window(), down, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeat);
     }
     uint32_t face() const { return button->model().WindowImage().pixel(8, 14); }
 };
@@ -55,24 +58,34 @@ TEST_F(WidgetTest, WhatTheWindowsUse) {
 }
 
 TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
-    mouse(QEvent::MouseButtonPress, {20, 10});
-    mouse(QEvent::MouseButtonRelease, {20, 10});
-    mouse(QEvent::MouseButtonDblClick, {20, 10});
-    mouse(QEvent::MouseButtonRelease, {20, 10});  // no second click
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));  // no second click
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(double_clicks, 1);
-    mouse(QEvent::MouseButtonPress, {20, 10});
-    mouse(QEvent::MouseButtonRelease, {300, 10});  // released away
-    mouse(QEvent::MouseButtonPress, {20, 10}, Qt::RightButton);
-    mouse(QEvent::MouseButtonRelease, {20, 10}, Qt::RightButton);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    press({20, 10});
+    EXPECT_EQ(QWidget::mouseGrabber(), button);  // held until the release, wherever it is
+    release({150, 10});  // released away, beside the button
+    press({20, 10}, Qt::RightButton);
+    release({20, 10}, Qt::RightButton);
     EXPECT_EQ(clicks, 1);
-    key(QEvent::KeyPress);
+    key(true);
     for (int i = 0; i < 3; ++i) {
-        key(QEvent::KeyRelease, true);
-        key(QEvent::KeyPress, true);
+        key(false, true);
+        key(true, true);
     }
-    key(QEvent::KeyRelease);
+    key(false);
     EXPECT_EQ(clicks, 2);  // one for the whole auto-repeat
+}
+
+TEST_F(WidgetTest, DoubleClickOrderThroughTheWindow) {
+    std::vector<std::string> log;
+    QObject::connect(button, &qbButtons_H::MouseDown, [&](int b, int, float, float) { log.push_back("D" + std::to_string(b)); });
+    QObject::connect(button, &qbButtons_H::MouseUp, [&](int b, int, float, float) { log.push_back("U" + std::to_string(b)); });
+    QObject::connect(button, &qbButtons_H::Click, [&] { log.push_back("Click"); });
+    QObject::connect(button, &qbButtons_H::DoubleClick, [&](int b) { log.push_back("Dbl" + std::to_string(b)); });
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));
+    // The double click stands for the second press and raises its MouseDown.
+    EXPECT_EQ(log, (std::vector<std::string>{"D1", "U1", "Click", "Dbl1", "D1", "U1"}));
 }
 
 TEST_F(WidgetTest, DisabledFormDoesNotGreyTheFace) {

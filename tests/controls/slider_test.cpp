@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QKeyEvent>
+#include <QTest>
 
 #include "controls/slider.h"
 #include "controls/slider_model.h"
@@ -223,29 +224,67 @@ TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
     EXPECT_EQ(s.height(), 15 + 4096);
 }
 
+// A window holding one horizontal slider 0..30; pointer and keys go
+// through the window system, as a user's do.
+struct SliderWindow {
+    QWidget form;
+    xiSlider* s = new xiSlider(&form);
+    std::string log;
+    SliderWindow() {
+        s->setOrientation(0);
+        s->setMax(30);
+        s->setValue(10);
+        s->setGeometry(20, 20, 200, 10);
+        form.resize(300, 100);
+        QObject::connect(s, &xiSlider::MouseDown, [this](int) { log += "D"; });
+        QObject::connect(s, &xiSlider::MouseUp, [this](int) { log += "U"; });
+        QObject::connect(s, &xiSlider::ValueChanged, [this] { log += "V"; });
+        QObject::connect(s, &xiSlider::Click, [this] { log += "C"; });
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    QWindow* window() { return form.windowHandle(); }
+    QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
+    // The centre of the thumb.
+    QPointF thumb() const {
+        return {s->model().thumb_left() + s->model().thumb_w() / 2.0, s->model().thumb_top() + s->model().thumb_h() / 2.0};
+    }
+};
+
 TEST(SliderWidget, ArrowKeysStepTheSliderUnderThePointerAfterAClick) {
-    xiSlider s;
-    s.setOrientation(0);
-    s.setMax(30);
-    s.setValue(10);
-    s.resize(200, 10);
-    s.show();
-    EXPECT_EQ(s.focusPolicy(), Qt::ClickFocus);
-    s.setFocus(Qt::MouseFocusReason);
-    auto key = [&](Qt::Key k) {
-        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(&s, &e);
-    };
+    SliderWindow w;
+    EXPECT_EQ(w.s->focusPolicy(), Qt::ClickFocus);
+    w.s->setFocus(Qt::MouseFocusReason);
+    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
     key(Qt::Key_Right);  // pointer outside: nothing
-    EXPECT_EQ(s.Value(), 10);
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(&s, &enter);
-    ASSERT_TRUE(s.wheel_capture().hooked());
+    EXPECT_EQ(w.s->Value(), 10);
+    QTest::mouseMove(w.window(), w.at({5, 5}));
+    ASSERT_TRUE(w.s->wheel_capture().hooked());
     key(Qt::Key_Right);
     key(Qt::Key_Up);  // through the wheel capture
     key(Qt::Key_Left);
     key(Qt::Key_Right);
-    EXPECT_EQ(s.Value(), 12);
+    EXPECT_EQ(w.s->Value(), 12);
+}
+
+TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
+    SliderWindow w;
+    const QPointF from = w.thumb();
+    QTest::mousePress(w.window(), Qt::LeftButton, {}, w.at(from));
+    EXPECT_TRUE(w.s->hasFocus());  // a click gives the slider the keyboard focus
+    ASSERT_TRUE(w.s->model().dragging());
+    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
+    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
+    QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
+    EXPECT_FALSE(w.s->model().dragging());
+    EXPECT_EQ(w.s->Value(), 13);
+    EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    // A click on the rail right of the thumb steps once towards the maximum.
+    QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
+    EXPECT_EQ(w.s->Value(), 14);
+    EXPECT_EQ(w.log, "DVUDVC");
 }
 
 TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
@@ -299,4 +338,38 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     EXPECT_EQ(b.Value(), 12);
     EXPECT_TRUE(b.ShowValueTip());
     EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
+}
+
+// The grey rail band is solid and 2 x sub width + 1 pixels wide whether the
+// centre line falls on a whole or a half pixel (odd or even thumb across).
+TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
+    struct Case {
+        int orientation, thumb_w, thumb_h;
+    };
+    constexpr uint32_t kGrey = 0xC0C0C0;
+    for (const Case& k : {Case{0, 19, 15}, Case{0, 19, 16}, Case{1, 17, 31}, Case{1, 18, 31}}) {
+        SCOPED_TRACE(testing::Message() << "orientation " << k.orientation << " thumb " << k.thumb_w << "x" << k.thumb_h);
+        xiSlider s;
+        s.setOrientation(k.orientation);
+        s.set_thumb_size(k.thumb_w, k.thumb_h);
+        s.setBackColor(0xFFFFFF);
+        s.setLine_Mode(3);  // no ticks
+        s.setHua_slider_main_Color(static_cast<OleColor>(kGrey));
+        if (k.orientation == 0) s.resize(200, 10);
+        else s.resize(10, 200);
+        const QImage img = s.render_surface();
+        const bool horiz = k.orientation == 0;
+        // Across the rail in the middle of the travel, away from the thumb at the minimum end.
+        const int across = horiz ? img.height() : img.width();
+        std::vector<int> grey;
+        for (int i = 0; i < across; ++i) {
+            const QRgb p = horiz ? img.pixel(100, i) : img.pixel(i, 90);
+            if ((p & 0xFFFFFF) == kGrey) grey.push_back(i);
+            else EXPECT_EQ(p & 0xFFFFFF, 0xFFFFFFu) << i;
+        }
+        ASSERT_EQ(grey.size(), 2u * 6 + 1);
+        EXPECT_EQ(grey.back() - grey.front(), 12);
+        const double centre = (horiz ? k.thumb_h : k.thumb_w) / 2.0;
+        EXPECT_LE(std::abs((grey.front() + grey.back()) / 2.0 - centre), 0.5);
+    }
 }

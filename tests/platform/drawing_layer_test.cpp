@@ -137,3 +137,39 @@ TEST(Canvas, TextIsDrawnAndMeasured) {
     EXPECT_EQ(strip_mnemonic(QStringLiteral("End&"), &pos), QStringLiteral("End"));
     EXPECT_EQ(pos, -1);
 }
+
+// Fills, XOR and pictures written row by row give the same pixels as one by
+// one: inside a clip of several rectangles, at the surface edges, with a
+// mask colour and transparent source pixels, and on a surface that holds
+// another pixel format.
+TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
+    QImage pic(4, 2, QImage::Format_ARGB32);
+    pic.fill(qRgb(0, 0, 255));
+    pic.setPixel(1, 0, qRgb(0, 255, 0));  // the mask colour
+    pic.setPixel(2, 0, 0);                 // transparent
+    for (bool other_format : {false, true}) {
+        SCOPED_TRACE(other_format ? "RGB888" : "RGB32");
+        Canvas c(12, 8);
+        if (other_format) c.image() = c.image().convertToFormat(QImage::Format_RGB888);
+        c.set_clip(Region::ellipse(0, 0, 12, 8).combined(Region::rect(9, 0, 12, 2), Region::Op::Or));
+        c.fill_rect(-3, -3, 20, 20, kRed);
+        c.set_clip(std::nullopt);
+        const Region shape = Region::ellipse(0, 0, 12, 8).combined(Region::rect(9, 0, 12, 2), Region::Op::Or);
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 12; ++x) {
+                EXPECT_EQ(c.pixel(x, y), shape.contains(x, y) ? kRedRgb : kWhiteRgb) << x << "," << y;
+            }
+        }
+        c.xor_rect(10, 6, 30, 30, 0xFFFFFF);  // partly off the surface
+        EXPECT_EQ(c.pixel(11, 7), shape.contains(11, 7) ? 0x00FFFFu : 0u);
+        c.fill_rect(0, 0, 12, 8, kWhite);
+        c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface
+        EXPECT_EQ(c.pixel(10, 6), 0xFF0000u);  // OLE blue
+        EXPECT_EQ(c.pixel(11, 6), kWhiteRgb);  // masked
+        EXPECT_EQ(c.pixel(11, 7), 0xFF0000u);
+        c.blit(pic, -2, 0);
+        EXPECT_EQ(c.pixel(0, 0), kWhiteRgb);  // transparent source pixel
+        EXPECT_EQ(c.pixel(1, 0), 0xFF0000u);
+        EXPECT_EQ(c.pixel(0, 1), 0xFF0000u);
+    }
+}

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTest>
 
 #include "tabs/xtab.h"
 #include "xtab_event_log.h"
@@ -29,6 +30,7 @@ struct Strip {
         }
         tab->setActiveTab(0);
         host.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&host));
     }
 
     std::vector<bool> shown() const {
@@ -43,20 +45,28 @@ struct Strip {
     }
 };
 
-// A click at `pos` of `w`, delivered to the widget under it (a page
-// container covers the strip too) as the window system would.
-void press(QWidget* w, QPoint pos) {
-    QWidget* under = w->childAt(pos) ? w->childAt(pos) : w;
-    const QPointF local = under->mapFrom(w, pos);
-    QMouseEvent down(QEvent::MouseButtonPress, local, w->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(under, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, local, w->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(under, &up);
-}
+// Pointer input goes through the window system as a user's does: to the
+// top-level window, with Qt's own choice of receiver and its mouse grab.
+QWindow* window_of(QWidget* w) { return w->window()->windowHandle(); }
+QPoint in_window(QWidget* w, QPoint pos) { return w->mapTo(w->window(), pos); }
 
-void key(QWidget* w, int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QKeyEvent e(QEvent::KeyPress, k, mods);
-    QApplication::sendEvent(w, &e);
+void click(QWidget* w, QPoint pos) { QTest::mouseClick(window_of(w), Qt::LeftButton, Qt::NoModifier, in_window(w, pos)); }
+
+// The strip's own pointer events, in order.
+struct PointerLog {
+    std::vector<std::string> events;
+    explicit PointerLog(XTab* t) {
+        QObject::connect(t, &XTab::MouseDown, [this](int& b, int&, float&, float&) { add("MouseDown", b); });
+        QObject::connect(t, &XTab::MouseUp, [this](int b, int, float, float) { add("MouseUp", b); });
+        QObject::connect(t, &XTab::Click, [this] { events.push_back("Click"); });
+        QObject::connect(t, &XTab::DblClick, [this] { events.push_back("DblClick"); });
+    }
+    void add(const char* e, int b) { events.push_back(std::string(e) + "(" + std::to_string(b) + ")"); }
+};
+
+// A key typed on the window; it reaches the focused widget.
+void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(window_of(w), k, mods);
 }
 
 TEST(XTabWidget, ExactlyTheActivePageIsShown) {
@@ -120,16 +130,20 @@ TEST(XTabWidget, KeysAndPressesSwitchTabs) {
     Strip s;
     std::vector<int> keys;
     QObject::connect(s.tab, &XTab::KeyDown, [&](int& code, int&) { keys.push_back(code); });
+    s.host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&s.host));
+    s.tab->setFocus();
     key(s.tab, Qt::Key_Right);
     key(s.tab, Qt::Key_PageUp, Qt::ControlModifier);
     key(s.tab, Qt::Key_Left);
     EXPECT_EQ(s.tab->ActiveTab(), 4);
-    EXPECT_EQ(keys, (std::vector<int>{39, 33, 37}));
+    // Ctrl itself is key 17 and switches nothing.
+    EXPECT_EQ(keys, (std::vector<int>{39, 17, 33, 37}));
     int clicks = 0;
     QObject::connect(s.tab, &XTab::Click, [&] { ++clicks; });
     ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
-    press(s.tab, QPoint(170, 10));                  // tab 2
-    press(s.tab, QPoint(250, 100));  // on the page
+    click(s.tab, QPoint(170, 10));                  // tab 2
+    click(s.tab, QPoint(250, 100));  // on the page
     EXPECT_EQ(s.tab->ActiveTab(), 2);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(s.shown(), Strip::only(2));
@@ -137,18 +151,18 @@ TEST(XTabWidget, KeysAndPressesSwitchTabs) {
 
 TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
     QWidget host;
+    host.resize(400, 300);
     auto* tab = new XTab(&host);
     XTabModel& m = tab->model();
     EventLog log(m);
     tab->setGeometry(0, 0, 300, 100);
-    QWidget* page = tab->page(0);  // covers the strip
+    tab->page(0);  // covers the strip
     host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
     m.Refresh();
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QEvent leave(QEvent::Leave);
-    QMouseEvent move(QEvent::MouseMove, QPointF(9, 9), QPointF(9, 9), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    for (QEvent* e : std::initializer_list<QEvent*>{&enter, &move, &leave, &leave, &move}) {
-        QApplication::sendEvent(e == &move ? page : tab, e);  // moves arrive at the page under the pointer
+    // In, about, out twice, and in again.
+    for (QPoint p : {QPoint(5, 5), QPoint(9, 9), QPoint(350, 250), QPoint(360, 260), QPoint(9, 9)}) {
+        QTest::mouseMove(window_of(tab), p);
     }
     QMoveEvent moved(QPoint(20, 20), QPoint(10, 10));
     QResizeEvent sized(QSize(300, 200), QSize(300, 100));
@@ -158,6 +172,45 @@ TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
     }
     EXPECT_EQ(log.events, (Events{"Init", "Enter", "Leave", "Enter", "Form is moving...", "Form is moving...",
                                   "Finished Moving.", "Form is sizing...", "Finished Sizing."}));
+}
+
+// A press that switches tabs hides the page it landed on; the release must
+// still reach the strip, with MouseUp and Click.
+TEST(XTabWidget, ClickThatSwitchesTabsKeepsItsRelease) {
+    Strip s;
+    PointerLog log(s.tab);
+    ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
+    click(s.tab, QPoint(170, 10));                  // tab 2
+    EXPECT_EQ(s.tab->ActiveTab(), 2);
+    EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click"}));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    click(s.tab, QPoint(250, 100));  // on the page below the strip: a click of the strip as well
+    EXPECT_EQ(log.events.size(), 6u);
+    EXPECT_EQ(s.tab->ActiveTab(), 2);
+}
+
+// The close box of an inactive tab: the press switches to that tab, the
+// release over the box removes it.
+TEST(XTabWidget, CloseBoxOnAnInactiveTabRemovesIt) {
+    Strip s;
+    s.tab->model().set(&XTabProps::UseControlBox, true);
+    EventLog log(s.tab->model());
+    const TabRect box = s.tab->model().tab(3).box;
+    ASSERT_LT(box.left, box.right);
+    click(s.tab, QPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2));
+    EXPECT_EQ(log.events, (Events{"BoxEnter", "BoxDown", "Before 3", "Switch 0", "BoxUp", "Remove 3"}));
+    EXPECT_EQ(s.tab->TabCount(), 4);
+    EXPECT_EQ(s.tab->TabOfControl(s.labels[3]), -1);
+}
+
+// A double click: the second press is the double click itself, with no
+// MouseDown and no second Click.
+TEST(XTabWidget, DoubleClickOrder) {
+    Strip s;
+    PointerLog log(s.tab);
+    QTest::mouseDClick(window_of(s.tab), Qt::LeftButton, Qt::NoModifier, in_window(s.tab, QPoint(100, 10)));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click", "DblClick", "MouseUp(1)"}));
+    EXPECT_EQ(s.tab->ActiveTab(), 1);
 }
 
 }  // namespace
