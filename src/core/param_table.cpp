@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/value_tables.h"
+
 namespace tuner {
 namespace {
 
@@ -179,6 +181,24 @@ int16_t& param_send_word(AppState& s, const ParamRow& row) {
 
 void param_raise(AppState& s, const ParamRow& row) {
     if (s.cpu_connect_state == 1) param_send_word(s, row) = kPending;
+}
+
+bool param_shows_raw(const AppState& s, const ParamRow& row) {
+    return row.kind == ParamKind::EchoDelay && row.offset == eff_frame::echo_a_delay_r &&
+           s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] != 0;
+}
+
+double param_shown_value(const AppState& s, const ParamRow& row, int32_t stored) {
+    if (param_shows_raw(s, row)) return stored;
+    switch (row.table) {
+    case ValueTable::EchoDelay: return echo_delay_at(stored);
+    case ValueTable::ExciterFreq: return exciter_freq_at(stored);
+    case ValueTable::EqFreq: return eq_freq_at(stored);
+    case ValueTable::EqGain: return eq_gain_at(stored);
+    case ValueTable::EqQ: return eq_q_at(stored);
+    case ValueTable::None: break;
+    }
+    return stored;
 }
 
 }  // namespace tuner

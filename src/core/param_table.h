@@ -83,4 +83,12 @@ int16_t& param_send_word(AppState& s, const ParamRow& row);
 // Raises that word, only while connected.
 void param_raise(AppState& s, const ParamRow& row);
 
+// Whether the row shows its stored byte itself rather than a table entry:
+// the right echo delay while the unit reports cpu_echo_delay_mode not 0.
+bool param_shows_raw(const AppState& s, const ParamRow& row);
+// The value shown for a stored index: the entry of the row's value table
+// (an index outside the table reads its nearest end), or the index itself
+// for rows without a table and rows shown raw.
+double param_shown_value(const AppState& s, const ParamRow& row, int32_t stored);
+
 }  // namespace tuner

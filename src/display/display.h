@@ -6,8 +6,10 @@
 // Writes to the window only through MainView.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/app_state.h"
 #include "display/main_view.h"
@@ -17,6 +19,11 @@ namespace tuner {
 // What the refresh calls back into the main window.
 struct DisplayHooks {
     std::function<void()> set_Language_display;  // every caption in the current language
+    // The three link pictures: 1 connected, 0 not (the window wires it to
+    // core's display_link_state).
+    std::function<void(uint8_t)> display_link_state;
+    // One line appended to the debug list.
+    std::function<void(const std::string&)> debug_line;
 };
 
 class Display {
@@ -34,6 +41,13 @@ public:
     // EQ graph limits of one band of the current channel, by its filter type.
     void display_eq_band_limits(int band);
 
+    // EQ view of the current channel (called by the refresh's EQ group).
+    void display_eq_bypass();
+    void display_eq_pre_gain();
+    void display_eq_band(int band);
+    // Band check boxes usable by the unit's band-edit permissions.
+    void display_eq_band_enable();
+
     // Per-model layout from the capability bytes of cpu_info.
     void display_model_layout();
     void model_lock_layout();
@@ -46,6 +60,27 @@ public:
     uint8_t shown_cpu_music_input = 0xFF;
 
 private:
+    // True in a full refresh (refresh_incremental 0).
+    bool full() const { return s_.refresh_incremental == 0; }
+    // Whether the group of `n` bytes at `off` of `live` is to be drawn: in a
+    // full refresh, or when they differ from `cache`. Copies them into the cache.
+    bool take(const FrameImage& live, FrameImage& cache, std::size_t off, std::size_t n = 1);
+    // The same for a status byte against its last shown value.
+    bool take_status(uint8_t now, uint8_t& shown);
+    std::size_t eq_ch() const;
+
+    void refresh_status_groups();
+    void refresh_connection();
+    void refresh_bt_name_box();
+    void refresh_recall_marks();
+    void refresh_eq_groups();
+    void refresh_switch_groups();
+    void refresh_lock_group();
+    void refresh_volume_groups();
+    void refresh_value_groups();
+
+    void debug(const std::string& line) const;
+
     AppState& s_;
     MainView& v_;
     DisplayHooks hooks_;
