@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QPainter>
+#include <QStyleOptionButton>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/dialog_window.h"
@@ -33,8 +35,36 @@ void set_colours(QWidget* w, OleColor back, OleColor text) {
     w->setAutoFillBackground(true);
 }
 
-QGroupBox* make_frame(QWidget* parent, const char* name, QRect geometry) {
-    auto* frame = new QGroupBox(parent);
+// A check box whose caption wraps onto a second line within its box, so
+// that the long captions fit the narrow columns; the whole box takes clicks.
+class WrapCheckBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+        opt.rect = indicator;
+        style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &opt, &p, this);
+        const QRect label = rect().adjusted(indicator.right() + 5, 0, 0, 0);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
+        if (hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = p.boundingRect(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text());
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+        }
+    }
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+template <typename Frame>
+Frame* make_frame(QWidget* parent, const char* name, QRect geometry) {
+    auto* frame = new Frame(parent);
     frame->setObjectName(QString::fromLatin1(name));
     frame->setGeometry(geometry);
     set_colours(frame, kDialogBack, kNoColor);
@@ -50,10 +80,11 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
     resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
     delete_with_owner(this, owner);
 
-    Frame_mode_set_ = make_frame(this, "Frame_mode_set", twips_rect(0, -90, 18975, 7785));
+    Frame_mode_set_ = make_frame<QFrame>(this, "Frame_mode_set", twips_rect(0, -90, 18975, 7785));
     for (int i = 0; i < kAudioModeBoxes; ++i) {
         const AudioModeBox& b = kAudioModeBoxTable[i];
-        auto* box = new QCheckBox(Frame_mode_set_);
+        auto* box = new WrapCheckBox(Frame_mode_set_);
+        box->setFont(to_qfont(FontSpec{}));
         box->setObjectName(QStringLiteral("Check_audio_mode_config(%1)").arg(i));
         box->setGeometry(twips_rect(b.left, b.top, b.width, kAudioModeBoxHeight));
         set_colours(box, kDialogBack, b.colour);
@@ -63,7 +94,7 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
         boxes_[i] = box;
     }
 
-    Frame1_ = make_frame(Frame_mode_set_, "Frame1", twips_rect(1230, 4680, 12945, 1305));
+    Frame1_ = make_frame<QGroupBox>(Frame_mode_set_, "Frame1", twips_rect(1230, 4680, 12945, 1305));
     Frame1_->setTitle(QStringLiteral("常用设置"));
     QPalette pal = Frame1_->palette();
     pal.setColor(QPalette::WindowText, to_qcolor(kSysGrayText));

@@ -16,6 +16,7 @@
 #include "dialogs/audio_mode_rules.h"
 
 class QCheckBox;
+class QFrame;
 class QGroupBox;
 
 namespace tuner {
@@ -55,7 +56,7 @@ private:
     AppState& s_;
     AudioModeHost& host_;
     QWidget* owner_;
-    QGroupBox* Frame_mode_set_;
+    QFrame* Frame_mode_set_;
     QGroupBox* Frame1_;
     std::array<QCheckBox*, kAudioModeBoxes> boxes_{};
     std::array<qbButtons_H*, 3> buttons_{};
