@@ -1,11 +1,20 @@
 // The about box: the program's title and version; modeless, closed by OK.
 #pragma once
 
+#include <QString>
+
 class QWidget;
 
 namespace tuner {
 
-// Creates and shows a new about box over `owner`; it deletes itself when closed.
+// "About Veltrana": the box's title and lblTitle.
+QString about_title();
+// "Software Vertion:  " and the running program's version.
+QString about_version_line();
+
+// Creates and shows a new about box over `owner`; it deletes itself when
+// closed. It has no QWidget parent (a disabled main window leaves it
+// usable) and goes with its owner.
 QWidget* show_about_box(QWidget* owner);
 
 }  // namespace tuner

@@ -1,6 +1,10 @@
 // The progress dialog "Wait": tells the user the unit is busy, keeps the main
 // window disabled meanwhile and closes itself when the time is up and the
 // unit is no longer busy. One instance for the whole run, shown modeless.
+//
+// The dialog is a top-level window without a QWidget parent, so that
+// disabling the main window never disables it; the `parent` given is its
+// owner: the dialog is deleted with it.
 #pragma once
 
 #include <cstdint>
@@ -9,16 +13,9 @@
 
 #include "core/app_state.h"
 #include "core/delay.h"
+#include "dialogs/progress_model.h"
 
 namespace tuner {
-
-// What the dialog asks of the main window.
-class ProgressHost {
-public:
-    virtual ~ProgressHost() = default;
-    virtual void set_main_window_enabled(bool enabled) = 0;
-    virtual void set_all_dis() = 0;
-};
 
 class Wait : public QWidget {
     Q_OBJECT
@@ -32,6 +29,12 @@ public:
     void display_wait_youxian_x100ms(int32_t n);
     // Fills the bar and hides the dialog.
     void Wait_End();
+
+    ProgressModel& model();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     struct Impl;
