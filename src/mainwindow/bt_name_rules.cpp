@@ -35,7 +35,7 @@ bool english(const AppState& s) { return s.Language != 0; }
 // send buffer. False when the buffer refused it.
 bool take_name(RuleEnv& env, const std::string& name) {
     env.s.Bt_Name = name;
-    save_bt_name_setting(env.s, env.settings);
+    save_bt_name_setting(env.s, env.settings, env.svc);
     return clr_bt_name_display_and_read_bt_name_file2(env.s, env.view, env.settings, env.svc);
 }
 
@@ -177,7 +177,7 @@ std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(WindowServ
     r.filter = kTextFileFilter;
     r.filter_index = 0;
     r.init_dir = app_file(kParamFolderName);
-    const std::optional<std::string> path = dialogs.show_open(r);
+    const std::optional<std::string> path = dialogs.run_open(r);
     if (!path || path->empty()) return std::nullopt;
     TextFileError err = TextFileError::None;
     const std::string line = utf8_file_read_line(*path, 1, &err);

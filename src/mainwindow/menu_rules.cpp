@@ -25,7 +25,7 @@ public:
         if (n == "menu_key_language") {
             s.Language = s.Language == 1 ? 0 : 1;
             s.refresh_incremental = 0;
-            save_language_setting(s, env.settings);
+            save_language_setting(s, env.settings, env.svc);
             // The full redraw re-captions the whole window in the new language.
             env.svc.set_all_dis();
             return true;
