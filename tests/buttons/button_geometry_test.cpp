@@ -4,7 +4,7 @@
 
 #include "button_test_util.h"
 
-namespace tuner::test {
+namespace tuner::testing {
 namespace {
 
 ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
@@ -121,4 +121,4 @@ TEST(ButtonLayout, PictureCellsAndFitting) {
 }
 
 }  // namespace
-}  // namespace tuner::test
+}  // namespace tuner::testing

@@ -2,7 +2,7 @@
 
 #include "button_test_util.h"
 
-namespace tuner::test {
+namespace tuner::testing {
 namespace {
 
 using V = std::vector<std::string>;
@@ -206,4 +206,4 @@ TEST(PressNudge, MovesWhilePressedAndBackWhenNoLongerApplies) {
 }
 
 }  // namespace
-}  // namespace tuner::test
+}  // namespace tuner::testing

@@ -3,7 +3,7 @@
 
 #include "button_test_util.h"
 
-namespace tuner::test {
+namespace tuner::testing {
 namespace {
 
 ButtonAmbient design_mode() {
@@ -213,4 +213,4 @@ TEST(ButtonProperties, DelayedDrawingPaintsNothingUntilResumed) {
 }
 
 }  // namespace
-}  // namespace tuner::test
+}  // namespace tuner::testing

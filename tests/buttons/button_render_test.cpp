@@ -8,7 +8,7 @@
 
 #include "button_test_util.h"
 
-namespace tuner::test {
+namespace tuner::testing {
 namespace {
 
 constexpr OleColor kLit = 0xFFFF80;
@@ -196,4 +196,4 @@ TEST(ButtonRender, SheetsToPng) {
 }
 
 }  // namespace
-}  // namespace tuner::test
+}  // namespace tuner::testing

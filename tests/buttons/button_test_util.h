@@ -9,7 +9,7 @@
 
 #include "buttons/button_model.h"
 
-namespace tuner::test {
+namespace tuner::testing {
 
 struct RecordingHost : ButtonHost {
     std::vector<std::string> changed;
@@ -72,4 +72,4 @@ inline std::unique_ptr<ButtonModel> make_button(RecordingHost* host, int w = 105
     return b;
 }
 
-}  // namespace tuner::test
+}  // namespace tuner::testing
