@@ -68,33 +68,23 @@ TEST(FrmMainWindow, FitsTheScreenAndStartsSearching) {
 
 // A file that is not a picture under a logo name must not stop the start-up.
 TEST(FrmMainWindow, ALogoThatIsNoPictureShowsTheTextLogo) {
-    const std::string dir = make_program_dir("badlogo");
-    std::ofstream(std::filesystem::path(dir) / "logo_main.jpg") << "not a picture";
-    std::ofstream(std::filesystem::path(dir) / "logo.ico") << "not an icon";
-    set_app_dir(dir);
-    SimulatedUnit unit;
-    MemorySettings settings;
-    CancellingDialogs dialogs;
-    FakeTime time;
-    FrmMain frm(FrmMainServices{unit, settings, dialogs, time, time, false, {}});
-    EXPECT_TRUE(frm.view().visible(Ctl{"Label_logo_text"}));
-    EXPECT_TRUE(frm.timers().scan_enabled());
+    WindowUnderTest w("badlogo", [](const std::string& dir) {
+        std::ofstream(std::filesystem::path(dir) / "logo_main.jpg") << "not a picture";
+        std::ofstream(std::filesystem::path(dir) / "logo.ico") << "not an icon";
+    });
+    EXPECT_TRUE(w.frm->view().visible(Ctl{"Label_logo_text"}));
+    EXPECT_TRUE(w.frm->timers().scan_enabled());
 }
 
 TEST(FrmMainWindow, AReadableLogoReplacesTheTextLogo) {
-    const std::string dir = make_program_dir("logo");
-    QPixmap pm(40, 20);
-    pm.fill(Qt::red);
-    ASSERT_TRUE(pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG"));  // content decides the format
-    set_app_dir(dir);
-    if (!find_logo_file(dir)) GTEST_SKIP() << "the start-up file reader is still a placeholder";
-    SimulatedUnit unit;
-    MemorySettings settings;
-    CancellingDialogs dialogs;
-    FakeTime time;
-    FrmMain frm(FrmMainServices{unit, settings, dialogs, time, time, false, {}});
-    EXPECT_FALSE(frm.view().visible(Ctl{"Label_logo_text"}));
-    EXPECT_FALSE(frm.registry().get<QLabel>("Picture_logo")->pixmap().isNull());
+    WindowUnderTest w("logo", [](const std::string& dir) {
+        QPixmap pm(40, 20);
+        pm.fill(Qt::red);
+        pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG");  // the content decides the format
+    });
+    if (!find_logo_file(app_dir())) GTEST_SKIP() << "the start-up file reader is still a placeholder";
+    EXPECT_FALSE(w.frm->view().visible(Ctl{"Label_logo_text"}));
+    EXPECT_FALSE(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull());
 }
 
 TEST(FrmMainWindow, TrayActivationRestoresOnlyOnAClick) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -50,8 +51,12 @@ inline std::string make_program_dir(const std::string& name) {
 }
 
 struct WindowUnderTest {
-    explicit WindowUnderTest(const std::string& name = "default") {
-        set_app_dir(make_program_dir(name));
+    // `prepare` may put more files into the program folder before the start-up.
+    explicit WindowUnderTest(const std::string& name = "default",
+                             const std::function<void(const std::string&)>& prepare = {}) {
+        const std::string dir = make_program_dir(name);
+        if (prepare) prepare(dir);
+        set_app_dir(dir);
         WindowHooks hooks;
         hooks.message_box = [this](const std::string& text, const std::string&, MessageIcon) {
             messages.push_back(text);
