@@ -1,0 +1,161 @@
+#include "mainwindow/event_wiring.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+
+#include "buttons/qb_buttons_h.h"
+#include "controls/limiter.h"
+#include "controls/peq_graph.h"
+#include "controls/slider.h"
+#include "tabs/xtab.h"
+
+namespace tuner {
+
+void wire_rule_box(ParamTextBox* box, TextInput& input, RuleBoxHooks hooks) {
+    auto h = std::make_shared<RuleBoxHooks>(std::move(hooks));
+    auto filtering = std::make_shared<bool>(false);
+    auto commit = [box, &input, h] {
+        if (auto l = h->limits ? h->limits() : std::nullopt) {
+            TextBox b = box->box();
+            input.text_input_key_press(b, kKeyEnter, l->min, l->max, l->snap, l->table);
+            box->set_box(b);
+        }
+        if (h->commit) h->commit();
+    };
+    QObject::connect(box, &ParamTextBox::GotFocus, box, [box, &input, h] {
+        TextBox b = box->box();
+        input.text_input_got_focus(b);
+        box->hide_caret();
+        box->set_fore_color(0x0000FF);
+        if (h->got_focus) h->got_focus();
+    });
+    QObject::connect(box, &ParamTextBox::Change, box, [box, h, filtering] {
+        if (*filtering) return;
+        auto l = h->limits ? h->limits() : std::nullopt;
+        if (!l) return;
+        *filtering = true;
+        TextBox b = box->box();
+        TextInput::text_input_change(b, l->decimals, false, l->allow_minus);
+        box->set_box(b);
+        *filtering = false;
+    });
+    QObject::connect(box, &ParamTextBox::KeyPress, box, [box, &input, h, commit](int key) {
+        if (key == kKeyEnter) {
+            commit();
+        } else if (auto l = h->limits ? h->limits() : std::nullopt) {
+            TextBox b = box->box();
+            input.text_input_key_press(b, key, l->min, l->max, l->snap, l->table);
+            box->set_box(b);
+        }
+        if (h->key) h->key(key);
+    });
+    QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &input, h, commit] {
+        commit();
+        TextBox b = box->box();
+        input.text_input_lost_focus(b);
+        box->set_box(b);
+        box->show_caret();
+        box->set_fore_color(kSysWindowText);
+        if (h->lost_focus) h->lost_focus();
+    });
+}
+
+namespace {
+
+// Focus and release events of the plain text boxes.
+class PlainBoxEvents : public QObject {
+public:
+    PlainBoxEvents(QObject* parent, WindowRules& rules, RuleEnv& env, Ctl ctl)
+        : QObject(parent), rules_(rules), env_(env), ctl_(ctl) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonRelease: rules_.check_mouse_up(env_, ctl_); break;
+            case QEvent::FocusIn: rules_.box_got_focus(env_, ctl_); break;
+            case QEvent::FocusOut: rules_.box_lost_focus(env_, ctl_); break;
+            default: break;
+        }
+        return false;
+    }
+
+private:
+    WindowRules& rules_;
+    RuleEnv& env_;
+    Ctl ctl_;
+};
+
+}  // namespace
+
+void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) {
+    for (const ControlRow& row : control_table()) {
+        const Ctl ctl{row.name, row.index};  // names live in the static table
+        QObject* o = reg.object(row.object_name());
+        if (!o) continue;
+        switch (row.kind) {
+            case ControlKind::Button:
+                QObject::connect(static_cast<qbButtons_H*>(o), &qbButtons_H::Click, o,
+                                 [&rules, &env, ctl] { rules.click(env, ctl); });
+                break;
+            case ControlKind::CheckBox:
+            case ControlKind::OptionButton:
+                QObject::connect(static_cast<QAbstractButton*>(o), &QAbstractButton::clicked, o,
+                                 [&rules, &env, ctl] { rules.check_mouse_up(env, ctl); });
+                break;
+            case ControlKind::MenuItem:
+                QObject::connect(static_cast<QAction*>(o), &QAction::triggered, o,
+                                 [&rules, &env, ctl] { rules.menu(env, ctl); });
+                break;
+            case ControlKind::NumericBox:
+                wire_rule_box(static_cast<ParamTextBox*>(o), env.input,
+                              {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
+                               [&rules, &env, ctl] { rules.box_commit(env, ctl); },
+                               [&rules, &env, ctl](int key) { rules.box_key(env, ctl, key); },
+                               [&rules, &env, ctl] { rules.box_got_focus(env, ctl); },
+                               [&rules, &env, ctl] { rules.box_lost_focus(env, ctl); }});
+                break;
+            case ControlKind::TextBox:
+                o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl));
+                break;
+            case ControlKind::Slider: {
+                auto* s = static_cast<xiSlider*>(o);
+                QObject::connect(s, &xiSlider::ValueChanged, s, [&rules, &env, ctl] { rules.slider_changed(env, ctl); });
+                QObject::connect(s, &xiSlider::MouseIn, s, [&rules, &env, ctl] { rules.slider_mouse(env, ctl, true); });
+                QObject::connect(s, &xiSlider::MouseOut, s, [&rules, &env, ctl] { rules.slider_mouse(env, ctl, false); });
+                // The slider's out-of-range report goes to the window's error box.
+                QObject::connect(s, &xiSlider::ValueError, s, [&env](const QString& text) {
+                    env.view.set_text(Ctl{"Text_vr_error_cou"}, text.toStdString());
+                    env.view.set_visible(Ctl{"Text_vr_error_cou"}, true);
+                });
+                break;
+            }
+            case ControlKind::Peq: {
+                auto* p = static_cast<PEQ*>(o);
+                QObject::connect(p, &PEQ::EqOut, p,
+                                 [&env](int band, int type, int fi, float f, int qi, float q, float gi, float gdb) {
+                                     eq_on_peq_eq_out(env, band, type, fi, f, qi, q, gi, gdb);
+                                 });
+                QObject::connect(p, &PEQ::Message, p, [&env](const QString& text) {
+                    env.svc.message_box(text.toStdString(), "", MessageIcon::None);
+                });
+                break;
+            }
+            case ControlKind::Limiter:
+                QObject::connect(static_cast<Limiter*>(o), &Limiter::output, o,
+                                 [&env](int db) { drc_on_limiter_output(env, db); });
+                break;
+            case ControlKind::TabStrip:
+                if (row.name == "ucXTab1")
+                    QObject::connect(&static_cast<XTab*>(o)->model(), &XTabModel::BeforeTabSwitch, o,
+                                     [&env](int new_tab, bool&) { eq_on_tab_before_switch(env, new_tab); });
+                break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace tuner

@@ -1,0 +1,97 @@
+#include "mainwindow/frm_main.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "mainwindow/captions.h"
+#include "mainwindow/event_wiring.h"
+#include "platform/twips.h"
+#include "platform/window_helpers.h"
+
+namespace tuner {
+
+FrmMain::FrmMain(FrmMainServices services, QWidget* parent) : QMainWindow(parent), io_(std::move(services)) {
+    setObjectName(QStringLiteral("FrmMain"));
+    build_controls();
+    view_ = std::make_unique<QtMainView>(registry_, this, io_.hooks.ask_yes_no);
+    display_ = std::make_unique<Display>(s_, *view_, DisplayHooks{[this] {
+                                             set_Language_display(s_, *view_);
+                                             apply_title();
+                                         }});
+    timers_ = std::make_unique<LinkTimers>(
+        io_.real_timers, [this] { scan_timer_tick(*link_); }, [this] { send_timer_tick(*link_); });
+    program_ = std::make_unique<ProgramServices>(s_, this, registry_, *view_, *display_, io_.settings, io_.clock,
+                                                 io_.pump, *timers_, io_.hooks);
+    link_ = std::make_unique<DeviceLink>(DeviceLink{s_, io_.hid, *program_, io_.clock, io_.pump});
+    env_ = std::make_unique<RuleEnv>(RuleEnv{s_, *view_, *program_, *display_, input_, io_.settings, io_.dialogs,
+                                             *link_, *program_, io_.clock, io_.pump});
+    wire_window_events(registry_, rules_, *env_);
+    Form_Load();
+}
+
+FrmMain::~FrmMain() {
+    timers_->scan_stop();
+    timers_->send_stop();
+}
+
+void FrmMain::build_controls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("FrmMain_client"));
+    client->setFixedSize(twips_to_px(kClientWidthTwips), twips_to_px(kClientHeightTwips));
+    setCentralWidget(client);
+    registry_.set_client(client);
+    QFont f = font();
+    f.setPointSizeF(8.5);
+    setFont(f);
+    // Group borders with their caption on the line, as a tuning desk shows its sections.
+    client->setStyleSheet(QStringLiteral(
+        "QGroupBox{border:1px solid #a8a8a8;border-radius:3px;margin-top:7px;}"
+        "QGroupBox::title{subcontrol-origin:margin;left:6px;padding:0 3px;}"));
+    panels_ = make_area_panels(registry_, menuBar());
+    for (auto& p : panels_) p->build();
+    // The standby notice and the test panel lie over the main panel.
+    if (auto* w = registry_.widget("Picture_power_off_tishi(0)")) w->raise();
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+}
+
+void FrmMain::tick() {
+    if (timers_->scan_enabled()) scan_timer_tick(*link_);
+    else if (timers_->send_enabled()) send_timer_tick(*link_);
+}
+
+void FrmMain::apply_title() {
+    set_unicode_caption(this, s_.Language == 0 ? config_.title_chinese : config_.title_english);
+}
+
+void FrmMain::TheTray() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;  // never hide a window that could not come back
+    if (!tray_) {
+        tray_ = std::make_unique<QSystemTrayIcon>(windowIcon(), this);
+        connect(tray_.get(), &QSystemTrayIcon::activated, this, &FrmMain::IconResponse);
+    }
+    tray_->setToolTip(windowTitle());
+    tray_->show();
+    hide();
+}
+
+void FrmMain::UnloadIcon() {
+    if (tray_) tray_->hide();
+}
+
+void FrmMain::IconResponse(QSystemTrayIcon::ActivationReason reason) {
+    // Only a click on the icon itself brings the window back.
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FrmMain::closeEvent(QCloseEvent* e) {
+    save_bt_name_setting(s_, io_.settings);
+    UnloadIcon();
+    e->accept();
+    program_->end_program();
+}
+
+}  // namespace tuner

@@ -1,0 +1,89 @@
+// The real tuning window offscreen against the simulated unit: in-memory
+// settings, file dialogs that cancel, a clock that moves only when events
+// are pumped, link timers run by the test, and message boxes recorded.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QCoreApplication>
+
+#include "core/app_paths.h"
+#include "core/default_image.h"
+#include "core/param_file.h"
+#include "mainwindow/frm_main.h"
+#include "support/link_harness.h"
+#include "support/simulated_unit.h"
+
+namespace tuner::testing {
+
+class MemorySettings : public SettingsStore {
+public:
+    std::optional<std::string> get(const std::string& app, const std::string& section,
+                                   const std::string& key) override {
+        auto it = values.find(app + "/" + section + "/" + key);
+        if (it == values.end()) return std::nullopt;
+        return it->second;
+    }
+    void set(const std::string& app, const std::string& section, const std::string& key,
+             const std::string& value) override {
+        values[app + "/" + section + "/" + key] = value;
+    }
+    std::map<std::string, std::string> values;
+};
+
+class CancellingDialogs : public FileDialogs {
+public:
+    std::optional<std::string> show_open(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> show_save(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+// A program folder of its own with the start-up parameter file in it.
+inline std::string make_program_dir(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / ("tuner_window_" + name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / kParamFolderName);
+    std::ofstream(dir / kStartupFileName, std::ios::binary) << param_file_text(neutral_param_image());
+    return dir.string();
+}
+
+struct WindowUnderTest {
+    // `prepare` may put more files into the program folder before the start-up.
+    explicit WindowUnderTest(const std::string& name = "default",
+                             const std::function<void(const std::string&)>& prepare = {}) {
+        const std::string dir = make_program_dir(name);
+        if (prepare) prepare(dir);
+        set_app_dir(dir);
+        WindowHooks hooks;
+        hooks.message_box = [this](const std::string& text, const std::string&, MessageIcon) {
+            messages.push_back(text);
+        };
+        hooks.ask_yes_no = [](const std::string&, const std::string&) { return true; };
+        hooks.end_program = [this] { ended = true; };
+        frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, time, time, false, hooks});
+    }
+    // Runs link ticks, letting the window's events through between them.
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            frm->tick();
+            QCoreApplication::processEvents();
+        }
+    }
+    bool connect(int max_ticks = 6) {
+        for (int i = 0; i < max_ticks && !link_connected(frm->state()); ++i) ticks(1);
+        return link_connected(frm->state());
+    }
+
+    SimulatedUnit unit;
+    MemorySettings settings;
+    CancellingDialogs dialogs;
+    FakeTime time;
+    std::vector<std::string> messages;
+    bool ended = false;
+    std::unique_ptr<FrmMain> frm;
+};
+
+}  // namespace tuner::testing
