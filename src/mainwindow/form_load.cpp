@@ -124,8 +124,7 @@ void FrmMain::Form_Load() {
     s_.refresh_incremental = 0;
     display_->set_all_dis();
     if (auto* strip = registry_.get<XTab>("ucXTab1")) strip->setActiveTab(0);
-    set_Language_display(s_, v);
-    apply_title();
+    set_Language_display(s_, v, config_.titles());
     s_.cpu_connect_state = 2;
     device_search_start(*link_);
     v.peq_dis_peq_x(255);

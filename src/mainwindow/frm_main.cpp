@@ -14,10 +14,11 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent) : QMainWindow(parent
     setObjectName(QStringLiteral("FrmMain"));
     build_controls();
     view_ = std::make_unique<QtMainView>(registry_, this, io_.hooks.ask_yes_no);
-    display_ = std::make_unique<Display>(s_, *view_, DisplayHooks{[this] {
-                                             set_Language_display(s_, *view_);
-                                             apply_title();
-                                         }});
+    DisplayHooks hooks;
+    hooks.set_Language_display = [this] { set_Language_display(s_, *view_, config_.titles()); };
+    hooks.display_link_state = [this](uint8_t connected) { display_link_state(*program_, connected); };
+    hooks.debug_line = [this](const std::string& line) { program_->debug_line(line); };
+    display_ = std::make_unique<Display>(s_, *view_, std::move(hooks));
     timers_ = std::make_unique<LinkTimers>(
         io_.real_timers, [this] { scan_timer_tick(*link_); }, [this] { send_timer_tick(*link_); });
     program_ = std::make_unique<ProgramServices>(s_, this, registry_, *view_, *display_, io_.settings, io_.clock,
@@ -57,10 +58,6 @@ void FrmMain::build_controls() {
 void FrmMain::tick() {
     if (timers_->scan_enabled()) scan_timer_tick(*link_);
     else if (timers_->send_enabled()) send_timer_tick(*link_);
-}
-
-void FrmMain::apply_title() {
-    set_unicode_caption(this, s_.Language == 0 ? config_.title_chinese : config_.title_english);
 }
 
 void FrmMain::TheTray() {

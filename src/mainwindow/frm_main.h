@@ -66,7 +66,6 @@ public:
     QSystemTrayIcon* tray_icon() const { return tray_.get(); }
 
     // The window title of the current language (from "config.ini").
-    void apply_title();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -65,18 +65,25 @@ struct WindowUnderTest {
         hooks.end_program = [this] { ended = true; };
         frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, time, time, false, hooks});
     }
-    // Runs link ticks, letting the window's events through between them.
+    // Runs link ticks (50 ms each), letting the window's events through
+    // between them; the progress dialog's 100 ms tick runs every second one.
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             frm->tick();
+            if (++link_ticks % 2 == 0) tick_progress_dialog();
             QCoreApplication::processEvents();
         }
+    }
+    void tick_progress_dialog() {
+        ProgressModel& wait = frm->services().wait_dialog().model();
+        if (wait.timer_on()) wait.tick();
     }
     bool connect(int max_ticks = 6) {
         for (int i = 0; i < max_ticks && !link_connected(frm->state()); ++i) ticks(1);
         return link_connected(frm->state());
     }
 
+    int link_ticks = 0;
     SimulatedUnit unit;
     MemorySettings settings;
     CancellingDialogs dialogs;
