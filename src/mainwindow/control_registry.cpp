@@ -51,7 +51,9 @@ QWidget* make_widget(const ControlRow& row, QWidget* parent) {
     switch (row.kind) {
         case ControlKind::Frame: {
             auto* g = new QGroupBox(caption, parent);
-            if (row.flags & kFlat) g->setFlat(true), g->setStyleSheet(QStringLiteral("QGroupBox{border:0;margin:0;}"));
+            // The window's style sheet draws flat frames without a border (a
+            // sheet of their own would take the border from every group inside).
+            if (row.flags & kFlat) g->setFlat(true);
             return g;
         }
         case ControlKind::Label: {

@@ -69,17 +69,17 @@ void add_status_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Status};
     using K = ControlKind;
     r.add(K::PictureBox, "Picture_status", -1, "", -1, 4, 580, 236, 76, "", 0);
-    r.add(K::Label, "Label_lock", -1, "Picture_status", -1, 8, 14, 96, 16, "Panel Lock");
-    r.add(K::CheckBox, "Check_lock", -1, "Picture_status", -1, 8, 34, 60, 18, "");
+    r.add(K::Label, "Label_lock", -1, "Picture_status", -1, 8, 12, 96, 16, "Panel Lock");
+    r.add(K::CheckBox, "Check_lock", -1, "Picture_status", -1, 8, 32, 60, 18, "");
     r.add(K::Frame, "Frame31", 0, "Picture_status", -1, 108, 14, 32, 32, "", kFlat);
     r.add(K::PictureBox, "Picture_LED_1_ON_1", 0, "Frame31", 0, 8, 8, 16, 16, "", kFlat | kHidden);
     r.add(K::PictureBox, "Picture_LED_1_OFF_1", 0, "Frame31", 0, 8, 8, 16, 16, "", kFlat);
     r.add(K::PictureBox, "Picture_LED_1_OFF_2", 0, "Frame31", 0, 8, 8, 16, 16, "", kFlat | kHidden);
     r.add(K::Label, "Display_Connect_State", -1, "Picture_status", -1, 80, 50, 150, 20, "Disconnected", kHeading);
-    r.add(K::TextBox, "Text_software_version", -1, "", -1, 988, 582, 272, 22, "", kReadOnly);
-    r.add(K::PictureBox, "Picture_logo", -1, "", -1, 988, 608, 120, 48, "", kFlat);
-    r.add(K::Label, "Label_logo_text", -1, "", -1, 988, 608, 120, 48, "Veltrana", kHeading | kHidden);
-    r.add(K::TextBox, "Text_vr_error_cou", -1, "", -1, 1112, 608, 148, 22, "", kReadOnly | kHidden);
+    r.add(K::TextBox, "Text_software_version", -1, "", -1, 988, 584, 272, 20, "", kReadOnly);
+    r.add(K::PictureBox, "Picture_logo", -1, "", -1, 1140, 608, 120, 48, "", kFlat);
+    r.add(K::Label, "Label_logo_text", -1, "", -1, 1140, 608, 120, 48, "Veltrana", kHeading | kHidden);
+    r.add(K::TextBox, "Text_vr_error_cou", -1, "", -1, 988, 610, 148, 22, "", kReadOnly | kHidden);
     r.add(K::PictureBox, "Picture_power_off_tishi", 0, "", -1, 432, 240, 400, 96, "", kHidden);
     r.add(K::Label, "Label_system_setup", 5, "Picture_power_off_tishi", 0, 10, 30, 380, 36,
           "The device is on standby.", kHeading);
@@ -90,12 +90,12 @@ void add_bluetooth_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Bluetooth};
     using K = ControlKind;
     r.add(K::Frame, "Frame_all_1", 2, "", -1, 246, 580, 440, 76, "");
-    r.add(K::Label, "Label_name", 0, "Frame_all_1", 2, 8, 6, 200, 16, "Device Name", kHeading);
-    r.add(K::Label, "Label_name", 3, "Frame_all_1", 2, 8, 26, 100, 18, "Bluetooth Name:");
-    r.add(K::TextBox, "Text_read_cpu_bt_name", -1, "Frame_all_1", 2, 110, 25, 220, 20, "", kReadOnly);
-    r.add(K::Label, "Label_name", 1, "Frame_all_1", 2, 8, 51, 100, 18, "Change Name:");
-    r.add(K::TextBox, "Text_bt_file_name_change", 1, "Frame_all_1", 2, 110, 50, 220, 20, "");
-    r.add(K::Button, "key_bt_neme", 0, "Frame_all_1", 2, 336, 49, 96, 22, "Updata");
+    r.add(K::Label, "Label_name", 0, "Frame_all_1", 2, 8, 12, 200, 16, "Device Name", kHeading);
+    r.add(K::Label, "Label_name", 3, "Frame_all_1", 2, 8, 32, 100, 18, "Bluetooth Name:");
+    r.add(K::TextBox, "Text_read_cpu_bt_name", -1, "Frame_all_1", 2, 110, 31, 220, 19, "", kReadOnly);
+    r.add(K::Label, "Label_name", 1, "Frame_all_1", 2, 8, 53, 100, 18, "Change Name:");
+    r.add(K::TextBox, "Text_bt_file_name_change", 1, "Frame_all_1", 2, 110, 52, 220, 19, "");
+    r.add(K::Button, "key_bt_neme", 0, "Frame_all_1", 2, 336, 51, 96, 21, "Updata");
     r.add(K::Frame, "Frame_Run_Test_Mode", -1, "", -1, 692, 580, 290, 76, "", kHidden);
     r.add(K::CheckBox, "Check_updata_bt_name", -1, "Frame_Run_Test_Mode", -1, 8, 10, 270, 18,
           "Auto Updata BT Name");

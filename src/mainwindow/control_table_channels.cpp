@@ -39,18 +39,18 @@ void noise_gate(Rows& r, int frame, int heading, const std::string& p, int page,
 void strip(Rows& r, const std::string& frame, int i, int x, const std::string& label, const std::string& caption,
            const std::string& slider, const std::string& box) {
     const int parent_index = frame == "Frame_echo_vr" ? 4 : 14;
-    r.add(K::Frame, frame, i, "Frame_all_1", parent_index, x, 16, 46, 242, "", i == 0 ? kFlat | kHidden : kFlat);
-    r.add(K::Label, label, -1, frame, i, 0, 0, 46, 28, caption);
-    r.add(K::Slider, slider, -1, frame, i, 5, 30, 36, 184, "", kVertical);
-    r.add(K::NumericBox, box, -1, frame, i, 1, 218, 44, 20);
+    r.add(K::Frame, frame, i, "Frame_all_1", parent_index, x, 14, 46, 186, "", i == 0 ? kFlat | kHidden : kFlat);
+    r.add(K::Label, label, -1, frame, i, 0, 0, 46, 16, caption);
+    r.add(K::Slider, slider, -1, frame, i, 5, 18, 36, 146, "", kVertical);
+    r.add(K::NumericBox, box, -1, frame, i, 1, 166, 44, 20);
 }
 
 }  // namespace
 
 void add_volume_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Volumes};
-    r.add(K::TabStrip, "ucXTab_main_vol", -1, "Frame_all_1", 0, 830, 4, 430, 300, "MAIN VOLUME");
-    r.add(K::PictureBox, "Picture_main_vol_page", -1, "ucXTab_main_vol", 0, 2, 26, 426, 272, "", kFlat);
+    r.add(K::TabStrip, "ucXTab_main_vol", -1, "Frame_all_1", 0, 830, 4, 430, 240, "MAIN VOLUME");
+    r.add(K::PictureBox, "Picture_main_vol_page", -1, "ucXTab_main_vol", 0, 2, 26, 426, 212, "", kFlat);
     const std::string page = "Picture_main_vol_page";
     r.add(K::Label, "Label_system_setup", 0, page, -1, 0, 0, 100, 16, "MAIN VOLUME", kHidden);
     const char* groups[3] = {"music", "mic", "effect"};
@@ -59,15 +59,15 @@ void add_volume_rows(std::vector<ControlRow>& out) {
         const int x = 8 + i * 60;
         const std::string g = groups[i];
         r.add(K::Label, "Label_vol_control", i, page, -1, x, 4, 56, 16, captions[i], kHeading);
-        r.add(K::Slider, "vr_" + g + "_vol", -1, page, -1, x + 10, 22, 36, 170, "", kVertical);
-        r.add(K::NumericBox, "Text_" + g + "_vol", -1, page, -1, x + 2, 196, 52, 20);
-        r.add(K::Button, "key_mute", i + 1, page, -1, x + 2, 220, 52, 22, "MUTE");
+        r.add(K::Slider, "vr_" + g + "_vol", -1, page, -1, x + 10, 22, 36, 114, "", kVertical);
+        r.add(K::NumericBox, "Text_" + g + "_vol", -1, page, -1, x + 2, 138, 52, 20);
+        r.add(K::Button, "key_mute", i + 1, page, -1, x + 2, 162, 52, 22, "MUTE");
     }
-    r.add(K::Button, "key_mute", 0, page, -1, 8, 246, 172, 22, "MUTE");
+    r.add(K::Button, "key_mute", 0, page, -1, 10, 188, 168, 22, "MUTE");
 
     // Upper limits and power-on volumes; the per-model layout moves these columns.
     const std::string lim = "Frame_vol_limit";
-    r.add(K::Frame, lim, -1, page, -1, 192, 4, 190, 162, "");
+    r.add(K::Frame, lim, -1, page, -1, 196, 4, 196, 162, "");
     r.add(K::Label, "Label_vol_control", 3, lim, -1, 8, 8, 110, 16, "Max Vol Limit", kHeading);
     r.add(K::CheckBox, "Check_vol_max_function_en", -1, lim, -1, 116, 6, 70, 18, "ON/OFF");
     r.add(K::Label, "Label_vol_control", 5, lim, -1, 14, 28, 44, 16, "Mic");
@@ -93,8 +93,8 @@ void add_volume_rows(std::vector<ControlRow>& out) {
 
 void add_input_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Inputs};
-    r.add(K::TabStrip, "ucXTab1", -1, "Frame_all_1", 0, 4, 4, 820, 300, "MUSIC|MIC|EFFECT|MAIN OUT|SUB OUT");
-    for (int t = 0; t < 5; ++t) r.add(K::PictureBox, "Picture_tab_page", t, "ucXTab1", t, 2, 26, 816, 272, "", kFlat);
+    r.add(K::TabStrip, "ucXTab1", -1, "Frame_all_1", 0, 4, 4, 820, 240, "MUSIC|MIC|EFFECT|MAIN OUT|SUB OUT");
+    for (int t = 0; t < 5; ++t) r.add(K::PictureBox, "Picture_tab_page", t, "ucXTab1", t, 2, 26, 816, 212, "", kFlat);
 
     // MUSIC: the input selector and the music noise gate.
     const std::string in = "Frame_music_input";
@@ -131,16 +131,18 @@ void add_input_rows(std::vector<ControlRow>& out) {
     slider_row(r, ex, -1, 30, "Label_mic1_exciter_vol", "Volume", "VR_mic1_exciter_vol", "Text_mic1_exciter_vol");
     slider_row(r, ex, -1, 64, "Label_mic1_exciter_freq_index_100", "Frequency", "VR_mic1_exciter_freq_index_100",
                "Text_mic1_exciter_freq_index_100");
-    r.add(K::Frame, "Frame_all_1", 7, "Picture_tab_page", 1, 8, 144, 250, 58, "FBX");
+    r.add(K::Frame, "Frame_all_1", 7, "Picture_tab_page", 1, 8, 142, 250, 58, "FBX");
     r.add(K::Label, "Label1", 2, "Frame_all_1", 7, 8, 16, 100, 16, " FBX", kHidden);
     for (int i = 0; i < 7; ++i)
         r.add(K::Button, "key_mic_fbx", i, "Frame_all_1", 7, 8 + i * 34, 24, 32, 24,
               i == 0 ? "OFF" : std::to_string(i));
-    r.add(K::Frame, "Frame_all_1", 15, "Picture_tab_page", 1, 264, 144, 250, 58, "Vocal Cut / Mic Priority");
+    r.add(K::Frame, "Frame_all_1", 15, "Picture_tab_page", 1, 264, 142, 250, 58, "Vocal Cut / Mic Priority");
     r.add(K::Label, "Label1", 5, "Frame_all_1", 15, 8, 16, 100, 16, " Vocal Cut / Mic Priority", kHidden);
     const char* vc[4] = {"OFF", "V.Cut", "V.Auto", "M.PRI"};
+    // Widths follow the captions' lengths in both languages.
+    const int vc_x[4] = {4, 52, 114, 188}, vc_w[4] = {48, 62, 74, 58};
     for (int i = 0; i < 4; ++i)
-        r.add(K::OptionButton, "Option_VC_Mode", i, "Frame_all_1", 15, 8 + i * 60, 26, 58, 20, vc[i]);
+        r.add(K::OptionButton, "Option_VC_Mode", i, "Frame_all_1", 15, vc_x[i], 26, vc_w[i], 20, vc[i]);
 
     // MAIN OUT: left and right mutes.
     r.add(K::Frame, "Frame_all_1", 8, "Picture_tab_page", 3, 8, 6, 250, 92, "Mute");
@@ -152,22 +154,22 @@ void add_input_rows(std::vector<ControlRow>& out) {
 
     // SUB OUT: its three levels, mute and phase.
     const std::string sub = "Frame_sub_out";
-    r.add(K::Frame, sub, -1, "Picture_tab_page", 4, 8, 6, 320, 258, "");
+    r.add(K::Frame, sub, -1, "Picture_tab_page", 4, 8, 6, 336, 200, "");
     const char* sub_names[3] = {"music_vol", "mic_vol", "vol"};
     const char* sub_caption[3] = {"Music Vol", "Mic Vol", "Vol"};
     for (int i = 0; i < 3; ++i) {
-        const int x = 8 + i * 64;
-        r.add(K::Label, "Label_sub_x_vol", i, sub, -1, x, 10, 60, 16, sub_caption[i], kHeading);
-        r.add(K::Slider, "VR_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 12, 30, 36, 190, "", kVertical);
-        r.add(K::NumericBox, "Text_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 4, 226, 52, 20);
+        const int x = 6 + i * 76;
+        r.add(K::Label, "Label_sub_x_vol", i, sub, -1, x, 12, 74, 16, sub_caption[i], kHeading);
+        r.add(K::Slider, "VR_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 19, 30, 36, 138, "", kVertical);
+        r.add(K::NumericBox, "Text_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 11, 172, 52, 20);
     }
-    r.add(K::Button, "key_sub_out_mute", -1, sub, -1, 212, 30, 96, 26, "Mute");
-    r.add(K::Button, "key_sub_out_phase", -1, sub, -1, 212, 64, 96, 26, "Phase 180°");
+    r.add(K::Button, "key_sub_out_mute", -1, sub, -1, 236, 30, 92, 26, "Mute");
+    r.add(K::Button, "key_sub_out_phase", -1, sub, -1, 236, 64, 92, 26, "Phase 180°");
 }
 
 void add_effect_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Effects};
-    r.add(K::Frame, "Frame_all_1", 4, "Picture_tab_page", 2, 8, 4, 240, 264, "Echo");
+    r.add(K::Frame, "Frame_all_1", 4, "Picture_tab_page", 2, 8, 4, 240, 206, "Echo");
     r.add(K::Label, "Label1", 0, "Frame_all_1", 4, 8, 16, 100, 16, " Echo", kHidden);
     // Element 0 (the level) is shown only on units with their own echo level;
     // the per-model layout places the columns.
@@ -178,7 +180,7 @@ void add_effect_rows(std::vector<ControlRow>& out) {
     strip(r, "Frame_echo_vr", 3, xs[3], "Label_echo_a_repeat", "Repeat", "VR_echo_a_repeat", "Text_echo_a_repeat");
     strip(r, "Frame_echo_vr", 4, xs[4], "Label_echo_a_lpf", "HPF", "VR_echo_a_lpf", "Text_echo_a_lpf");
 
-    r.add(K::Frame, "Frame_all_1", 14, "Picture_tab_page", 2, 254, 4, 240, 264, "Reverb");
+    r.add(K::Frame, "Frame_all_1", 14, "Picture_tab_page", 2, 254, 4, 240, 206, "Reverb");
     r.add(K::Label, "Label1", 1, "Frame_all_1", 14, 8, 16, 100, 16, " Reverb", kHidden);
     strip(r, "Frame_reverb_vr", 0, xs[0], "Label_reverb_vol", "Vol", "VR_reverb_vol", "Text_reverb_vol");
     strip(r, "Frame_reverb_vr", 1, xs[1], "Label_plate_reverb_predelay", "PreDey", "VR_plate_reverb_predelay",
@@ -190,32 +192,35 @@ void add_effect_rows(std::vector<ControlRow>& out) {
     strip(r, "Frame_reverb_vr", 4, xs[4], "Label_plate_reverb_damping", "HPF", "VR_plate_reverb_damping",
           "Text_plate_reverb_damping");
 
-    // Echo / reverb balance of the microphone effect.
+    // Echo / reverb balance of the microphone effect, drawn as a group like
+    // the two above: title on the border, the slider and its box on the
+    // strips' lines, the two ends named beside the slider's ends.
     const std::string bal = "Picture_mic_eff_echo_p";
-    r.add(K::PictureBox, bal, 15, "Picture_tab_page", 2, 500, 4, 150, 264, "");
-    r.add(K::Label, "Label_echo_reverb_bili", -1, bal, 15, 0, 4, 150, 16, " Reverb Vol", kHeading);
-    r.add(K::Label, "Label_reverb_vol_Reverb_max", -1, bal, 15, 0, 24, 150, 16, "Reverb Max");
-    r.add(K::Slider, "vr_echo_reverb_bili", -1, bal, 15, 57, 42, 36, 170, "", kVertical);
-    r.add(K::Label, "Label_reverb_vol_Echo_max", -1, bal, 15, 0, 214, 150, 16, " Echo Max");
-    r.add(K::NumericBox, "text_echo_reverb_bili", -1, bal, 15, 50, 236, 50, 20);
+    r.add(K::PictureBox, bal, 15, "Picture_tab_page", 2, 500, 4, 134, 206, "", kFlat);
+    r.add(K::Label, "Label_echo_reverb_bili", -1, bal, 15, 6, 0, 90, 14, " Reverb Vol");
+    r.add(K::Label, "Label_reverb_vol_Reverb_max", -1, bal, 15, 52, 32, 78, 16, "Reverb Max");
+    r.add(K::Slider, "vr_echo_reverb_bili", -1, bal, 15, 12, 32, 36, 146, "", kVertical);
+    r.add(K::Label, "Label_reverb_vol_Echo_max", -1, bal, 15, 52, 162, 78, 16, " Echo Max");
+    r.add(K::NumericBox, "text_echo_reverb_bili", -1, bal, 15, 8, 180, 44, 20);
 }
 
 void add_compressor_rows(std::vector<ControlRow>& out) {
     Rows r{out, ControlArea::Compressor};
     // Over the strip itself: shown on the MUSIC and MIC tabs, hidden on the others.
     const std::string f = "Frame_all_1";
-    r.add(K::Frame, f, 3, "ucXTab1", -1, 528, 30, 288, 266, "Dynamic Range Compression");
+    // The curve and the threshold fader side by side, the four numbers in a column beside them.
+    r.add(K::Frame, f, 3, "ucXTab1", -1, 528, 30, 288, 206, "Dynamic Range Compression");
     r.add(K::Label, "Label1", 7, f, 3, 8, 16, 100, 16, " Dynamic Range Compression", kHidden);
-    r.add(K::CheckBox, "Check_drc_enable", -1, f, 3, 10, 20, 90, 18, "ON/OFF");
-    r.add(K::Limiter, "Limiter_drc", -1, f, 3, 10, 42, 160, 160);
-    r.add(K::Slider, "vr_drc_threshold_db", -1, f, 3, 176, 42, 36, 160, "", kVertical);
-    r.add(K::Label, "Label_drc_p", 3, f, 3, 214, 44, 70, 16, "Threshold");
-    r.add(K::NumericBox, "Text_drc_threshold_db", -1, f, 3, 214, 62, 60, 20);
+    r.add(K::CheckBox, "Check_drc_enable", -1, f, 3, 10, 18, 90, 18, "ON/OFF");
+    r.add(K::Limiter, "Limiter_drc", -1, f, 3, 10, 40, 156, 156);
+    r.add(K::Slider, "vr_drc_threshold_db", -1, f, 3, 170, 40, 32, 156, "", kVertical);
+    r.add(K::Label, "Label_drc_p", 3, f, 3, 210, 38, 70, 16, "Threshold");
+    r.add(K::NumericBox, "Text_drc_threshold_db", -1, f, 3, 210, 54, 70, 20);
     const char* fields[3] = {"ratio", "attack", "release"};
     const char* captions[3] = {"Ratio", "Attack", "Release"};
     for (int i = 0; i < 3; ++i) {
-        r.add(K::Label, "Label_drc_p", i, f, 3, 10 + i * 92, 210, 84, 16, captions[i]);
-        r.add(K::NumericBox, std::string("Text_drc_") + fields[i], -1, f, 3, 10 + i * 92, 228, 84, 20);
+        r.add(K::Label, "Label_drc_p", i, f, 3, 210, 84 + i * 40, 70, 16, captions[i]);
+        r.add(K::NumericBox, std::string("Text_drc_") + fields[i], -1, f, 3, 210, 100 + i * 40, 70, 20);
     }
 }
 

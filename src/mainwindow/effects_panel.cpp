@@ -20,6 +20,18 @@ void EffectsPanel::finish() {
             l->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         }
     }
+    // The balance reads as a group: a border like the echo and reverb
+    // frames, its title on the line over the page's colour.
+    if (auto* box = reg_.get<QLabel>("Picture_mic_eff_echo_p(15)")) {
+        box->setProperty("group", true);
+        box->setStyleSheet(QString());  // re-polish with the property
+    }
+    if (auto* title = reg_.get<QLabel>("Label_echo_reverb_bili")) {
+        title->setAutoFillBackground(true);
+        title->setStyleSheet(QStringLiteral("QLabel{background:#f0f0f0;padding:0 2px 0 0;}"));
+    }
+    for (const char* name : {"Label_reverb_vol_Reverb_max", "Label_reverb_vol_Echo_max"})
+        if (auto* l = reg_.get<QLabel>(name)) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace tuner

@@ -45,9 +45,12 @@ void FrmMain::build_controls() {
     f.setPointSizeF(8.5);
     setFont(f);
     // Group borders with their caption on the line, as a tuning desk shows its sections.
+    // Picture boxes that stand for a group (property "group") get the same border.
     client->setStyleSheet(QStringLiteral(
-        "QGroupBox{border:1px solid #a8a8a8;border-radius:3px;margin-top:7px;}"
-        "QGroupBox::title{subcontrol-origin:margin;left:6px;padding:0 3px;}"));
+        "QGroupBox{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"
+        "QGroupBox::title{subcontrol-origin:margin;left:6px;padding:0 3px;}"
+        "QGroupBox[flat=\"true\"]{border:0;margin:0;}"
+        "QLabel[group=\"true\"]{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"));
     panels_ = make_area_panels(registry_, menuBar());
     for (auto& p : panels_) p->build();
     // The standby notice and the test panel lie over the main panel.

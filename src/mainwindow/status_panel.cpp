@@ -1,5 +1,6 @@
 // The status row: panel lock, link LED, connection text, version and logo.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -34,6 +35,18 @@ void StatusPanel::finish() {
     if (auto* l = reg_.get<QLabel>("Label_system_setup(5)")) l->setAlignment(Qt::AlignCenter);
     if (auto* l = reg_.get<QLabel>("Label_logo_text")) l->setAlignment(Qt::AlignCenter);
     if (auto* p = reg_.get<QLabel>("Picture_logo")) p->setScaledContents(false), p->setAlignment(Qt::AlignCenter);
+    // The lock and link corner is a group like the Bluetooth name beside it.
+    if (auto* p = reg_.get<QLabel>("Picture_status")) {
+        p->setFrameStyle(QFrame::NoFrame);
+        p->setProperty("group", true);
+        p->setStyleSheet(QString());
+    }
+    // The version line is information, not an input: no box, flush right.
+    if (auto* v = reg_.get<QLineEdit>("Text_software_version")) {
+        v->setFrame(false);
+        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        v->setStyleSheet(QStringLiteral("QLineEdit{background:transparent;color:#404040;}"));
+    }
 }
 
 }  // namespace tuner

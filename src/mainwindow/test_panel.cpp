@@ -6,7 +6,11 @@
 namespace tuner {
 
 void TestPanel::finish() {
-    set_panel_background(reg_.widget("Frame_cpu_test"), 0xF0F0F0);
+    // Opaque over the EQ panel it covers: the group's style sheet paints the background.
+    if (auto* f = reg_.widget("Frame_cpu_test")) {
+        f->setAutoFillBackground(true);
+        f->setStyleSheet(QStringLiteral("QGroupBox#Frame_cpu_test{background:#f0f0f0;}"));
+    }
     for (const char* name : {"lstResults", "List_cpu_debug_out_display", "List_pc_out_data_display"})
         if (auto* l = reg_.get<QListWidget>(name)) l->setUniformItemSizes(true);
 }

@@ -169,17 +169,20 @@ void save_picture(FrmMain& frm, const char* file) {
 
 TEST(FrmMainWindow, PicturesInBothLanguages) {
     WindowUnderTest w("pictures");
-    save_picture(*w.frm, "frm_main_en.png");
     auto* tabs = w.frm->registry().get<XTab>("ucXTab1");
-    for (int t = 1; t < 5; ++t) {
-        tabs->setActiveTab(t);
-        save_picture(*w.frm, ("frm_main_en_tab" + std::to_string(t) + ".png").c_str());
+    for (const char* lang : {"en", "zh"}) {
+        if (std::string(lang) == "zh") {
+            w.frm->state().Language = 0;
+            w.frm->state().refresh_incremental = 0;
+            w.frm->display().set_all_dis();
+        }
+        for (int t = 0; t < 5; ++t) {
+            tabs->setActiveTab(t);
+            const std::string suffix = t == 0 ? "" : "_tab" + std::to_string(t);
+            save_picture(*w.frm, ("frm_main_" + std::string(lang) + suffix + ".png").c_str());
+        }
     }
     tabs->setActiveTab(0);
-    w.frm->state().Language = 0;
-    w.frm->state().refresh_incremental = 0;
-    w.frm->display().set_all_dis();
-    save_picture(*w.frm, "frm_main_zh.png");
     w.frm->services().show_test_panel(true);
     save_picture(*w.frm, "frm_main_test_panel.png");
 }
