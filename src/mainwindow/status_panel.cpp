@@ -44,6 +44,9 @@ void StatusPanel::finish() {
     // The version line is information, not an input: no box, flush right.
     if (auto* v = reg_.get<QLineEdit>("Text_software_version")) {
         v->setFrame(false);
+        QFont f = v->font();
+        f.setPointSizeF(7.5);
+        v->setFont(f);
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         v->setStyleSheet(QStringLiteral("QLineEdit{background:transparent;color:#404040;}"));
     }
