@@ -3,8 +3,6 @@
 // with their per-model layout, an EQ band dragged on the graph and the
 // compressor threshold moved. Each picture also checks the one thing it
 // is about, so the test stays cheap and still means something.
-#include <filesystem>
-
 #include <QCheckBox>
 #include <QWindow>
 #include <QTest>
@@ -20,13 +18,7 @@
 namespace tuner::testing {
 namespace {
 
-void save(FrmMain& frm, const std::string& file) {
-    frm.show();
-    QCoreApplication::processEvents();
-    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(frm.grab().save(QString::fromStdString((dir / file).string()))) << file;
-}
+void save(FrmMain& frm, const std::string& file) { EXPECT_TRUE(save_window_picture(frm, file)) << file; }
 
 // A point of a child widget in the top-level window's coordinates.
 QPoint in_window(FrmMain& frm, QWidget* w, QPoint p) { return w->mapTo(&frm, p); }

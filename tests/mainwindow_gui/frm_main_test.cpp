@@ -159,13 +159,7 @@ TEST(FrmMainWindow, TheViewMovesInTwipsAndKeepsThem) {
     EXPECT_FALSE(v.visible(Ctl{"menu_key_language"}));
 }
 
-void save_picture(FrmMain& frm, const char* file) {
-    frm.show();
-    QCoreApplication::processEvents();
-    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(frm.grab().save(QString::fromStdString((dir / file).string())));
-}
+void save_picture(FrmMain& frm, const std::string& file) { EXPECT_TRUE(save_window_picture(frm, file)) << file; }
 
 TEST(FrmMainWindow, PicturesInBothLanguages) {
     WindowUnderTest w("pictures");
@@ -179,7 +173,7 @@ TEST(FrmMainWindow, PicturesInBothLanguages) {
         for (int t = 0; t < 5; ++t) {
             tabs->setActiveTab(t);
             const std::string suffix = t == 0 ? "" : "_tab" + std::to_string(t);
-            save_picture(*w.frm, ("frm_main_" + std::string(lang) + suffix + ".png").c_str());
+            save_picture(*w.frm, "frm_main_" + std::string(lang) + suffix + ".png");
         }
     }
     tabs->setActiveTab(0);

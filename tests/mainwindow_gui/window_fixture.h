@@ -50,6 +50,15 @@ inline std::string make_program_dir(const std::string& name) {
     return dir.string();
 }
 
+// Shows the window and writes its picture to the test output folder.
+inline bool save_window_picture(FrmMain& frm, const std::string& file) {
+    frm.show();
+    QCoreApplication::processEvents();
+    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(dir);
+    return frm.grab().save(QString::fromStdString((dir / file).string()));
+}
+
 struct WindowUnderTest {
     // `prepare` may put more files into the program folder before the start-up.
     explicit WindowUnderTest(const std::string& name = "default",
