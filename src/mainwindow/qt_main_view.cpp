@@ -104,14 +104,20 @@ void QtMainView::set_text(Ctl c, const std::string& text) {
     const QString t = qs(text);
     if (is_window(c)) return set_unicode_caption(window_, text);
     const auto* e = entry(c);
+    // Owner-drawn strips and buttons re-render their whole face on every
+    // set, so a caption they already show is left alone.
     if (!e && c.index >= 0) {
-        if (auto* strip = reg_.get<XTab>(std::string(c.name))) strip->setTabCaption(c.index, t);
+        auto* strip = reg_.get<XTab>(std::string(c.name));
+        if (strip && !(c.index < strip->TabCount() && strip->TabCaption(c.index) == t)) strip->setTabCaption(c.index, t);
         return;
     }
     if (!e) return;
     QObject* o = e->object;
     if (QAction* a = action_of(o)) return a->setText(t);
-    if (auto* b = qobject_cast<qbButtons_H*>(o)) return b->setCaption(t);
+    if (auto* b = qobject_cast<qbButtons_H*>(o)) {
+        if (b->Caption() != t) b->setCaption(t);
+        return;
+    }
     if (auto* g = qobject_cast<QGroupBox*>(o)) return g->setTitle(t);
     if (auto* le = qobject_cast<QLineEdit*>(o)) return le->setText(t);
     if (auto* ab = qobject_cast<QAbstractButton*>(o)) return ab->setText(t);
@@ -140,7 +146,10 @@ void QtMainView::set_back_color(Ctl c, uint32_t ole) {
     QWidget* w = widget(c);
     if (!w) return;
     w->setProperty("back_ole", ole);
-    if (auto* b = qobject_cast<qbButtons_H*>(w)) return b->setBackColor(ole);
+    if (auto* b = qobject_cast<qbButtons_H*>(w)) {
+        if (b->BackColor() != static_cast<OleColor>(ole)) b->setBackColor(ole);  // a set re-renders the face
+        return;
+    }
     if (auto* s = qobject_cast<xiSlider*>(w)) return s->setBackColor(ole);
     QPalette p = w->palette();
     p.setColor(qobject_cast<QLineEdit*>(w) ? QPalette::Base : QPalette::Window, to_qcolor(ole));
