@@ -21,10 +21,12 @@
 
 namespace tuner::testing {
 
+// File dialogs that cancel unless the test gave the path to answer with.
 class CancellingDialogs : public FileDialogs {
 public:
-    std::optional<std::string> show_open(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> show_save(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> show_open(const FileDialogRequest&) override { return open_answer; }
+    std::optional<std::string> show_save(const FileDialogRequest&) override { return save_answer; }
+    std::optional<std::string> open_answer, save_answer;
 };
 
 // A program folder of its own with the start-up parameter file in it.
