@@ -5,8 +5,6 @@
 #include <iterator>
 
 #include <QCheckBox>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/audio_mode_dialog.h"
@@ -72,22 +70,10 @@ TEST(E2eBtName, ExportAndImportThroughATextFile) {
     EXPECT_TRUE(w.messages.empty());
 }
 
-void choose(WindowUnderTest& w, const char* group, const char* entry) {
-    auto* menu = w.frm->registry().get<QMenu>(group);
-    auto* a = qobject_cast<QAction*>(w.frm->registry().object(entry));
-    ASSERT_TRUE(menu && a);
-    QMenuBar* bar = w.frm->menuBar();
-    const QPoint at = bar->mapTo(w.frm.get(), bar->actionGeometry(menu->menuAction()).center());
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(a).center());
-    QCoreApplication::processEvents();
-}
-
 TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBack) {
     WindowUnderTest w("e2e_audio_mode");
     show_and_connect(w);
-    choose(w, "menu_system_set", "menu_cpu_audio_mode_set");
+    choose(w, "menu_cpu_audio_mode_set");
     AudioModeDialog* d = w.frm->services().audio_mode_dialog();
     ASSERT_NE(d, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(d));

@@ -82,9 +82,7 @@ TEST(E2eEq, ATypeButtonChangesTheLimitsAndTheCurve) {
 
     // A shelf's Q goes up to 2.0 only.
     from = w.unit.received.size();
-    click(w, "Text_eq_q(" + std::to_string(band) + ")");
-    type(w, "30");
-    key(w, Qt::Key_Return);
+    enter_value(w, "Text_eq_q(" + std::to_string(band) + ")", "30");
     w.ticks(4);
     sent = last_eq_write(w, 0, from);
     ASSERT_TRUE(sent.has_value());
@@ -94,9 +92,7 @@ TEST(E2eEq, ATypeButtonChangesTheLimitsAndTheCurve) {
     // Back to peaking: 25 is allowed again.
     click(w, "key_eq_type_peq(" + std::to_string(band) + ")");
     from = w.unit.received.size();
-    click(w, "Text_eq_q(" + std::to_string(band) + ")");
-    type(w, "30");
-    key(w, Qt::Key_Return);
+    enter_value(w, "Text_eq_q(" + std::to_string(band) + ")", "30");
     w.ticks(4);
     sent = last_eq_write(w, 0, from);
     ASSERT_TRUE(sent.has_value());

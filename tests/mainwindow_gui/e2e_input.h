@@ -9,6 +9,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -100,6 +102,13 @@ inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") 
     ASSERT_EQ(tabs->model().ActiveTab(), t);
 }
 
+// Click into a box, type, Enter.
+inline void enter_value(WindowUnderTest& w, const std::string& box, const std::string& text) {
+    click(w, box);
+    type(w, text);
+    key(w, Qt::Key_Return);
+}
+
 // One wheel notch (+1 away from the user) over a control.
 inline void wheel(WindowUnderTest& w, const std::string& object_name, int notches) {
     QWidget* c = widget_of(w, object_name);
@@ -110,6 +119,27 @@ inline void wheel(WindowUnderTest& w, const std::string& object_name, int notche
     QWheelEvent e(QPointF(at), QPointF(w.frm->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
                   Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(handle(w), &e);
+    QCoreApplication::processEvents();
+}
+
+// Chooses a menu entry with the pointer: its group on the menu bar, then the entry in the popup.
+inline void choose(WindowUnderTest& w, const std::string& entry) {
+    auto* a = qobject_cast<QAction*>(w.frm->registry().object(entry));
+    ASSERT_NE(a, nullptr) << entry;
+    QMenuBar* bar = w.frm->menuBar();
+    QMenu* menu = nullptr;
+    for (QAction* top : bar->actions())
+        if (top->menu() && top->menu()->actions().contains(a)) menu = top->menu();
+    QAction* top = menu ? menu->menuAction() : a;
+    const QPoint at = bar->mapTo(w.frm.get(), bar->actionGeometry(top).center());
+    QTest::mouseMove(handle(w), at);
+    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+    if (!menu) return;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << entry;
+    const QPoint in_menu = menu->actionGeometry(a).center();
+    QTest::mouseMove(menu->windowHandle(), in_menu);
+    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, in_menu);
     QCoreApplication::processEvents();
 }
 

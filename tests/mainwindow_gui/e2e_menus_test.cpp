@@ -2,35 +2,11 @@
 // the exact EEPROM frames, the progress dialog runs and ends with a full
 // redraw, the unit-ready guard holds, and the language entry re-captions
 // the window and its title in both languages.
-#include <QMenu>
-#include <QMenuBar>
-
 #include "dialogs/progress_dialog.h"
 #include "e2e_input.h"
 
 namespace tuner::testing {
 namespace {
-
-// Chooses a menu entry with the pointer: its group on the menu bar, then the entry in the popup.
-void choose(WindowUnderTest& w, const std::string& entry) {
-    auto* a = qobject_cast<QAction*>(w.frm->registry().object(entry));
-    ASSERT_NE(a, nullptr) << entry;
-    QMenuBar* bar = w.frm->menuBar();
-    QMenu* menu = nullptr;
-    for (QAction* top : bar->actions())
-        if (top->menu() && top->menu()->actions().contains(a)) menu = top->menu();
-    QAction* top = menu ? menu->menuAction() : a;
-    const QPoint at = bar->mapTo(w.frm.get(), bar->actionGeometry(top).center());
-    QTest::mouseMove(handle(w), at);
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
-    if (!menu) return;
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << entry;
-    const QPoint in_menu = menu->actionGeometry(a).center();
-    QTest::mouseMove(menu->windowHandle(), in_menu);
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, in_menu);
-    QCoreApplication::processEvents();
-}
 
 // The payload of an EEPROM frame: the base row (zero, bytes 9 and 11 at FF) with the given bytes.
 void expect_eeprom_frame(const FrameImage& f, std::map<std::size_t, uint8_t> bytes) {
