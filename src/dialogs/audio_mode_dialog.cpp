@@ -1,9 +1,11 @@
 #include "dialogs/audio_mode_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionButton>
 
 #include "buttons/qb_buttons_h.h"
@@ -163,6 +165,16 @@ void AudioModeDialog::closeEvent(QCloseEvent* e) {
         host_.set_main_window_enabled(true);
     }
     QWidget::closeEvent(e);
+    // The window it kept disabled takes the keyboard again once this one is gone.
+    if (e->isAccepted() && owner_) {
+        QMetaObject::invokeMethod(
+            owner_,
+            [owner = QPointer<QWidget>(owner_), self = QPointer<QWidget>(this)] {
+                QWidget* active = QApplication::activeWindow();
+                if (owner && owner->isVisible() && (!active || active == self)) owner->activateWindow();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 }  // namespace tuner

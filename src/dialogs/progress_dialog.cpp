@@ -1,8 +1,10 @@
 #include "dialogs/progress_dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -57,8 +59,19 @@ struct Wait::Impl : ProgressView {
         contents_changed();
     }
 
-    void show_dialog() override { self->show(); }
-    void hide_dialog() override { self->hide(); }
+    // The window the user worked in when the wait began; it gets the
+    // activation (and so the keyboard) back when the wait hides.
+    QPointer<QWidget> previous;
+
+    void show_dialog() override {
+        if (QWidget* active = QApplication::activeWindow(); active && active != self) previous = active;
+        self->show();
+    }
+    void hide_dialog() override {
+        const bool was_active = self->isActiveWindow();
+        self->hide();
+        if (was_active && previous && previous->isVisible()) previous->activateWindow();
+    }
     void set_timer(bool on) override {
         wait_timer.stop();
         if (on) wait_timer.start(ProgressModel::kTickMs);
@@ -75,6 +88,9 @@ struct Wait::Impl : ProgressView {
 Wait::Wait(AppState& s, ProgressHost& host, Clock& clock, EventPump& pump, QWidget* parent)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint) {
     setObjectName(QStringLiteral("Wait"));
+    // A notice without input: showing it must not take the activation (and
+    // with it the keyboard focus) from the window the user works in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, to_qcolor(kWaitBack));

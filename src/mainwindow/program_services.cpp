@@ -88,7 +88,8 @@ void ProgramServices::set_read_cpu_bt_name(const std::string& text) {
 
 AudioModeDialog& ProgramServices::audio() {
     if (!audio_) {
-        audio_ = std::make_unique<AudioModeDialog>(s_, *this, nullptr);
+        // The main window is its owner: it is placed over it and gives the keyboard back to it.
+        audio_ = std::make_unique<AudioModeDialog>(s_, *this, window_);
         audio_->setObjectName(QStringLiteral("Form_system_set_audio_mode_config"));
     }
     return *audio_;

@@ -21,25 +21,10 @@
 #include "mainwindow/rules.h"
 #include "support/fake_main_view.h"
 #include "support/link_harness.h"
+#include "support/memory_settings.h"
 #include "support/simulated_unit.h"
 
 namespace tuner::testing {
-
-// Settings kept in a map; keys are "app/section/key".
-class MemorySettings : public SettingsStore {
-public:
-    std::optional<std::string> get(const std::string& app, const std::string& section,
-                                   const std::string& key) override {
-        auto it = values.find(app + "/" + section + "/" + key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-    void set(const std::string& app, const std::string& section, const std::string& key,
-             const std::string& value) override {
-        values[app + "/" + section + "/" + key] = value;
-    }
-    std::map<std::string, std::string> values;
-};
 
 // Answers every dialog with `answer` (nullopt: cancelled), or the open or
 // save dialog with its own answer where one is set, and keeps the requests.

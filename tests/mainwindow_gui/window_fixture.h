@@ -16,29 +16,17 @@
 #include "core/param_file.h"
 #include "mainwindow/frm_main.h"
 #include "support/link_harness.h"
+#include "support/memory_settings.h"
 #include "support/simulated_unit.h"
 
 namespace tuner::testing {
 
-class MemorySettings : public SettingsStore {
-public:
-    std::optional<std::string> get(const std::string& app, const std::string& section,
-                                   const std::string& key) override {
-        auto it = values.find(app + "/" + section + "/" + key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
-    }
-    void set(const std::string& app, const std::string& section, const std::string& key,
-             const std::string& value) override {
-        values[app + "/" + section + "/" + key] = value;
-    }
-    std::map<std::string, std::string> values;
-};
-
+// File dialogs that cancel unless the test gave the path to answer with.
 class CancellingDialogs : public FileDialogs {
 public:
-    std::optional<std::string> show_open(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> show_save(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> show_open(const FileDialogRequest&) override { return open_answer; }
+    std::optional<std::string> show_save(const FileDialogRequest&) override { return save_answer; }
+    std::optional<std::string> open_answer, save_answer;
 };
 
 // A program folder of its own with the start-up parameter file in it.

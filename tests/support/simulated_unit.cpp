@@ -142,6 +142,8 @@ void SimulatedUnit::apply_write(const FrameImage& req) {
         image.gen[gen_frame::music_input_sel] = 255;
     } else if (command == cmd::bt_name) {
         std::copy_n(req.begin() + hf::payload, 40, bt_name.begin());
+    } else if (command == cmd::audio_mode_config) {
+        std::copy_n(req.begin() + hf::payload, 40, audio_mode_config.begin());
     } else if (command == cmd::eeprom_mode) {
         const uint8_t recall = req[11], save = req[9];
         if (req[10] == 1 && recall >= 1 && recall <= 16) {
