@@ -4,8 +4,8 @@
 // shown, connected and with the unit's whole state read and drawn.
 #pragma once
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 #include "mainwindow_gui/window_fixture.h"
 

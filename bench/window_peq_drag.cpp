@@ -43,8 +43,7 @@ void BM_WindowPeqDragStep(benchmark::State& state) {
         if (paint_all) QCoreApplication::processEvents();
     }
     send_mouse(peq, QEvent::MouseButtonRelease, start, Qt::NoButton);
-    if (step > 1 && s.param_image.eq[0][eq_frame::eq_freq_low + band] == freq_before &&
-        s.send_eq_req[0] != kPending)
+    if (step > 1 && s.param_image.eq[0][eq_frame::eq_freq_low + band] == freq_before && s.send_eq_req[0] != kPending)
         state.SkipWithError("the drag did not reach the window's EQ image");
 }
 BENCHMARK(BM_WindowPeqDragStep)->ArgName("paint")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

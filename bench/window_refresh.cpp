@@ -41,9 +41,9 @@ enum class Frame { General, Effect, Eq };
 
 uint8_t& changed_byte(testing::SimulatedUnit& unit, Frame f) {
     switch (f) {
-    case Frame::General: return unit.image.gen[gen_frame::music_vol];
-    case Frame::Effect: return unit.image.eff[eff_frame::echo_a_vol];
-    case Frame::Eq: break;
+        case Frame::General: return unit.image.gen[gen_frame::music_vol];
+        case Frame::Effect: return unit.image.eff[eff_frame::echo_a_vol];
+        case Frame::Eq: break;
     }
     return unit.image.eq[0][eq_frame::eq_db + 3];  // channel 0 is the one shown
 }

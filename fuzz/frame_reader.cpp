@@ -50,12 +50,12 @@ public:
     StepClock& clock;
 };
 
-#define REQUIRE(cond)                                            \
-    do {                                                         \
-        if (!(cond)) {                                           \
-            std::fprintf(stderr, "violated: %s\n", #cond);       \
-            std::abort();                                        \
-        }                                                        \
+#define REQUIRE(cond)                                      \
+    do {                                                   \
+        if (!(cond)) {                                     \
+            std::fprintf(stderr, "violated: %s\n", #cond); \
+            std::abort();                                  \
+        }                                                  \
     } while (0)
 
 // As a successful search leaves it: device open, miss count cleared.
@@ -100,9 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     for (size_t step = 0; !hid.reports.empty() && step < 4 * 1024; ++step) {
         if (s.hid_handle == kNoHidHandle) connect(s);  // the link came back
-        if (mode & 4) hid_send_service(link);
-        else if ((mode & 1) && step % 2 == 1) i_hid_read_1_cmd(link, kCpuInfoRequestCommand);
-        else i_hid_read_all_cmd(link);
+        if (mode & 4)
+            hid_send_service(link);
+        else if ((mode & 1) && step % 2 == 1)
+            i_hid_read_1_cmd(link, kCpuInfoRequestCommand);
+        else
+            i_hid_read_all_cmd(link);
         check(s);
     }
     return 0;

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     tuner::QtFileDialogs dialogs;
     tuner::QtClock clock;
     tuner::QtEventPump pump;
-    tuner::FrmMain window(tuner::FrmMainServices{hid, settings, dialogs, clock, pump});
+    tuner::FrmMain window(tuner::FrmMainServices{hid, settings, dialogs, clock, pump, true, {}});
     dialogs.set_parent(&window);
     window.show();
     return app.exec();

@@ -59,9 +59,7 @@ DerivedColors RefreshDerivedColors(int style, OleColor back_color, OleColor hove
             d.PressedFaceColor = ShiftColor(0x808080, 12);
             d.CheckedFaceColor = ShiftColor(d.PressedFaceColor, 31);
             break;
-        default:
-            d.CheckedFaceColor = ShiftColor(0xFFFFFF, -32);
-            break;
+        default: d.CheckedFaceColor = ShiftColor(0xFFFFFF, -32); break;
     }
     return d;
 }

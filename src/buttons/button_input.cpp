@@ -25,7 +25,8 @@ int OptionGroups::Count(const void* container) const {
 
 ButtonModel* OptionGroups::Slot(const void* container, int slot) const {
     for (const auto& [c, list] : groups_) {
-        if (c == container && slot >= 1 && slot <= static_cast<int>(list.size())) return list[static_cast<size_t>(slot - 1)];
+        if (c == container && slot >= 1 && slot <= static_cast<int>(list.size()))
+            return list[static_cast<size_t>(slot - 1)];
     }
     return nullptr;
 }

@@ -63,8 +63,7 @@ LayoutResult LayoutCaption(const LayoutInput& in, bool with_picture, const TextM
             x0 = 3;
             r = bw = fr - 3;
             break;
-        default:
-            break;
+        default: break;
     }
 
     // Picture slots beside or above/below the caption.

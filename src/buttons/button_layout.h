@@ -33,22 +33,22 @@ using TextMeasurer = std::function<QSize(const QString& text, int box_width, int
 
 struct LayoutInput {
     QString caption;
-    int caption_align = 2;     // CaptionAlign
-    int caption_style = 0;     // CaptionStyle
-    int shape = 0;             // ButtonShape
-    int picture_align = 0;     // PictureAlign
-    int picture_cell = 16;     // PictureSizePixels
-    int picture_width = 0;     // PictureWidth
-    int picture_height = 0;    // PictureHeight
-    int face_left = 0;         // FaceLeft
-    int face_right = 0;        // FaceRight
-    int width = 0;             // client width
-    int height = 0;            // client height
+    int caption_align = 2;   // CaptionAlign
+    int caption_style = 0;   // CaptionStyle
+    int shape = 0;           // ButtonShape
+    int picture_align = 0;   // PictureAlign
+    int picture_cell = 16;   // PictureSizePixels
+    int picture_width = 0;   // PictureWidth
+    int picture_height = 0;  // PictureHeight
+    int face_left = 0;       // FaceLeft
+    int face_right = 0;      // FaceRight
+    int width = 0;           // client width
+    int height = 0;          // client height
 };
 
 struct LayoutResult {
-    BoxRect caption;      // CaptionRect
-    BoxRect picture;      // PictureRect
+    BoxRect caption;            // CaptionRect
+    BoxRect picture;            // PictureRect
     bool with_picture = false;  // the picture must be prepared for its box
 };
 

@@ -14,22 +14,25 @@ namespace {
 using namespace button_codes;
 using namespace button_state;
 
-const QString kMsgCaptionAlign = QStringLiteral(
-    "When button images are aligned top/bottom center, \r\nbutton captions can only be center aligned");
-const QString kMsgCustomClick = QStringLiteral("This property has no effect unless the Button Shape is a custom shape.");
-const QString kMsgShapeRefused = QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG.");
+const QString kMsgCaptionAlign =
+    QStringLiteral("When button images are aligned top/bottom center, \r\nbutton captions can only be center aligned");
+const QString kMsgCustomClick =
+    QStringLiteral("This property has no effect unless the Button Shape is a custom shape.");
+const QString kMsgShapeRefused =
+    QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG.");
 const QString kMsgIconShape = QStringLiteral(
     "Icons cannot be used for custom buttons. Only use bitmaps or JPEGs.\r\nButton was changed to Rectangular shaped.");
 const QString kMsgFocusRect = QStringLiteral(
-    "The focus rectangle may appear on default buttons ONLY while in design mode, \r\nbut will not appear when the form "
+    "The focus rectangle may appear on default buttons ONLY while in design mode, \r\nbut will not appear when the "
+    "form "
     "is running.");
 const QString kMsgValueCommand = QStringLiteral("This property is not applicable for command button modes.");
 const QString kMsgPictureSize = QStringLiteral("The picture size cannot be changed for Shaped buttons");
 const QString kMsgPointerTitle = QStringLiteral("Select .ico Or .cur Files Only");
 const QString kMsgPointerText = QStringLiteral("Invalid picture");
 
-constexpr OleColor kDefaultFore = kSysButtonText;    // &H80000012
-constexpr OleColor kDefaultBack = kSysButtonFace;    // &H8000000F
+constexpr OleColor kDefaultFore = kSysButtonText;  // &H80000012
+constexpr OleColor kDefaultBack = kSysButtonFace;  // &H8000000F
 
 bool in_range(int64_t v, int lo, int hi) { return v >= lo && v <= hi; }
 
@@ -549,7 +552,8 @@ void ButtonModel::setForeColor(OleColor v) {
 
 void ButtonModel::setBackColor(OleColor v) {
     back_color_ = v;
-    if (hover_color_locks_ == 0 || hover_color_locks_ == 2) setHoverBackColor(gradient_mode_ != 0 ? gradient_color_ : v);
+    if (hover_color_locks_ == 0 || hover_color_locks_ == 2)
+        setHoverBackColor(gradient_mode_ != 0 ? gradient_color_ : v);
     RefreshProperty("BackColor");
     RedrawButton();
     Mark("cBack");
@@ -604,8 +608,10 @@ void ButtonModel::setHoverForeColor(OleColor v) {
     if (v == hover_fore_color_) return;
     hover_fore_color_ = v;
     if (v != fore_color_) {
-        if (hover_color_locks_ == 0) hover_color_locks_ = 2;
-        else if (hover_color_locks_ == 1) hover_color_locks_ = 3;
+        if (hover_color_locks_ == 0)
+            hover_color_locks_ = 2;
+        else if (hover_color_locks_ == 1)
+            hover_color_locks_ = 3;
     }
     Mark("cFHover");
 }
@@ -614,8 +620,10 @@ void ButtonModel::setHoverBackColor(OleColor v) {
     if (v == hover_back_color_) return;
     hover_back_color_ = v;
     if (v != back_color_) {
-        if (hover_color_locks_ == 0) hover_color_locks_ = 1;
-        else if (hover_color_locks_ == 2) hover_color_locks_ = 3;
+        if (hover_color_locks_ == 0)
+            hover_color_locks_ = 1;
+        else if (hover_color_locks_ == 2)
+            hover_color_locks_ = 3;
     }
     RefreshProperty("BackColor");
     Mark("cBHover");

@@ -279,7 +279,8 @@ private:
     void PaintFace(EdgePoints& pts, EdgeColors& cols, int& draw_state, int& frame_mode);
     bool PressNudge();
     void ClipAndFrame(int& frame_mode);
-    void PaintFaceBackground(OleColor fill, int& draw_state, int& frame_mode, OleColor gradient_end, OleColor alternate);
+    void PaintFaceBackground(OleColor fill, int& draw_state, int& frame_mode, OleColor gradient_end,
+                             OleColor alternate);
     void GradientFill(uint32_t start, OleColor end);
     void DrawCaption(OleColor fill, OleColor disabled_text, bool checked, bool single_pass);
     void DrawEdges(EdgePoints& pts, const EdgeColors& cols, int pen_style);

@@ -39,11 +39,23 @@ struct EdgeEntry {
 constexpr int kUnshifted = 0x7FFF;
 constexpr EdgeEntry kStyle2Edges[4][8] = {
     {{true, -10}, {true, 10}, {true, -24}, {true, -32}, {true, -5}, {true, 16}, {true, -36}, {true, -48}},
-    {{false, 0xF0D1B5}, {false, 0xF7D7BD}, {false, 0xF0D1B5}, {false, 0xE7AE8C},
-     {false, 0xE7AE8C}, {false, 0xFFDFBF}, {false, 0xE7AE8C}, {false, 0xEF826B}},
+    {{false, 0xF0D1B5},
+     {false, 0xF7D7BD},
+     {false, 0xF0D1B5},
+     {false, 0xE7AE8C},
+     {false, 0xE7AE8C},
+     {false, 0xFFDFBF},
+     {false, 0xE7AE8C},
+     {false, 0xEF826B}},
     {{true, -22}, {true, -24}, {true, kUnshifted}, {true, 10}, {true, -32}, {true, -32}, {true, 5}, {true, 16}},
-    {{false, 0x6BCBFF}, {false, 0x8CDBFF}, {false, 0x6BCBFF}, {false, 0x31B2FF},
-     {false, 0x31B2FF}, {false, 0xA6E9FF}, {false, 0x31B2FF}, {false, 0x0096E7}},
+    {{false, 0x6BCBFF},
+     {false, 0x8CDBFF},
+     {false, 0x6BCBFF},
+     {false, 0x31B2FF},
+     {false, 0x31B2FF},
+     {false, 0xA6E9FF},
+     {false, 0x31B2FF},
+     {false, 0x0096E7}},
 };
 constexpr OleColor kStyle2Outer = 0x733C00;
 
@@ -84,7 +96,8 @@ void ButtonModel::OutlineShape(int /*frame_mode*/, OleColor outline) {
             }
         } else {
             if (button_style_ != 2) outline = static_cast<OleColor>(derived_.HoverFaceColor);
-            if (static_cast<uint32_t>(outline) != translate_color(back_color_) || button_style_ == 2) region = window_region_;
+            if (static_cast<uint32_t>(outline) != translate_color(back_color_) || button_style_ == 2)
+                region = window_region_;
         }
     }
     if (region && outline != kNoColor) window_.frame_region(*region, outline);
@@ -211,8 +224,10 @@ void ButtonModel::GradientFill(uint32_t start, OleColor end) {
         const int from = i * band;
         // The last band takes what the bands leave over.
         const int to = i == count - 1 ? size : from + band;
-        if (columns) surface_.fill_rect(from, 0, to, height_, colour);
-        else surface_.fill_rect(0, from, width_, to, colour);
+        if (columns)
+            surface_.fill_rect(from, 0, to, height_, colour);
+        else
+            surface_.fill_rect(0, from, width_, to, colour);
     }
 }
 
@@ -363,8 +378,10 @@ void ButtonModel::DrawEdges(EdgePoints& p, const EdgeColors& cols, int pen_style
     OleColor pen = kBlack;  // the surface's initial pen
     bool pen_dotted = false;
     auto segment = [&](const QPoint& a, const QPoint& b) {
-        if (pen_dotted) dotted_line(surface_, a.x(), a.y(), b.x(), b.y(), pen);
-        else surface_.line(a.x(), a.y(), b.x(), b.y(), pen);
+        if (pen_dotted)
+            dotted_line(surface_, a.x(), a.y(), b.x(), b.y(), pen);
+        else
+            surface_.line(a.x(), a.y(), b.x(), b.y(), pen);
     };
     for (int i = 0; i <= 13; ++i) {
         if (i == 4 || i == 9) continue;
@@ -432,8 +449,10 @@ void ButtonModel::PaintFaceStyle2(EdgePoints& pts, EdgeColors& cols, int& draw_s
     OleColor fill;
     OleColor base;
     if (mode_ == 0) {
-        if (!ph || gradient_mode_ != 0) fill = enabled_ ? face : sb(derived_.FaceColor, -24);
-        else fill = static_cast<OleColor>(derived_.PressedFaceColor);
+        if (!ph || gradient_mode_ != 0)
+            fill = enabled_ ? face : sb(derived_.FaceColor, -24);
+        else
+            fill = static_cast<OleColor>(derived_.PressedFaceColor);
         base = face;
     } else {
         fill = value_ ? static_cast<OleColor>(derived_.CheckedFaceColor) : face;
@@ -447,9 +466,12 @@ void ButtonModel::PaintFaceStyle2(EdgePoints& pts, EdgeColors& cols, int& draw_s
     DrawCaption(fill, disabled_text, value_, true);
 
     if (button_shape_ >= 4) {
-        if (IsDefault() && !hover_active_) cols[12] = 0xEF826B;
-        else if (hover_active_) cols[12] = 0x0096E7;
-        else frame_mode = 1;
+        if (IsDefault() && !hover_active_)
+            cols[12] = 0xEF826B;
+        else if (hover_active_)
+            cols[12] = 0x0096E7;
+        else
+            frame_mode = 1;
         return;
     }
     OleColor border;
@@ -459,12 +481,15 @@ void ButtonModel::PaintFaceStyle2(EdgePoints& pts, EdgeColors& cols, int& draw_s
         set_rings(cols, 9, border, border, border, border);
     } else {
         if (value_ || (held_down_ && mode_ > 0)) draw_state = IsDefault() ? 1 : 2;
-        if (hover_active_ && !ph) draw_state = 3;
-        else if (draw_state == 1 && !show_focus_rect_) draw_state = 0;
+        if (hover_active_ && !ph)
+            draw_state = 3;
+        else if (draw_state == 1 && !show_focus_rect_)
+            draw_state = 0;
         for (int i = 0; i < 8; ++i) {
             const EdgeEntry& e = kStyle2Edges[draw_state][i];
-            cols[static_cast<size_t>(i + 1)] =
-                !e.shift ? e.value : e.value == kUnshifted ? base : sb(static_cast<uint32_t>(base), e.value);
+            cols[static_cast<size_t>(i + 1)] = !e.shift                ? e.value
+                                               : e.value == kUnshifted ? base
+                                                                       : sb(static_cast<uint32_t>(base), e.value);
         }
         border = kStyle2Outer;
         set_rings(cols, 9, border, border, border, border);
@@ -489,7 +514,8 @@ void ButtonModel::PaintFaceFamily(EdgePoints& pts, EdgeColors& cols, int& draw_s
     const bool checked = mode_ > 0 && value_;
     const bool held = mode_ > 0 && held_down_;
     const OleColor fill = static_cast<OleColor>(checked ? derived_.CheckedFaceColor : derived_.FaceColor);
-    PaintFaceBackground(fill, draw_state, frame_mode, rgb(gradient_color_), static_cast<OleColor>(derived_.HoverFaceColor));
+    PaintFaceBackground(fill, draw_state, frame_mode, rgb(gradient_color_),
+                        static_cast<OleColor>(derived_.HoverFaceColor));
     if (frame_mode == 0) return;
     const OleColor disabled_text = enabled_ || mode_ == 0 ? kNoColor : kGrey;
     DrawCaption(fill, disabled_text, value_, mode_ > 0);
@@ -507,13 +533,20 @@ void ButtonModel::PaintFaceFamily(EdgePoints& pts, EdgeColors& cols, int& draw_s
             if (checked || held) draw_state = 3;
             const OleColor L = ph ? fill : static_cast<OleColor>(0xE9E9E9);
             if (draw_state == 1) set_rings(cols, 1, L, L, G, G);
-            if (draw_state == 0) set_rings(cols, 5, L, L, G, G);
-            else if (draw_state == 1) set_rings(cols, 5, W, W, K, K);
-            else if (draw_state == 2) set_rings(cols, 5, kNoColor, kNoColor, G, G);
-            else set_rings(cols, 5, kNoColor, kNoColor, L, L);
-            if (checked || held) set_rings(cols, 9, K, K, W, W);
-            else if (IsDefault()) set_rings(cols, 9, K, K, K, K);
-            else set_rings(cols, 9, W, W, K, K);
+            if (draw_state == 0)
+                set_rings(cols, 5, L, L, G, G);
+            else if (draw_state == 1)
+                set_rings(cols, 5, W, W, K, K);
+            else if (draw_state == 2)
+                set_rings(cols, 5, kNoColor, kNoColor, G, G);
+            else
+                set_rings(cols, 5, kNoColor, kNoColor, L, L);
+            if (checked || held)
+                set_rings(cols, 9, K, K, W, W);
+            else if (IsDefault())
+                set_rings(cols, 9, K, K, K, K);
+            else
+                set_rings(cols, 9, W, W, K, K);
             break;
         }
         case 1:
@@ -529,8 +562,10 @@ void ButtonModel::PaintFaceFamily(EdgePoints& pts, EdgeColors& cols, int& draw_s
             break;
         case 4:
             draw_state = down ? 2 : 1;
-            if (draw_state == 1) set_rings(cols, 9, W, W, G, G);
-            else set_rings(cols, 9, G, G, W, W);
+            if (draw_state == 1)
+                set_rings(cols, 9, W, W, G, G);
+            else
+                set_rings(cols, 9, G, G, W, W);
             break;
         case 6: {
             draw_state = down ? 1 : 0;
@@ -567,12 +602,17 @@ void ButtonModel::PaintFaceFamily(EdgePoints& pts, EdgeColors& cols, int& draw_s
     if (shape < 4) DrawEdges(pts, cols, pen_style);
 
     OleColor focus;
-    if (mode_ > 0 && (value_ || held_down_)) focus = kBlack;
-    else if (shape >= 1 && shape <= 3) focus = style == 5 ? sh(container_back_rgb_, -32) : sh(static_cast<uint32_t>(fill), -48);
-    else focus = disabled_text;
+    if (mode_ > 0 && (value_ || held_down_))
+        focus = kBlack;
+    else if (shape >= 1 && shape <= 3)
+        focus = style == 5 ? sh(container_back_rgb_, -32) : sh(static_cast<uint32_t>(fill), -48);
+    else
+        focus = disabled_text;
 
-    if (shape < 6 || (shape == 6 && !hover_active_ && !ph)) frame_mode = 1;
-    else cols[12] = kBlack;
+    if (shape < 6 || (shape == 6 && !hover_active_ && !ph))
+        frame_mode = 1;
+    else
+        cols[12] = kBlack;
     DrawFocusMark(focus, value_, style == 0 ? value_ : false, pts);
 }
 
@@ -583,19 +623,24 @@ void ButtonModel::PaintFaceStyle3(EdgePoints& pts, EdgeColors& cols, int& draw_s
     const bool checked = mode_ > 0 && value_;
     const bool held = mode_ > 0 && held_down_;
     OleColor fill = static_cast<OleColor>(derived_.FaceColor);
-    if (checked) fill = static_cast<OleColor>(derived_.CheckedFaceColor);
-    else if (mode_ == 0 && ph) fill = static_cast<OleColor>(derived_.PressedFaceColor);
+    if (checked)
+        fill = static_cast<OleColor>(derived_.CheckedFaceColor);
+    else if (mode_ == 0 && ph)
+        fill = static_cast<OleColor>(derived_.PressedFaceColor);
     const OleColor disabled_text = sh(0x808080, -16);
     const OleColor D = sh(0x808080, -26);
-    PaintFaceBackground(fill, draw_state, frame_mode, rgb(gradient_color_), static_cast<OleColor>(derived_.HoverFaceColor));
+    PaintFaceBackground(fill, draw_state, frame_mode, rgb(gradient_color_),
+                        static_cast<OleColor>(derived_.HoverFaceColor));
     if (frame_mode == 0) return;
     DrawCaption(fill, disabled_text, false, true);
     for (int i = 1; i <= 12; ++i) cols[static_cast<size_t>(i)] = kNoColor;
     if (enabled_ || mode_ > 0) {
         if (mode_ > 0) draw_state = checked || held ? 2 : 3;
         if (draw_state < 2) draw_state = 1;
-        if (draw_state == 2) set_rings(cols, 5, fill, fill, D, D);
-        else set_rings(cols, 5, kWhite, kWhite, D, D);
+        if (draw_state == 2)
+            set_rings(cols, 5, fill, fill, D, D);
+        else
+            set_rings(cols, 5, kWhite, kWhite, D, D);
         set_rings(cols, 9, D, D, kWhite, kWhite);
     } else {
         set_rings(cols, 1, fill, fill, fill, fill);
@@ -603,8 +648,10 @@ void ButtonModel::PaintFaceStyle3(EdgePoints& pts, EdgeColors& cols, int& draw_s
         set_rings(cols, 9, D, D, D, D);
     }
     if (button_shape_ < 4) DrawEdges(pts, cols, -1);
-    if (button_shape_ < 6 || (button_shape_ == 6 && !hover_active_ && !ph)) frame_mode = 1;
-    else cols[12] = kBlack;
+    if (button_shape_ < 6 || (button_shape_ == 6 && !hover_active_ && !ph))
+        frame_mode = 1;
+    else
+        cols[12] = kBlack;
     DrawFocusMark(0xCC9999, value_, true, pts);
 }
 
@@ -616,8 +663,10 @@ void ButtonModel::PaintFaceStyle7(EdgePoints& pts, EdgeColors& cols, int& draw_s
     const bool held = mode_ > 0 && held_down_;
     const auto face = static_cast<OleColor>(derived_.FaceColor);
     OleColor fill;
-    if (mode_ == 0) fill = ph ? static_cast<OleColor>(derived_.PressedFaceColor) : face;
-    else fill = checked ? static_cast<OleColor>(derived_.CheckedFaceColor) : face;
+    if (mode_ == 0)
+        fill = ph ? static_cast<OleColor>(derived_.PressedFaceColor) : face;
+    else
+        fill = checked ? static_cast<OleColor>(derived_.CheckedFaceColor) : face;
     OleColor gradient_end = fill;
     if (gradient_mode_ != 0 && !value_) {
         gradient_end = sh(translate_color(gradient_color_), 31);
@@ -636,8 +685,10 @@ void ButtonModel::PaintFaceStyle7(EdgePoints& pts, EdgeColors& cols, int& draw_s
     if (frame_mode == 0) return;
     DrawCaption(fill, text, value_, true);
     if (button_shape_ >= 4) {
-        if (button_shape_ < 6 || (button_shape_ == 6 && !hover_active_ && !ph)) frame_mode = 1;
-        else cols[12] = kBlack;
+        if (button_shape_ < 6 || (button_shape_ == 6 && !hover_active_ && !ph))
+            frame_mode = 1;
+        else
+            cols[12] = kBlack;
         return;
     }
     if (checked || held) draw_state = value_ ? 2 : 0;

@@ -44,7 +44,8 @@ int SlantWidth(int height) { return height / 2; }
 Region PictureRegion(const QImage& picture, int w, int h, int dx, int dy) {
     Region out;
     if (picture.isNull() || w <= 0 || h <= 0) return out;
-    const QImage img = picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
+    const QImage img =
+        picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
     const QRgb key = img.pixel(0, 0);
     auto transparent = [&](QRgb p) {
         return std::abs(qRed(p) - qRed(key)) <= 3 && std::abs(qGreen(p) - qGreen(key)) <= 3 &&

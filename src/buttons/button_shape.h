@@ -25,12 +25,12 @@ struct ShapeInput {
 };
 
 struct ShapeResult {
-    Region window;                 // the window region
-    std::optional<Region> clip;    // ClipRegion: none for the straight shapes
-    std::optional<Region> inner;   // InnerRegion: none for the straight shapes
-    int face_left = 0;             // FaceLeft
-    int face_right = 0;            // FaceRight
-    bool built = true;             // false: a picture shape without a usable picture
+    Region window;                // the window region
+    std::optional<Region> clip;   // ClipRegion: none for the straight shapes
+    std::optional<Region> inner;  // InnerRegion: none for the straight shapes
+    int face_left = 0;            // FaceLeft
+    int face_right = 0;           // FaceRight
+    bool built = true;            // false: a picture shape without a usable picture
 };
 
 // Width of the slanted side of shapes 1 to 3.

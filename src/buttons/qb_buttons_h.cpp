@@ -15,7 +15,8 @@ Qt::CursorShape cursor_of(int pointer) {
     switch (pointer) {
         case 2: return Qt::CrossCursor;
         case 3: return Qt::IBeamCursor;
-        case 5: case 15: return Qt::SizeAllCursor;
+        case 5:
+        case 15: return Qt::SizeAllCursor;
         case 6: return Qt::SizeBDiagCursor;
         case 7: return Qt::SizeVerCursor;
         case 8: return Qt::SizeFDiagCursor;
@@ -97,14 +98,17 @@ void qbButtons_H::ShowMessage(const QString& text, const QString& title) {
 }
 
 void qbButtons_H::SetWindowRegion(const Region& region) {
-    if (region.empty()) clearMask();
-    else setMask(region.qregion());
+    if (region.empty())
+        clearMask();
+    else
+        setMask(region.qregion());
 }
 
 void qbButtons_H::MoveWindowBy(int dx, int dy) {
     move(pos() + QPoint(dx, dy));
     // As after any move, the button paints again.
-    QMetaObject::invokeMethod(this, [this] { model_.Paint(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { model_.Paint(); }, Qt::QueuedConnection);
 }
 
 void qbButtons_H::SetCapture(bool on) {
@@ -114,14 +118,17 @@ void qbButtons_H::SetCapture(bool on) {
 }
 
 void qbButtons_H::SetHoverTimer(bool on) {
-    if (on) hover_timer_.start();
-    else hover_timer_.stop();
+    if (on)
+        hover_timer_.start();
+    else
+        hover_timer_.stop();
 }
 
 void qbButtons_H::PostContainerKey(int key_code, uint32_t /*lparam*/) {
     // The container moves the focus on arrow keys: right and down forward, left and up back.
     const bool forward = key_code == button_codes::kKeyRight || key_code == button_codes::kKeyDown;
-    QMetaObject::invokeMethod(this, [this, forward] { focusNextPrevChild(forward); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, forward] { focusNextPrevChild(forward); }, Qt::QueuedConnection);
 }
 
 void qbButtons_H::WindowStateChanged() {

@@ -26,13 +26,25 @@ public:
     void set_a__ui_db_adj(float db) { model_.set_a__ui_db_adj(db); }
 
     OleColor a__ui_biaoge_back_color() const { return back_; }
-    void set_a__ui_biaoge_back_color(OleColor c) { back_ = c; model_.layout(); }
+    void set_a__ui_biaoge_back_color(OleColor c) {
+        back_ = c;
+        model_.layout();
+    }
     OleColor a__ui_biaoge_line_color() const { return line_; }
-    void set_a__ui_biaoge_line_color(OleColor c) { line_ = c; model_.layout(); }
+    void set_a__ui_biaoge_line_color(OleColor c) {
+        line_ = c;
+        model_.layout();
+    }
     OleColor a__ui_Limiter_line_total_color() const { return curve_; }
-    void set_a__ui_Limiter_line_total_color(OleColor c) { curve_ = c; model_.layout(); }
+    void set_a__ui_Limiter_line_total_color(OleColor c) {
+        curve_ = c;
+        model_.layout();
+    }
     OleColor a__ui_text_off_color() const { return off_text_; }
-    void set_a__ui_text_off_color(OleColor c) { off_text_ = c; model_.layout(); }
+    void set_a__ui_text_off_color(OleColor c) {
+        off_text_ = c;
+        model_.layout();
+    }
 
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;

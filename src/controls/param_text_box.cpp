@@ -97,9 +97,12 @@ void ParamTextBox::changeEvent(QEvent* e) {
 
 void ParamTextBox::keyPressEvent(QKeyEvent* e) {
     int key = 0;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) key = kKeyEnter;
-    else if (e->key() == Qt::Key_Backspace) key = kKeyBackspace;
-    else if (!e->text().isEmpty() && e->text().at(0).isPrint()) key = e->text().at(0).unicode();
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        key = kKeyEnter;
+    else if (e->key() == Qt::Key_Backspace)
+        key = kKeyBackspace;
+    else if (!e->text().isEmpty() && e->text().at(0).isPrint())
+        key = e->text().at(0).unicode();
     if (key != 0) emit KeyPress(key);
     QLineEdit::keyPressEvent(e);
 }

@@ -14,15 +14,16 @@ namespace {
 const FontSpec kLabelFont{"Tahoma", 7.5};
 const FontSpec kInfoFont{"Tahoma", 11};
 constexpr int kGainLabelBoxes = 61;
-constexpr double kGridFreqs[] = {10,   20,   30,   40,   50,   60,   70,   80,    90,    100,  200,  300,
-                                 400,  500,  600,  700,  800,  900,  1000,  2000,  3000, 4000, 5000,
-                                 6000, 7000, 8000, 9000, 10000, 20000, 23600};
+constexpr double kGridFreqs[] = {10,   20,   30,   40,   50,   60,   70,   80,    90,    100,
+                                 200,  300,  400,  500,  600,  700,  800,  900,   1000,  2000,
+                                 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000, 20000, 23600};
 struct FreqLabel {
     double f;
     const char* text;
 };
-constexpr FreqLabel kFreqLabels[] = {{20, "20Hz"},  {50, "50Hz"}, {100, "100Hz"}, {200, "200Hz"}, {500, "500Hz"},
-                                     {1000, "1kHz"}, {2000, "2kHz"}, {5000, "5kHz"}, {10000, "10kHz"}, {20000, "20kHz"}};
+constexpr FreqLabel kFreqLabels[] = {{20, "20Hz"},     {50, "50Hz"},    {100, "100Hz"}, {200, "200Hz"},
+                                     {500, "500Hz"},   {1000, "1kHz"},  {2000, "2kHz"}, {5000, "5kHz"},
+                                     {10000, "10kHz"}, {20000, "20kHz"}};
 
 int clamp_px(double v) {
     if (!(v > -20000.0)) return -20000;
@@ -129,7 +130,8 @@ void PEQ::draw_curve(Canvas& c, const EqCurveSet::Curve& curve, int width, OleCo
 void PEQ::paint_surface(Canvas& c) {
     model_.set_surface(width(), height());  // a hidden widget gets its resize event late
     if (background_stale_ || background_.size() != QSize(model_.surface_w(), model_.surface_h())) build_background();
-    if (c.width() != background_.width() || c.height() != background_.height()) c.resize(background_.width(), background_.height());
+    if (c.width() != background_.width() || c.height() != background_.height())
+        c.resize(background_.width(), background_.height());
     c.image() = background_.copy();
     const int16_t band = model_.displayed_band();
     if (model_.bypass_on()) {
@@ -149,11 +151,13 @@ void PEQ::paint_surface(Canvas& c) {
         // A block that would leave the top of the graph goes under the marker.
         if (at.y() < 0) at.setY(clamp_px(model_.px_y(model_.band(band).band_gain_db)) + PeqModel::kMarkerPx);
         int widest = 0;
-        for (const auto& l : info.lines) widest = std::max(widest, Canvas::text_extent(QString::fromStdString(l), kInfoFont).width());
+        for (const auto& l : info.lines)
+            widest = std::max(widest, Canvas::text_extent(QString::fromStdString(l), kInfoFont).width());
         at.setX(std::clamp(at.x(), 0, std::max(0, c.width() - widest - 2)));
         for (std::size_t i = 0; i < info.lines.size(); ++i) {
-            c.draw_text(QRect(at.x(), at.y() + static_cast<int>(i) * lh, 200, lh), QString::fromStdString(info.lines[i]),
-                        kInfoFont, info_, text_flags::single_line | text_flags::no_clip);
+            c.draw_text(QRect(at.x(), at.y() + static_cast<int>(i) * lh, 200, lh),
+                        QString::fromStdString(info.lines[i]), kInfoFont, info_,
+                        text_flags::single_line | text_flags::no_clip);
         }
     }
     draw_curve(c, model_.curves().total(), model_.a__peq_line_total_width(), total_);
@@ -168,7 +172,8 @@ void PEQ::paint_surface(Canvas& c) {
         const QPoint tl = to_px(r.left, r.top);
         const int s = PeqModel::kMarkerPx;
         c.ellipse(tl.x(), tl.y(), tl.x() + s, tl.y() + s, model_.marker_back(b), model_.marker_border(b));
-        if (b == band) c.ellipse(tl.x() - 2, tl.y() - 2, tl.x() + s + 2, tl.y() + s + 2, kNoColor, model_.marker_border(b));
+        if (b == band)
+            c.ellipse(tl.x() - 2, tl.y() - 2, tl.x() + s + 2, tl.y() + s + 2, kNoColor, model_.marker_border(b));
     }
     for (const QHandleState* h : {&model_.q_left(), &model_.q_right()}) {
         if (!h->visible) continue;
@@ -217,10 +222,12 @@ void PEQ::write_properties(PropertyBag& bag) const {
     bag.write("a__line_one_display_enable", model_.a__line_one_display_enable(), true);
     bag.write("a__SYSTEM_GRID_up", static_cast<double>(static_cast<float>(model_.a__SYSTEM_GRID_up())), 12.0);
     bag.write("a__SYSTEM_GRID_down", static_cast<double>(static_cast<float>(model_.a__SYSTEM_GRID_down())), -18.0);
-    bag.write("a__SYSTEM_GRID_up_to_down_div", static_cast<double>(static_cast<float>(model_.a__SYSTEM_GRID_up_to_down_div())), 3.0);
+    bag.write("a__SYSTEM_GRID_up_to_down_div",
+              static_cast<double>(static_cast<float>(model_.a__SYSTEM_GRID_up_to_down_div())), 3.0);
     bag.write("a__peq_line_one_width", static_cast<int32_t>(model_.a__peq_line_one_width()), 1);
     bag.write("a__peq_line_total_width", static_cast<int32_t>(model_.a__peq_line_total_width()), 1);
-    bag.write("a__db_adj_step", static_cast<double>(static_cast<float>(model_.a__db_adj_step())), static_cast<double>(0.2f));
+    bag.write("a__db_adj_step", static_cast<double>(static_cast<float>(model_.a__db_adj_step())),
+              static_cast<double>(0.2f));
     bag.write("a__operate_to_step", model_.a__operate_to_step(), true);
 }
 

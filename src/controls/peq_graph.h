@@ -44,17 +44,35 @@ public:
 
     // Colour properties (each re-lays the graph out).
     OleColor a__grid_back_color() const { return back_; }
-    void set_a__grid_back_color(OleColor c) { back_ = c; model_.peq_layout(); }
+    void set_a__grid_back_color(OleColor c) {
+        back_ = c;
+        model_.peq_layout();
+    }
     OleColor a__grid_line_color() const { return line_; }
-    void set_a__grid_line_color(OleColor c) { line_ = c; model_.peq_layout(); }
+    void set_a__grid_line_color(OleColor c) {
+        line_ = c;
+        model_.peq_layout();
+    }
     OleColor a__grid_text_color() const { return text_; }
-    void set_a__grid_text_color(OleColor c) { text_ = c; model_.peq_layout(); }
+    void set_a__grid_text_color(OleColor c) {
+        text_ = c;
+        model_.peq_layout();
+    }
     OleColor a__grid_f_q_g_text_color() const { return info_; }
-    void set_a__grid_f_q_g_text_color(OleColor c) { info_ = c; model_.peq_layout(); }
+    void set_a__grid_f_q_g_text_color(OleColor c) {
+        info_ = c;
+        model_.peq_layout();
+    }
     OleColor a__peq_line_total_color() const { return total_; }
-    void set_a__peq_line_total_color(OleColor c) { total_ = c; model_.peq_layout(); }
+    void set_a__peq_line_total_color(OleColor c) {
+        total_ = c;
+        model_.peq_layout();
+    }
     OleColor a__peq_line_one_color() const { return one_; }
-    void set_a__peq_line_one_color(OleColor c) { one_ = c; model_.peq_layout(); }
+    void set_a__peq_line_one_color(OleColor c) {
+        one_ = c;
+        model_.peq_layout();
+    }
 
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;

@@ -59,7 +59,8 @@ void PeqModel::set_a__eq_num_max(int16_t v) {
     }
     if (v < 1) return;  // the respread divides by the value
     eq_num_max_ = v;
-    for (int b = 0; b <= v; ++b) bands_[static_cast<std::size_t>(b)].band_freq_index = static_cast<float>(35.0 + b * 360.0 / v);
+    for (int b = 0; b <= v; ++b)
+        bands_[static_cast<std::size_t>(b)].band_freq_index = static_cast<float>(35.0 + b * 360.0 / v);
     peq_layout();
 }
 
@@ -144,8 +145,8 @@ void PeqModel::update_mapping() {
 
 // ---------------------------------------------------------------- host methods
 
-void PeqModel::EQ_init(int16_t band, int16_t fmin, int16_t fmax, int16_t qmin, int16_t qmax, int16_t gmin,
-                       int16_t gmax, bool q_handle) {
+void PeqModel::EQ_init(int16_t band, int16_t fmin, int16_t fmax, int16_t qmin, int16_t qmax, int16_t gmin, int16_t gmax,
+                       bool q_handle) {
     if (!band_index_ok(band)) return;
     PeqBand& b = bands_[static_cast<std::size_t>(band)];
     b.freq_index_min = static_cast<int16_t>(clamp_table_index(fmin, kEqFreqEntries));
@@ -234,18 +235,24 @@ GraphRect PeqModel::marker_rect(int b) const {
 
 std::array<bool, kPeqBands> PeqModel::enabled_flags() const {
     std::array<bool, kPeqBands> e{};
-    for (int b = 0; b < kPeqBands; ++b) e[static_cast<std::size_t>(b)] = bands_[static_cast<std::size_t>(b)].band_enable != 0;
+    for (int b = 0; b < kPeqBands; ++b)
+        e[static_cast<std::size_t>(b)] = bands_[static_cast<std::size_t>(b)].band_enable != 0;
     return e;
 }
 
-void PeqModel::Get_b0b1b2a1a2(int type, double f, double q, double gain_db) { last_ = design_biquad(type, f, q, gain_db); }
+void PeqModel::Get_b0b1b2a1a2(int type, double f, double q, double gain_db) {
+    last_ = design_biquad(type, f, q, gain_db);
+}
 
 void PeqModel::compute_band(int b) {
     const PeqBand& pb = bands_[static_cast<std::size_t>(b)];
-    Get_b0b1b2a1a2(pb.band_type, freq_index_to_freq(pb.band_freq_index), q_index_to_Q(pb.band_q_index), pb.band_gain_db);
+    Get_b0b1b2a1a2(pb.band_type, freq_index_to_freq(pb.band_freq_index), q_index_to_Q(pb.band_q_index),
+                   pb.band_gain_db);
     designs_[static_cast<std::size_t>(b)] = last_;
-    if (has_filter_formula(pb.band_type)) curves_.set_band(b, last_, bypass_on_);
-    else curves_.set_band_flat(b);
+    if (has_filter_formula(pb.band_type))
+        curves_.set_band(b, last_, bypass_on_);
+    else
+        curves_.set_band_flat(b);
 }
 
 void PeqModel::resum() { curves_.resum(eq_num_max_, enabled_flags()); }

@@ -76,12 +76,12 @@ public:
     Events events;
 
     // Layout metrics in pixels (the twip sizes of the design at 15 per pixel).
-    static constexpr int kLabelColPx = 40;   // 600 twips left of x = 0
-    static constexpr int kLabelRowPx = 24;   // 360 twips below the bottom line
-    static constexpr int kMarkerPx = 10;     // 151 twips
-    static constexpr int kQHandlePx = 8;     // 118 twips
-    static constexpr int kRefBoxWPx = 33;    // 495 twips
-    static constexpr int kRefBoxHPx = 12;    // 180 twips
+    static constexpr int kLabelColPx = 40;  // 600 twips left of x = 0
+    static constexpr int kLabelRowPx = 24;  // 360 twips below the bottom line
+    static constexpr int kMarkerPx = 10;    // 151 twips
+    static constexpr int kQHandlePx = 8;    // 118 twips
+    static constexpr int kRefBoxWPx = 33;   // 495 twips
+    static constexpr int kRefBoxHPx = 12;   // 180 twips
 
     PeqModel();
 
@@ -110,8 +110,8 @@ public:
     int grid_step() const;
 
     // ---- host methods ----
-    void EQ_init(int16_t band, int16_t freq_index_min, int16_t freq_index_max, int16_t q_index_min,
-                 int16_t q_index_max, int16_t gain_index_min, int16_t gain_index_max, bool q_handle);
+    void EQ_init(int16_t band, int16_t freq_index_min, int16_t freq_index_max, int16_t q_index_min, int16_t q_index_max,
+                 int16_t gain_index_min, int16_t gain_index_max, bool q_handle);
     void peq_input_pre_gain(int gain_index);
     void EqIn(int16_t band, int type, int freq_index, int q_index, int gain_index);
     void dis_peq_x(int16_t band);
@@ -190,7 +190,9 @@ private:
     void colour_markers();
     void raise_eq_out();
     void update_mapping();
-    void emit_redraw() { if (events.redraw) events.redraw(); }
+    void emit_redraw() {
+        if (events.redraw) events.redraw();
+    }
     std::array<bool, kPeqBands> enabled_flags() const;
 
     std::array<PeqBand, kPeqBands> bands_{};

@@ -97,8 +97,12 @@ QImage make_slider_thumb(int w, int h, SliderOrientation travel, bool hovered) {
     c.clear(static_cast<OleColor>(kMask));
     const Region body = Region::round_rect(0, 0, w + 1, h + 1, 5, 5);
     c.set_clip(body);
-    if (hovered) c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(236, 244, 255)), static_cast<OleColor>(make_rgb(170, 200, 236)));
-    else c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(250, 250, 250)), static_cast<OleColor>(make_rgb(196, 196, 200)));
+    if (hovered)
+        c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(236, 244, 255)),
+                     static_cast<OleColor>(make_rgb(170, 200, 236)));
+    else
+        c.gradient_v(0, 0, w, h, static_cast<OleColor>(make_rgb(250, 250, 250)),
+                     static_cast<OleColor>(make_rgb(196, 196, 200)));
     c.set_clip(std::nullopt);
     const OleColor frame = static_cast<OleColor>(hovered ? make_rgb(40, 90, 160) : make_rgb(88, 88, 92));
     c.frame_region(body, frame);
@@ -266,8 +270,10 @@ void xiSlider::draw_ticks(Canvas& c, double centre) const {
         const int b = nearest(centre + side * (line_sta_ + len));
         for (int64_t v = model_.min(); v <= model_.max(); v += div) {
             const int p = nearest(model_.tick_position(static_cast<int32_t>(v)));
-            if (horiz) c.line(p, a, p, b, colour);
-            else c.line(a, p, b, p, colour);
+            if (horiz)
+                c.line(p, a, p, b, colour);
+            else
+                c.line(a, p, b, p, colour);
         }
     };
     for (int side : {-1, 1}) {
@@ -289,8 +295,10 @@ void xiSlider::draw_rail_lines(Canvas& c, double centre) const {
     const int mid = nearest(centre);
     auto along = [&](int offset, double from, double to, int width, OleColor colour) {
         const int o = mid + offset;
-        if (horiz) wide_line(c, nearest(from), o, nearest(to), o, width, colour);
-        else wide_line(c, o, nearest(from), o, nearest(to), width, colour);
+        if (horiz)
+            wide_line(c, nearest(from), o, nearest(to), o, width, colour);
+        else
+            wide_line(c, o, nearest(from), o, nearest(to), width, colour);
     };
     for (int i = 0; i <= hua_sub_width_ && i < 1000; ++i) {
         along(i, 0.2 * len, span - 0.2 * len, 1, hua_sub_color_);
@@ -308,12 +316,16 @@ void xiSlider::paint_surface(Canvas& c) {
     const double centre = horiz ? T + xy_adj_ + model_.thumb_h() / 2.0 : L + xy_adj_ + model_.thumb_w() / 2.0;
     if (picture_rail()) {
         if (!rail_picture_.isNull()) {
-            if (horiz) c.blit(rail_picture_, 0, nearest((c.height() - rail_picture_.height()) / 2.0));
-            else c.blit(rail_picture_, nearest((c.width() - rail_picture_.width()) / 2.0), 0);
+            if (horiz)
+                c.blit(rail_picture_, 0, nearest((c.height() - rail_picture_.height()) / 2.0));
+            else
+                c.blit(rail_picture_, nearest((c.width() - rail_picture_.width()) / 2.0), 0);
         }
     } else {
         const int code = groove_edge(rail_style_);
-        if (code > 0) draw_edge(c, rail_rect_.left(), rail_rect_.top(), rail_rect_.right() + 1, rail_rect_.bottom() + 1, static_cast<unsigned>(code));
+        if (code > 0)
+            draw_edge(c, rail_rect_.left(), rail_rect_.top(), rail_rect_.right() + 1, rail_rect_.bottom() + 1,
+                      static_cast<unsigned>(code));
     }
     draw_ticks(c, centre);
     if (picture_rail()) draw_rail_lines(c, centre);

@@ -47,53 +47,107 @@ public:
     bool Enabled() const { return model_.Enabled(); }
     void setEnabledProperty(bool e);
     OleColor BackColor() const { return back_color_; }
-    void setBackColor(OleColor c) { back_color_ = c; update(); }
+    void setBackColor(OleColor c) {
+        back_color_ = c;
+        update();
+    }
     int32_t Slder_XY_ADJ() const { return xy_adj_; }
-    void setSlder_XY_ADJ(int32_t v) { xy_adj_ = v; update(); }
+    void setSlder_XY_ADJ(int32_t v) {
+        xy_adj_ = v;
+        update();
+    }
     int32_t Width_ADJ() const { return width_adj_; }
-    void setWidth_ADJ(int32_t twips) { width_adj_ = twips; relayout(); }
+    void setWidth_ADJ(int32_t twips) {
+        width_adj_ = twips;
+        relayout();
+    }
     int32_t Orientation() const { return model_.Orientation(); }
     void setOrientation(int32_t o);
     int32_t RailStyle() const { return rail_style_; }
-    void setRailStyle(int32_t s) { rail_style_ = s; relayout(); }
+    void setRailStyle(int32_t s) {
+        rail_style_ = s;
+        relayout();
+    }
     QImage MouseOutSliderIcon() const { return out_icon_; }
     void setMouseOutSliderIcon(const QImage& img);
     QImage MouseInSliderIcon() const { return in_icon_; }
     void setMouseInSliderIcon(const QImage& img);
     QImage RailPicture() const { return rail_picture_; }
-    void setRailPicture(const QImage& img) { rail_picture_ = img; relayout(); }
+    void setRailPicture(const QImage& img) {
+        rail_picture_ = img;
+        relayout();
+    }
     // Program-drawn thumbs of the given size (both states).
     void set_thumb_size(int w, int h);
     bool ShowValueTip() const { return show_tip_; }
     void setShowValueTip(bool v) { show_tip_ = v; }
 
     OleColor hua_slider_main_Color() const { return hua_main_color_; }
-    void setHua_slider_main_Color(OleColor c) { hua_main_color_ = c; update(); }
+    void setHua_slider_main_Color(OleColor c) {
+        hua_main_color_ = c;
+        update();
+    }
     OleColor hua_slider_sub_Color() const { return hua_sub_color_; }
-    void setHua_slider_sub_Color(OleColor c) { hua_sub_color_ = c; update(); }
+    void setHua_slider_sub_Color(OleColor c) {
+        hua_sub_color_ = c;
+        update();
+    }
     int32_t hua_slider_main_line_width() const { return hua_main_width_; }
-    void setHua_slider_main_line_width(int32_t w) { hua_main_width_ = w; update(); }
+    void setHua_slider_main_line_width(int32_t w) {
+        hua_main_width_ = w;
+        update();
+    }
     int32_t hua_slider_sub_line_width() const { return hua_sub_width_; }
-    void setHua_slider_sub_line_width(int32_t w) { hua_sub_width_ = w; update(); }
+    void setHua_slider_sub_line_width(int32_t w) {
+        hua_sub_width_ = w;
+        update();
+    }
     bool hua_slider_enable() const { return hua_enable_; }
-    void setHua_slider_enable(bool e) { hua_enable_ = e; update(); }
+    void setHua_slider_enable(bool e) {
+        hua_enable_ = e;
+        update();
+    }
 
     int32_t Line_Mode() const { return line_mode_; }
-    void setLine_Mode(int32_t m) { line_mode_ = m; update(); }
+    void setLine_Mode(int32_t m) {
+        line_mode_ = m;
+        update();
+    }
     int32_t Line_Sub_Div() const { return line_sub_div_; }
-    void setLine_Sub_Div(int32_t d) { line_sub_div_ = d; update(); }
+    void setLine_Sub_Div(int32_t d) {
+        line_sub_div_ = d;
+        update();
+    }
     int32_t Line_Main_Div() const { return line_main_div_; }
-    void setLine_Main_Div(int32_t d) { line_main_div_ = d; update(); }
+    void setLine_Main_Div(int32_t d) {
+        line_main_div_ = d;
+        update();
+    }
     OleColor Line_Main_Color() const { return line_main_color_; }
-    void setLine_Main_Color(OleColor c) { line_main_color_ = c; update(); }
+    void setLine_Main_Color(OleColor c) {
+        line_main_color_ = c;
+        update();
+    }
     OleColor Line_Sub_Color() const { return line_sub_color_; }
-    void setLine_Sub_Color(OleColor c) { line_sub_color_ = c; update(); }
+    void setLine_Sub_Color(OleColor c) {
+        line_sub_color_ = c;
+        update();
+    }
     int32_t Line_Sta() const { return line_sta_; }
-    void setLine_Sta(int32_t v) { line_sta_ = v; update(); }
+    void setLine_Sta(int32_t v) {
+        line_sta_ = v;
+        update();
+    }
     int32_t Line_Main_Len() const { return line_main_len_; }
-    void setLine_Main_Len(int32_t v) { line_main_len_ = v; update(); }
+    void setLine_Main_Len(int32_t v) {
+        line_main_len_ = v;
+        update();
+    }
     int32_t Line_Sub_Len() const { return line_sub_len_; }
-    void setLine_Sub_Len(int32_t v) { line_sub_len_ = v; update(); }
+    void setLine_Sub_Len(int32_t v) {
+        line_sub_len_ = v;
+        update();
+    }
 
     void read_properties(const PropertyBag& bag);
     void write_properties(PropertyBag& bag) const;

@@ -124,8 +124,10 @@ void SliderModel::set_geometry(int surface_w, int surface_h, int thumb_w, int th
 }
 
 void SliderModel::set_cross_offset(float offset) {
-    if (horizontal()) top_ = offset;
-    else if (vertical()) left_ = offset;
+    if (horizontal())
+        top_ = offset;
+    else if (vertical())
+        left_ = offset;
 }
 
 int32_t SliderModel::value_from_thumb() {
@@ -204,8 +206,10 @@ void SliderModel::release(int button, float x, float y, int16_t shift) {
 
 void SliderModel::wheel(int delta) {
     if (!enabled_) return;
-    if (delta == 120) ui_inc();
-    else if (delta == -120) ui_dec();
+    if (delta == 120)
+        ui_inc();
+    else if (delta == -120)
+        ui_dec();
 }
 
 bool SliderModel::key_down(int key) {
@@ -213,8 +217,10 @@ bool SliderModel::key_down(int key) {
     const bool down = key == 40 || (horizontal() && key == 37);
     const bool up = key == 38 || (horizontal() && key == 39);
     if (!horizontal() && !vertical()) return false;
-    if (down) ui_dec();
-    else if (up) ui_inc();
+    if (down)
+        ui_dec();
+    else if (up)
+        ui_inc();
     return down || up;
 }
 

@@ -99,8 +99,12 @@ private:
     void place_thumb(int32_t v);
     int32_t value_from_thumb();
     void finish_leave();
-    void fire(const std::function<void()>& f) { if (f) f(); }
-    void redraw() { if (events.redraw) events.redraw(); }
+    void fire(const std::function<void()>& f) {
+        if (f) f();
+    }
+    void redraw() {
+        if (events.redraw) events.redraw();
+    }
 
     int32_t value_ = 0;
     int32_t min_ = 0;

@@ -46,8 +46,10 @@ bool change_pass(TextBox& box, int decimals, bool pad_zeros, bool allow_minus) {
     const std::string result = int_part + fraction;
     if (result == box.Text) return false;
     box.Text = result;
-    if (caret >= 0) box.SelStart = caret > static_cast<int>(result.size()) ? static_cast<int>(result.size()) : caret;
-    else if (box.SelStart > static_cast<int>(result.size())) box.SelStart = static_cast<int>(result.size());
+    if (caret >= 0)
+        box.SelStart = caret > static_cast<int>(result.size()) ? static_cast<int>(result.size()) : caret;
+    else if (box.SelStart > static_cast<int>(result.size()))
+        box.SelStart = static_cast<int>(result.size());
     return true;
 }
 
@@ -59,9 +61,12 @@ std::optional<double> parse_number_text(const std::string& text) {
     std::size_t digits = 0;
     bool dot = false;
     for (; i < text.size(); ++i) {
-        if (is_digit(text[i])) ++digits;
-        else if (text[i] == '.' && !dot) dot = true;
-        else return std::nullopt;
+        if (is_digit(text[i]))
+            ++digits;
+        else if (text[i] == '.' && !dot)
+            dot = true;
+        else
+            return std::nullopt;
     }
     if (digits == 0) return std::nullopt;
     return std::strtod(text.c_str(), nullptr);
@@ -150,8 +155,7 @@ void TextInput::text_input_key_press(TextBox& box, int key, float min, float max
 void TextInput::text_input_change(TextBox& box, int decimals, bool pad_zeros, bool allow_minus) {
     // Each pass removes at most one surplus "."; a pasted text settles in
     // as many passes as it has.
-    for (int pass = 0; pass < 1000 && change_pass(box, decimals, pad_zeros, allow_minus); ++pass) {
-    }
+    for (int pass = 0; pass < 1000 && change_pass(box, decimals, pad_zeros, allow_minus); ++pass) {}
 }
 
 float TextInput::text_input_nearest(float x, std::span<const double> table) {

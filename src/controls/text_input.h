@@ -45,8 +45,7 @@ public:
     void text_input_got_focus(TextBox& box);
     void text_input_lost_focus(TextBox& box);
     // Key filter and, for Enter (13), the commit. The key is not altered.
-    void text_input_key_press(TextBox& box, int key, float min, float max, bool snap,
-                              std::span<const double> table);
+    void text_input_key_press(TextBox& box, int key, float min, float max, bool snap, std::span<const double> table);
     // Change filter; run until the text is stable.
     static void text_input_change(TextBox& box, int decimals, bool pad_zeros, bool allow_minus);
     // Nearest entry of an ascending table (midpoint goes up); an empty table

@@ -57,8 +57,10 @@ bool WheelCapture::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
         int vk = 0;
-        if (ke->key() == Qt::Key_Up) vk = kVkUp;
-        else if (ke->key() == Qt::Key_Down) vk = kVkDown;
+        if (ke->key() == Qt::Key_Up)
+            vk = kVkUp;
+        else if (ke->key() == Qt::Key_Down)
+            vk = kVkDown;
         if (vk == 0) return false;
         emit KeyDown(0, 0, vk, 1 | (ke->isAutoRepeat() ? (1 << 30) : 0));
         return true;

@@ -19,14 +19,14 @@ constexpr uint8_t kNoRequest = 0xFF;
 // Bytes of the unit's information block (offsets of its information frame).
 namespace cpu_info_byte {
 constexpr std::size_t cpu_cap_lock = 14;
-constexpr std::size_t cpu_version = 17;       // 3 bytes a.b.c
-constexpr std::size_t eq_band_count = 20;     // 10 bytes, one per EQ channel
-constexpr std::size_t eq_band_edit_bits_8_9 = 30;   // + ch: bands 8 and 9 in bits 0 and 1
-constexpr std::size_t eq_band_edit_bits_0_7 = 40;   // + ch: band b in bit b
+constexpr std::size_t cpu_version = 17;            // 3 bytes a.b.c
+constexpr std::size_t eq_band_count = 20;          // 10 bytes, one per EQ channel
+constexpr std::size_t eq_band_edit_bits_8_9 = 30;  // + ch: bands 8 and 9 in bits 0 and 1
+constexpr std::size_t eq_band_edit_bits_0_7 = 40;  // + ch: band b in bit b
 constexpr std::size_t cpu_cap_frame15 = 53;
 constexpr std::size_t cpu_protocol_version = 58;
-constexpr std::size_t cpu_version_m = 60;     // u16 high byte first
-constexpr std::size_t cpu_input_caps = 65;    // 10 bytes
+constexpr std::size_t cpu_version_m = 60;   // u16 high byte first
+constexpr std::size_t cpu_input_caps = 65;  // 10 bytes
 constexpr std::size_t cpu_cap_echo_vr = 126;
 constexpr std::size_t cpu_cap_reverb_vr = 127;
 constexpr std::size_t cpu_cap_vol_control = 141;
@@ -65,19 +65,17 @@ struct CpuState {
     uint8_t cpu_power_on = 1;                // 242: 0 = standby
     uint8_t status_243 = 0;                  // a change refreshes the version line
     uint8_t status_244 = 0;
-    uint8_t cpu_version_s = 0;               // 245
-    uint16_t cpu_version_r = 0;              // 246/247
-    uint16_t cpu_version_p = 0;              // 248/249
+    uint8_t cpu_version_s = 0;   // 245
+    uint16_t cpu_version_r = 0;  // 246/247
+    uint16_t cpu_version_p = 0;  // 248/249
     uint8_t status_250 = 0;
-    uint8_t cpu_mode_index = 0;              // 251: current audio mode 1..16
-    uint8_t cpu_music_input = 6;             // 252: 0, 1 and 2 mean not ready
-    uint8_t busy_time = 0;                   // 253: wait request in 100 ms units
+    uint8_t cpu_mode_index = 0;   // 251: current audio mode 1..16
+    uint8_t cpu_music_input = 6;  // 252: 0, 1 and 2 mean not ready
+    uint8_t busy_time = 0;        // 253: wait request in 100 ms units
 };
 
 // The unit can take commands: not in standby and its input ready.
-inline bool cpu_ready(const CpuState& st) {
-    return st.cpu_music_input > 2 && st.cpu_power_on != 0;
-}
+inline bool cpu_ready(const CpuState& st) { return st.cpu_music_input > 2 && st.cpu_power_on != 0; }
 
 struct AppState {
     // Parameter image and its copies.
@@ -92,18 +90,18 @@ struct AppState {
 
     // Link state: 0 not connected, 1 connected, 2 searching or offline.
     uint8_t cpu_connect_state = 2;
-    uint8_t cpu_search_active = 0;   // 1 while searching is wanted
+    uint8_t cpu_search_active = 0;  // 1 while searching is wanted
     HidHandle hid_handle = kNoHidHandle;
     bool hid_device_detected = false;
-    uint8_t hid_not_found_cou = 0;   // searches in a row without a device, up to 255
+    uint8_t hid_not_found_cou = 0;  // searches in a row without a device, up to 255
 
     // Frame traffic: the one report buffer and its counters.
     FrameImage hid_buff{};
-    uint8_t hid_tx_cou = 0;          // counter of sent frames
-    uint8_t hid_rx_cou_last = 253;   // counter of the last accepted frame
-    uint8_t hid_rx_miss_cou = 0;     // reads since the last accepted frame, up to 255
-    uint8_t hid_wait_reply = 0;      // 1 = a frame went out, its answer is still to read
-    uint8_t hid_poll_index = 0;      // step 0..13 of the poll cycle
+    uint8_t hid_tx_cou = 0;         // counter of sent frames
+    uint8_t hid_rx_cou_last = 253;  // counter of the last accepted frame
+    uint8_t hid_rx_miss_cou = 0;    // reads since the last accepted frame, up to 255
+    uint8_t hid_wait_reply = 0;     // 1 = a frame went out, its answer is still to read
+    uint8_t hid_poll_index = 0;     // step 0..13 of the poll cycle
 
     // The unit's information block and the copies other parts read.
     std::array<uint8_t, 254> cpu_info = default_cpu_info();
@@ -138,10 +136,10 @@ struct AppState {
     uint8_t drc_channel_sel = 0;
 
     // Bluetooth name and audio-mode configuration buffers.
-    std::array<uint8_t, 40> bt_name_rx{};      // as the unit sent it
-    std::string bt_name_rx_copy;               // its text (valid UTF-8)
-    std::array<uint8_t, 40> bt_name_tx{};      // the name to write, zero padded
-    bool bt_name_ready = false;                // bt_name_tx has been built
+    std::array<uint8_t, 40> bt_name_rx{};  // as the unit sent it
+    std::string bt_name_rx_copy;           // its text (valid UTF-8)
+    std::array<uint8_t, 40> bt_name_tx{};  // the name to write, zero padded
+    bool bt_name_ready = false;            // bt_name_tx has been built
     std::array<uint8_t, 40> audio_mode_config{};
 
     // Test panel block, sent as command 13: byte 8 the test switch, 9..18 the values.

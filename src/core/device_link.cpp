@@ -124,24 +124,24 @@ void hid_device_scan(DeviceLink& link) {
     if (!s.hid_device_detected) return;
 
     switch (connect_step(link)) {
-    case ConnectResult::NoInformation:
-        // The device stays open: the next tick repeats the connect step. After
-        // five missed reads the link was dropped: this interface goes to the
-        // end of the search order and the next tick searches again.
-        if (!s.hid_device_detected && !link.open_path.empty() && !path_failed(link, link.open_path))
-            link.failed_paths.push_back(link.open_path);
-        link.ui.scan_timer_start(kScanIntervalMs);
-        set_connect_state(link, 2);
-        return;
-    case ConnectResult::Unsupported:
-        // The program is ending; make sure nothing runs on meanwhile.
-        close_link_device(link);
-        s.hid_device_detected = false;
-        s.cpu_search_active = 0;
-        link.ui.scan_timer_stop();
-        link.ui.send_timer_stop();
-        return;
-    case ConnectResult::Connected: break;
+        case ConnectResult::NoInformation:
+            // The device stays open: the next tick repeats the connect step. After
+            // five missed reads the link was dropped: this interface goes to the
+            // end of the search order and the next tick searches again.
+            if (!s.hid_device_detected && !link.open_path.empty() && !path_failed(link, link.open_path))
+                link.failed_paths.push_back(link.open_path);
+            link.ui.scan_timer_start(kScanIntervalMs);
+            set_connect_state(link, 2);
+            return;
+        case ConnectResult::Unsupported:
+            // The program is ending; make sure nothing runs on meanwhile.
+            close_link_device(link);
+            s.hid_device_detected = false;
+            s.cpu_search_active = 0;
+            link.ui.scan_timer_stop();
+            link.ui.send_timer_stop();
+            return;
+        case ConnectResult::Connected: break;
     }
 
     link.failed_paths.clear();

@@ -17,7 +17,8 @@ std::vector<std::string> display_device_version(HidTransport& hid, HidHandle han
     hid.write_report(handle, report);
     report.fill(0);
     hid.read_report(handle, report);
-    if (report[1] != 0xA5 || report[2] != 0x5A || report[3] != 0 || report[4] != 7 || report[12] != kQueryCode) return {};
+    if (report[1] != 0xA5 || report[2] != 0x5A || report[3] != 0 || report[4] != 7 || report[12] != kQueryCode)
+        return {};
     std::vector<std::string> lines;
     if (report[5] < std::size(kDeviceModelNames)) lines.emplace_back(kDeviceModelNames[report[5]]);
     lines.push_back("固件版本" + dotted(report, 6));

@@ -50,7 +50,7 @@ PowerTerms power_terms(const Biquad& q) {
     const double s = q.b0 + q.b1 + q.b2;
     const double d = 1.0 + q.a1 + q.a2;
     return {s * s, q.b1 * (q.b0 + q.b2) + 4.0 * q.b0 * q.b2, q.b0 * q.b2,
-            d * d, q.a1 * (1.0 + q.a2) + 4.0 * q.a2, q.a2};
+            d * d, q.a1 * (1.0 + q.a2) + 4.0 * q.a2,         q.a2};
 }
 
 double phi_of(double f) {

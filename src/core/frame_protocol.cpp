@@ -118,24 +118,25 @@ uint8_t i_hid_read_all_cmd(DeviceLink& link) {
     const uint8_t command = s.hid_buff[hf::command];
     const uint8_t frame_rws = s.hid_buff[hf::RWS];
     // Name, configuration and EEPROM-mode frames carry no live status.
-    const bool carries_status = !(command >= 1 && command <= 5) && command != cmd::bt_name &&
-                                command != cmd::audio_mode_config;
+    const bool carries_status =
+        !(command >= 1 && command <= 5) && command != cmd::bt_name && command != cmd::audio_mode_config;
     if (carries_status) cpu_state_store(link);
 
     if (command == cmd::eeprom_mode) {
-        link.ui.debug_line("收到命令为i_hid_cmd_read_write_eeprom_audio_mode 后cpu_to_pc_display_read_eeprom_audio_mode_index=");
+        link.ui.debug_line(
+            "收到命令为i_hid_cmd_read_write_eeprom_audio_mode 后cpu_to_pc_display_read_eeprom_audio_mode_index=");
     } else if (frame_rws == rws::S) {
         switch (command) {
-        case cmd::bt_name: hid_rec_bt_name(link); break;
-        case cmd::audio_mode_config: hid_rec_audio_mode_config(link); break;
-        case cmd::eq: {
-            const uint8_t ch = s.hid_buff[eq_frame::EQ_CH];
-            if (ch < kEqChannels) store_frame(link, s.param_image.eq[ch]);
-            break;
-        }
-        case cmd::gen: store_frame(link, s.param_image.gen); break;
-        case cmd::effect: store_frame(link, s.param_image.eff); break;
-        default: break;
+            case cmd::bt_name: hid_rec_bt_name(link); break;
+            case cmd::audio_mode_config: hid_rec_audio_mode_config(link); break;
+            case cmd::eq: {
+                const uint8_t ch = s.hid_buff[eq_frame::EQ_CH];
+                if (ch < kEqChannels) store_frame(link, s.param_image.eq[ch]);
+                break;
+            }
+            case cmd::gen: store_frame(link, s.param_image.gen); break;
+            case cmd::effect: store_frame(link, s.param_image.eff); break;
+            default: break;
         }
     }
     s.hid_buff[1] = 0;

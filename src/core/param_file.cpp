@@ -177,8 +177,9 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
         if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (!in && !in.eof()) {
             ui.debug_line("Cannot read " + path);
-            ui.message_box(lang_en(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。",
-                           "", MessageIcon::Exclamation);
+            ui.message_box(
+                lang_en(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
+                MessageIcon::Exclamation);
             full_redraw(s, ui);
             return LoadResult::ReadFailed;
         }
@@ -209,8 +210,8 @@ SaveResult save_all_data_to_file(AppState& s, WindowServices& ui, FileDialogs& d
     const SaveResult r = save_param_file(s, *path, &error);
     if (r == SaveResult::Failed) {
         ui.debug_line("Save failed: " + *path + ": " + error);
-        ui.message_box((lang_en(s) ? "The parameter file could not be saved: " : "参数文件保存失败：") + error,
-                       "", MessageIcon::Exclamation);
+        ui.message_box((lang_en(s) ? "The parameter file could not be saved: " : "参数文件保存失败：") + error, "",
+                       MessageIcon::Exclamation);
     }
     return r;
 }

@@ -33,8 +33,8 @@ struct KtvParseState {
     int16_t value_count = 0;
     std::string token;
     std::array<uint8_t, kParseBufferSize> parse_buffer{};
-    bool overflow = false;       // more values than the buffer holds
-    int values_above_255 = 0;    // each stored as 255
+    bool overflow = false;     // more values than the buffer holds
+    int values_above_255 = 0;  // each stored as 255
 };
 
 // One text line (without its line end).

@@ -28,11 +28,14 @@ constexpr std::array kRows{
              "VR_echo_a_delay_l", "", false},
     ParamRow{"echo_a_delay_r", F::Eff, e::echo_a_delay_r, 1, K::EchoDelay, 0, 30, T::EchoDelay, "Text_echo_a_delay_r",
              "VR_echo_a_delay_r", "", false},
-    ParamRow{"echo_a_lpf", F::Eff, e::echo_a_lpf, 1, K::Plain, 0, 30, T::None, "Text_echo_a_lpf", "VR_echo_a_lpf", "", false},
+    ParamRow{"echo_a_lpf", F::Eff, e::echo_a_lpf, 1, K::Plain, 0, 30, T::None, "Text_echo_a_lpf", "VR_echo_a_lpf", "",
+             false},
     ParamRow{"echo_a_repeat", F::Eff, e::echo_a_repeat, 1, K::Plain, 0, 30, T::None, "Text_echo_a_repeat",
              "VR_echo_a_repeat", "", false},
-    ParamRow{"echo_a_vol", F::Eff, e::echo_a_vol, 1, K::Plain, 0, 30, T::None, "Text_echo_a_vol", "VR_echo_a_vol", "", false},
-    ParamRow{"reverb_vol", F::Eff, e::reverb_vol, 1, K::Plain, 0, 30, T::None, "Text_reverb_vol", "VR_reverb_vol", "", false},
+    ParamRow{"echo_a_vol", F::Eff, e::echo_a_vol, 1, K::Plain, 0, 30, T::None, "Text_echo_a_vol", "VR_echo_a_vol", "",
+             false},
+    ParamRow{"reverb_vol", F::Eff, e::reverb_vol, 1, K::Plain, 0, 30, T::None, "Text_reverb_vol", "VR_reverb_vol", "",
+             false},
     ParamRow{"echo_reverb_bili", F::Eff, e::echo_reverb_bili, 1, K::Plain, 0, 30, T::None, "text_echo_reverb_bili",
              "vr_echo_reverb_bili", "", false},
     // Noise gates and exciter.
@@ -69,15 +72,16 @@ constexpr std::array kRows{
              "", "vr_mic_vol", false},
     ParamRow{"effect_vol_power_on", F::Gen, g::effect_vol_power_on, 1, K::PowerOn, 0, 255, T::None,
              "Text_effect_vol_power_on", "", "vr_effect_vol", false},
-    ParamRow{"music_vol", F::Gen, g::music_vol, 1, K::Volume, 0, 255, T::None, "Text_music_vol", "vr_music_vol", "", false},
+    ParamRow{"music_vol", F::Gen, g::music_vol, 1, K::Volume, 0, 255, T::None, "Text_music_vol", "vr_music_vol", "",
+             false},
     ParamRow{"mic_vol", F::Gen, g::mic_vol, 1, K::Volume, 0, 255, T::None, "Text_mic_vol", "vr_mic_vol", "", false},
     ParamRow{"effect_vol", F::Gen, g::effect_vol, 1, K::Volume, 0, 255, T::None, "Text_effect_vol", "vr_effect_vol", "",
              false},
     // Plate reverb.
     ParamRow{"plate_reverb_damping", F::Eff, e::plate_reverb_damping, 1, K::Plain, 0, 30, T::None,
              "Text_plate_reverb_damping", "VR_plate_reverb_damping", "", false},
-    ParamRow{"plate_reverb_decay", F::Eff, e::plate_reverb_decay, 1, K::Plain, 0, 30, T::None, "Text_plate_reverb_decay",
-             "VR_plate_reverb_decay", "", false},
+    ParamRow{"plate_reverb_decay", F::Eff, e::plate_reverb_decay, 1, K::Plain, 0, 30, T::None,
+             "Text_plate_reverb_decay", "VR_plate_reverb_decay", "", false},
     ParamRow{"plate_reverb_diffusion", F::Eff, e::plate_reverb_diffusion, 1, K::Plain, 0, 30, T::None,
              "Text_plate_reverb_diffusion", "VR_plate_reverb_diffusion", "", false},
     ParamRow{"plate_reverb_predelay", F::Eff, e::plate_reverb_predelay, 1, K::Plain, 0, 100, T::None,
@@ -91,7 +95,8 @@ constexpr std::array kRows{
              "", false},
     // EQ of the current channel.
     ParamRow{"eq_db", F::Eq, q::eq_db, 1, K::EqDb, 30, 180, T::EqGain, "Text_eq_db", "vr_eq_db", "", true},
-    ParamRow{"eq_freq", F::Eq, q::eq_freq_high, 2, K::EqFreq, 35, 395, T::EqFreq, "Text_eq_freq", "vr_eq_freq", "", true},
+    ParamRow{"eq_freq", F::Eq, q::eq_freq_high, 2, K::EqFreq, 35, 395, T::EqFreq, "Text_eq_freq", "vr_eq_freq", "",
+             true},
     ParamRow{"eq_q", F::Eq, q::eq_q_peq, 1, K::EqQ, 1, 250, T::EqQ, "Text_eq_q", "", "", true},
     ParamRow{"eq_pre_gain_db_index", F::Eq, q::eq_pre_gain_db_index, 1, K::EqPreGain, 30, 180, T::EqGain,
              "Text_eq_pre_gain_db_index", "vr_eq_pre_gain_db_index", "", false},
@@ -124,22 +129,23 @@ const ParamRow* find_param_by_slider(std::string_view slider) {
 
 std::size_t param_offset(const AppState& s, const ParamRow& row, int band) {
     switch (row.frame) {
-    case ParamFrame::Drc: return gen_frame::drc(record(s)) + row.offset;
-    case ParamFrame::Eq: {
-        if (!row.per_band) return row.offset;
-        const std::size_t b = band_of(band);
-        if (row.kind == ParamKind::EqQ) return eq_q_row_for_type(s.param_image.eq[channel(s)][eq_frame::eq_type + b]) + b;
-        return row.offset + b;
-    }
-    default: return row.offset;
+        case ParamFrame::Drc: return gen_frame::drc(record(s)) + row.offset;
+        case ParamFrame::Eq: {
+            if (!row.per_band) return row.offset;
+            const std::size_t b = band_of(band);
+            if (row.kind == ParamKind::EqQ)
+                return eq_q_row_for_type(s.param_image.eq[channel(s)][eq_frame::eq_type + b]) + b;
+            return row.offset + b;
+        }
+        default: return row.offset;
     }
 }
 
 FrameImage& param_frame(AppState& s, const ParamRow& row) {
     switch (row.frame) {
-    case ParamFrame::Eff: return s.param_image.eff;
-    case ParamFrame::Eq: return s.param_image.eq[channel(s)];
-    default: return s.param_image.gen;
+        case ParamFrame::Eff: return s.param_image.eff;
+        case ParamFrame::Eq: return s.param_image.eq[channel(s)];
+        default: return s.param_image.gen;
     }
 }
 const FrameImage& param_frame(const AppState& s, const ParamRow& row) {
@@ -147,9 +153,9 @@ const FrameImage& param_frame(const AppState& s, const ParamRow& row) {
 }
 FrameImage& param_cache_frame(AppState& s, const ParamRow& row) {
     switch (row.frame) {
-    case ParamFrame::Eff: return s.param_display_cache.eff;
-    case ParamFrame::Eq: return s.param_display_cache.eq[channel(s)];
-    default: return s.param_display_cache.gen;
+        case ParamFrame::Eff: return s.param_display_cache.eff;
+        case ParamFrame::Eq: return s.param_display_cache.eq[channel(s)];
+        default: return s.param_display_cache.gen;
     }
 }
 
@@ -173,9 +179,9 @@ void param_set(AppState& s, const ParamRow& row, int32_t v, int band) {
 
 int16_t& param_send_word(AppState& s, const ParamRow& row) {
     switch (row.frame) {
-    case ParamFrame::Eff: return s.send_effect_req;
-    case ParamFrame::Eq: return s.send_eq_req[channel(s)];
-    default: return s.send_gen_req;
+        case ParamFrame::Eff: return s.send_effect_req;
+        case ParamFrame::Eq: return s.send_eq_req[channel(s)];
+        default: return s.send_gen_req;
     }
 }
 
@@ -191,12 +197,12 @@ bool param_shows_raw(const AppState& s, const ParamRow& row) {
 double param_shown_value(const AppState& s, const ParamRow& row, int32_t stored) {
     if (param_shows_raw(s, row)) return stored;
     switch (row.table) {
-    case ValueTable::EchoDelay: return echo_delay_at(stored);
-    case ValueTable::ExciterFreq: return exciter_freq_at(stored);
-    case ValueTable::EqFreq: return eq_freq_at(stored);
-    case ValueTable::EqGain: return eq_gain_at(stored);
-    case ValueTable::EqQ: return eq_q_at(stored);
-    case ValueTable::None: break;
+        case ValueTable::EchoDelay: return echo_delay_at(stored);
+        case ValueTable::ExciterFreq: return exciter_freq_at(stored);
+        case ValueTable::EqFreq: return eq_freq_at(stored);
+        case ValueTable::EqGain: return eq_gain_at(stored);
+        case ValueTable::EqQ: return eq_q_at(stored);
+        case ValueTable::None: break;
     }
     return stored;
 }

@@ -16,45 +16,45 @@ namespace tuner {
 
 // Which frame image holds the parameter.
 enum class ParamFrame : uint8_t {
-    Gen,     // gen_frame
-    Eff,     // eff_frame
-    Drc,     // record drc_channel_sel of gen_frame; offset inside the record
-    Eq,      // EQ channel eq_channel_sel; per-band rows add the band to the offset
+    Gen,  // gen_frame
+    Eff,  // eff_frame
+    Drc,  // record drc_channel_sel of gen_frame; offset inside the record
+    Eq,   // EQ channel eq_channel_sel; per-band rows add the band to the offset
 };
 
 // How the parameter is edited and stepped.
 enum class ParamKind : uint8_t {
-    Plain,        // slider min..max; commit stores, sets slider and text; slider steppers
-    Volume,       // as Plain; the limit is max_limit while vol_max_function_en = 1
-    EchoDelay,    // index into echo_delay_tab, shown as ms; raw step while cpu_echo_delay_mode != 0 (right delay)
-    Level,        // constant limits; guarded slider; own steppers; refresh after commit and step
-    ExciterFreq,  // index into exciter_freq_tab, shown as Hz; guarded slider; own steppers 0..100
-    Gate16,       // 16-bit, constant limits, no slider, no minus; refresh after every key and step
-    AdjustMax,    // limits from the group's volume slider min..max; refresh after commit and step
-    PowerOn,      // as AdjustMax; refresh after steps only
-    DrcThreshold, // stored magnitude 0..35 shown negative; slider and limiter curve in step
-    Drc16,        // compressor ratio / attack / release, 16-bit, one decimal typed, whole stored
-    EqDb,         // band gain index (eq_gain_tab), slider steppers
-    EqFreq,       // band frequency index, 16-bit high/low rows (eq_freq_tab), slider steppers
-    EqQ,          // band Q index in the row the band type selects (eq_q_tab), own steppers
-    EqPreGain,    // channel pre-gain index (eq_gain_tab), slider steppers, no focus move
+    Plain,         // slider min..max; commit stores, sets slider and text; slider steppers
+    Volume,        // as Plain; the limit is max_limit while vol_max_function_en = 1
+    EchoDelay,     // index into echo_delay_tab, shown as ms; raw step while cpu_echo_delay_mode != 0 (right delay)
+    Level,         // constant limits; guarded slider; own steppers; refresh after commit and step
+    ExciterFreq,   // index into exciter_freq_tab, shown as Hz; guarded slider; own steppers 0..100
+    Gate16,        // 16-bit, constant limits, no slider, no minus; refresh after every key and step
+    AdjustMax,     // limits from the group's volume slider min..max; refresh after commit and step
+    PowerOn,       // as AdjustMax; refresh after steps only
+    DrcThreshold,  // stored magnitude 0..35 shown negative; slider and limiter curve in step
+    Drc16,         // compressor ratio / attack / release, 16-bit, one decimal typed, whole stored
+    EqDb,          // band gain index (eq_gain_tab), slider steppers
+    EqFreq,        // band frequency index, 16-bit high/low rows (eq_freq_tab), slider steppers
+    EqQ,           // band Q index in the row the band type selects (eq_q_tab), own steppers
+    EqPreGain,     // channel pre-gain index (eq_gain_tab), slider steppers, no focus move
 };
 
 enum class ValueTable : uint8_t { None, EchoDelay, ExciterFreq, EqFreq, EqGain, EqQ };
 
 struct ParamRow {
-    std::string_view name;        // the parameter's name; steppers are name + "_inc" / "_dec"
+    std::string_view name;  // the parameter's name; steppers are name + "_inc" / "_dec"
     ParamFrame frame;
-    std::size_t offset;           // frame offset (Drc: inside the record; Eq band rows: row of band 0)
-    uint8_t width;                // 1 byte, or 2 = 16-bit stored high byte first
+    std::size_t offset;  // frame offset (Drc: inside the record; Eq band rows: row of band 0)
+    uint8_t width;       // 1 byte, or 2 = 16-bit stored high byte first
     ParamKind kind;
-    int32_t min;                  // constant limits in stored units (kinds whose limits are constant)
+    int32_t min;  // constant limits in stored units (kinds whose limits are constant)
     int32_t max;
     ValueTable table;
-    std::string_view text_box;    // "Text_<name>" (array for band rows)
-    std::string_view slider;      // "" when the parameter has none
-    std::string_view limit_slider;// AdjustMax / PowerOn: the group's volume slider
-    bool per_band;                // EQ band arrays: controls indexed by band 0..9
+    std::string_view text_box;      // "Text_<name>" (array for band rows)
+    std::string_view slider;        // "" when the parameter has none
+    std::string_view limit_slider;  // AdjustMax / PowerOn: the group's volume slider
+    bool per_band;                  // EQ band arrays: controls indexed by band 0..9
 };
 
 // Every row, in the order of the window's steppers.

@@ -28,11 +28,16 @@ void send_pending(int16_t& request, Send&& send) {
 }
 
 void send_poll_request(DeviceLink& link, uint8_t step) {
-    if (step == 0) i_hid_pc_tx_gen_cmd(link, rws::R);
-    else if (step == 1) i_hid_pc_tx_effect_cmd(link, rws::R);
-    else if (step <= 11) i_hid_pc_tx_eq_cmd(link, static_cast<uint8_t>(step - 2), rws::R);
-    else if (step == 12) i_hid_pc_tx_read_write_bt_name(link, rws::R);
-    else i_hid_pc_tx_read_write_audio_mode_config(link, rws::R);
+    if (step == 0)
+        i_hid_pc_tx_gen_cmd(link, rws::R);
+    else if (step == 1)
+        i_hid_pc_tx_effect_cmd(link, rws::R);
+    else if (step <= 11)
+        i_hid_pc_tx_eq_cmd(link, static_cast<uint8_t>(step - 2), rws::R);
+    else if (step == 12)
+        i_hid_pc_tx_read_write_bt_name(link, rws::R);
+    else
+        i_hid_pc_tx_read_write_audio_mode_config(link, rws::R);
 }
 
 }  // namespace
@@ -145,9 +150,9 @@ void CPU_Connect_OK_Req_Read_MCU_All_State(DeviceLink& link) {
         delay_ms(after_ms, link.clock, link.pump);
         return link_connected(s);
     };
-    bool up = exchange([&] { return i_hid_pc_tx_read_write_bt_name(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
-              exchange([&] { return i_hid_pc_tx_read_write_audio_mode_config(link, rws::R); }, kReadBeforeMs,
-                       kReadAfterMs);
+    bool up =
+        exchange([&] { return i_hid_pc_tx_read_write_bt_name(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&
+        exchange([&] { return i_hid_pc_tx_read_write_audio_mode_config(link, rws::R); }, kReadBeforeMs, kReadAfterMs);
     for (uint8_t ch = 0; up && ch < kEqChannels; ++ch)
         up = exchange([&] { return i_hid_pc_tx_eq_cmd(link, ch, rws::R); }, kEqReadDelayMs, kEqReadDelayMs);
     up = up && exchange([&] { return i_hid_pc_tx_gen_cmd(link, rws::R); }, kReadBeforeMs, kReadAfterMs) &&

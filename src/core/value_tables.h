@@ -35,11 +35,11 @@ const ValueTables& value_tables();
 
 // Reverse look-ups: the first index whose entry, rounded to single
 // precision, equals the argument exactly; otherwise the table's fallback.
-int16_t peq_h_echo_delay_index(float value);     // absent: 30
-int16_t peq_h_exciter_freq_index(float value);   // absent: 100
-int16_t peq_h_freq_index(float value);           // absent: 402
-uint8_t peq_h_gain_index(float value);           // absent: 0
-uint8_t peq_h_q_index(float value);              // absent: 250
+int16_t peq_h_echo_delay_index(float value);    // absent: 30
+int16_t peq_h_exciter_freq_index(float value);  // absent: 100
+int16_t peq_h_freq_index(float value);          // absent: 402
+uint8_t peq_h_gain_index(float value);          // absent: 0
+uint8_t peq_h_q_index(float value);             // absent: 250
 
 // Bounds-safe reads by index: an index outside the table reads the nearest
 // end, so a byte from the unit or a file never reads outside a table.

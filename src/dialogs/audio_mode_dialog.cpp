@@ -20,7 +20,7 @@ namespace {
 
 constexpr OleColor kDialogBack = 0x00E0E0E0;
 constexpr OleColor kButtonFace = 0x00C0C0C0;
-constexpr int kClientWidth = 16230;   // twips
+constexpr int kClientWidth = 16230;  // twips
 constexpr int kClientHeight = 7230;
 constexpr int kChineseCharset = 134;  // GB2312
 

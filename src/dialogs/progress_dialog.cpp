@@ -109,8 +109,10 @@ ProgressModel& Wait::model() { return d_->model; }
 
 void Wait::closeEvent(QCloseEvent* e) {
     // The user cannot close the dialog; it hides itself when the wait ends.
-    if (d_->model.shown()) e->ignore();
-    else e->accept();
+    if (d_->model.shown())
+        e->ignore();
+    else
+        e->accept();
 }
 
 void Wait::showEvent(QShowEvent* e) {

@@ -61,20 +61,15 @@ const std::array<WheelRoute, kWheelRouteCount> kWheelRoutes{{
     one("MWheel_effect_vol_power_on", "Text_effect_vol_power_on", "effect_vol_power_on"),
     one("MWheel_music_noise_suppressor_threshold", "Text_music_noise_suppressor_threshold",
         "music_noise_suppressor_threshold"),
-    one("MWheel_music_noise_suppressor_attack", "Text_music_noise_suppressor_attack",
-        "music_noise_suppressor_attack"),
+    one("MWheel_music_noise_suppressor_attack", "Text_music_noise_suppressor_attack", "music_noise_suppressor_attack"),
     one("MWheel_music_noise_suppressor_release", "Text_music_noise_suppressor_release",
         "music_noise_suppressor_release"),
-    one("MWheel_music_noise_suppressor_ratio", "Text_music_noise_suppressor_ratio",
-        "music_noise_suppressor_ratio"),
+    one("MWheel_music_noise_suppressor_ratio", "Text_music_noise_suppressor_ratio", "music_noise_suppressor_ratio"),
     one("MWheel_mic1_noise_suppressor_threshold", "Text_mic1_noise_suppressor_threshold",
         "mic1_noise_suppressor_threshold"),
-    one("MWheel_mic1_noise_suppressor_attack", "Text_mic1_noise_suppressor_attack",
-        "mic1_noise_suppressor_attack"),
-    one("MWheel_mic1_noise_suppressor_release", "Text_mic1_noise_suppressor_release",
-        "mic1_noise_suppressor_release"),
-    one("MWheel_mic1_noise_suppressor_ratio", "Text_mic1_noise_suppressor_ratio",
-        "mic1_noise_suppressor_ratio"),
+    one("MWheel_mic1_noise_suppressor_attack", "Text_mic1_noise_suppressor_attack", "mic1_noise_suppressor_attack"),
+    one("MWheel_mic1_noise_suppressor_release", "Text_mic1_noise_suppressor_release", "mic1_noise_suppressor_release"),
+    one("MWheel_mic1_noise_suppressor_ratio", "Text_mic1_noise_suppressor_ratio", "mic1_noise_suppressor_ratio"),
     one("MWheel_mic1_exciter_vol", "Text_mic1_exciter_vol", "mic1_exciter_vol"),
     one("MWheel_mic1_exciter_freq_index_100", "Text_mic1_exciter_freq_index_100", "mic1_exciter_freq_index_100"),
     one("MWheel_drc_threshold_db", "Text_drc_threshold_db", "drc_threshold_db"),
@@ -126,9 +121,10 @@ void Text_add_mouse_and_key_up_down_output_function_power_on_call(QWidget* root,
             if (!target) continue;
             auto* wheel = new MWheel(holder);
             wheel->setObjectName(control);
-            QObject::connect(wheel, &MWheel::WheelScroll, wheel, [&route, index, call, band](int, int delta, float, float) {
-                route_step(route, index, step_of_wheel(delta), *call, *band);
-            });
+            QObject::connect(wheel, &MWheel::WheelScroll, wheel,
+                             [&route, index, call, band](int, int delta, float, float) {
+                                 route_step(route, index, step_of_wheel(delta), *call, *band);
+                             });
             QObject::connect(wheel, &MWheel::KeyDown, wheel, [&route, index, call, band](int, int, int key, int) {
                 route_step(route, index, step_of_key(key), *call, *band);
             });

@@ -22,11 +22,11 @@ constexpr int kNoSelectedBand = 255;
 // binds (an array binds "<name>(0)".."<name>(9)"), and the stepper base
 // that "_inc" / "_dec" complete.
 struct WheelRoute {
-    const char* control;   // "MWheel_music_vol"
-    const char* target;    // "Text_music_vol"
-    bool array;            // ten widgets, the index goes to the stepper
-    const char* stepper;   // "music_vol"
-    bool selected_band;    // the EQ graph: the index is its selected band
+    const char* control;  // "MWheel_music_vol"
+    const char* target;   // "Text_music_vol"
+    bool array;           // ten widgets, the index goes to the stepper
+    const char* stepper;  // "music_vol"
+    bool selected_band;   // the EQ graph: the index is its selected band
 };
 
 constexpr int kWheelRouteCount = 43;

@@ -29,37 +29,57 @@ struct InputPlace {
     int left, top;  // offsets from the frame's position
 };
 struct InputLayout {
-    std::array<uint8_t, 10> caps;        // exact bytes 65..74 that select it
-    std::array<InputPlace, 6> places;    // in kInputOrder
-    bool left_then_top_each;             // moves per element rather than all Lefts, then all Tops
+    std::array<uint8_t, 10> caps;      // exact bytes 65..74 that select it
+    std::array<InputPlace, 6> places;  // in kInputOrder
+    bool left_then_top_each;           // moves per element rather than all Lefts, then all Tops
 };
 
 constexpr std::array kInputLayouts{
     // "BT" and the AUX button.
     InputLayout{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0},
-                {{{true, true, 480, 570}, {false, true, 0, 0}, {false, true, 0, 0}, {false, true, 0, 0},
-                  {true, true, 2010, 570}, {false, true, 0, 0}}},
+                {{{true, true, 480, 570},
+                  {false, true, 0, 0},
+                  {false, true, 0, 0},
+                  {false, true, 0, 0},
+                  {true, true, 2010, 570},
+                  {false, true, 0, 0}}},
                 false},
     // "BT", "USB/PC" and the AUX button.
     InputLayout{{1, 1, 0, 0, 0, 1, 0, 0, 0, 0},
-                {{{true, true, 90, 570}, {true, true, 1260, 570}, {false, true, 0, 0}, {false, true, 0, 0},
-                  {true, true, 2430, 570}, {false, true, 0, 0}}},
+                {{{true, true, 90, 570},
+                  {true, true, 1260, 570},
+                  {false, true, 0, 0},
+                  {false, true, 0, 0},
+                  {true, true, 2430, 570},
+                  {false, true, 0, 0}}},
                 false},
     // "USB/PC", "BT" and "Coaxial".
     InputLayout{{1, 1, 0, 0, 1, 0, 0, 0, 0, 0},
-                {{{true, true, 1260, 570}, {true, true, 90, 570}, {false, true, 0, 0}, {true, true, 2430, 570},
-                  {false, true, 2430, 570}, {false, true, 0, 0}}},
+                {{{true, true, 1260, 570},
+                  {true, true, 90, 570},
+                  {false, true, 0, 0},
+                  {true, true, 2430, 570},
+                  {false, true, 2430, 570},
+                  {false, true, 0, 0}}},
                 false},
     // "USB/PC", the AUX button and "AUX 2".
     InputLayout{{0, 1, 0, 0, 0, 1, 1, 0, 0, 0},
-                {{{false, false, 0, 0}, {true, true, 90, 570}, {false, false, 0, 0}, {false, false, 0, 0},
-                  {true, true, 1260, 570}, {true, true, 2430, 570}}},
+                {{{false, false, 0, 0},
+                  {true, true, 90, 570},
+                  {false, false, 0, 0},
+                  {false, false, 0, 0},
+                  {true, true, 1260, 570},
+                  {true, true, 2430, 570}}},
                 true},
 };
 // Every other combination: all six in two rows.
 constexpr InputLayout kInputGrid{{},
-                                 {{{true, true, 90, 240}, {true, true, 1260, 240}, {true, true, 2430, 240},
-                                   {true, true, 90, 900}, {true, true, 1260, 900}, {true, true, 2430, 900}}},
+                                 {{{true, true, 90, 240},
+                                   {true, true, 1260, 240},
+                                   {true, true, 2430, 240},
+                                   {true, true, 90, 900},
+                                   {true, true, 1260, 900},
+                                   {true, true, 2430, 900}}},
                                  false};
 
 const InputLayout& input_layout(const CpuInfo& info) {
@@ -96,8 +116,9 @@ struct ExciterGroup {
 constexpr std::array kExciterGroups{
     ExciterGroup{0x10, {"Check_mic1_exciter_en", "", ""}},
     ExciterGroup{0x08, {"Text_mic1_exciter_vol", "VR_mic1_exciter_vol", "Label_mic1_exciter_vol"}},
-    ExciterGroup{0x04, {"Text_mic1_exciter_freq_index_100", "VR_mic1_exciter_freq_index_100",
-                        "Label_mic1_exciter_freq_index_100"}},
+    ExciterGroup{
+        0x04,
+        {"Text_mic1_exciter_freq_index_100", "VR_mic1_exciter_freq_index_100", "Label_mic1_exciter_freq_index_100"}},
 };
 
 void effect_frames(Builder& out, std::string_view frame, uint8_t cap) {
@@ -169,9 +190,9 @@ LayoutPlan model_r27_plan(const CpuInfo& info) {
 void apply_layout(MainView& view, const LayoutPlan& plan) {
     for (const LayoutStep& step : plan) {
         switch (step.what) {
-        case W::Visible: view.set_visible(step.ctl, step.value != 0); break;
-        case W::Left: view.move(step.ctl, step.value, view.top(step.ctl)); break;
-        case W::Top: view.move(step.ctl, view.left(step.ctl), step.value); break;
+            case W::Visible: view.set_visible(step.ctl, step.value != 0); break;
+            case W::Left: view.move(step.ctl, step.value, view.top(step.ctl)); break;
+            case W::Top: view.move(step.ctl, view.left(step.ctl), step.value); break;
         }
     }
 }

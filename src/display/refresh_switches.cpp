@@ -13,10 +13,10 @@ namespace {
 namespace g = gen_frame;
 
 enum class SwitchRule : uint8_t {
-    OneOfSeven,  // item == value lit; a value above 6 leaves the buttons alone
-    ThreeWay,    // 0 -> item 0, 2 -> item 2, anything else -> item 1
-    LitWhenSet,  // one button lit when the byte is not 0
-    LitWhenZero, // one button lit when the byte is 0
+    OneOfSeven,   // item == value lit; a value above 6 leaves the buttons alone
+    ThreeWay,     // 0 -> item 0, 2 -> item 2, anything else -> item 1
+    LitWhenSet,   // one button lit when the byte is not 0
+    LitWhenZero,  // one button lit when the byte is 0
 };
 
 struct SwitchGroup {
@@ -46,17 +46,17 @@ constexpr std::array kButtons{
 
 void draw(MainView& v, const SwitchGroup& grp, uint8_t value) {
     switch (grp.rule) {
-    case SwitchRule::OneOfSeven:
-        if (value > 6) return;
-        for (int i = 0; i < 7; ++i) v.set_back_color({grp.control, i}, lit_if(i == value));
-        return;
-    case SwitchRule::ThreeWay: {
-        const int item = value == 0 ? 0 : value == 2 ? 2 : 1;
-        for (int i = 0; i < 3; ++i) v.set_back_color({grp.control, i}, lit_if(i == item));
-        return;
-    }
-    case SwitchRule::LitWhenSet: v.set_back_color({grp.control, grp.index}, lit_if(value != 0)); return;
-    case SwitchRule::LitWhenZero: v.set_back_color({grp.control, grp.index}, lit_if(value == 0)); return;
+        case SwitchRule::OneOfSeven:
+            if (value > 6) return;
+            for (int i = 0; i < 7; ++i) v.set_back_color({grp.control, i}, lit_if(i == value));
+            return;
+        case SwitchRule::ThreeWay: {
+            const int item = value == 0 ? 0 : value == 2 ? 2 : 1;
+            for (int i = 0; i < 3; ++i) v.set_back_color({grp.control, i}, lit_if(i == item));
+            return;
+        }
+        case SwitchRule::LitWhenSet: v.set_back_color({grp.control, grp.index}, lit_if(value != 0)); return;
+        case SwitchRule::LitWhenZero: v.set_back_color({grp.control, grp.index}, lit_if(value == 0)); return;
     }
 }
 

@@ -27,8 +27,8 @@ constexpr std::array kVolumes{
                   "Text_music_vol_power_on", "Text_music_vol_adj_max", "Text_music_vol"},
     VolumeChannel{g::mic_vol_abs_max, g::mic_vol_power_on, g::mic_vol_adj_max, g::mic_vol, "vr_mic_vol",
                   "Text_mic_vol_power_on", "Text_mic_vol_adj_max", "Text_mic_vol"},
-    VolumeChannel{g::effect_vol_abs_max, g::effect_vol_power_on, g::effect_vol_adj_max, g::effect_vol,
-                  "vr_effect_vol", "Text_effect_vol_power_on", "Text_effect_vol_adj_max", "Text_effect_vol"},
+    VolumeChannel{g::effect_vol_abs_max, g::effect_vol_power_on, g::effect_vol_adj_max, g::effect_vol, "vr_effect_vol",
+                  "Text_effect_vol_power_on", "Text_effect_vol_adj_max", "Text_effect_vol"},
 };
 
 // One value group: a parameter of the table, or an on/off byte shown in a
@@ -43,21 +43,38 @@ constexpr ValueItem check(std::size_t off, std::string_view box) { return {"", o
 
 // In the order the refresh draws them.
 constexpr std::array kValueItems{
-    ValueItem{"echo_a_delay_l"}, ValueItem{"echo_a_delay_r"}, ValueItem{"echo_a_vol"}, ValueItem{"reverb_vol"},
-    ValueItem{"echo_a_repeat"}, ValueItem{"echo_a_lpf"}, ValueItem{"plate_reverb_predelay"},
-    ValueItem{"plate_reverb_decay"}, ValueItem{"plate_reverb_diffusion"}, ValueItem{"plate_reverb_damping"},
-    ValueItem{"echo_reverb_bili"}, ValueItem{"sub_out_music_vol"}, ValueItem{"sub_out_mic_vol"},
+    ValueItem{"echo_a_delay_l"},
+    ValueItem{"echo_a_delay_r"},
+    ValueItem{"echo_a_vol"},
+    ValueItem{"reverb_vol"},
+    ValueItem{"echo_a_repeat"},
+    ValueItem{"echo_a_lpf"},
+    ValueItem{"plate_reverb_predelay"},
+    ValueItem{"plate_reverb_decay"},
+    ValueItem{"plate_reverb_diffusion"},
+    ValueItem{"plate_reverb_damping"},
+    ValueItem{"echo_reverb_bili"},
+    ValueItem{"sub_out_music_vol"},
+    ValueItem{"sub_out_mic_vol"},
     ValueItem{"sub_out_vol"},
     check(g::music_noise_suppressor_en, "Check_music_noise_suppressor_en"),
-    ValueItem{"music_noise_suppressor_threshold"}, ValueItem{"music_noise_suppressor_attack"},
-    ValueItem{"music_noise_suppressor_release"}, ValueItem{"music_noise_suppressor_ratio"},
+    ValueItem{"music_noise_suppressor_threshold"},
+    ValueItem{"music_noise_suppressor_attack"},
+    ValueItem{"music_noise_suppressor_release"},
+    ValueItem{"music_noise_suppressor_ratio"},
     check(g::mic1_exciter_en, "Check_mic1_exciter_en"),
-    ValueItem{"mic1_exciter_vol"}, ValueItem{"mic1_exciter_freq_index_100"},
+    ValueItem{"mic1_exciter_vol"},
+    ValueItem{"mic1_exciter_freq_index_100"},
     check(g::mic1_noise_suppressor_en, "Check_mic1_noise_suppressor_en"),
-    ValueItem{"mic1_noise_suppressor_threshold"}, ValueItem{"mic1_noise_suppressor_attack"},
-    ValueItem{"mic1_noise_suppressor_release"}, ValueItem{"mic1_noise_suppressor_ratio"},
+    ValueItem{"mic1_noise_suppressor_threshold"},
+    ValueItem{"mic1_noise_suppressor_attack"},
+    ValueItem{"mic1_noise_suppressor_release"},
+    ValueItem{"mic1_noise_suppressor_ratio"},
     ValueItem{"", g::drc_enable, "Check_drc_enable", true},
-    ValueItem{"drc_threshold_db"}, ValueItem{"drc_ratio"}, ValueItem{"drc_attack"}, ValueItem{"drc_release"},
+    ValueItem{"drc_threshold_db"},
+    ValueItem{"drc_ratio"},
+    ValueItem{"drc_attack"},
+    ValueItem{"drc_release"},
 };
 
 // The table rows of the items, looked up once.
@@ -89,8 +106,7 @@ void Display::refresh_volume_groups() {
         // Ticked when the power-on volumes are the ones set here, not the unit's own.
         const bool from_eeprom = gen[g::vol_power_on_read_eeprom_function_en] == 1;
         v_.set_value({"Check_vol_power_on_read_eeprom_function_en"}, from_eeprom ? 0 : 1);
-        for (const VolumeChannel& c : kVolumes)
-            v_.set_fore_color({c.power_on_box}, from_eeprom ? kGrey : kWindowText);
+        for (const VolumeChannel& c : kVolumes) v_.set_fore_color({c.power_on_box}, from_eeprom ? kGrey : kWindowText);
     }
 
     for (const VolumeChannel& c : kVolumes) {
@@ -150,25 +166,25 @@ void Display::refresh_value_groups() {
         const Ctl box{row->text_box};
         const Ctl slider{row->slider};
         switch (row->kind) {
-        case ParamKind::DrcThreshold: {
-            // Stored as a magnitude, shown and drawn as the negative level.
-            const int32_t db = -stored;
-            v_.set_slider_value(slider, db);
-            v_.set_text(box, number(db));
-            v_.limiter_set_db(db);
-            break;
-        }
-        case ParamKind::Gate16:
-        case ParamKind::Drc16: v_.set_text(box, number(stored)); break;
-        case ParamKind::Level:
-        case ParamKind::ExciterFreq:
-            v_.set_text(box, double_to_text(param_shown_value(s_, *row, stored)));
-            v_.set_slider_value(slider, stored);
-            break;
-        default:
-            v_.set_slider_value(slider, stored);
-            v_.set_text(box, double_to_text(param_shown_value(s_, *row, stored)));
-            break;
+            case ParamKind::DrcThreshold: {
+                // Stored as a magnitude, shown and drawn as the negative level.
+                const int32_t db = -stored;
+                v_.set_slider_value(slider, db);
+                v_.set_text(box, number(db));
+                v_.limiter_set_db(db);
+                break;
+            }
+            case ParamKind::Gate16:
+            case ParamKind::Drc16: v_.set_text(box, number(stored)); break;
+            case ParamKind::Level:
+            case ParamKind::ExciterFreq:
+                v_.set_text(box, double_to_text(param_shown_value(s_, *row, stored)));
+                v_.set_slider_value(slider, stored);
+                break;
+            default:
+                v_.set_slider_value(slider, stored);
+                v_.set_text(box, double_to_text(param_shown_value(s_, *row, stored)));
+                break;
         }
     }
 }

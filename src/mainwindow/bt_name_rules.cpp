@@ -60,10 +60,10 @@ public:
     bool click(RuleEnv& env, Ctl c) override {
         if (c.name != "key_bt_neme") return false;
         switch (c.index) {
-        case 0: update_from_edit_box(env); break;
-        case 1: import_file(env); break;
-        case 2: export_file(env); break;
-        default: break;
+            case 0: update_from_edit_box(env); break;
+            case 1: import_file(env); break;
+            case 2: export_file(env); break;
+            default: break;
         }
         return true;
     }
@@ -124,8 +124,8 @@ private:
         const std::string text = env.view.text(kEditBox);
         if (path.empty() || text.empty()) return;
         if (!export_name(path, text)) {
-            env.svc.message_box((english(env.s) ? "The file cannot be written: " : "无法写入文件：") + path,
-                                " Error", MessageIcon::Exclamation);
+            env.svc.message_box((english(env.s) ? "The file cannot be written: " : "无法写入文件：") + path, " Error",
+                                MessageIcon::Exclamation);
             return;
         }
         take_name(env, text);
@@ -189,8 +189,6 @@ std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(WindowServ
     return first_chars(line, kBtNameBytes);
 }
 
-bool bt_name_auto_update(const MainView& view) {
-    return view.value(kAutoRename) == 1 && !view.text(kEditBox).empty();
-}
+bool bt_name_auto_update(const MainView& view) { return view.value(kAutoRename) == 1 && !view.text(kEditBox).empty(); }
 
 }  // namespace tuner

@@ -21,26 +21,24 @@ std::string pick(const AppState& s, std::string_view chinese, std::string_view e
 
 std::string caption_text(const CaptionRow& row, const AppState& s, const WindowTitles& titles) {
     switch (row.rule) {
-    case CaptionRule::Text:
-        return pick(s, row.chinese, row.english);
-    case CaptionRule::CopyWithBlank:
-    case CaptionRule::Copy: {
-        const CaptionRow* src = find_row(row.source, row.source_index);
-        // A copy row always names a frame with a text row of its own.
-        const std::string text = src && src->rule == CaptionRule::Text ? caption_text(*src, s, titles) : "";
-        return row.rule == CaptionRule::CopyWithBlank ? " " + text : text;
-    }
-    case CaptionRule::AuxInput: {
-        const bool aux_two = s.cpu_info[cpu_info_byte::cpu_input_caps + 6] != 0;
-        // In Chinese the numbered caption also stands while no unit is connected.
-        const bool numbered = english(s) ? aux_two : (aux_two || s.cpu_connect_state != 1);
-        return numbered ? pick(s, row.chinese, row.english) : pick(s, row.chinese_alt, row.english_alt);
-    }
-    case CaptionRule::EchoDelay:
-        return s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] == 0 ? pick(s, row.chinese, row.english)
-                                                                   : pick(s, row.chinese_alt, row.english_alt);
-    case CaptionRule::Title:
-        return english(s) ? titles.english : titles.chinese;
+        case CaptionRule::Text: return pick(s, row.chinese, row.english);
+        case CaptionRule::CopyWithBlank:
+        case CaptionRule::Copy: {
+            const CaptionRow* src = find_row(row.source, row.source_index);
+            // A copy row always names a frame with a text row of its own.
+            const std::string text = src && src->rule == CaptionRule::Text ? caption_text(*src, s, titles) : "";
+            return row.rule == CaptionRule::CopyWithBlank ? " " + text : text;
+        }
+        case CaptionRule::AuxInput: {
+            const bool aux_two = s.cpu_info[cpu_info_byte::cpu_input_caps + 6] != 0;
+            // In Chinese the numbered caption also stands while no unit is connected.
+            const bool numbered = english(s) ? aux_two : (aux_two || s.cpu_connect_state != 1);
+            return numbered ? pick(s, row.chinese, row.english) : pick(s, row.chinese_alt, row.english_alt);
+        }
+        case CaptionRule::EchoDelay:
+            return s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] == 0 ? pick(s, row.chinese, row.english)
+                                                                       : pick(s, row.chinese_alt, row.english_alt);
+        case CaptionRule::Title: return english(s) ? titles.english : titles.chinese;
     }
     return {};
 }

@@ -79,8 +79,10 @@ QWidget* make_widget(const ControlRow& row, QWidget* parent) {
         case ControlKind::Slider: {
             auto* s = new xiSlider(parent);
             s->setOrientation((row.flags & kVertical) ? 1 : 0);
-            if (row.flags & kVertical) s->set_thumb_size(28, 12);
-            else s->set_thumb_size(10, 18);
+            if (row.flags & kVertical)
+                s->set_thumb_size(28, 12);
+            else
+                s->set_thumb_size(10, 18);
             return s;
         }
         case ControlKind::Button: {

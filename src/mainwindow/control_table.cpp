@@ -6,8 +6,8 @@ namespace tuner {
 
 namespace table_build {
 
-ControlRow& Rows::add(ControlKind kind, std::string name, int index, std::string container, int container_index,
-                      int x, int y, int w, int h, std::string caption, int flags) {
+ControlRow& Rows::add(ControlKind kind, std::string name, int index, std::string container, int container_index, int x,
+                      int y, int w, int h, std::string caption, int flags) {
     ControlRow r;
     r.name = std::move(name);
     r.index = index;
@@ -81,8 +81,8 @@ void add_status_rows(std::vector<ControlRow>& out) {
     r.add(K::Label, "Label_logo_text", -1, "", -1, 1140, 608, 120, 48, "Veltrana", kHeading | kHidden);
     r.add(K::TextBox, "Text_vr_error_cou", -1, "", -1, 988, 610, 148, 22, "", kReadOnly | kHidden);
     r.add(K::PictureBox, "Picture_power_off_tishi", 0, "", -1, 432, 240, 400, 96, "", kHidden);
-    r.add(K::Label, "Label_system_setup", 5, "Picture_power_off_tishi", 0, 10, 30, 380, 36,
-          "The device is on standby.", kHeading);
+    r.add(K::Label, "Label_system_setup", 5, "Picture_power_off_tishi", 0, 10, 30, 380, 36, "The device is on standby.",
+          kHeading);
 }
 
 // The Bluetooth name group, and its batch tools in the hidden test frame.
@@ -97,8 +97,7 @@ void add_bluetooth_rows(std::vector<ControlRow>& out) {
     r.add(K::TextBox, "Text_bt_file_name_change", 1, "Frame_all_1", 2, 110, 52, 220, 19, "");
     r.add(K::Button, "key_bt_neme", 0, "Frame_all_1", 2, 336, 51, 96, 21, "Updata");
     r.add(K::Frame, "Frame_Run_Test_Mode", -1, "", -1, 692, 580, 290, 76, "", kHidden);
-    r.add(K::CheckBox, "Check_updata_bt_name", -1, "Frame_Run_Test_Mode", -1, 8, 10, 270, 18,
-          "Auto Updata BT Name");
+    r.add(K::CheckBox, "Check_updata_bt_name", -1, "Frame_Run_Test_Mode", -1, 8, 10, 270, 18, "Auto Updata BT Name");
     r.add(K::Button, "key_bt_neme", 1, "Frame_Run_Test_Mode", -1, 8, 40, 134, 24, "Open BT Name File");
     r.add(K::Button, "key_bt_neme", 2, "Frame_Run_Test_Mode", -1, 148, 40, 134, 24, "Save BT Name File");
 }

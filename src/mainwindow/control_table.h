@@ -10,20 +10,20 @@
 namespace tuner {
 
 enum class ControlKind {
-    Frame,         // group box; an empty caption draws a plain border
+    Frame,  // group box; an empty caption draws a plain border
     Label,
-    TextBox,       // plain text box
-    NumericBox,    // parameter box with the numeric input rules
-    Slider,        // xiSlider (flag kVertical for vertical travel)
-    Button,        // qbButtons_H
+    TextBox,     // plain text box
+    NumericBox,  // parameter box with the numeric input rules
+    Slider,      // xiSlider (flag kVertical for vertical travel)
+    Button,      // qbButtons_H
     CheckBox,
     OptionButton,  // one option group per container
     ListBox,
-    PictureBox,    // picture or plain container
+    PictureBox,  // picture or plain container
     Peq,
     Limiter,
-    TabStrip,      // ucXTab; its pages are containers with the tab as index
-    MenuGroup,     // menu with entries
+    TabStrip,   // ucXTab; its pages are containers with the tab as index
+    MenuGroup,  // menu with entries
     MenuItem,
     MenuSeparator,
 };
@@ -31,11 +31,11 @@ enum class ControlKind {
 // Areas in build order; each area panel builds its own rows.
 enum class ControlArea { Window, Menus, Volumes, Inputs, Effects, Compressor, Eq, Bluetooth, Status, Test };
 
-constexpr int kVertical = 1;    // slider travels vertically
-constexpr int kHidden = 2;      // hidden at design time
-constexpr int kFlat = 4;        // frame or picture without border
-constexpr int kReadOnly = 8;    // text box the user does not type in
-constexpr int kHeading = 16;    // bold label
+constexpr int kVertical = 1;  // slider travels vertically
+constexpr int kHidden = 2;    // hidden at design time
+constexpr int kFlat = 4;      // frame or picture without border
+constexpr int kReadOnly = 8;  // text box the user does not type in
+constexpr int kHeading = 16;  // bold label
 
 struct ControlRow {
     std::string name;
@@ -47,12 +47,10 @@ struct ControlRow {
     std::string container;
     int container_index = -1;
     int left = 0, top = 0, width = 0, height = 0;  // twips
-    std::string caption;                            // design caption (UTF-8)
+    std::string caption;                           // design caption (UTF-8)
     int flags = 0;
 
-    std::string object_name() const {
-        return index < 0 ? name : name + "(" + std::to_string(index) + ")";
-    }
+    std::string object_name() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
     std::string container_object_name() const {
         return container_index < 0 ? container : container + "(" + std::to_string(container_index) + ")";
     }
@@ -72,8 +70,8 @@ namespace table_build {
 struct Rows {
     std::vector<ControlRow>& out;
     ControlArea area;
-    ControlRow& add(ControlKind kind, std::string name, int index, std::string container, int container_index,
-                    int x, int y, int w, int h, std::string caption = {}, int flags = 0);
+    ControlRow& add(ControlKind kind, std::string name, int index, std::string container, int container_index, int x,
+                    int y, int w, int h, std::string caption = {}, int flags = 0);
 };
 void add_window_rows(std::vector<ControlRow>& out);
 void add_menu_rows(std::vector<ControlRow>& out);

@@ -78,7 +78,7 @@ void add_volume_rows(std::vector<ControlRow>& out) {
     r.add(K::NumericBox, "Text_music_vol_adj_max", -1, lim, -1, 116, 46, 44, 20);
     r.add(K::Label, "Label_vol_control", 7, lim, -1, 8, 78, 110, 16, "Start Vol", kHeading);
     r.add(K::CheckBox, "Check_vol_power_on_read_eeprom_function_en", -1, lim, -1, 116, 76, 70, 18, "ON/OFF");
-    const int pic_of[3] = {1, 2, 0};           // mic, effect, music from left to right
+    const int pic_of[3] = {1, 2, 0};  // mic, effect, music from left to right
     const int pic_x[3] = {8, 70, 128};
     const char* pic_group[3] = {"mic", "effect", "music"};
     const char* pic_caption[3] = {"Mic", "Effect", "Music"};
@@ -86,8 +86,8 @@ void add_volume_rows(std::vector<ControlRow>& out) {
     for (int k = 0; k < 3; ++k) {
         r.add(K::PictureBox, "Picture_vol", pic_of[k], lim, -1, pic_x[k], 104, 52, 44, "", kFlat);
         r.add(K::Label, "Label_vol_control", pic_label[k], "Picture_vol", pic_of[k], 0, 0, 52, 16, pic_caption[k]);
-        r.add(K::NumericBox, "Text_" + std::string(pic_group[k]) + "_vol_power_on", -1, "Picture_vol", pic_of[k], 0,
-              20, 44, 20);
+        r.add(K::NumericBox, "Text_" + std::string(pic_group[k]) + "_vol_power_on", -1, "Picture_vol", pic_of[k], 0, 20,
+              44, 20);
     }
 }
 
@@ -100,10 +100,11 @@ void add_input_rows(std::vector<ControlRow>& out) {
     const std::string in = "Frame_music_input";
     r.add(K::Frame, in, -1, "Picture_tab_page", 0, 8, 10, 250, 100, "Music Input Sel");
     r.add(K::Label, "Label1", 4, in, -1, 8, 16, 100, 16, " Music Input Sel", kHidden);
-    static const char* input_caption[20] = {"Idle", "Waiting", "Rest", "AUX 1", "Card", "UDisk", "BT", "BtHf",
-                                            "BtRecordPlay", "Hdmi", "PC", "UsbPhone", "AUX 2", "Optical",
-                                            "Coaxial", "I2SIn", "CardPlayBack", "UDiskPlayBack",
-                                            "FlashFsPlayBack", "FlashPlayBack"};
+    static const char* input_caption[20] = {
+        "Idle",  "Waiting",      "Rest",          "AUX 1",           "Card",
+        "UDisk", "BT",           "BtHf",          "BtRecordPlay",    "Hdmi",
+        "PC",    "UsbPhone",     "AUX 2",         "Optical",         "Coaxial",
+        "I2SIn", "CardPlayBack", "UDiskPlayBack", "FlashFsPlayBack", "FlashPlayBack"};
     // The six inputs a unit may offer stand in a 3 x 2 grid; the others stay hidden.
     auto grid_pos = [](int i, int& x, int& y) {
         static const int order[6] = {6, 10, 13, 14, 3, 12};

@@ -24,7 +24,8 @@ void add_eq_rows(std::vector<ControlRow>& out) {
         r.add(K::Button, "key_mic1_mic2_eq_adj_mode", i, "Frame_all_1", 10, 8 + i * (sel_w + 8), 15, sel_w, 24, mic[i]);
     r.add(K::Frame, "Frame_all_1", 5, panel, -1, 4, sel_y, kGraphW, 48, "", kHidden);
     for (int i = 0; i < 3; ++i)
-        r.add(K::Button, "key_echo_reverb_eq_adj_mode", i, "Frame_all_1", 5, 8 + i * (sel_w + 8), 15, sel_w, 24, eff[i]);
+        r.add(K::Button, "key_echo_reverb_eq_adj_mode", i, "Frame_all_1", 5, 8 + i * (sel_w + 8), 15, sel_w, 24,
+              eff[i]);
 
     // Channel pre-gain and switches, their rows on the band columns' lines.
     const int cx = kColumnX;
@@ -39,9 +40,12 @@ void add_eq_rows(std::vector<ControlRow>& out) {
     for (int b = 0; b < 10; ++b) {
         const std::string col = "Picture_eqx";
         r.add(K::PictureBox, col, b, panel, -1, kBandX + b * kBandPitch, 4, kBandPitch - 2, 316, "");
-        if (b == 0) r.add(K::Label, "Label_Low_Cut_Freq", -1, col, b, 1, 2, 60, 14, " HP  ", kHeading);
-        else if (b == 9) r.add(K::Label, "Label_High_Cut_Freq", -1, col, b, 1, 2, 60, 14, " LP  ", kHeading);
-        else r.add(K::Label, "Label_eq_band", b, col, b, 1, 2, 60, 14, "EQ " + std::to_string(b), kHeading);
+        if (b == 0)
+            r.add(K::Label, "Label_Low_Cut_Freq", -1, col, b, 1, 2, 60, 14, " HP  ", kHeading);
+        else if (b == 9)
+            r.add(K::Label, "Label_High_Cut_Freq", -1, col, b, 1, 2, 60, 14, " LP  ", kHeading);
+        else
+            r.add(K::Label, "Label_eq_band", b, col, b, 1, 2, 60, 14, "EQ " + std::to_string(b), kHeading);
         r.add(K::Button, "key_eq_type_peq", b, col, b, 2, 18, 28, 20, "PEQ");
         r.add(K::Button, "key_eq_type_ls", b, col, b, 32, 18, 28, 20, "LS");
         r.add(K::Button, "key_eq_type_hs", b, col, b, 2, 39, 28, 20, "HS");

@@ -61,28 +61,28 @@ BoxLimits limits_for(const RuleEnv& env, const ParamRow& r) {
     };
     const K k = kind_now(env.s, r);
     switch (k) {
-    case K::Plain:
-    case K::DrcThreshold: from_slider(r.slider); break;
-    case K::Volume:
-        from_slider(r.slider);
-        if (env.s.param_image.gen[gen_frame::vol_max_function_en] == 1)
-            l.max = static_cast<float>(env.view.slider_max_limit(Ctl{r.slider}));
-        break;
-    case K::EchoDelay:
-    case K::ExciterFreq:
-        l.table = table_of(k);
-        l.min = static_cast<float>(l.table.front());
-        l.max = static_cast<float>(l.table.back());
-        l.snap = true;
-        break;
-    case K::AdjustMax:
-    case K::PowerOn: from_slider(r.limit_slider); break;
-    case K::Drc16: l.decimals = 1; [[fallthrough]];
-    case K::Gate16: l.allow_minus = false; [[fallthrough]];
-    default:
-        l.min = static_cast<float>(r.min);
-        l.max = static_cast<float>(r.max);
-        break;
+        case K::Plain:
+        case K::DrcThreshold: from_slider(r.slider); break;
+        case K::Volume:
+            from_slider(r.slider);
+            if (env.s.param_image.gen[gen_frame::vol_max_function_en] == 1)
+                l.max = static_cast<float>(env.view.slider_max_limit(Ctl{r.slider}));
+            break;
+        case K::EchoDelay:
+        case K::ExciterFreq:
+            l.table = table_of(k);
+            l.min = static_cast<float>(l.table.front());
+            l.max = static_cast<float>(l.table.back());
+            l.snap = true;
+            break;
+        case K::AdjustMax:
+        case K::PowerOn: from_slider(r.limit_slider); break;
+        case K::Drc16: l.decimals = 1; [[fallthrough]];
+        case K::Gate16: l.allow_minus = false; [[fallthrough]];
+        default:
+            l.min = static_cast<float>(r.min);
+            l.max = static_cast<float>(r.max);
+            break;
     }
     return l;
 }
@@ -108,41 +108,42 @@ void commit(RuleEnv& env, const ParamRow& r, Ctl box) {
     if (!typed) return;  // the Enter commit always leaves a number; nothing to store otherwise
     // Kept within the limits in force even if the box was committed with others.
     const BoxLimits l = limits_for(env, r);
-    const double x = l.min <= l.max ? std::clamp(*typed, static_cast<double>(l.min), static_cast<double>(l.max)) : *typed;
+    const double x =
+        l.min <= l.max ? std::clamp(*typed, static_cast<double>(l.min), static_cast<double>(l.max)) : *typed;
     const int32_t v = round_half_even(x);
     AppState& s = env.s;
     const K k = kind_now(s, r);
     switch (k) {
-    case K::Plain:
-    case K::Volume:
-        param_set(s, r, to_byte(v));
-        env.view.set_slider_value(Ctl{r.slider}, param_get(s, r));
-        env.view.set_text(box, int_text(param_get(s, r)));
-        break;
-    case K::EchoDelay: {
-        const int32_t index = peq_h_echo_delay_index(static_cast<float>(x));
-        param_set(s, r, index);
-        env.view.set_slider_value(Ctl{r.slider}, index);
-        env.view.set_text(box, shown_text(k, index));
-        break;
-    }
-    case K::ExciterFreq:
-        param_set(s, r, peq_h_exciter_freq_index(static_cast<float>(x)));
-        env.svc.set_all_dis();
-        break;
-    case K::Level:
-    case K::AdjustMax:
-        param_set(s, r, to_byte(v));
-        env.svc.set_all_dis();
-        break;
-    case K::Gate16: param_set(s, r, std::clamp(v, 0, 0xFFFF)); break;  // refresh follows in box_key
-    case K::PowerOn:
-        param_set(s, r, to_byte(v));
-        env.view.set_text(box, int_text(param_get(s, r)));
-        break;
-    case K::DrcThreshold:
-    case K::Drc16: drc_commit(env, r, box, x); return;
-    default: return;
+        case K::Plain:
+        case K::Volume:
+            param_set(s, r, to_byte(v));
+            env.view.set_slider_value(Ctl{r.slider}, param_get(s, r));
+            env.view.set_text(box, int_text(param_get(s, r)));
+            break;
+        case K::EchoDelay: {
+            const int32_t index = peq_h_echo_delay_index(static_cast<float>(x));
+            param_set(s, r, index);
+            env.view.set_slider_value(Ctl{r.slider}, index);
+            env.view.set_text(box, shown_text(k, index));
+            break;
+        }
+        case K::ExciterFreq:
+            param_set(s, r, peq_h_exciter_freq_index(static_cast<float>(x)));
+            env.svc.set_all_dis();
+            break;
+        case K::Level:
+        case K::AdjustMax:
+            param_set(s, r, to_byte(v));
+            env.svc.set_all_dis();
+            break;
+        case K::Gate16: param_set(s, r, std::clamp(v, 0, 0xFFFF)); break;  // refresh follows in box_key
+        case K::PowerOn:
+            param_set(s, r, to_byte(v));
+            env.view.set_text(box, int_text(param_get(s, r)));
+            break;
+        case K::DrcThreshold:
+        case K::Drc16: drc_commit(env, r, box, x); return;
+        default: return;
     }
     param_raise(s, r);
 }

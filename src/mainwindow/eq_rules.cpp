@@ -51,9 +51,9 @@ int q_max_index(uint8_t type) { return type == 0 ? kQMaxPeqIndex : kQMaxOtherInd
 std::span<const double> table_of(const ParamRow& r) {
     const ValueTables& t = value_tables();
     switch (r.table) {
-    case ValueTable::EqFreq: return t.eq_freq_tab;
-    case ValueTable::EqQ: return t.eq_q_tab;
-    default: return t.eq_gain_tab;
+        case ValueTable::EqFreq: return t.eq_freq_tab;
+        case ValueTable::EqQ: return t.eq_q_tab;
+        default: return t.eq_gain_tab;
     }
 }
 
@@ -63,9 +63,9 @@ int index_of(const ParamRow& r, float value, int lo, int hi) {
     const float v = TextInput::text_input_nearest(value, table_of(r));
     int i = 0;
     switch (r.table) {
-    case ValueTable::EqFreq: i = peq_h_freq_index(v); break;
-    case ValueTable::EqQ: i = peq_h_q_index(v); break;
-    default: i = peq_h_gain_index(v); break;
+        case ValueTable::EqFreq: i = peq_h_freq_index(v); break;
+        case ValueTable::EqQ: i = peq_h_q_index(v); break;
+        default: i = peq_h_gain_index(v); break;
     }
     return std::clamp(i, lo, hi);
 }
@@ -138,11 +138,11 @@ public:
         const ParamRow* r = box_row(c);
         if (!r) return std::nullopt;
         switch (r->kind) {
-        case ParamKind::EqDb: return limits_of(*r, r->min, r->max, 1, true);
-        case ParamKind::EqFreq: return limits_of(*r, r->min, r->max, 1, false);
-        case ParamKind::EqQ: return limits_of(*r, kQMinIndex, q_max_index(band_type(env.s, c.index)), 2, false);
-        case ParamKind::EqPreGain: return limits_of(*r, r->min, r->max, 1, true);
-        default: return std::nullopt;
+            case ParamKind::EqDb: return limits_of(*r, r->min, r->max, 1, true);
+            case ParamKind::EqFreq: return limits_of(*r, r->min, r->max, 1, false);
+            case ParamKind::EqQ: return limits_of(*r, kQMinIndex, q_max_index(band_type(env.s, c.index)), 2, false);
+            case ParamKind::EqPreGain: return limits_of(*r, r->min, r->max, 1, true);
+            default: return std::nullopt;
         }
     }
 
@@ -155,24 +155,24 @@ public:
         AppState& s = env.s;
         const int band = r->per_band ? c.index : 0;
         switch (r->kind) {
-        case ParamKind::EqDb:
-        case ParamKind::EqFreq: {
-            const int i = index_of(*r, v, r->min, r->max);
-            if (param_get(s, *r, band) != i) {
-                param_set(s, *r, i, band);
-                raise_eq(s);
+            case ParamKind::EqDb:
+            case ParamKind::EqFreq: {
+                const int i = index_of(*r, v, r->min, r->max);
+                if (param_get(s, *r, band) != i) {
+                    param_set(s, *r, i, band);
+                    raise_eq(s);
+                }
+                break;
             }
-            break;
-        }
-        case ParamKind::EqQ:
-            param_set(s, *r, index_of(*r, v, kQMinIndex, q_max_index(band_type(s, band))), band);
-            raise_eq(s);
-            break;
-        case ParamKind::EqPreGain:
-            param_set(s, *r, index_of(*r, v, r->min, r->max));
-            raise_eq(s);
-            break;
-        default: break;
+            case ParamKind::EqQ:
+                param_set(s, *r, index_of(*r, v, kQMinIndex, q_max_index(band_type(s, band))), band);
+                raise_eq(s);
+                break;
+            case ParamKind::EqPreGain:
+                param_set(s, *r, index_of(*r, v, r->min, r->max));
+                raise_eq(s);
+                break;
+            default: break;
         }
         refresh(env);
         return true;
@@ -193,14 +193,14 @@ public:
         FrameImage& cache = eq_cache(env.s);
         const auto b = static_cast<std::size_t>(r->per_band ? c.index : 0);
         switch (r->kind) {
-        case ParamKind::EqDb: cache[q::eq_db + b] = kForceRedraw; break;
-        case ParamKind::EqFreq: cache[q::eq_freq_high + b] = kForceRedraw; break;
-        case ParamKind::EqQ:
-            cache[q::eq_q_peq + b] = kForceRedraw;
-            cache[q::eq_q_shelf + b] = kForceRedraw;
-            cache[q::eq_q_pass + b] = kForceRedraw;
-            break;
-        default: cache[q::eq_pre_gain_db_index] = kForceRedraw; break;
+            case ParamKind::EqDb: cache[q::eq_db + b] = kForceRedraw; break;
+            case ParamKind::EqFreq: cache[q::eq_freq_high + b] = kForceRedraw; break;
+            case ParamKind::EqQ:
+                cache[q::eq_q_peq + b] = kForceRedraw;
+                cache[q::eq_q_shelf + b] = kForceRedraw;
+                cache[q::eq_q_pass + b] = kForceRedraw;
+                break;
+            default: cache[q::eq_pre_gain_db_index] = kForceRedraw; break;
         }
         refresh(env);
         return true;
@@ -248,18 +248,16 @@ public:
         if (r->per_band && !is_band(index)) return true;
         const Ctl slider{r->slider, r->per_band ? index : -1};
         switch (r->kind) {
-        case ParamKind::EqDb:
-        case ParamKind::EqFreq:
-            env.view.set_focus(Ctl{r->text_box, index});
-            [[fallthrough]];
-        case ParamKind::EqPreGain:  // the focus stays where it is
-            if (inc)
-                env.view.slider_ui_inc(slider);
-            else
-                env.view.slider_ui_dec(slider);
-            break;
-        case ParamKind::EqQ: step_q(env, index, inc); break;
-        default: break;
+            case ParamKind::EqDb:
+            case ParamKind::EqFreq: env.view.set_focus(Ctl{r->text_box, index}); [[fallthrough]];
+            case ParamKind::EqPreGain:  // the focus stays where it is
+                if (inc)
+                    env.view.slider_ui_inc(slider);
+                else
+                    env.view.slider_ui_dec(slider);
+                break;
+            case ParamKind::EqQ: step_q(env, index, inc); break;
+            default: break;
         }
         return true;
     }
@@ -320,43 +318,43 @@ void eq_on_tab_before_switch(RuleEnv& env, int new_tab) {
     const auto frame = [&](int i, bool show) { v.set_visible(Ctl{"Frame_all_1", i}, show); };
     constexpr int kDrcFrame = 3, kEffectSelFrame = 5, kMicSelFrame = 10;
     switch (new_tab) {
-    case 0:
-        frame(kMicSelFrame, false);
-        frame(kEffectSelFrame, false);
-        s.eq_channel_sel = 0;
-        s.drc_channel_sel = 0;
-        frame(kDrcFrame, true);
-        break;
-    case 1:
-        if (s.eq_band_count[2] != 0) {
-            frame(kMicSelFrame, true);
-            s.eq_channel_sel = s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] == 2 ? 2 : 1;
-        } else {
-            // No microphone-2 EQ on this unit: its selector is hidden and
-            // falls back to MIC1+2 (the unit does not use the byte then).
+        case 0:
             frame(kMicSelFrame, false);
-            s.eq_channel_sel = 1;
-            s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = 0;
-        }
-        frame(kEffectSelFrame, false);
-        s.drc_channel_sel = 1;
-        frame(kDrcFrame, true);
-        break;
-    case 2:
-        frame(kMicSelFrame, false);
-        frame(kEffectSelFrame, true);
-        frame(kDrcFrame, false);
-        s.eq_channel_sel = s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] == 2 ? 4 : 3;
-        break;
-    case 3:
-    case 4:
-        frame(kMicSelFrame, false);
-        frame(kEffectSelFrame, false);
-        frame(kDrcFrame, false);
-        s.eq_channel_sel = new_tab == 3 ? 5 : 6;
-        s.drc_channel_sel = new_tab == 3 ? 2 : 3;
-        break;
-    default: break;
+            frame(kEffectSelFrame, false);
+            s.eq_channel_sel = 0;
+            s.drc_channel_sel = 0;
+            frame(kDrcFrame, true);
+            break;
+        case 1:
+            if (s.eq_band_count[2] != 0) {
+                frame(kMicSelFrame, true);
+                s.eq_channel_sel = s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] == 2 ? 2 : 1;
+            } else {
+                // No microphone-2 EQ on this unit: its selector is hidden and
+                // falls back to MIC1+2 (the unit does not use the byte then).
+                frame(kMicSelFrame, false);
+                s.eq_channel_sel = 1;
+                s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = 0;
+            }
+            frame(kEffectSelFrame, false);
+            s.drc_channel_sel = 1;
+            frame(kDrcFrame, true);
+            break;
+        case 2:
+            frame(kMicSelFrame, false);
+            frame(kEffectSelFrame, true);
+            frame(kDrcFrame, false);
+            s.eq_channel_sel = s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] == 2 ? 4 : 3;
+            break;
+        case 3:
+        case 4:
+            frame(kMicSelFrame, false);
+            frame(kEffectSelFrame, false);
+            frame(kDrcFrame, false);
+            s.eq_channel_sel = new_tab == 3 ? 5 : 6;
+            s.drc_channel_sel = new_tab == 3 ? 2 : 3;
+            break;
+        default: break;
     }
     // Every band control, the pre-gain, the switches and the graph show the new channel.
     s.refresh_incremental = 0;

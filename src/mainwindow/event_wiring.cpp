@@ -118,14 +118,14 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                                [&rules, &env, ctl] { rules.box_got_focus(env, ctl); },
                                [&rules, &env, ctl] { rules.box_lost_focus(env, ctl); }});
                 break;
-            case ControlKind::TextBox:
-                o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl));
-                break;
+            case ControlKind::TextBox: o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl)); break;
             case ControlKind::Slider: {
                 auto* s = static_cast<xiSlider*>(o);
-                QObject::connect(s, &xiSlider::ValueChanged, s, [&rules, &env, ctl] { rules.slider_changed(env, ctl); });
+                QObject::connect(s, &xiSlider::ValueChanged, s,
+                                 [&rules, &env, ctl] { rules.slider_changed(env, ctl); });
                 QObject::connect(s, &xiSlider::MouseIn, s, [&rules, &env, ctl] { rules.slider_mouse(env, ctl, true); });
-                QObject::connect(s, &xiSlider::MouseOut, s, [&rules, &env, ctl] { rules.slider_mouse(env, ctl, false); });
+                QObject::connect(s, &xiSlider::MouseOut, s,
+                                 [&rules, &env, ctl] { rules.slider_mouse(env, ctl, false); });
                 // The slider's out-of-range report goes to the window's error box.
                 QObject::connect(s, &xiSlider::ValueError, s, [&env](const QString& text) {
                     env.view.set_text(Ctl{"Text_vr_error_cou"}, text.toStdString());

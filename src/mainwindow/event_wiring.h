@@ -17,10 +17,10 @@ namespace tuner {
 // rules' events run), and each step reports to the rules.
 struct RuleBoxHooks {
     std::function<std::optional<BoxLimits>()> limits;
-    std::function<void()> commit;       // after the Enter commit
-    std::function<void(int)> key;       // after every key press, Enter included
+    std::function<void()> commit;  // after the Enter commit
+    std::function<void(int)> key;  // after every key press, Enter included
     std::function<void()> got_focus;
-    std::function<void()> lost_focus;   // after the commit and the text-input rules
+    std::function<void()> lost_focus;  // after the commit and the text-input rules
 };
 void wire_rule_box(ParamTextBox* box, TextInput& input, RuleBoxHooks hooks);
 

@@ -7,10 +7,10 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include "controls/peq_graph.h"
 #include "core/app_paths.h"
 #include "core/param_file.h"
 #include "core/value_tables.h"
-#include "controls/peq_graph.h"
 #include "dialogs/wheel_binding.h"
 #include "mainwindow/bt_name_rules.h"
 #include "mainwindow/captions.h"

@@ -46,11 +46,11 @@ void FrmMain::build_controls() {
     setFont(f);
     // Group borders with their caption on the line, as a tuning desk shows its sections.
     // Picture boxes that stand for a group (property "group") get the same border.
-    client->setStyleSheet(QStringLiteral(
-        "QGroupBox{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"
-        "QGroupBox::title{subcontrol-origin:margin;left:6px;padding:0 3px;}"
-        "QGroupBox[flat=\"true\"]{border:0;margin:0;}"
-        "QLabel[group=\"true\"]{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"));
+    client->setStyleSheet(
+        QStringLiteral("QGroupBox{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"
+                       "QGroupBox::title{subcontrol-origin:margin;left:6px;padding:0 3px;}"
+                       "QGroupBox[flat=\"true\"]{border:0;margin:0;}"
+                       "QLabel[group=\"true\"]{border:1px solid #8f8f8f;border-radius:3px;margin-top:7px;}"));
     panels_ = make_area_panels(registry_, menuBar());
     for (auto& p : panels_) p->build();
     // The standby notice and the test panel lie over the main panel.
@@ -59,8 +59,10 @@ void FrmMain::build_controls() {
 }
 
 void FrmMain::tick() {
-    if (timers_->scan_enabled()) scan_timer_tick(*link_);
-    else if (timers_->send_enabled()) send_timer_tick(*link_);
+    if (timers_->scan_enabled())
+        scan_timer_tick(*link_);
+    else if (timers_->send_enabled())
+        send_timer_tick(*link_);
 }
 
 void FrmMain::TheTray() {

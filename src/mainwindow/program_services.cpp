@@ -47,8 +47,15 @@ const char* debug_list_for(const std::string& line) {
 ProgramServices::ProgramServices(AppState& s, QWidget* window, ControlRegistry& registry, QtMainView& view,
                                  Display& display, SettingsStore& settings, Clock& clock, EventPump& pump,
                                  LinkTimers& timers, WindowHooks hooks)
-    : s_(s), window_(window), reg_(registry), view_(view), display_(display), settings_(settings), timers_(timers),
-      hooks_(std::move(hooks)), wait_(std::make_unique<Wait>(s, *this, clock, pump, nullptr)) {
+    : s_(s),
+      window_(window),
+      reg_(registry),
+      view_(view),
+      display_(display),
+      settings_(settings),
+      timers_(timers),
+      hooks_(std::move(hooks)),
+      wait_(std::make_unique<Wait>(s, *this, clock, pump, nullptr)) {
     wait_->setObjectName(QStringLiteral("Wait"));
 }
 

@@ -108,7 +108,8 @@ void QtMainView::set_text(Ctl c, const std::string& text) {
     // set, so a caption they already show is left alone.
     if (!e && c.index >= 0) {
         auto* strip = reg_.get<XTab>(std::string(c.name));
-        if (strip && !(c.index < strip->TabCount() && strip->TabCaption(c.index) == t)) strip->setTabCaption(c.index, t);
+        if (strip && !(c.index < strip->TabCount() && strip->TabCaption(c.index) == t))
+            strip->setTabCaption(c.index, t);
         return;
     }
     if (!e) return;
@@ -264,7 +265,8 @@ void QtMainView::peq_Set_eq_index_enable(int band, int enable) {
 }
 void QtMainView::peq_Dis_Bypass_on(int x, int y, int font_size, const std::string& text, uint32_t ole) {
     if (auto* p = peq())
-        p->Dis_Bypass_on(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(font_size), qs(text), ole);
+        p->Dis_Bypass_on(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(font_size), qs(text),
+                         ole);
 }
 void QtMainView::peq_Dis_Bypass_off() {
     if (auto* p = peq()) p->Dis_Bypass_off();
@@ -294,8 +296,7 @@ void QtMainView::repaint() {
 
 bool QtMainView::ask_yes_no(const std::string& text, const std::string& title) {
     if (ask_) return ask_(text, title);
-    return QMessageBox::question(window_, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(window_, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace tuner

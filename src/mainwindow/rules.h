@@ -41,14 +41,14 @@ public:
 struct RuleEnv {
     AppState& s;
     MainView& view;
-    WindowServices& svc;     // set_all_dis, messages, progress waits, debug lines
+    WindowServices& svc;  // set_all_dis, messages, progress waits, debug lines
     Display& display;
-    TextInput& input;        // the shared numeric-input state
+    TextInput& input;  // the shared numeric-input state
     SettingsStore& settings;
     FileDialogs& dialogs;
     DeviceLink& link;
     WindowActions& actions;
-    Clock& clock;            // with pump: delay_ms inside a rule
+    Clock& clock;  // with pump: delay_ms inside a rule
     EventPump& pump;
 };
 
@@ -66,15 +66,15 @@ struct BoxLimits {
 class RuleModule {
 public:
     virtual ~RuleModule() = default;
-    virtual bool click(RuleEnv&, Ctl) { return false; }               // owner-drawn button Click
-    virtual bool check_mouse_up(RuleEnv&, Ctl) { return false; }      // user toggled a check box / option button
-    virtual bool menu(RuleEnv&, Ctl) { return false; }                // menu item chosen
+    virtual bool click(RuleEnv&, Ctl) { return false; }           // owner-drawn button Click
+    virtual bool check_mouse_up(RuleEnv&, Ctl) { return false; }  // user toggled a check box / option button
+    virtual bool menu(RuleEnv&, Ctl) { return false; }            // menu item chosen
     virtual std::optional<BoxLimits> box_limits(RuleEnv&, Ctl) { return std::nullopt; }
-    virtual bool box_commit(RuleEnv&, Ctl) { return false; }          // Enter (after the text-input commit)
+    virtual bool box_commit(RuleEnv&, Ctl) { return false; }            // Enter (after the text-input commit)
     virtual bool box_key(RuleEnv&, Ctl, int /*key*/) { return false; }  // after every key press, Enter included
     virtual bool box_got_focus(RuleEnv&, Ctl) { return false; }
-    virtual bool box_lost_focus(RuleEnv&, Ctl) { return false; }      // after the Enter commit and text-input rules
-    virtual bool slider_changed(RuleEnv&, Ctl) { return false; }      // ValueChanged (user move or ui_inc/ui_dec)
+    virtual bool box_lost_focus(RuleEnv&, Ctl) { return false; }  // after the Enter commit and text-input rules
+    virtual bool slider_changed(RuleEnv&, Ctl) { return false; }  // ValueChanged (user move or ui_inc/ui_dec)
     virtual bool slider_mouse(RuleEnv&, Ctl, bool /*in*/) { return false; }
     virtual bool step(RuleEnv&, std::string_view /*stepper*/, int /*index*/) { return false; }
 };

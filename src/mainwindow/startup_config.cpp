@@ -58,18 +58,18 @@ StartupConfig read_startup_config(const std::string& dir, AppState& s, SettingsS
 
     if (!cfg.language_mode.empty()) {
         switch (cfg.language_mode.front()) {
-        case '1':
-            cfg.language_menu_visible = false;
-            s.Language = 0;
-            break;
-        case '2':
-            cfg.language_menu_visible = false;
-            s.Language = 1;
-            break;
-        default:
-            read_language_setting(s, settings);
-            cfg.language_menu_visible = true;
-            break;
+            case '1':
+                cfg.language_menu_visible = false;
+                s.Language = 0;
+                break;
+            case '2':
+                cfg.language_menu_visible = false;
+                s.Language = 1;
+                break;
+            default:
+                read_language_setting(s, settings);
+                cfg.language_menu_visible = true;
+                break;
         }
     }
     return cfg;

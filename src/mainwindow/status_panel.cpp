@@ -28,8 +28,9 @@ void StatusPanel::finish() {
         const char* name;
         QColor colour;
     };
-    for (const Led& l : {Led{"Picture_LED_1_ON_1(0)", QColor(0, 200, 60)}, Led{"Picture_LED_1_OFF_1(0)", QColor(210, 40, 40)},
-                         Led{"Picture_LED_1_OFF_2(0)", QColor(150, 150, 150)}})
+    for (const Led& l :
+         {Led{"Picture_LED_1_ON_1(0)", QColor(0, 200, 60)}, Led{"Picture_LED_1_OFF_1(0)", QColor(210, 40, 40)},
+          Led{"Picture_LED_1_OFF_2(0)", QColor(150, 150, 150)}})
         if (auto* p = reg_.get<QLabel>(l.name)) p->setPixmap(led(l.colour));
     if (auto* p = reg_.get<QLabel>("Picture_power_off_tishi(0)")) set_panel_background(p, 0x80FFFF);
     if (auto* l = reg_.get<QLabel>("Label_system_setup(5)")) l->setAlignment(Qt::AlignCenter);

@@ -89,7 +89,7 @@ void key_input(RuleEnv& env, int index) {
 // events run, then redraw and raise.
 void held_box(RuleEnv& env, Ctl c, uint8_t value) {
     gen(env.s, c.name == "Check_vol_max_function_en" ? g::vol_max_function_en
-                                                      : g::vol_power_on_read_eeprom_function_en) = value;
+                                                     : g::vol_power_on_read_eeprom_function_en) = value;
     env.view.set_enabled(c, false);
     delay_ms(10, env.clock, env.pump);
     env.svc.set_all_dis();

@@ -49,8 +49,10 @@ QRgb* Canvas::row(int y) { return reinterpret_cast<QRgb*>(image_.scanLine(y)); }
 
 void Canvas::plot(int x, int y, QRgb rgb) {
     if (!visible(x, y)) return;
-    if (word_pixels()) row(y)[x] = rgb | 0xFF000000u;
-    else image_.setPixel(x, y, rgb);
+    if (word_pixels())
+        row(y)[x] = rgb | 0xFF000000u;
+    else
+        image_.setPixel(x, y, rgb);
 }
 
 void Canvas::for_each_visible_span(int left, int top, int right, int bottom,
@@ -245,12 +247,18 @@ int Canvas::draw_text(const QRect& rect, const QString& text, const FontSpec& fo
     p.setFont(qf);
     p.setPen(to_qcolor(color));
     int qt = 0;
-    if (flags & text_flags::center) qt |= Qt::AlignHCenter;
-    else if (flags & text_flags::right) qt |= Qt::AlignRight;
-    else qt |= Qt::AlignLeft;
-    if (flags & text_flags::vcenter) qt |= Qt::AlignVCenter;
-    else if (flags & text_flags::bottom) qt |= Qt::AlignBottom;
-    else qt |= Qt::AlignTop;
+    if (flags & text_flags::center)
+        qt |= Qt::AlignHCenter;
+    else if (flags & text_flags::right)
+        qt |= Qt::AlignRight;
+    else
+        qt |= Qt::AlignLeft;
+    if (flags & text_flags::vcenter)
+        qt |= Qt::AlignVCenter;
+    else if (flags & text_flags::bottom)
+        qt |= Qt::AlignBottom;
+    else
+        qt |= Qt::AlignTop;
     if (flags & text_flags::word_break) qt |= Qt::TextWordWrap;
     if (flags & text_flags::single_line) qt |= Qt::TextSingleLine;
     QString shown = text;
@@ -292,8 +300,10 @@ void Canvas::blit(const QImage& src, int x, int y, std::optional<uint32_t> mask_
         for (int dx = x0; dx < x1; ++dx) {
             const QRgb p = from[dx];
             if (qAlpha(p) == 0 || (mask && (p & 0xFFFFFFu) == *mask)) continue;
-            if (word_pixels()) row(dy)[dx] = p | 0xFF000000u;
-            else image_.setPixel(dx, dy, p | 0xFF000000u);
+            if (word_pixels())
+                row(dy)[dx] = p | 0xFF000000u;
+            else
+                image_.setPixel(dx, dy, p | 0xFF000000u);
         }
     });
 }

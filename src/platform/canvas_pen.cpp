@@ -48,8 +48,10 @@ void draw_edge(Canvas& canvas, int left, int top, int right, int bottom, unsigne
     if (code & edge::sunken_outer) ring(canvas, left, top, right, bottom, kSysButtonShadow, kSysButtonHighlight);
     const bool outer = (code & (edge::raised_outer | edge::sunken_outer)) != 0;
     const int d = outer ? 1 : 0;
-    if (code & edge::raised_inner) ring(canvas, left + d, top + d, right - d, bottom - d, kSysButtonHighlight, kSysButtonShadow);
-    if (code & edge::sunken_inner) ring(canvas, left + d, top + d, right - d, bottom - d, kSys3DDarkShadow, kSys3DLight);
+    if (code & edge::raised_inner)
+        ring(canvas, left + d, top + d, right - d, bottom - d, kSysButtonHighlight, kSysButtonShadow);
+    if (code & edge::sunken_inner)
+        ring(canvas, left + d, top + d, right - d, bottom - d, kSys3DDarkShadow, kSys3DLight);
 }
 
 }  // namespace tuner

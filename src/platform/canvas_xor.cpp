@@ -1,6 +1,5 @@
 #include "platform/canvas_xor.h"
 
-
 namespace tuner {
 
 void xor_pixel(Canvas& canvas, int x, int y, uint32_t rgb) {

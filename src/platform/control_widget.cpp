@@ -81,8 +81,10 @@ void ControlWidget::mousePressEvent(QMouseEvent* e) {
 
 void ControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     hold_mouse();
-    if (e->button() == Qt::LeftButton) on_double_click(pointer_of(e));
-    else on_pointer_down(pointer_of(e));
+    if (e->button() == Qt::LeftButton)
+        on_double_click(pointer_of(e));
+    else
+        on_pointer_down(pointer_of(e));
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* e) { on_pointer_move(pointer_of(e)); }

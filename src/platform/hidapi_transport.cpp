@@ -33,8 +33,7 @@ HidHandle HidapiTransport::open(const std::string& path, HidOpenError* error) {
     hid_device* dev = hid_open_path(path.c_str());
     if (dev == nullptr) {
         // hidapi does not tell why; the node's access bits do.
-        if (error && access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES)
-            *error = HidOpenError::PermissionDenied;
+        if (error && access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) *error = HidOpenError::PermissionDenied;
         return kNoHidHandle;
     }
     const HidHandle handle = next_handle_++;

@@ -14,7 +14,9 @@ using OleColor = int32_t;
 constexpr OleColor kNoColor = -1;
 
 // System colour codes as OLE values (0x800000nn).
-constexpr OleColor system_color(int index) { return static_cast<OleColor>(0x80000000u | static_cast<uint32_t>(index & 0xFF)); }
+constexpr OleColor system_color(int index) {
+    return static_cast<OleColor>(0x80000000u | static_cast<uint32_t>(index & 0xFF));
+}
 constexpr OleColor kSysActiveCaption = system_color(0x03);
 constexpr OleColor kSysWindow = system_color(0x05);
 constexpr OleColor kSysWindowText = system_color(0x08);

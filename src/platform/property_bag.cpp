@@ -83,11 +83,16 @@ namespace {
 std::string escape(const std::string& s) {
     std::string out;
     for (char c : s) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '|') out += "\\p";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '|')
+            out += "\\p";
+        else
+            out += c;
     }
     return out;
 }

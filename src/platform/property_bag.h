@@ -21,7 +21,9 @@ public:
     // Reads `key`, or `def` when absent or of another kind (numbers convert).
     bool read(const std::string& key, bool def) const;
     int64_t read(const std::string& key, int64_t def) const;
-    int32_t read(const std::string& key, int32_t def) const { return static_cast<int32_t>(read(key, static_cast<int64_t>(def))); }
+    int32_t read(const std::string& key, int32_t def) const {
+        return static_cast<int32_t>(read(key, static_cast<int64_t>(def)));
+    }
     double read(const std::string& key, double def) const;
     std::string read(const std::string& key, const std::string& def) const;
     std::string read(const std::string& key, const char* def) const { return read(key, std::string(def)); }
@@ -63,7 +65,9 @@ private:
     static PropertyValue normalise(const FontSpec& v) { return v; }
     static PropertyValue normalise(const std::vector<uint8_t>& v) { return v; }
     template <typename I>
-    static PropertyValue normalise(I v) requires std::is_integral_v<I> { return static_cast<int64_t>(v); }
+    static PropertyValue normalise(I v) requires std::is_integral_v<I> {
+        return static_cast<int64_t>(v);
+    }
 
     void set(const std::string& key, PropertyValue v);
 

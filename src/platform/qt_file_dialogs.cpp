@@ -25,7 +25,8 @@ QString start_path(const FileDialogRequest& r) {
     QString dir = QString::fromStdString(r.init_dir);
     if (!dir.isEmpty()) QDir().mkpath(dir);
     if (r.file_name.empty()) return dir;
-    return dir.isEmpty() ? QString::fromStdString(r.file_name) : QDir(dir).filePath(QString::fromStdString(r.file_name));
+    return dir.isEmpty() ? QString::fromStdString(r.file_name)
+                         : QDir(dir).filePath(QString::fromStdString(r.file_name));
 }
 
 QString selected_filter(const FileDialogRequest& r, const QString& filters) {

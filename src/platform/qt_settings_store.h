@@ -14,8 +14,7 @@ public:
     QtSettingsStore();
     explicit QtSettingsStore(const QString& ini_path) : path_(ini_path) {}
 
-    std::optional<std::string> get(const std::string& app, const std::string& section,
-                                   const std::string& key) override;
+    std::optional<std::string> get(const std::string& app, const std::string& section, const std::string& key) override;
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
     // False when the folder cannot be made or the file cannot be written.

@@ -15,8 +15,7 @@ XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
     size_move_timer_.setSingleShot(true);
     size_move_timer_.setInterval(300);
     connect(&size_move_timer_, &QTimer::timeout, &model_, &XTabModel::HostSizeMoveFinished);
-    connect(&hover_timer_, &QTimer::timeout, this,
-            [this] { model_.TimerEvent(mapFromGlobal(QCursor::pos())); });
+    connect(&hover_timer_, &QTimer::timeout, this, [this] { model_.TimerEvent(mapFromGlobal(QCursor::pos())); });
     connect(&model_, &XTabModel::hoverTimer, this, [this](int ms) {
         if (ms > 0) {
             hover_timer_.start(ms);
@@ -121,16 +120,11 @@ bool XTab::eventFilter(QObject* watched, QEvent* e) {
                 size_move_timer_.start();
                 break;
             case QEvent::WindowActivate:
-            case QEvent::WindowDeactivate:
-                model_.HostActivated();
-                break;
+            case QEvent::WindowDeactivate: model_.HostActivated(); break;
             case QEvent::PaletteChange:
             case QEvent::StyleChange:
-            case QEvent::ThemeChange:
-                model_.Refresh();
-                break;
-            default:
-                break;
+            case QEvent::ThemeChange: model_.Refresh(); break;
+            default: break;
         }
     }
     return QWidget::eventFilter(watched, e);

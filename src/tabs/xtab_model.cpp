@@ -140,7 +140,8 @@ void apply_theme_palette(XTabProps& p, int theme) {
         {&XTabProps::InActiveTabBackEndColor, {kSysButtonFace, 0xEAF0F0, kSys3DLight, kKeep, 0xCBDCDF}},
         {&XTabProps::InActiveTabForeColor, {kSysButtonText, kSysButtonText, kSysGrayText, 0x909090, kSysButtonText}},
         {&XTabProps::TabStripBackColor, {kKeep, kKeep, kSys3DLight, kSysButtonFace, kKeep}},
-        {&XTabProps::DisabledTabBackColor, {kSysButtonFace, kSysButtonFace, kSysButtonFace, kSysButtonFace, kSysButtonFace}},
+        {&XTabProps::DisabledTabBackColor,
+         {kSysButtonFace, kSysButtonFace, kSysButtonFace, kSysButtonFace, kSysButtonFace}},
         {&XTabProps::DisabledTabForeColor, {kSys3DDarkShadow, 0xA0A0A0, kSys3DDarkShadow, kSys3DDarkShadow, 0xA0A0A0}},
         {&XTabProps::OuterBorderColor, {kSys3DDarkShadow, 0x9B9C91, kSysButtonHighlight, 0x909090, 0xA8B9BC}},
         {&XTabProps::TopLeftInnerBorderColor, {kSysButtonHighlight, kKeep, kKeep, kKeep, kSysButtonHighlight}},
@@ -422,8 +423,10 @@ void XTabModel::RemoveTab(int index) {
             // The tab that followed takes its place, or the one before it.
             active_ = std::min(a, TabCount() - 1);
         }
-        if (last_active_ >= TabCount() || last_active_ == index) last_active_ = active_;
-        else if (last_active_ > index) --last_active_;
+        if (last_active_ >= TabCount() || last_active_ == index)
+            last_active_ = active_;
+        else if (last_active_ > index)
+            --last_active_;
         box_tab_ = active_;
         box_hot_ = false;
         stop_hover();
@@ -459,8 +462,10 @@ void XTabModel::KeyDown(int key_code, int shift) {
 }
 
 void XTabModel::AccessKeyPress(int code) {
-    if (code >= 'a' && code <= 'z') code -= 32;
-    else code = QChar(static_cast<char16_t>(code)).toUpper().unicode();
+    if (code >= 'a' && code <= 'z')
+        code -= 32;
+    else
+        code = QChar(static_cast<char16_t>(code)).toUpper().unicode();
     if (code == 0 || busy_ > 0) return;
     for (int i = 0; i < TabCount(); ++i) {
         if (tabs_[i].access_key == code && i != active_ && tabs_[i].enabled) {

@@ -106,9 +106,9 @@ public:
     // a switch event.
     void setTabCount(int n);
 
-    QString TabCaption(int i) const;  // "" out of range
+    QString TabCaption(int i) const;                    // "" out of range
     void setTabCaption(int i, const QString& caption);  // 9 out of range
-    bool TabEnabled(int i) const;  // false out of range
+    bool TabEnabled(int i) const;                       // false out of range
     void setTabEnabled(int i, bool enabled);
     const QImage& TabPicture(int i) const;  // 9 out of range
     void setTabPicture(int i, const QImage& picture);

@@ -108,9 +108,7 @@ TabState tab_state(const XTabModel& m, int i) {
     return s;
 }
 
-bool focus_shown(const XTabModel& m, const TabState& s) {
-    return m.props().ShowFocusRect && s.active && m.IsFocused();
-}
+bool focus_shown(const XTabModel& m, const TabState& s) { return m.props().ShowFocusRect && s.active && m.IsFocused(); }
 
 // ---------------------------------------------------------------------------
 // TabbedDialog
@@ -238,9 +236,12 @@ void draw_tabs_tabbed_dialog(XTabModel& m, Canvas& c) {
     c.fill_rect(0, 0, W, h, p.TabStripBackColor);
     for (int i = 0; i < m.TabCount(); ++i) {
         const TabState s = tab_state(m, i);
-        if (theme == 0) tabbed_theme0(m, c, s);
-        else if (theme == 3) tabbed_rounded(m, c, s);
-        else tabbed_flat(m, c, s);
+        if (theme == 0)
+            tabbed_theme0(m, c, s);
+        else if (theme == 3)
+            tabbed_rounded(m, c, s);
+        else
+            tabbed_flat(m, c, s);
     }
     c.line(0, h + 1, 0, h + 4, p.OuterBorderColor);
     c.line(W - 1, h + 1, W - 1, h + 4, p.OuterBorderColor);
@@ -272,8 +273,10 @@ void pp_theme0_shape(const XTabModel& m, Canvas& c, const TabState& s, bool flat
     OleColor end = s.end;
     if (!s.enabled && !s.active && s.i != a - 1 && s.i != a + 1) end = p.InActiveTabBackEndColor;
     if (s.active) {
-        if (flat) pFillCurvedGradient(c, L, T, R, B, start, end, 2, true, true);
-        else pFillCurvedGradient(c, L, T, R - 1, B, start, end, 2, true, true);
+        if (flat)
+            pFillCurvedGradient(c, L, T, R, B, start, end, 2, true, true);
+        else
+            pFillCurvedGradient(c, L, T, R - 1, B, start, end, 2, true, true);
         c.line(L, T + 2, L + 3, T - 1, TL);
         c.line(L + 2, T, R - 2, T, TL);
         c.line(R - 2, T + 1, R, T + 3, OB);
@@ -385,8 +388,10 @@ void pp_caption(XTabModel& m, Canvas& c, const TabState& s) {
         const int py = t + near_even((B - t - pic) / 2.0);
         const int px = pic_left ? l + 2 : r - pic - 2;
         paint_picture(c, p, info.picture, px, py, pic);
-        if (pic_left) tl += theme == 0 ? pic - 6 : pic - 1;
-        else tr -= theme == 0 ? pic - 3 : pic + 5;
+        if (pic_left)
+            tl += theme == 0 ? pic - 6 : pic - 1;
+        else
+            tr -= theme == 0 ? pic - 3 : pic + 5;
     }
     const FittedCaption fit = fit_caption(info.caption, *s.font, tr - tl);
     draw_fitted(c, qrect(tl, t, tr, B), fit, *s.font, s.fore, text_flags::center | text_flags::vcenter);
@@ -411,7 +416,8 @@ void draw_tabs_property_pages(XTabModel& m, Canvas& c) {
             const OleColor fill = !s.enabled ? p.DisabledTabBackColor
                                   : s.active ? p.ActiveTabBackStartColor
                                              : p.InActiveTabBackStartColor;
-            c.round_rect(s.r.left, s.r.top, s.r.right, c.height() - 1, m.x_radius(), m.y_radius(), fill, p.OuterBorderColor);
+            c.round_rect(s.r.left, s.r.top, s.r.right, c.height() - 1, m.x_radius(), m.y_radius(), fill,
+                         p.OuterBorderColor);
         }
         pp_caption(m, c, s);
     }
@@ -534,8 +540,14 @@ void xor_hover_tabbed(XTabModel& m, Canvas& c) {
     };
     pFillCurvedXor(c, hL, hT + 1, hR, b, x, 3, true, true);
     xor_line(c, hL + 6, hT, hR - 5, hT, ob ^ OffsetColor(A, -21));
-    px({{hL + 6, hT + 1}, {hL + 5, hT + 1}, {hL + 4, hT + 2}, {hL + 3, hT + 3},
-        {hR - 6, hT + 1}, {hR - 5, hT + 1}, {hR - 4, hT + 2}, {hR - 3, hT + 3}},
+    px({{hL + 6, hT + 1},
+        {hL + 5, hT + 1},
+        {hL + 4, hT + 2},
+        {hL + 3, hT + 3},
+        {hR - 6, hT + 1},
+        {hR - 5, hT + 1},
+        {hR - 4, hT + 2},
+        {hR - 3, hT + 3}},
        OffsetColor(ole(x), -8) ^ x);
     xor_line(c, hL, b, hR, b, OffsetColor(ole(x), 21) ^ x);
     px({{hL + 5, hT}, {hR - 5, hT}}, ob ^ OffsetColor(A, -2));
@@ -592,14 +604,14 @@ void draw_box(Canvas& c, const TabRect& bx, OleColor outline, uint32_t start, ui
 
 }  // namespace
 
-void pFillCurvedGradient(Canvas& c, int left, int top, int right, int bottom, OleColor start, OleColor end,
-                         int radius, bool cut_left, bool cut_right) {
+void pFillCurvedGradient(Canvas& c, int left, int top, int right, int bottom, OleColor start, OleColor end, int radius,
+                         bool cut_left, bool cut_right) {
     curved_fill(c, left, top, right, bottom, GetRGBFromOLE(start), GetRGBFromOLE(end), radius, cut_left, cut_right,
                 solid_row);
 }
 
-void pFillCurvedSolid(Canvas& c, int left, int top, int right, int bottom, OleColor color, int radius,
-                      bool cut_left, bool cut_right) {
+void pFillCurvedSolid(Canvas& c, int left, int top, int right, int bottom, OleColor color, int radius, bool cut_left,
+                      bool cut_right) {
     pFillCurvedGradient(c, left, top, right, bottom, color, color, radius, cut_left, cut_right);
 }
 
@@ -662,9 +674,12 @@ void layout_property_pages(XTabModel& m, int /*width*/) {
         }
         r.right = (i == 0 && theme >= 1 && a != 0) ? w + 1 : r.left + w;
         if (p.UseControlBox) {
-            if (theme == 0 || theme == 2) r.right += i == a ? 15 : 12;
-            else if (theme == 3) r.right += i == a ? 6 : 0;
-            else r.right += i == a ? 21 : 15;
+            if (theme == 0 || theme == 2)
+                r.right += i == a ? 15 : 12;
+            else if (theme == 3)
+                r.right += i == a ? 6 : 0;
+            else
+                r.right += i == a ? 21 : 15;
         }
         r.top = h - (i == a ? m.active_height() : m.inactive_height());
         r.bottom = theme == 3 ? h + 2 : h;
@@ -701,7 +716,8 @@ void XTabModel::DrawBackground() {
 bool XTabModel::background_clears() const {
     const int theme = p_.TabTheme;
     const int style = p_.TabStyle;
-    return theme >= 0 && theme <= 4 && theme != 3 && (style == kTabStyleTabbedDialog || style == kTabStylePropertyPages);
+    return theme >= 0 && theme <= 4 && theme != 3 &&
+           (style == kTabStyleTabbedDialog || style == kTabStylePropertyPages);
 }
 
 void XTabModel::DrawTabs() {
@@ -746,8 +762,10 @@ void XTabModel::DrawControlBox(int state, int index) {
 
 void XTabModel::pDrawOverXOred() {
     if (surface_.empty()) return;
-    if (p_.TabStyle == kTabStyleTabbedDialog) xor_hover_tabbed(*this, surface_);
-    else if (p_.TabStyle == kTabStylePropertyPages) xor_hover_property(*this, surface_);
+    if (p_.TabStyle == kTabStyleTabbedDialog)
+        xor_hover_tabbed(*this, surface_);
+    else if (p_.TabStyle == kTabStylePropertyPages)
+        xor_hover_property(*this, surface_);
 }
 
 }  // namespace tuner

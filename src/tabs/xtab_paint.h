@@ -13,10 +13,10 @@ namespace tuner {
 // the top corners are cut at 45 degrees, Radius rows deep, on the cut sides
 // (with CutLeft false the right corner is cut whatever CutRight says). A fill
 // whose top equals its bottom is one row in the start colour.
-void pFillCurvedGradient(Canvas& c, int left, int top, int right, int bottom, OleColor start, OleColor end,
-                         int radius, bool cut_left, bool cut_right);
-void pFillCurvedSolid(Canvas& c, int left, int top, int right, int bottom, OleColor color, int radius,
-                      bool cut_left, bool cut_right);
+void pFillCurvedGradient(Canvas& c, int left, int top, int right, int bottom, OleColor start, OleColor end, int radius,
+                         bool cut_left, bool cut_right);
+void pFillCurvedSolid(Canvas& c, int left, int top, int right, int bottom, OleColor color, int radius, bool cut_left,
+                      bool cut_right);
 // The same shape XOR-ed with an RGB value (hover highlights).
 void pFillCurvedXor(Canvas& c, int left, int top, int right, int bottom, uint32_t rgb, int radius, bool cut_left,
                     bool cut_right);

@@ -12,14 +12,20 @@ TEST(ShiftColor, Shifts) {
         ShiftOptions opt;
         uint32_t out;
     } cases[] = {
-        {0xFFFFFF, -32, {.scale_blue = true}, 0xD6E0DF}, {0xFFFFFF, -32, {}, 0xE0E0DF},
-        {0xC0C0C0, 48, {.scale_blue = true}, 0xF1F1F0},  {0xDFDFDF, 8, {}, 0xE8E8E7},
-        {0x000010, -40, {}, 0},                          {0x000000, 0, {.invert = true}, 0xFFFFFF},
+        {0xFFFFFF, -32, {.scale_blue = true}, 0xD6E0DF},
+        {0xFFFFFF, -32, {}, 0xE0E0DF},
+        {0xC0C0C0, 48, {.scale_blue = true}, 0xF1F1F0},
+        {0xDFDFDF, 8, {}, 0xE8E8E7},
+        {0x000010, -40, {}, 0},
+        {0x000000, 0, {.invert = true}, 0xFFFFFF},
         // Retry: once the other way (an amount of 0 retries with 64); a second extreme result stands.
-        {0x101010, -32, {.retry = true}, 0x303030},      {0x000000, 0, {.retry = true}, 0x404040},
-        {0xFFFFFF, 0, {.retry = true}, 0xFFFFFF},        {0xFFFFFF, 300, {.retry = true}, 0},
+        {0x101010, -32, {.retry = true}, 0x303030},
+        {0x000000, 0, {.retry = true}, 0x404040},
+        {0xFFFFFF, 0, {.retry = true}, 0xFFFFFF},
+        {0xFFFFFF, 300, {.retry = true}, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(ShiftColor(c.in, c.amount, c.opt), c.out) << std::hex << c.in << " " << c.amount;
+    for (const auto& c : cases)
+        EXPECT_EQ(ShiftColor(c.in, c.amount, c.opt), c.out) << std::hex << c.in << " " << c.amount;
 }
 
 TEST(RefreshDerivedColors, CheckedFacesAndSystemColours) {

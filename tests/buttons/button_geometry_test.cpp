@@ -14,17 +14,22 @@ ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
 TEST(ButtonShape, CornerCutsByStyle) {
     using Pixels = std::set<std::pair<int, int>>;
     const int w = 105, h = 29;
-    const Pixels triangles = {{0, 0}, {1, 0}, {0, 1}, {0, h - 2}, {0, h - 1}, {1, h - 1},
+    const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
                               {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
     const struct {
         int style;
         bool enabled;
         Pixels cut;
     } cases[] = {
-        {2, true, triangles}, {7, true, triangles}, {1, true, {{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}},
+        {2, true, triangles},
+        {7, true, triangles},
+        {1, true, {{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}},
         {3, true, {{0, h - 1}, {w - 1, 0}}},
         {3, false, {}},  // a disabled style-3 button keeps its corners
-        {0, true, {}},   {4, true, {}}, {5, true, {}}, {6, true, {}},
+        {0, true, {}},
+        {4, true, {}},
+        {5, true, {}},
+        {6, true, {}},
     };
     for (const auto& c : cases) {
         const ShapeResult r = shape_of(0, c.style, w, h, c.enabled);

@@ -40,8 +40,8 @@ TEST_F(InputTest, LeftAndRightClicks) {
     b->DoubleClickNotification(10, 10);
     b->MouseRelease(1, 0, 10, 10);
     b->ClickNotification();
-    EXPECT_EQ(log.events, (V{"MouseDown(1)", "MouseUp(1)", "Click", "MouseDown(2)", "MouseUp(2)", "MouseDown(1)", "MouseUp(1)",
-                             "Click", "DoubleClick(1)", "MouseDown(1)", "MouseUp(1)"}));
+    EXPECT_EQ(log.events, (V{"MouseDown(1)", "MouseUp(1)", "Click", "MouseDown(2)", "MouseUp(2)", "MouseDown(1)",
+                             "MouseUp(1)", "Click", "DoubleClick(1)", "MouseDown(1)", "MouseUp(1)"}));
     click(*b);  // the next click counts again
     // An access key clicks; Enter and Escape do nothing outside command mode.
     b->AccessKeyPress('M');

@@ -1,5 +1,5 @@
-#include <QPainter>
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include "button_test_util.h"
 
@@ -28,7 +28,8 @@ TEST(ButtonProperties, DefaultsAfterLoadingAndInitialising) {
 
     // Values out of range, as a damaged store may hold, load as their defaults.
     PropertyBag bag;
-    for (const auto& [key, v] : {std::pair{"BackStyle", 42}, {"Shape", -3}, {"ImgSize", 17}, {"Gradient", 9}, {"Mode", 0}})
+    for (const auto& [key, v] :
+         {std::pair{"BackStyle", 42}, {"Shape", -3}, {"ImgSize", 17}, {"Gradient", 9}, {"Mode", 0}})
         bag.write(key, int64_t{v}, int64_t{-100});
     bag.write("Value", true, false);
     b.ReadProperties(bag, amb);
@@ -42,7 +43,8 @@ TEST(ButtonProperties, DefaultsAfterLoadingAndInitialising) {
     EXPECT_EQ(c.BackColor(), static_cast<OleColor>(0x8000000F));
     EXPECT_EQ(c.HoverBackColor(), static_cast<OleColor>(0x8000000F));
     EXPECT_EQ(c.HoverForeColor(), static_cast<OleColor>(0x80000012));
-    for (const char* k : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"}) EXPECT_TRUE(host.marked(k)) << k;
+    for (const char* k : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"})
+        EXPECT_TRUE(host.marked(k)) << k;
 }
 
 TEST(ButtonProperties, StoreRoundTripAndOmittedDefaults) {
@@ -157,7 +159,8 @@ TEST(ButtonProperties, DesignModeMessagesAndPictureShapes) {
     EXPECT_EQ(b->CaptionAlign(), 2);
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[0], QStringLiteral("This property is not applicable for command button modes."));
-    EXPECT_EQ(host.messages[1], QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
+    EXPECT_EQ(host.messages[1],
+              QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
     EXPECT_TRUE(host.messages[3].startsWith(QStringLiteral("When button images are aligned top/bottom center, ")));
     b->setGradientMode(2);
     b->setResetDefaultColors(true);

@@ -2,9 +2,9 @@
 // state and both colours to PNG files in the test output folder.
 #include <set>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "button_test_util.h"
 
@@ -28,10 +28,16 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
     ButtonAmbient def;
     def.display_as_default = true;
     switch (look) {
-        case Look::Pressed: b->MouseMoveTo(0, 0, 50, 14, true); b->MousePress(1, 0, 50, 14); break;
+        case Look::Pressed:
+            b->MouseMoveTo(0, 0, 50, 14, true);
+            b->MousePress(1, 0, 50, 14);
+            break;
         case Look::Hover: b->MouseMoveTo(0, 0, 50, 14, true); break;
         case Look::Disabled: b->setEnabled(false); break;
-        case Look::Checked: b->setMode(1); b->setValue(true); break;
+        case Look::Checked:
+            b->setMode(1);
+            b->setValue(true);
+            break;
         case Look::DesignDefaultNoFocusRect:
             b->setShowFocusRect(false);
             def.user_mode = false;
@@ -47,8 +53,8 @@ uint32_t px(const ButtonModel& b, int x, int y) { return b.WindowImage().pixel(x
 // Face centre, the three rings (left, top, right, bottom each) and the corner
 // pixels of a 105 x 29 style-2 button, grey and lit, in every state.
 TEST(ButtonRender, Style2FaceAndRingColours) {
-    const QPoint rings[12] = {{2, 14}, {50, 2}, {102, 14}, {50, 26}, {1, 14}, {50, 1},
-                              {103, 14}, {50, 27}, {0, 14}, {50, 0}, {104, 14}, {50, 28}};
+    const QPoint rings[12] = {{2, 14},   {50, 2},  {102, 14}, {50, 26}, {1, 14},   {50, 1},
+                              {103, 14}, {50, 27}, {0, 14},   {50, 0},  {104, 14}, {50, 28}};
     const QPoint corners[4] = {{1, 1}, {1, 27}, {103, 1}, {103, 27}};
     for (OleColor back : {kGreyBack, kLit}) {
         const uint32_t b = ShiftColorSB(static_cast<uint32_t>(back), 48);  // FaceColor, the base
@@ -61,12 +67,17 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
             std::array<uint32_t, 12> ring;
         } cases[] = {
             {Look::Normal, shaded, {s(-10), s(10), s(-24), s(-32), s(-5), s(16), s(-36), s(-48), K, K, K, K}},
-            {Look::Focused, shaded,
+            {Look::Focused,
+             shaded,
              {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B, K, K, K, K}},
-            {Look::DesignDefaultNoFocusRect, shaded,
+            {Look::DesignDefaultNoFocusRect,
+             shaded,
              {s(-10), s(10), s(-24), s(-32), s(-5), s(16), s(-36), s(-48), K, K, K, K}},
-            {Look::Pressed, ShiftColorSB(s(-32), -12), {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K}},
-            {Look::Hover, shaded,
+            {Look::Pressed,
+             ShiftColorSB(s(-32), -12),
+             {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K}},
+            {Look::Hover,
+             shaded,
              {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7, K, K, K, K}},
             // Disabled: a flat face, no bevel, the border and corners in one shade.
             {Look::Disabled, flat, {flat, flat, flat, flat, flat, flat, flat, flat, border, border, border, border}},
@@ -76,7 +87,8 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
             const auto what = ::testing::Message() << std::hex << back << " look " << static_cast<int>(c.look);
             EXPECT_EQ(px(*btn, 52, 14), c.face) << what;
             EXPECT_EQ(px(*btn, 52, 24) == c.face, c.look == Look::Disabled) << what;  // only the disabled face is flat
-            for (int i = 0; i < 12; ++i) EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), c.ring[i]) << what << " entry " << i + 1;
+            for (int i = 0; i < 12; ++i)
+                EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), c.ring[i]) << what << " entry " << i + 1;
             for (const QPoint& p : corners) EXPECT_EQ(px(*btn, p.x(), p.y()), c.ring[8]) << what;
         }
     }
@@ -98,7 +110,8 @@ TEST(ButtonRender, Style0DefaultAndCheckedRings) {
     // Black outer ring on every side of the default button; black left and
     // top, white right and bottom when checked.
     auto def = styled(Look::Focused, kGreyBack, QString(), 0);
-    for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)}) EXPECT_EQ(px(*def, p.x(), p.y()), 0u);
+    for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)})
+        EXPECT_EQ(px(*def, p.x(), p.y()), 0u);
     auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
     EXPECT_EQ(px(*checked, 0, 14), 0u);
     EXPECT_EQ(px(*checked, 104, 14), 0xFFFFFFu);
@@ -157,14 +170,16 @@ TEST(ButtonRender, SheetsToPng) {
         p.setClipRegion(b.WindowRegion().qregion().translated(8 + col * 113, 8 + row * 35));
         p.drawImage(8 + col * 113, 8 + row * 35, b.WindowImage().image());
     };
-    auto save = [&](const char* name) { return sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/") + QLatin1String(name)); };
+    auto save = [&](const char* name) {
+        return sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/") + QLatin1String(name));
+    };
     const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused, Look::Checked};
 
     start(5, 8);
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 5; ++col)
-            put(*styled(looks[col], row & 2 ? kLit : kGreyBack, row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"),
-                        row & 4 ? 0 : 2),
+            put(*styled(looks[col], row & 2 ? kLit : kGreyBack,
+                        row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"), row & 4 ? 0 : 2),
                 col, row);
     ASSERT_TRUE(save("buttons_states.png"));
     sheet = sheet.copy(0, 0, sheet.width(), 35 * 4 + 8).scaled(sheet.width() * 3, (35 * 4 + 8) * 3);
@@ -172,7 +187,8 @@ TEST(ButtonRender, SheetsToPng) {
 
     start(6, 11);
     for (int style = 0; style < 8; ++style)
-        for (int col = 0; col < 6; ++col) put(*styled(looks[col], kGreyBack, QStringLiteral("&Mute"), style), col, style);
+        for (int col = 0; col < 6; ++col)
+            put(*styled(looks[col], kGreyBack, QStringLiteral("&Mute"), style), col, style);
     QImage arrow(16, 16, QImage::Format_RGB32);
     arrow.fill(qRgb(255, 0, 255));
     for (int y = 2; y < 14; ++y)
@@ -180,7 +196,8 @@ TEST(ButtonRender, SheetsToPng) {
     for (int i = 0; i < 14; ++i) {
         const int shape = i / 2;
         // Shapes 5 and 6 show their caption only while checked.
-        auto b = styled(shape >= 5 ? Look::Checked : Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"), i % 2 ? 0 : 2);
+        auto b = styled(shape >= 5 ? Look::Checked : Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"),
+                        i % 2 ? 0 : 2);
         b->setButtonShape(shape);
         b->setPicture({arrow, false});
         b->setPictureAlign(shape % 4);

@@ -29,7 +29,9 @@ struct RecordingHost : ButtonHost {
     void SetCapture(bool on) override { capture = on; }
     void SetHoverTimer(bool on) override { hover_timer = on; }
     void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
-    bool marked(const std::string& key) const { return std::find(changed.begin(), changed.end(), key) != changed.end(); }
+    bool marked(const std::string& key) const {
+        return std::find(changed.begin(), changed.end(), key) != changed.end();
+    }
 };
 
 // 6 pixels per character, 13 per line; wraps nothing.
@@ -58,8 +60,8 @@ struct EventLog {
 };
 
 // A loaded button as the windows have it: style 2, shape 0, command mode.
-inline std::unique_ptr<ButtonModel> make_button(RecordingHost* host, int w = 105, int h = 29, const void* container = nullptr,
-                                                int style = 2) {
+inline std::unique_ptr<ButtonModel> make_button(RecordingHost* host, int w = 105, int h = 29,
+                                                const void* container = nullptr, int style = 2) {
     auto b = std::make_unique<ButtonModel>(host);
     b->SetTextMeasurer(fixed_measure);
     PropertyBag bag;

@@ -1,10 +1,10 @@
 // The widget headless: what the windows do with it (caption, colour, font,
 // visibility, Click) and how Qt input reaches the button.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "buttons/qb_buttons_h.h"
 
@@ -64,7 +64,7 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     press({20, 10});
     EXPECT_EQ(QWidget::mouseGrabber(), button);  // held until the release, wherever it is
-    release({150, 10});  // released away, beside the button
+    release({150, 10});                          // released away, beside the button
     press({20, 10}, Qt::RightButton);
     release({20, 10}, Qt::RightButton);
     EXPECT_EQ(clicks, 1);
@@ -79,8 +79,10 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
 
 TEST_F(WidgetTest, DoubleClickOrderThroughTheWindow) {
     std::vector<std::string> log;
-    QObject::connect(button, &qbButtons_H::MouseDown, [&](int b, int, float, float) { log.push_back("D" + std::to_string(b)); });
-    QObject::connect(button, &qbButtons_H::MouseUp, [&](int b, int, float, float) { log.push_back("U" + std::to_string(b)); });
+    QObject::connect(button, &qbButtons_H::MouseDown,
+                     [&](int b, int, float, float) { log.push_back("D" + std::to_string(b)); });
+    QObject::connect(button, &qbButtons_H::MouseUp,
+                     [&](int b, int, float, float) { log.push_back("U" + std::to_string(b)); });
     QObject::connect(button, &qbButtons_H::Click, [&] { log.push_back("Click"); });
     QObject::connect(button, &qbButtons_H::DoubleClick, [&](int b) { log.push_back("Dbl" + std::to_string(b)); });
     QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));

@@ -33,9 +33,7 @@ struct Peq {
     // Pointer position of a point in graph units.
     double px(double x) const { return m.px_x(x); }
     double py(double db) const { return m.px_y(db); }
-    void press_on(int band) {
-        m.press(1, px(m.band(band).band_freq_index), py(m.band(band).band_gain_db));
-    }
+    void press_on(int band) { m.press(1, px(m.band(band).band_freq_index), py(m.band(band).band_gain_db)); }
     void drag_to(double x, double db) { m.move(true, px(x), py(db)); }
 };
 
@@ -79,9 +77,9 @@ TEST(EqMaths, FiltersStayFiniteAtTheExtremes) {
     // Peaking at 31.9 Hz, Q 10, -18 dB; Q 0; a shelf whose slope would take
     // a negative square root; a code without a formula.
     std::array<double, kCurvePoints> c{};
-    for (const Biquad& bq : {design_biquad(0, 31.9, 10, -18), design_biquad(0, 1000, 0, 12),
-                             design_biquad(1, 100, 10, 24), design_biquad(2, 10000, 25, -24),
-                             design_biquad(4, 10, 25, 0), design_biquad(3, 23600, 0.1, 0)}) {
+    for (const Biquad& bq :
+         {design_biquad(0, 31.9, 10, -18), design_biquad(0, 1000, 0, 12), design_biquad(1, 100, 10, 24),
+          design_biquad(2, 10000, 25, -24), design_biquad(4, 10, 25, 0), design_biquad(3, 23600, 0.1, 0)}) {
         eq_response_grid().band_curve(bq, c);
         for (double v : c) ASSERT_TRUE(std::isfinite(v));
     }

@@ -86,17 +86,17 @@ TEST(Render, EqGraphWithBandTypesAndSelection) {
     peq.set_a__peq_line_one_color(0x40C0FF);
     peq.model().set_a__peq_line_total_width(2);
     for (int b = 0; b <= 9; ++b) peq.EQ_init(static_cast<int16_t>(b), 0, 402, 1, 99, 0, 240, true);
-    peq.EqIn(0, 16, 40, 7, 120);    // high-pass 1/sqrt2, 6 dB/oct
-    peq.EqIn(1, 1, 90, 10, 150);    // low shelf +6
-    peq.EqIn(2, 0, 150, 20, 80);    // peak -8
-    peq.EqIn(3, 0, 230, 14, 170);   // peak +10
-    peq.EqIn(4, 0, 280, 40, 90);    // narrow -6
-    peq.EqIn(5, 2, 330, 10, 140);   // high shelf +4
-    peq.EqIn(6, 29, 385, 7, 120);   // low-pass 1/sqrt2
+    peq.EqIn(0, 16, 40, 7, 120);   // high-pass 1/sqrt2, 6 dB/oct
+    peq.EqIn(1, 1, 90, 10, 150);   // low shelf +6
+    peq.EqIn(2, 0, 150, 20, 80);   // peak -8
+    peq.EqIn(3, 0, 230, 14, 170);  // peak +10
+    peq.EqIn(4, 0, 280, 40, 90);   // narrow -6
+    peq.EqIn(5, 2, 330, 10, 140);  // high shelf +4
+    peq.EqIn(6, 29, 385, 7, 120);  // low-pass 1/sqrt2
     peq.EqIn(7, 0, 200, 14, 120);
     peq.EqIn(8, 0, 250, 14, 120);
     peq.EqIn(9, 0, 300, 14, 120);
-    peq.peq_input_pre_gain(110);   // -2 dB
+    peq.peq_input_pre_gain(110);  // -2 dB
     peq.dis_peq_x(3);
     const QImage img = peq.render_surface();
     ASSERT_TRUE(img.save(out_path("eq_graph.png")));

@@ -248,7 +248,8 @@ struct SliderWindow {
     QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
     // The centre of the thumb.
     QPointF thumb() const {
-        return {s->model().thumb_left() + s->model().thumb_w() / 2.0, s->model().thumb_top() + s->model().thumb_h() / 2.0};
+        return {s->model().thumb_left() + s->model().thumb_w() / 2.0,
+                s->model().thumb_top() + s->model().thumb_h() / 2.0};
     }
 };
 
@@ -348,15 +349,18 @@ TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
     };
     constexpr uint32_t kGrey = 0xC0C0C0;
     for (const Case& k : {Case{0, 19, 15}, Case{0, 19, 16}, Case{1, 17, 31}, Case{1, 18, 31}}) {
-        SCOPED_TRACE(testing::Message() << "orientation " << k.orientation << " thumb " << k.thumb_w << "x" << k.thumb_h);
+        SCOPED_TRACE(testing::Message() << "orientation " << k.orientation << " thumb " << k.thumb_w << "x"
+                                        << k.thumb_h);
         xiSlider s;
         s.setOrientation(k.orientation);
         s.set_thumb_size(k.thumb_w, k.thumb_h);
         s.setBackColor(0xFFFFFF);
         s.setLine_Mode(3);  // no ticks
         s.setHua_slider_main_Color(static_cast<OleColor>(kGrey));
-        if (k.orientation == 0) s.resize(200, 10);
-        else s.resize(10, 200);
+        if (k.orientation == 0)
+            s.resize(200, 10);
+        else
+            s.resize(10, 200);
         const QImage img = s.render_surface();
         const bool horiz = k.orientation == 0;
         // Across the rail in the middle of the travel, away from the thumb at the minimum end.
@@ -364,8 +368,10 @@ TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
         std::vector<int> grey;
         for (int i = 0; i < across; ++i) {
             const QRgb p = horiz ? img.pixel(100, i) : img.pixel(i, 90);
-            if ((p & 0xFFFFFF) == kGrey) grey.push_back(i);
-            else EXPECT_EQ(p & 0xFFFFFF, 0xFFFFFFu) << i;
+            if ((p & 0xFFFFFF) == kGrey)
+                grey.push_back(i);
+            else
+                EXPECT_EQ(p & 0xFFFFFF, 0xFFFFFFu) << i;
         }
         ASSERT_EQ(grey.size(), 2u * 6 + 1);
         EXPECT_EQ(grey.back() - grey.front(), 12);

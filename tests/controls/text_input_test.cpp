@@ -196,8 +196,8 @@ TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
     wheel(120);
     wheel(-120);
     for (int i = 0; i < 3; ++i) wheel(40);  // a fine wheel: one notch from three
-    wheel(240);                              // a fast turn: two notches
-    wheel(0, 120);                           // horizontal: passes through
+    wheel(240);                             // a fast turn: two notches
+    wheel(0, 120);                          // horizontal: passes through
     EXPECT_EQ(deltas, (std::vector<int>{120, -120, 120, 120, 120}));
 
     press_key(&edit, Qt::Key_Up);

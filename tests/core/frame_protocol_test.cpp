@@ -71,8 +71,9 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
     FrameImage bad_checksum = good;
     bad_checksum[255] ^= 1;
     // Checksum, end byte, counter copy, start code.
-    for (const FrameImage& f : {bad_checksum, unit_frame(7, cmd::gen, rws::S, {{256, 0}}),
-                                unit_frame(7, cmd::gen, rws::S, {{254, 8}}), unit_frame(7, cmd::gen, rws::S, {{2, 0x5B}})})
+    for (const FrameImage& f :
+         {bad_checksum, unit_frame(7, cmd::gen, rws::S, {{256, 0}}), unit_frame(7, cmd::gen, rws::S, {{254, 8}}),
+          unit_frame(7, cmd::gen, rws::S, {{2, 0x5B}})})
         EXPECT_EQ(feed(f), 0);
     EXPECT_EQ(s.hid_rx_miss_cou, 4);
     EXPECT_EQ(feed(good), 1);
@@ -103,8 +104,13 @@ TEST_F(Protocol, ConnectReaderChecksTheWholeFrameAndKeepsTheCounter) {
 
 TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
     // music_vol_abs_max 0 is clamped to 128; the busy time asks for a wait and is consumed.
-    EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S, {{gen_frame::music_vol_abs_max, 0}, {gen_frame::music_vol, 77},
-                                                    {252, 9}, {253, 15}, {246, 0x90}, {247, 1}})),
+    EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S,
+                              {{gen_frame::music_vol_abs_max, 0},
+                               {gen_frame::music_vol, 77},
+                               {252, 9},
+                               {253, 15},
+                               {246, 0x90},
+                               {247, 1}})),
               1);
     EXPECT_EQ(s.param_image.gen[gen_frame::music_vol], 77);
     EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_abs_max], 128);
@@ -112,8 +118,8 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
     EXPECT_EQ(s.cpu_state.busy_time, 0);
     EXPECT_EQ(s.cpu_state.cpu_music_input, 9);
     EXPECT_EQ(s.cpu_state.cpu_version_r, 0x9001);  // high byte above 127 stays positive
-    EXPECT_EQ(ui.calls, (std::vector<std::string>{"display_wait_youxian_x100ms(15)", "display_version_line",
-                                                  "set_all_dis"}));
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::string>{"display_wait_youxian_x100ms(15)", "display_version_line", "set_all_dis"}));
 
     // A write acknowledgement refreshes the status only (the version unchanged: no new line).
     ui.calls.clear();
@@ -149,12 +155,21 @@ TEST_F(Protocol, BluetoothNameFromTheUnitIsDecodedSafely) {
 }
 
 TEST_F(Protocol, TestPanelNumbers) {
-    const std::pair<const char*, int> cases[] = {{"", 0},       {"  ", 0},    {"abc", 0},
-                                                 {"12x", 0},    {"-4", 0},    {" 17 ", 17},
-                                                 {"+255", 255}, {"300", 255}, {"99999999999999999999999", 255},
+    const std::pair<const char*, int> cases[] = {{"", 0},
+                                                 {"  ", 0},
+                                                 {"abc", 0},
+                                                 {"12x", 0},
+                                                 {"-4", 0},
+                                                 {" 17 ", 17},
+                                                 {"+255", 255},
+                                                 {"300", 255},
+                                                 {"99999999999999999999999", 255},
                                                  // a long number with more after it is no number either
-                                                 {"99999999999999999999x", 0}, {"-99999999999999999999x", 0},
-                                                 {"-99999999999999999999", 0}, {"+", 0}, {"-", 0}};
+                                                 {"99999999999999999999x", 0},
+                                                 {"-99999999999999999999x", 0},
+                                                 {"-99999999999999999999", 0},
+                                                 {"+", 0},
+                                                 {"-", 0}};
     for (const auto& [text, value] : cases) EXPECT_EQ(cpu_test_value_from_text(text), value) << text;
     ui.test_texts = {"300", "", "abc", "1", "2", "3", "4", "5", "6", "7"};
     s.cpu_test_data[8] = 1;

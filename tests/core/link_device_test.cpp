@@ -52,9 +52,9 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     EXPECT_EQ(gaps, expected_gaps);
 
     // The connect step, the switch to connected and the read, in order.
-    std::vector<std::string> expected = {"display_model_layout", "model_r27_layout", "set_all_dis", "scan_timer_stop",
-                                         "set_all_dis", "disable_main_window", "set_all_dis", "set_all_dis",
-                                         "set_dis_audio_mode_config", "display_version_line"};
+    std::vector<std::string> expected = {
+        "display_model_layout", "model_r27_layout", "set_all_dis", "scan_timer_stop",           "set_all_dis",
+        "disable_main_window",  "set_all_dis",      "set_all_dis", "set_dis_audio_mode_config", "display_version_line"};
     expected.insert(expected.end(), 12, "set_all_dis");  // EQ 0..9, general, effect
     expected.insert(expected.end(), {"enable_main_window", "set_all_dis", "set_all_dis", "set_dis_audio_mode_config",
                                      "display_wait_1s", "send_timer_start"});

@@ -47,8 +47,9 @@ struct FakeDialogs : FileDialogs {
 class ParamFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("tuner_pf_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("tuner_pf_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         set_app_dir(dir.string());
@@ -187,7 +188,9 @@ TEST_F(ParamFileTest, ShortFileIsNotCompletedByTheFileBefore) {
 
 TEST_F(ParamFileTest, TolerantReader) {
     // Comments, stray characters and values on the "{" line.
-    auto st = ktv_parse_text("// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, }\r\n");
+    auto st = ktv_parse_text(
+        "// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, "
+        "}\r\n");
     // "{ 7, 8," is on the brace line and lost; "2" runs on into "0x1F" after the
     // comment cut its line, giving 201; the second block is never read.
     ASSERT_EQ(st.value_count, 5);
@@ -196,7 +199,8 @@ TEST_F(ParamFileTest, TolerantReader) {
 }
 
 TEST_F(ParamFileTest, ReaderSeparatorsAndNumbers) {
-    auto st = ktv_parse_text("{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n");
+    auto st =
+        ktv_parse_text("{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n");
     ASSERT_EQ(st.value_count, 9);
     const uint8_t expect[] = {12, 13, 12, 1, 15, 255, 255, 42, 5};
     for (int i = 0; i < 9; ++i) EXPECT_EQ(st.parse_buffer[i], expect[i]) << i;

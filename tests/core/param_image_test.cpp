@@ -82,8 +82,8 @@ TEST(ParamRangeCheck, SixteenBitFieldsReadUnsigned) {
     const std::size_t r = drc(2);
     g[r + drc_threshold_db] = 1;
     g[r + drc_threshold_db + 1] = 10;
-    write_u16(g, r + drc_ratio, 0x8001);    // 32769: above 1000
-    write_u16(g, r + drc_attack, 0xFFFF);   // above 5000
+    write_u16(g, r + drc_ratio, 0x8001);   // 32769: above 1000
+    write_u16(g, r + drc_attack, 0xFFFF);  // above 5000
     write_u16(g, music_noise_suppressor_ratio, 0);
     write_u16(g, mic1_noise_suppressor_release, 40000);
     g[drc(4) + drc_threshold_db + 1] = 36;

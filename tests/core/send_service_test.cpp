@@ -45,10 +45,10 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
     }
     EXPECT_EQ(sent, (std::vector<std::string>{"9/1", "12/1", "6.3/1", "6.7/1", "8/1", "7/1", "13/1", "11/1", "5/1",
                                               "5/1", "7/0", "6.0/0"}));
-    EXPECT_EQ(h.ui.debug_lines,
-              (std::vector<std::string>{"i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
-                                        "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
-                                        "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
+    EXPECT_EQ(h.ui.debug_lines, (std::vector<std::string>{
+                                    "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
+                                    "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
+                                    "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
     EXPECT_EQ(h.s.send_input_req, kClear);
     EXPECT_EQ(h.s.power_req, kNoRequest);
     EXPECT_EQ(payload(5)[0], 0);  // the power frame carries the requested state

@@ -55,7 +55,9 @@ TEST(Utf8, TextFiles) {
     EXPECT_EQ(utf8_file_write(path, "Bt_Audio"), TextFileError::NotFound) << "the caller creates the file first";
     std::ofstream(path).close();
     ASSERT_EQ(utf8_file_write(path, "Bt_Audio"), TextFileError::None);
-    EXPECT_EQ(slurp(path), "\xEF\xBB\xBF" "Bt_Audio\r\n");
+    EXPECT_EQ(slurp(path),
+              "\xEF\xBB\xBF"
+              "Bt_Audio\r\n");
     EXPECT_EQ(utf8_file_read_line(path, 1), "Bt_Audio");
     EXPECT_EQ(utf8_file_read_line(path, 2), "");
     EXPECT_EQ(utf8_file_read_line(path, 0), "");
@@ -101,14 +103,16 @@ TEST(AtomicFile, WritesThroughLinksAndRefusesReadOnlyFiles) {
     const auto target = dir / "real" / "t.txt";
     std::ofstream(target) << "old";
     fs::create_symlink(fs::path("real") / "t.txt", dir / "link.txt");  // relative link
-    fs::create_symlink(dir / "link.txt", dir / "chain.txt");          // a link to a link
+    fs::create_symlink(dir / "link.txt", dir / "chain.txt");           // a link to a link
     EXPECT_TRUE(write_file_atomically((dir / "chain.txt").string(), "new"));
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
     EXPECT_TRUE(fs::is_symlink(dir / "chain.txt"));
     EXPECT_EQ(slurp(target), "new");
     EXPECT_EQ(utf8_file_write((dir / "link.txt").string(), "Bt"), TextFileError::None);
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
-    EXPECT_EQ(slurp(target), "\xEF\xBB\xBF" "Bt\r\n");
+    EXPECT_EQ(slurp(target),
+              "\xEF\xBB\xBF"
+              "Bt\r\n");
 
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::string error;
@@ -116,7 +120,9 @@ TEST(AtomicFile, WritesThroughLinksAndRefusesReadOnlyFiles) {
     EXPECT_NE(error.find("read-only"), std::string::npos) << error;
     EXPECT_FALSE(write_file_atomically((dir / "link.txt").string(), "x"));
     EXPECT_EQ(utf8_file_write((dir / "link.txt").string(), "x"), TextFileError::NotWritable);
-    EXPECT_EQ(slurp(target), "\xEF\xBB\xBF" "Bt\r\n");
+    EXPECT_EQ(slurp(target),
+              "\xEF\xBB\xBF"
+              "Bt\r\n");
     EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
 

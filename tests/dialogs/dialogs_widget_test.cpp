@@ -158,7 +158,8 @@ TEST(AudioModeDialog, NamesCaptionsAndTheMainWindowState) {
     ASSERT_EQ(box3, d.Check_audio_mode_config(3));
     EXPECT_EQ(box3->text(), "Music Noise Suppressor");
     EXPECT_EQ(box3->geometry(), QRect(430, 60, 153, 35));
-    for (int i = 0; i < 40; ++i) EXPECT_EQ(d.Check_audio_mode_config(i)->isChecked(), r.s.audio_mode_config[i] == 1) << i;
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(d.Check_audio_mode_config(i)->isChecked(), r.s.audio_mode_config[i] == 1) << i;
     EXPECT_EQ(d.findChild<qbButtons_H*>("key_audio_mode_all_on_off(1)")->Caption(), "Simple Mode");
     EXPECT_EQ(d.key_audio_mode_all_on_off(0)->BackColor(), 0x00C0C0C0);
     EXPECT_EQ(d.findChild<QGroupBox*>("Frame1")->title(), "常用设置");

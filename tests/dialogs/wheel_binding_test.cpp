@@ -51,7 +51,11 @@ struct Window {
         top.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&top));
         Text_add_mouse_and_key_up_down_output_function_power_on_call(
-            &top, [this](std::string_view s, int i) { calls.push_back({std::string(s), i}); }, [this] { return band; });
+            &top,
+            [this](std::string_view s, int i) {
+                calls.push_back({std::string(s), i});
+            },
+            [this] { return band; });
     }
     QWidget* w(const char* name) { return top.findChild<QWidget*>(QString::fromLatin1(name)); }
     // A wheel turn at the centre of `target`, handed to the top-level window.
@@ -92,9 +96,8 @@ TEST(WheelBinding, WheelAndUpDownStepTheBoxUnderThem) {
     win.key(win.w("Text_eq_db(0)"), Qt::Key_Down);
     win.key(win.w("Text_sub_out_mic_vol"), Qt::Key_Left);
     const std::vector<Call> want{
-        {"music_vol_inc", -1},  {"music_vol_dec", -1},     {"echo_reverb_bili_inc", -1},
-        {"echo_reverb_bili_inc", -1}, {"eq_q_inc", 3},     {"cpu_test_data_dec", 7},
-        {"drc_attack_inc", -1}, {"eq_db_dec", 0},
+        {"music_vol_inc", -1}, {"music_vol_dec", -1},    {"echo_reverb_bili_inc", -1}, {"echo_reverb_bili_inc", -1},
+        {"eq_q_inc", 3},       {"cpu_test_data_dec", 7}, {"drc_attack_inc", -1},       {"eq_db_dec", 0},
     };
     EXPECT_EQ(win.calls, want);
 }
@@ -141,7 +144,11 @@ TEST(WheelBinding, EqGraphStepsTheSelectedBandOnly) {
 TEST(WheelBinding, SecondCallBindsNothingTwice) {
     Window win;
     Text_add_mouse_and_key_up_down_output_function_power_on_call(
-        &win.top, [&](std::string_view s, int i) { win.calls.push_back({std::string(s) + "!", i}); }, [] { return 0; });
+        &win.top,
+        [&](std::string_view s, int i) {
+            win.calls.push_back({std::string(s) + "!", i});
+        },
+        [] { return 0; });
     win.wheel(win.w("Text_reverb_vol"), 120);
     EXPECT_EQ(win.calls, (std::vector<Call>{{"reverb_vol_inc", -1}}));
 }

@@ -25,7 +25,8 @@ protected:
         slider_range({"VR_echo_a_delay_r"}, 0, 30);
         slider_range({"VR_mic1_exciter_freq_index_100"}, 0, 100);
         for (auto sl : {"vr_music_vol", "vr_mic_vol", "vr_effect_vol"}) slider_range({sl}, 0, 128);
-        for (std::size_t off : {gen_frame::music_vol_abs_max, gen_frame::mic_vol_abs_max, gen_frame::effect_vol_abs_max})
+        for (std::size_t off :
+             {gen_frame::music_vol_abs_max, gen_frame::mic_vol_abs_max, gen_frame::effect_vol_abs_max})
             gen()[off] = 128;
         gen()[gen_frame::music_noise_suppressor_threshold] = 30;
         gen()[gen_frame::mic1_noise_suppressor_threshold] = 30;

@@ -24,8 +24,9 @@ TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
         v.clear_calls();
         incremental();
         EXPECT_EQ(v.bypass_text, r.caption) << int(r.enable) << " " << int(r.bypass);
-        if (*r.caption)
+        if (*r.caption) {
             EXPECT_EQ(v.count(std::string("peq_Dis_Bypass_on 118 1 60 [") + r.caption + "] &H00FFFFFF"), 1);
+        }
         EXPECT_EQ(v.at({"key_eq_chx_enable"}).back, lit_if(r.enable_lit));
         EXPECT_EQ(v.at({"key_eq_chx_bypass"}).back, lit_if(r.bypass_lit));
     }
@@ -71,8 +72,8 @@ TEST_F(EqViewTest, BandLimitsByFilterType) {
                          Row{31, "peq_EQ_init 4 35 395 1 20 120 120 1", "key_eq_type_lp"},
                          Row{4, "peq_EQ_init 4 35 395 1 20 120 120 1", "key_eq_type_hp"},
                          Row{8, "peq_EQ_init 4 35 395 1 20 120 120 1", "key_eq_type_hp"},
-                         Row{19, "peq_EQ_init 4 35 395 1 20 120 120 1", "key_eq_type_hp"},
-                         Row{5, "", ""}, Row{7, "", ""}, Row{32, "", ""}, Row{255, "", ""}}) {
+                         Row{19, "peq_EQ_init 4 35 395 1 20 120 120 1", "key_eq_type_hp"}, Row{5, "", ""},
+                         Row{7, "", ""}, Row{32, "", ""}, Row{255, "", ""}}) {
         eq()[q::eq_type + 4] = r.type;
         v.clear_calls();
         d.display_eq_band_limits(4);
@@ -83,8 +84,11 @@ TEST_F(EqViewTest, BandLimitsByFilterType) {
 
         // Through the band display: the group's button lit, the other four grey.
         full();
-        for (const char* b : {"key_eq_type_peq", "key_eq_type_ls", "key_eq_type_hs", "key_eq_type_lp", "key_eq_type_hp"})
-            if (*r.lit) EXPECT_EQ(v.at({b, 4}).back, lit_if(std::string(b) == r.lit)) << int(r.type) << " " << b;
+        for (const char* b :
+             {"key_eq_type_peq", "key_eq_type_ls", "key_eq_type_hs", "key_eq_type_lp", "key_eq_type_hp"})
+            if (*r.lit) {
+                EXPECT_EQ(v.at({b, 4}).back, lit_if(std::string(b) == r.lit)) << int(r.type) << " " << b;
+            }
     }
 }
 

@@ -39,10 +39,10 @@ TEST(ModelLayoutPlan, StartUpDefaults) {
 
     const auto m = end_state(model_layout_plan(defaults(), kFx, kFy));
     EXPECT_EQ(m.at("Frame_all_1(15).v"), 1);
-    for (const char* c : {"Check_mic1_exciter_en", "Text_mic1_exciter_vol", "VR_mic1_exciter_vol",
-                          "Label_mic1_exciter_vol", "Text_mic1_exciter_freq_index_100",
-                          "VR_mic1_exciter_freq_index_100", "Label_mic1_exciter_freq_index_100",
-                          "Frame_mic_1_mic_exciter", "Picture_mic_1_mic_exciter"})
+    for (const char* c :
+         {"Check_mic1_exciter_en", "Text_mic1_exciter_vol", "VR_mic1_exciter_vol", "Label_mic1_exciter_vol",
+          "Text_mic1_exciter_freq_index_100", "VR_mic1_exciter_freq_index_100", "Label_mic1_exciter_freq_index_100",
+          "Frame_mic_1_mic_exciter", "Picture_mic_1_mic_exciter"})
         EXPECT_EQ(m.at(std::string(c) + ".v"), 1) << c;
     // The full grid of six, two rows.
     const std::map<int, std::pair<int, int>> grid{{6, {90, 240}},  {10, {1260, 240}}, {13, {2430, 240}},
@@ -109,33 +109,47 @@ TEST_P(InputPatterns, ShowHideAndPlace) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Patterns, InputPatterns,
-    ::testing::Values(
-        InputCase{"bt_aux",
-                  {1, 0, 0, 0, 0, 1, 0, 0, 0, 0},
-                  {{6, {1, 480, 570}}, {3, {1, 2010, 570}}, {10, {0, 0, 0}}, {13, {0, 0, 0}}, {14, {0, 0, 0}},
-                   {12, {0, 0, 0}}}},
-        InputCase{"bt_usb_aux",
-                  {1, 1, 0, 0, 0, 1, 0, 0, 0, 0},
-                  {{6, {1, 90, 570}}, {10, {1, 1260, 570}}, {3, {1, 2430, 570}}, {13, {0, 0, 0}}, {14, {0, 0, 0}},
-                   {12, {0, 0, 0}}}},
-        InputCase{"usb_bt_coaxial",
-                  {1, 1, 0, 0, 1, 0, 0, 0, 0, 0},
-                  {{10, {1, 90, 570}}, {6, {1, 1260, 570}}, {14, {1, 2430, 570}}, {13, {0, 0, 0}}, {12, {0, 0, 0}},
-                   {3, {0, 2430, 570}}}},
-        InputCase{"usb_aux_aux2",
-                  {0, 1, 0, 0, 0, 1, 1, 0, 0, 0},
-                  {{10, {1, 90, 570}}, {3, {1, 1260, 570}}, {12, {1, 2430, 570}}, {6, {0, -1, -1}},
-                   {13, {0, -1, -1}}, {14, {0, -1, -1}}}},
-        // A byte of 2 is not "set": no pattern matches, the full grid.
-        InputCase{"byte_two_is_not_set",
-                  {2, 0, 0, 0, 0, 1, 0, 0, 0, 0},
-                  {{6, {1, 90, 240}}, {3, {1, 1260, 900}}, {12, {1, 2430, 900}}}},
-        InputCase{"all_zero",
-                  {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-                  {{14, {1, 90, 900}}, {13, {1, 2430, 240}}}}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Patterns, InputPatterns,
+                         ::testing::Values(InputCase{"bt_aux",
+                                                     {1, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+                                                     {{6, {1, 480, 570}},
+                                                      {3, {1, 2010, 570}},
+                                                      {10, {0, 0, 0}},
+                                                      {13, {0, 0, 0}},
+                                                      {14, {0, 0, 0}},
+                                                      {12, {0, 0, 0}}}},
+                                           InputCase{"bt_usb_aux",
+                                                     {1, 1, 0, 0, 0, 1, 0, 0, 0, 0},
+                                                     {{6, {1, 90, 570}},
+                                                      {10, {1, 1260, 570}},
+                                                      {3, {1, 2430, 570}},
+                                                      {13, {0, 0, 0}},
+                                                      {14, {0, 0, 0}},
+                                                      {12, {0, 0, 0}}}},
+                                           InputCase{"usb_bt_coaxial",
+                                                     {1, 1, 0, 0, 1, 0, 0, 0, 0, 0},
+                                                     {{10, {1, 90, 570}},
+                                                      {6, {1, 1260, 570}},
+                                                      {14, {1, 2430, 570}},
+                                                      {13, {0, 0, 0}},
+                                                      {12, {0, 0, 0}},
+                                                      {3, {0, 2430, 570}}}},
+                                           InputCase{"usb_aux_aux2",
+                                                     {0, 1, 0, 0, 0, 1, 1, 0, 0, 0},
+                                                     {{10, {1, 90, 570}},
+                                                      {3, {1, 1260, 570}},
+                                                      {12, {1, 2430, 570}},
+                                                      {6, {0, -1, -1}},
+                                                      {13, {0, -1, -1}},
+                                                      {14, {0, -1, -1}}}},
+                                           // A byte of 2 is not "set": no pattern matches, the full grid.
+                                           InputCase{"byte_two_is_not_set",
+                                                     {2, 0, 0, 0, 0, 1, 0, 0, 0, 0},
+                                                     {{6, {1, 90, 240}}, {3, {1, 1260, 900}}, {12, {1, 2430, 900}}}},
+                                           InputCase{"all_zero",
+                                                     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+                                                     {{14, {1, 90, 900}}, {13, {1, 2430, 240}}}}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 TEST(ModelLayoutPlan, InputStepOrderForPatternFour) {
     const LayoutPlan plan = model_layout_plan(with_inputs({0, 1, 0, 0, 0, 1, 1, 0, 0, 0}), 0, 0);
@@ -143,10 +157,9 @@ TEST(ModelLayoutPlan, InputStepOrderForPatternFour) {
     for (const LayoutStep& s : plan)
         if (s.ctl.name == "key_input")
             inputs.push_back(s.ctl.str() + (s.what == W::Visible ? "v" : s.what == W::Left ? "l" : "t"));
-    EXPECT_EQ(inputs, (std::vector<std::string>{"key_input(6)v", "key_input(10)v", "key_input(13)v",
-                                                "key_input(14)v", "key_input(3)v", "key_input(12)v",
-                                                "key_input(10)l", "key_input(10)t", "key_input(3)l", "key_input(3)t",
-                                                "key_input(12)l", "key_input(12)t"}));
+    EXPECT_EQ(inputs, (std::vector<std::string>{"key_input(6)v", "key_input(10)v", "key_input(13)v", "key_input(14)v",
+                                                "key_input(3)v", "key_input(12)v", "key_input(10)l", "key_input(10)t",
+                                                "key_input(3)l", "key_input(3)t", "key_input(12)l", "key_input(12)t"}));
 }
 
 TEST(ModelLayoutPlan, ExciterBits) {

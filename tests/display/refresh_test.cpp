@@ -58,10 +58,16 @@ TEST_P(OneChangedByte, RedrawsOnlyItsGroup) {
 INSTANTIATE_TEST_SUITE_P(
     Groups, OneChangedByte,
     ::testing::Values(
-        OneByte{"mic_fbx", false, g::mic_fbx, 3,
+        OneByte{"mic_fbx",
+                false,
+                g::mic_fbx,
+                3,
                 {"key_mic_fbx(0)", "key_mic_fbx(1)", "key_mic_fbx(2)", "key_mic_fbx(3)", "key_mic_fbx(4)",
                  "key_mic_fbx(5)", "key_mic_fbx(6)"}},
-        OneByte{"echo_reverb_eq_adj_mode", false, g::echo_reverb_eq_adj_mode, 2,
+        OneByte{"echo_reverb_eq_adj_mode",
+                false,
+                g::echo_reverb_eq_adj_mode,
+                2,
                 {"key_echo_reverb_eq_adj_mode(0)", "key_echo_reverb_eq_adj_mode(1)", "key_echo_reverb_eq_adj_mode(2)"}},
         OneByte{"mic_priority", false, g::mic_priority, 1, {"Option_VC_Mode(0)", "Option_VC_Mode(3)"}},
         OneByte{"master_mute", false, g::master_mute, 1, {"key_mute(0)"}},
@@ -69,17 +75,30 @@ INSTANTIATE_TEST_SUITE_P(
         OneByte{"sub_out_phase", false, g::sub_out_phase, 1, {"key_sub_out_phase"}},
         OneByte{"lock", false, g::lock, 1, {"Check_lock"}},
         OneByte{"echo_a_delay_l", true, e::echo_a_delay_l, 12, {"VR_echo_a_delay_l", "Text_echo_a_delay_l"}},
-        OneByte{"plate_reverb_damping", true, e::plate_reverb_damping, 9,
+        OneByte{"plate_reverb_damping",
+                true,
+                e::plate_reverb_damping,
+                9,
                 {"VR_plate_reverb_damping", "Text_plate_reverb_damping"}},
         OneByte{"sub_out_vol", false, g::sub_out_vol, 20, {"VR_sub_out_vol", "Text_sub_out_vol"}},
-        OneByte{"gate attack high byte", false, g::music_noise_suppressor_attack, 1,
+        OneByte{"gate attack high byte",
+                false,
+                g::music_noise_suppressor_attack,
+                1,
                 {"Text_music_noise_suppressor_attack"}},
-        OneByte{"mic gate ratio low byte", false, g::mic1_noise_suppressor_ratio + 1, 5,
+        OneByte{"mic gate ratio low byte",
+                false,
+                g::mic1_noise_suppressor_ratio + 1,
+                5,
                 {"Text_mic1_noise_suppressor_ratio"}},
-        OneByte{"exciter frequency", false, g::mic1_exciter_freq_index_100, 40,
+        OneByte{"exciter frequency",
+                false,
+                g::mic1_exciter_freq_index_100,
+                40,
                 {"Text_mic1_exciter_freq_index_100", "VR_mic1_exciter_freq_index_100"}},
         OneByte{"power-on volume", false, g::mic_vol_power_on, 40, {"Text_mic_vol_power_on"}},
-        OneByte{"compressor enable", false, g::drc(0) + g::drc_enable, 1, {"Check_drc_enable", "limiter_set_dis_off_bit"}},
+        OneByte{
+            "compressor enable", false, g::drc(0) + g::drc_enable, 1, {"Check_drc_enable", "limiter_set_dis_off_bit"}},
         OneByte{"compressor of another record", false, g::drc(3) + g::drc_ratio, 1, {}}),
     [](const auto& info) {
         std::string n = info.param.what;
@@ -101,18 +120,40 @@ TEST_F(RefreshTest, FullRefreshSetsEveryGroupEvenWhenNothingChanged) {
     settle();
     full();
     const auto t = touched();
-    std::vector<std::string> expected{"key_power_bit(2)",       "Display_Connect_State",     "Text_software_version",
-                                      "Check_eq_x_enable(9)",   "Picture_eqx(8)",            "key_mic_fbx(6)",
-                                      "key_echo_reverb_eq_adj_mode(2)", "key_mic1_mic2_eq_adj_mode(2)",
-                                      "Option_VC_Mode(0)",      "key_main_out_lch_mute",     "key_main_out_rch_mute",
-                                      "key_sub_out_mute",       "key_mute(3)",               "key_sub_out_phase",
-                                      "key_input(19)",          "key_eq_chx_enable",         "key_eq_chx_bypass",
-                                      "vr_eq_pre_gain_db_index", "Text_eq_q(9)",             "key_eq_type_hp(9)",
-                                      "Check_lock",             "Check_vol_max_function_en", "Text_effect_vol",
-                                      "Check_vol_power_on_read_eeprom_function_en", "Text_music_vol_adj_max",
-                                      "vr_mic_vol",             "Check_mic1_exciter_en",     "Text_drc_release",
-                                      "vr_drc_threshold_db",    "Check_drc_enable",          "peq_EqIn",
-                                      "peq_Dis_Bypass_off",     "peq_input_pre_gain",        "limiter_set_db",
+    std::vector<std::string> expected{"key_power_bit(2)",
+                                      "Display_Connect_State",
+                                      "Text_software_version",
+                                      "Check_eq_x_enable(9)",
+                                      "Picture_eqx(8)",
+                                      "key_mic_fbx(6)",
+                                      "key_echo_reverb_eq_adj_mode(2)",
+                                      "key_mic1_mic2_eq_adj_mode(2)",
+                                      "Option_VC_Mode(0)",
+                                      "key_main_out_lch_mute",
+                                      "key_main_out_rch_mute",
+                                      "key_sub_out_mute",
+                                      "key_mute(3)",
+                                      "key_sub_out_phase",
+                                      "key_input(19)",
+                                      "key_eq_chx_enable",
+                                      "key_eq_chx_bypass",
+                                      "vr_eq_pre_gain_db_index",
+                                      "Text_eq_q(9)",
+                                      "key_eq_type_hp(9)",
+                                      "Check_lock",
+                                      "Check_vol_max_function_en",
+                                      "Text_effect_vol",
+                                      "Check_vol_power_on_read_eeprom_function_en",
+                                      "Text_music_vol_adj_max",
+                                      "vr_mic_vol",
+                                      "Check_mic1_exciter_en",
+                                      "Text_drc_release",
+                                      "vr_drc_threshold_db",
+                                      "Check_drc_enable",
+                                      "peq_EqIn",
+                                      "peq_Dis_Bypass_off",
+                                      "peq_input_pre_gain",
+                                      "limiter_set_db",
                                       "menu_key_read_all_data_from_cpu_group(16)"};
     for (const auto& row : param_table())
         if (row.frame != ParamFrame::Eq) expected.emplace_back(row.text_box);
@@ -183,8 +224,7 @@ TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
     s.cpu_info[43] = 0x0F;
     s.cpu_info[33] = 0x02;
     full();
-    for (int b = 0; b < 10; ++b)
-        EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, b <= 3 || b == 9) << b;
+    for (int b = 0; b < 10; ++b) EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, b <= 3 || b == 9) << b;
 
     // Recomputed only when the link state changes or in a full call.
     s.cpu_info[43] = 0xFF;
@@ -285,7 +325,12 @@ TEST_F(RefreshTest, VersionLine) {
              Row{0, {1, 2, 3}, 5, 1, 1, 1, "PC:24.6.6  K:0.2.0"},
              Row{2, {1, 2, 3}, 5, 1, 1, 1, "PC:24.6.6  K:0.2.0"},
              Row{1, {0, 0, 0}, 0, 0, 0, 0, "PC:24.6.6  K:0.2.0  CPU:0.0.0  M:0  S:0  R:0  P:0"},
-             Row{1, {1, 22, 255}, 513, 255, 256, 65535,
+             Row{1,
+                 {1, 22, 255},
+                 513,
+                 255,
+                 256,
+                 65535,
                  "PC:24.6.6  K:0.2.0  CPU:1.22.255  M:513  S:2040  R:256  P:65535"},
              Row{1, {0, 0, 0}, 0, 0, 0x8000, 0, "PC:24.6.6  K:0.2.0  CPU:0.0.0  M:0  S:0  R:32768  P:0"},
          }) {

@@ -161,7 +161,9 @@ TEST_F(BtName, ExportThenImportRoundTrip) {
     view.at(kEdit).text = "蓝牙 Audio";
     dialogs.save_answer = file.string();
     click(2);
-    EXPECT_EQ(file_bytes(file), "\xEF\xBB\xBF" "蓝牙 Audio\r\n");
+    EXPECT_EQ(file_bytes(file),
+              "\xEF\xBB\xBF"
+              "蓝牙 Audio\r\n");
     EXPECT_EQ(stored(), "蓝牙 Audio");
     EXPECT_EQ(dialogs.saves.at(0).filter, "TXTFile (*.txt)|*.txt");
     EXPECT_EQ(s.send_bt_name_req, kClear);

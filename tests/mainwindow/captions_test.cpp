@@ -56,8 +56,8 @@ TEST_F(CaptionsTest, HeadingsCopyTheirFrameInEitherLanguage) {
         set_Language_display(s, view);
         const std::pair<int, std::pair<std::string_view, int>> headings[] = {
             {4, {"Frame_music_input", -1}}, {6, {"Frame_all_1", 12}}, {3, {"Frame_all_1", 11}},
-            {5, {"Frame_all_1", 15}},      {7, {"Frame_all_1", 3}},  {2, {"Frame_all_1", 7}},
-            {0, {"Frame_all_1", 4}},       {1, {"Frame_all_1", 14}}};
+            {5, {"Frame_all_1", 15}},       {7, {"Frame_all_1", 3}},  {2, {"Frame_all_1", 7}},
+            {0, {"Frame_all_1", 4}},        {1, {"Frame_all_1", 14}}};
         for (const auto& [label, frame] : headings)
             EXPECT_EQ(shown("Label1", label), " " + shown(frame.first, frame.second)) << int(lang) << " " << label;
         EXPECT_EQ(shown("Label_system_setup", 1), shown("Frame_all_1", 8));
@@ -72,7 +72,7 @@ TEST_F(CaptionsTest, AuxCaptionFollowsCapabilityAndLinkInChinese) {
         uint8_t lang, caps, link;
         const char* text;
     } cases[] = {
-        {1, 1, 2, "AUX 1"}, {1, 0, 2, "AUX"},   {1, 0, 1, "AUX"},   {1, 1, 1, "AUX 1"},
+        {1, 1, 2, "AUX 1"},  {1, 0, 2, "AUX"},    {1, 0, 1, "AUX"},  {1, 1, 1, "AUX 1"},
         {0, 0, 2, "线路 1"}, {0, 0, 0, "线路 1"}, {0, 0, 1, "线路"}, {0, 1, 1, "线路 1"},
     };
     for (const auto& c : cases) {
@@ -137,24 +137,22 @@ TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
     for (const CaptionRow& row : caption_rows()) {
         const std::string t = row.target().str();
         switch (row.rule) {
-        case CaptionRule::Text:
-            EXPECT_FALSE(row.chinese.empty()) << t;
-            EXPECT_FALSE(row.english.empty()) << t;
-            break;
-        case CaptionRule::AuxInput:
-        case CaptionRule::EchoDelay:
-            EXPECT_FALSE(row.chinese.empty() || row.english.empty() || row.chinese_alt.empty() ||
-                         row.english_alt.empty())
-                << t;
-            break;
-        case CaptionRule::Copy:
-        case CaptionRule::CopyWithBlank:
-            // The source was written by an earlier row.
-            EXPECT_TRUE(written.count(Ctl{row.source, row.source_index}.str())) << t;
-            break;
-        case CaptionRule::Title:
-            EXPECT_EQ(row.name, "FrmMain");
-            break;
+            case CaptionRule::Text:
+                EXPECT_FALSE(row.chinese.empty()) << t;
+                EXPECT_FALSE(row.english.empty()) << t;
+                break;
+            case CaptionRule::AuxInput:
+            case CaptionRule::EchoDelay:
+                EXPECT_FALSE(row.chinese.empty() || row.english.empty() || row.chinese_alt.empty() ||
+                             row.english_alt.empty())
+                    << t;
+                break;
+            case CaptionRule::Copy:
+            case CaptionRule::CopyWithBlank:
+                // The source was written by an earlier row.
+                EXPECT_TRUE(written.count(Ctl{row.source, row.source_index}.str())) << t;
+                break;
+            case CaptionRule::Title: EXPECT_EQ(row.name, "FrmMain"); break;
         }
         written.insert(t);
     }

@@ -95,7 +95,9 @@ TEST_F(EditorRulesTest, EnterStoresClampsAndRaisesByKind) {
                     EXPECT_EQ(view.slider_value(Ctl{r->slider}), want);
                     EXPECT_EQ(view.text(Ctl{r->text_box}), std::to_string(want));
                 }
-                if (r->kind == K::PowerOn) EXPECT_EQ(view.text(Ctl{r->text_box}), std::to_string(want));
+                if (r->kind == K::PowerOn) {
+                    EXPECT_EQ(view.text(Ctl{r->text_box}), std::to_string(want));
+                }
             }
         }
     }
@@ -372,7 +374,9 @@ TEST_F(CompressorTest, EnableBoxWritesTheCurrentRecordOnly) {
     rules.check_mouse_up(env, Ctl{"Check_drc_enable"});
     EXPECT_EQ(gen()[20], 1);
     for (std::size_t i = 0; i < before.size(); ++i)
-        if (i != 20) EXPECT_EQ(gen()[i], before[i]) << i;
+        if (i != 20) {
+            EXPECT_EQ(gen()[i], before[i]) << i;
+        }
     EXPECT_EQ(set_all_dis_count(), 1);
     EXPECT_EQ(s.send_gen_req, kPending);
 

@@ -47,13 +47,10 @@ struct TabCase {
 
 TEST_F(EqRules, TabChoosesChannelRecordAndFrames) {
     const TabCase cases[] = {
-        {0, 10, 2, 2, 0, 0, true, false, false},
-        {1, 10, 2, 0, 2, 1, true, false, true},
-        {1, 10, 1, 0, 1, 1, true, false, true},
-        {1, 0, 2, 0, 1, 1, true, false, false},   // no microphone-2 EQ
-        {2, 10, 0, 2, 4, 4, false, true, false},  // record unchanged
-        {2, 10, 0, 1, 3, 4, false, true, false},
-        {3, 10, 0, 0, 5, 2, false, false, false},
+        {0, 10, 2, 2, 0, 0, true, false, false},  {1, 10, 2, 0, 2, 1, true, false, true},
+        {1, 10, 1, 0, 1, 1, true, false, true},   {1, 0, 2, 0, 1, 1, true, false, false},  // no microphone-2 EQ
+        {2, 10, 0, 2, 4, 4, false, true, false},                                           // record unchanged
+        {2, 10, 0, 1, 3, 4, false, true, false},  {3, 10, 0, 0, 5, 2, false, false, false},
         {4, 10, 0, 0, 6, 3, false, false, false},
     };
     for (const TabCase& c : cases) {
@@ -84,8 +81,8 @@ TEST_F(EqRules, FrequencyBoxClampsAndSnaps) {
         const char* shown;
         int index;
     };
-    for (const Case& c : {Case{"1000", "1000", 239}, Case{"30000", "20600", 395}, Case{"5", "19.7", 35},
-                          Case{"1005", "1000", 239}}) {
+    for (const Case& c :
+         {Case{"1000", "1000", 239}, Case{"30000", "20600", 395}, Case{"5", "19.7", 35}, Case{"1005", "1000", 239}}) {
         SCOPED_TRACE(c.typed);
         type_and_enter(Ctl{"Text_eq_freq", 4}, c.typed);
         EXPECT_EQ(view.text(Ctl{"Text_eq_freq", 4}), c.shown);
@@ -129,8 +126,11 @@ TEST_F(EqRules, QLimitsFollowTheBandType) {
 }
 
 TEST_F(EqRules, TypeButtonsSetTheTypeAndAlwaysRaise) {
-    const std::pair<const char*, uint8_t> buttons[] = {
-        {"key_eq_type_peq", 0}, {"key_eq_type_ls", 1}, {"key_eq_type_hs", 2}, {"key_eq_type_lp", 3}, {"key_eq_type_hp", 4}};
+    const std::pair<const char*, uint8_t> buttons[] = {{"key_eq_type_peq", 0},
+                                                       {"key_eq_type_ls", 1},
+                                                       {"key_eq_type_hs", 2},
+                                                       {"key_eq_type_lp", 3},
+                                                       {"key_eq_type_hp", 4}};
     for (auto [name, type] : buttons) {
         clear_word();
         rules.click(env, Ctl{name, 8});
@@ -212,7 +212,7 @@ TEST_F(EqRules, GraphEditStoresFourBytesAndRaisesOnChange) {
     EXPECT_EQ(eq_freq(s.param_image.eq[5], 5), 239);
     EXPECT_EQ(band(q::eq_q_shelf, 5), 12);  // chosen by the graph's type
     EXPECT_EQ(band(q::eq_q_peq, 5), 7);
-    EXPECT_EQ(band(q::eq_type, 5), 2);      // never written here
+    EXPECT_EQ(band(q::eq_type, 5), 2);  // never written here
     EXPECT_TRUE(raised());
     EXPECT_EQ(view.slider_value(Ctl{"vr_eq_freq", 5}), 239);
     EXPECT_EQ(view.slider_value(Ctl{"vr_eq_db", 5}), 105);

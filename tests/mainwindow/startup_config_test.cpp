@@ -45,12 +45,13 @@ void expect_defaults(const StartupConfig& c, const AppState& s) {
     EXPECT_EQ(s.Language, 1);
 }
 
-TEST_F(StartupConfigTest, MissingFileGivesEnglishOnlyWhateverWasSaved) {
-    expect_defaults(read(), s);
-}
+TEST_F(StartupConfigTest, MissingFileGivesEnglishOnlyWhateverWasSaved) { expect_defaults(read(), s); }
 
 TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
-    write("config.ini", "\xEF\xBB\xBF" "1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n" + kCheck + "\r\n");
+    write("config.ini",
+          "\xEF\xBB\xBF"
+          "1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n" +
+              kCheck + "\r\n");
     const StartupConfig c = read();
     EXPECT_TRUE(c.config_accepted);
     EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
@@ -68,8 +69,8 @@ TEST_F(StartupConfigTest, CheckLineMustBeginWithTheCheckText) {
     } cases[] = {
         {kCheck, true},
         {kCheck + "，多余的文字也可以", true},
-        {"此行为中文编码测试行请不要", false},   // too short
-        {" " + kCheck, false},                   // leading blank
+        {"此行为中文编码测试行请不要", false},  // too short
+        {" " + kCheck, false},                  // leading blank
         {"this line checks the encoding", false},
         {"", false},
     };
@@ -105,9 +106,9 @@ TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
         uint8_t language;
         bool menu;
     } cases[] = {
-        {"1", "1", 0, false},   {"12", "1", 0, false}, {"2", "0", 1, false},  {"0", "0", 0, true},
-        {"x", "1", 1, true},    {"x", "2", 2, true},   {"中", "0", 0, true},  {"", "0", 1, true},
-        {"0", "", 0, true},  // nothing stored reads as Chinese
+        {"1", "1", 0, false}, {"12", "1", 0, false}, {"2", "0", 1, false}, {"0", "0", 0, true}, {"x", "1", 1, true},
+        {"x", "2", 2, true},  {"中", "0", 0, true},  {"", "0", 1, true},   {"0", "", 0, true},  // nothing stored reads
+                                                                                                // as Chinese
     };
     for (const auto& c : cases) {
         settings.values.clear();

@@ -29,11 +29,11 @@ TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
         int index;
         std::size_t byte;
     };
-    for (Case c : {Case{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
-                   Case{"key_main_out_rch_mute", -1, g::main_out_rch_mute}, Case{"key_sub_out_mute", -1, g::sub_out_mute},
-                   Case{"key_sub_out_phase", -1, g::sub_out_phase}, Case{"key_mute", 0, g::master_mute},
-                   Case{"key_mute", 1, g::music_mute}, Case{"key_mute", 2, g::mic_mute},
-                   Case{"key_mute", 3, g::effect_mute}}) {
+    for (Case c :
+         {Case{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
+          Case{"key_main_out_rch_mute", -1, g::main_out_rch_mute}, Case{"key_sub_out_mute", -1, g::sub_out_mute},
+          Case{"key_sub_out_phase", -1, g::sub_out_phase}, Case{"key_mute", 0, g::master_mute},
+          Case{"key_mute", 1, g::music_mute}, Case{"key_mute", 2, g::mic_mute}, Case{"key_mute", 3, g::effect_mute}}) {
         SCOPED_TRACE((Ctl{c.name, c.index}.str()));
         gen(c.byte) = 5;  // anything but 0 clears
         s.send_gen_req = kClear;
@@ -243,9 +243,10 @@ TEST_F(SwitchRulesTest, ClearButtonsClearTheirList) {
 
 TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
     set_connected(false);
-    for (auto [name, index] : {std::pair{"key_mute", 0}, std::pair{"key_sub_out_phase", -1}, std::pair{"key_mic_fbx", 4},
-                               std::pair{"key_echo_reverb_eq_adj_mode", 2}, std::pair{"key_mic1_mic2_eq_adj_mode", 1},
-                               std::pair{"key_input", 10}, std::pair{"key_power_bit", 0}})
+    for (auto [name, index] :
+         {std::pair{"key_mute", 0}, std::pair{"key_sub_out_phase", -1}, std::pair{"key_mic_fbx", 4},
+          std::pair{"key_echo_reverb_eq_adj_mode", 2}, std::pair{"key_mic1_mic2_eq_adj_mode", 1},
+          std::pair{"key_input", 10}, std::pair{"key_power_bit", 0}})
         click(name, index);
     for (const char* box : {"Check_lock", "Check_music_noise_suppressor_en", "Check_vol_max_function_en"})
         user_sets(box, 1);

@@ -26,8 +26,9 @@ TEST(ControlTable, NamesAreUniqueAndContainersComeFirst) {
         EXPECT_TRUE(seen.emplace(row.object_name(), &row).second) << "twice: " << row.object_name();
         if (row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator ||
             row.kind == ControlKind::MenuGroup) {
-            if (!row.container.empty())
+            if (!row.container.empty()) {
                 EXPECT_EQ(seen.at(row.container)->kind, ControlKind::MenuGroup) << row.object_name();
+            }
             continue;
         }
         const auto [w, h] = container_size(row, seen);
@@ -57,25 +58,55 @@ TEST(ControlTable, CountsOfEachKind) {
 }
 
 TEST(ControlTable, NamedControlsOfTheWindow) {
-    const char* names[] = {
-        "PEQ", "Limiter_drc", "ucXTab1", "ucXTab_main_vol", "lstResults", "List_cpu_debug_out_display",
-        "List_pc_out_data_display", "Frame_all_1(3)", "Frame_all_1(5)", "Frame_all_1(10)", "Frame_all_1(15)",
-        "Frame_cpu_test", "Frame_Run_Test_Mode", "Picture_LED_1_ON_1(0)", "Picture_LED_1_OFF_1(0)",
-        "Picture_LED_1_OFF_2(0)", "Picture_power_off_tishi(0)", "Text_software_version", "Display_Connect_State",
-        "Picture_logo", "Label_logo_text", "Text_vr_error_cou", "Frame31(0)", "Frame_music_input",
-        "Picture_mic_eff_echo_p(15)", "Picture_mic_1_mic_exciter", "Frame_mic_1_mic_exciter",
-        "menu_key_read_all_data_from_cpu_group(3)", "menu_key_save_all_data_to_cpu_group(16)", "Menu_About",
-        "menu_key_language", "Text_bt_file_name_change(1)", "text_echo_reverb_bili", "Option_VC_Mode(3)",
-        "key_input(19)", "key_mic_fbx(6)", "Command1(2)", "key_power_bit(2)", "Check_eq_x_enable(9)"};
+    const char* names[] = {"PEQ",
+                           "Limiter_drc",
+                           "ucXTab1",
+                           "ucXTab_main_vol",
+                           "lstResults",
+                           "List_cpu_debug_out_display",
+                           "List_pc_out_data_display",
+                           "Frame_all_1(3)",
+                           "Frame_all_1(5)",
+                           "Frame_all_1(10)",
+                           "Frame_all_1(15)",
+                           "Frame_cpu_test",
+                           "Frame_Run_Test_Mode",
+                           "Picture_LED_1_ON_1(0)",
+                           "Picture_LED_1_OFF_1(0)",
+                           "Picture_LED_1_OFF_2(0)",
+                           "Picture_power_off_tishi(0)",
+                           "Text_software_version",
+                           "Display_Connect_State",
+                           "Picture_logo",
+                           "Label_logo_text",
+                           "Text_vr_error_cou",
+                           "Frame31(0)",
+                           "Frame_music_input",
+                           "Picture_mic_eff_echo_p(15)",
+                           "Picture_mic_1_mic_exciter",
+                           "Frame_mic_1_mic_exciter",
+                           "menu_key_read_all_data_from_cpu_group(3)",
+                           "menu_key_save_all_data_to_cpu_group(16)",
+                           "Menu_About",
+                           "menu_key_language",
+                           "Text_bt_file_name_change(1)",
+                           "text_echo_reverb_bili",
+                           "Option_VC_Mode(3)",
+                           "key_input(19)",
+                           "key_mic_fbx(6)",
+                           "Command1(2)",
+                           "key_power_bit(2)",
+                           "Check_eq_x_enable(9)"};
     for (const char* n : names) EXPECT_NE(find_control_row(n), nullptr) << n;
     for (int i = 0; i < 10; ++i) {
-        for (const char* n : {"Picture_eqx", "vr_eq_db", "vr_eq_freq", "Text_eq_db", "Text_eq_freq", "Text_eq_q",
-                              "key_eq_type_peq", "key_eq_type_ls", "key_eq_type_hs", "key_eq_type_lp",
-                              "key_eq_type_hp", "Text_cpu_test_data"}) {
+        for (const char* n :
+             {"Picture_eqx", "vr_eq_db", "vr_eq_freq", "Text_eq_db", "Text_eq_freq", "Text_eq_q", "key_eq_type_peq",
+              "key_eq_type_ls", "key_eq_type_hs", "key_eq_type_lp", "key_eq_type_hp", "Text_cpu_test_data"}) {
             const auto* row = find_control_row(std::string(n) + "(" + std::to_string(i) + ")");
             ASSERT_NE(row, nullptr) << n << "(" << i << ")";
-            if (std::string(n) != "Picture_eqx" && std::string(n) != "Text_cpu_test_data")
+            if (std::string(n) != "Picture_eqx" && std::string(n) != "Text_cpu_test_data") {
                 EXPECT_EQ(row->container_object_name(), "Picture_eqx(" + std::to_string(i) + ")");
+            }
         }
     }
     for (int i = 0; i < 20; ++i)

@@ -62,7 +62,9 @@ TEST(E2eBtName, ExportAndImportThroughATextFile) {
     click(w, "key_bt_neme(2)");
     EXPECT_EQ(file_bytes(out), "\xEF\xBB\xBF" + std::string("Hall Ä") + "\r\n");
 
-    std::ofstream(in, std::ios::binary) << "\xEF\xBB\xBF" << "Imported 名" << "\r\nsecond line\r\n";
+    std::ofstream(in, std::ios::binary) << "\xEF\xBB\xBF"
+                                        << "Imported 名"
+                                        << "\r\nsecond line\r\n";
     w.dialogs.open_answer = in;
     click(w, "key_bt_neme(1)");
     EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");

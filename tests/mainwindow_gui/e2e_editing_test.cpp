@@ -112,7 +112,7 @@ TEST(E2eEditing, AFrameFromTheUnitMovesSliderAndText) {
     w.unit.image.gen[gen_frame::music_vol] = 33;
     w.unit.image.eff[eff_frame::reverb_vol] = 21;
     w.unit.image.eff[eff_frame::echo_a_delay_r] = 4;  // 120 ms
-    w.ticks(40);  // the poll reads both frames back
+    w.ticks(40);                                      // the poll reads both frames back
     MainView& v = w.frm->view();
     EXPECT_EQ(v.slider_value(Ctl{"vr_music_vol"}), 33);
     EXPECT_EQ(v.text(Ctl{"Text_music_vol"}), "33");

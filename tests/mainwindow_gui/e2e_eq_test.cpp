@@ -55,7 +55,9 @@ TEST(E2eEq, ABandDraggedOnTheGraphReachesTheUnitExactly) {
     for (std::size_t i = 8; i < 164; ++i) {
         const bool band_byte = i == e::eq_db + band || i == e::eq_freq_high + band || i == e::eq_freq_low + band ||
                                i == e::eq_q_peq + band || i == e::eq_q_shelf + band || i == e::eq_q_pass + band;
-        if (!band_byte) EXPECT_EQ(now[i], before[i]) << "byte " << i;
+        if (!band_byte) {
+            EXPECT_EQ(now[i], before[i]) << "byte " << i;
+        }
     }
     const auto sent = last_eq_write(w, 0, from);
     ASSERT_TRUE(sent.has_value());
@@ -155,8 +157,8 @@ TEST(E2eEq, TheTabsChooseTheChannelOfEqAndCompressor) {
         int tab, channel, drc;
         bool drc_shown;
     };
-    for (const Tab& t : {Tab{1, 1, 1, true}, Tab{2, 3, 1, false}, Tab{3, 5, 2, false}, Tab{4, 6, 3, false},
-                         Tab{0, 0, 0, true}}) {
+    for (const Tab& t :
+         {Tab{1, 1, 1, true}, Tab{2, 3, 1, false}, Tab{3, 5, 2, false}, Tab{4, 6, 3, false}, Tab{0, 0, 0, true}}) {
         click_tab(w, t.tab);
         EXPECT_EQ(w.frm->state().eq_channel_sel, t.channel) << "tab " << t.tab;
         EXPECT_EQ(w.frm->state().drc_channel_sel, t.drc) << "tab " << t.tab;

@@ -18,8 +18,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/slider.h"
-#include "tabs/xtab.h"
 #include "core/frame_protocol.h"
+#include "tabs/xtab.h"
 #include "window_fixture.h"
 
 namespace tuner::testing {
@@ -50,9 +50,7 @@ inline QWidget* widget_of(WindowUnderTest& w, const std::string& object_name) {
 }
 
 // A point of a widget in the top-level window's coordinates.
-inline QPoint in_window(WindowUnderTest& w, QWidget* widget, QPoint local) {
-    return widget->mapTo(w.frm.get(), local);
-}
+inline QPoint in_window(WindowUnderTest& w, QWidget* widget, QPoint local) { return widget->mapTo(w.frm.get(), local); }
 
 inline QWindow* handle(WindowUnderTest& w) { return w.frm->windowHandle(); }
 
@@ -64,8 +62,8 @@ inline void click(WindowUnderTest& w, const std::string& object_name, QPoint loc
     const QPoint at = in_window(w, c, local);
     // The pointer must land on the control itself (it is shown and nothing lies over it).
     QWidget* hit = w.frm->childAt(at);
-    EXPECT_TRUE(hit == c || c->isAncestorOf(hit)) << object_name << " is covered by "
-                                                  << (hit ? hit->objectName().toStdString() : "nothing");
+    EXPECT_TRUE(hit == c || c->isAncestorOf(hit))
+        << object_name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
     QTest::mouseMove(handle(w), at);
     QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
     QCoreApplication::processEvents();
@@ -163,7 +161,7 @@ inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
     const float along = m.position_of(value);
     return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(along + m.thumb_h() / 2.0f))
-                    : QPoint(static_cast<int>(along + m.thumb_w() / 2.0f), m.surface_h() / 2);
+                        : QPoint(static_cast<int>(along + m.thumb_w() / 2.0f), m.surface_h() / 2);
 }
 
 }  // namespace tuner::testing

@@ -81,8 +81,7 @@ TEST(E2eMenus, ResetsSendTheirFlagsAndTheWindowShowsTheUnitsState) {
     expect_eeprom_frame(frames[0], {{15, 1}});
     for (int i = 0; i < 60 && w.frm->services().wait_dialog().isVisible(); ++i) w.ticks(1);
     w.ticks(40);
-    EXPECT_EQ(text_of(w, "Text_echo_a_vol"),
-              std::to_string(SimulatedUnit::factory_image().eff[eff_frame::echo_a_vol]));
+    EXPECT_EQ(text_of(w, "Text_echo_a_vol"), std::to_string(SimulatedUnit::factory_image().eff[eff_frame::echo_a_vol]));
 
     from = w.unit.received.size();
     choose(w, "menu_reset_cpu_audio_mode_all");
@@ -99,9 +98,9 @@ TEST(E2eMenus, AUnitThatIsNotReadyTakesNoModeCommand) {
     w.ticks(20);
     ASSERT_EQ(w.frm->state().cpu_state.cpu_music_input, 1);
     const std::size_t from = w.unit.received.size();
-    for (const char* entry : {"menu_key_read_all_data_from_cpu_group(3)", "menu_key_save_all_data_to_cpu_group(2)",
-                              "menu_reset_cpu_audio_mode_0", "menu_reset_cpu_audio_mode_all",
-                              "menu_cpu_audio_mode_set"})
+    for (const char* entry :
+         {"menu_key_read_all_data_from_cpu_group(3)", "menu_key_save_all_data_to_cpu_group(2)",
+          "menu_reset_cpu_audio_mode_0", "menu_reset_cpu_audio_mode_all", "menu_cpu_audio_mode_set"})
         choose(w, entry);
     w.ticks(20);
     EXPECT_TRUE(writes_of(w.unit, cmd::eeprom_mode, from).empty());
@@ -119,8 +118,8 @@ TEST(E2eMenus, AUnitThatIsNotReadyTakesNoModeCommand) {
 }
 
 void write_config(const std::string& dir) {
-    std::ofstream(dir + "/config.ini", std::ios::binary)
-        << "0\r\n调音台\r\nTuning Desk\r\n" << kConfigCheckText << "\r\n";
+    std::ofstream(dir + "/config.ini", std::ios::binary) << "0\r\n调音台\r\nTuning Desk\r\n"
+                                                         << kConfigCheckText << "\r\n";
 }
 
 TEST(E2eMenus, TheLanguageEntryRecaptionsTheWindowBothWays) {

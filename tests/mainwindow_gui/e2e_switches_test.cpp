@@ -108,8 +108,7 @@ TEST(E2eSwitches, VocalCutOptionsSetTheirTwoBytes) {
         w.ticks(4);
         EXPECT_EQ(sent_gen_byte(w, from, gen_frame::vocal_cut_mode), st.vocal_cut) << "option " << st.option;
         EXPECT_EQ(sent_gen_byte(w, from, gen_frame::mic_priority), st.mic_priority) << "option " << st.option;
-        for (int o = 0; o < 4; ++o)
-            EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", o}), o == st.option ? 1 : 0);
+        for (int o = 0; o < 4; ++o) EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", o}), o == st.option ? 1 : 0);
     }
 }
 

@@ -26,7 +26,9 @@ bool in_table(const std::string& object_name) {
 
 TEST(E2eTables, CaptionTargetsAreControls) {
     for (Ctl c : caption_targets())
-        if (c.name != "FrmMain") EXPECT_TRUE(in_table(c.str())) << c.str();
+        if (c.name != "FrmMain") {
+            EXPECT_TRUE(in_table(c.str())) << c.str();
+        }
 }
 
 TEST(E2eTables, WheelRoutesBindControls) {
@@ -40,8 +42,12 @@ TEST(E2eTables, ParameterBoxesAndSlidersAreControls) {
         for (int i = 0; i < (row.per_band ? 10 : 1); ++i) {
             const int index = row.per_band ? i : -1;
             EXPECT_TRUE(in_table(Ctl{row.text_box, index}.str())) << row.name;
-            if (!row.slider.empty()) EXPECT_TRUE(in_table(Ctl{row.slider, index}.str())) << row.name;
-            if (!row.limit_slider.empty()) EXPECT_TRUE(in_table(std::string(row.limit_slider))) << row.name;
+            if (!row.slider.empty()) {
+                EXPECT_TRUE(in_table(Ctl{row.slider, index}.str())) << row.name;
+            }
+            if (!row.limit_slider.empty()) {
+                EXPECT_TRUE(in_table(std::string(row.limit_slider))) << row.name;
+            }
         }
     }
 }
@@ -63,7 +69,9 @@ TEST(E2eTables, EveryControlTheDisplayWritesIsAControl) {
     }
     ASSERT_GT(view.props.size(), 100u);
     for (const auto& [name, props] : view.props)
-        if (name != "FrmMain") EXPECT_TRUE(in_table(name)) << name;
+        if (name != "FrmMain") {
+            EXPECT_TRUE(in_table(name)) << name;
+        }
 }
 
 }  // namespace

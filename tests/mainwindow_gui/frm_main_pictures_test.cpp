@@ -4,8 +4,8 @@
 // compressor threshold moved. Each picture also checks the one thing it
 // is about, so the test stays cheap and still means something.
 #include <QCheckBox>
-#include <QWindow>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,8 @@ struct ConnectedWindow : WindowUnderTest {
             unit.image.eq[ch] = neutral.eq[ch];
             unit.image.eq[ch][eq_frame::EQ_CH] = channel;
             for (std::size_t b = 1; b < 9; ++b)
-                unit.image.eq[ch][eq_frame::eq_db + b] = static_cast<uint8_t>(gains[eq_frame::eq_db + b] + (b % 3) * 12);
+                unit.image.eq[ch][eq_frame::eq_db + b] =
+                    static_cast<uint8_t>(gains[eq_frame::eq_db + b] + (b % 3) * 12);
         }
         unit.image.gen[gen_frame::music_input_sel] = 6;
         if (second) second_model(unit);

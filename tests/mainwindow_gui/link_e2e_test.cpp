@@ -15,9 +15,7 @@ namespace {
 
 // Assertions on what the display draws need the real refresh; while the
 // display is still the placeholder they are skipped, and pass once it is in.
-bool display_draws(FrmMain& frm) {
-    return !frm.view().text(Ctl{"Text_software_version"}).empty();
-}
+bool display_draws(FrmMain& frm) { return !frm.view().text(Ctl{"Text_software_version"}).empty(); }
 
 // The parameter bytes of a frame image (the unit keeps no header or status in its copy).
 bool same_parameters(const FrameImage& a, const FrameImage& b) {
@@ -64,7 +62,9 @@ TEST(WindowLink, UnplugLosesTheLinkAndReplugReconnects) {
     EXPECT_EQ(w.unit.open_handle_count(), 0);
     EXPECT_FALSE(w.frm->view().visible(Ctl{"Picture_LED_1_ON_1", 0}));
     EXPECT_TRUE(w.frm->view().visible(Ctl{"Picture_LED_1_OFF_1", 0}));  // the link loss shows its picture itself
-    if (display_draws(*w.frm)) EXPECT_EQ(w.frm->view().text(Ctl{"Display_Connect_State"}), "Disconnected");
+    if (display_draws(*w.frm)) {
+        EXPECT_EQ(w.frm->view().text(Ctl{"Display_Connect_State"}), "Disconnected");
+    }
 
     // Still searching while the unit is away.
     w.ticks(4);

@@ -124,7 +124,8 @@ TEST(Canvas, TextIsDrawnAndMeasured) {
     c.clear(kWhite);
     FontSpec f;
     f.size = 9;
-    c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("MUTE 静音"), f, 0x000000, text_flags::center | text_flags::vcenter);
+    c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("MUTE 静音"), f, 0x000000,
+                text_flags::center | text_flags::vcenter);
     int dark = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 80; ++x) dark += c.pixel(x, y) != kWhiteRgb;
@@ -146,7 +147,7 @@ TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
     QImage pic(4, 2, QImage::Format_ARGB32);
     pic.fill(qRgb(0, 0, 255));
     pic.setPixel(1, 0, qRgb(0, 255, 0));  // the mask colour
-    pic.setPixel(2, 0, 0);                 // transparent
+    pic.setPixel(2, 0, 0);                // transparent
     for (bool other_format : {false, true}) {
         SCOPED_TRACE(other_format ? "RGB888" : "RGB32");
         Canvas c(12, 8);
@@ -163,7 +164,7 @@ TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
         c.xor_rect(10, 6, 30, 30, 0xFFFFFF);  // partly off the surface
         EXPECT_EQ(c.pixel(11, 7), shape.contains(11, 7) ? 0x00FFFFu : 0u);
         c.fill_rect(0, 0, 12, 8, kWhite);
-        c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface
+        c.blit(pic, 10, 6, 0x00FF00u);         // the right half falls off the surface
         EXPECT_EQ(c.pixel(10, 6), 0xFF0000u);  // OLE blue
         EXPECT_EQ(c.pixel(11, 6), kWhiteRgb);  // masked
         EXPECT_EQ(c.pixel(11, 7), 0xFF0000u);

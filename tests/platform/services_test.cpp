@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "platform/property_bag.h"
 #include "platform/qt_file_dialogs.h"

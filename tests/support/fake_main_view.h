@@ -37,8 +37,8 @@ public:
         return it == props.end() ? nullptr : &it->second;
     }
     int count(const std::string& prefix) const {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                              [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+        return static_cast<int>(
+            std::count_if(calls.begin(), calls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
     }
     void clear_calls() { calls.clear(); }
 
@@ -118,10 +118,14 @@ public:
         bypass_text = t;
     }
     void peq_Dis_Bypass_off() override { calls.push_back("peq_Dis_Bypass_off"), bypass_text.clear(); }
-    void peq_dis_peq_x(int band) override { calls.push_back("peq_dis_peq_x " + std::to_string(band)), peq_selected = band; }
+    void peq_dis_peq_x(int band) override {
+        calls.push_back("peq_dis_peq_x " + std::to_string(band)), peq_selected = band;
+    }
     int peq_select_eq_index() const override { return peq_selected; }
 
-    void limiter_set_dis_off_bit(int flag) override { calls.push_back("limiter_set_dis_off_bit " + std::to_string(flag)); }
+    void limiter_set_dis_off_bit(int flag) override {
+        calls.push_back("limiter_set_dis_off_bit " + std::to_string(flag));
+    }
     void limiter_set_db(int db) override { calls.push_back("limiter_set_db " + std::to_string(db)), limiter = db; }
     int limiter_db() const override { return limiter; }
 
@@ -151,7 +155,9 @@ private:
         std::snprintf(b, sizeof b, "&H%08X", v);
         return b;
     }
-    void log(const char* what, Ctl c, const std::string& arg) { calls.push_back(std::string(what) + " " + c.str() + " " + arg); }
+    void log(const char* what, Ctl c, const std::string& arg) {
+        calls.push_back(std::string(what) + " " + c.str() + " " + arg);
+    }
     void log(const char* what, Ctl c, long long arg) { log(what, c, std::to_string(arg)); }
     void raise(Ctl c) {
         if (on_slider_changed) on_slider_changed(c);

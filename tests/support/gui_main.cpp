@@ -1,7 +1,7 @@
 // Test entry point for suites that create widgets: one QApplication for the
 // whole run, on the offscreen platform unless the caller chose another.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

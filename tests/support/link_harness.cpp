@@ -26,8 +26,10 @@ LinkHarness::LinkHarness() {
 }
 
 void LinkHarness::tick() {
-    if (ui.scan_timer_on) scan_timer_tick(link);
-    else if (ui.send_timer_on) send_timer_tick(link);
+    if (ui.scan_timer_on)
+        scan_timer_tick(link);
+    else if (ui.send_timer_on)
+        send_timer_tick(link);
 }
 
 bool LinkHarness::connect(int max_ticks) {

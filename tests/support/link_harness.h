@@ -37,7 +37,9 @@ public:
     void debug_line(const std::string& line) override { debug_lines.push_back(line); }
     void message_box(const std::string& text, const std::string&, MessageIcon) override { messages.push_back(text); }
     void display_wait_1s() override { log("display_wait_1s"); }
-    void display_wait_youxian_x100ms(int32_t n) override { log("display_wait_youxian_x100ms(" + std::to_string(n) + ")"); }
+    void display_wait_youxian_x100ms(int32_t n) override {
+        log("display_wait_youxian_x100ms(" + std::to_string(n) + ")");
+    }
     void display_version_line() override { log("display_version_line"); }
     void display_model_layout() override { log("display_model_layout"); }
     void model_r27_layout() override { log("model_r27_layout"); }

@@ -67,8 +67,10 @@ HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
         return next_handle_++;
     }
     HidOpenError result = HidOpenError::None;
-    if (!plugged || path != interface_info.path) result = HidOpenError::Failed;
-    else if (deny_permission) result = HidOpenError::PermissionDenied;
+    if (!plugged || path != interface_info.path)
+        result = HidOpenError::Failed;
+    else if (deny_permission)
+        result = HidOpenError::PermissionDenied;
     if (error) *error = result;
     if (result != HidOpenError::None) return kNoHidHandle;
     open_.insert(next_handle_);

@@ -47,13 +47,13 @@ public:
     std::array<uint8_t, 254> info{};
     std::array<uint8_t, 40> bt_name{}, audio_mode_config{};
     uint8_t mode_index = 1, music_input = 6;  // status bytes 251 and 252
-    uint8_t version_s = 1;                     // status byte 245
+    uint8_t version_s = 1;                    // status byte 245
     // Busy time (tenths of a second) in the reply to every EEPROM operation.
     uint8_t eeprom_busy_time = 0;
 
     // Faults, each for the next n replies (-1: until switched off).
     int silent = 0, corrupt_checksum = 0, wrong_end_byte = 0;
-    int write_fails = 0;  // the next n writes are refused (nothing reaches the unit)
+    int write_fails = 0;     // the next n writes are refused (nothing reaches the unit)
     int repeat_counter = 0;  // the reply carries the previous reply's counter
     // Exact input reports, handed out (one per read) before anything else.
     std::deque<FrameImage> scripted;

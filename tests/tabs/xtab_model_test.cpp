@@ -47,7 +47,8 @@ TEST(XTabModel, BadIndexesAndCountsChangeNothing) {
              [&] { m.RemoveTabImages(3, false); }, [&] { m.RemoveTabImages(-1, false); }}) {
         EXPECT_EQ(error_number(f), kXTabSubscriptOutOfRange);
     }
-    for (int n : {0, -1, kMaxTabCount + 1}) EXPECT_EQ(error_number([&] { m.setTabCount(n); }), kXTabInvalidPropertyValue);
+    for (int n : {0, -1, kMaxTabCount + 1})
+        EXPECT_EQ(error_number([&] { m.setTabCount(n); }), kXTabInvalidPropertyValue);
     EXPECT_EQ(XTabError(kXTabInvalidPropertyValue, "TabCount").source(), "ucXTab.TabCount");
     EXPECT_EQ(m.TabCount(), 3);
     m.RemoveTabImages(1, false);  // no other picture was cleared, by this or by a bad index
@@ -62,8 +63,8 @@ TEST(XTabModel, SwitchNormalisesTheIndexAndCanBeCancelled) {
     five_tabs(m);
     EventLog log(m);
     for (int n : {3, -1, 2, 5, 0}) m.setActiveTab(n);  // outside the tabs: tab 0; the active tab: nothing
-    EXPECT_EQ(log.events, (Events{"Before 3", "Switch 0", "Before 0", "Switch 3", "Before 2", "Switch 0", "Before 0",
-                                  "Switch 2"}));
+    EXPECT_EQ(log.events,
+              (Events{"Before 3", "Switch 0", "Before 0", "Switch 3", "Before 2", "Switch 0", "Before 0", "Switch 2"}));
     m.setActiveTab(1);
     log.events.clear();
     log.cancel_next = true;
@@ -84,8 +85,8 @@ TEST(XTabModel, KeysWrapStopAtDisabledNeighboursAndNeverReenter) {
     };
     // Right wraps to 0, Ctrl+PageUp to the last, PageDown needs Ctrl; then a
     // disabled neighbour stops the move (no skipping).
-    for (const Step& s : {Step{39, 0, 0}, {33, 2, 4}, {34, 0, 4}, {34, 2, 0}, {37, 0, 4}, {-1, 0, 4}, {39, 0, 4},
-                          {37, 0, 4}}) {
+    for (const Step& s :
+         {Step{39, 0, 0}, {33, 2, 4}, {34, 0, 4}, {34, 2, 0}, {37, 0, 4}, {-1, 0, 4}, {39, 0, 4}, {37, 0, 4}}) {
         if (s.key < 0) {
             m.setTabEnabled(0, false);
             m.setTabEnabled(3, false);

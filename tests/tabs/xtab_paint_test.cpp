@@ -167,8 +167,7 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     EXPECT_EQ(m.surface().pixel(box.left + 1, box.top + 2), make_rgb(207, 207, 207));  // pressed look
     m.PointerReleased(in);
     EXPECT_EQ(m.TabCount(), 3);
-    EXPECT_EQ(log.events, (Events{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp",
-                                                    "Remove 2"}));
+    EXPECT_EQ(log.events, (Events{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp", "Remove 2"}));
 
     XTabModel one;
     one.setTabCount(1);

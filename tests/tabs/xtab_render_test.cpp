@@ -2,9 +2,9 @@
 // files in the test-output folder, for a person to look at.
 #include <array>
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QPainter>
-#include <gtest/gtest.h>
 
 #include "tabs/xtab_model.h"
 
@@ -41,8 +41,8 @@ void save_sheet(const std::vector<QImage>& images, const char* name) {
 }
 
 TEST(XTabRender, ChannelTabsEachActiveBothLanguages) {
-    for (const auto& [captions, name] : {std::pair{kEnglish, "tabs_channel_english.png"},
-                                         std::pair{kChinese, "tabs_channel_chinese.png"}}) {
+    for (const auto& [captions, name] :
+         {std::pair{kEnglish, "tabs_channel_english.png"}, std::pair{kChinese, "tabs_channel_chinese.png"}}) {
         XTabModel m;
         channel_strip(m, captions);
         std::vector<QImage> shots;
@@ -68,8 +68,8 @@ TEST(XTabRender, MainVolumeEveryLookAndHover) {
         XTabModel m;
         m.setTabCount(4);
         for (int i = 0; i < 4; ++i) {
-            m.setTabCaption(i, QString::fromUtf16(
-                                   std::array{u"&General", u"Disabled", u"Mi&xer && EQ", u"A caption far too long"}[i]));
+            m.setTabCaption(i, QString::fromUtf16(std::array{u"&General", u"Disabled", u"Mi&xer && EQ",
+                                                             u"A caption far too long"}[i]));
         }
         m.setTabEnabled(1, false);
         m.setTabPicture(0, pic);

@@ -50,7 +50,9 @@ struct Strip {
 QWindow* window_of(QWidget* w) { return w->window()->windowHandle(); }
 QPoint in_window(QWidget* w, QPoint pos) { return w->mapTo(w->window(), pos); }
 
-void click(QWidget* w, QPoint pos) { QTest::mouseClick(window_of(w), Qt::LeftButton, Qt::NoModifier, in_window(w, pos)); }
+void click(QWidget* w, QPoint pos) {
+    QTest::mouseClick(window_of(w), Qt::LeftButton, Qt::NoModifier, in_window(w, pos));
+}
 
 // The strip's own pointer events, in order.
 struct PointerLog {
@@ -65,9 +67,7 @@ struct PointerLog {
 };
 
 // A key typed on the window; it reaches the focused widget.
-void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(window_of(w), k, mods);
-}
+void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(window_of(w), k, mods); }
 
 TEST(XTabWidget, ExactlyTheActivePageIsShown) {
     Strip s;
@@ -142,8 +142,8 @@ TEST(XTabWidget, KeysAndPressesSwitchTabs) {
     int clicks = 0;
     QObject::connect(s.tab, &XTab::Click, [&] { ++clicks; });
     ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
-    click(s.tab, QPoint(170, 10));                  // tab 2
-    click(s.tab, QPoint(250, 100));  // on the page
+    click(s.tab, QPoint(170, 10));                // tab 2
+    click(s.tab, QPoint(250, 100));               // on the page
     EXPECT_EQ(s.tab->ActiveTab(), 2);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(s.shown(), Strip::only(2));
@@ -167,8 +167,10 @@ TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
     QMoveEvent moved(QPoint(20, 20), QPoint(10, 10));
     QResizeEvent sized(QSize(300, 200), QSize(300, 100));
     for (QEvent* e : std::initializer_list<QEvent*>{&moved, &moved, nullptr, &sized, nullptr}) {
-        if (e) QApplication::sendEvent(&host, e);
-        else m.HostSizeMoveFinished();  // the end of the drag
+        if (e)
+            QApplication::sendEvent(&host, e);
+        else
+            m.HostSizeMoveFinished();  // the end of the drag
     }
     EXPECT_EQ(log.events, (Events{"Init", "Enter", "Leave", "Enter", "Form is moving...", "Form is moving...",
                                   "Finished Moving.", "Form is sizing...", "Finished Sizing."}));
@@ -180,7 +182,7 @@ TEST(XTabWidget, ClickThatSwitchesTabsKeepsItsRelease) {
     Strip s;
     PointerLog log(s.tab);
     ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
-    click(s.tab, QPoint(170, 10));                  // tab 2
+    click(s.tab, QPoint(170, 10));                // tab 2
     EXPECT_EQ(s.tab->ActiveTab(), 2);
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click"}));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
