@@ -1,8 +1,10 @@
 #include "mainwindow/frm_main.h"
 
 #include <QCloseEvent>
+#include <QListWidget>
 #include <QMenuBar>
 
+#include "core/device_version.h"
 #include "mainwindow/captions.h"
 #include "mainwindow/event_wiring.h"
 #include "platform/twips.h"
@@ -63,6 +65,12 @@ void FrmMain::tick() {
         scan_timer_tick(*link_);
     else if (timers_->send_enabled())
         send_timer_tick(*link_);
+}
+
+void FrmMain::display_device_version() {
+    auto* list = registry_.get<QListWidget>("lstResults");
+    for (const std::string& line : tuner::display_device_version(io_.hid, s_.hid_handle))
+        if (list) list->addItem(QString::fromStdString(line));
 }
 
 void FrmMain::TheTray() {

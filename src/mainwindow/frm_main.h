@@ -65,7 +65,9 @@ public:
     void IconResponse(QSystemTrayIcon::ActivationReason reason);
     QSystemTrayIcon* tray_icon() const { return tray_.get(); }
 
-    // The window title of the current language (from "config.ini").
+    // Asks the unit for its model and firmware versions and lists them in
+    // lstResults (a diagnostic that no control starts).
+    void display_device_version();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
