@@ -33,6 +33,9 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent) : QMainWindow(parent
 }
 
 FrmMain::~FrmMain() {
+    // The box with the focus loses it now, while the rules its handlers call
+    // still exist; the window's own teardown would send the focus loss later.
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
     timers_->scan_stop();
     timers_->send_stop();
 }

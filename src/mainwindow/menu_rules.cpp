@@ -63,7 +63,6 @@ public:
     }
 
     // The test panel's controls.
-    bool click(RuleEnv& env, Ctl c) override { return panel_->click(env, c); }
     bool check_mouse_up(RuleEnv& env, Ctl c) override { return panel_->check_mouse_up(env, c); }
     std::optional<BoxLimits> box_limits(RuleEnv& env, Ctl c) override { return panel_->box_limits(env, c); }
     bool box_commit(RuleEnv& env, Ctl c) override { return panel_->box_commit(env, c); }

@@ -22,7 +22,12 @@ void MenusPanel::build() {
             made = parent ? parent->addSeparator() : bar_->addSeparator();
         } else {
             QAction* a = parent ? parent->addAction(caption) : bar_->addAction(caption);
-            a->setCheckable(row.name == "menu_key_read_all_data_from_cpu_group");
+            if (row.name == "menu_key_read_all_data_from_cpu_group") {
+                a->setCheckable(true);
+                // The mark shows the mode the unit reports, set by the display
+                // only: choosing an entry must not move it.
+                QObject::connect(a, &QAction::triggered, a, [a](bool checked) { a->setChecked(!checked); });
+            }
             if (row.flags & kHidden) a->setVisible(false);
             made = a;
         }

@@ -23,14 +23,13 @@ void raise_test_send(AppState& s) {
 
 class TestPanelRules : public RuleModule {
 public:
-    bool click(RuleEnv& env, Ctl c) override {
-        if (c.name != kVersionLine) return false;
-        if (clicks_ < 255) ++clicks_;
-        if (clicks_ >= kTestPanelOpenClicks) env.actions.show_test_panel(true);
-        return true;
-    }
-
+    // A mouse release (any button) on the version line counts towards opening the panel.
     bool check_mouse_up(RuleEnv& env, Ctl c) override {
+        if (c.name == kVersionLine) {
+            if (clicks_ < 255) ++clicks_;
+            if (clicks_ >= kTestPanelOpenClicks) env.actions.show_test_panel(true);
+            return true;
+        }
         if (c.name != kTestSwitch) return false;
         // A greyed box (2) counts as off.
         env.s.cpu_test_data[kTestSwitchByte] = env.view.value(c) == 1 ? 1 : 0;

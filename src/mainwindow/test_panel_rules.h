@@ -3,7 +3,8 @@
 //
 // What the window forwards here:
 //  - a mouse release (any button) on the version line "Text_software_version"
-//    as click(Ctl{"Text_software_version"}), and its focus loss as
+//    as check_mouse_up(Ctl{"Text_software_version"}) (the window sends the
+//    mouse release of every plain text box there), and its focus loss as
 //    box_lost_focus(Ctl{"Text_software_version"}): ten releases without the
 //    box losing the focus in between open the panel through
 //    WindowActions::show_test_panel(true), which shows "Frame_Run_Test_Mode"

@@ -13,7 +13,7 @@ uint8_t& test_byte(AppState& s, int i) { return s.cpu_test_data[kTestDataFirstBy
 class TestPanelTest : public ::testing::Test {
 protected:
     void release_on_version(int n) {
-        for (int i = 0; i < n; ++i) f.rules.click(f.env, kVersion);
+        for (int i = 0; i < n; ++i) f.rules.check_mouse_up(f.env, kVersion);
     }
     int panel_shows() const {
         return static_cast<int>(std::count(f.actions.calls.begin(), f.actions.calls.end(), "show_test_panel 1"));

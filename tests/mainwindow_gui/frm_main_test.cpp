@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/slider.h"
+#include "e2e_input.h"
 #include "tabs/xtab.h"
 #include "window_fixture.h"
 
@@ -157,6 +158,54 @@ TEST(FrmMainWindow, TheViewMovesInTwipsAndKeepsThem) {
     EXPECT_EQ(v.value(Ctl{"Check_eq_x_enable", 4}), 2);
     v.set_visible(Ctl{"menu_key_language"}, false);
     EXPECT_FALSE(v.visible(Ctl{"menu_key_language"}));
+}
+
+// Ten mouse releases on the version line open the hidden test panel; the
+// count restarts when the line loses the focus.
+TEST(FrmMainWindow, TenReleasesOnTheVersionLineOpenTheTestPanel) {
+    WindowUnderTest w("testpanel");
+    show_window(w);
+    MainView& v = w.frm->view();
+    for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
+    click(w, "Text_music_vol");  // the focus leaves the version line
+    click(w, "Text_software_version");
+    EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
+    for (int i = 0; i < 8; ++i) click(w, "Text_software_version");
+    EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
+    click(w, "Text_software_version");
+    EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"}));
+    EXPECT_TRUE(v.visible(Ctl{"Frame_Run_Test_Mode"}));
+}
+
+// The window can go away while one of its boxes has the focus (the focus
+// loss runs while the rules still exist).
+TEST(FrmMainWindow, ClosesWithTheFocusInABox) {
+    for (const char* box : {"Text_software_version", "Text_music_vol"}) {
+        WindowUnderTest w(std::string("focusclose_") + box);
+        show_window(w);
+        click(w, box);
+        ASSERT_EQ(QApplication::focusWidget(), w.frm->registry().widget(box)) << box;
+        w.frm.reset();
+        EXPECT_EQ(QApplication::focusWidget(), nullptr) << box;
+    }
+}
+
+// Choosing a recall entry asks the unit for that mode; the check mark stays
+// with the mode the unit reports.
+TEST(FrmMainWindow, ChoosingARecallEntryLeavesTheCheckMarkAlone) {
+    WindowUnderTest w("recallmark");
+    show_window(w);
+    MainView& v = w.frm->view();
+    choose(w, "menu_key_read_all_data_from_cpu_group(5)");
+    EXPECT_EQ(w.frm->state().mode_recall_req, 5);
+    EXPECT_EQ(v.value(Ctl{"menu_key_read_all_data_from_cpu_group", 5}), 0);
+
+    w.frm->state().cpu_state.cpu_mode_index = 3;
+    w.frm->state().refresh_incremental = 0;
+    w.frm->display().set_all_dis();
+    choose(w, "menu_key_read_all_data_from_cpu_group(3)");
+    for (int m = 1; m <= 16; ++m)
+        EXPECT_EQ(v.value(Ctl{"menu_key_read_all_data_from_cpu_group", m}), m == 3 ? 1 : 0) << "mode " << m;
 }
 
 void save_picture(FrmMain& frm, const std::string& file) { EXPECT_TRUE(save_window_picture(frm, file)) << file; }
