@@ -65,7 +65,7 @@ void FrmMain::Form_Load() {
 
     s_.Language = 1;
     config_ = read_startup_config(app_dir(), s_, io_.settings);
-    v.set_visible(Ctl{"menu_key_language"}, config_.language_menu_visible);
+    apply_language_menu(config_, v);
 
     load_logo();
     clr_bt_name_display_and_read_bt_name_file2(s_, v, io_.settings, *program_);

@@ -175,6 +175,22 @@ TEST(FrmMainWindow, TenReleasesOnTheVersionLineOpenTheTestPanel) {
     click(w, "Text_software_version");
     EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"}));
     EXPECT_TRUE(v.visible(Ctl{"Frame_Run_Test_Mode"}));
+
+    // The panel's switch and boxes write the test block.
+    const auto& block = w.frm->state().cpu_test_data;
+    click(w, "Check_cpu_test_sw", QPoint(6, 9));  // on the tick box
+    EXPECT_EQ(block[8], 1);
+    enter_value(w, "Text_cpu_test_data(0)", "300");
+    EXPECT_EQ(block[9], 255);
+    EXPECT_EQ(text_of(w, "Text_cpu_test_data", 0), "255");
+    click(w, "Text_cpu_test_data(1)");
+    type(w, "7");
+    click(w, "Text_cpu_test_data(2)");  // leaving the box commits it
+    EXPECT_EQ(block[10], 7);
+    const uint8_t before = block[12];
+    wheel(w, "Text_cpu_test_data(3)", 1);
+    EXPECT_EQ(block[12], before + 1);
+    EXPECT_EQ(text_of(w, "Text_cpu_test_data", 3), std::to_string(before + 1));
 }
 
 // The window can go away while one of its boxes has the focus (the focus
