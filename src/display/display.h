@@ -81,6 +81,10 @@ private:
 
     void debug(const std::string& line) const;
 
+    // The out-of-range pre-gain last written to the debug list (channel * 256
+    // + value), so a unit that sends it back on every poll is reported once.
+    int reported_pre_gain_ = -1;
+
     AppState& s_;
     MainView& v_;
     DisplayHooks hooks_;

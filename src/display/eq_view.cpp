@@ -78,9 +78,13 @@ void Display::display_eq_pre_gain() {
     uint8_t& index = eq[q::eq_pre_gain_db_index];
     if (index > max) {
         // Lowered to what the slider can show, as the band gains are; the
-        // diagnostic goes to the debug list instead of stopping the refresh.
-        debug("FrmMain.VR_eq_pre_gain_db_index.max error," + std::to_string(v_.slider_value(slider)) +
-              std::to_string(max));
+        // diagnostic goes to the debug list instead of stopping the refresh,
+        // once per value however often the unit sends it back.
+        const int fault = static_cast<int>(eq_ch()) * 256 + index;
+        if (fault != reported_pre_gain_)
+            debug("FrmMain.VR_eq_pre_gain_db_index.max error," + std::to_string(v_.slider_value(slider)) +
+                  std::to_string(max));
+        reported_pre_gain_ = fault;
         index = static_cast<uint8_t>(std::max<int32_t>(max, 0));
     }
     v_.set_slider_value(slider, index);

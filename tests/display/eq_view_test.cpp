@@ -48,6 +48,26 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithoutAMessage) {
     incremental();
     full();
     EXPECT_EQ(debug.size(), 1u);
+
+    // The unit sends its own value back with every poll: lowered again each
+    // time, still without a further line.
+    for (int poll = 0; poll < 3; ++poll) {
+        eq()[q::eq_pre_gain_db_index] = 211;
+        incremental();
+        EXPECT_EQ(eq()[q::eq_pre_gain_db_index], 210);
+    }
+    EXPECT_EQ(debug.size(), 1u);
+
+    // Another value out of range, or the same one in another channel, is a
+    // new fault and gets its line.
+    eq()[q::eq_pre_gain_db_index] = 230;
+    incremental();
+    EXPECT_EQ(debug.size(), 2u);
+    s.eq_channel_sel = 4;
+    eq(4)[q::eq_pre_gain_db_index] = 230;
+    full();
+    EXPECT_EQ(debug.size(), 3u);
+    EXPECT_EQ(eq(4)[q::eq_pre_gain_db_index], 210);
 }
 
 TEST_F(EqViewTest, PreGainBelowTheSliderShowsTheTableValue) {

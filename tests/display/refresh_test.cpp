@@ -162,6 +162,137 @@ TEST_F(RefreshTest, FullRefreshSetsEveryGroupEvenWhenNothingChanged) {
     EXPECT_EQ(links, std::vector<int>{0});
 }
 
+TEST_F(RefreshTest, FullRefreshDrawsTheGroupsInTheirOrder) {
+    settle();
+    full();
+    // Position of the first call on each control (or, for an entry holding a
+    // blank, of the next call that starts with it), in the order the groups
+    // draw them; within a group slider then text, or text then slider.
+    auto first = [&](const std::string& ctl) {
+        for (std::size_t i = 0; i < v.calls.size(); ++i) {
+            const std::string& line = v.calls[i];
+            const auto a = line.find(' ');
+            if (line.compare(a + 1, ctl.size() + 1, ctl + " ") == 0) return static_cast<long>(i);
+        }
+        ADD_FAILURE() << ctl << " not drawn";
+        return -1L;
+    };
+    // The first call from `from` on that starts with `prefix`.
+    auto index_of = [&](const std::string& prefix, long from = 0) {
+        const auto it = std::find_if(v.calls.begin() + from, v.calls.end(),
+                                     [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+        return static_cast<long>(it - v.calls.begin());
+    };
+    const std::vector<std::string> order{"key_power_bit(0)",
+                                         "Text_software_version",
+                                         "Check_eq_x_enable(0)",
+                                         "Display_Connect_State",
+                                         "Frame_all_1(0)",
+                                         "Picture_power_off_tishi(0)",
+                                         "Text_read_cpu_bt_name",
+                                         "menu_key_read_all_data_from_cpu_group(1)",
+                                         "key_mic_fbx(0)",
+                                         "key_echo_reverb_eq_adj_mode(0)",
+                                         "key_mic1_mic2_eq_adj_mode(0)",
+                                         "Option_VC_Mode(0)",
+                                         "key_main_out_lch_mute",
+                                         "key_main_out_rch_mute",
+                                         "key_sub_out_mute",
+                                         "key_mute(0)",
+                                         "key_mute(1)",
+                                         "key_mute(2)",
+                                         "key_mute(3)",
+                                         "key_sub_out_phase",
+                                         "key_input(0)",
+                                         "key_eq_chx_enable",
+                                         "key_eq_chx_bypass",
+                                         "vr_eq_pre_gain_db_index",
+                                         "Text_eq_pre_gain_db_index",
+                                         "key_eq_type_peq(0)",
+                                         "Check_eq_x_enable(0)",
+                                         "vr_eq_db(0)",
+                                         "Text_eq_db(0)",
+                                         "vr_eq_freq(0)",
+                                         "Text_eq_freq(0)",
+                                         "Text_eq_q(0)",
+                                         "key_eq_type_peq(9)",
+                                         "Text_eq_q(9)",
+                                         "Check_lock",
+                                         "Check_vol_max_function_en",
+                                         "Text_music_vol_adj_max",
+                                         "Check_vol_power_on_read_eeprom_function_en",
+                                         "set_text Text_music_vol_power_on",
+                                         "set_slider_max_limit vr_music_vol",
+                                         "set_text Text_music_vol_adj_max",
+                                         "set_slider_max vr_music_vol",
+                                         "set_slider_max_limit vr_music_vol 128",
+                                         "set_slider_value vr_music_vol",
+                                         "set_text Text_music_vol ",
+                                         "set_text Text_mic_vol_power_on",
+                                         "set_slider_max_limit vr_mic_vol",
+                                         "set_text Text_mic_vol_adj_max",
+                                         "set_slider_max vr_mic_vol",
+                                         "set_slider_max_limit vr_mic_vol 128",
+                                         "set_slider_value vr_mic_vol",
+                                         "set_text Text_mic_vol ",
+                                         "set_text Text_effect_vol_power_on",
+                                         "set_slider_max_limit vr_effect_vol",
+                                         "set_text Text_effect_vol_adj_max",
+                                         "set_slider_max vr_effect_vol",
+                                         "set_slider_max_limit vr_effect_vol 128",
+                                         "set_slider_value vr_effect_vol",
+                                         "set_text Text_effect_vol ",
+                                         "VR_echo_a_delay_l",
+                                         "Text_echo_a_delay_l",
+                                         "VR_echo_a_delay_r",
+                                         "Text_echo_a_delay_r",
+                                         "Text_echo_a_vol",
+                                         "Text_reverb_vol",
+                                         "Text_echo_a_repeat",
+                                         "Text_echo_a_lpf",
+                                         "Text_plate_reverb_predelay",
+                                         "Text_plate_reverb_decay",
+                                         "Text_plate_reverb_diffusion",
+                                         "Text_plate_reverb_damping",
+                                         "text_echo_reverb_bili",
+                                         "Text_sub_out_music_vol",
+                                         "Text_sub_out_mic_vol",
+                                         "Text_sub_out_vol",
+                                         "Check_music_noise_suppressor_en",
+                                         "Text_music_noise_suppressor_threshold",
+                                         "VR_music_noise_suppressor_threshold",
+                                         "Text_music_noise_suppressor_attack",
+                                         "Text_music_noise_suppressor_release",
+                                         "Text_music_noise_suppressor_ratio",
+                                         "Check_mic1_exciter_en",
+                                         "Text_mic1_exciter_vol",
+                                         "VR_mic1_exciter_vol",
+                                         "Text_mic1_exciter_freq_index_100",
+                                         "VR_mic1_exciter_freq_index_100",
+                                         "Check_mic1_noise_suppressor_en",
+                                         "Text_mic1_noise_suppressor_threshold",
+                                         "VR_mic1_noise_suppressor_threshold",
+                                         "Text_mic1_noise_suppressor_attack",
+                                         "Text_mic1_noise_suppressor_release",
+                                         "Text_mic1_noise_suppressor_ratio",
+                                         "Check_drc_enable",
+                                         "vr_drc_threshold_db",
+                                         "Text_drc_threshold_db",
+                                         "Text_drc_ratio",
+                                         "Text_drc_attack",
+                                         "Text_drc_release"};
+    // Check_eq_x_enable(0) is enabled in the connection step and ticked by band 0.
+    long last = -1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string& ctl = order[i];
+        long at = ctl.find(' ') != std::string::npos ? index_of(ctl, last + 1) : first(ctl);
+        if (ctl == "Check_eq_x_enable(0)" && i > 3) at = index_of("set_value Check_eq_x_enable(0)", last + 1);
+        EXPECT_GT(at, last) << ctl;
+        EXPECT_LT(at, static_cast<long>(v.calls.size())) << ctl;
+        last = at;
+    }
+}
+
 TEST_F(RefreshTest, LinkLostEmptiesTheNameBoxAndClearsBusy) {
     s.cpu_connect_state = 1;
     const char name[] = "Karaoke 1";
