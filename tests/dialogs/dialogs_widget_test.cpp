@@ -12,12 +12,15 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/about_box.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "platform/font_spec.h"
 
 using namespace tuner;
 
@@ -245,5 +248,48 @@ TEST(AudioModeDialog, SimpleModeButtonTicksItsBoxesAndQueuesTheBlock) {
         if (d.Check_audio_mode_config(i)->isChecked()) ticked.push_back(i);
     }
     EXPECT_EQ(ticked, (std::vector<int>{2, 7, 11, 12, 13, 14, 15, 16, 17, 19, 20}));
+    d.close();
+}
+
+// Every caption of the dialog fits its place in both languages: a box's text
+// wraps onto at most the box's height beside its indicator, a button's
+// caption stays on the face, and the 21 named boxes lie inside the opening
+// size while the spare ones show once the dialog is widened.
+TEST(AudioModeDialog, EveryCaptionFitsInBothLanguages) {
+    Ready r;
+    MainHost host;
+    AudioModeDialog d(r.s, host, &host.window);
+    d.show();
+    for (uint8_t lang : {uint8_t{1}, uint8_t{0}}) {
+        r.s.Language = lang;
+        d.set_language_dis_____audio_mode_config();
+        for (int i = 0; i < kAudioModeBoxes; ++i) {
+            QCheckBox* box = d.Check_audio_mode_config(i);
+            QStyleOptionButton opt;
+            opt.initFrom(box);
+            opt.text = box->text();
+            const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, box);
+            const QRect label = box->rect().adjusted(indicator.right() + 5, 0, 0, 0);
+            const QRect need = box->fontMetrics().boundingRect(
+                label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, box->text());
+            EXPECT_TRUE(label.contains(need))
+                << "box " << i << " language " << int(lang) << ": " << box->text().toStdString();
+            const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
+            EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "box " << i;
+            if (i <= 20) {
+                EXPECT_TRUE(d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
+            }
+        }
+        for (int i = 0; i < 3; ++i) {
+            qbButtons_H* key = d.key_audio_mode_all_on_off(i);
+            const QFontMetrics fm(to_qfont(key->Font()));
+            EXPECT_LT(fm.horizontalAdvance(key->Caption()), key->width() - 8) << i;
+            EXPECT_LT(fm.height(), key->height()) << i;
+        }
+    }
+    r.s.Language = 1;
+    d.set_language_dis_____audio_mode_config();
+    d.resize(1300, 482);
+    ASSERT_TRUE(d.grab().save(out_path("audio_mode_dialog_wide.png")));
     d.close();
 }

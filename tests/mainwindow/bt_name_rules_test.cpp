@@ -156,6 +156,16 @@ TEST_F(BtName, AutoRenameWithARefusedNameIsSwitchedOff) {
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
+TEST_F(BtName, EditBoxGreysWhenLeft) {
+    rules.box_got_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0x404040u);
+    rules.box_lost_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0xC0C0C0u);
+    const Ctl unused{"Text_bt_file_name_change", 0};  // only element 1 is used
+    rules.box_got_focus(env, unused);
+    EXPECT_EQ(view.at(unused).fore, 0x80000008u);
+}
+
 TEST_F(BtName, ExportThenImportRoundTrip) {
     const fs::path file = dir / "name.txt";
     view.at(kEdit).text = "蓝牙 Audio";

@@ -75,6 +75,99 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFrames) {
     }
 }
 
+TEST_F(EqRules, TabSwitchRedrawsInFullAndShowsTheChannelsBandColumns) {
+    s.eq_band_count = {10, 10, 10, 10, 10, 5, 0, 10, 10, 10};
+    std::vector<uint8_t> modes_seen;
+    ui.on_set_all_dis = [&] { modes_seen.push_back(s.refresh_incremental); };
+    for (auto [tab, shown_up_to] : {std::pair{3, 5}, std::pair{4, 0}, std::pair{0, 8}}) {
+        SCOPED_TRACE("tab " + std::to_string(tab));
+        s.refresh_incremental = 1;
+        modes_seen.clear();
+        eq_on_tab_before_switch(env, tab);
+        EXPECT_EQ(modes_seen, std::vector<uint8_t>{0});  // one full redraw
+        for (int i = 0; i < 10; ++i) {
+            const bool edge = i == 0 || i == 9;
+            EXPECT_EQ(view.visible(Ctl{"Picture_eqx", i}), edge || i <= shown_up_to) << i;
+        }
+    }
+}
+
+TEST_F(EqRules, BoxLimitsByBox) {
+    struct Case {
+        Ctl box;
+        uint8_t type;
+        float min, max;
+        int decimals;
+        bool minus;
+    };
+    const Case cases[] = {
+        {Ctl{"Text_eq_db", 1}, 0, -18.0f, 12.0f, 1, true},
+        {Ctl{"Text_eq_freq", 1}, 0, 19.7f, 20600.0f, 1, false},
+        {Ctl{"Text_eq_q", 1}, 0, 0.1f, 25.0f, 2, false},
+        {Ctl{"Text_eq_q", 1}, 2, 0.1f, 2.0f, 2, false},
+        {Ctl{"Text_eq_q", 1}, 9, 0.1f, 2.0f, 2, false},
+        {Ctl{"Text_eq_pre_gain_db_index"}, 0, -18.0f, 12.0f, 1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box.str() + " type " + std::to_string(c.type));
+        band(q::eq_type, 1) = c.type;
+        const std::optional<BoxLimits> l = rules.box_limits(env, c.box);
+        ASSERT_TRUE(l);
+        EXPECT_FLOAT_EQ(l->min, c.min);
+        EXPECT_FLOAT_EQ(l->max, c.max);
+        EXPECT_EQ(l->decimals, c.decimals);
+        EXPECT_EQ(l->allow_minus, c.minus);
+        EXPECT_TRUE(l->snap);
+    }
+    EXPECT_FALSE(rules.box_limits(env, Ctl{"Text_eq_db", 10}));
+}
+
+// Leaving a box runs its Enter commit, restores the normal text colour and
+// marks the box's bytes so the refresh writes the stored value back.
+TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
+    struct Case {
+        Ctl box;
+        std::string shown;  // the stored value as the box shows it
+        std::vector<std::size_t> bytes;
+        bool raises_unchanged;
+    };
+    const Case cases[] = {
+        {Ctl{"Text_eq_db", 3}, "0.0", {q::eq_db + 3}, false},
+        {Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), {q::eq_freq_high + 3}, false},
+        {Ctl{"Text_eq_q", 3}, double_to_text(eq_q_at(7)), {q::eq_q_peq + 3, q::eq_q_shelf + 3, q::eq_q_pass + 3}, true},
+        {Ctl{"Text_eq_pre_gain_db_index"}, "0.0", {q::eq_pre_gain_db_index}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box.str());
+        rules.box_got_focus(env, c.box);
+        EXPECT_EQ(view.at(c.box).fore, 0xFFu);
+        clear_word();
+        ui.calls.clear();
+        s.param_display_cache.eq[5] = s.param_image.eq[5];
+        FrameImage want = s.param_display_cache.eq[5];
+        for (std::size_t b : c.bytes) want[b] = 255;
+        const FrameImage stored = s.param_image.eq[5];
+        view.set_text(c.box, c.shown);
+        rules.box_commit(env, c.box);  // the Enter that leaving runs first
+        rules.box_lost_focus(env, c.box);
+        EXPECT_EQ(s.param_image.eq[5], stored);
+        EXPECT_EQ(s.param_display_cache.eq[5], want);
+        EXPECT_EQ(view.at(c.box).fore, 0x80000008u);
+        EXPECT_EQ(raised(), c.raises_unchanged);
+        EXPECT_EQ(ui.count("set_all_dis"), 2);
+    }
+}
+
+TEST_F(EqRules, GainSliderHighlightsItsBandInTheGraph) {
+    rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, true);
+    EXPECT_EQ(view.peq_selected, 4);
+    rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, false);
+    EXPECT_EQ(view.peq_selected, 255);
+    rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, true);
+    rules.slider_mouse(env, Ctl{"vr_eq_pre_gain_db_index"}, true);
+    EXPECT_EQ(view.peq_selected, 255);
+}
+
 TEST_F(EqRules, FrequencyBoxClampsAndSnaps) {
     struct Case {
         const char* typed;
