@@ -54,7 +54,9 @@ void wire_rule_box(ParamTextBox* box, TextInput& input, RuleBoxHooks hooks) {
         if (h->key) h->key(key);
     });
     QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &input, h, commit] {
+        // Leaving the box is the box's own Enter key: the commit and what every key does after it.
         commit();
+        if (h->key) h->key(kKeyEnter);
         TextBox b = box->box();
         input.text_input_lost_focus(b);
         box->set_box(b);
