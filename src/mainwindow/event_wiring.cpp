@@ -54,7 +54,9 @@ void wire_rule_box(ParamTextBox* box, TextInput& input, RuleBoxHooks hooks) {
         if (h->key) h->key(key);
     });
     QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &input, h, commit] {
+        // Leaving the box is the box's own Enter key: the commit and what every key does after it.
         commit();
+        if (h->key) h->key(kKeyEnter);
         TextBox b = box->box();
         input.text_input_lost_focus(b);
         box->set_box(b);
@@ -101,7 +103,19 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 QObject::connect(static_cast<qbButtons_H*>(o), &qbButtons_H::Click, o,
                                  [&rules, &env, ctl] { rules.click(env, ctl); });
                 break;
-            case ControlKind::CheckBox:
+            case ControlKind::CheckBox: {
+                // A box that a rule disables for a moment keeps the keyboard focus, as a
+                // disabled window does: the toolkit would hand it to the next control (a
+                // numeric box would start editing), so the focus is parked and given back.
+                auto* b = static_cast<QAbstractButton*>(o);
+                QObject::connect(b, &QAbstractButton::clicked, b, [&rules, &env, ctl, b] {
+                    const bool had_focus = b->hasFocus();
+                    if (had_focus) b->clearFocus();
+                    rules.check_mouse_up(env, ctl);
+                    if (had_focus && b->isEnabled() && b->isVisible()) b->setFocus(Qt::OtherFocusReason);
+                });
+                break;
+            }
             case ControlKind::OptionButton:
                 QObject::connect(static_cast<QAbstractButton*>(o), &QAbstractButton::clicked, o,
                                  [&rules, &env, ctl] { rules.check_mouse_up(env, ctl); });

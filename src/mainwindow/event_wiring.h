@@ -18,7 +18,7 @@ namespace tuner {
 struct RuleBoxHooks {
     std::function<std::optional<BoxLimits>()> limits;
     std::function<void()> commit;  // after the Enter commit
-    std::function<void(int)> key;  // after every key press, Enter included
+    std::function<void(int)> key;  // after every key press, Enter included (and after the focus-loss commit)
     std::function<void()> got_focus;
     std::function<void()> lost_focus;  // after the commit and the text-input rules
 };

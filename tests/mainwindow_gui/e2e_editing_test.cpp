@@ -187,5 +187,19 @@ TEST(E2eEditing, LeavingABoxCommitsWhatWasTyped) {
     EXPECT_EQ(w.frm->view().slider_value(Ctl{"VR_plate_reverb_decay"}), 7);
 }
 
+TEST(E2eEditing, LeavingAGateBoxRefreshesTheDisplayAsEnterDoes) {
+    WindowUnderTest w("e2e_gate_focus_loss");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    const std::size_t at = gen_frame::music_noise_suppressor_attack;
+    click(w, "Text_music_noise_suppressor_attack");
+    type(w, "321");
+    click(w, "Text_music_noise_suppressor_release");  // the focus moves on: no Enter
+    EXPECT_EQ(read_u16(s.param_image.gen, at), 321);
+    // The refresh that follows every key of a gate box also followed the commit of the focus loss.
+    EXPECT_EQ(read_u16(s.param_display_cache.gen, at), 321);
+    EXPECT_EQ(text_of(w, "Text_music_noise_suppressor_attack"), "321");
+}
+
 }  // namespace
 }  // namespace tuner::testing

@@ -3,6 +3,7 @@
 // unit's capability bytes choose at connect.
 #include <QAbstractButton>
 
+#include "controls/param_text_box.h"
 #include "dialogs/progress_dialog.h"
 #include "e2e_input.h"
 
@@ -160,6 +161,31 @@ TEST(E2eLayout, CapabilityBytesHideAndMoveControls) {
     EXPECT_EQ(v.top(Ctl{"Frame_reverb_vr", 1}), 210);
     // The twips are the widgets' own places.
     EXPECT_EQ(w.frm->registry().widget("Frame_echo_vr(4)")->x(), 2790 / 15);
+}
+
+// The two volume-function boxes are disabled for their short wait; the
+// keyboard focus stays with the box and no numeric box starts editing.
+TEST(E2eSwitches, AHeldBoxKeepsTheFocus) {
+    WindowUnderTest w("e2e_held_focus");
+    show_and_connect(w);
+    for (const char* name : {"Check_vol_max_function_en", "Check_vol_power_on_read_eeprom_function_en"}) {
+        SCOPED_TRACE(name);
+        QWidget* b = widget_of(w, name);
+        ASSERT_TRUE(b && b->isVisible());
+        const uint8_t before = w.frm->state().param_image.gen[gen_frame::vol_max_function_en];
+        click(w, name, QPoint(7, b->height() / 2));
+        EXPECT_EQ(QApplication::focusWidget(), b);
+        for (const char* box : {"Text_music_vol_adj_max", "Text_mic_vol_adj_max", "Text_effect_vol_adj_max",
+                                "Text_music_vol_power_on", "Text_mic_vol_power_on", "Text_effect_vol_power_on"}) {
+            auto* t = qobject_cast<ParamTextBox*>(widget_of(w, box));
+            ASSERT_NE(t, nullptr);
+            EXPECT_FALSE(t->has_logical_focus()) << box;
+            EXPECT_NE(t->fore_color(), 0x0000FFu) << box;  // not red: not being edited
+        }
+        if (std::string(name) == "Check_vol_max_function_en") {
+            EXPECT_EQ(w.frm->state().param_image.gen[gen_frame::vol_max_function_en], before == 0 ? 1 : 0);
+        }
+    }
 }
 
 }  // namespace
