@@ -7,6 +7,9 @@
 //   bit 1: repair start code, counters, end byte and checksum of each report,
 //          so that its content reaches the dispatcher
 //   bit 2: drive the send service instead of calling the readers directly
+//   bit 3: drive the search and connect step through the two timer ticks,
+//          against one matching interface (the reports answer the
+//          information request, the whole-state read and the service)
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -24,8 +27,15 @@ namespace {
 
 class FeedTransport : public HidTransport {
 public:
-    std::vector<HidInterfaceInfo> enumerate() override { return {}; }
-    HidHandle open(const std::string&, HidOpenError*) override { return kNoHidHandle; }
+    std::vector<HidInterfaceInfo> enumerate() override {
+        if (!listed) return {};
+        return {{"/dev/hidraw0", kUnitVendorId, kUnitProductId, kUnitUsagePage, kUnitUsage}};
+    }
+    HidHandle open(const std::string&, HidOpenError* error) override {
+        if (error) *error = HidOpenError::None;
+        ++open_handles;
+        return ++next_handle;
+    }
     bool write_report(HidHandle, const HidReport&) override { return true; }
     bool read_report(HidHandle, HidReport& report) override {
         if (reports.empty()) return false;
@@ -33,8 +43,24 @@ public:
         reports.pop_front();
         return true;
     }
-    void close(HidHandle) override {}
+    void close(HidHandle handle) override {
+        if (handle != kNoHidHandle) --open_handles;
+    }
     std::deque<HidReport> reports;
+    bool listed = false;
+    int open_handles = 0;
+    HidHandle next_handle = 0;
+};
+
+// Keeps the timers' state, as the window does.
+class TimerServices : public NullWindowServices {
+public:
+    void scan_timer_start(int) override { scan_on = true; }
+    void scan_timer_stop() override { scan_on = false; }
+    void send_timer_start() override { send_on = true; }
+    void send_timer_stop() override { send_on = false; }
+    void end_program() override { ended = true; }
+    bool scan_on = false, send_on = false, ended = false;
 };
 
 class StepClock : public Clock {
@@ -92,10 +118,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     AppState s;
     param_range_check(s.param_image);
-    NullWindowServices ui;
+    TimerServices ui;
     StepClock clock;
     StepPump pump(clock);
     DeviceLink link{s, hid, ui, clock, pump};
+
+    if (mode & 8) {
+        hid.listed = true;
+        device_search_start(link);
+        for (size_t step = 0; !hid.reports.empty() && !ui.ended && step < 4 * 1024; ++step) {
+            REQUIRE(!(ui.scan_on && ui.send_on));
+            if (ui.scan_on)
+                scan_timer_tick(link);
+            else if (ui.send_on)
+                send_timer_tick(link);
+            check(s);
+            REQUIRE(hid.open_handles == (s.hid_handle != kNoHidHandle ? 1 : 0));
+            REQUIRE(ui.send_on == link_connected(s) || ui.ended);
+        }
+        if (ui.ended) REQUIRE(hid.open_handles == 0 && !ui.scan_on && !ui.send_on);
+        return 0;
+    }
+
     connect(s);
 
     for (size_t step = 0; !hid.reports.empty() && step < 4 * 1024; ++step) {

@@ -258,12 +258,13 @@ bool i_hid_pc_tx_effect_cmd(DeviceLink& link, uint8_t rws) {
 }
 
 // The name and configuration frames carry only their 40 bytes; the rest of
-// the frame is sent as zeros.
+// the frame is sent as zeros. The debug lines list frames that went out: a
+// refused write, which goes again later, leaves none.
 bool i_hid_pc_tx_read_write_bt_name(DeviceLink& link, uint8_t rws) {
     zero_frame(link.s.hid_buff);
     put_block40(link.s.hid_buff, link.s.bt_name_tx);
     const bool sent = hid_send_frame(link, cmd::bt_name, rws);
-    if (rws == rws::W) link.ui.debug_line("i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
+    if (sent && rws == rws::W) link.ui.debug_line("i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
     return sent;
 }
 
@@ -271,7 +272,7 @@ bool i_hid_pc_tx_read_write_audio_mode_config(DeviceLink& link, uint8_t rws) {
     zero_frame(link.s.hid_buff);
     put_block40(link.s.hid_buff, link.s.audio_mode_config);
     const bool sent = hid_send_frame(link, cmd::audio_mode_config, rws);
-    if (rws == rws::W) link.ui.debug_line("i_hid_cmd_read_wrtie_audio_mode_config  RWS=W");
+    if (sent && rws == rws::W) link.ui.debug_line("i_hid_cmd_read_wrtie_audio_mode_config  RWS=W");
     return sent;
 }
 
@@ -280,7 +281,7 @@ bool i_hid_pc_tx_cpu_test_cmd(DeviceLink& link, uint8_t rws) {
     for (int i = 0; i < 10; ++i) s.cpu_test_data[9 + i] = cpu_test_value_from_text(link.ui.cpu_test_data_text(i));
     s.hid_buff = s.cpu_test_data;
     const bool sent = hid_send_frame(link, cmd::cpu_test, rws);
-    if (rws == rws::W) link.ui.debug_line("i_hid_pc_tx_cpu_test_cmd  RWS=W");
+    if (sent && rws == rws::W) link.ui.debug_line("i_hid_pc_tx_cpu_test_cmd  RWS=W");
     return sent;
 }
 

@@ -197,3 +197,18 @@ TEST_F(SendService, RefusedWriteKeepsTheEditPendingAndCountsAsAMiss) {
     EXPECT_FALSE(h.s.hid_device_detected);
     EXPECT_EQ(h.ui.debug_lines.back(), "设备 = pc_offline_call");
 }
+
+// The debug lines list the frames that went out: refused writes of the name,
+// the configuration and the test block leave no line, the write that
+// succeeds leaves one.
+TEST_F(SendService, RefusedWritesLeaveNoSentLine) {
+    h.s.send_bt_name_req = h.s.send_audio_mode_config_req = h.s.send_cpu_test_req = kPending;
+    h.s.cpu_test_data[8] = 1;
+    h.unit.write_fails = 2;
+    EXPECT_TRUE(run(2).empty());
+    EXPECT_TRUE(h.ui.debug_lines.empty());
+    EXPECT_EQ(run(6), (std::vector<std::string>{"9/1", "12/1", "13/1"}));
+    EXPECT_EQ(h.ui.debug_lines, (std::vector<std::string>{"i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
+                                                          "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W",
+                                                          "i_hid_pc_tx_cpu_test_cmd  RWS=W"}));
+}
