@@ -60,24 +60,28 @@ TEST_F(Protocol, SentFrameIsPinnedAndCountersWrap) {
     }
     EXPECT_EQ(counters, (std::vector<uint8_t>{254, 255, 0, 1}));
     // The first EQ, general and effect images carry the header of every send.
-    for (const FrameImage* image : {&s.param_image.gen, &s.param_image.eff, &s.param_image.eq[0]})
-        EXPECT_EQ((*image)[254], 1);
-    EXPECT_EQ(s.param_image.gen[6], cmd::gen);
-    EXPECT_EQ(s.param_image.eq[1][6], 0);
+    const ParamImage& p = s.param_image;
+    EXPECT_EQ((std::vector<int>{p.gen[254], p.eff[254], p.eq[0][254], p.gen[6], p.eq[1][6]}),
+              (std::vector<int>{1, 1, 1, cmd::gen, 0}));
 }
 
+// Bad checksum, end byte, counter copy or start code, and a repeat of the last accepted counter: rejected, counted as
+// misses, nothing stored.
 TEST_F(Protocol, ReadersRejectBadFrames) {
-    const FrameImage good = unit_frame(7, cmd::gen, rws::S);
+    const FrameImage good = unit_frame(7, cmd::gen, rws::S, {{gen_frame::music_vol, 55}});
     FrameImage bad_checksum = good;
     bad_checksum[255] ^= 1;
-    // Checksum, end byte, counter copy, start code.
-    for (const FrameImage& f :
-         {bad_checksum, unit_frame(7, cmd::gen, rws::S, {{256, 0}}), unit_frame(7, cmd::gen, rws::S, {{254, 8}}),
-          unit_frame(7, cmd::gen, rws::S, {{2, 0x5B}})})
+    for (const FrameImage& f : {bad_checksum, unit_frame(7, cmd::gen, rws::S, {{gen_frame::music_vol, 55}, {256, 0}}),
+                                unit_frame(7, cmd::gen, rws::S, {{gen_frame::music_vol, 55}, {254, 8}}),
+                                unit_frame(7, cmd::gen, rws::S, {{gen_frame::music_vol, 55}, {2, 0x5B}})})
         EXPECT_EQ(feed(f), 0);
     EXPECT_EQ(s.hid_rx_miss_cou, 4);
+    EXPECT_NE(s.param_image.gen[gen_frame::music_vol], 55);
     EXPECT_EQ(feed(good), 1);
-    EXPECT_EQ(feed(good), 0);  // the same counter again
+    EXPECT_EQ(s.hid_rx_miss_cou, 0);
+    s.param_image.gen[gen_frame::music_vol] = 1;
+    EXPECT_EQ(feed(good), 0);
+    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol], 1);
     EXPECT_EQ(s.hid_rx_cou_last, 7);
 
     // Byte 3 counts only for the connect reader.
@@ -85,48 +89,37 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
     EXPECT_EQ(feed(unit_frame(9, cmd::gen, rws::S, {{3, 2}})), 1);
 }
 
+// A corrupt frame, or a valid one of another command, is no answer to the connect reader: a miss each, and no wait
+// asked for.
 TEST_F(Protocol, ConnectReaderChecksTheWholeFrameAndKeepsTheCounter) {
     s.hid_rx_miss_cou = 2;
     FrameImage f = unit_frame(9, kCpuInfoRequestCommand, rws::S, {{253, 4}});
     f[255] ^= 0xFF;
     EXPECT_EQ(feed_connect_reader(f), 0);
-    EXPECT_EQ(s.hid_rx_miss_cou, 3);  // a corrupt frame does not count as an answer
-    EXPECT_TRUE(ui.calls.empty());    // nor asks for a wait
-    // A valid frame of another command is no answer either: one more miss.
     EXPECT_EQ(feed_connect_reader(unit_frame(9, cmd::gen, rws::S, {{253, 4}})), 0);
-    EXPECT_EQ(s.hid_rx_miss_cou, 4);
-    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_TRUE(s.hid_rx_miss_cou == 4 && ui.calls.empty());
     EXPECT_EQ(feed_connect_reader(unit_frame(10, kCpuInfoRequestCommand, rws::S)), 1);
-    EXPECT_EQ(s.hid_rx_miss_cou, 0);
-    EXPECT_EQ(s.hid_rx_cou_last, 253);
+    EXPECT_TRUE(s.hid_rx_miss_cou == 0 && s.hid_rx_cou_last == 253);
     EXPECT_EQ(feed(unit_frame(253, cmd::gen, rws::S)), 0);  // the one counter a first frame may not carry
 }
 
 TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
-    // music_vol_abs_max 0 is clamped to 128; the busy time asks for a wait and is consumed.
-    EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S,
-                              {{gen_frame::music_vol_abs_max, 0},
-                               {gen_frame::music_vol, 77},
-                               {252, 9},
-                               {253, 15},
-                               {246, 0x90},
-                               {247, 1}})),
-              1);
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol], 77);
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_abs_max], 128);
-    EXPECT_EQ(s.param_image.gen[hid_frame::busy_time], 0);
-    EXPECT_EQ(s.cpu_state.busy_time, 0);
-    EXPECT_EQ(s.cpu_state.cpu_music_input, 9);
-    EXPECT_EQ(s.cpu_state.cpu_version_r, 0x9001);  // high byte above 127 stays positive
+    // music_vol_abs_max 0 is clamped to 128; the busy time asks for a wait and is consumed. Status: input 9 (byte 252),
+    // busy time 15 (253), version 0x9001 (246, 247; high byte above 127 stays positive).
+    const Bytes data = {
+        {gen_frame::music_vol_abs_max, 0}, {gen_frame::music_vol, 77}, {252, 9}, {253, 15}, {246, 0x90}, {247, 1}};
+    EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S, data)), 1);
+    const auto& g = s.param_image.gen;
+    EXPECT_EQ((std::vector<int>{g[gen_frame::music_vol], g[gen_frame::music_vol_abs_max], g[hid_frame::busy_time],
+                                s.cpu_state.busy_time, s.cpu_state.cpu_music_input, s.cpu_state.cpu_version_r}),
+              (std::vector<int>{77, 128, 0, 0, 9, 0x9001}));
     EXPECT_EQ(ui.calls,
               (std::vector<std::string>{"display_wait_youxian_x100ms(15)", "display_version_line", "set_all_dis"}));
 
     // A write acknowledgement refreshes the status only (the version unchanged: no new line).
     ui.calls.clear();
     EXPECT_EQ(feed(unit_frame(2, cmd::gen, rws::W, {{gen_frame::music_vol, 5}, {252, 11}, {246, 0x90}, {247, 1}})), 1);
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol], 77);
-    EXPECT_EQ(s.cpu_state.cpu_music_input, 11);
-    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_TRUE(g[gen_frame::music_vol] == 77 && s.cpu_state.cpu_music_input == 11 && ui.calls.empty());
 
     // An EQ frame for channel 12 is accepted but stored nowhere.
     const ParamImage before = s.param_image;
@@ -155,22 +148,13 @@ TEST_F(Protocol, BluetoothNameFromTheUnitIsDecodedSafely) {
 }
 
 TEST_F(Protocol, TestPanelNumbers) {
-    const std::pair<const char*, int> cases[] = {{"", 0},
-                                                 {"  ", 0},
-                                                 {"abc", 0},
-                                                 {"12x", 0},
-                                                 {"-4", 0},
-                                                 {" 17 ", 17},
-                                                 {"+255", 255},
-                                                 {"300", 255},
-                                                 {"99999999999999999999999", 255},
-                                                 // a long number with more after it is no number either
-                                                 {"99999999999999999999x", 0},
-                                                 {"-99999999999999999999x", 0},
-                                                 {"-99999999999999999999", 0},
-                                                 {"+", 0},
-                                                 {"-", 0}};
-    for (const auto& [text, value] : cases) EXPECT_EQ(cpu_test_value_from_text(text), value) << text;
+    // Not a number (a long number with more after it neither): 0; above 255: 255.
+    for (const char* text : {"", "  ", "abc", "12x", "-4", "99999999999999999999x", "-99999999999999999999x",
+                             "-99999999999999999999", "+", "-"})
+        EXPECT_EQ(cpu_test_value_from_text(text), 0) << text;
+    for (const char* text : {"+255", "300", "99999999999999999999999"})
+        EXPECT_EQ(cpu_test_value_from_text(text), 255) << text;
+    EXPECT_EQ(cpu_test_value_from_text(" 17 "), 17);
     ui.test_texts = {"300", "", "abc", "1", "2", "3", "4", "5", "6", "7"};
     s.cpu_test_data[8] = 1;
     i_hid_pc_tx_cpu_test_cmd(h.link, rws::W);

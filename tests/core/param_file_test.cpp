@@ -1,76 +1,50 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "core/app_paths.h"
 #include "core/default_image.h"
 #include "core/param_file.h"
+#include "support/link_harness.h"
+#include "temp_files.h"
 
 using namespace tuner;
+using namespace tuner::testing;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Recorder : NullWindowServices {
-    std::vector<std::string> lines;
-    std::vector<std::string> messages;
-    int redraws = 0;
-    int full_redraws = 0;
-    int waits = 0;
-    AppState* state = nullptr;
+// Also counts the redraws that start from a full refresh.
+struct Recorder : RecordingWindowServices {
+    explicit Recorder(AppState& s) : RecordingWindowServices(s), state(s) {}
     void set_all_dis() override {
-        ++redraws;
-        if (state && state->refresh_incremental == 0) ++full_redraws;
-        if (state) state->refresh_incremental = 1;
+        full_redraws += state.refresh_incremental == 0;
+        RecordingWindowServices::set_all_dis();
     }
-    void debug_line(const std::string& l) override { lines.push_back(l); }
-    void message_box(const std::string& t, const std::string&, MessageIcon) override { messages.push_back(t); }
-    void display_wait_1s() override { ++waits; }
+    AppState& state;
+    int full_redraws = 0;
 };
 
 struct FakeDialogs : FileDialogs {
     std::optional<std::string> answer;
     FileDialogRequest last;
-    std::optional<std::string> show_open(const FileDialogRequest& r) override {
-        last = r;
-        return answer;
-    }
-    std::optional<std::string> show_save(const FileDialogRequest& r) override {
-        last = r;
-        return answer;
-    }
+    std::optional<std::string> show_open(const FileDialogRequest& r) override { return last = r, answer; }
+    std::optional<std::string> show_save(const FileDialogRequest& r) override { return last = r, answer; }
 };
 
 class ParamFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("tuner_pf_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        set_app_dir(dir.string());
-        ui.state = &s;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
+    void SetUp() override { set_app_dir(dir.path.string()); }
     std::string write(const std::string& name, const std::string& text) {
-        const auto p = dir / name;
-        std::ofstream(p, std::ios::binary) << text;
-        return p.string();
-    }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(dir.path / name, std::ios::binary) << text;
+        return dir.file(name);
     }
 
-    fs::path dir;
+    TempDir dir{std::string("pf_") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
     AppState s;
-    Recorder ui;
+    Recorder ui{s};
     FakeDialogs dialogs;
+    const ParamImage neutral = neutral_param_image();
 };
 
 std::string body(const std::vector<int>& values) {
@@ -82,38 +56,29 @@ std::string body(const std::vector<int>& values) {
 }  // namespace
 
 TEST_F(ParamFileTest, WriterProducesTheExactFormat) {
-    const std::string text = param_file_text(neutral_param_image());
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto e = text.find("\r\n", pos);
-        ASSERT_NE(e, std::string::npos) << "every line ends in CR LF";
-        lines.push_back(text.substr(pos, e - pos));
-        pos = e + 2;
-    }
-    ASSERT_EQ(lines.size(), 313u);
-    EXPECT_EQ(lines[0], "unsigned char const file_power_on_init_tab[ 3084]=");
-    EXPECT_EQ(lines[1], "{");
-    EXPECT_EQ(lines[2], "         0, 165, 90, 1, 251, 0, 6, 1, 0, 0,");
-    EXPECT_EQ(lines[310], "         0, 0, 0, 255,") << "the last line holds bytes 3080..3083";
-    EXPECT_EQ(lines[311], "};");
-    EXPECT_EQ(lines[312], "   ");
+    const std::string text = param_file_text(neutral);
+    const std::string head =
+        "unsigned char const file_power_on_init_tab[ 3084]=\r\n{\r\n         0, 165, 90, 1, 251, 0, 6, 1, 0, 0,\r\n";
+    const std::string tail = "\r\n         0, 0, 0, 255,\r\n};\r\n   \r\n";  // the last line holds bytes 3080..3083
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 313);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 313) << "every line ends in CR LF";
 }
 
 TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
-    ParamImage img = neutral_param_image();
+    ParamImage img = neutral;
     img.gen[gen_frame::master_mute] = 1;
     img.gen[gen_frame::music_input_sel] = 255;
     img.eq[5][eq_frame::eq_db + 3] = 170;
     s.param_image = img;
     s.cpu_state.cpu_music_input = 9;
-    const std::string path = (dir / "a.ktv").string();
+    const std::string path = dir.file("a.ktv");
     ASSERT_EQ(save_param_file(s, path), SaveResult::Saved);
     EXPECT_EQ(s.param_image.gen[gen_frame::music_input_sel], 255) << "the live request is kept";
 
     AppState fresh;
-    Recorder ui2;
-    ui2.state = &fresh;
+    Recorder ui2(fresh);
     ASSERT_EQ(load_param_file(fresh, ui2, path, LoadKind::User), LoadResult::Loaded);
     ParamImage expected = img;
     expected.gen[gen_frame::music_input_sel] = 9;
@@ -121,193 +86,150 @@ TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
     param_range_check(expected);
     EXPECT_EQ(fresh.param_image, expected);
     EXPECT_EQ(fresh.cpu_state.cpu_music_input, 9) << "offline load lights the recorded input";
-    EXPECT_GE(ui2.full_redraws, 1);
-    EXPECT_TRUE(ui2.messages.empty());
+    EXPECT_TRUE(ui2.full_redraws >= 1 && ui2.messages.empty());
 }
 
 TEST_F(ParamFileTest, UserLoadWhileConnectedSendsEverything) {
-    const std::string path = write("b.ktv", param_file_text(neutral_param_image()));
     s.cpu_connect_state = 1;
     s.cpu_state.cpu_music_input = 3;
-    ASSERT_EQ(load_param_file(s, ui, path, LoadKind::User), LoadResult::Loaded);
+    ASSERT_EQ(load_param_file(s, ui, write("b.ktv", param_file_text(neutral)), LoadKind::User), LoadResult::Loaded);
     EXPECT_EQ(s.cpu_state.cpu_music_input, 3) << "a connected unit keeps reporting its own input";
-    EXPECT_EQ(ui.waits, 1);
+    EXPECT_EQ(ui.count("display_wait_1s"), 1);
     for (std::size_t ch = 0; ch < kEqChannels; ++ch) EXPECT_EQ(s.send_eq_req[ch], kPending);
-    EXPECT_EQ(s.send_gen_req, kPending);
-    EXPECT_EQ(s.send_effect_req, kPending);
-    EXPECT_EQ(s.send_input_req, kPending);
+    EXPECT_TRUE(s.send_gen_req == kPending && s.send_effect_req == kPending && s.send_input_req == kPending);
     EXPECT_EQ(s.param_image_default, ParamImage{}) << "only the start-up load sets the default copy";
 }
 
+// A missing start-up file is reported and keeps the image; once there, it fills the default copy and sends nothing.
 TEST_F(ParamFileTest, StartupLoadFillsTheDefaultCopyAndSendsNothing) {
-    write(kStartupFileName, param_file_text(neutral_param_image()));
+    s.param_image = neutral;
+    s.param_image.gen[gen_frame::music_vol] = 3;
+    const ParamImage live = s.param_image;
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::NotFound);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{" File not found. Try again."});
+    EXPECT_EQ(s.param_image, live);
+    write(kStartupFileName, param_file_text(neutral));
     s.cpu_connect_state = 1;
     ASSERT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::Loaded);
-    EXPECT_EQ(s.param_image_default, neutral_param_image());
-    EXPECT_EQ(s.send_gen_req, kClear);
-    EXPECT_EQ(ui.waits, 0);
+    EXPECT_TRUE(s.param_image_default == neutral && s.send_gen_req == kClear && ui.count("display_wait_1s") == 0);
 }
 
-TEST_F(ParamFileTest, MissingFileSaysSoAndKeepsTheImage) {
-    s.param_image = neutral_param_image();
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::NotFound);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], " File not found. Try again.");
-    EXPECT_EQ(s.param_image, neutral_param_image());
-}
-
-TEST_F(ParamFileTest, InvalidFilesLeaveTheLiveImageAndSayWhy) {
-    s.param_image = neutral_param_image();
-    ParamImage bad = neutral_param_image();
-    bad.eff[hid_frame::end] = 0;
-    const std::string p1 = write("bad.ktv", param_file_text(bad));
-    EXPECT_EQ(load_param_file(s, ui, p1, LoadKind::User), LoadResult::Invalid);
-    EXPECT_EQ(ui.lines.back(), "If (temp_pc.eff.end <> &HFF) Then data_error = 1");
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(s.param_image, neutral_param_image());
-
-    for (const char* text : {"", "hello world\n", "{ 1, 2, 3 }", "\x00\xff\xfe binary"}) {
-        const std::string p = write("foreign.ktv", text);
-        EXPECT_EQ(load_param_file(s, ui, p, LoadKind::User), LoadResult::Invalid) << text;
-        EXPECT_EQ(s.param_image, neutral_param_image());
+// Files that are refused leave the live image as it was: a wrong end byte (the debug line says which check failed),
+// foreign text, the first 257 values of a valid file (not completed by the bytes of the load before), too many values.
+TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
+    const std::string text = param_file_text(neutral);
+    ASSERT_EQ(load_param_file(s, ui, write("good.ktv", text), LoadKind::User), LoadResult::Loaded);
+    ParamImage bad_end = neutral;
+    bad_end.eff[hid_frame::end] = 0;
+    const std::string short_text = text.substr(0, text.find("\r\n", text.find("{") + 2 + 26 * 60)) + "\r\n};\r\n";
+    EXPECT_EQ(load_param_file(s, ui, write("end.ktv", param_file_text(bad_end)), LoadKind::User), LoadResult::Invalid);
+    EXPECT_EQ(ui.debug_lines.back(), "If (temp_pc.eff.end <> &HFF) Then data_error = 1");
+    for (const std::string& content : {std::string(), std::string("hello world\n"), std::string("{ 1, 2, 3 }"),
+                                       std::string("\x00\xff\xfe binary", 10), short_text}) {
+        EXPECT_EQ(load_param_file(s, ui, write("refused.ktv", content), LoadKind::User), LoadResult::Invalid)
+            << content.substr(0, 20);
+        EXPECT_EQ(s.param_image, neutral);
     }
-}
-
-TEST_F(ParamFileTest, ShortFileIsNotCompletedByTheFileBefore) {
-    const std::string good = write("good.ktv", param_file_text(neutral_param_image()));
-    ASSERT_EQ(load_param_file(s, ui, good, LoadKind::User), LoadResult::Loaded);
-    // The first 257 values of a valid file: without the earlier load's
-    // bytes the general and effect frames are empty and must fail.
-    const std::string text = param_file_text(neutral_param_image());
-    const std::string short_text = text.substr(0, text.find("\r\n", text.find("{") + 2 + 26 * 60));
-    const std::string p = write("short.ktv", short_text + "\r\n};\r\n");
-    AppState before = s;
-    EXPECT_EQ(load_param_file(s, ui, p, LoadKind::User), LoadResult::Invalid);
-    EXPECT_EQ(s.param_image, before.param_image);
+    EXPECT_EQ(load_param_file(s, ui, write("many.ktv", body(std::vector<int>(5000, 1))), LoadKind::User),
+              LoadResult::TooManyValues);
+    EXPECT_EQ(s.param_image, neutral);
+    EXPECT_FALSE(ui.messages.empty());
 }
 
 TEST_F(ParamFileTest, TolerantReader) {
-    // Comments, stray characters and values on the "{" line.
-    auto st = ktv_parse_text(
-        "// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, "
-        "}\r\n");
-    // "{ 7, 8," is on the brace line and lost; "2" runs on into "0x1F" after the
-    // comment cut its line, giving 201; the second block is never read.
-    ASSERT_EQ(st.value_count, 5);
-    const uint8_t expect[] = {1, 201, 15, 5, 7};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(st.parse_buffer[i], expect[i]) << i;
-}
-
-TEST_F(ParamFileTest, ReaderSeparatorsAndNumbers) {
-    auto st =
-        ktv_parse_text("{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n");
-    ASSERT_EQ(st.value_count, 9);
-    const uint8_t expect[] = {12, 13, 12, 1, 15, 255, 255, 42, 5};
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(st.parse_buffer[i], expect[i]) << i;
-    EXPECT_EQ(st.values_above_255, 2);
-}
-
-TEST_F(ParamFileTest, LineEndsOfAnyKind) {
-    const std::string crlf = param_file_text(neutral_param_image());
-    std::string lf;
-    std::string cr;
-    for (std::size_t i = 0; i < crlf.size(); ++i) {
-        if (crlf[i] == '\r') continue;
-        lf += crlf[i];
-        cr += crlf[i] == '\n' ? '\r' : crlf[i];
+    struct Case {
+        const char* text;
+        std::vector<uint8_t> values;
+        int above_255;
+    };
+    const Case cases[] = {
+        // Values on the "{" line are lost; "2" runs on into "0x1F" after the comment cut its line, giving 201; a second
+        // block is never read.
+        {"// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, "
+         "}\r\n",
+         {1, 201, 15, 5, 7},
+         0},
+        {"{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n",
+         {12, 13, 12, 1, 15, 255, 255, 42, 5},
+         2},
+    };
+    for (const Case& c : cases) {
+        const auto st = ktv_parse_text(c.text);
+        EXPECT_EQ(std::vector<uint8_t>(st.parse_buffer.begin(), st.parse_buffer.begin() + st.value_count), c.values);
+        EXPECT_EQ(st.values_above_255, c.above_255);
     }
-    for (const std::string& text : {lf, cr}) {
+}
+
+// LF or CR line ends, and values after the image, still load.
+TEST_F(ParamFileTest, LineEndsOfAnyKindAndExtraValues) {
+    const std::string crlf = param_file_text(neutral);
+    std::string lf, cr, extra = crlf;
+    for (char c : crlf) {
+        if (c == '\r') continue;
+        lf += c;
+        cr += c == '\n' ? '\r' : c;
+    }
+    extra.insert(extra.find("};"), " 1, 2, 3,\r\n");
+    for (const std::string& text : {lf, cr, extra}) {
         AppState t;
-        Recorder r;
-        r.state = &t;
+        Recorder r(t);
         EXPECT_EQ(load_param_file(t, r, write("le.ktv", text), LoadKind::User), LoadResult::Loaded);
-        EXPECT_EQ(t.param_image, neutral_param_image());
+        EXPECT_EQ(t.param_image, neutral);
     }
 }
 
-TEST_F(ParamFileTest, ValuesAbove255WarnOnceAndTooManyValuesEndTheLoad) {
-    std::vector<int> values(3084, 300);
-    const std::string p = write("big.ktv", body(values));
-    load_param_file(s, ui, p, LoadKind::User);
+TEST_F(ParamFileTest, ValuesAbove255WarnOnce) {
+    load_param_file(s, ui, write("big.ktv", body(std::vector<int>(3084, 300))), LoadKind::User);
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), std::string("读出的值大于255")), 1);
-
-    s.param_image = neutral_param_image();
-    std::vector<int> many(5000, 1);
-    EXPECT_EQ(load_param_file(s, ui, write("many.ktv", body(many)), LoadKind::User), LoadResult::TooManyValues);
-    EXPECT_EQ(s.param_image, neutral_param_image());
 }
 
-TEST_F(ParamFileTest, ExtraValuesAfterTheImageAreIgnored) {
-    std::string text = param_file_text(neutral_param_image());
-    text.insert(text.find("};"), " 1, 2, 3,\r\n");
-    EXPECT_EQ(load_param_file(s, ui, write("extra.ktv", text), LoadKind::User), LoadResult::Loaded);
-}
-
-TEST_F(ParamFileTest, FailedSaveKeepsTheOldFileAndTellsTheUser) {
+// A save that cannot be written (a folder that is a file, a read-only file) keeps the old file and tells the user; a
+// save over a link replaces the file it names.
+TEST_F(ParamFileTest, FailedSaveKeepsTheOldFileAndLinksAreFollowed) {
+    s.param_image = neutral;
     const std::string path = write("keep.ktv", "old content");
-    s.param_image = neutral_param_image();
-    // The target's folder is not writable: a path below a regular file.
-    dialogs.answer = path + "/inner.ktv";
-    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed);
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(read(path), "old content");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    for (const std::string& answer : {path + "/inner.ktv", path}) {
+        dialogs.answer = answer;
+        EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed) << answer;
+        EXPECT_EQ(slurp(path), "old content");
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(dialogs.last.filter, "AudioParmFile (*.ktv)|*.ktv");
-    EXPECT_EQ(dialogs.last.init_dir, path_join(dir.string(), "AudioParmFile"));
+    EXPECT_EQ(dialogs.last.init_dir, path_join(dir.path.string(), "AudioParmFile"));
 
-    dialogs.answer = path;
-    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
-    EXPECT_EQ(read(path), param_file_text(s.param_image));
+    const std::string real = write("real.ktv", "old");
+    fs::create_symlink(real, dir.path / "link.ktv");
+    dialogs.answer = dir.file("link.ktv");
+    ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.ktv"));
+    EXPECT_EQ(slurp(real), param_file_text(s.param_image));
 }
 
-TEST_F(ParamFileTest, CancelledDialogsChangeNothing) {
-    s.param_image = neutral_param_image();
-    dialogs.answer.reset();
+// One dialog name for all file dialogs: the open dialog starts from the last chosen file, every save dialog starts
+// empty, and a cancel (or an empty answer) keeps the name and changes nothing.
+TEST_F(ParamFileTest, DialogsStartFromTheLastChosenFileAndCancelsChangeNothing) {
+    s.param_image = neutral;
     EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Cancelled);
     EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
-    dialogs.answer = "";
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(s.param_image, neutral_param_image());
-}
-
-// One dialog name for all file dialogs: the open dialog starts from the last
-// chosen file, the save dialog starts empty, and a cancel keeps the name.
-TEST_F(ParamFileTest, OpenDialogStartsFromTheLastChosenFile) {
-    s.param_image = neutral_param_image();
-    const std::string saved = (dir / "saved.ktv").string();
+    const std::string saved = dir.file("saved.ktv");
     dialogs.answer = saved;
     ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
     EXPECT_EQ(dialogs.last.file_name, "");
-    dialogs.answer.reset();
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
-    EXPECT_EQ(dialogs.last.file_name, saved);
+    for (const auto& answer : {std::optional<std::string>(), std::optional<std::string>("")}) {
+        dialogs.answer = answer;
+        EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
+        EXPECT_EQ(dialogs.last.file_name, saved);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(s.param_image, neutral);
     dialogs.answer = saved;
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
-    EXPECT_EQ(dialogs.last.file_name, saved);
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
-    EXPECT_EQ(dialogs.last.file_name, saved);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
+        EXPECT_EQ(dialogs.last.file_name, saved);
+    }
     EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
-    EXPECT_EQ(dialogs.last.file_name, "") << "cleared before every save dialog";
+    EXPECT_EQ(dialogs.last.file_name, "");
     EXPECT_EQ(save_txt_file_dialog(dialogs), saved);
     EXPECT_EQ(dialogs.last.file_name, "");
-}
-
-// Saving over a link replaces the file it names; a read-only file is refused
-// with a message and keeps its content.
-TEST_F(ParamFileTest, SaveWritesThroughLinksAndRefusesReadOnlyFiles) {
-    s.param_image = neutral_param_image();
-    const std::string real = write("real.ktv", "old");
-    fs::create_symlink(real, dir / "link.ktv");
-    dialogs.answer = (dir / "link.ktv").string();
-    ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
-    EXPECT_TRUE(fs::is_symlink(dir / "link.ktv"));
-    EXPECT_EQ(read(real), param_file_text(s.param_image));
-
-    const std::string locked = write("locked.ktv", "keep me");
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read);
-    dialogs.answer = locked;
-    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed);
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(read(locked), "keep me");
-    fs::permissions(locked, fs::perms::owner_all);
 }

@@ -1,134 +1,90 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/bytes.h"
 #include "core/default_image.h"
 #include "core/param_image.h"
 
 using namespace tuner;
 
-TEST(ParamImage, LayoutIsTwelveFramesInWireOrder) {
-    ParamImage img;
-    img.eq[3][0] = 1;
-    img.gen[0] = 2;
-    img.eff[256] = 3;
-    EXPECT_EQ(img[3 * 257], 1);
-    EXPECT_EQ(img[10 * 257], 2);
-    EXPECT_EQ(img[3083], 3);
-    EXPECT_EQ(&img.frame(10), &img.gen);
-    EXPECT_EQ(&img.frame(11), &img.eff);
-}
-
-TEST(ParamRangeCheck, VolumeGroups) {
-    ParamImage img;
-    auto& g = img.gen;
-    using namespace gen_frame;
-    g[music_vol_abs_max] = 0;  // becomes 128, others unchanged
-    g[music_vol] = 100;
-    g[mic_vol_abs_max] = 200;  // becomes 128, values above it fall to 128
-    g[mic_vol] = 250;
-    g[mic_vol_power_on] = 129;
-    g[mic_vol_adj_max] = 20;
-    g[effect_vol_abs_max] = 40;  // a volume of 50 falls to 40, a power-on of 30 stays
-    g[effect_vol] = 50;
-    g[effect_vol_power_on] = 30;
+namespace {
+// Bytes at offsets of one frame, set before and expected after the range check.
+using Clamps = std::vector<std::tuple<std::size_t, int, int>>;
+void check_clamps(FrameImage& f, ParamImage& img, const Clamps& cases) {
+    for (const auto& [at, in, out] : cases) f[at] = static_cast<uint8_t>(in);
     param_range_check(img);
-    EXPECT_EQ(g[music_vol_abs_max], 128);
-    EXPECT_EQ(g[music_vol], 100);
-    EXPECT_EQ(g[mic_vol_abs_max], 128);
-    EXPECT_EQ(g[mic_vol], 128);
-    EXPECT_EQ(g[mic_vol_power_on], 128);
-    EXPECT_EQ(g[mic_vol_adj_max], 20);
-    EXPECT_EQ(g[effect_vol], 40);
-    EXPECT_EQ(g[effect_vol_power_on], 30);
-    EXPECT_EQ(g[vol_power_on_read_eeprom_function_en], 1);
+    for (const auto& [at, in, out] : cases) EXPECT_EQ(f[at], out) << "offset " << at << " from " << in;
+}
+}  // namespace
+
+// A zero volume limit becomes 128 and its volume stays; a limit above 128 becomes 128; values above their group's limit
+// fall to it.
+TEST(ParamRangeCheck, VolumeGroups) {
+    using namespace gen_frame;
+    ParamImage img;
+    const Clamps cases = {{music_vol_abs_max, 0, 128},   {music_vol, 100, 100},
+                          {mic_vol_abs_max, 200, 128},   {mic_vol, 250, 128},
+                          {mic_vol_power_on, 129, 128},  {mic_vol_adj_max, 20, 20},
+                          {effect_vol_abs_max, 40, 40},  {effect_vol, 50, 40},
+                          {effect_vol_power_on, 30, 30}, {vol_power_on_read_eeprom_function_en, 0, 1}};
+    check_clamps(img.gen, img, cases);
 }
 
 TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
+    using namespace eq_frame;
     ParamImage img;
     auto& eq = img.eq[4];
     set_eq_freq(eq, 2, 0);
     set_eq_freq(eq, 3, 400);
     set_eq_freq(eq, 4, 0xFFFF);  // high byte >= 128 is simply above the limit
-    eq[eq_frame::eq_q_shelf + 5] = 21;
-    eq[eq_frame::eq_q_peq + 5] = 21;
-    eq[eq_frame::eq_q_pass + 6] = 0;
-    eq[eq_frame::eq_db + 7] = 200;
-    eq[eq_frame::eq_type + 0] = 0;
-    eq[eq_frame::eq_pre_gain_db_index] = 250;  // not clamped here
-    param_range_check(img);
-    EXPECT_EQ(eq[eq_frame::eq_freq_high + 2], 0);
-    EXPECT_EQ(eq[eq_frame::eq_freq_low + 2], 35);
-    EXPECT_EQ(eq[eq_frame::eq_freq_high + 3], 1);
-    EXPECT_EQ(eq[eq_frame::eq_freq_low + 3], 139);
-    EXPECT_EQ(eq_freq(eq, 4), 395);
-    EXPECT_EQ(eq[eq_frame::eq_q_shelf + 5], 20);
-    EXPECT_EQ(eq[eq_frame::eq_q_peq + 5], 21);
-    EXPECT_EQ(eq[eq_frame::eq_q_pass + 6], 1);
-    EXPECT_EQ(eq[eq_frame::eq_db + 7], 180);
-    EXPECT_EQ(eq[eq_frame::eq_pre_gain_db_index], 250);
-    for (const auto& ch : img.eq) {
-        EXPECT_EQ(ch[eq_frame::eq_type + 0], 4);
-        EXPECT_EQ(ch[eq_frame::eq_type + 9], 3);
-        EXPECT_EQ(ch[eq_frame::eq_db + 0], 120);
-        EXPECT_EQ(ch[eq_frame::eq_db + 9], 120);
-        EXPECT_EQ(ch[eq_frame::eq_chx_enable], 1);
-    }
+    // The pre-gain index is not clamped here.
+    const Clamps cases = {{eq_q_shelf + 5, 21, 20},
+                          {eq_q_peq + 5, 21, 21},
+                          {eq_q_pass + 6, 0, 1},
+                          {eq_db + 7, 200, 180},
+                          {eq_pre_gain_db_index, 250, 250}};
+    check_clamps(eq, img, cases);
+    EXPECT_EQ((std::vector<int>{eq_freq(eq, 2), eq_freq(eq, 3), eq_freq(eq, 4)}), (std::vector<int>{35, 395, 395}));
+    // Every channel: fixed band types and levels at both edges, enabled.
+    for (const auto& ch : img.eq)
+        EXPECT_EQ((std::vector<int>{ch[eq_type], ch[eq_type + 9], ch[eq_db], ch[eq_db + 9], ch[eq_chx_enable]}),
+                  (std::vector<int>{4, 3, 120, 120, 1}));
 }
 
 TEST(ParamRangeCheck, SixteenBitFieldsReadUnsigned) {
+    using namespace gen_frame;
     ParamImage img;
     auto& g = img.gen;
-    using namespace gen_frame;
     const std::size_t r = drc(2);
-    g[r + drc_threshold_db] = 1;
-    g[r + drc_threshold_db + 1] = 10;
     write_u16(g, r + drc_ratio, 0x8001);   // 32769: above 1000
     write_u16(g, r + drc_attack, 0xFFFF);  // above 5000
     write_u16(g, music_noise_suppressor_ratio, 0);
     write_u16(g, mic1_noise_suppressor_release, 40000);
-    g[drc(4) + drc_threshold_db + 1] = 36;
-    param_range_check(img);
-    EXPECT_EQ(g[r + drc_threshold_db], 0);
-    EXPECT_EQ(g[r + drc_threshold_db + 1], 10);
-    EXPECT_EQ(read_u16(g, r + drc_ratio), 1000);
-    EXPECT_EQ(read_u16(g, r + drc_attack), 5000);
-    EXPECT_EQ(read_u16(g, music_noise_suppressor_ratio), 1);
-    EXPECT_EQ(read_u16(g, mic1_noise_suppressor_release), 5000);
-    EXPECT_EQ(g[drc(4) + drc_threshold_db + 1], 35);
+    check_clamps(
+        g, img,
+        {{r + drc_threshold_db, 1, 0}, {r + drc_threshold_db + 1, 10, 10}, {drc(4) + drc_threshold_db + 1, 36, 35}});
+    EXPECT_EQ((std::vector<int>{read_u16(g, r + drc_ratio), read_u16(g, r + drc_attack),
+                                read_u16(g, music_noise_suppressor_ratio), read_u16(g, mic1_noise_suppressor_release)}),
+              (std::vector<int>{1000, 5000, 1, 5000}));
 }
 
+// Fixed effect bytes are forced, a second check changes nothing, and the neutral image is already in range.
 TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     ParamImage img;
     for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<uint8_t>(i * 37 + 11);
-    param_range_check(img);
-    EXPECT_EQ(img.eff[8], 30);
-    EXPECT_EQ(img.eff[16], 255);
-    EXPECT_EQ(img.eff[19], 255);
-    EXPECT_EQ(img.eff[54], 1);
-    EXPECT_EQ(img.eff[55], 0);
-    const ParamImage once = img;
-    param_range_check(img);
-    EXPECT_EQ(once, img);
+    const Clamps cases = {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}};
+    check_clamps(img.eff, img, cases);
+    for (ParamImage once : {img, neutral_param_image()}) {
+        ParamImage again = once;
+        param_range_check(again);
+        EXPECT_EQ(once, again);
+    }
 }
 
-TEST(ParamImage, NeutralImageIsAlreadyInRange) {
-    ParamImage img = neutral_param_image();
-    const ParamImage before = img;
-    param_range_check(img);
-    EXPECT_EQ(before, img);
-}
-
+// Byte halves of values up to 65535; a bit index past the byte reads 0.
 TEST(Bytes, HighLowAndBits) {
-    EXPECT_EQ(int_high_byte(5000), 19);
-    EXPECT_EQ(int_low_byte(5000), 136);
-    EXPECT_EQ(int_high_byte(255), 0);
-    EXPECT_EQ(int_low_byte(255), 255);
-    EXPECT_EQ(int_high_byte(256), 1);
-    EXPECT_EQ(int_low_byte(256), 0);
-    EXPECT_EQ(int_high_byte(32767), 127);
-    EXPECT_EQ(int_low_byte(32767), 255);
-    EXPECT_EQ(int_high_byte(65535), 255);
-    EXPECT_EQ(bit_read(128, 7), 1);
-    EXPECT_EQ(bit_read(127, 7), 0);
-    EXPECT_EQ(bit_read(255, 8), 0);
+    EXPECT_TRUE(int_high_byte(5000) == 19 && int_low_byte(5000) == 136);
+    EXPECT_TRUE(int_high_byte(65535) == 255 && int_low_byte(65535) == 255);
+    EXPECT_TRUE(bit_read(128, 7) == 1 && bit_read(127, 7) == 0 && bit_read(255, 8) == 0);
 }
