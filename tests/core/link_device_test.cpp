@@ -39,18 +39,13 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     h.unit.on_write = [&](const FrameImage&) { times.push_back(h.time.t); };
     h.unit.on_read = [&] { times.push_back(h.time.t); };
     int nested = 0;
-    h.time.on_events = [&] {
-        ++nested;
-        scan_timer_tick(h.link);
-        send_timer_tick(h.link);
-    };
+    h.time.on_events = [&] { ++nested, scan_timer_tick(h.link), send_timer_tick(h.link); };
     ASSERT_TRUE(h.connect(1));
     EXPECT_GT(nested, 0);
 
     // The information request (a read request of command 10), then the whole-state read.
-    std::vector<std::string> names = read_all();
-    names.insert(names.begin(), "10/0");
-    EXPECT_EQ(h.names_since(0), names);
+    EXPECT_EQ(h.names_since(0).front(), "10/0");
+    EXPECT_EQ(h.names_since(1), read_all());
     // Waits around each answer of the whole-state read.
     std::vector<int> gaps, expected_gaps = {10, 5, 10, 5};
     for (std::size_t i = 3; i < times.size(); ++i) gaps.push_back(times[i] - times[i - 1]);
@@ -90,8 +85,7 @@ TEST(DeviceLink, SearchCountsMissesAndLeavesStandbyOnTheSixth) {
     EXPECT_TRUE(h.s.cpu_state.cpu_music_input == 20 && h.s.cpu_state.cpu_power_on == 1);
     h.s.cpu_state.cpu_power_on = 0;
     h.run(300);
-    EXPECT_EQ(h.s.hid_not_found_cou, 255);
-    EXPECT_EQ(h.s.cpu_state.cpu_power_on, 0);  // only once per run of misses
+    EXPECT_TRUE(h.s.hid_not_found_cou == 255 && h.s.cpu_state.cpu_power_on == 0);  // only once per run of misses
     EXPECT_EQ(h.ui.debug_lines.back(), " 没有找到设备。");
 
     h.unit.plugged = true;
@@ -174,16 +168,17 @@ TEST(DeviceLink, MissingPermissionIsReportedOnce) {
 }
 
 TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
-    for (const uint8_t version : {9, 7}) {
+    const std::tuple<uint8_t, uint8_t, const char*> cases[] = {
+        {9, 1, "Please update the computer tuning software to support this product!"},
+        {7, 0, "请更新CPU软件才能支持本调音软件!"}};
+    for (const auto& [version, language, message] : cases) {
         LinkHarness h;
-        h.s.Language = version == 9 ? 1 : 0;
+        h.s.Language = language;
         h.unit.info[cpu_info_byte::cpu_protocol_version] = version;
         h.run(1);
-        EXPECT_EQ(h.ui.messages, std::vector<std::string>{version == 9 ? "Please update the computer tuning software "
-                                                                         "to support this product!"
-                                                                       : "请更新CPU软件才能支持本调音软件!"});
-        EXPECT_TRUE(h.ui.program_ended && h.unit.open_handle_count() == 0);
-        EXPECT_FALSE(h.ui.scan_timer_on || h.ui.send_timer_on);
+        EXPECT_EQ(h.ui.messages, std::vector<std::string>{message});
+        EXPECT_TRUE(h.ui.program_ended && h.unit.open_handle_count() == 0 && !h.ui.scan_timer_on &&
+                    !h.ui.send_timer_on);
     }
 }
 
@@ -217,8 +212,7 @@ TEST(DeviceLink, SearchStartsOverOnceEveryInterfaceFailed) {
     h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0xFF00, 0x55AA}, true});
     h.unit.silent = -1;
     h.run(30);
-    EXPECT_EQ(h.unit.decoys[0].opens, 3);
-    EXPECT_FALSE(h.s.hid_device_detected && h.s.cpu_connect_state == 1);
+    EXPECT_TRUE(h.unit.decoys[0].opens == 3 && !link_connected(h.s));
     h.unit.silent = 0;
     // Next in turn after the decoy's third round is the unit.
     h.run(5);

@@ -29,7 +29,7 @@ struct FakeDialogs : FileDialogs {
     std::optional<std::string> answer;
     FileDialogRequest last;
     std::optional<std::string> show_open(const FileDialogRequest& r) override { return last = r, answer; }
-    std::optional<std::string> show_save(const FileDialogRequest& r) override { return last = r, answer; }
+    std::optional<std::string> show_save(const FileDialogRequest& r) override { return show_open(r); }
 };
 
 class ParamFileTest : public ::testing::Test {
@@ -136,45 +136,32 @@ TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
     EXPECT_FALSE(ui.messages.empty());
 }
 
+// Values on the "{" line are lost; "2" runs on into "0x1F" after the comment cut its line, giving 201; a second
+// block is never read; values above 255 are counted and kept as 255.
 TEST_F(ParamFileTest, TolerantReader) {
-    struct Case {
-        const char* text;
-        std::vector<uint8_t> values;
-        int above_255;
+    const auto values = [](const KtvParseState& st) {
+        return std::vector<int>(st.parse_buffer.begin(), st.parse_buffer.begin() + st.value_count);
     };
-    const Case cases[] = {
-        // Values on the "{" line are lost; "2" runs on into "0x1F" after the comment cut its line, giving 201; a second
-        // block is never read.
-        {"// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, "
-         "}\r\n",
-         {1, 201, 15, 5, 7},
-         0},
-        {"{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n",
-         {12, 13, 12, 1, 15, 255, 255, 42, 5},
-         2},
-    };
-    for (const Case& c : cases) {
-        const auto st = ktv_parse_text(c.text);
-        EXPECT_EQ(std::vector<uint8_t>(st.parse_buffer.begin(), st.parse_buffer.begin() + st.value_count), c.values);
-        EXPECT_EQ(st.values_above_255, c.above_255);
-    }
+    auto st = ktv_parse_text(
+        "// header { 9,\r\nx[ 3084]= { 7, 8,\r\n1, 2 // 3, 4\r\n// 12, 13,\r\n0x1F, 1.5, -5, 007,\r\n};\r\n{ 99, "
+        "}\r\n");
+    EXPECT_EQ(values(st), (std::vector<int>{1, 201, 15, 5, 7}));
+    st = ktv_parse_text("{\n12, 13,\n12, // 13,\n0x1F,\n1.5,\n,,\n300,\n99999999999999999999,\n00042,\n} 5,\n6,\n");
+    EXPECT_EQ(values(st), (std::vector<int>{12, 13, 12, 1, 15, 255, 255, 42, 5}));
+    EXPECT_EQ(st.values_above_255, 2);
 }
 
 // LF or CR line ends, and values after the image, still load.
 TEST_F(ParamFileTest, LineEndsOfAnyKindAndExtraValues) {
     const std::string crlf = param_file_text(neutral);
     std::string lf, cr, extra = crlf;
-    for (char c : crlf) {
-        if (c == '\r') continue;
-        lf += c;
-        cr += c == '\n' ? '\r' : c;
-    }
+    for (char c : crlf)
+        if (c != '\r') lf += c, cr += c == '\n' ? '\r' : c;
     extra.insert(extra.find("};"), " 1, 2, 3,\r\n");
     for (const std::string& text : {lf, cr, extra}) {
-        AppState t;
-        Recorder r(t);
-        EXPECT_EQ(load_param_file(t, r, write("le.ktv", text), LoadKind::User), LoadResult::Loaded);
-        EXPECT_EQ(t.param_image, neutral);
+        s.param_image = ParamImage{};
+        EXPECT_EQ(load_param_file(s, ui, write("le.ktv", text), LoadKind::User), LoadResult::Loaded);
+        EXPECT_EQ(s.param_image, neutral);
     }
 }
 

@@ -6,19 +6,15 @@ using namespace tuner;
 
 // A reverse lookup gives the first exact match (float values of decimal entries included), else its fallback index.
 TEST(ValueTables, ReverseLookupsFindFirstExactMatchOrFallback) {
-    EXPECT_EQ(peq_h_echo_delay_index(80), 0);
-    EXPECT_EQ(peq_h_echo_delay_index(85), 30);
-    EXPECT_EQ(peq_h_freq_index(1000), 239);
-    EXPECT_EQ(peq_h_freq_index(5240), 402);
-    EXPECT_EQ(peq_h_freq_index(10.2f), 1);
-    EXPECT_EQ(peq_h_freq_index(10.3f), 402);
-    EXPECT_EQ(peq_h_gain_index(24), 240);
-    EXPECT_EQ(peq_h_gain_index(-23.8f), 1);
-    EXPECT_EQ(peq_h_gain_index(0.1f), 0);
-    EXPECT_EQ(peq_h_q_index(2.5f), 25);
-    EXPECT_EQ(peq_h_q_index(30), 250);
-    EXPECT_EQ(peq_h_exciter_freq_index(1000), 0);
-    EXPECT_EQ(peq_h_exciter_freq_index(1005), 100);
+    EXPECT_EQ((std::vector<int>{peq_h_echo_delay_index(80), peq_h_echo_delay_index(85)}), (std::vector<int>{0, 30}));
+    EXPECT_EQ((std::vector<int>{peq_h_freq_index(1000), peq_h_freq_index(5240), peq_h_freq_index(10.2f),
+                                peq_h_freq_index(10.3f)}),
+              (std::vector<int>{239, 402, 1, 402}));
+    EXPECT_EQ((std::vector<int>{peq_h_gain_index(24), peq_h_gain_index(-23.8f), peq_h_gain_index(0.1f)}),
+              (std::vector<int>{240, 1, 0}));
+    EXPECT_EQ((std::vector<int>{peq_h_q_index(2.5f), peq_h_q_index(30)}), (std::vector<int>{25, 250}));
+    EXPECT_EQ((std::vector<int>{peq_h_exciter_freq_index(1000), peq_h_exciter_freq_index(1005)}),
+              (std::vector<int>{0, 100}));
 }
 
 // Entries are the decimal literals, not sums that drift; the frequency table rises strictly (it has no 100 Hz entry).
@@ -38,10 +34,7 @@ TEST(ValueTables, EntriesAreTheDecimalLiterals) {
 }
 
 TEST(ValueTables, IndexReadsStayInside) {
-    EXPECT_EQ(eq_gain_at(255), 24.0);
-    EXPECT_EQ(eq_gain_at(-3), -24.0);
-    EXPECT_EQ(echo_delay_at(200), 380.0);
-    EXPECT_EQ(eq_freq_at(1000), 23600.0);
-    EXPECT_EQ(eq_q_at(251), 25.0);
-    EXPECT_EQ(exciter_freq_at(101), 6000.0);
+    EXPECT_EQ((std::vector<double>{eq_gain_at(255), eq_gain_at(-3), echo_delay_at(200), eq_freq_at(1000), eq_q_at(251),
+                                   exciter_freq_at(101)}),
+              (std::vector<double>{24.0, -24.0, 380.0, 23600.0, 25.0, 6000.0}));
 }
