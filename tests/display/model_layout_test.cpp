@@ -1,4 +1,5 @@
 // Per-model layout plans and their application to the window.
+#include <cstdio>
 #include <map>
 
 #include "display/model_layout.h"
@@ -10,232 +11,96 @@ namespace {
 namespace b = cpu_info_byte;
 using W = LayoutStep::What;
 
-// The last value each control property takes in a plan: "name.v", "name.l", "name.t".
-std::map<std::string, int> end_state(const LayoutPlan& plan) {
-    std::map<std::string, int> out;
+// Checks "name.v=1 name.l=90 name.t=none ..." (v shown, l left, t top; none =
+// never set) against the last value each property takes in the plan.
+void expect_state(const LayoutPlan& plan, const std::string& want) {
+    std::map<std::string, int> m;
     for (const LayoutStep& s : plan)
-        out[s.ctl.str() + (s.what == W::Visible ? ".v" : s.what == W::Left ? ".l" : ".t")] = s.value;
-    return out;
+        m[s.ctl.str() + (s.what == W::Visible ? ".v" : s.what == W::Left ? ".l" : ".t")] = s.value;
+    for (const auto& item : split(want, ' ')) {
+        const auto eq = item.find('=');
+        const std::string key = item.substr(0, eq), value = item.substr(eq + 1);
+        EXPECT_EQ(m.count(key) ? std::to_string(m.at(key)) : "none", value) << key;
+    }
 }
 
-CpuInfo defaults() { return default_cpu_info(); }
-
-CpuInfo with_inputs(std::array<uint8_t, 10> caps) {
-    CpuInfo info = defaults();
-    std::copy(caps.begin(), caps.end(), info.begin() + b::cpu_input_caps);
+CpuInfo with(std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
+    CpuInfo info = default_cpu_info();
+    for (auto [at, value] : bytes) info[at] = value;
     return info;
 }
 
-constexpr int kFx = 120, kFy = 150;  // Frame_music_input in the window's design
-
-TEST(ModelLayoutPlan, StartUpDefaults) {
-    const auto lock = end_state(model_lock_plan(defaults()));
-    EXPECT_EQ(lock.at("Check_lock.v"), 1);
-    EXPECT_EQ(lock.at("Label_lock.v"), 1);
-    EXPECT_EQ(lock.at("Frame31(0).l"), 1620);
-    EXPECT_EQ(lock.at("Frame31(0).t"), 210);
-    EXPECT_EQ(lock.at("Display_Connect_State.l"), 1200);
-    EXPECT_EQ(lock.at("Display_Connect_State.t"), 750);
-
-    const auto m = end_state(model_layout_plan(defaults(), kFx, kFy));
-    EXPECT_EQ(m.at("Frame_all_1(15).v"), 1);
-    for (const char* c :
-         {"Check_mic1_exciter_en", "Text_mic1_exciter_vol", "VR_mic1_exciter_vol", "Label_mic1_exciter_vol",
-          "Text_mic1_exciter_freq_index_100", "VR_mic1_exciter_freq_index_100", "Label_mic1_exciter_freq_index_100",
-          "Frame_mic_1_mic_exciter", "Picture_mic_1_mic_exciter"})
-        EXPECT_EQ(m.at(std::string(c) + ".v"), 1) << c;
-    // The full grid of six, two rows.
-    const std::map<int, std::pair<int, int>> grid{{6, {90, 240}},  {10, {1260, 240}}, {13, {2430, 240}},
-                                                  {14, {90, 900}}, {3, {1260, 900}},  {12, {2430, 900}}};
-    for (auto [e, pos] : grid) {
-        const std::string n = "key_input(" + std::to_string(e) + ")";
-        EXPECT_EQ(m.at(n + ".v"), 1);
-        EXPECT_EQ(m.at(n + ".l"), kFx + pos.first);
-        EXPECT_EQ(m.at(n + ".t"), kFy + pos.second);
-    }
-
-    const auto r = end_state(model_r27_plan(defaults()));
-    EXPECT_EQ(r.at("Picture_vol(2).v"), 1);
-    EXPECT_EQ(r.at("Text_effect_vol_adj_max.v"), 1);
-    EXPECT_EQ(r.at("Picture_vol(1).l"), 120);
-    EXPECT_EQ(r.at("Picture_vol(2).l"), 1050);
-    EXPECT_EQ(r.at("Picture_vol(0).l"), 1920);
-    EXPECT_EQ(r.at("Picture_mic_eff_echo_p(15).v"), 1);
-    for (const char* f : {"Frame_echo_vr", "Frame_reverb_vr"}) {
-        EXPECT_EQ(r.at(std::string(f) + "(0).v"), 0);
-        const int lefts[5] = {30, 120, 970, 1820, 2670};
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(r.at(std::string(f) + "(" + std::to_string(i) + ").l"), lefts[i]);
-            EXPECT_EQ(r.at(std::string(f) + "(" + std::to_string(i) + ").t"), 210);
-        }
-    }
-}
-
-TEST(ModelLayoutPlan, LockStepsInOrder) {
-    CpuInfo info = defaults();
-    info[b::cpu_cap_lock] = 0;
-    EXPECT_EQ(model_lock_plan(info), (LayoutPlan{{{"Check_lock"}, W::Visible, 0},
-                                                 {{"Label_lock"}, W::Visible, 0},
-                                                 {{"Frame31", 0}, W::Left, 1080},
-                                                 {{"Frame31", 0}, W::Top, 210},
-                                                 {{"Display_Connect_State"}, W::Left, 690},
-                                                 {{"Display_Connect_State"}, W::Top, 750}}));
-    info[b::cpu_cap_lock] = 2;
-    EXPECT_EQ(end_state(model_lock_plan(info)).at("Check_lock.v"), 1);
-}
-
-struct InputCase {
-    const char* what;
-    std::array<uint8_t, 10> caps;
-    // element -> shown, left offset, top offset (-1 = not moved)
-    std::map<int, std::tuple<int, int, int>> expected;
-};
-
-class InputPatterns : public ::testing::TestWithParam<InputCase> {};
-
-TEST_P(InputPatterns, ShowHideAndPlace) {
-    const InputCase& c = GetParam();
-    const auto m = end_state(model_layout_plan(with_inputs(c.caps), kFx, kFy));
-    for (auto [e, want] : c.expected) {
-        const std::string n = "key_input(" + std::to_string(e) + ")";
-        auto [shown, l, t] = want;
-        EXPECT_EQ(m.at(n + ".v"), shown) << n;
-        if (l < 0) {
-            EXPECT_EQ(m.count(n + ".l"), 0u) << n;
-        } else {
-            EXPECT_EQ(m.at(n + ".l"), kFx + l) << n;
-            EXPECT_EQ(m.at(n + ".t"), kFy + t) << n;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Patterns, InputPatterns,
-                         ::testing::Values(InputCase{"bt_aux",
-                                                     {1, 0, 0, 0, 0, 1, 0, 0, 0, 0},
-                                                     {{6, {1, 480, 570}},
-                                                      {3, {1, 2010, 570}},
-                                                      {10, {0, 0, 0}},
-                                                      {13, {0, 0, 0}},
-                                                      {14, {0, 0, 0}},
-                                                      {12, {0, 0, 0}}}},
-                                           InputCase{"bt_usb_aux",
-                                                     {1, 1, 0, 0, 0, 1, 0, 0, 0, 0},
-                                                     {{6, {1, 90, 570}},
-                                                      {10, {1, 1260, 570}},
-                                                      {3, {1, 2430, 570}},
-                                                      {13, {0, 0, 0}},
-                                                      {14, {0, 0, 0}},
-                                                      {12, {0, 0, 0}}}},
-                                           InputCase{"usb_bt_coaxial",
-                                                     {1, 1, 0, 0, 1, 0, 0, 0, 0, 0},
-                                                     {{10, {1, 90, 570}},
-                                                      {6, {1, 1260, 570}},
-                                                      {14, {1, 2430, 570}},
-                                                      {13, {0, 0, 0}},
-                                                      {12, {0, 0, 0}},
-                                                      {3, {0, 2430, 570}}}},
-                                           InputCase{"usb_aux_aux2",
-                                                     {0, 1, 0, 0, 0, 1, 1, 0, 0, 0},
-                                                     {{10, {1, 90, 570}},
-                                                      {3, {1, 1260, 570}},
-                                                      {12, {1, 2430, 570}},
-                                                      {6, {0, -1, -1}},
-                                                      {13, {0, -1, -1}},
-                                                      {14, {0, -1, -1}}}},
-                                           // A byte of 2 is not "set": no pattern matches, the full grid.
-                                           InputCase{"byte_two_is_not_set",
-                                                     {2, 0, 0, 0, 0, 1, 0, 0, 0, 0},
-                                                     {{6, {1, 90, 240}}, {3, {1, 1260, 900}}, {12, {1, 2430, 900}}}},
-                                           InputCase{"all_zero",
-                                                     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-                                                     {{14, {1, 90, 900}}, {13, {1, 2430, 240}}}}),
-                         [](const auto& info) { return std::string(info.param.what); });
-
-TEST(ModelLayoutPlan, InputStepOrderForPatternFour) {
-    const LayoutPlan plan = model_layout_plan(with_inputs({0, 1, 0, 0, 0, 1, 1, 0, 0, 0}), 0, 0);
-    std::vector<std::string> inputs;
-    for (const LayoutStep& s : plan)
-        if (s.ctl.name == "key_input")
-            inputs.push_back(s.ctl.str() + (s.what == W::Visible ? "v" : s.what == W::Left ? "l" : "t"));
-    EXPECT_EQ(inputs, (std::vector<std::string>{"key_input(6)v", "key_input(10)v", "key_input(13)v", "key_input(14)v",
-                                                "key_input(3)v", "key_input(12)v", "key_input(10)l", "key_input(10)t",
-                                                "key_input(3)l", "key_input(3)t", "key_input(12)l", "key_input(12)t"}));
-}
-
-TEST(ModelLayoutPlan, ExciterBits) {
+// The music-input buttons for the defaults and each input pattern, placed
+// relative to Frame_music_input: "element:shown,left,top" (-1 = not moved).
+TEST(ModelLayoutPlan, InputButtonsForTheDefaultsAndEachPattern) {
+    constexpr int fx = 120, fy = 150;
     struct Row {
-        uint8_t caps;
-        bool en, vol, freq, frame;
+        const char *caps, *buttons;
     };
-    for (const Row& r : {Row{0x08, false, true, false, true}, Row{0x00, false, false, false, false},
-                         Row{0xE3, false, false, false, false}, Row{0x10, true, false, false, true},
-                         Row{0x1C, true, true, true, true}, Row{0x04, false, false, true, true}}) {
-        CpuInfo info = defaults();
-        info[b::cpu_cap_exciter] = r.caps;
-        const auto m = end_state(model_layout_plan(info, 0, 0));
-        EXPECT_EQ(m.at("Check_mic1_exciter_en.v"), r.en) << int(r.caps);
-        EXPECT_EQ(m.at("VR_mic1_exciter_vol.v"), r.vol) << int(r.caps);
-        EXPECT_EQ(m.at("Label_mic1_exciter_freq_index_100.v"), r.freq) << int(r.caps);
-        EXPECT_EQ(m.at("Frame_mic_1_mic_exciter.v"), r.frame) << int(r.caps);
-        EXPECT_EQ(m.at("Picture_mic_1_mic_exciter.v"), r.frame) << int(r.caps);
+    for (const Row& r : {
+             Row{"1101111000", "6:1,90,240 10:1,1260,240 13:1,2430,240 14:1,90,900 3:1,1260,900 12:1,2430,900"},
+             Row{"1000010000", "6:1,480,570 3:1,2010,570 10:0,0,0 13:0,0,0 14:0,0,0 12:0,0,0"},
+             Row{"1100010000", "6:1,90,570 10:1,1260,570 3:1,2430,570 13:0,0,0 14:0,0,0 12:0,0,0"},
+             Row{"1100100000", "10:1,90,570 6:1,1260,570 14:1,2430,570 13:0,0,0 12:0,0,0 3:0,2430,570"},
+             Row{"0100011000", "10:1,90,570 3:1,1260,570 12:1,2430,570 6:0,-1,-1 13:0,-1,-1 14:0,-1,-1"},
+             Row{"2000010000", "6:1,90,240 3:1,1260,900 12:1,2430,900"},  // 2 is not "set": the full grid
+             Row{"0000000000", "14:1,90,900 13:1,2430,240"},
+         }) {
+        SCOPED_TRACE(r.caps);
+        CpuInfo info = default_cpu_info();
+        for (int i = 0; i < 10; ++i) info[b::cpu_input_caps + i] = static_cast<uint8_t>(r.caps[i] - '0');
+        std::string want;
+        for (const auto& item : split(r.buttons, ' ')) {
+            int e, shown, l, t;
+            ASSERT_EQ(std::sscanf(item.c_str(), "%d:%d,%d,%d", &e, &shown, &l, &t), 4);
+            const std::string n = " key_input(" + std::to_string(e) + ")";
+            want += n + ".v=" + std::to_string(shown) + n + ".l=" + (l < 0 ? "none" : std::to_string(fx + l)) + n +
+                    ".t=" + (t < 0 ? "none" : std::to_string(fy + t));
+        }
+        expect_state(model_layout_plan(info, fx, fy), want);
     }
 }
 
-TEST(ModelLayoutPlan, VolumeColumnAndEffectFramesForOtherUnits) {
-    CpuInfo info = defaults();
-    info[b::cpu_cap_vol_control] = 0;
-    info[b::cpu_cap_mic_eff_echo] = 0;
-    info[b::cpu_cap_echo_vr] = 1;
-    const auto r = end_state(model_r27_plan(info));
-    EXPECT_EQ(r.at("Picture_vol(2).v"), 0);
-    EXPECT_EQ(r.at("Label_vol_control(6).v"), 0);
-    EXPECT_EQ(r.at("Picture_vol(1).l"), 420);
-    EXPECT_EQ(r.at("Picture_vol(0).l"), 1490);
-    EXPECT_EQ(r.at("Picture_vol(0).t"), 1560);
-    EXPECT_EQ(r.at("Text_mic_vol_adj_max.l"), 400);
-    EXPECT_EQ(r.at("Label_vol_control(5).l"), 500);
-    EXPECT_EQ(r.at("Text_music_vol_adj_max.l"), 1450);
-    EXPECT_EQ(r.at("Label_vol_control(4).l"), 1580);
-    EXPECT_EQ(r.at("Picture_mic_eff_echo_p(15).v"), 0);
-    EXPECT_EQ(r.at("Frame_echo_vr(0).v"), 1);
-    EXPECT_EQ(r.at("Frame_echo_vr(4).l"), 2790);
-    EXPECT_EQ(r.at("Frame_reverb_vr(4).l"), 2670);
+// Lock, exciter and effect-frame plans for the defaults; other units' plans
+// are applied end to end in the window's layout test.
+TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
+    expect_state(model_lock_plan(with({{b::cpu_cap_lock, 2}})),
+                 "Check_lock.v=1 Label_lock.v=1 Frame31(0).l=1620 Frame31(0).t=210 Display_Connect_State.l=1200 "
+                 "Display_Connect_State.t=750");
+    expect_state(model_r27_plan(default_cpu_info()),
+                 "Picture_vol(2).v=1 Text_effect_vol_adj_max.v=1 Picture_vol(1).l=120 Picture_vol(2).l=1050 "
+                 "Picture_vol(0).l=1920 Picture_mic_eff_echo_p(15).v=1 Frame_echo_vr(0).v=0 Frame_reverb_vr(0).v=0 "
+                 "Frame_echo_vr(0).l=30 Frame_echo_vr(1).l=120 Frame_echo_vr(4).l=2670 Frame_reverb_vr(2).l=970 "
+                 "Frame_reverb_vr(3).l=1820 Frame_reverb_vr(3).t=210");
+
+    // Exciter bits: shown "enable, level, frequency, frame".
+    for (auto [caps, shown] : {std::pair<uint8_t, const char*>{0xFF, "1111"},
+                               {0x08, "0101"},
+                               {0x00, "0000"},
+                               {0xE3, "0000"},
+                               {0x10, "1001"},
+                               {0x1C, "1111"},
+                               {0x04, "0011"}}) {
+        SCOPED_TRACE(int(caps));
+        char want[400];
+        std::snprintf(want, sizeof want,
+                      "Check_mic1_exciter_en.v=%c VR_mic1_exciter_vol.v=%c Label_mic1_exciter_freq_index_100.v=%c "
+                      "Frame_mic_1_mic_exciter.v=%c Picture_mic_1_mic_exciter.v=%c",
+                      shown[0], shown[1], shown[2], shown[3], shown[3]);
+        expect_state(model_layout_plan(with({{b::cpu_cap_exciter, caps}}), 0, 0), want);
+    }
 }
-
-using LayoutTest = DisplayTest;
-
-TEST_F(LayoutTest, VocalCutFrameComesBackForAUnitWithIt) {
-    s.cpu_info[b::cpu_cap_frame15] = 0;
-    s.cpu_info[b::cpu_cap_frame15_b] = 0;
-    d.display_model_layout();
-    EXPECT_FALSE(v.at({"Frame_all_1", 15}).visible);
-    for (auto [a, bb] : {std::pair<uint8_t, uint8_t>{0, 1}, {1, 0}, {3, 3}}) {
-        v.at({"Frame_all_1", 15}).visible = false;
+TEST(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
+    AppState s;
+    FakeMainView v;
+    Display d{s, v, DisplayHooks{}};
+    for (auto [a, bb] : {std::pair<uint8_t, uint8_t>{0, 0}, {0, 1}, {1, 0}, {3, 3}}) {
+        v.at({"Frame_all_1", 15}).visible = !(a || bb);
         s.cpu_info[b::cpu_cap_frame15] = a;
         s.cpu_info[b::cpu_cap_frame15_b] = bb;
         d.display_model_layout();
-        EXPECT_TRUE(v.at({"Frame_all_1", 15}).visible) << int(a) << " " << int(bb);
+        EXPECT_EQ(v.at({"Frame_all_1", 15}).visible, a || bb) << int(a) << " " << int(bb);
     }
-}
-
-TEST_F(LayoutTest, ApplyMovesOneCoordinateAndReadsTheFramePosition) {
-    v.move({"Frame_music_input"}, 300, 400);
-    v.move({"Frame31", 0}, 5, 6);
-    d.display_model_layout();
-    EXPECT_EQ(v.left({"Frame31", 0}), 1620);
-    EXPECT_EQ(v.top({"Frame31", 0}), 210);
-    EXPECT_EQ(v.left({"key_input", 14}), 300 + 90);
-    EXPECT_EQ(v.top({"key_input", 14}), 400 + 900);
-
-    d.model_r27_layout();
-    EXPECT_EQ(v.left({"Frame_reverb_vr", 2}), 970);
-    EXPECT_EQ(v.top({"Frame_reverb_vr", 2}), 210);
-    EXPECT_FALSE(v.at({"Frame_reverb_vr", 0}).visible);
-
-    s.cpu_info[b::cpu_cap_lock] = 0;
-    d.model_lock_layout();
-    EXPECT_FALSE(v.at({"Check_lock"}).visible);
-    EXPECT_EQ(v.left({"Display_Connect_State"}), 690);
 }
 
 }  // namespace
