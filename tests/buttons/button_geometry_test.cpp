@@ -1,11 +1,35 @@
+// Colour shifts, window shapes and caption layout of the button, without a window.
 #include <set>
 
 #include <gtest/gtest.h>
 
 #include "button_test_util.h"
+#include "buttons/button_color.h"
 
 namespace tuner::testing {
 namespace {
+
+TEST(ShiftColor, ShiftsAndDerivedColours) {
+    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {.scale_blue = true}), 0xD6E0DFu);
+    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {}), 0xE0E0DFu);
+    EXPECT_EQ(ShiftColor(0xC0C0C0, 48, {.scale_blue = true}), 0xF1F1F0u);
+    EXPECT_EQ(ShiftColor(0xDFDFDF, 8, {}), 0xE8E8E7u);
+    EXPECT_EQ(ShiftColor(0x000010, -40, {}), 0u);
+    EXPECT_EQ(ShiftColor(0x000000, 0, {.invert = true}), 0xFFFFFFu);
+    // Retry: once the other way (an amount of 0 retries with 64); a second extreme result stands.
+    EXPECT_EQ(ShiftColor(0x101010, -32, {.retry = true}), 0x303030u);
+    EXPECT_EQ(ShiftColor(0x000000, 0, {.retry = true}), 0x404040u);
+    EXPECT_EQ(ShiftColor(0xFFFFFF, 0, {.retry = true}), 0xFFFFFFu);
+    EXPECT_EQ(ShiftColor(0xFFFFFF, 300, {.retry = true}), 0u);
+    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
+    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
+    EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
+    EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
+    // System colours are translated before any arithmetic.
+    const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
+    EXPECT_EQ(s0.FaceColor, translate_color(kSysButtonFace));
+    EXPECT_EQ(s0.CheckedFaceColor, 0xE0E0DFu);
+}
 
 ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
     return BuildButtonShape(ShapeInput{.shape = shape, .style = style, .width = w, .height = h, .enabled = enabled});
@@ -14,31 +38,22 @@ ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
 TEST(ButtonShape, CornerCutsByStyle) {
     using Pixels = std::set<std::pair<int, int>>;
     const int w = 105, h = 29;
-    const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
-                              {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
-    const struct {
-        int style;
-        bool enabled;
-        Pixels cut;
-    } cases[] = {
-        {2, true, triangles},
-        {7, true, triangles},
-        {1, true, {{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}},
-        {3, true, {{0, h - 1}, {w - 1, 0}}},
-        {3, false, {}},  // a disabled style-3 button keeps its corners
-        {0, true, {}},
-        {4, true, {}},
-        {5, true, {}},
-        {6, true, {}},
-    };
-    for (const auto& c : cases) {
-        const ShapeResult r = shape_of(0, c.style, w, h, c.enabled);
-        Pixels cut;
+    auto cut = [&](int style, bool enabled) {
+        const ShapeResult r = shape_of(0, style, w, h, enabled);
+        Pixels c;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                if (!r.window.contains(x, y)) cut.insert({x, y});
-        EXPECT_EQ(cut, c.cut) << c.style;
-    }
+                if (!r.window.contains(x, y)) c.insert({x, y});
+        return c;
+    };
+    const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
+                              {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
+    EXPECT_EQ(cut(2, true), triangles);
+    EXPECT_EQ(cut(7, true), triangles);
+    EXPECT_EQ(cut(1, true), (Pixels{{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}));
+    EXPECT_EQ(cut(3, true), (Pixels{{0, h - 1}, {w - 1, 0}}));
+    for (int style : {0, 4, 5, 6}) EXPECT_TRUE(cut(style, true).empty()) << style;
+    EXPECT_TRUE(cut(3, false).empty());  // a disabled style-3 button keeps its corners
 }
 
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
@@ -48,13 +63,11 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
     EXPECT_FALSE(s3.window.contains(1, 29) || s3.window.contains(98, 0));  // both sides slant
     // Shape 1 keeps a straight right side with the style's corner cut.
     const ShapeResult s1 = shape_of(1, 2, 100, 30);
-    EXPECT_FALSE(s1.window.contains(99, 0));
-    EXPECT_TRUE(s1.window.contains(99, 15));
+    EXPECT_TRUE(!s1.window.contains(99, 0) && s1.window.contains(99, 15));
 
     const ShapeResult e = shape_of(4, 2, 60, 30);
     ASSERT_TRUE(e.clip && e.inner);
-    EXPECT_FALSE(e.window.contains(0, 0));
-    EXPECT_TRUE(e.window.contains(0, 15));
+    EXPECT_TRUE(!e.window.contains(0, 0) && e.window.contains(0, 15));
     EXPECT_FALSE(e.clip->contains(0, 15) || e.inner->contains(1, 15));
 
     QImage img(10, 10, QImage::Format_RGB32);
@@ -79,18 +92,15 @@ TEST(ButtonLayout, Captions) {
     LayoutInput two = plain(QStringLiteral("AB||CDE"), 105, 60);
     two.caption_style = 1;
     const LayoutResult t = LayoutCaption(two, false, fixed_measure);
-    EXPECT_EQ(t.caption.width(), 18 + 2);
-    EXPECT_EQ(t.caption.height(), 26 + 2);
-    // Left and right alignment keep 4 pixels from the face, and so does a
-    // caption wider than the face.
+    EXPECT_EQ(QSize(t.caption.width(), t.caption.height()), QSize(18 + 2, 26 + 2));
+    // Left and right alignment keep 4 pixels from the face, and so does a caption wider than the face.
     LayoutInput in = plain(QStringLiteral("MUTE"));
     in.caption_align = 0;
     EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, 4);
     in.caption_align = 1;
     EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.right, 101);
     const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
-    EXPECT_EQ(wide.caption.left, 4);
-    EXPECT_EQ(wide.caption.right, 36);
+    EXPECT_EQ(std::pair(wide.caption.left, wide.caption.right), std::pair(4, 36));
 }
 
 TEST(ButtonLayout, PictureCellsAndFitting) {
@@ -104,16 +114,15 @@ TEST(ButtonLayout, PictureCellsAndFitting) {
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
     in.picture_align = 3;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_EQ(r.picture, (BoxRect{3, 3, 117, 37}));
-    EXPECT_TRUE(r.with_picture);
+    EXPECT_TRUE(r.picture == (BoxRect{3, 3, 117, 37}) && r.with_picture);
 
     in.picture_cell = 48;  // fitted: (120 - 12) / 32 against (40 - 12) / 16
     in.picture_width = 32;
     r = LayoutCaption(in, false, fixed_measure);
     EXPECT_EQ(QSize(r.picture.width(), r.picture.height()), QSize(56, 28));
 
-    // Smaller than the margins: the boxes collapse, never turn inside out;
-    // a picture without size or a negative space fits as nothing.
+    // Smaller than the margins: the boxes collapse, never turn inside out; a picture without size or a negative space
+    // fits as nothing.
     in = plain(QStringLiteral("X"), 6, 6);
     in.picture_width = in.picture_height = 16;
     in.picture_cell = 48;

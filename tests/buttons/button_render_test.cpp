@@ -1,5 +1,5 @@
-// Checks the colours that carry meaning, and renders rows of buttons in every
-// state and both colours to PNG files in the test output folder.
+// Checks the colours that carry meaning, and renders the windows' buttons in every state to PNG files in the test
+// output folder.
 #include <set>
 
 #include <gtest/gtest.h>
@@ -27,31 +27,20 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
     b->setBackColor(back);
     ButtonAmbient def;
     def.display_as_default = true;
-    switch (look) {
-        case Look::Pressed:
-            b->MouseMoveTo(0, 0, 50, 14, true);
-            b->MousePress(1, 0, 50, 14);
-            break;
-        case Look::Hover: b->MouseMoveTo(0, 0, 50, 14, true); break;
-        case Look::Disabled: b->setEnabled(false); break;
-        case Look::Checked:
-            b->setMode(1);
-            b->setValue(true);
-            break;
-        case Look::DesignDefaultNoFocusRect:
-            b->setShowFocusRect(false);
-            def.user_mode = false;
-            [[fallthrough]];
-        case Look::Focused: b->AmbientChanged("DisplayAsDefault", def); break;
-        default: break;
-    }
+    def.user_mode = look != Look::DesignDefaultNoFocusRect;
+    if (look == Look::Pressed || look == Look::Hover) b->MouseMoveTo(0, 0, 50, 14, true);
+    if (look == Look::Pressed) b->MousePress(1, 0, 50, 14);
+    if (look == Look::Disabled) b->setEnabled(false);
+    if (look == Look::Checked) b->setMode(1), b->setValue(true);
+    if (look == Look::DesignDefaultNoFocusRect) b->setShowFocusRect(false);
+    if (look == Look::Focused || !def.user_mode) b->AmbientChanged("DisplayAsDefault", def);
     return b;
 }
 
 uint32_t px(const ButtonModel& b, int x, int y) { return b.WindowImage().pixel(x, y); }
 
-// Face centre, the three rings (left, top, right, bottom each) and the corner
-// pixels of a 105 x 29 style-2 button, grey and lit, in every state.
+// Face centre, the three rings (left, top, right, bottom each) and the corner pixels of a 105 x 29 style-2 button, grey
+// and lit, in every state.
 TEST(ButtonRender, Style2FaceAndRingColours) {
     const QPoint rings[12] = {{2, 14},   {50, 2},  {102, 14}, {50, 26}, {1, 14},   {50, 1},
                               {103, 14}, {50, 27}, {0, 14},   {50, 0},  {104, 14}, {50, 28}};
@@ -61,18 +50,18 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
         auto s = [&](int a) { return ShiftColorSB(b, a); };
         const uint32_t shaded = s(-12);  // row 14: round(-25 * 14 / 29)
         const uint32_t flat = s(-24), border = s(-84), K = 0x733C00;
+        const std::array<uint32_t, 12> normal = {s(-10), s(10),  s(-24), s(-32), s(-5), s(16),
+                                                 s(-36), s(-48), K,      K,      K,     K};
         const struct {
             Look look;
             uint32_t face;
             std::array<uint32_t, 12> ring;
         } cases[] = {
-            {Look::Normal, shaded, {s(-10), s(10), s(-24), s(-32), s(-5), s(16), s(-36), s(-48), K, K, K, K}},
+            {Look::Normal, shaded, normal},
+            {Look::DesignDefaultNoFocusRect, shaded, normal},
             {Look::Focused,
              shaded,
              {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B, K, K, K, K}},
-            {Look::DesignDefaultNoFocusRect,
-             shaded,
-             {s(-10), s(10), s(-24), s(-32), s(-5), s(16), s(-36), s(-48), K, K, K, K}},
             {Look::Pressed,
              ShiftColorSB(s(-32), -12),
              {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K}},
@@ -107,14 +96,12 @@ TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
 }
 
 TEST(ButtonRender, Style0DefaultAndCheckedRings) {
-    // Black outer ring on every side of the default button; black left and
-    // top, white right and bottom when checked.
+    // Black outer ring on every side of the default button; black left and top, white right and bottom when checked.
     auto def = styled(Look::Focused, kGreyBack, QString(), 0);
     for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)})
         EXPECT_EQ(px(*def, p.x(), p.y()), 0u);
     auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
-    EXPECT_EQ(px(*checked, 0, 14), 0u);
-    EXPECT_EQ(px(*checked, 104, 14), 0xFFFFFFu);
+    EXPECT_EQ(std::pair(px(*checked, 0, 14), px(*checked, 104, 14)), std::pair(0u, 0xFFFFFFu));
 }
 
 TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
@@ -131,9 +118,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
     };
     for (const QSize s : {QSize(0, 0), QSize(1, 1), QSize(1, 20), QSize(20, 1)})
         for (int shape : {0, 4}) make(s.width(), s.height(), shape);  // nothing divides by zero
-    // The ellipse's own white-to-grey gradient shows where its face is clipped away:
-    // a one-pixel-high button gets one band of the start colour, and on an odd
-    // height the last band takes the remainder.
+    // The ellipse's own white-to-grey gradient shows where its face is clipped away: a one-pixel-high button gets one
+    // band of the start colour, and on an odd height the last band takes the remainder.
     EXPECT_EQ(px(*make(20, 1, 4), 10, 0), 0xFFFFFFu);
     const auto e = make(20, 29, 4);
     EXPECT_EQ(px(*e, 0, 28), px(*e, 0, 27));
@@ -149,67 +135,31 @@ TEST(ButtonRender, DisabledPictureShowsDarkPixelsInGrey) {
     b->setPicture({img, false});
     b->setEnabled(false);
     const BoxRect r = b->PictureRect();
-    EXPECT_EQ(px(*b, r.left + 3, r.top + 8), 0x808080u);
-    EXPECT_EQ(px(*b, r.left + 12, r.top + 8), 0xC0C0C0u);
+    EXPECT_EQ(std::pair(px(*b, r.left + 3, r.top + 8), px(*b, r.left + 12, r.top + 8)),
+              std::pair(0x808080u, 0xC0C0C0u));
     b->setEnabled(true);
     EXPECT_EQ(px(*b, r.left + 3, r.top + 8), 0u);
 }
 
-// Sheets to look at: the windows' buttons in every state, both colours and
-// both languages (grey and lit, style 2 then style 0); every face style in
-// every look and checked; shapes 0 to 6 with a picture; the four gradients.
-TEST(ButtonRender, SheetsToPng) {
-    QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
-    QImage sheet;
-    auto start = [&](int cols, int rows) {
-        sheet = QImage(113 * cols + 8, 35 * rows + 8, QImage::Format_RGB32);
-        sheet.fill(QColor(0xF0, 0xF0, 0xF0));
-    };
-    auto put = [&](const ButtonModel& b, int col, int row) {
-        QPainter p(&sheet);
-        p.setClipRegion(b.WindowRegion().qregion().translated(8 + col * 113, 8 + row * 35));
-        p.drawImage(8 + col * 113, 8 + row * 35, b.WindowImage().image());
-    };
-    auto save = [&](const char* name) {
-        return sheet.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/") + QLatin1String(name));
-    };
-    const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused, Look::Checked};
-
-    start(5, 8);
+// A sheet to look at: the windows' buttons in every state, in both colours and both languages (grey and lit, style 2
+// then style 0), with the top half again three times as large.
+TEST(ButtonRender, SheetToPng) {
+    const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused};
+    QImage sheet(113 * 5 + 8, 35 * 8 + 8, QImage::Format_RGB32);
+    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
+    QPainter p(&sheet);
     for (int row = 0; row < 8; ++row)
-        for (int col = 0; col < 5; ++col)
-            put(*styled(looks[col], row & 2 ? kLit : kGreyBack,
-                        row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"), row & 4 ? 0 : 2),
-                col, row);
-    ASSERT_TRUE(save("buttons_states.png"));
-    sheet = sheet.copy(0, 0, sheet.width(), 35 * 4 + 8).scaled(sheet.width() * 3, (35 * 4 + 8) * 3);
-    ASSERT_TRUE(save("buttons_states_zoom.png"));
-
-    start(6, 11);
-    for (int style = 0; style < 8; ++style)
-        for (int col = 0; col < 6; ++col)
-            put(*styled(looks[col], kGreyBack, QStringLiteral("&Mute"), style), col, style);
-    QImage arrow(16, 16, QImage::Format_RGB32);
-    arrow.fill(qRgb(255, 0, 255));
-    for (int y = 2; y < 14; ++y)
-        for (int x = 2; x < 2 + (y < 8 ? y : 16 - y); ++x) arrow.setPixel(x, y, qRgb(0, 90, 160));
-    for (int i = 0; i < 14; ++i) {
-        const int shape = i / 2;
-        // Shapes 5 and 6 show their caption only while checked.
-        auto b = styled(shape >= 5 ? Look::Checked : Look::Normal, shape % 2 ? kLit : kGreyBack, QStringLiteral("静音"),
-                        i % 2 ? 0 : 2);
-        b->setButtonShape(shape);
-        b->setPicture({arrow, false});
-        b->setPictureAlign(shape % 4);
-        put(*b, i % 6, 8 + i / 6);
-    }
-    for (int gm = 1; gm <= 4; ++gm) {
-        auto b = styled(Look::Normal, kGreyBack, QStringLiteral("MUTE"));
-        b->setGradientMode(gm);
-        b->setGradientColor(0x4080FF);
-        put(*b, gm + 1, 10);
-    }
-    ASSERT_TRUE(save("buttons_styles.png"));
+        for (int col = 0; col < 5; ++col) {
+            auto b = styled(looks[col], row & 2 ? kLit : kGreyBack,
+                            row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"), row & 4 ? 0 : 2);
+            p.setClipRegion(b->WindowRegion().qregion().translated(8 + col * 113, 8 + row * 35));
+            p.drawImage(8 + col * 113, 8 + row * 35, b->WindowImage().image());
+        }
+    p.end();
+    QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
+    ASSERT_TRUE(sheet.save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
+    const QImage top = sheet.copy(0, 0, sheet.width(), 35 * 4 + 8);
+    ASSERT_TRUE(top.scaled(top.size() * 3).save(TUNER_TEST_OUTPUT_DIR "/buttons_states_zoom.png"));
 }
 
 }  // namespace

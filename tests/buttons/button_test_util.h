@@ -1,5 +1,5 @@
-// Helpers of the button tests: a host that records what the button asks of
-// its window, a fixed-width text measurer, an event log, and a loaded button.
+// Helpers of the button tests: a host that records what the button asks of its window, a fixed-width text measurer, an
+// event log, and a loaded button.
 #pragma once
 
 #include <algorithm>
@@ -29,9 +29,7 @@ struct RecordingHost : ButtonHost {
     void SetCapture(bool on) override { capture = on; }
     void SetHoverTimer(bool on) override { hover_timer = on; }
     void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
-    bool marked(const std::string& key) const {
-        return std::find(changed.begin(), changed.end(), key) != changed.end();
-    }
+    bool marked(const std::string& key) const { return std::ranges::count(changed, key) > 0; }
 };
 
 // 6 pixels per character, 13 per line; wraps nothing.

@@ -1,9 +1,17 @@
+// The EQ graph and the limiter: their maths, models (pointer, host calls, properties) and widgets, with sheets rendered
+// to the test-output folder for a person to look at.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include <QDir>
+
+#include "controls/limiter.h"
+#include "controls/limiter_model.h"
 #include "controls/peq_graph.h"
 #include "controls/peq_model.h"
 
@@ -11,7 +19,7 @@ using namespace tuner;
 
 namespace {
 
-struct Peq {
+struct Peq : ::testing::Test {
     PeqModel m;
     std::string log;
     std::vector<EqOutArgs> outs;
@@ -35,7 +43,41 @@ struct Peq {
     double py(double db) const { return m.px_y(db); }
     void press_on(int band) { m.press(1, px(m.band(band).band_freq_index), py(m.band(band).band_gain_db)); }
     void drag_to(double x, double db) { m.move(true, px(x), py(db)); }
+    // A click on a band's marker; returns the events it raised.
+    std::string click_on(int band) {
+        log.clear();
+        press_on(band);
+        m.release();
+        return log;
+    }
+    // A band's frequency index, Q index and gain.
+    std::array<float, 3> fqg(int b) const {
+        return {m.band(b).band_freq_index, m.band(b).band_q_index, m.band(b).band_gain_db};
+    }
 };
+
+struct Lim : ::testing::Test {
+    LimiterModel m;
+    std::vector<int> outs;
+    Lim() {
+        m.events.output = [this](int16_t v) { outs.push_back(v); };
+        m.set_surface(150, 150);
+    }
+    // Presses the knob's centre; returns the pointer's y in dB.
+    double press_knob() {
+        const auto k = m.knob_rect();
+        const double y = (k.top + k.bottom) / 2.0;
+        m.press(1, (k.left + k.right) / 2.0, y);
+        return m.db_y(y);
+    }
+    // Moves the pointer to a y given in dB.
+    void move_y(double db) { m.move(true, 75, m.px_y(db)); }
+};
+
+QString out_path(const char* name) {
+    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
+    return QStringLiteral(TUNER_TEST_OUTPUT_DIR "/") + QLatin1String(name);
+}
 
 }  // namespace
 
@@ -46,23 +88,15 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_EQ(PeqModel::freq_index_to_freq(2.5), eq_freq_at(3));
     EXPECT_FLOAT_EQ(PeqModel::q_index_to_Q(15.5), 1.6f);
     EXPECT_EQ(PeqModel::freq_index_to_freq(900), 23600.0);
-    const double s = 0.2;
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(0.36, s), 0.4);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(1.25, s), 1.2);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(1.31, s), 1.2);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(0.1, s), 0.0);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(-0.5, s), -0.4);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(-0.04, s), 0.0);
+    // Steps of 0.2 dB (the last two as the control keeps the step, in single precision: exact tenths); a step of 0
+    // rounds to tenths.
+    const std::array<double, 3> steps[] = {{0.36, 0.2, 0.4},  {1.25, 0.2, 1.2}, {1.31, 0.2, 1.2},  {0.1, 0.2, 0},
+                                           {-0.5, 0.2, -0.4}, {-0.04, 0.2, 0},  {12, 0.2, 12},     {50.3, 0.2, 50.3},
+                                           {1.37, 0, 1.4},    {2.4, 0.2f, 2.4}, {-2.5, 0.2f, -2.4}};
+    for (const auto& [db, step, out] : steps) EXPECT_DOUBLE_EQ(db_to_ui_step_db(db, step), out) << db << " " << step;
     // Midway between steps goes towards zero at every magnitude.
-    for (int tenths = 1; tenths < 480; tenths += 2) {
-        EXPECT_DOUBLE_EQ(db_to_ui_step_db(tenths / 10.0, s), (tenths - 1) / 10.0) << tenths;
-    }
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(12, s), 12.0);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(50.3, s), 50.3);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(1.37, 0), 1.4);
-    // The step as the control keeps it (single precision) gives exact tenths.
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(2.4, 0.2f), 2.4);
-    EXPECT_DOUBLE_EQ(db_to_ui_step_db(-2.5, 0.2f), -2.4);
+    for (int tenths = 1; tenths < 480; tenths += 2)
+        EXPECT_DOUBLE_EQ(db_to_ui_step_db(tenths / 10.0, 0.2), (tenths - 1) / 10.0) << tenths;
 }
 
 TEST(EqMaths, FrequencyToolListsOneRoundedFrequencyPerTableEntry) {
@@ -74,8 +108,8 @@ TEST(EqMaths, FrequencyToolListsOneRoundedFrequencyPerTableEntry) {
 }
 
 TEST(EqMaths, FiltersStayFiniteAtTheExtremes) {
-    // Peaking at 31.9 Hz, Q 10, -18 dB; Q 0; a shelf whose slope would take
-    // a negative square root; a code without a formula.
+    // Peaking at 31.9 Hz, Q 10, -18 dB; Q 0; a shelf whose slope would take a negative square root; a code without a
+    // formula.
     std::array<double, kCurvePoints> c{};
     for (const Biquad& bq :
          {design_biquad(0, 31.9, 10, -18), design_biquad(0, 1000, 0, 12), design_biquad(1, 100, 10, 24),
@@ -98,204 +132,178 @@ TEST(EqMaths, FiltersStayFiniteAtTheExtremes) {
     EXPECT_NEAR(d[100], b[100] * 2, 1e-9);
 }
 
-TEST(PeqModel, HostCallsChangeOnlyWhatDiffers) {
-    Peq p;
-    p.m.EqIn(2, 0, 200, 14, 150);
-    EXPECT_EQ(p.m.select_eq_index, 2);
-    p.m.dis_peq_x(255);
-    const int redraws = p.redraws;
-    p.m.EqIn(2, 0, 200, 14, 150);
-    EXPECT_EQ(p.redraws, redraws);
-    EXPECT_EQ(p.m.select_eq_index, 255);
-    p.m.EqIn(39, 0, 10, 1, 1);
-    EXPECT_EQ(p.redraws, redraws);
+TEST_F(Peq, HostCallsChangeOnlyWhatDiffers) {
+    m.EqIn(2, 0, 200, 14, 150);
+    EXPECT_EQ(m.select_eq_index, 2);
+    m.dis_peq_x(255);
+    const int before = redraws;
+    m.EqIn(2, 0, 200, 14, 150);
+    EXPECT_TRUE(redraws == before && m.select_eq_index == 255);
+    m.EqIn(39, 0, 10, 1, 1);
+    EXPECT_EQ(redraws, before);
     // Indexes from outside are clamped to their tables.
-    p.m.EqIn(3, 0, 999, 255, 250);
-    EXPECT_EQ(p.m.band(3).band_freq_index, 402.f);
-    EXPECT_EQ(p.m.band(3).band_q_index, 250.f);
-    EXPECT_EQ(p.m.band(3).band_gain_db, 24.f);
-    p.m.peq_input_pre_gain(250);
-    EXPECT_DOUBLE_EQ(p.m.pre_gain_db(), 24.0);
+    m.EqIn(3, 0, 999, 255, 250);
+    EXPECT_EQ(fqg(3), (std::array{402.f, 250.f, 24.f}));
+    m.peq_input_pre_gain(250);
+    EXPECT_DOUBLE_EQ(m.pre_gain_db(), 24.0);
     // A band above the bands in use is stored but never selected.
-    p.m.set_a__eq_num_max(5);
-    p.m.EqIn(7, 0, 100, 14, 120);
-    EXPECT_EQ(p.m.select_eq_index, 255);
-    p.m.dis_peq_x(7);
-    EXPECT_EQ(p.m.select_eq_index, 255);
-    EXPECT_TRUE(p.outs.empty());
+    m.set_a__eq_num_max(5);
+    m.EqIn(7, 0, 100, 14, 120);
+    EXPECT_EQ(m.select_eq_index, 255);
+    m.dis_peq_x(7);
+    EXPECT_EQ(m.select_eq_index, 255);
+    EXPECT_TRUE(outs.empty());
 }
 
-TEST(PeqModel, PropertiesRefuseValuesThatCannotBeDrawn) {
-    Peq p;
-    p.m.set_a__eq_num_max(39);
-    EXPECT_EQ(p.m.a__eq_num_max(), 38);
-    ASSERT_EQ(p.messages.size(), 1u);
-    EXPECT_EQ(p.messages[0], "超出设置范围");
-    p.m.set_a__eq_num_max(0);
-    EXPECT_EQ(p.m.a__eq_num_max(), 38);
-    p.m.set_a__db_adj_step(0);
-    p.m.set_a__db_adj_step(-1);
-    EXPECT_FLOAT_EQ(static_cast<float>(p.m.a__db_adj_step()), 0.2f);
-    p.m.set_a__SYSTEM_GRID_up_to_down_div(0.4);
-    EXPECT_EQ(p.m.a__SYSTEM_GRID_up_to_down_div(), 3);
-    p.m.set_a__SYSTEM_GRID_up(-20);
-    p.m.set_a__SYSTEM_GRID_down(12);
-    EXPECT_EQ(p.m.a__SYSTEM_GRID_up(), 12);
-    EXPECT_EQ(p.m.a__SYSTEM_GRID_down(), -18);
+TEST_F(Peq, PropertiesRefuseValuesThatCannotBeDrawn) {
+    m.set_a__eq_num_max(39);
+    EXPECT_EQ(m.a__eq_num_max(), 38);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "超出设置范围");
+    m.set_a__eq_num_max(0);
+    EXPECT_EQ(m.a__eq_num_max(), 38);
+    m.set_a__db_adj_step(0);
+    m.set_a__db_adj_step(-1);
+    EXPECT_FLOAT_EQ(static_cast<float>(m.a__db_adj_step()), 0.2f);
+    m.set_a__SYSTEM_GRID_up_to_down_div(0.4);
+    EXPECT_EQ(m.a__SYSTEM_GRID_up_to_down_div(), 3);
+    m.set_a__SYSTEM_GRID_up(-20);
+    m.set_a__SYSTEM_GRID_down(12);
+    EXPECT_EQ(std::pair(m.a__SYSTEM_GRID_up(), m.a__SYSTEM_GRID_down()), std::pair(12.0, -18.0));
     // A re-layout deselects and switches every band on again.
-    p.m.EqIn(1, 0, 100, 14, 150);
-    p.m.Set_eq_index_enable(4, 0);
-    p.m.set_a__SYSTEM_GRID_up(15);
-    EXPECT_EQ(p.m.select_eq_index, 255);
-    EXPECT_EQ(p.m.band(4).band_enable, 1);
+    m.EqIn(1, 0, 100, 14, 150);
+    m.Set_eq_index_enable(4, 0);
+    m.set_a__SYSTEM_GRID_up(15);
+    EXPECT_TRUE(m.select_eq_index == 255 && m.band(4).band_enable == 1);
 }
 
-TEST(PeqModel, CurvesFollowPreGainEnableAndBypass) {
-    Peq p;
-    p.m.EqIn(0, 0, 239, 14, 180);  // +12 dB at 1 kHz
-    EXPECT_NEAR(p.m.curves().total()[239], 12.0, 1e-6);
-    p.m.peq_input_pre_gain(90);  // -6 dB
-    EXPECT_NEAR(p.m.curves().total()[239], 6.0, 1e-6);
-    EXPECT_NEAR(p.m.curves().total()[0], -6.0, 0.01);
-    p.m.Set_eq_index_enable(0, 0);
-    EXPECT_NEAR(p.m.curves().total()[239], -6.0, 1e-6);
-    p.m.Set_eq_index_enable(0, 1);
-    const int redraws = p.redraws;
-    p.m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
-    p.m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
-    EXPECT_EQ(p.redraws, redraws + 1);
-    for (double v : p.m.curves().total()) ASSERT_EQ(v, 0.0);
-    p.m.Dis_Bypass_on(10, 5, 12, "OTHER", 0xFF);
-    EXPECT_EQ(p.m.bypass().text, "OTHER");
-    p.m.Dis_Bypass_off();
-    EXPECT_NEAR(p.m.curves().total()[239], 6.0, 1e-6);
+TEST_F(Peq, CurvesFollowPreGainEnableAndBypass) {
+    m.EqIn(0, 0, 239, 14, 180);  // +12 dB at 1 kHz
+    EXPECT_NEAR(m.curves().total()[239], 12.0, 1e-6);
+    m.peq_input_pre_gain(90);  // -6 dB
+    EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
+    EXPECT_NEAR(m.curves().total()[0], -6.0, 0.01);
+    m.Set_eq_index_enable(0, 0);
+    EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
+    m.Set_eq_index_enable(0, 1);
+    const int before = redraws;
+    m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
+    m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
+    EXPECT_EQ(redraws, before + 1);
+    for (double v : m.curves().total()) ASSERT_EQ(v, 0.0);
+    m.Dis_Bypass_on(10, 5, 12, "OTHER", 0xFF);
+    EXPECT_EQ(m.bypass().text, "OTHER");
+    m.Dis_Bypass_off();
+    EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
     // A code without a formula draws flat with no text and no handles.
-    p.m.EqIn(0, 5, 239, 14, 180);
-    EXPECT_NEAR(p.m.curves().total()[239], -6.0, 1e-6);
-    EXPECT_FALSE(p.m.info_text().shown);
-    EXPECT_FALSE(p.m.q_left().visible || p.m.q_right().visible);
+    m.EqIn(0, 5, 239, 14, 180);
+    EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
+    EXPECT_FALSE(m.info_text().shown);
+    EXPECT_FALSE(m.q_left().visible || m.q_right().visible);
 }
 
-TEST(PeqModel, InfoTextLinesByType) {
-    Peq p;
-    p.m.EqIn(1, 0, 60, 125, 127);  // 31.9 Hz, Q 12.5, +1.4 dB
-    auto it = p.m.info_text();
+TEST_F(Peq, InfoTextLinesByType) {
+    m.EqIn(1, 0, 60, 125, 127);  // 31.9 Hz, Q 12.5, +1.4 dB
+    auto it = m.info_text();
     ASSERT_TRUE(it.shown);
     EXPECT_EQ(it.lines, (std::vector<std::string>{"31.9Hz", "1.4dB", "Q：12.5"}));
-    p.m.EqIn(1, 8, 239, 7, 127);
-    EXPECT_EQ(p.m.info_text().lines, (std::vector<std::string>{"HPF", "1000Hz", "Q：0.70"}));
-    p.m.EqIn(1, 29, 239, 7, 127);  // fixed Q: no Q line, no handles
-    EXPECT_EQ(p.m.info_text().lines, (std::vector<std::string>{"LPF", "1000Hz"}));
-    EXPECT_FALSE(p.m.q_left().visible);
-    p.m.EQ_init(1, 35, 395, 0, 99, 30, 180, false);
-    p.m.EqIn(1, 0, 239, 7, 120);
-    it = p.m.info_text();
+    m.EqIn(1, 8, 239, 7, 127);
+    EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"HPF", "1000Hz", "Q：0.70"}));
+    m.EqIn(1, 29, 239, 7, 127);  // fixed Q: no Q line, no handles
+    EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"LPF", "1000Hz"}));
+    EXPECT_FALSE(m.q_left().visible);
+    m.EQ_init(1, 35, 395, 0, 99, 30, 180, false);
+    m.EqIn(1, 0, 239, 7, 120);
+    it = m.info_text();
     EXPECT_EQ(it.lines.size(), 2u);
-    EXPECT_NEAR(it.top, 0 + 3 * PeqModel::kRefBoxHPx * p.m.db_per_px(), 1e-9);
-    p.m.dis_text_enable(0);
-    EXPECT_FALSE(p.m.info_text().shown);
+    EXPECT_NEAR(it.top, 0 + 3 * PeqModel::kRefBoxHPx * m.db_per_px(), 1e-9);
+    m.dis_text_enable(0);
+    EXPECT_FALSE(m.info_text().shown);
 }
 
-TEST(PeqModel, EqInitTurnsGainIndexesIntoWholeDb) {
-    Peq p;
-    p.m.EQ_init(0, 35, 395, 0, 99, 30, 180, true);
-    EXPECT_EQ(p.m.band(0).gain_db_min, -18);
-    EXPECT_EQ(p.m.band(0).gain_db_max, 12);
-    p.m.EQ_init(0, -5, 900, -1, 999, 0, 123, true);
-    EXPECT_EQ(p.m.band(0).gain_db_max, 1);
-    EXPECT_EQ(p.m.band(0).freq_index_min, 0);
-    EXPECT_EQ(p.m.band(0).freq_index_max, 402);
-    EXPECT_EQ(p.m.band(0).q_index_max, 250);
+TEST_F(Peq, EqInitTurnsGainIndexesIntoWholeDb) {
+    m.EQ_init(0, 35, 395, 0, 99, 30, 180, true);
+    EXPECT_EQ(std::vector<int>({m.band(0).gain_db_min, m.band(0).gain_db_max}), std::vector<int>({-18, 12}));
+    m.EQ_init(0, -5, 900, -1, 999, 0, 123, true);  // indexes beyond their tables are held to them
+    const PeqBand& b = m.band(0);
+    EXPECT_EQ(std::vector<int>({b.gain_db_max, b.freq_index_min, b.freq_index_max, b.q_index_max}),
+              std::vector<int>({1, 0, 402, 250}));
 }
 
-TEST(PeqModel, ClicksSelectReportAndDeselect) {
-    Peq p;
-    p.m.EqIn(2, 0, 150, 14, 120);
-    p.m.EqIn(5, 0, 300, 14, 150);
-    p.press_on(2);
-    p.m.release();
-    EXPECT_EQ(p.log, "C2 O2 ");
-    p.log.clear();
-    p.press_on(2);  // the band reported last, unchanged
-    p.m.release();
-    EXPECT_EQ(p.log, "C2 ");
-    p.log.clear();
-    p.press_on(5);
-    p.m.release();
-    EXPECT_EQ(p.log, "C5 O5 ");
-    ASSERT_EQ(p.outs.size(), 2u);
-    EXPECT_EQ(p.outs[1].freq_index, 300);
-    EXPECT_FLOAT_EQ(p.outs[1].gain_db, 6.0f);
-    EXPECT_EQ(p.outs[1].gain_index, 150.f);
-    p.log.clear();
-    p.m.press(1, p.px(50), p.py(-15));
-    EXPECT_EQ(p.log, "M255 ");
-    EXPECT_EQ(p.m.select_eq_index, 255);
+TEST_F(Peq, ClicksSelectReportAndDeselect) {
+    m.EqIn(2, 0, 150, 14, 120);
+    m.EqIn(5, 0, 300, 14, 150);
+    EXPECT_EQ(click_on(2), "C2 O2 ");
+    EXPECT_EQ(click_on(2), "C2 ");  // the band reported last, unchanged
+    EXPECT_EQ(click_on(5), "C5 O5 ");
+    ASSERT_EQ(outs.size(), 2u);
+    EXPECT_EQ(std::tuple(outs[1].freq_index, outs[1].gain_db, outs[1].gain_index), std::tuple(300, 6.0f, 150.f));
+    log.clear();
+    m.press(1, px(50), py(-15));
+    EXPECT_EQ(log, "M255 ");
+    EXPECT_EQ(m.select_eq_index, 255);
     // Overlapping markers: the lower band wins; a disabled band is not hit.
-    p.m.EqIn(3, 0, 300, 14, 150);
-    p.m.Set_eq_index_enable(3, 1);
-    p.m.press(1, p.px(300), p.py(6));
-    EXPECT_EQ(p.m.select_eq_index, 3);
-    p.m.Set_eq_index_enable(3, 0);
-    p.m.press(1, p.px(300), p.py(6));
-    EXPECT_EQ(p.m.select_eq_index, 5);
+    m.EqIn(3, 0, 300, 14, 150);
+    m.Set_eq_index_enable(3, 1);
+    m.press(1, px(300), py(6));
+    EXPECT_EQ(m.select_eq_index, 3);
+    m.Set_eq_index_enable(3, 0);
+    m.press(1, px(300), py(6));
+    EXPECT_EQ(m.select_eq_index, 5);
 }
 
-TEST(PeqModel, DragFollowsThePointerWithinTheLimits) {
-    Peq p;
-    p.m.EqIn(1, 0, 200, 14, 120);
-    p.press_on(1);
-    p.outs.clear();
-    p.drag_to(200.5, 0.1);  // below both thresholds: nothing
-    EXPECT_EQ(p.m.band(1).band_freq_index, 200.f);
-    p.drag_to(201.2, 0.1);
-    EXPECT_NEAR(p.m.band(1).band_freq_index, 201.2, 1e-3);
-    p.drag_to(500, 40);  // beyond the limits: held there
-    EXPECT_EQ(p.m.band(1).band_freq_index, 395.f);
-    EXPECT_EQ(p.m.band(1).band_gain_db, 12.f);
-    p.drag_to(380, 6);  // back inside: follows at once
-    EXPECT_NEAR(p.m.band(1).band_freq_index, 380, 0.01);
-    EXPECT_NEAR(p.m.band(1).band_gain_db, 6, 0.01);
-    ASSERT_FALSE(p.outs.empty());
-    EXPECT_EQ(p.outs.back().freq_index, 380);
+TEST_F(Peq, DragFollowsThePointerWithinTheLimits) {
+    m.EqIn(1, 0, 200, 14, 120);
+    press_on(1);
+    outs.clear();
+    drag_to(200.5, 0.1);  // below both thresholds: nothing
+    EXPECT_EQ(m.band(1).band_freq_index, 200.f);
+    drag_to(201.2, 0.1);
+    EXPECT_NEAR(m.band(1).band_freq_index, 201.2, 1e-3);
+    drag_to(500, 40);  // beyond the limits: held there
+    EXPECT_TRUE(fqg(1)[0] == 395.f && fqg(1)[2] == 12.f);
+    drag_to(380, 6);  // back inside: follows at once
+    EXPECT_NEAR(m.band(1).band_freq_index, 380, 0.01);
+    EXPECT_NEAR(m.band(1).band_gain_db, 6, 0.01);
+    ASSERT_FALSE(outs.empty());
+    EXPECT_EQ(outs.back().freq_index, 380);
     // The frequency shown is the one reported, also at .5 positions.
-    p.drag_to(380.5, 6);
-    EXPECT_EQ(p.outs.back().freq_index, 380);
-    EXPECT_EQ(p.m.info_text().lines[0], std::to_string(static_cast<int>(p.outs.back().freq)) + "Hz");
-    p.m.release();
-    const std::size_t n = p.outs.size();
-    p.m.move(false, p.px(300), p.py(0));  // no button: nothing
-    EXPECT_EQ(p.outs.size(), n);
+    drag_to(380.5, 6);
+    EXPECT_EQ(outs.back().freq_index, 380);
+    EXPECT_EQ(m.info_text().lines[0], std::to_string(static_cast<int>(outs.back().freq)) + "Hz");
+    m.release();
+    const std::size_t n = outs.size();
+    m.move(false, px(300), py(0));  // no button: nothing
+    EXPECT_EQ(outs.size(), n);
 
-    p.m.set_a__operate_to_step(false);
-    p.m.EqIn(1, 0, 200, 14, 120);
-    p.press_on(1);
-    p.drag_to(200.3, 0.05);
-    EXPECT_NEAR(p.m.band(1).band_freq_index, 200.3, 1e-3);
+    m.set_a__operate_to_step(false);
+    m.EqIn(1, 0, 200, 14, 120);
+    press_on(1);
+    drag_to(200.3, 0.05);
+    EXPECT_NEAR(m.band(1).band_freq_index, 200.3, 1e-3);
 }
 
-TEST(PeqModel, QHandlesDragTheQAndOnlyVisibleOnesCanBeGrabbed) {
-    Peq p;
-    p.m.EqIn(1, 0, 200, 20, 150);
-    const GraphRect l = p.m.q_left().rect;
-    ASSERT_TRUE(p.m.q_left().visible);
+TEST_F(Peq, QHandlesDragTheQAndOnlyVisibleOnesCanBeGrabbed) {
+    m.EqIn(1, 0, 200, 20, 150);
+    const GraphRect l = m.q_left().rect;
+    ASSERT_TRUE(m.q_left().visible);
     const double cx = (l.left + l.right) / 2, cy = (l.top + l.bottom) / 2;
-    p.m.press(1, p.px(cx), p.py(cy));
-    p.drag_to(cx + 3, cy);
-    EXPECT_NEAR(p.m.band(1).band_q_index, 26, 0.05);
-    p.drag_to(cx + 1000, cy);
-    EXPECT_EQ(p.m.band(1).band_q_index, 99.f);
-    p.m.release();
-    const GraphRect r = p.m.q_right().rect;
-    p.m.press(1, p.px((r.left + r.right) / 2), p.py((r.top + r.bottom) / 2));
-    p.drag_to((r.left + r.right) / 2 + 2, (r.top + r.bottom) / 2);
-    EXPECT_NEAR(p.m.band(1).band_q_index, 95, 0.05);
-    p.m.release();
+    m.press(1, px(cx), py(cy));
+    drag_to(cx + 3, cy);
+    EXPECT_NEAR(m.band(1).band_q_index, 26, 0.05);
+    drag_to(cx + 1000, cy);
+    EXPECT_EQ(m.band(1).band_q_index, 99.f);
+    m.release();
+    const GraphRect r = m.q_right().rect;
+    m.press(1, px((r.left + r.right) / 2), py((r.top + r.bottom) / 2));
+    drag_to((r.left + r.right) / 2 + 2, (r.top + r.bottom) / 2);
+    EXPECT_NEAR(m.band(1).band_q_index, 95, 0.05);
+    m.release();
     // A fixed-Q band hides its handles: a press there is a press on the graph.
-    p.m.EqIn(1, 17, 200, 20, 120);
-    const GraphRect hidden = p.m.q_left().rect;
-    p.m.press(1, p.px((hidden.left + hidden.right) / 2), p.py((hidden.top + hidden.bottom) / 2));
-    EXPECT_EQ(p.m.select_eq_index, 255);
+    m.EqIn(1, 17, 200, 20, 120);
+    const GraphRect hidden = m.q_left().rect;
+    m.press(1, px((hidden.left + hidden.right) / 2), py((hidden.top + hidden.bottom) / 2));
+    EXPECT_EQ(m.select_eq_index, 255);
 }
 
 TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
@@ -325,11 +333,99 @@ TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
     b.set_a__grid_line_color(0x808080);
     b.render_surface();
     EXPECT_EQ(b.background_builds(), builds + 1);
-    // A range of far more grid lines than pixel rows, or a huge division,
-    // draws without hanging.
+    // A range of far more grid lines than pixel rows, or a huge division, draws without hanging.
     b.model().set_grid_range(1e12, -1e12);
     EXPECT_FALSE(b.render_surface().isNull());
     b.model().set_a__SYSTEM_GRID_up_to_down_div(1e30);
     EXPECT_EQ(b.model().grid_step(), 1000000);
     EXPECT_FALSE(b.render_surface().isNull());
+}
+
+TEST_F(Lim, KnobDragReportsRoundedThresholdAndPinsAtTheLimits) {
+    m.set_a__ui_db_adj(-10);
+    EXPECT_TRUE(outs.empty());  // set by the host: never reported
+    m.press(1, 10, 10);         // off the knob
+    move_y(-20);
+    EXPECT_FLOAT_EQ(m.a__ui_db_adj(), -10.f);
+    EXPECT_TRUE(outs.empty());
+    const double y0 = press_knob();  // the host's new value differs from the last reported
+    EXPECT_EQ(outs, (std::vector<int>{-10}));
+    move_y(y0 - 3.4);
+    EXPECT_NEAR(m.a__ui_db_adj(), -13.4, 1e-4);
+    move_y(y0 - 3.2);
+    EXPECT_EQ(outs, (std::vector<int>{-10, -13}));
+    move_y(-60);
+    EXPECT_FLOAT_EQ(m.a__ui_db_adj(), -35.f);
+    move_y(-30);  // back up: follows at once
+    EXPECT_NEAR(m.a__ui_db_adj(), -30, 1e-4);
+    move_y(20);
+    EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
+    m.move(false, 75, 75);  // no button: nothing
+    EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
+}
+
+TEST_F(Lim, CurveRoundingOffFlagAndKnobCentre) {
+    using P = std::pair<double, double>;
+    auto pts = m.curve_points();
+    EXPECT_EQ(std::vector({pts.front(), pts[pts.size() - 2], pts.back()}),
+              std::vector({P(-40, -40), P(0, 0), P(5, 0)}));
+    m.set_a__ui_db_adj(-12.5f);
+    EXPECT_EQ(m.curve_points().back(), P(5, -12));
+    m.set_a__ui_db_adj(9);
+    EXPECT_EQ(m.curve_points().back(), P(5, 5));
+    for (const auto& [db, out] : {std::pair{-0.5f, 0}, {-1.5f, -2}, {-10.5f, -10}, {-11.5f, -12}})
+        EXPECT_EQ(LimiterModel::db_to_ui_buchang_db(db), out) << db;
+    EXPECT_TRUE(m.off_text_visible());
+    m.set_dis_off_bit(1);
+    EXPECT_FALSE(m.off_text_visible());
+    // Unequal scales: the knob stays centred on its point in pixels.
+    m.set_surface(300, 120);
+    m.set_a__ui_db_adj(-20);
+    const auto k = m.knob_rect();
+    EXPECT_NEAR((k.left + k.right) / 2.0, m.px_x(-20), 1.0);
+    EXPECT_NEAR((k.top + k.bottom) / 2.0, m.px_y(-20), 1.0);
+}
+
+TEST(LimiterWidget, ColoursPersistAndOffShows) {
+    Limiter a;
+    a.set_a__ui_biaoge_back_color(0xC0C0C0);
+    PropertyBag bag;
+    a.write_properties(bag);
+    EXPECT_EQ(bag.size(), 1u);
+    Limiter b;
+    b.read_properties(bag);
+    EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
+    EXPECT_EQ(b.a__ui_text_off_color(), 0x404040);
+    b.resize(150, 150);
+    const QImage off = b.render_surface();
+    b.set_dis_off_bit(1);
+    EXPECT_NE(off, b.render_surface());
+}
+
+TEST(Render, EqGraphWithBandTypesAndSelectionAndLimiterOnAndOff) {
+    PEQ peq;
+    peq.resize(640, 300);
+    peq.model().set_a__eq_num_max(9);
+    peq.set_a__peq_line_one_color(0x40C0FF);
+    peq.model().set_a__peq_line_total_width(2);
+    for (int b = 0; b <= 9; ++b) peq.EQ_init(static_cast<int16_t>(b), 0, 402, 1, 99, 0, 240, true);
+    // High-pass 1/sqrt2 6 dB/oct, low shelf +6, peak -8, peak +10, narrow -6, high shelf +4, low-pass 1/sqrt2, and
+    // three plain peaks.
+    const std::array<int, 4> bands[] = {{16, 40, 7, 120},  {1, 90, 10, 150},  {0, 150, 20, 80},  {0, 230, 14, 170},
+                                        {0, 280, 40, 90},  {2, 330, 10, 140}, {29, 385, 7, 120}, {0, 200, 14, 120},
+                                        {0, 250, 14, 120}, {0, 300, 14, 120}};
+    for (int16_t b = 0; b <= 9; ++b) peq.EqIn(b, bands[b][0], bands[b][1], bands[b][2], bands[b][3]);
+    peq.peq_input_pre_gain(110);  // -2 dB
+    peq.dis_peq_x(3);
+    ASSERT_TRUE(peq.render_surface().save(out_path("eq_graph.png")));
+    peq.Dis_Bypass_on(150, 8, 14, "EQ BYPASS", 0x0000FF);
+    ASSERT_TRUE(peq.render_surface().save(out_path("eq_graph_bypass.png")));
+    Limiter lim;
+    lim.set_a__ui_biaoge_back_color(0xC0C0C0);
+    lim.resize(150, 150);
+    lim.set_a__ui_db_adj(-12);
+    lim.set_dis_off_bit(1);
+    ASSERT_TRUE(lim.render_surface().save(out_path("limiter_on.png")));
+    lim.set_dis_off_bit(0);
+    ASSERT_TRUE(lim.render_surface().save(out_path("limiter_off.png")));
 }

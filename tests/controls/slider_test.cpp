@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <QEnterEvent>
-#include <QKeyEvent>
+#include <QDir>
+#include <QPainter>
 #include <QTest>
 
 #include "controls/slider.h"
@@ -16,7 +17,7 @@ using namespace tuner;
 namespace {
 
 // A slider model with every event recorded as a letter.
-struct Recorder {
+struct Recorder : ::testing::Test {
     SliderModel m;
     std::string log;
     std::vector<std::string> errors;
@@ -33,117 +34,124 @@ struct Recorder {
         m.events.slider_value_error = [this](const std::string& t) { errors.push_back(t); };
         m.events.redraw = [this] { ++redraws; };
     }
+    // The value and the events since the last load, as "20 V".
+    std::string state() const { return std::to_string(m.Value()) + " " + log; }
+    // Vertical 0..30 with 100 pixels of travel (thumb 18 x 31).
+    void vertical_volume(int value) {
+        m.set_geometry(25, 131, 18, 31);
+        m.load(0, 30, 2000, value);
+        log.clear();
+    }
 };
 
-// Vertical 0..30 with 100 pixels of travel (thumb 18 x 31).
-void vertical_volume(Recorder& r, int value) {
-    r.m.set_geometry(25, 131, 18, 31);
-    r.m.load(0, 30, 2000, value);
-    r.log.clear();
+// The slider with its tip window drawn where it would stand on screen.
+QImage slider_with_tip(xiSlider& s) {
+    s.model().pointer_entered();
+    s.show_value_tip();
+    const QImage surface = s.render_surface();
+    QImage out(surface.width() + 80, surface.height() + 80, QImage::Format_RGB32);  // a margin of 40 around
+    out.fill(to_qcolor(kSysButtonFace));
+    QPainter p(&out);
+    p.drawImage(40, 40, surface);
+    QWidget* tip = xiSlider::value_tip_window();
+    p.drawImage(QPoint(40, 40) + tip->pos() - s.mapToGlobal(QPoint(0, 0)), tip->grab().toImage());
+    p.end();
+    xiSlider::close_value_tip();
+    s.model().pointer_left();
+    return out;
 }
 
 }  // namespace
 
-TEST(SliderModel, ValueOutsideRangeIsReportedAndRefusedButMaxLimitClampsSilently) {
-    Recorder r;
-    vertical_volume(r, 10);
-    r.m.setValue(31);
-    EXPECT_EQ(r.m.Value(), 10);
-    ASSERT_EQ(r.errors.size(), 1u);
-    EXPECT_EQ(r.errors[0], "软件有可改进的地方，改进码：380");
-    r.m.load(0, 30, 20, 10);
-    r.m.setValue(21);
-    EXPECT_EQ(r.m.Value(), 20);
-    EXPECT_EQ(r.errors.size(), 1u);
-    EXPECT_EQ(r.log, "");  // a value set by code raises no ValueChanged
+TEST_F(Recorder, ValueOutsideRangeIsReportedAndRefusedButMaxLimitClampsSilently) {
+    vertical_volume(10);
+    m.setValue(31);
+    EXPECT_EQ(m.Value(), 10);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "软件有可改进的地方，改进码：380");
+    m.load(0, 30, 20, 10);
+    m.setValue(21);
+    EXPECT_EQ(m.Value(), 20);
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_EQ(log, "");  // a value set by code raises no ValueChanged
 }
 
-TEST(SliderModel, SameValueDoesNothingAndBoundsBehaveAsStored) {
-    Recorder r;
-    r.m.set_geometry(25, 131, 18, 31);
-    r.m.load(0, 180, 2000, 10);
-    const int before = r.redraws;
-    r.m.setValue(10);
-    EXPECT_EQ(r.redraws, before);
-    r.m.setMin(30);
-    EXPECT_EQ(r.m.Value(), 30);
-    EXPECT_FLOAT_EQ(r.m.thumb_top(), 100.f);  // minimum end
-    EXPECT_EQ(r.log, "F");
-    r.m.load(0, 180, 2000, 150);
-    r.m.setMax(100);
-    EXPECT_EQ(r.m.Value(), 150);
+TEST_F(Recorder, SameValueDoesNothingAndBoundsBehaveAsStored) {
+    m.set_geometry(25, 131, 18, 31);
+    m.load(0, 180, 2000, 10);
+    const int before = redraws;
+    m.setValue(10);
+    EXPECT_EQ(redraws, before);
+    m.setMin(30);
+    EXPECT_EQ(m.Value(), 30);
+    EXPECT_FLOAT_EQ(m.thumb_top(), 100.f);  // minimum end
+    EXPECT_EQ(log, "F");
+    m.load(0, 180, 2000, 150);
+    m.setMax(100);
+    EXPECT_EQ(m.Value(), 150);
     // max <= min is reported and stored all the same.
-    r.m.setMax(0);
-    EXPECT_EQ(r.m.max(), 0);
-    EXPECT_EQ(r.errors.size(), 1u);
+    m.setMax(0);
+    EXPECT_EQ(m.max(), 0);
+    EXPECT_EQ(errors.size(), 1u);
 }
 
-TEST(SliderModel, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
-    Recorder r;
-    vertical_volume(r, 25);
-    r.m.setMax_limit(20);
-    EXPECT_EQ(r.m.Value(), 20);
-    EXPECT_EQ(r.log, "V");
-    r.m.setMax_limit(20);
-    EXPECT_EQ(r.log, "V");
+TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
+    vertical_volume(25);
+    m.setMax_limit(20);
+    EXPECT_EQ(state(), "20 V");
+    m.setMax_limit(20);
+    EXPECT_EQ(log, "V");
     // Drag from 20 far upwards: the thumb stops at 20's position.
-    const float t20 = r.m.position_of(20);
-    r.m.press(1, 5, t20 + 5, 0);
-    r.m.move(5, -200);
-    EXPECT_EQ(r.m.Value(), 20);
-    EXPECT_FLOAT_EQ(r.m.thumb_top(), t20);
+    const float t20 = m.position_of(20);
+    m.press(1, 5, t20 + 5, 0);
+    m.move(5, -200);
+    EXPECT_EQ(m.Value(), 20);
+    EXPECT_FLOAT_EQ(m.thumb_top(), t20);
 }
 
-TEST(SliderModel, IncAndDecAtTheLimits) {
-    Recorder r;
-    vertical_volume(r, 20);
-    r.m.setMax_limit(20);
-    r.log.clear();
-    r.m.ui_inc();  // at max_limit < max: no change, still reported
-    EXPECT_EQ(r.m.Value(), 20);
-    EXPECT_EQ(r.log, "V");
-    vertical_volume(r, 30);
-    r.m.ui_inc();
-    EXPECT_EQ(r.log, "");
-    vertical_volume(r, 1);
-    r.m.ui_dec();
-    EXPECT_EQ(r.m.Value(), 0);
-    EXPECT_EQ(r.log, "FV");
-    r.m.ui_dec();
-    EXPECT_EQ(r.log, "FV");
+TEST_F(Recorder, IncAndDecAtTheLimits) {
+    vertical_volume(20);
+    m.setMax_limit(20);
+    log.clear();
+    m.ui_inc();  // at max_limit < max: no change, still reported
+    EXPECT_EQ(state(), "20 V");
+    vertical_volume(30);
+    m.ui_inc();
+    EXPECT_EQ(log, "");
+    vertical_volume(1);
+    m.ui_dec();
+    EXPECT_EQ(state(), "0 FV");
+    m.ui_dec();
+    EXPECT_EQ(log, "FV");
 }
 
-TEST(SliderModel, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
-    Recorder r;
-    vertical_volume(r, 0);
-    r.m.pointer_entered();
-    r.log.clear();
-    r.m.press(1, 9, 110, 0);  // on the thumb (top 100)
-    ASSERT_TRUE(r.m.dragging());
-    r.m.move(9, 110 - 3.4f);
-    EXPECT_EQ(r.m.Value(), 1);
-    EXPECT_NEAR(r.m.thumb_top(), 100 - 100.0 / 30, 1e-4);
-    r.m.move(9, 110 - 50);
-    EXPECT_EQ(r.m.Value(), 15);
-    r.m.pointer_left();  // waits for the release
-    EXPECT_TRUE(r.m.mouse_inside());
-    r.m.release(1, 9, 500, 0);
-    EXPECT_EQ(r.log, "DVVUO");
-    EXPECT_FALSE(r.m.mouse_inside());
+TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
+    vertical_volume(0);
+    m.pointer_entered();
+    log.clear();
+    m.press(1, 9, 110, 0);  // on the thumb (top 100)
+    ASSERT_TRUE(m.dragging());
+    m.move(9, 110 - 3.4f);
+    EXPECT_EQ(m.Value(), 1);
+    EXPECT_NEAR(m.thumb_top(), 100 - 100.0 / 30, 1e-4);
+    m.move(9, 110 - 50);
+    EXPECT_EQ(m.Value(), 15);
+    m.pointer_left();  // waits for the release
+    EXPECT_TRUE(m.mouse_inside());
+    m.release(1, 9, 500, 0);
+    EXPECT_EQ(log, "DVVUO");
+    EXPECT_FALSE(m.mouse_inside());
 }
 
-TEST(SliderModel, RailClicksStepByOne) {
-    Recorder r;
-    vertical_volume(r, 15);  // thumb top 50
-    r.m.release(1, 9, 120, 0);
-    EXPECT_EQ(r.m.Value(), 14);
-    EXPECT_EQ(r.log, "VC");
-    r.log.clear();
-    r.m.release(2, 9, 125, 0);  // right button: steps, no Click
-    EXPECT_EQ(r.m.Value(), 13);
-    EXPECT_EQ(r.log, "V");
-    r.m.release(1, 9, 2, 0);  // above the thumb: towards the maximum
-    EXPECT_EQ(r.m.Value(), 14);
+TEST_F(Recorder, RailClicksStepByOne) {
+    vertical_volume(15);  // thumb top 50
+    m.release(1, 9, 120, 0);
+    EXPECT_EQ(state(), "14 VC");
+    log.clear();
+    m.release(2, 9, 125, 0);  // right button: steps, no Click
+    EXPECT_EQ(state(), "13 V");
+    m.release(1, 9, 2, 0);  // above the thumb: towards the maximum
+    EXPECT_EQ(m.Value(), 14);
 
     SliderModel h;
     h.setOrientation(0);
@@ -155,33 +163,30 @@ TEST(SliderModel, RailClicksStepByOne) {
     EXPECT_EQ(h.Value(), 50);
 }
 
-TEST(SliderModel, DisabledSliderIgnoresPressReleaseAndWheel) {
-    Recorder r;
-    vertical_volume(r, 15);
-    r.m.setEnabled(false);
-    r.m.press(1, 9, 60, 0);
-    EXPECT_FALSE(r.m.dragging());
-    r.m.release(1, 9, 120, 0);
-    r.m.wheel(120);
-    EXPECT_EQ(r.m.Value(), 15);
-    EXPECT_EQ(r.log, "");
+TEST_F(Recorder, DisabledSliderIgnoresPressReleaseAndWheel) {
+    vertical_volume(15);
+    m.setEnabled(false);
+    m.press(1, 9, 60, 0);
+    EXPECT_FALSE(m.dragging());
+    m.release(1, 9, 120, 0);
+    m.wheel(120);
+    EXPECT_EQ(state(), "15 ");
 }
 
-TEST(SliderModel, WheelNotchesAndKeys) {
-    Recorder r;
-    vertical_volume(r, 15);
-    r.m.wheel(120);
-    EXPECT_EQ(r.m.Value(), 16);
-    r.m.wheel(-120);
-    r.m.wheel(240);  // notches arrive one at a time; anything else is ignored
-    r.m.wheel(60);
-    EXPECT_EQ(r.m.Value(), 15);
-    r.m.key_down(38);  // keys only while the pointer is inside
-    EXPECT_EQ(r.m.Value(), 15);
-    r.m.pointer_entered();
-    r.m.key_down(38);
-    r.m.key_down(37);  // Left does nothing on a vertical slider
-    EXPECT_EQ(r.m.Value(), 16);
+TEST_F(Recorder, WheelNotchesAndKeys) {
+    vertical_volume(15);
+    m.wheel(120);
+    EXPECT_EQ(m.Value(), 16);
+    m.wheel(-120);
+    m.wheel(240);  // notches arrive one at a time; anything else is ignored
+    m.wheel(60);
+    EXPECT_EQ(m.Value(), 15);
+    m.key_down(38);  // keys only while the pointer is inside
+    EXPECT_EQ(m.Value(), 15);
+    m.pointer_entered();
+    m.key_down(38);
+    m.key_down(37);  // Left does nothing on a vertical slider
+    EXPECT_EQ(m.Value(), 16);
 }
 
 TEST(SliderModel, GeometryOfThumbAndTicks) {
@@ -224,8 +229,7 @@ TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
     EXPECT_EQ(s.height(), 15 + 4096);
 }
 
-// A window holding one horizontal slider 0..30; pointer and keys go
-// through the window system, as a user's do.
+// A window holding one horizontal slider 0..30; pointer and keys go through the window system, as a user's do.
 struct SliderWindow {
     QWidget form;
     xiSlider* s = new xiSlider(&form);
@@ -327,42 +331,31 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     a.setShowValueTip(true);
     a.set_thumb_size(17, 25);
     a.write_properties(bag);
-    EXPECT_TRUE(bag.contains("m_line_sub_div"));
-    EXPECT_TRUE(bag.contains("BACKCOLOR"));
-    EXPECT_TRUE(bag.contains("MouseOutSliderIcon"));
+    for (const char* key : {"m_line_sub_div", "BACKCOLOR", "MouseOutSliderIcon"}) EXPECT_TRUE(bag.contains(key)) << key;
     EXPECT_FALSE(bag.contains("Min"));
-    xiSlider b;
+    xiSlider b;  // every setting comes back, the thumb picture among them
     b.read_properties(PropertyBag::from_text(bag.to_text()));
-    EXPECT_EQ(b.Line_Sub_Div(), 6);
-    EXPECT_EQ(b.BackColor(), 0xE0E0E0);
-    EXPECT_EQ(b.max(), 30);
-    EXPECT_EQ(b.Value(), 12);
-    EXPECT_TRUE(b.ShowValueTip());
+    PropertyBag again;
+    b.write_properties(again);
+    EXPECT_EQ(again.to_text(), bag.to_text());
     EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
 }
 
-// The grey rail band is solid and 2 x sub width + 1 pixels wide whether the
-// centre line falls on a whole or a half pixel (odd or even thumb across).
+// The grey rail band is solid and 2 x sub width + 1 pixels wide whether the centre line falls on a whole or a half
+// pixel (odd or even thumb across).
 TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
-    struct Case {
-        int orientation, thumb_w, thumb_h;
-    };
     constexpr uint32_t kGrey = 0xC0C0C0;
-    for (const Case& k : {Case{0, 19, 15}, Case{0, 19, 16}, Case{1, 17, 31}, Case{1, 18, 31}}) {
-        SCOPED_TRACE(testing::Message() << "orientation " << k.orientation << " thumb " << k.thumb_w << "x"
-                                        << k.thumb_h);
+    for (const auto& [orientation, thumb_w, thumb_h] : {std::array{0, 19, 15}, {0, 19, 16}, {1, 17, 31}, {1, 18, 31}}) {
+        SCOPED_TRACE(testing::Message() << "orientation " << orientation << " thumb " << thumb_w << "x" << thumb_h);
+        const bool horiz = orientation == 0;
         xiSlider s;
-        s.setOrientation(k.orientation);
-        s.set_thumb_size(k.thumb_w, k.thumb_h);
+        s.setOrientation(orientation);
+        s.set_thumb_size(thumb_w, thumb_h);
         s.setBackColor(0xFFFFFF);
         s.setLine_Mode(3);  // no ticks
         s.setHua_slider_main_Color(static_cast<OleColor>(kGrey));
-        if (k.orientation == 0)
-            s.resize(200, 10);
-        else
-            s.resize(10, 200);
+        s.resize(horiz ? 200 : 10, horiz ? 10 : 200);
         const QImage img = s.render_surface();
-        const bool horiz = k.orientation == 0;
         // Across the rail in the middle of the travel, away from the thumb at the minimum end.
         const int across = horiz ? img.height() : img.width();
         std::vector<int> grey;
@@ -375,7 +368,44 @@ TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
         }
         ASSERT_EQ(grey.size(), 2u * 6 + 1);
         EXPECT_EQ(grey.back() - grey.front(), 12);
-        const double centre = (horiz ? k.thumb_h : k.thumb_w) / 2.0;
+        const double centre = (horiz ? thumb_h : thumb_w) / 2.0;
         EXPECT_LE(std::abs((grey.front() + grey.back()) / 2.0 - centre), 0.5);
     }
+}
+
+TEST(SliderWidget, ValueTipStandsOverTheThumbAndSheetsToPng) {
+    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
+    xiSlider v;
+    v.setBackColor(0xE0E0E0);
+    v.setLine_Sub_Div(1);
+    v.setLine_Main_Div(5);
+    v.setWidth_ADJ(500);
+    v.setMax(30);
+    v.setValue(21);
+    v.resize(10, 160);
+    v.show();
+    ASSERT_TRUE(slider_with_tip(v).save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_vertical.png")));
+
+    xiSlider h;
+    h.setOrientation(0);
+    h.set_thumb_size(19, 15);
+    h.setBackColor(0xE0E0E0);
+    h.setLine_Mode(1);
+    h.setLine_Main_Div(20);
+    h.setWidth_ADJ(300);
+    h.setMax(100);
+    h.setMin(-100);
+    h.setValue(-35);
+    h.resize(220, 10);
+    h.show();
+    ASSERT_TRUE(slider_with_tip(h).save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_horizontal.png")));
+    // The tip reads the value, centred over the thumb, 2 pixels above it.
+    auto* tip = xiSlider::value_tip_window();
+    const QRect g = tip->geometry().translated(-h.mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2);
+    EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0);
+
+    h.setRailStyle(0);
+    ASSERT_TRUE(h.render_surface().save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_groove.png")));
+    EXPECT_EQ(h.height(), 15 + 20);
 }

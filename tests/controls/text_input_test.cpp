@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -43,23 +46,17 @@ void press_key(QWidget* w, Qt::Key key, const QString& text = {}) {
 }  // namespace
 
 TEST(TextInput, ChangeFilterKeepsAWellFormedNumber) {
-    EXPECT_EQ(changed("12a", 1, true), "12");
-    EXPECT_EQ(changed("1.25", 1, true), "1.2");
-    EXPECT_EQ(changed("5-", 1, true), "5");
-    EXPECT_EQ(changed("--3", 1, true), "-3");
-    EXPECT_EQ(changed("-3", 1, false), "3");
-    EXPECT_EQ(changed("-007", 1, true), "-007");
-    EXPECT_EQ(changed("00", 0, false), "00");
-    EXPECT_EQ(changed("1.5", 0, false), "15");
-    EXPECT_EQ(changed("1.2.3", 2, false), "1.23");
-    EXPECT_EQ(changed("1..2..3.", 2, false), "1.2");  // a paste settles in one call
-    EXPECT_EQ(changed("", 1, true), "");
-    // Long pasted digits lose their leading zeros as text, every digit kept.
+    // Text, decimals, minus allowed, result; a paste ("1..2..3.") settles in one call; long pasted digits lose their
+    // leading zeros as text, every digit kept.
+    const std::tuple<const char*, int, bool, const char*> cases[] = {
+        {"12a", 1, true, "12"},      {"1.25", 1, true, "1.2"},      {"5-", 1, true, "5"},   {"--3", 1, true, "-3"},
+        {"-3", 1, false, "3"},       {"-007", 1, true, "-007"},     {"00", 0, false, "00"}, {"1.5", 0, false, "15"},
+        {"1.2.3", 2, false, "1.23"}, {"1..2..3.", 2, false, "1.2"}, {"", 1, true, ""}};
+    for (const auto& [text, decimals, minus, out] : cases) EXPECT_EQ(changed(text, decimals, minus), out) << text;
     EXPECT_EQ(changed("000123456789012345678901", 0, false), "123456789012345678901");
     TextBox b{"007", 3};
     TextInput::text_input_change(b, 0, false, false);
-    EXPECT_EQ(b.Text, "7");
-    EXPECT_EQ(b.SelStart, 1);
+    EXPECT_EQ(std::pair(b.Text, b.SelStart), std::pair(std::string("7"), 1));
     TextBox p{"1.", 2};
     TextInput::text_input_change(p, 2, true, false);
     EXPECT_EQ(p.Text, "1.00");
@@ -73,27 +70,22 @@ TEST(TextInput, FirstKeyReplacesTheTextButBackspaceDoesNot) {
     EXPECT_EQ(b.Text, "12.5");
     b.Text = "12.";
     in.text_input_key_press(b, '7', 0, 100, false, {});
-    EXPECT_EQ(b.Text, "");
-    EXPECT_FALSE(in.text_input_first_key_clears);
+    EXPECT_TRUE(b.Text.empty() && !in.text_input_first_key_clears);
 }
 
 TEST(TextInput, EnterClampsNormalisesAndSnaps) {
     TextInput in;
-    EXPECT_EQ(commit(in, "0", "15", -18, 12), "12");
-    EXPECT_EQ(commit(in, "0", "-20", -18, 12), "-18");
-    EXPECT_EQ(commit(in, "0", "05", -18, 12), "5");
-    EXPECT_EQ(commit(in, "0", "1.50", -18, 12), "1.5");
-    EXPECT_EQ(commit(in, "0", ".5", -18, 12), "0.5");
-    EXPECT_EQ(commit(in, "0", "-0", -18, 12), "0");
-    EXPECT_EQ(commit(in, "0", "7", 10, 5), "10");  // crossed limits: the minimum is tested last
-    const auto& gain = value_tables().eq_gain_tab;
-    EXPECT_EQ(commit(in, "0", "1.45", -24, 24, true, gain), "1.4");
-    EXPECT_EQ(commit(in, "0", "1.5", -24, 24, true, gain), "1.6");
-    EXPECT_EQ(commit(in, "0", "1.4", -24, 24, true, gain), "1.4");
-    EXPECT_EQ(commit(in, "0", "-0.1", -24, 24, true, gain), "0");
+    // Typed, limits, result; with crossed limits (10, 5) the minimum is tested last.
+    const std::tuple<const char*, float, float, const char*> plain[] = {
+        {"15", -18, 12, "12"},  {"-20", -18, 12, "-18"}, {"05", -18, 12, "5"}, {"1.50", -18, 12, "1.5"},
+        {".5", -18, 12, "0.5"}, {"-0", -18, 12, "0"},    {"7", 10, 5, "10"}};
+    for (const auto& [typed, min, max, out] : plain) EXPECT_EQ(commit(in, "0", typed, min, max), out) << typed;
+    const auto& gain = value_tables().eq_gain_tab;  // snapped to the gain table
+    for (const auto& [typed, out] : {std::pair{"1.45", "1.4"}, {"1.5", "1.6"}, {"1.4", "1.4"}, {"-0.1", "0"}})
+        EXPECT_EQ(commit(in, "0", typed, -24, 24, true, gain), out) << typed;
     EXPECT_EQ(in.text_input_saved, "0");
-    EXPECT_FLOAT_EQ(TextInput::text_input_nearest(-99, gain), -24.f);
-    EXPECT_FLOAT_EQ(TextInput::text_input_nearest(99, gain), 24.f);
+    EXPECT_EQ(std::pair(TextInput::text_input_nearest(-99, gain), TextInput::text_input_nearest(99, gain)),
+              std::pair(-24.f, 24.f));
 }
 
 TEST(TextInput, TextThatIsNoNumberBringsTheRememberedTextBack) {
@@ -113,17 +105,13 @@ TEST(TextInput, TextThatIsNoNumberBringsTheRememberedTextBack) {
 }
 
 TEST(TextInput, FormatsNeverShowMinusZero) {
-    EXPECT_EQ(format_number_text("-0.04", "0.0"), "0.0");
-    EXPECT_EQ(format_number_text("-0.4", "0"), "0");
-    EXPECT_EQ(format_number_text("2.25", "0.0"), "2.3");
-    EXPECT_EQ(format_number_text("-2.25", "0.0"), "-2.3");
-    EXPECT_EQ(format_number_text("12", "0.0"), "12.0");
-    EXPECT_EQ(format_number_text("abc", "0.0"), "abc");
     const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
-    EXPECT_EQ(format_number_text(huge, "0.0"), huge);
-    EXPECT_EQ(single_to_text(-0.0f), "0");
-    EXPECT_EQ(single_to_text(1.5f), "1.5");
-    EXPECT_EQ(single_to_text(-0.2f), "-0.2");
+    const std::array<std::string, 3> cases[] = {{"-0.04", "0.0", "0.0"},  {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"},
+                                                {"-2.25", "0.0", "-2.3"}, {"12", "0.0", "12.0"}, {"abc", "0.0", "abc"},
+                                                {huge, "0.0", huge}};
+    for (const auto& [text, format, out] : cases) EXPECT_EQ(format_number_text(text, format), out) << text;
+    EXPECT_EQ(std::vector({single_to_text(-0.0f), single_to_text(1.5f), single_to_text(-0.2f)}),
+              (std::vector<std::string>{"0", "1.5", "-0.2"}));
 }
 
 TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
@@ -141,38 +129,32 @@ TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
     box->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     ASSERT_TRUE(box->has_logical_focus());
-    EXPECT_TRUE(box->caret_hidden());
-    EXPECT_EQ(box->fore_color(), 0x0000FF);
+    EXPECT_TRUE(box->caret_hidden() && box->fore_color() == 0x0000FF);
     press_key(box, Qt::Key_9, "9");
     press_key(box, Qt::Key_A, "a");  // filtered out
     press_key(box, Qt::Key_9, "9");
     EXPECT_EQ(box->text(), "99");
     press_key(box, Qt::Key_Return, "\r");
-    EXPECT_EQ(box->text(), "30");
-    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(box->text() == "30" && commits == 1);
 
     // Another window taking the focus is no focus loss.
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(box, &away);
-    EXPECT_EQ(commits, 1);
-    EXPECT_TRUE(box->has_logical_focus());
+    EXPECT_TRUE(commits == 1 && box->has_logical_focus());
 
     // Nor is a disabled window; the box has the focus again when it ends.
     window.setEnabled(false);
     QApplication::processEvents();
     window.setEnabled(true);
     QApplication::processEvents();
-    EXPECT_EQ(commits, 1);
-    EXPECT_TRUE(box->hasFocus());
+    EXPECT_TRUE(commits == 1 && box->hasFocus());
 
     press_key(box, Qt::Key_5, "5");
     EXPECT_EQ(box->text(), "5");
     other->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_EQ(commits, 2);
-    EXPECT_EQ(box->text(), "5");
-    EXPECT_FALSE(box->caret_hidden());
-    EXPECT_EQ(box->fore_color(), kSysWindowText);
+    EXPECT_TRUE(commits == 2 && box->text() == "5");
+    EXPECT_TRUE(!box->caret_hidden() && box->fore_color() == kSysWindowText);
 }
 
 TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
@@ -202,8 +184,7 @@ TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
 
     press_key(&edit, Qt::Key_Up);
     press_key(&edit, Qt::Key_X, "x");
-    EXPECT_EQ(keys, (std::vector<int>{38}));
-    EXPECT_EQ(edit.text(), "x");
+    EXPECT_TRUE(keys == std::vector<int>{38} && edit.text() == "x");
 
     QLineEdit second;
     cap.WheelHook(&second);  // one widget at a time

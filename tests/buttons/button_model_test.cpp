@@ -1,0 +1,447 @@
+// The button: properties and their store, setter rules, messages in design mode, delayed drawing; pointer and key
+// input, hover, option groups and the press nudge; and the widget as the windows use it.
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+
+#include "button_test_util.h"
+#include "buttons/qb_buttons_h.h"
+
+namespace tuner::testing {
+namespace {
+
+using V = std::vector<std::string>;
+using namespace button_state;
+
+void click(ButtonModel& m, int button = 1) {
+    m.MousePress(button, 0, 10, 10);
+    m.MouseRelease(button, 0, 10, 10);
+    m.ClickNotification();
+}
+
+// A loaded button with its host and its events recorded.
+struct ButtonTest : ::testing::Test {
+    RecordingHost host;
+    std::unique_ptr<ButtonModel> b = make_button(&host);
+    EventLog log;
+    void SetUp() override { log.attach(*b); }
+};
+
+TEST_F(ButtonTest, LeftAndRightClicks) {
+    b->MousePress(1, 0, 10, 10);
+    EXPECT_TRUE((b->StateFlags() & kPressed) && b->HeldDown() && host.capture);
+    b->MouseRelease(1, 0, 10, 10);
+    EXPECT_FALSE(host.capture || (b->StateFlags() & kPressed));
+    b->ClickNotification();
+    // The right button raises no Click and neither captures nor presses.
+    b->MousePress(2, 0, 10, 10);
+    EXPECT_FALSE(host.capture || (b->StateFlags() & kPressed));
+    b->MouseRelease(2, 0, 10, 10);
+    b->ClickNotification();
+    EXPECT_EQ(log.events, (V{"MouseDown(1)", "MouseUp(1)", "Click", "MouseDown(2)", "MouseUp(2)"}));
+    // An access key clicks; Enter and Escape do nothing outside command mode.
+    b->AccessKeyPress('M');
+    b->setMode(1);
+    b->AccessKeyPress(13);
+    b->AccessKeyPress(27);
+    EXPECT_EQ(log.count("Click"), 2);
+    EXPECT_FALSE(b->Value());
+}
+
+TEST_F(ButtonTest, SpaceOrderDependsOnMode) {
+    b->KeyDownNotification(32, 0);
+    EXPECT_EQ(b->StateFlags() & (kPressed | kOver), kPressed);  // not hovering: the over bit goes again
+    b->KeyUpNotification(32, 0);
+    b->setMode(1);
+    b->KeyDownNotification(32, 0);
+    b->KeyUpNotification(32, 0, true);  // auto-repeat: no click per repeat
+    b->KeyDownNotification(32, 0, true);
+    b->KeyUpNotification(32, 0);
+    EXPECT_TRUE(b->Value());
+    EXPECT_EQ(log.events, (V{"KeyDown(32)", "Click", "KeyUp(32)", "KeyDown(32)", "KeyDown(32)", "KeyUp(32)", "Click"}));
+}
+
+TEST_F(ButtonTest, ArrowKeysGoToTheContainer) {
+    for (int k : {39, 40, 37, 38, 16}) {
+        b->KeyDownNotification(k, 0);
+        b->KeyUpNotification(k, 0);
+    }
+    using P = std::pair<int, uint32_t>;
+    EXPECT_EQ(host.posted_keys, (std::vector<P>{{39, 0x4D0001}, {40, 0x500001}, {37, 0x4B0001}, {38, 0x480001}}));
+    EXPECT_EQ(log.events, (V{"KeyDown(16)"}));  // Shift's key up is consumed too
+    b->KeyUpNotification(65, 0);
+    EXPECT_EQ(log.count("KeyUp(65)"), 1);
+}
+
+TEST_F(ButtonTest, HoverAndThePressedLook) {
+    b->MouseMoveTo(0, 0, 5, 5, false);  // another window under the pointer
+    EXPECT_FALSE(b->HoverActive());
+    b->MouseMoveTo(0, 0, 5, 5, true);
+    b->MouseMoveTo(0, 0, 6, 5, true);
+    EXPECT_TRUE(b->HoverActive() && host.hover_timer && b->LastDrawState() == 3);
+    b->HoverTimerCheck(true);
+    EXPECT_TRUE(b->HoverActive());
+    b->MousePress(1, 0, 5, 5);
+    EXPECT_EQ(b->LastDrawState(), 2);
+    b->HoverTimerCheck(false);  // dragged off the button
+    EXPECT_FALSE(b->HoverActive() || host.hover_timer);
+    EXPECT_NE(b->LastDrawState(), 2);
+    b->MouseMoveTo(1, 0, 5, 5, true);  // and back on
+    EXPECT_EQ(b->LastDrawState(), 2);
+    EXPECT_EQ(log.count("MouseOnButton(1)"), 2);
+    EXPECT_EQ(log.count("MouseOnButton(0)"), 1);
+}
+
+TEST_F(ButtonTest, ReleaseAwayFromCheckOrOptionButtonDropsPressedLook) {
+    for (int mode : {1, 2}) {
+        b->setMode(mode);
+        b->MouseMoveTo(0, 0, 5, 5, true);
+        b->MousePress(1, 0, 5, 5);
+        ASSERT_EQ(b->LastDrawState(), 2);
+        b->MouseRelease(1, 0, 500, 500);  // no click notification follows
+        EXPECT_NE(b->LastDrawState(), 2) << mode;
+        EXPECT_FALSE(b->Value());
+    }
+}
+
+// Three option buttons registered in one container.
+struct Group {
+    int container = 0;
+    RecordingHost h;
+    std::unique_ptr<ButtonModel> a = make_button(&h, 50, 20, &container), b = make_button(&h, 50, 20, &container),
+                                 c = make_button(&h, 50, 20, &container);
+    Group() {
+        for (auto* m : {&a, &b, &c}) (*m)->setMode(2);
+    }
+    int count() const { return OptionGroups::instance().Count(&container); }
+};
+
+TEST(OptionGroup, ClickFocusArrowKeysAndLeavingTheGroup) {
+    Group g;
+    EXPECT_EQ(g.count(), 3);
+    EventLog log;
+    log.attach(*g.b);
+    g.a->setValue(true);
+    click(*g.b);
+    EXPECT_TRUE(g.b->Value() && !g.a->Value());
+    click(*g.b);  // already checked: no event
+    EXPECT_EQ(log.count("Click"), 1);
+
+    // Focus checks a button only when the group has none checked.
+    g.a->FocusReceived();
+    EXPECT_FALSE(g.a->Value());
+    g.b->setValue(false);
+    g.a->FocusReceived();
+    EXPECT_TRUE(g.a->Value());
+
+    // An arrow key onto an unchecked option button checks it.
+    g.c->KeyUpNotification(39, 0);
+    EXPECT_TRUE(g.c->Value() && !g.a->Value());
+
+    // Leaving the group: by another mode, by destruction, by loading into another container.
+    g.a->setMode(0);
+    EXPECT_EQ(g.count(), 2);
+    const OptionGroups& groups = OptionGroups::instance();
+    EXPECT_EQ((std::vector{groups.Slot(&g.container, 1), groups.Slot(&g.container, 2), groups.Slot(&g.container, 3)}),
+              (std::vector<ButtonModel*>{g.b.get(), g.c.get(), nullptr}));
+    bool any = false;
+    g.a->OptionGroupUpdate(-1, any);  // not registered: changes nothing
+    EXPECT_EQ(g.count(), 2);
+    g.c.reset();
+    EXPECT_EQ(g.count(), 1);
+    int other = 0;
+    PropertyBag bag;
+    bag.write("Mode", int64_t{2}, int64_t{0});
+    ButtonAmbient amb;
+    amb.container = &other;
+    g.b->ReadProperties(bag, amb);
+    EXPECT_EQ(g.count(), 0);
+    EXPECT_EQ(groups.Slot(&other, 1), g.b.get());
+    g.b->setMode(1);  // the last one removes the group
+    EXPECT_EQ(groups.Count(&other), 0);
+}
+
+TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
+    b->setCustomClick(7);
+    b->MouseMoveTo(0, 0, 5, 5, true);
+    const int refreshes = host.refreshes;
+    b->MousePress(1, 0, 5, 5);
+    EXPECT_EQ(host.moves, (std::vector<QPoint>{{0, 1}}));
+    EXPECT_TRUE(b->LastDrawState() == 0 && host.refreshes == refreshes + 1);  // nothing painted on the pass that moved
+    b->Paint();  // the paint after the move draws the pressed face
+    EXPECT_EQ(b->LastDrawState(), 2);
+    b->MouseRelease(1, 0, 5, 5);
+    b->MousePress(1, 0, 5, 5);
+    b->HoverTimerCheck(false);  // leaving while held moves back too
+    EXPECT_EQ(host.moves, (std::vector<QPoint>{{0, 1}, {0, -1}, {0, 1}, {0, -1}}));
+    // So does a change of CustomClick or Mode while nudged (by the offset it was moved with), and teardown.
+    b->MouseMoveTo(1, 0, 5, 5, true);
+    b->setCustomClick(2);
+    EXPECT_EQ(host.moves.back(), QPoint(0, -1));
+    b->Paint();
+    EXPECT_EQ(host.moves.back(), QPoint(1, -1));
+    b->setMode(1);
+    EXPECT_EQ(host.moves.back(), QPoint(-1, 1));
+    b->setMode(0);  // nudged again by its redraw
+    b->Terminate();
+    EXPECT_TRUE(host.moves.size() == 10u && host.moves.back() == QPoint(-1, 1));
+}
+
+TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults) {
+    ButtonModel b;
+    ButtonAmbient amb;
+    amb.form_back_color = 0x123456;
+    b.ReadProperties(PropertyBag(), amb);
+    EXPECT_EQ(std::pair(b.BackColor(), b.HoverBackColor()), std::pair(OleColor{0x123456}, OleColor{0x123456}));
+
+    // Values out of range, as a damaged store may hold, load as their defaults.
+    PropertyBag bag;
+    for (const auto& [key, v] :
+         {std::pair{"BackStyle", 42}, {"Shape", -3}, {"ImgSize", 17}, {"Gradient", 9}, {"Mode", 0}})
+        bag.write(key, int64_t{v}, int64_t{-100});
+    bag.write("Value", true, false);
+    b.ReadProperties(bag, amb);
+    EXPECT_TRUE(b.ButtonStyle() == 0 && b.ButtonShape() == 0 && b.GradientMode() == 0);
+    EXPECT_EQ(b.PictureSizePixels(), 16);
+    EXPECT_FALSE(b.Value());  // a command button is never checked
+
+    RecordingHost host;  // a new button takes the system face colour and marks its keys for saving
+    ButtonModel c(&host);
+    c.InitProperties(amb);
+    EXPECT_EQ(c.HoverBackColor(), static_cast<OleColor>(0x8000000F));
+    for (const char* k : {"Caption", "CapAlign", "Focus", "cFHover", "cBHover", "Font"})
+        EXPECT_TRUE(host.marked(k)) << k;
+}
+
+TEST_F(ButtonTest, StoreRoundTripAndOmittedDefaults) {
+    b->setCaption(QStringLiteral("静音&M"));
+    b->setCaptionAlign(0);
+    b->setMode(1);
+    b->setValue(true);
+    b->setBackColor(0xFFFF80);
+    b->setGradientMode(3);
+    b->setGradientColor(0x00FF00);
+    b->setCustomClick(4);
+    QImage img(8, 8, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    b->setPicture({img, false});
+    b->setPictureSize(2);
+    PropertyBag bag;
+    b->WriteProperties(bag);
+
+    ButtonModel back;
+    back.ReadProperties(bag, ButtonAmbient());
+    PropertyBag again;
+    back.WriteProperties(again);
+    EXPECT_EQ(again.to_text(), bag.to_text());
+    EXPECT_EQ(back.AccessKey(), QStringLiteral("M"));  // what is derived from the keys comes back too
+    EXPECT_EQ(back.PictureSizePixels(), 32);
+
+    // Defaults are left out; Mode, Value and cBack are always written.
+    PropertyBag plain;
+    ButtonModel().WriteProperties(plain);
+    for (const char* k : {"Caption", "CapAlign", "ImgSize", "cBhover", "Focus"}) EXPECT_FALSE(plain.contains(k)) << k;
+    for (const char* k : {"Mode", "Value", "cBack", "Font"}) EXPECT_TRUE(plain.contains(k)) << k;
+}
+
+TEST_F(ButtonTest, SetterRules) {
+    b->setCaptionAlign(0);
+    b->setButtonShape(0);
+    EXPECT_EQ(b->CaptionAlign(), 2);  // any accepted shape centres the caption
+
+    b->setPictureSize(5);
+    b->setPictureSize(-1);
+    EXPECT_EQ(b->PictureSizePixels(), 16);
+    b->setPictureSize(4);
+    EXPECT_EQ(b->PictureSizePixels(), 48);
+    b->setButtonStyle(8);
+    EXPECT_EQ(b->ButtonStyle(), 2);
+
+    b->setValue(true);  // refused in command mode, silently at run time
+    EXPECT_TRUE(!b->Value() && host.messages.empty());
+    b->setMode(1);
+    b->setValue(true);
+    b->setMode(0);
+    EXPECT_FALSE(b->Value());
+
+    b->setFontStyle(2 | 8);
+    EXPECT_TRUE(b->Font().bold && b->Font().underline && !b->Font().italic);
+
+    b->setBackColor(0xFFFF80);
+    b->setResetDefaultColors(true);  // nothing while the program runs
+    EXPECT_TRUE(b->BackColor() == 0xFFFF80 && !b->ResetDefaultColors());
+}
+
+TEST_F(ButtonTest, HoverColourLocks) {
+    b->setBackColor(0xC0C0C0);
+    EXPECT_EQ(b->HoverBackColor(), 0xC0C0C0);  // carried over while unlocked
+    b->setHoverBackColor(0x00FFFF);
+    EXPECT_EQ(b->HoverColorLocks(), 1);
+    b->setBackColor(0xFFFF80);
+    EXPECT_EQ(b->HoverBackColor(), 0x00FFFF);  // locked
+    b->setHoverForeColor(0x0000FF);
+    EXPECT_EQ(b->HoverColorLocks(), 3);
+    b->setHoverColorLocks(0);
+    EXPECT_TRUE(b->HoverBackColor() == 0xFFFF80 && b->HoverForeColor() == b->ForeColor());
+
+    // With a gradient the hover colour follows the gradient colour, through the hover setter: a colour other than the
+    // back colour locks it.
+    b->setGradientMode(1);
+    b->setGradientColor(0x00FF00);
+    EXPECT_TRUE(b->HoverBackColor() == 0x00FF00 && b->HoverColorLocks() == 0);
+    b->setHoverBackColor(0xFFFF80);  // equal to BackColor: no lock
+    b->setBackColor(0x808080);
+    EXPECT_TRUE(b->HoverBackColor() == 0x00FF00 && b->HoverColorLocks() == 1);
+}
+
+TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
+    b = make_button(&host, 60, 40);
+    ButtonAmbient design;
+    design.user_mode = false;
+    b->AmbientChanged("other", design);
+    b->setValue(true);
+    b->setButtonShape(7);  // no picture yet
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(Qt::blue);
+    b->setPicture({icon, true});
+    b->setButtonShape(8);  // icons cannot shape a button
+    EXPECT_EQ(b->ButtonShape(), 0);
+    b->setPictureAlign(4);
+    b->setCaptionAlign(0);  // refused beside a top-centred picture
+    EXPECT_EQ(b->CaptionAlign(), 2);
+    ASSERT_EQ(host.messages.size(), 4u);
+    EXPECT_EQ(host.messages[0], QStringLiteral("This property is not applicable for command button modes."));
+    EXPECT_EQ(host.messages[1],
+              QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
+    EXPECT_TRUE(host.messages[3].startsWith(QStringLiteral("When button images are aligned top/bottom center, ")));
+    b->setGradientMode(2);
+    b->setResetDefaultColors(true);
+    EXPECT_EQ(b->BackColor(), static_cast<OleColor>(0x8000000F));
+    EXPECT_EQ(b->GradientMode(), 0);
+    EXPECT_FALSE(b->DrawingDelayed());
+
+    // A bitmap shapes the button and takes the fit size, which then stays.
+    QImage bmp(20, 20, QImage::Format_RGB32);
+    bmp.fill(Qt::white);
+    QPainter(&bmp).fillRect(5, 5, 10, 10, QColor(200, 0, 0));
+    b->setPicture({bmp, false});
+    b->setButtonShape(7);
+    EXPECT_TRUE(b->ButtonShape() == 7 && b->PictureSizePixels() == 48);
+    b->setPictureSize(0);
+    EXPECT_EQ(b->PictureSizePixels(), 48);
+    EXPECT_TRUE(!host.region.contains(2, 2) && host.region.contains(30, 20));  // the opaque square, scaled
+    b->setPicture({});                                                         // no picture: back to a rectangle
+    EXPECT_EQ(b->ButtonShape(), 0);
+}
+
+TEST_F(ButtonTest, AccessKeys) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Save", "S"}, {"Save&", ""}, {"&Open && &Close", "C"}, {"A&&B", ""},  // "&&" is a literal ampersand
+        {"&Mute", "M"}, {"静音", ""},  // a caption without "&" clears the old key
+    };
+    for (const auto& [caption, key] : cases) {
+        b->setCaption(QString::fromUtf8(caption));
+        EXPECT_EQ(b->AccessKey(), QString::fromUtf8(key)) << caption;
+    }
+}
+
+TEST_F(ButtonTest, DelayedDrawingPaintsNothingUntilResumed) {
+    const int before = b->RedrawCount();
+    b->DelayDrawing(true);
+    b->setCaption(QStringLiteral("X"));
+    b->setBackColor(0xFFFF80);
+    b->setButtonStyle(0);
+    b->MousePress(2, 0, 5, 5);  // a right press does not end the delay
+    EXPECT_EQ(b->RedrawCount(), before);
+    b->DelayDrawing(false);
+    b->DelayDrawing(true);
+    b->Paint();
+    b->DelayDrawing(true);
+    b->Refresh();
+    EXPECT_EQ(b->RedrawCount(), before + 3);
+}
+
+// The widget headless: what the windows do with it (caption, colour, visibility, Click) and how Qt input reaches the
+// button.
+struct WidgetTest : ::testing::Test {
+    QWidget form;
+    qbButtons_H* button = nullptr;
+    std::vector<std::string> log;
+    void SetUp() override {
+        PropertyBag bag;
+        bag.write("BackStyle", int64_t{2}, int64_t{0});
+        bag.write("Caption", std::string("MUTE"), std::string());
+        button = new qbButtons_H(bag, &form);
+        button->setGeometry(10, 10, 105, 29);
+        auto add = [this](std::string e) {
+            return [this, e](int b, auto...) { log.push_back(e + std::to_string(b)); };
+        };
+        QObject::connect(button, &qbButtons_H::MouseDown, add("D"));
+        QObject::connect(button, &qbButtons_H::MouseUp, add("U"));
+        QObject::connect(button, &qbButtons_H::DoubleClick, add("Dbl"));
+        QObject::connect(button, &qbButtons_H::Click, [this] { log.push_back("Click"); });
+        form.resize(200, 100);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        button->setFocus();
+    }
+    // Pointer and keys go through the window system, as a user's do.
+    QWindow* window() { return form.windowHandle(); }
+    QPoint at(QPoint pos) const { return button->mapTo(&form, pos); }
+    void press(QPoint pos, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(window(), b, {}, at(pos)); }
+    void release(QPoint pos, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(window(), b, {}, at(pos)); }
+    void key(bool down, bool repeat = false) {
+        QTest::simulateEvent(window(), down, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), repeat);
+    }
+    uint32_t face() const { return button->model().WindowImage().pixel(8, 14); }
+};
+
+TEST_F(WidgetTest, WhatTheWindowsUse) {
+    button->setCaption(QStringLiteral("静音"));
+    EXPECT_EQ(button->Caption(), QStringLiteral("静音"));
+    button->setBackColor(0xFFFF80);
+    const uint32_t lit = face();
+    button->setBackColor(0xC0C0C0);
+    EXPECT_NE(face(), lit);
+    // The window takes the shape: the corner pixels are cut.
+    EXPECT_FALSE(button->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(button->mask().contains(QPoint(50, 14)));
+}
+
+// A double click stands for the second press and raises its MouseDown, but no second Click (the model takes the
+// notification in place of the press). A press holds the pointer until the release, wherever it is; the right button
+// clicks nothing; a held Space clicks once.
+TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
+    QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));
+    EXPECT_EQ(log, (std::vector<std::string>{"D1", "U1", "Click", "Dbl1", "D1", "U1"}));
+    QTest::mouseClick(window(), Qt::LeftButton, {}, at({20, 10}));  // the next click counts again
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    press({20, 10});
+    EXPECT_EQ(QWidget::mouseGrabber(), button);
+    release({150, 10});  // released away, beside the button
+    press({20, 10}, Qt::RightButton);
+    release({20, 10}, Qt::RightButton);
+    key(true);
+    for (int i = 0; i < 3; ++i) key(false, true), key(true, true);
+    key(false);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 3);
+}
+
+TEST_F(WidgetTest, DisabledFormDoesNotGreyTheFace) {
+    const uint32_t before = face();
+    form.setEnabled(false);
+    EXPECT_TRUE(button->model().Enabled());
+    EXPECT_FALSE(button->isEnabled());  // input is blocked all the same
+    EXPECT_EQ(face(), before);
+    form.setEnabled(true);
+    button->model().setEnabled(false);
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_NE(face(), before);
+    button->setEnabled(true);
+    EXPECT_TRUE(button->model().Enabled());
+}
+
+}  // namespace
+}  // namespace tuner::testing
