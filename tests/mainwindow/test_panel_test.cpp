@@ -1,3 +1,5 @@
+// The hidden test panel at its edges: the release counter past its limit, steppers at 0 and 255 and outside the
+// ten boxes, texts that are no number, the greyed switch, and what is sent offline and online.
 #include <gtest/gtest.h>
 
 #include "mainwindow/test_panel_rules.h"
@@ -6,119 +8,64 @@
 namespace tuner {
 namespace {
 
-const Ctl kVersion{"Text_software_version"};
 Ctl box(int i) { return Ctl{"Text_cpu_test_data", i}; }
-uint8_t& test_byte(AppState& s, int i) { return s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(i)]; }
 
-class TestPanelTest : public ::testing::Test {
+class TestPanelTest : public ::testing::Test, public testing::RuleEnvFixture {
 protected:
-    void release_on_version(int n) {
-        for (int i = 0; i < n; ++i) f.rules.check_mouse_up(f.env, kVersion);
-    }
-    int panel_shows() const {
-        return static_cast<int>(std::count(f.actions.calls.begin(), f.actions.calls.end(), "show_test_panel 1"));
-    }
-    testing::RuleEnvFixture f;
+    uint8_t& byte(int i) { return s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(i)]; }
 };
 
-TEST_F(TestPanelTest, TenReleasesOpenThePanel) {
-    release_on_version(9);
-    EXPECT_EQ(panel_shows(), 0);
-    release_on_version(1);
-    EXPECT_EQ(panel_shows(), 1);
-    release_on_version(300);  // the counter stops at 255, the panel stays open
-    EXPECT_EQ(panel_shows(), 301);
+TEST_F(TestPanelTest, ReleasesPastTheLimitKeepThePanelOpen) {
+    for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, Ctl{"Text_software_version"});
+    EXPECT_EQ(std::count(actions.calls.begin(), actions.calls.end(), "show_test_panel 1"), 301);
 }
 
-TEST_F(TestPanelTest, LeavingTheVersionLineRestartsTheCount) {
-    release_on_version(9);
-    f.rules.box_lost_focus(f.env, kVersion);
-    release_on_version(1);
-    EXPECT_EQ(panel_shows(), 0);
-    release_on_version(9);
-    EXPECT_EQ(panel_shows(), 1);
+TEST_F(TestPanelTest, SteppersClampAndSendOnlyWhileConnected) {
+    struct Case {
+        const char* stepper;
+        int index;
+        uint8_t before, after;
+    } cases[] = {{"cpu_test_data_inc", 9, 255, 255}, {"cpu_test_data_dec", 0, 0, 0}, {"cpu_test_data_inc", 4, 1, 2}};
+    for (bool online : {false, true}) {
+        ASSERT_EQ(online && !connect(), false);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.stepper << c.index << online);
+            byte(c.index) = c.before;
+            s.send_cpu_test_req = kClear;
+            EXPECT_TRUE(rules.step(env, c.stepper, c.index));
+            EXPECT_EQ(byte(c.index), c.after);
+            EXPECT_EQ(view.text(box(c.index)), std::to_string(c.after));
+            EXPECT_TRUE(view.has_focus(box(c.index)));
+            EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear);  // sent at a limit too
+        }
+    }
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1));
 }
 
-TEST_F(TestPanelTest, SteppersClampAndRewriteTheBox) {
-    test_byte(f.s, 9) = 255;
-    EXPECT_TRUE(f.rules.step(f.env, "cpu_test_data_inc", 9));
-    EXPECT_EQ(test_byte(f.s, 9), 255);
-    EXPECT_EQ(f.view.text(box(9)), "255");
-    EXPECT_TRUE(f.view.has_focus(box(9)));
-
-    test_byte(f.s, 0) = 0;
-    EXPECT_TRUE(f.rules.step(f.env, "cpu_test_data_dec", 0));
-    EXPECT_EQ(test_byte(f.s, 0), 0);
-    EXPECT_EQ(f.view.text(box(0)), "0");
-
-    f.rules.step(f.env, "cpu_test_data_inc", 0);
-    f.rules.step(f.env, "cpu_test_data_inc", 0);
-    EXPECT_EQ(test_byte(f.s, 0), 2);
-    EXPECT_EQ(f.view.text(box(0)), "2");
-    // Offline: nothing to send.
-    EXPECT_EQ(f.s.send_cpu_test_req, kClear);
-
-    // A box that does not exist is no stepper of ours.
-    EXPECT_FALSE(f.rules.step(f.env, "cpu_test_data_inc", 10));
-    EXPECT_FALSE(f.rules.step(f.env, "cpu_test_data_dec", -1));
-}
-
-TEST_F(TestPanelTest, SteppersRaiseTheTestSendWhileConnected) {
-    ASSERT_TRUE(f.connect());
-    test_byte(f.s, 9) = 255;
-    f.rules.step(f.env, "cpu_test_data_inc", 9);  // at the limit, still sent
-    EXPECT_EQ(f.s.send_cpu_test_req, kPending);
-    f.s.send_cpu_test_req = kClear;
-    f.rules.step(f.env, "cpu_test_data_dec", 4);
-    EXPECT_EQ(f.s.send_cpu_test_req, kPending);
-}
-
-TEST_F(TestPanelTest, TypedValueCommitsClampedByte) {
-    const auto limits = f.rules.box_limits(f.env, box(0));
+TEST_F(TestPanelTest, TypedTextThatIsNoNumberKeepsTheByte) {
+    const auto limits = rules.box_limits(env, box(0));
     ASSERT_TRUE(limits);
     EXPECT_EQ(limits->min, 0);
     EXPECT_EQ(limits->max, 255);
-    EXPECT_FALSE(limits->snap);
-
-    // "300" Enter: the input rules clamp the text, the commit stores it.
-    TextBox tb{"300", 3};
-    f.input.text_input_key_press(tb, kKeyEnter, limits->min, limits->max, limits->snap, limits->table);
-    f.view.set_text(box(0), tb.Text);
-    f.rules.box_commit(f.env, box(0));
-    EXPECT_EQ(test_byte(f.s, 0), 255);
-    EXPECT_EQ(f.view.text(box(0)), "255");
-
-    f.view.set_text(box(3), "17");
-    f.rules.box_commit(f.env, box(3));
-    EXPECT_EQ(test_byte(f.s, 3), 17);
-
-    // A text that is no number leaves the byte and shows it again.
-    f.view.set_text(box(3), "-");
-    f.rules.box_commit(f.env, box(3));
-    EXPECT_EQ(test_byte(f.s, 3), 17);
-    EXPECT_EQ(f.view.text(box(3)), "17");
+    view.set_text(box(3), "17");
+    rules.box_commit(env, box(3));
+    EXPECT_EQ(byte(3), 17);
+    view.set_text(box(3), "-");
+    rules.box_commit(env, box(3));
+    EXPECT_EQ(byte(3), 17);
+    EXPECT_EQ(view.text(box(3)), "17");
 }
 
-TEST_F(TestPanelTest, TestSwitchWritesByteEightAndSendsWhileConnected) {
-    const Ctl sw{"Check_cpu_test_sw"};
-    f.view.set_value(sw, 1);
-    f.rules.check_mouse_up(f.env, sw);
-    EXPECT_EQ(f.s.cpu_test_data[kTestSwitchByte], 1);
-    EXPECT_EQ(f.s.send_cpu_test_req, kClear);
-
-    ASSERT_TRUE(f.connect());
-    f.view.set_value(sw, 2);  // greyed
-    f.rules.check_mouse_up(f.env, sw);
-    EXPECT_EQ(f.s.cpu_test_data[kTestSwitchByte], 0);
-    EXPECT_EQ(f.s.send_cpu_test_req, kPending);
-    EXPECT_EQ(f.svc.count("set_all_dis"), 0);
-}
-
-TEST_F(TestPanelTest, FocusColours) {
-    f.rules.box_got_focus(f.env, box(2));
-    EXPECT_EQ(f.view.at(box(2)).fore, kTestBoxFocusColor);
-    f.rules.box_lost_focus(f.env, box(2));
-    EXPECT_EQ(f.view.at(box(2)).fore, kTestBoxTextColor);
+TEST_F(TestPanelTest, GreyedSwitchClearsByteEightAndSendsWhileConnected) {
+    user_sets(Ctl{"Check_cpu_test_sw"}, 1);
+    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 1);
+    EXPECT_EQ(s.send_cpu_test_req, kClear);
+    ASSERT_TRUE(connect());
+    user_sets(Ctl{"Check_cpu_test_sw"}, 2);
+    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0);
+    EXPECT_EQ(s.send_cpu_test_req, kPending);
+    EXPECT_EQ(redraws(), 0);
 }
 
 }  // namespace
