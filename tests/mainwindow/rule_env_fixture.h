@@ -23,16 +23,16 @@
 
 namespace tuner::testing {
 
-// Answers with `answer` (nullopt: cancelled) unless the dialog's own answer is set; keeps the requests.
+// Answers each dialog from the test (nullopt: cancelled) and keeps the requests.
 class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> show_open(const FileDialogRequest& r) override {
-        return opens.push_back(r), open_answer ? open_answer : answer;
+        return opens.push_back(r), open_answer;
     }
     std::optional<std::string> show_save(const FileDialogRequest& r) override {
-        return saves.push_back(r), save_answer ? save_answer : answer;
+        return saves.push_back(r), save_answer;
     }
-    std::optional<std::string> answer, open_answer, save_answer;
+    std::optional<std::string> open_answer, save_answer;
     std::vector<FileDialogRequest> opens, saves;
 };
 
@@ -58,10 +58,9 @@ public:
 };
 
 struct TempFolder {
-    explicit TempFolder(const std::string& prefix)
-        : path(std::filesystem::temp_directory_path() /
-               (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    explicit TempFolder(const std::string& prefix) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path = std::filesystem::temp_directory_path() / (prefix + test->test_suite_name() + "_" + test->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }

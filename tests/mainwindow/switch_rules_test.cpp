@@ -1,9 +1,7 @@
-// Switch buttons, selectors, check boxes and option buttons at the edges the end-to-end switch tests leave out:
-// the byte each writes, what it raises and redraws, indexes out of range, and offline.
+// Switches, selectors, check boxes and the test panel at the edges the end-to-end tests leave out.
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "mainwindow/test_panel_rules.h"
 #include "rule_env_fixture.h"
 
 namespace tuner::testing {
@@ -19,31 +17,22 @@ protected:
 };
 
 TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
-    struct Case {
-        std::string_view name;
-        int index;
-        std::size_t byte;
-    } cases[] = {{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
-                 {"key_main_out_rch_mute", -1, g::main_out_rch_mute},
-                 {"key_sub_out_mute", -1, g::sub_out_mute},
-                 {"key_sub_out_phase", -1, g::sub_out_phase},
-                 {"key_mute", 0, g::master_mute},
-                 {"key_mute", 1, g::music_mute},
-                 {"key_mute", 2, g::mic_mute},
-                 {"key_mute", 3, g::effect_mute}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE((Ctl{c.name, c.index}.str()));
-        gen(c.byte) = 5;  // anything but 0 clears
+    for (auto [name, index, byte] :
+         {std::tuple{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
+          std::tuple{"key_main_out_rch_mute", -1, g::main_out_rch_mute},
+          std::tuple{"key_sub_out_mute", -1, g::sub_out_mute}, std::tuple{"key_sub_out_phase", -1, g::sub_out_phase},
+          std::tuple{"key_mute", 0, g::master_mute}, std::tuple{"key_mute", 1, g::music_mute},
+          std::tuple{"key_mute", 2, g::mic_mute}, std::tuple{"key_mute", 3, g::effect_mute}}) {
+        gen(byte) = 5;  // anything but 0 clears
         s.send_gen_req = kClear;
-        click(c.name, c.index);
-        EXPECT_EQ(gen(c.byte), 0);
+        click(name, index);
+        EXPECT_EQ(gen(byte), 0) << name << index;
         EXPECT_EQ(s.send_gen_req, kPending);
-        click(c.name, c.index);
-        EXPECT_EQ(gen(c.byte), 1);
+        click(name, index);
+        EXPECT_EQ(gen(byte), 1) << name << index;
     }
-    EXPECT_EQ(redraws(), 16);
     const FrameImage before = s.param_image.gen;
-    click("key_mute", 7);  // outside the array: nothing toggles, still redrawn and raised
+    click("key_mute", 7);  // outside the array: nothing toggles, still redrawn
     EXPECT_EQ(s.param_image.gen, before);
     EXPECT_EQ(redraws(), 17);
 }
@@ -66,7 +55,6 @@ TEST_F(SwitchRulesTest, AdjustModesMoveTheirChannelPair) {
     click("key_mic1_mic2_eq_adj_mode", 2);
     EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 0);
     EXPECT_EQ(s.eq_channel_sel, 1);
-    EXPECT_EQ(s.send_gen_req, kPending);
     s.eq_band_count[2] = 10;
     click("key_mic1_mic2_eq_adj_mode", 2);
     EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 2);
@@ -74,7 +62,6 @@ TEST_F(SwitchRulesTest, AdjustModesMoveTheirChannelPair) {
 
     s.eq_channel_sel = 4;
     click("key_echo_reverb_eq_adj_mode", 1);
-    EXPECT_EQ(gen(g::echo_reverb_eq_adj_mode), 1);
     EXPECT_EQ(s.eq_channel_sel, 3);
     s.eq_channel_sel = 0;  // another channel's tab: only the byte changes
     click("key_echo_reverb_eq_adj_mode", 0);
@@ -85,39 +72,26 @@ TEST_F(SwitchRulesTest, AdjustModesMoveTheirChannelPair) {
     EXPECT_EQ(redraws(), before);
 }
 
-TEST_F(SwitchRulesTest, MusicInputOnlineWaitsOfflineFollowsLitDoesNothing) {
-    s.cpu_state.cpu_music_input = 3;
+TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing) {
     click("key_input", 12);
-    EXPECT_EQ(svc.count("display_wait_youxian_x100ms(16)"), 1);
-    EXPECT_EQ(s.cpu_state.cpu_music_input, 3);  // waits for the unit
-
+    EXPECT_EQ(svc.count("display_wait_youxian_x100ms(16)"), 1);  // online: the wait for this input
     set_connected(false);
     svc.calls.clear();
     s.send_gen_req = s.send_input_req = kClear;
     gen(g::music_input_sel) = 255;
-    click("key_input", 6);
-    EXPECT_EQ(s.cpu_state.cpu_music_input, 6);
+    click("key_input", 10);
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 10);
     EXPECT_EQ(gen(g::music_input_sel), 255);
-    EXPECT_EQ(s.send_gen_req, kClear);
-    EXPECT_EQ(s.send_input_req, kClear);
     EXPECT_EQ(svc.calls, std::vector<std::string>{"set_all_dis"});  // no wait
-
     svc.calls.clear();
     for (bool online : {true, false}) {
         set_connected(online);
-        click("key_input", 6);   // the lit input
+        click("key_input", 10);  // the lit input
         click("key_input", 20);  // no such button
     }
     EXPECT_TRUE(svc.calls.empty());
-    EXPECT_EQ(s.send_input_req, kClear);
-}
-
-TEST_F(SwitchRulesTest, PowerRequestTakesOnlyItsButtons) {
-    click("key_power_bit", 2);
-    EXPECT_EQ(s.power_req, 2);
-    click("key_power_bit", 9);  // not a power request
-    EXPECT_EQ(s.power_req, 2);
     EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(s.send_input_req, kClear);
 }
 
 TEST_F(SwitchRulesTest, HeldBoxIsDisabledDuringItsWait) {
@@ -132,47 +106,38 @@ TEST_F(SwitchRulesTest, HeldBoxIsDisabledDuringItsWait) {
     ASSERT_FALSE(enabled_while_waiting.empty());
     for (bool on : enabled_while_waiting) EXPECT_FALSE(on);
     EXPECT_TRUE(view.enabled(box));
-    EXPECT_EQ(redraws(), 1);
     EXPECT_EQ(s.send_gen_req, kPending);
 }
 
-// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1.
+// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1; with no
+// vocal-cut option selected nothing is written but the frame is raised.
 TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
-    struct Case {
-        const char* box;
-        std::size_t byte;
-        uint8_t before;
-        int tick;
-        uint8_t after;
-    } cases[] = {{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
-                 {"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
-                 {"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0},
-                 {"Check_lock", g::lock, 2, 0, 2},
-                 {"Check_lock", g::lock, 2, 1, 2},
-                 {"Check_lock", g::lock, 1, 0, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.box) + " " + std::to_string(c.tick));
-        gen(c.byte) = c.before;
+    for (auto [box, byte, before, tick, after] :
+         {std::tuple{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
+          std::tuple{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
+          std::tuple{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, std::tuple{"Check_lock", g::lock, 2, 0, 2},
+          std::tuple{"Check_lock", g::lock, 2, 1, 2}, std::tuple{"Check_lock", g::lock, 1, 0, 0}}) {
+        gen(byte) = static_cast<uint8_t>(before);
         s.send_gen_req = kClear;
-        user_sets(Ctl{c.box}, c.tick);
-        EXPECT_EQ(gen(c.byte), c.after);
-        EXPECT_EQ(s.send_gen_req, c.before == c.after ? kClear : kPending);
+        user_sets(Ctl{box}, tick);
+        EXPECT_EQ(gen(byte), after) << box << tick;
+        EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending) << box << tick;
     }
     EXPECT_EQ(redraws(), 6);
-}
-
-TEST_F(SwitchRulesTest, VocalCutWithNoOptionSelectedWritesNothingButRaises) {
     gen(g::vocal_cut_mode) = 2;
     rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});
     EXPECT_EQ(gen(g::vocal_cut_mode), 2);
     EXPECT_EQ(s.send_gen_req, kPending);
 }
 
-TEST_F(SwitchRulesTest, ClearButtonsClearTheirList) {
+TEST_F(SwitchRulesTest, PowerAndClearButtonsTakeOnlyTheirIndexes) {
+    click("key_power_bit", 2);
+    click("key_power_bit", 9);  // not a power request
+    EXPECT_EQ(s.power_req, 2);
+    EXPECT_EQ(s.send_gen_req, kClear);
     for (int i = 0; i < 4; ++i) click("Command1", i);
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
                                                        "clear_list List_pc_out_data_display"}));
-    EXPECT_TRUE(svc.calls.empty());
 }
 
 TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
@@ -191,6 +156,46 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
     EXPECT_EQ(s.send_gen_req, kClear);
     EXPECT_EQ(s.send_input_req, kClear);
     EXPECT_EQ(s.power_req, kNoRequest);
+}
+
+// ---- The hidden test panel ----
+
+Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
+
+// The release counter stops at its limit with the panel open; a text that is no number keeps the byte.
+TEST_F(SwitchRulesTest, TestPanelReleasesAndTexts) {
+    for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, Ctl{"Text_software_version"});
+    EXPECT_EQ(std::count(actions.calls.begin(), actions.calls.end(), "show_test_panel 1"), 301);
+    for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
+        view.set_text(test_box(3), text);
+        rules.box_commit(env, test_box(3));
+        EXPECT_EQ(s.cpu_test_data[kTestDataFirstByte + 3], stored);
+        EXPECT_EQ(view.text(test_box(3)), shown);
+    }
+}
+
+// Steppers clamp at 0 and 255 and rewrite the box; they send only while connected, at a limit too.
+TEST_F(SwitchRulesTest, TestPanelSteppersAndSwitch) {
+    for (bool online : {false, true}) {
+        set_connected(online);
+        for (auto [stepper, index, before, after] :
+             {std::tuple{"cpu_test_data_inc", 9, 255, 255}, std::tuple{"cpu_test_data_dec", 0, 0, 0},
+              std::tuple{"cpu_test_data_inc", 4, 1, 2}}) {
+            uint8_t& byte = s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
+            byte = static_cast<uint8_t>(before);
+            s.send_cpu_test_req = kClear;
+            EXPECT_TRUE(rules.step(env, stepper, index));
+            EXPECT_EQ(byte, after);
+            EXPECT_EQ(view.text(test_box(index)), std::to_string(after));
+            EXPECT_TRUE(view.has_focus(test_box(index)));
+            EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear);
+        }
+    }
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1));
+    user_sets(Ctl{"Check_cpu_test_sw"}, 2);  // greyed: off
+    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0);
+    EXPECT_EQ(s.send_cpu_test_req, kPending);
 }
 
 }  // namespace
