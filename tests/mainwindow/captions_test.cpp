@@ -1,7 +1,9 @@
+// Captions in both languages: a handful per language, the conditional rows, and the tables' completeness.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
+#include <string>
 
 #include "mainwindow/captions.h"
 #include "support/fake_main_view.h"
@@ -9,155 +11,88 @@
 namespace tuner {
 namespace {
 
-using testing::FakeMainView;
-
 struct CaptionsTest : ::testing::Test {
     std::string shown(std::string_view name, int index = -1) { return view.text(Ctl{name, index}); }
+    void write(uint8_t lang, WindowTitles titles = {}) {
+        s.Language = lang;
+        set_Language_display(s, view, titles);
+    }
     AppState s;
-    FakeMainView view;
+    testing::FakeMainView view;
 };
 
-TEST_F(CaptionsTest, EnglishSetForAnyNonZeroLanguage) {
-    for (uint8_t lang : {1, 2, 255}) {
-        s.Language = lang;
-        set_Language_display(s, view, {"标题", "Title"});
-        EXPECT_EQ(shown("menu_key_language"), "  中文  ");
-        EXPECT_EQ(shown("menu_key_open_file_to_all_data"), " Open File ");
-        EXPECT_EQ(shown("menu_reset_cpu_audio_mode_0"), "Reset Current State ");
-        EXPECT_EQ(shown("menu_key_save_all_data_to_cpu_group", 16), "Mode 16");
-        EXPECT_EQ(shown("ucXTab1", 4), "SUB OUT");
-        EXPECT_EQ(shown("ucXTab_main_vol", 0), "MAIN VOLUME");
-        EXPECT_EQ(shown("FrmMain"), "Title");
-        EXPECT_EQ(shown("Label_music_Noise_attack"), "   Attack");
-        EXPECT_EQ(shown("key_sub_out_phase"), "Phase 180°");
-        EXPECT_EQ(shown("key_bt_neme", 2), "Save BT Name File");
+// Any language but 0 is English; blanks inside the texts are kept.
+TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
+    struct Row {
+        std::string_view name;
+        int index;
+        const char *chinese, *english;
+    } rows[] = {
+        {"menu_key_language", -1, " English ", "  中文  "},
+        {"menu_key_open_file_to_all_data", -1, "   打开文件   ", " Open File "},
+        {"menu_key_save_all_data_to_cpu_group", 16, "模式 16", "Mode 16"},
+        {"ucXTab1", 1, "麦克风", nullptr},
+        {"Frame_all_1", 4, "回声   ", nullptr},
+        {"Label_music_Noise_attack", -1, nullptr, "   Attack"},
+        {"key_sub_out_phase", -1, nullptr, "Phase 180°"},
+        {"key_input", 10, "USB/电脑", nullptr},
+        {"Label1", 7, nullptr, " Dynamic Range Compression"},  // a heading copies its frame with a blank
+        {"FrmMain", -1, "标题", "Title"},
+    };
+    for (uint8_t lang : {0, 1, 2, 255}) {
+        write(lang, {"标题", "Title"});
+        for (const Row& r : rows) {
+            const char* want = lang ? r.english : r.chinese;
+            EXPECT_EQ(shown(r.name, r.index), want ? want : shown(r.name, r.index)) << int(lang);
+        }
     }
+    write(0, {"", "Brand"});  // an empty Chinese title stays empty
+    EXPECT_EQ(shown("FrmMain"), "");
 }
 
-TEST_F(CaptionsTest, ChineseSet) {
-    s.Language = 0;
-    set_Language_display(s, view, {"标题", "Title"});
-    EXPECT_EQ(shown("menu_key_language"), " English ");
-    EXPECT_EQ(shown("menu_key_open_file_to_all_data"), "   打开文件   ");
-    EXPECT_EQ(shown("menu_cpu_audio_mode_set"), " 模式设置  ");
-    EXPECT_EQ(shown("menu_key_read_all_data_from_cpu_group", 1), "模式 1");
-    EXPECT_EQ(shown("Display_Connect_State"), "   设备已连接   ");
-    EXPECT_EQ(shown("FrmMain"), "标题");
-    EXPECT_EQ(shown("ucXTab1", 1), "麦克风");
-    EXPECT_EQ(shown("Frame_all_1", 4), "回声   ");
-    EXPECT_EQ(shown("Option_VC_Mode", 2), "自动接唱");
-    EXPECT_EQ(shown("key_input", 10), "USB/电脑");
-    EXPECT_EQ(shown("Check_updata_bt_name"), "批量改蓝牙名称");
-}
-
-TEST_F(CaptionsTest, HeadingsCopyTheirFrameInEitherLanguage) {
-    for (uint8_t lang : {0, 1}) {
-        s.Language = lang;
-        set_Language_display(s, view);
-        const std::pair<int, std::pair<std::string_view, int>> headings[] = {
-            {4, {"Frame_music_input", -1}}, {6, {"Frame_all_1", 12}}, {3, {"Frame_all_1", 11}},
-            {5, {"Frame_all_1", 15}},       {7, {"Frame_all_1", 3}},  {2, {"Frame_all_1", 7}},
-            {0, {"Frame_all_1", 4}},        {1, {"Frame_all_1", 14}}};
-        for (const auto& [label, frame] : headings)
-            EXPECT_EQ(shown("Label1", label), " " + shown(frame.first, frame.second)) << int(lang) << " " << label;
-        EXPECT_EQ(shown("Label_system_setup", 1), shown("Frame_all_1", 8));
-    }
-    EXPECT_EQ(shown("Label1", 7), " Dynamic Range Compression");
-    EXPECT_EQ(shown("Label_system_setup", 1), "Mute");
-}
-
-TEST_F(CaptionsTest, AuxCaptionFollowsCapabilityAndLinkInChinese) {
-    auto& aux_caps = s.cpu_info[cpu_info_byte::cpu_input_caps + 6];
+TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
     struct Case {
-        uint8_t lang, caps, link;
-        const char* text;
+        uint8_t lang, aux_caps, link, delay_mode;
+        const char *aux, *left, *right;
     } cases[] = {
-        {1, 1, 2, "AUX 1"},  {1, 0, 2, "AUX"},    {1, 0, 1, "AUX"},  {1, 1, 1, "AUX 1"},
-        {0, 0, 2, "线路 1"}, {0, 0, 0, "线路 1"}, {0, 0, 1, "线路"}, {0, 1, 1, "线路 1"},
+        {1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"},    {1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
+        {1, 0, 1, 0, "AUX", "L Dey", "R Dey"},      {0, 0, 2, 3, "线路 1", "时间", "左右"},
+        {0, 0, 0, 0, "线路 1", "左延时", "右延时"}, {0, 0, 1, 0, "线路", "左延时", "右延时"},
+        {0, 1, 1, 0, "线路 1", "左延时", "右延时"},
     };
     for (const auto& c : cases) {
-        s.Language = c.lang;
-        aux_caps = c.caps;
+        s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = c.aux_caps;
         s.cpu_connect_state = c.link;
-        set_Language_display(s, view);
-        EXPECT_EQ(shown("key_input", 3), c.text) << int(c.lang) << int(c.caps) << int(c.link);
-    }
-}
-
-TEST_F(CaptionsTest, EchoDelayLabelsFollowDelayMode) {
-    struct Case {
-        uint8_t lang, mode;
-        const char *left, *right;
-    } cases[] = {
-        {1, 0, "L Dey", "R Dey"}, {1, 3, "Delay", "LR Dey"}, {0, 3, "时间", "左右"}, {0, 0, "左延时", "右延时"}};
-    for (const auto& c : cases) {
-        s.Language = c.lang;
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.mode;
-        set_Language_display(s, view);
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.delay_mode;
+        write(c.lang);
+        SCOPED_TRACE(::testing::Message() << int(c.lang) << int(c.aux_caps) << int(c.link) << int(c.delay_mode));
+        EXPECT_EQ(shown("key_input", 3), c.aux);
         EXPECT_EQ(shown("Label_echo_a_delay_l"), c.left);
         EXPECT_EQ(shown("Label_echo_a_delay_r"), c.right);
     }
 }
 
-TEST_F(CaptionsTest, EmptyChineseTitleGivesEmptyWindowTitle) {
-    s.Language = 0;
-    view.set_text(Ctl{"FrmMain"}, "old");
-    set_Language_display(s, view, {"", "Brand"});
-    EXPECT_EQ(shown("FrmMain"), "");
-}
-
-TEST_F(CaptionsTest, TitleIsWrittenAfterTheMenusAndBeforeTheTabs) {
-    set_Language_display(s, view);
-    auto at = [&](const std::string& prefix) {
-        return std::find_if(view.calls.begin(), view.calls.end(),
-                            [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }) -
-               view.calls.begin();
-    };
-    EXPECT_LT(at("set_text Menu_Index "), at("set_text FrmMain "));
-    EXPECT_LT(at("set_text FrmMain "), at("set_text ucXTab1(0) "));
-}
-
-TEST_F(CaptionsTest, WritingTwiceGivesTheSameWindow) {
-    s.Language = 0;
-    set_Language_display(s, view);
-    const auto once = view.props;
-    set_Language_display(s, view);
-    EXPECT_EQ(view.props.size(), once.size());
-    for (const auto& [name, p] : once) EXPECT_EQ(view.props[name].text, p.text) << name;
-}
-
+// Unique targets, the title after the menus and before the tabs, every row complete, walked in the same order in
+// both languages, each copy equal to its source as written before it.
 TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
     const auto targets = caption_targets();
-    // 163 captions, six tabs and the window title.
-    EXPECT_EQ(targets.size(), 170u);
+    EXPECT_EQ(targets.size(), 170u);  // 163 captions, six tabs and the window title
     std::set<std::string> seen;
     for (const Ctl& c : targets) EXPECT_TRUE(seen.insert(c.str()).second) << "duplicate " << c.str();
-
-    std::set<std::string> written;
+    auto pos = [&](const std::string& n) {
+        return std::find_if(targets.begin(), targets.end(), [&](const Ctl& c) { return c.str() == n; }) -
+               targets.begin();
+    };
+    EXPECT_LT(pos("Menu_Index"), pos("FrmMain"));
+    EXPECT_LT(pos("FrmMain"), pos("ucXTab1(0)"));
     for (const CaptionRow& row : caption_rows()) {
-        const std::string t = row.target().str();
-        switch (row.rule) {
-            case CaptionRule::Text:
-                EXPECT_FALSE(row.chinese.empty()) << t;
-                EXPECT_FALSE(row.english.empty()) << t;
-                break;
-            case CaptionRule::AuxInput:
-            case CaptionRule::EchoDelay:
-                EXPECT_FALSE(row.chinese.empty() || row.english.empty() || row.chinese_alt.empty() ||
-                             row.english_alt.empty())
-                    << t;
-                break;
-            case CaptionRule::Copy:
-            case CaptionRule::CopyWithBlank:
-                // The source was written by an earlier row.
-                EXPECT_TRUE(written.count(Ctl{row.source, row.source_index}.str())) << t;
-                break;
-            case CaptionRule::Title: EXPECT_EQ(row.name, "FrmMain"); break;
-        }
-        written.insert(t);
+        const bool copy = row.rule == CaptionRule::Copy || row.rule == CaptionRule::CopyWithBlank;
+        const bool alt = row.rule == CaptionRule::AuxInput || row.rule == CaptionRule::EchoDelay;
+        EXPECT_TRUE(row.rule != CaptionRule::Title || row.name == "FrmMain");
+        EXPECT_TRUE(copy || row.rule == CaptionRule::Title || !(row.chinese.empty() || row.english.empty()))
+            << row.target().str();
+        EXPECT_TRUE(!alt || !(row.chinese_alt.empty() || row.english_alt.empty())) << row.target().str();
     }
-
-    // Both sets walk the same targets in the same order.
     for (uint8_t lang : {0, 1}) {
         AppState s;
         s.Language = lang;
@@ -166,6 +101,12 @@ TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
         ASSERT_EQ(view.calls.size(), targets.size());
         for (std::size_t i = 0; i < targets.size(); ++i)
             EXPECT_EQ(view.calls[i].rfind("set_text " + targets[i].str() + " ", 0), 0u) << view.calls[i];
+        for (const CaptionRow& row : caption_rows()) {
+            if (row.rule != CaptionRule::Copy && row.rule != CaptionRule::CopyWithBlank) continue;
+            EXPECT_EQ(view.text(row.target()), (row.rule == CaptionRule::CopyWithBlank ? " " : "") +
+                                                   view.text(Ctl{row.source, row.source_index}))
+                << row.target().str();
+        }
     }
 }
 

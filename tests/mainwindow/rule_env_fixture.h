@@ -1,15 +1,12 @@
 // A RuleEnv for rule tests without widgets: the state, a fake main window,
-// recording window services, a Display over the fake view, the shared text
-// input, an in-memory settings store, file dialogs that answer from the
-// test, a device link over the simulated unit, recording window actions and
-// a clock that moves only when events are pumped. Any rule module's tests
-// can build one and drive the rules through `rules` or a module of their own.
-// TempFolder gives a test its own scratch folder for files.
+// recording window services, a Display over the fake view, the text input,
+// in-memory settings, file dialogs that answer from the test, a link over
+// the simulated unit, recorded window actions and a clock that moves only
+// when events are pumped. TempFolder is a scratch folder per test.
 #pragma once
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,24 +23,20 @@
 
 namespace tuner::testing {
 
-// Answers every dialog with `answer` (nullopt: cancelled), or the open or
-// save dialog with its own answer where one is set, and keeps the requests.
+// Answers each dialog from the test (nullopt: cancelled) and keeps the requests.
 class FakeFileDialogs : public FileDialogs {
 public:
     std::optional<std::string> show_open(const FileDialogRequest& r) override {
-        opens.push_back(r);
-        return open_answer ? open_answer : answer;
+        return opens.push_back(r), open_answer;
     }
     std::optional<std::string> show_save(const FileDialogRequest& r) override {
-        saves.push_back(r);
-        return save_answer ? save_answer : answer;
+        return saves.push_back(r), save_answer;
     }
-    std::optional<std::string> answer, open_answer, save_answer;
+    std::optional<std::string> open_answer, save_answer;
     std::vector<FileDialogRequest> opens, saves;
 };
 
-// Records the window actions in order: "show_about", "show_audio_mode_dialog",
-// "clear_list lstResults", "show_test_panel 1".
+// Records "show_about", "show_audio_mode_dialog", "clear_list lstResults", "show_test_panel 1".
 class RecordingWindowActions : public WindowActions {
 public:
     void show_about() override { calls.push_back("show_about"); }
@@ -53,9 +46,7 @@ public:
     std::vector<std::string> calls;
 };
 
-// Recording services that also run `on_set_all_dis` (before the recorder
-// marks the refresh done), so a test can look at the state the redraw sees
-// or wire the redraw to the Display.
+// Runs `on_set_all_dis` before the recorder marks the refresh done, so a test sees what the redraw sees.
 class FixtureWindowServices : public RecordingWindowServices {
 public:
     using RecordingWindowServices::RecordingWindowServices;
@@ -66,12 +57,10 @@ public:
     std::function<void()> on_set_all_dis;
 };
 
-// An empty folder of its own for the running test, removed afterwards.
 struct TempFolder {
-    explicit TempFolder(const std::string& prefix)
-        : path(std::filesystem::temp_directory_path() /
-               (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    explicit TempFolder(const std::string& prefix) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path = std::filesystem::temp_directory_path() / (prefix + test->test_suite_name() + "_" + test->name());
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
@@ -79,7 +68,6 @@ struct TempFolder {
         std::error_code ec;
         std::filesystem::remove_all(path, ec);
     }
-    std::string file(const std::string& name) const { return (path / name).string(); }
     std::filesystem::path path;
 };
 
@@ -88,30 +76,34 @@ struct RuleEnvFixture {
         view.on_slider_changed = [this](Ctl c) { rules.slider_changed(env, c); };
     }
 
-    // Focus, typing (each key through the key and change filters) and Enter,
-    // as the window runs the text-input rules on a numeric box.
-    void type_and_enter(Ctl c, const std::string& keys) {
-        const std::optional<BoxLimits> l = rules.box_limits(env, c);
-        ASSERT_TRUE(l.has_value()) << c.str();
-        TextBox box{view.text(c), 0};
-        input.text_input_got_focus(box);
+    // Focus, each key through the key and change filters and the rules, then Enter, as the window
+    // runs a numeric box; the box's text afterwards.
+    std::string type_enter(Ctl c, const std::string& keys) {
         rules.box_got_focus(env, c);
+        TextBox tb{view.text(c), 0};
+        input.text_input_got_focus(tb);
         for (char k : keys) {
-            input.text_input_key_press(box, k, l->min, l->max, l->snap, l->table);
-            box.Text += k;
-            box.SelStart = static_cast<int>(box.Text.size());
-            TextInput::text_input_change(box, l->decimals, false, l->allow_minus);
+            const std::optional<BoxLimits> l = rules.box_limits(env, c);
+            EXPECT_TRUE(l.has_value()) << c.str();
+            if (!l) return {};
+            input.text_input_key_press(tb, k, l->min, l->max, l->snap, l->table);
+            tb.Text += k;
+            tb.SelStart = static_cast<int>(tb.Text.size());
+            TextInput::text_input_change(tb, l->decimals, false, l->allow_minus);
+            view.set_text(c, tb.Text);
+            rules.box_key(env, c, k);
         }
-        const std::optional<BoxLimits> at_enter = rules.box_limits(env, c);
-        input.text_input_key_press(box, kKeyEnter, at_enter->min, at_enter->max, at_enter->snap, at_enter->table);
-        view.set_text(c, box.Text);
+        const std::optional<BoxLimits> l = rules.box_limits(env, c);
+        input.text_input_key_press(tb, kKeyEnter, l->min, l->max, l->snap, l->table);
+        view.set_text(c, tb.Text);
         rules.box_commit(env, c);
+        rules.box_key(env, c, kKeyEnter);
+        return view.text(c);
     }
 
     AppState s;
     FakeMainView view;
     FixtureWindowServices svc{s};
-    FixtureWindowServices& ui = svc;
     DisplayHooks hooks;
     Display display{s, view, hooks};
     TextInput input;
@@ -125,17 +117,20 @@ struct RuleEnvFixture {
     WindowRules rules;
 
     void set_connected(bool on) { s.cpu_connect_state = on ? 1 : 2; }
-    // A slider with its range (max_limit = max) and value.
-    void slider(std::string_view name, int32_t min, int32_t max, int32_t value) {
-        auto& p = view.at(Ctl{name});
+    void slider(Ctl c, int32_t min, int32_t max, int32_t value) {
+        auto& p = view.at(c);
         p.s_min = min, p.s_max = max, p.s_max_limit = max, p.s_value = value;
     }
-    int set_all_dis_count() const { return svc.count("set_all_dis"); }
-
-    // Scan ticks until the simulated unit is connected; true when it is.
-    bool connect(int max_ticks = 3) {
+    int redraws() const { return svc.count("set_all_dis"); }
+    // The user changed a box's tick (mouse or keyboard): the window has its new state, then reports it.
+    void user_sets(Ctl c, int value) {
+        view.at(c).value = value;
+        rules.check_mouse_up(env, c);
+    }
+    // Scan ticks until the simulated unit is connected.
+    bool connect() {
         device_search_start(link);
-        for (int i = 0; i < max_ticks && !link_connected(s); ++i) scan_timer_tick(link);
+        for (int i = 0; i < 3 && !link_connected(s); ++i) scan_timer_tick(link);
         svc.calls.clear();
         return link_connected(s);
     }

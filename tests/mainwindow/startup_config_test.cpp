@@ -11,17 +11,12 @@ namespace tuner {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeMainView;
-using testing::MemorySettings;
 
 const std::string kCheck = "此行为中文编码测试行请不要修改";
 
 class StartupConfigTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        settings.set(kSettingsApp, kSettingsSection, "Language", "0");  // the user chose Chinese earlier
-    }
-
+    void SetUp() override { settings.set(kSettingsApp, kSettingsSection, "Language", "0"); }  // Chinese chosen earlier
     void write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir / name, std::ios::binary) << bytes;
     }
@@ -29,86 +24,68 @@ protected:
         s.Language = 7;  // whatever was there before
         return read_startup_config(dir.string(), s, settings);
     }
+    // A file that is not accepted reads as missing: English only, whatever was saved.
+    void expect_defaults(const std::string& what) {
+        const StartupConfig c = read();
+        EXPECT_EQ(c.language_mode, "2") << what;
+        EXPECT_EQ(c.title_chinese, "Veltrana") << what;
+        EXPECT_EQ(c.title_english, "Veltrana") << what;
+        EXPECT_FALSE(c.language_menu_visible) << what;
+        EXPECT_FALSE(c.config_accepted) << what;
+        EXPECT_EQ(s.Language, 1) << what;
+    }
 
     testing::TempFolder tmp{"tuner_cfg_"};
     const fs::path& dir = tmp.path;
     AppState s;
-    MemorySettings settings;
+    testing::MemorySettings settings;
 };
 
-void expect_defaults(const StartupConfig& c, const AppState& s) {
-    EXPECT_EQ(c.language_mode, "2");
-    EXPECT_EQ(c.title_chinese, "Veltrana");
-    EXPECT_EQ(c.title_english, "Veltrana");
-    EXPECT_FALSE(c.language_menu_visible);
-    EXPECT_FALSE(c.config_accepted);
-    EXPECT_EQ(s.Language, 1);
-}
-
-TEST_F(StartupConfigTest, MissingFileGivesEnglishOnlyWhateverWasSaved) { expect_defaults(read(), s); }
-
 TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
-    write("config.ini",
-          "\xEF\xBB\xBF"
-          "1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n" +
-              kCheck + "\r\n");
-    const StartupConfig c = read();
+    write("config.ini", "\xEF\xBB\xBF" + std::string("1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n") + kCheck + "\r\n");
+    StartupConfig c = read();
     EXPECT_TRUE(c.config_accepted);
     EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
-    EXPECT_EQ(c.title_english, "Karaoke Tuner ");  // taken whole, blanks kept
-    EXPECT_EQ(c.titles().english, "Karaoke Tuner ");
+    EXPECT_EQ(c.titles().english, "Karaoke Tuner ");  // taken whole, blanks kept
     EXPECT_EQ(c.config_check_line, kCheck);
-    EXPECT_EQ(s.Language, 0);
-    EXPECT_FALSE(c.language_menu_visible);
+
+    write("config.ini", "2\n\n\n" + kCheck + "，多余的文字也可以");  // text after the check text is allowed
+    c = read();
+    EXPECT_TRUE(c.config_accepted);
+    EXPECT_EQ(c.title_chinese, "");
+    EXPECT_EQ(c.title_english, "");
 }
 
-TEST_F(StartupConfigTest, CheckLineMustBeginWithTheCheckText) {
-    struct Case {
-        std::string line4;
-        bool accepted;
-    } cases[] = {
-        {kCheck, true},
-        {kCheck + "，多余的文字也可以", true},
-        {"此行为中文编码测试行请不要", false},  // too short
-        {" " + kCheck, false},                  // leading blank
-        {"this line checks the encoding", false},
-        {"", false},
-    };
-    for (const auto& c : cases) {
-        write("config.ini", "1\nZH\nEN\n" + c.line4 + "\n");
-        const StartupConfig cfg = read();
-        EXPECT_EQ(cfg.config_accepted, c.accepted) << c.line4;
-        if (!c.accepted) expect_defaults(cfg, s);
-    }
-}
-
-TEST_F(StartupConfigTest, FileInLegacyCodePageIsTreatedAsMissing) {
-    // GBK bytes of the check line and a GBK Chinese title.
+TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
+    expect_defaults("no file");
+    // GBK bytes of the check line and of a Chinese title.
     const std::string gbk_check =
         "\xB4\xCB\xD0\xD0\xCE\xAA\xD6\xD0\xCE\xC4\xB1\xE0\xC2\xEB\xB2\xE2\xCA\xD4\xD0\xD0\xC7\xEB\xB2\xBB\xD2\xAA"
         "\xD0\xDE\xB8\xC4";
-    write("config.ini", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + gbk_check + "\r\n");
-    expect_defaults(read(), s);
-    // A valid check line does not rescue a file whose title is in GBK.
-    write("config.ini", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + kCheck + "\r\n");
-    expect_defaults(read(), s);
-}
-
-TEST_F(StartupConfigTest, FolderNamedConfigIniIsMissing) {
+    for (const auto& [what, bytes] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"check line too short", "1\nZH\nEN\n此行为中文编码测试行请不要\n"},
+             {"leading blank", "1\nZH\nEN\n " + kCheck + "\n"},
+             {"other text", "1\nZH\nEN\nthis line checks the encoding\n"},
+             {"three lines", "1\nZH\nEN\n"},
+             {"GBK file", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + gbk_check + "\r\n"},
+             {"GBK title, valid check line", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + kCheck + "\r\n"}}) {
+        write("config.ini", bytes);
+        expect_defaults(what);
+    }
+    fs::remove(dir / "config.ini");
     fs::create_directories(dir / "config.ini");
-    expect_defaults(read(), s);
+    expect_defaults("a folder");
 }
 
 TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
     struct Case {
         std::string line1;
-        std::string stored;  // the saved choice
+        std::string stored;  // the saved choice; nothing stored reads as Chinese
         uint8_t language;
         bool menu;
     } cases[] = {
         {"1", "1", 0, false}, {"12", "1", 0, false}, {"2", "0", 1, false}, {"0", "0", 0, true}, {"x", "1", 1, true},
-        {"x", "2", 2, true},  {"中", "0", 0, true},  {"", "0", 1, true},   {"0", "", 0, true},  // nothing stored reads
-                                                                                                // as Chinese
+        {"x", "2", 2, true},  {"中", "0", 0, true},  {"", "0", 1, true},   {"0", "", 0, true},
     };
     for (const auto& c : cases) {
         settings.values.clear();
@@ -120,42 +97,15 @@ TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
     }
 }
 
-TEST_F(StartupConfigTest, EmptyTitlesAndShortFileReadAsEmpty) {
-    write("config.ini", "2\n\n\n" + kCheck);
-    StartupConfig c = read();
-    EXPECT_TRUE(c.config_accepted);
-    EXPECT_EQ(c.title_chinese, "");
-    EXPECT_EQ(c.title_english, "");
-    // Fewer than four lines: the check line is empty, the file is ignored.
-    write("config.ini", "1\nZH\nEN\n");
-    expect_defaults(read(), s);
-}
-
-TEST_F(StartupConfigTest, LanguageMenuFollowsTheConfiguration) {
-    FakeMainView view;
-    StartupConfig c;
-    c.language_menu_visible = false;
-    apply_language_menu(c, view);
-    EXPECT_FALSE(view.visible(Ctl{"menu_key_language"}));
-    c.language_menu_visible = true;
-    apply_language_menu(c, view);
-    EXPECT_TRUE(view.visible(Ctl{"menu_key_language"}));
-}
-
 TEST_F(StartupConfigTest, LogoFilesInTheirOrder) {
     EXPECT_EQ(find_logo_file(dir.string()), std::nullopt);
-    write("logo_main.gif", "GIF89a");
-    EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.gif").string());
-    write("logo_main.ini", "picture");
-    EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.ini").string());
-    write("logo_main.bmp", "BM");
-    EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.bmp").string());
-    write("logo_main.jpg", "\xFF\xD8");
-    EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.jpg").string());
+    for (const char* name : {"logo_main.gif", "logo_main.ini", "logo_main.bmp", "logo_main.jpg"}) {
+        write(name, "picture");
+        EXPECT_EQ(find_logo_file(dir.string()), (dir / name).string());
+    }
     fs::remove(dir / "logo_main.jpg");
     fs::create_directories(dir / "logo_main.jpg");  // a folder is no logo
     EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.bmp").string());
-
     EXPECT_EQ(find_icon_file(dir.string()), std::nullopt);
     write("logo.ico", "icon");
     EXPECT_EQ(find_icon_file(dir.string()), (dir / "logo.ico").string());
