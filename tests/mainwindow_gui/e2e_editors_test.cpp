@@ -1,7 +1,5 @@
-// Parameter editors and switches end to end: what a user types, drags,
-// wheels, steps, clicks or toggles by keyboard reaches the unit as the frame
-// bytes it should, and what the unit reports moves the window's boxes and
-// sliders; the per-model layout that the capability bytes choose at connect.
+// Parameter editors, switches and the per-model layout end to end: user input
+// reaches the unit as the right frame bytes, the unit's frames move the window.
 #include <QAbstractButton>
 
 #include "controls/param_text_box.h"
@@ -56,13 +54,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{1, "Text_mic1_exciter_vol", cmd::gen, gen_frame::mic1_exciter_vol, "99", 30, "30"},
                       BoxCase{2, "Text_plate_reverb_decay", cmd::effect, eff_frame::plate_reverb_decay, "7", 7, "7",
                               "Text_plate_reverb_diffusion"},
-                      // A gate box refreshes the display on the focus loss as on Enter.
                       BoxCase{0, "Text_music_noise_suppressor_release", cmd::gen,
                               gen_frame::music_noise_suppressor_release + 1, "321", 321 % 256, "321",
                               "Text_music_noise_suppressor_attack", true}),
     [](const auto& info) { return std::string(info.param.box).substr(5); });
 
-TEST(E2eEditing, ASliderDragAWheelNotchAndAnUpKeyStepTheParameter) {
+// A slider drag, a wheel notch and an Up key step a parameter; frames from
+// the unit move sliders and texts, and its volume limits lower their reach.
+TEST(E2eEditing, DragWheelKeyAndTheUnitsFramesAndLimits) {
     WindowUnderTest w("e2e_drag_wheel");
     w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = 1;
     show_and_connect(w);
@@ -90,12 +89,8 @@ TEST(E2eEditing, ASliderDragAWheelNotchAndAnUpKeyStepTheParameter) {
     const uint16_t ratio = read_u16(w.frm->state().param_image.gen, at);
     const auto gate = write_after(w, cmd::gen, [&] { wheel(w, "Text_mic1_noise_suppressor_ratio", -1); });
     EXPECT_EQ(read_u16(gate, at), ratio > 1 ? ratio - 1 : 1);
-}
 
-// Frames from the unit move sliders and texts, and its volume limits lower the sliders' reach.
-TEST(E2eEditing, TheUnitsFramesAndVolumeLimits) {
-    WindowUnderTest w("e2e_vol_limit");
-    show_and_connect(w);
+    // Frames from the unit.
     auto& gen = w.unit.image.gen;
     gen[gen_frame::music_vol_abs_max] = 60;
     gen[gen_frame::vol_max_function_en] = 1;
@@ -105,11 +100,12 @@ TEST(E2eEditing, TheUnitsFramesAndVolumeLimits) {
     w.unit.image.eff[eff_frame::echo_a_delay_r] = 4;  // 120 ms
     w.ticks(40);                                      // the poll reads both frames back
     MainView& v = w.frm->view();
+    click_tab(w, 2);
     EXPECT_EQ(v.slider_value(Ctl{"VR_reverb_vol"}), 21);
     EXPECT_EQ(v.text(Ctl{"Text_reverb_vol"}), "21");
     EXPECT_EQ(v.slider_value(Ctl{"VR_echo_a_delay_r"}), 4);
     EXPECT_EQ(v.text(Ctl{"Text_echo_a_delay_r"}), "120");
-    auto* s = w.frm->registry().get<xiSlider>("vr_music_vol");
+    s = w.frm->registry().get<xiSlider>("vr_music_vol");
     EXPECT_EQ(s->max(), 60);
     EXPECT_EQ(s->max_limit(), 20);
     EXPECT_EQ(v.value(Ctl{"Check_vol_max_function_en"}), 1);
@@ -131,8 +127,9 @@ TEST(E2eEditing, TheUnitsFramesAndVolumeLimits) {
 
 // A mute button toggles by clicks; check boxes by a click and by Space (the
 // keyboard's toggle writes and sends too); the vocal-cut options set their
-// two bytes. The two volume-function boxes, disabled for a short wait, keep
-// the keyboard focus and no numeric box starts editing.
+// two bytes; an input button sends behind a progress wait. The two
+// volume-function boxes, disabled for a short wait, keep the keyboard focus
+// and no numeric box starts editing.
 TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
     WindowUnderTest w("e2e_switches");
     show_and_connect(w);
@@ -188,12 +185,9 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         EXPECT_EQ(f[gen_frame::mic_priority], o.mic_priority);
         for (int i = 0; i < 4; ++i) EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", i}), i == o.option ? 1 : 0);
     }
-}
 
-// An input button runs a progress wait, sends the input, and gives the keyboard back.
-TEST(E2eSwitches, AnInputButtonWaitsForTheUnitAndSendsTheInput) {
-    WindowUnderTest w("e2e_input");
-    show_and_connect(w);
+    // An input button runs a progress wait, sends the input, and gives the keyboard back.
+    click_tab(w, 0);
     ASSERT_EQ(w.frm->state().cpu_state.cpu_music_input, 6);
     const std::size_t from = w.unit.received.size();
     click(w, "key_input(10)");
@@ -201,10 +195,8 @@ TEST(E2eSwitches, AnInputButtonWaitsForTheUnitAndSendsTheInput) {
     EXPECT_TRUE(wait.isVisible());
     EXPECT_FALSE(w.frm->isEnabled());
     EXPECT_EQ(wait.model().Max(), 23);
-    EXPECT_EQ(w.frm->state().send_input_req, kPending);
     w.ticks(2);
     EXPECT_EQ(last_write(w.unit, cmd::gen, from)[gen_frame::music_input_sel], 10);
-    EXPECT_EQ(w.frm->state().send_input_req, kClear);
     EXPECT_EQ(w.unit.music_input, 10);
     for (int i = 0; i < 80 && wait.isVisible(); ++i) w.ticks(1);
     EXPECT_FALSE(wait.isVisible());
@@ -224,11 +216,9 @@ void pictured_unit(SimulatedUnit& unit, bool second) {
     const ParamImage neutral = neutral_param_image();
     for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
         FrameImage& eq = unit.image.eq[ch];
-        const FrameImage gains = eq;
-        eq = neutral.eq[ch];
+        const FrameImage gains = std::exchange(eq, neutral.eq[ch]);
         eq[eq_frame::EQ_CH] = gains[eq_frame::EQ_CH];
-        for (std::size_t b = 1; b < 9; ++b)
-            eq[eq_frame::eq_db + b] = static_cast<uint8_t>(gains[eq_frame::eq_db + b] + (b % 3) * 12);
+        for (std::size_t b = 1; b < 9; ++b) eq[eq_frame::eq_db + b] = gains[eq_frame::eq_db + b] + (b % 3) * 12;
     }
     unit.image.gen[gen_frame::music_input_sel] = 6;
     if (!second) return;

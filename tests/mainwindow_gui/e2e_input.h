@@ -1,7 +1,5 @@
-// Driving the real window as a user does: pointer and keys go to the
-// top-level window's QWindow (the window system routes them to the widget
-// under the pointer or with the focus), the frames the simulated unit
-// received are picked out by command, and pictures of the window are saved.
+// Driving the real window as a user does (pointer and keys to the top-level
+// QWindow), the unit's received frames by command, pictures of the window.
 #pragma once
 
 #include <algorithm>
@@ -41,11 +39,12 @@ inline QWidget* widget_of(WindowUnderTest& w, const std::string& name) { return 
 inline QWindow* handle(WindowUnderTest& w) { return w.frm->windowHandle(); }
 inline QPoint in_window(WindowUnderTest& w, QWidget* widget, QPoint local) { return widget->mapTo(w.frm.get(), local); }
 
-inline void click_at(WindowUnderTest& w, QPoint at) {
-    QTest::mouseMove(handle(w), at);
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
+inline void click_at(QWindow* win, QPoint at) {
+    QTest::mouseMove(win, at);
+    QTest::mouseClick(win, Qt::LeftButton, {}, at);
     QCoreApplication::processEvents();
 }
+inline void click_at(WindowUnderTest& w, QPoint at) { click_at(handle(w), at); }
 
 // A left click on the middle of a control (or at `local` in it).
 inline void click(WindowUnderTest& w, const std::string& object_name, QPoint local = {-1, -1}) {
@@ -115,10 +114,7 @@ inline void choose(WindowUnderTest& w, const std::string& entry) {
     click_at(w, bar->mapTo(w.frm.get(), bar->actionGeometry(menu ? menu->menuAction() : a).center()));
     if (!menu) return;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << entry;
-    const QPoint in_menu = menu->actionGeometry(a).center();
-    QTest::mouseMove(menu->windowHandle(), in_menu);
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, in_menu);
-    QCoreApplication::processEvents();
+    click_at(menu->windowHandle(), menu->actionGeometry(a).center());
 }
 
 // Writes of one command the unit received from position `from` on.
@@ -157,9 +153,8 @@ inline std::string text_of(WindowUnderTest& w, const std::string& name, int inde
 // The centre of a slider's thumb for a value, in the slider's pixels.
 inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
-    const float along = m.position_of(value);
-    return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(along + m.thumb_h() / 2.0f))
-                        : QPoint(static_cast<int>(along + m.thumb_w() / 2.0f), m.surface_h() / 2);
+    return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))
+                        : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
 }
 
 // Language 1 is English, 0 Chinese; a full refresh re-captions the window.
