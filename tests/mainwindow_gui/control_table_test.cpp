@@ -1,44 +1,51 @@
-// The control table: every name once, every container present before its
-// controls, every control inside its container, and the counts of each
-// kind that the window's rules, captions and display address.
+// The control table: unique names, containers first and holding their
+// controls (and every per-model place), the counts of each kind, and every
+// control another table names present in it.
 #include <map>
-#include <set>
 
 #include <gtest/gtest.h>
 
+#include "core/default_image.h"
+#include "core/param_table.h"
+#include "dialogs/wheel_binding.h"
+#include "display/display.h"
+#include "mainwindow/captions.h"
 #include "mainwindow/control_table.h"
+#include "support/fake_main_view.h"
 
-namespace tuner {
+namespace tuner::testing {
 namespace {
 
-// Width and height of a container: the client area, a row, or a tab page (the strip).
-std::pair<int, int> container_size(const ControlRow& row, const std::map<std::string, const ControlRow*>& seen) {
-    if (row.container.empty()) return {kClientWidthTwips, kClientHeightTwips};
-    auto it = seen.find(row.container_object_name());
-    if (it == seen.end() && row.container_index >= 0) it = seen.find(row.container);  // a tab page
-    if (it == seen.end()) return {-1, -1};
-    return {it->second->width, it->second->height};
+bool is_menu(ControlKind k) {
+    return k == ControlKind::MenuItem || k == ControlKind::MenuSeparator || k == ControlKind::MenuGroup;
 }
 
-TEST(ControlTable, NamesAreUniqueAndContainersComeFirst) {
+TEST(ControlTable, NamesAreUniqueAndControlsFitTheirContainers) {
     std::map<std::string, const ControlRow*> seen;
     for (const ControlRow& row : control_table()) {
-        EXPECT_TRUE(seen.emplace(row.object_name(), &row).second) << "twice: " << row.object_name();
-        if (row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator ||
-            row.kind == ControlKind::MenuGroup) {
+        const std::string name = row.object_name();
+        EXPECT_TRUE(seen.emplace(name, &row).second) << "twice: " << name;
+        if (is_menu(row.kind)) {
             if (!row.container.empty()) {
-                EXPECT_EQ(seen.at(row.container)->kind, ControlKind::MenuGroup) << row.object_name();
+                EXPECT_EQ(seen.at(row.container)->kind, ControlKind::MenuGroup) << name;
             }
             continue;
         }
-        const auto [w, h] = container_size(row, seen);
-        ASSERT_GE(w, 0) << row.object_name() << " in missing container " << row.container_object_name();
-        EXPECT_GE(row.left, 0) << row.object_name();
-        EXPECT_GE(row.top, 0) << row.object_name();
-        EXPECT_LE(row.left + row.width, w) << row.object_name() << " sticks out of " << row.container_object_name();
-        EXPECT_LE(row.top + row.height, h) << row.object_name() << " sticks out of " << row.container_object_name();
-        EXPECT_GT(row.width, 0) << row.object_name();
-        EXPECT_GT(row.height, 0) << row.object_name();
+        int w = kClientWidthTwips, h = kClientHeightTwips;
+        if (!row.container.empty()) {
+            auto it = seen.find(row.container_object_name());
+            if (it == seen.end() && row.container_index >= 0) it = seen.find(row.container);  // a tab page
+            ASSERT_NE(it, seen.end()) << name << " in missing container " << row.container_object_name();
+            w = it->second->width, h = it->second->height;
+        }
+        EXPECT_TRUE(row.left >= 0 && row.top >= 0 && row.width > 0 && row.height > 0) << name;
+        // Each band's controls sit in their band's column, the input buttons in their frame.
+        const bool in_band = row.index >= 0 && (row.name.starts_with("vr_eq_") || row.name.starts_with("Text_eq_") ||
+                                                row.name.starts_with("key_eq_type_"));
+        EXPECT_TRUE(!in_band || row.container_object_name() == (Ctl{"Picture_eqx", row.index}.str())) << name;
+        EXPECT_TRUE(!row.name.starts_with("key_input") || row.container == "Frame_music_input") << name;
+        EXPECT_LE(row.left + row.width, w) << name << " sticks out of " << row.container_object_name();
+        EXPECT_LE(row.top + row.height, h) << name << " sticks out of " << row.container_object_name();
     }
 }
 
@@ -50,71 +57,13 @@ TEST(ControlTable, CountsOfEachKind) {
     EXPECT_EQ(count[ControlKind::Button], 103);
     EXPECT_EQ(count[ControlKind::CheckBox], 19);
     EXPECT_EQ(count[ControlKind::OptionButton], 4);
-    EXPECT_EQ(count[ControlKind::Peq], 1);
-    EXPECT_EQ(count[ControlKind::Limiter], 1);
+    EXPECT_EQ(count[ControlKind::Peq] + count[ControlKind::Limiter], 2);
     EXPECT_EQ(count[ControlKind::TabStrip], 2);
     EXPECT_EQ(count[ControlKind::ListBox], 3);
     EXPECT_EQ(count[ControlKind::MenuGroup] + count[ControlKind::MenuItem] + count[ControlKind::MenuSeparator], 46);
 }
 
-TEST(ControlTable, NamedControlsOfTheWindow) {
-    const char* names[] = {"PEQ",
-                           "Limiter_drc",
-                           "ucXTab1",
-                           "ucXTab_main_vol",
-                           "lstResults",
-                           "List_cpu_debug_out_display",
-                           "List_pc_out_data_display",
-                           "Frame_all_1(3)",
-                           "Frame_all_1(5)",
-                           "Frame_all_1(10)",
-                           "Frame_all_1(15)",
-                           "Frame_cpu_test",
-                           "Frame_Run_Test_Mode",
-                           "Picture_LED_1_ON_1(0)",
-                           "Picture_LED_1_OFF_1(0)",
-                           "Picture_LED_1_OFF_2(0)",
-                           "Picture_power_off_tishi(0)",
-                           "Text_software_version",
-                           "Display_Connect_State",
-                           "Picture_logo",
-                           "Label_logo_text",
-                           "Text_vr_error_cou",
-                           "Frame31(0)",
-                           "Frame_music_input",
-                           "Picture_mic_eff_echo_p(15)",
-                           "Picture_mic_1_mic_exciter",
-                           "Frame_mic_1_mic_exciter",
-                           "menu_key_read_all_data_from_cpu_group(3)",
-                           "menu_key_save_all_data_to_cpu_group(16)",
-                           "Menu_About",
-                           "menu_key_language",
-                           "Text_bt_file_name_change(1)",
-                           "text_echo_reverb_bili",
-                           "Option_VC_Mode(3)",
-                           "key_input(19)",
-                           "key_mic_fbx(6)",
-                           "Command1(2)",
-                           "key_power_bit(2)",
-                           "Check_eq_x_enable(9)"};
-    for (const char* n : names) EXPECT_NE(find_control_row(n), nullptr) << n;
-    for (int i = 0; i < 10; ++i) {
-        for (const char* n :
-             {"Picture_eqx", "vr_eq_db", "vr_eq_freq", "Text_eq_db", "Text_eq_freq", "Text_eq_q", "key_eq_type_peq",
-              "key_eq_type_ls", "key_eq_type_hs", "key_eq_type_lp", "key_eq_type_hp", "Text_cpu_test_data"}) {
-            const auto* row = find_control_row(std::string(n) + "(" + std::to_string(i) + ")");
-            ASSERT_NE(row, nullptr) << n << "(" << i << ")";
-            if (std::string(n) != "Picture_eqx" && std::string(n) != "Text_cpu_test_data") {
-                EXPECT_EQ(row->container_object_name(), "Picture_eqx(" + std::to_string(i) + ")");
-            }
-        }
-    }
-    for (int i = 0; i < 20; ++i)
-        EXPECT_EQ(find_control_row("key_input(" + std::to_string(i) + ")")->container, "Frame_music_input");
-}
-
-// The per-model layout moves controls to fixed twips inside their
-// containers; the containers leave room for every place it uses.
+// The per-model layout moves controls to fixed twips inside their containers.
 TEST(ControlTable, ContainersHoldTheModelPositions) {
     auto fits = [](const char* name, int left, int top) {
         const ControlRow* row = find_control_row(name);
@@ -125,21 +74,56 @@ TEST(ControlTable, ContainersHoldTheModelPositions) {
     };
     const ControlRow* in = find_control_row("Frame_music_input");
     // The button offsets count from the frame's own position.
-    for (int off_x : {90, 480, 1260, 2010, 2430})
-        for (int off_y : {240, 570, 900}) fits("key_input(6)", in->left + off_x, in->top + off_y);
+    for (int x : {90, 480, 1260, 2010, 2430})
+        for (int y : {240, 570, 900}) fits("key_input(6)", in->left + x, in->top + y);
     for (int l : {120, 420, 1050, 1490, 1920}) fits("Picture_vol(0)", l, 1560);
     for (int l : {30, 720, 1410, 2100, 2790, 120, 970, 1820, 2670}) {
         fits("Frame_echo_vr(0)", l, 210);
         fits("Frame_reverb_vr(0)", l, 210);
     }
-    fits("Frame31(0)", 1620, 210);
-    fits("Frame31(0)", 1080, 210);
-    fits("Display_Connect_State", 1200, 750);
-    fits("Display_Connect_State", 690, 750);
+    for (int l : {1620, 1080}) fits("Frame31(0)", l, 210);
+    for (int l : {1200, 690}) fits("Display_Connect_State", l, 750);
     fits("Text_mic_vol_adj_max", 400, 0);
     fits("Text_music_vol_adj_max", 1740, 0);
     fits("Label_vol_control(4)", 1890, 0);
 }
 
+// A control of the table, or a tab of a tab strip ("ucXTab1(2)": the strip's tab 2).
+bool in_table(const std::string& name) {
+    const ControlRow* strip = find_control_row(name.substr(0, name.find('(')));
+    return find_control_row(name) || (strip && strip->kind == ControlKind::TabStrip);
+}
+
+TEST(ControlTable, EveryControlAnotherTableNamesExists) {
+    for (Ctl c : caption_targets()) EXPECT_TRUE(c.name == "FrmMain" || in_table(c.str())) << c.str();
+    for (const WheelRoute& r : kWheelRoutes)
+        for (int i = 0; i < (r.array ? 10 : 1); ++i) EXPECT_TRUE(in_table(wheel_target_name(r, i))) << r.control;
+    for (const ParamRow& row : param_table()) {
+        for (int i = 0; i < (row.per_band ? 10 : 1); ++i) {
+            const int index = row.per_band ? i : -1;
+            EXPECT_TRUE(in_table(Ctl{row.text_box, index}.str())) << row.name;
+            EXPECT_TRUE(row.slider.empty() || in_table(Ctl{row.slider, index}.str())) << row.name;
+            EXPECT_TRUE(row.limit_slider.empty() || in_table(std::string(row.limit_slider))) << row.name;
+        }
+    }
+    // Every control a full refresh of the display writes, linked and not, in both languages.
+    AppState s;
+    s.param_image = neutral_param_image();
+    FakeMainView view;
+    Display display(s, view, DisplayHooks{});
+    for (uint8_t language : {0, 1}) {
+        s.Language = language;
+        s.cpu_connect_state = language;
+        s.refresh_incremental = 0;
+        display.display_model_layout();
+        display.model_r27_layout();
+        for (int band = 0; band < 10; ++band) display.display_eq_band_limits(band);
+        display.set_all_dis();
+        display.display_version_line();
+    }
+    ASSERT_GT(view.props.size(), 100u);
+    for (const auto& [name, props] : view.props) EXPECT_TRUE(name == "FrmMain" || in_table(name)) << name;
+}
+
 }  // namespace
-}  // namespace tuner
+}  // namespace tuner::testing

@@ -1,19 +1,14 @@
-// Driving the real window as a user does: pointer and keys go to the
-// top-level window's QWindow (the window system routes them to the widget
-// under the pointer or with the focus), and the frames the simulated unit
-// received are picked out by command.
+// Driving the real window as a user does (pointer and keys to the top-level
+// QWindow), the unit's received frames by command, pictures of the window.
 #pragma once
 
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <filesystem>
 
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QWidget>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -24,49 +19,43 @@
 
 namespace tuner::testing {
 
-// Shows the window, connects to the unit and lets the whole-state read finish.
-inline void show_and_connect(WindowUnderTest& w) {
+inline void show_window(WindowUnderTest& w) {
     w.frm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.frm.get()));
     w.frm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));
+}
+
+// Shows the window, connects to the unit and lets the whole-state read finish.
+inline void show_and_connect(WindowUnderTest& w) {
+    show_window(w);
     ASSERT_TRUE(w.connect());
     w.ticks(40);
     // The progress wait of the whole-state read left the keyboard with the window.
     EXPECT_EQ(QApplication::activeWindow(), w.frm.get());
 }
 
-inline void show_window(WindowUnderTest& w) {
-    w.frm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.frm.get()));
-    w.frm->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));
-}
-
-inline QWidget* widget_of(WindowUnderTest& w, const std::string& object_name) {
-    QWidget* found = w.frm->registry().widget(object_name);
-    EXPECT_NE(found, nullptr) << object_name;
-    return found;
-}
-
-// A point of a widget in the top-level window's coordinates.
-inline QPoint in_window(WindowUnderTest& w, QWidget* widget, QPoint local) { return widget->mapTo(w.frm.get(), local); }
+inline QWidget* widget_of(WindowUnderTest& w, const std::string& name) { return w.frm->registry().widget(name); }
 
 inline QWindow* handle(WindowUnderTest& w) { return w.frm->windowHandle(); }
+inline QPoint in_window(WindowUnderTest& w, QWidget* widget, QPoint local) { return widget->mapTo(w.frm.get(), local); }
+
+inline void click_at(QWindow* win, QPoint at) {
+    QTest::mouseMove(win, at);
+    QTest::mouseClick(win, Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+}
+inline void click_at(WindowUnderTest& w, QPoint at) { click_at(handle(w), at); }
 
 // A left click on the middle of a control (or at `local` in it).
 inline void click(WindowUnderTest& w, const std::string& object_name, QPoint local = {-1, -1}) {
     QWidget* c = widget_of(w, object_name);
-    if (!c) return;
-    if (local.x() < 0) local = c->rect().center();
-    const QPoint at = in_window(w, c, local);
+    ASSERT_NE(c, nullptr) << object_name;
+    const QPoint at = in_window(w, c, local.x() < 0 ? c->rect().center() : local);
     // The pointer must land on the control itself (it is shown and nothing lies over it).
     QWidget* hit = w.frm->childAt(at);
     EXPECT_TRUE(hit == c || c->isAncestorOf(hit))
         << object_name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
-    QTest::mouseMove(handle(w), at);
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
+    click_at(w, at);
 }
 
 inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int steps = 6) {
@@ -88,30 +77,24 @@ inline void type(WindowUnderTest& w, const std::string& text) {
     QCoreApplication::processEvents();
 }
 
-// A click on tab `t` of a tab strip ("ucXTab1": MUSIC, MIC, EFFECT, MAIN OUT, SUB OUT).
-inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") {
-    auto* tabs = w.frm->registry().get<XTab>(strip);
-    ASSERT_NE(tabs, nullptr);
-    const TabRect& r = tabs->model().tab(t).rect;
-    const QPoint at = in_window(w, tabs, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    QTest::mouseMove(handle(w), at);
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
-    ASSERT_EQ(tabs->model().ActiveTab(), t);
-}
-
-// Click into a box, type, Enter.
 inline void enter_value(WindowUnderTest& w, const std::string& box, const std::string& text) {
     click(w, box);
     type(w, text);
     key(w, Qt::Key_Return);
 }
 
-// One wheel notch (+1 away from the user) over a control.
+// A click on tab `t` of a tab strip ("ucXTab1": MUSIC, MIC, EFFECT, MAIN OUT, SUB OUT).
+inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") {
+    auto* tabs = w.frm->registry().get<XTab>(strip);
+    ASSERT_NE(tabs, nullptr);
+    const TabRect& r = tabs->model().tab(t).rect;
+    click_at(w, in_window(w, tabs, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2)));
+    ASSERT_EQ(tabs->model().ActiveTab(), t);
+}
+
+// Wheel notches (+1 away from the user) over a control.
 inline void wheel(WindowUnderTest& w, const std::string& object_name, int notches) {
-    QWidget* c = widget_of(w, object_name);
-    if (!c) return;
-    const QPoint at = in_window(w, c, c->rect().center());
+    const QPoint at = in_window(w, widget_of(w, object_name), widget_of(w, object_name)->rect().center());
     QTest::mouseMove(handle(w), at);
     QCoreApplication::processEvents();
     QWheelEvent e(QPointF(at), QPointF(w.frm->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -128,30 +111,41 @@ inline void choose(WindowUnderTest& w, const std::string& entry) {
     QMenu* menu = nullptr;
     for (QAction* top : bar->actions())
         if (top->menu() && top->menu()->actions().contains(a)) menu = top->menu();
-    QAction* top = menu ? menu->menuAction() : a;
-    const QPoint at = bar->mapTo(w.frm.get(), bar->actionGeometry(top).center());
-    QTest::mouseMove(handle(w), at);
-    QTest::mouseClick(handle(w), Qt::LeftButton, {}, at);
-    QCoreApplication::processEvents();
+    click_at(w, bar->mapTo(w.frm.get(), bar->actionGeometry(menu ? menu->menuAction() : a).center()));
     if (!menu) return;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu)) << entry;
-    const QPoint in_menu = menu->actionGeometry(a).center();
-    QTest::mouseMove(menu->windowHandle(), in_menu);
-    QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, in_menu);
-    QCoreApplication::processEvents();
+    click_at(menu->windowHandle(), menu->actionGeometry(a).center());
 }
 
 // Writes of one command the unit received from position `from` on.
-inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t command, std::size_t from = 0) {
+inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
     std::vector<FrameImage> out;
-    for (std::size_t i = from; i < unit.received.size(); ++i) {
-        const FrameImage& f = unit.received[i];
-        if (f[hid_frame::command] == command && f[hid_frame::RWS] == rws::W) out.push_back(f);
-    }
+    std::copy_if(unit.received.begin() + from, unit.received.end(), std::back_inserter(out),
+                 [&](const FrameImage& f) { return f[hid_frame::command] == command && f[hid_frame::RWS] == rws::W; });
     return out;
 }
 
-// The value text and slider of a parameter as the window shows them.
+// The last write of a command from `from` on (all zeros, and a failure, when there is none).
+inline FrameImage last_write(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
+    const auto frames = writes_of(unit, command, from);
+    EXPECT_FALSE(frames.empty()) << "no write of command " << int{command};
+    return frames.empty() ? FrameImage{} : frames.back();
+}
+
+// The last write of a command that `act` and the ticks after it sent.
+template <class Act>
+FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4) {
+    const std::size_t from = w.unit.received.size();
+    act();
+    w.ticks(ticks);
+    return last_write(w.unit, command, from);
+}
+
+// The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
+inline bool same_payload(const FrameImage& a, const FrameImage& b) {
+    return std::equal(a.begin() + 8, a.begin() + 164, b.begin() + 8);
+}
+
 inline std::string text_of(WindowUnderTest& w, const std::string& name, int index = -1) {
     return w.frm->view().text(Ctl{name, index});
 }
@@ -159,9 +153,38 @@ inline std::string text_of(WindowUnderTest& w, const std::string& name, int inde
 // The centre of a slider's thumb for a value, in the slider's pixels.
 inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
-    const float along = m.position_of(value);
-    return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(along + m.thumb_h() / 2.0f))
-                        : QPoint(static_cast<int>(along + m.thumb_w() / 2.0f), m.surface_h() / 2);
+    return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))
+                        : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
+}
+
+// Language 1 is English, 0 Chinese; a full refresh re-captions the window.
+inline void set_language(WindowUnderTest& w, uint8_t language) {
+    w.frm->state().Language = language;
+    w.frm->state().refresh_incremental = 0;
+    w.frm->display().set_all_dis();
+    QCoreApplication::processEvents();
+}
+
+// Pictures of the window in English and Chinese, one per channel tab, in
+// the test output folder: `base`_en.png, `base`_zh_tab2.png, ...
+inline void save_pictures(WindowUnderTest& w, const std::string& base, std::initializer_list<int> tabs = {0}) {
+    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(dir);
+    auto* strip = w.frm->registry().get<XTab>("ucXTab1");
+    const uint8_t language = w.frm->state().Language;
+    w.frm->show();
+    for (const uint8_t lang : {uint8_t{1}, uint8_t{0}}) {
+        set_language(w, lang);
+        for (const int t : tabs) {
+            strip->setActiveTab(t);
+            if (link_connected(w.frm->state())) w.ticks(4);  // without ticking a search that would connect
+            QCoreApplication::processEvents();
+            const std::string file = base + (lang ? "_en" : "_zh") + (t ? "_tab" + std::to_string(t) : "") + ".png";
+            EXPECT_TRUE(w.frm->grab().save(QString::fromStdString((dir / file).string()))) << file;
+        }
+    }
+    strip->setActiveTab(0);
+    set_language(w, language);
 }
 
 }  // namespace tuner::testing

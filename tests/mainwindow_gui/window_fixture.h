@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include <QCoreApplication>
@@ -38,15 +37,6 @@ inline std::string make_program_dir(const std::string& name) {
     return dir.string();
 }
 
-// Shows the window and writes its picture to the test output folder.
-inline bool save_window_picture(FrmMain& frm, const std::string& file) {
-    frm.show();
-    QCoreApplication::processEvents();
-    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
-    return frm.grab().save(QString::fromStdString((dir / file).string()));
-}
-
 struct WindowUnderTest {
     // `prepare` may put more files into the program folder before the start-up.
     explicit WindowUnderTest(const std::string& name = "default",
@@ -67,13 +57,10 @@ struct WindowUnderTest {
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             frm->tick();
-            if (++link_ticks % 2 == 0) tick_progress_dialog();
+            ProgressModel& wait = frm->services().wait_dialog().model();
+            if (++link_ticks % 2 == 0 && wait.timer_on()) wait.tick();
             QCoreApplication::processEvents();
         }
-    }
-    void tick_progress_dialog() {
-        ProgressModel& wait = frm->services().wait_dialog().model();
-        if (wait.timer_on()) wait.tick();
     }
     bool connect(int max_ticks = 6) {
         for (int i = 0; i < max_ticks && !link_connected(frm->state()); ++i) ticks(1);

@@ -1,0 +1,208 @@
+// The menus (mode commands, unit-ready guard, language), the audio-mode
+// dialog and the Bluetooth name tools end to end.
+#include <fstream>
+#include <iterator>
+
+#include <QCheckBox>
+
+#include "buttons/qb_buttons_h.h"
+#include "dialogs/audio_mode_dialog.h"
+#include "dialogs/progress_dialog.h"
+#include "e2e_input.h"
+
+namespace tuner::testing {
+namespace {
+
+// The payload of an EEPROM frame: the base row (zero, bytes 9 and 11 at FF) with the given bytes.
+void expect_eeprom_frame(const FrameImage& f, std::map<std::size_t, uint8_t> bytes) {
+    EXPECT_EQ(f[hid_frame::command], cmd::eeprom_mode);
+    EXPECT_EQ(f[hid_frame::RWS], rws::W);
+    bytes.try_emplace(9, 0xFF);
+    bytes.try_emplace(11, 0xFF);
+    for (std::size_t i = hid_frame::payload; i <= hid_frame::payload_end; ++i) {
+        const auto it = bytes.find(i);
+        EXPECT_EQ(f[i], it == bytes.end() ? 0 : it->second) << "byte " << i;
+    }
+}
+
+void write_config(const std::string& dir) {
+    std::ofstream(dir + "/config.ini", std::ios::binary) << "0\r\n调音台\r\nTuning Desk\r\n"
+                                                         << kConfigCheckText << "\r\n";
+}
+
+// Recall, save and the two resets, each behind its progress wait and the
+// unit-ready guard: the exact frame, and the window shows the unit's state
+// when the wait ends. Then the language entry.
+TEST(E2eMenus, ModeCommandsAndLanguage) {
+    WindowUnderTest w("e2e_modes", write_config);
+    w.unit.eeprom_modes[2].gen[gen_frame::music_vol] = 7;
+    w.unit.eeprom_modes[2].eff[eff_frame::echo_a_vol] = 3;
+    show_and_connect(w);
+    MainView& v = w.frm->view();
+    Wait& wait = w.frm->services().wait_dialog();
+    // A unit that is not ready takes no mode command, and the dialog does not open.
+    w.unit.music_input = 1;  // waiting
+    w.ticks(20);
+    std::size_t from = w.unit.received.size();
+    for (const char* entry :
+         {"menu_key_read_all_data_from_cpu_group(3)", "menu_key_save_all_data_to_cpu_group(2)",
+          "menu_reset_cpu_audio_mode_0", "menu_reset_cpu_audio_mode_all", "menu_cpu_audio_mode_set"})
+        choose(w, entry);
+    w.ticks(20);
+    EXPECT_TRUE(writes_of(w.unit, cmd::eeprom_mode, from).empty());
+    EXPECT_EQ(w.frm->state().mode_recall_req, kNoRequest);
+    EXPECT_TRUE(w.frm->isEnabled());
+    EXPECT_TRUE(!w.frm->services().audio_mode_dialog() || !w.frm->services().audio_mode_dialog()->isVisible());
+    w.unit.music_input = 6;  // ready again
+    w.ticks(20);
+
+    auto start = [&](const char* entry) {
+        from = w.unit.received.size();
+        choose(w, entry);
+        for (int i = 0; i < 6 && writes_of(w.unit, cmd::eeprom_mode, from).empty(); ++i) w.ticks(1);
+    };
+    auto finish = [&](std::map<std::size_t, uint8_t> bytes) {
+        for (int i = 0; i < 60 && wait.isVisible(); ++i) w.ticks(1);
+        EXPECT_FALSE(wait.isVisible());
+        EXPECT_TRUE(w.frm->isEnabled());
+        w.ticks(40);
+        const auto frames = writes_of(w.unit, cmd::eeprom_mode, from);
+        ASSERT_EQ(frames.size(), 1u);
+        expect_eeprom_frame(frames[0], bytes);
+    };
+    auto marked = [&](int mode) {
+        for (int m = 1; m <= 16; ++m)
+            EXPECT_EQ(v.value(Ctl{"menu_key_read_all_data_from_cpu_group", m}), m == mode ? 1 : 0) << "mode " << m;
+    };
+    start("menu_key_read_all_data_from_cpu_group(3)");
+    finish({{10, 1}, {11, 3}});
+    EXPECT_EQ(v.text(Ctl{"Text_music_vol"}), "7");
+    marked(3);
+    // The check mark stays with the mode the unit reports, not the one chosen.
+    from = w.unit.received.size();
+    choose(w, "menu_key_read_all_data_from_cpu_group(5)");
+    EXPECT_EQ(w.frm->state().mode_recall_req, 5);
+    marked(3);
+    finish({{10, 1}, {11, 5}});
+    marked(5);
+
+    start("menu_key_save_all_data_to_cpu_group(16)");
+    EXPECT_TRUE(wait.isVisible());
+    EXPECT_FALSE(w.frm->isEnabled());
+    // A control drawn wrong behind the display's back is put right only by a full redraw.
+    v.set_text(Ctl{"Text_echo_a_vol"}, "junk");
+    finish({{8, 1}, {9, 16}});
+    EXPECT_EQ(v.text(Ctl{"Text_echo_a_vol"}), std::to_string(w.frm->state().param_image.eff[eff_frame::echo_a_vol]));
+
+    start("menu_reset_cpu_audio_mode_0");
+    finish({{15, 1}});
+    EXPECT_EQ(text_of(w, "Text_echo_a_vol"), std::to_string(SimulatedUnit::factory_image().eff[eff_frame::echo_a_vol]));
+    start("menu_reset_cpu_audio_mode_all");
+    finish({{17, 1}});
+
+    // The language entry re-captions the window and its title both ways.
+    ASSERT_EQ(w.frm->state().Language, 0);  // no stored choice yet
+    EXPECT_EQ(w.frm->windowTitle().toStdString(), "调音台");
+
+    struct Captions {
+        uint8_t language;
+        const char *title, *open, *mode4, *toggle, *bt;
+    };
+    for (const Captions& c : {Captions{1, "Tuning Desk", " Open File ", "Mode 4", "  中文  ", "BT"},
+                              Captions{0, "调音台", "   打开文件   ", "模式 4", " English ", "蓝牙"}}) {
+        choose(w, "menu_key_language");
+        EXPECT_EQ(w.frm->state().Language, c.language);
+        EXPECT_EQ(w.frm->windowTitle().toStdString(), c.title);
+        EXPECT_EQ(v.text(Ctl{"menu_key_open_file_to_all_data"}), c.open);
+        EXPECT_EQ(v.text(Ctl{"menu_key_read_all_data_from_cpu_group", 4}), c.mode4);
+        EXPECT_EQ(v.text(Ctl{"menu_key_language"}), c.toggle);
+        EXPECT_EQ(v.text(Ctl{"key_input", 6}), c.bt);
+        EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Language"), std::to_string(c.language));
+    }
+}
+
+// Clears the name box and types a name as the keyboard delivers it (any characters, one key each).
+void type_name(WindowUnderTest& w, const std::string& name) {
+    click(w, "Text_bt_file_name_change(1)");
+    key(w, Qt::Key_End);
+    for (int i = 0; i < 40; ++i) key(w, Qt::Key_Backspace);
+    for (QChar ch : QString::fromStdString(name))
+        QTest::sendKeyEvent(QTest::Click, handle(w), Qt::Key_unknown, QString(ch), {});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(text_of(w, "Text_bt_file_name_change", 1), name);
+}
+
+std::string file_bytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
+    WindowUnderTest w("e2e_bt_unit");
+    show_and_connect(w);
+    EXPECT_EQ(text_of(w, "Text_read_cpu_bt_name"), "Unit Name");
+    const std::string name = "Bühne 蓝牙";
+    type_name(w, name);
+    const auto sent = write_after(w, cmd::bt_name, [&] { click(w, "key_bt_neme(0)"); });
+    const auto* payload = sent.data() + hid_frame::payload;
+    EXPECT_EQ(std::string(payload, payload + 40), name + std::string(40 - name.size(), '\0'));
+    // The poll reads the unit's new name back into the window.
+    w.ticks(40);
+    EXPECT_EQ(text_of(w, "Text_read_cpu_bt_name"), name);
+    EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Bt_Name").value_or(""), name);
+
+    // Export and import through a text file.
+    w.frm->services().show_test_panel(true);
+    QCoreApplication::processEvents();
+    const std::string out = app_dir() + "/name_out.txt", in = app_dir() + "/name_in.txt";
+    type_name(w, "Hall Ä");
+    w.dialogs.save_answer = out;
+    click(w, "key_bt_neme(2)");
+    EXPECT_EQ(file_bytes(out), "\xEF\xBB\xBF" + std::string("Hall Ä") + "\r\n");
+
+    std::ofstream(in, std::ios::binary) << "\xEF\xBB\xBF" + std::string("Imported 名\r\nsecond line\r\n");
+    w.dialogs.open_answer = in;
+    click(w, "key_bt_neme(1)");
+    EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");
+    EXPECT_EQ(text_of(w, "Text_bt_file_name_change", 1), "Imported 名");
+    EXPECT_TRUE(w.messages.empty());
+}
+
+TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBack) {
+    WindowUnderTest w("e2e_audio_mode");
+    show_and_connect(w);
+    choose(w, "menu_cpu_audio_mode_set");
+    AudioModeDialog* d = w.frm->services().audio_mode_dialog();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    EXPECT_FALSE(w.frm->isEnabled());
+    EXPECT_TRUE(d->isEnabled());
+    // The boxes show the unit's flags.
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(d->Check_audio_mode_config(i)->isChecked(), i % 3 == 0) << i;
+
+    // A preset button clicked in the dialog, then a box ticked by hand: one flag more.
+    auto click_in = [d](QWidget* c, QPoint p) {
+        QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, c->mapTo(d, p));
+    };
+    qbButtons_H* preset = d->key_audio_mode_all_on_off(kSimpleMode);
+    const std::size_t from = w.unit.received.size();
+    click_in(preset, preset->rect().center());
+    w.ticks(4);
+    const auto frames = writes_of(w.unit, cmd::audio_mode_config, from);
+    ASSERT_EQ(frames.size(), 1u);
+    const auto flags = audio_mode_preset_flags(kSimpleMode);
+    EXPECT_TRUE(std::equal(flags.begin(), flags.end(), frames[0].begin() + hid_frame::payload));
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(d->Check_audio_mode_config(i)->isChecked(), flags[i] != 0) << i;
+    QCheckBox* box = d->Check_audio_mode_config(5);
+    const auto ticked = write_after(w, cmd::audio_mode_config, [&] { click_in(box, QPoint(7, box->height() / 2)); });
+    EXPECT_EQ(ticked[hid_frame::payload + 5], flags[5] ? 0 : 1);
+
+    d->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_TRUE(w.frm->isEnabled());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));  // the keyboard is back in the window
+}
+
+}  // namespace
+}  // namespace tuner::testing
