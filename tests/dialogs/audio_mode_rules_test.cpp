@@ -57,7 +57,9 @@ TEST(AudioModeRules, TableHasBothLanguagesAndDistinctPlaces) {
         EXPECT_NE(std::string(audio_mode_box_caption(i, 0)), "") << i;
         EXPECT_NE(std::string(audio_mode_box_caption(i, 1)), "") << i;
         EXPECT_TRUE(places.insert({b.left, b.top}).second) << i;
-        if (i > 20) EXPECT_EQ(std::string(b.english), std::to_string(i));  // the spare boxes
+        if (i > 20) {
+            EXPECT_EQ(std::string(b.english), std::to_string(i));
+        }  // the spare boxes
     }
     EXPECT_STREQ(audio_mode_box_caption(17, 1), "Sub Out Phase 180°");
 }

@@ -161,7 +161,9 @@ TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
             EXPECT_TRUE(label.contains(need)) << i << " " << int(lang) << ": " << box->text().toStdString();
             const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
             EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "box " << i;
-            if (i <= 20) EXPECT_TRUE(d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
+            if (i <= 20) {
+                EXPECT_TRUE(d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
+            }
         }
         for (int i = 0; i < 3; ++i) {
             qbButtons_H* key = d.key_audio_mode_all_on_off(i);
