@@ -53,6 +53,13 @@ void SliderModel::setMax(int32_t v) {
     if (v <= min_) report_error();
     max_ = v;
     value_range_ = static_cast<int64_t>(max_) - min_;
+    // A new scale moves the value's place on the rail: the thumb follows, or
+    // it would show another value than the one held (and a drag started on
+    // the drawn thumb would miss it).
+    if (!dragging_ && value_ >= min_ && value_ <= max_ && value_range_ > 0) {
+        place_thumb(value_);
+        redraw();
+    }
 }
 
 void SliderModel::setMin(int32_t v) {

@@ -3,6 +3,7 @@
 // their maximum, volumes to their limit), then every parameter shown in a
 // text box and slider, the noise gates, the exciter and the compressor
 // record, driven by the parameter table.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -92,6 +93,20 @@ std::string number(int32_t v) { return std::to_string(v); }
 
 }  // namespace
 
+namespace {
+
+// A limit below the thumb makes the slider lower itself and report the move
+// as the user's, and its handler would store the limit over a lower volume
+// the unit has just sent (and send it back). The thumb goes to the image's
+// volume first when that volume already lies within the limit.
+void set_volume_limit(MainView& v, Ctl slider, int limit, int volume) {
+    if (v.slider_value(slider) > limit && volume <= limit && volume >= v.slider_min(slider))
+        v.set_slider_value(slider, volume);
+    v.set_slider_max_limit(slider, limit);
+}
+
+}  // namespace
+
 void Display::refresh_volume_groups() {
     FrameImage& gen = s_.param_image.gen;
     FrameImage& cache = s_.param_display_cache.gen;
@@ -119,9 +134,9 @@ void Display::refresh_volume_groups() {
             if (gen[c.adj_max] > gen[c.abs_max]) gen[c.adj_max] = gen[c.abs_max];
             if (en == 1) {
                 if (gen[c.vol] > gen[c.adj_max]) gen[c.vol] = gen[c.adj_max];
-                v_.set_slider_max_limit(slider, gen[c.adj_max]);
+                set_volume_limit(v_, slider, gen[c.adj_max], gen[c.vol]);
             } else if (en == 0) {
-                v_.set_slider_max_limit(slider, gen[c.abs_max]);
+                set_volume_limit(v_, slider, gen[c.abs_max], gen[c.vol]);
             }
             v_.set_text({c.adj_max_box}, number(gen[c.adj_max]));
         }
@@ -130,10 +145,10 @@ void Display::refresh_volume_groups() {
             v_.set_slider_max(slider, gen[c.abs_max]);
             if (gen[c.adj_max] > gen[c.abs_max]) gen[c.adj_max] = gen[c.abs_max];
             if (en == 1) {
-                v_.set_slider_max_limit(slider, gen[c.adj_max]);
+                set_volume_limit(v_, slider, gen[c.adj_max], std::min(gen[c.vol], gen[c.adj_max]));
                 if (gen[c.vol] > gen[c.adj_max]) gen[c.vol] = gen[c.adj_max];
             } else if (en == 0) {
-                v_.set_slider_max_limit(slider, gen[c.abs_max]);
+                set_volume_limit(v_, slider, gen[c.abs_max], gen[c.vol]);
             }
             v_.set_slider_value(slider, gen[c.vol]);
             v_.set_text({c.vol_box}, number(gen[c.vol]));

@@ -89,6 +89,11 @@ TEST_F(Recorder, SameValueDoesNothingAndBoundsBehaveAsStored) {
     m.load(0, 180, 2000, 150);
     m.setMax(100);
     EXPECT_EQ(m.Value(), 150);
+    // A new scale moves the thumb to where the value it holds now lies (a
+    // volume slider whose maximum comes from the unit).
+    m.load(0, 255, 2000, 10);
+    m.setMax(60);
+    EXPECT_FLOAT_EQ(m.thumb_top(), m.position_of(10));
     // max <= min is reported and stored all the same.
     m.setMax(0);
     EXPECT_EQ(m.max(), 0);

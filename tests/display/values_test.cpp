@@ -44,6 +44,30 @@ TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     EXPECT_EQ(v.at({"Text_mic_vol_power_on"}).fore, kGrey);
 }
 
+// A volume the unit sends below its limit stays as sent, also when the thumb
+// still stands above the new limit: the slider's own lowering would otherwise
+// reach the volume handler, which stores the limit over the unit's value.
+TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
+    int moves = 0;
+    v.on_slider_changed = [&](Ctl c) {
+        ++moves;
+        if (c.name == "vr_music_vol") gen()[g::music_vol] = static_cast<uint8_t>(v.slider_value(c));
+    };
+    gen()[g::vol_max_function_en] = 1;
+    gen()[g::music_vol_abs_max] = 60;
+    gen()[g::music_vol_adj_max] = 60;
+    gen()[g::music_vol] = 40;
+    full();
+    gen()[g::music_vol_adj_max] = 20;
+    gen()[g::music_vol] = 10;
+    incremental();
+    EXPECT_EQ(moves, 0);
+    EXPECT_EQ(gen()[g::music_vol], 10);
+    EXPECT_EQ(v.at({"vr_music_vol"}).s_value, 10);
+    EXPECT_EQ(v.at({"vr_music_vol"}).s_max_limit, 20);
+    EXPECT_EQ(text({"Text_music_vol"}), "10");
+}
+
 // Table indexes from the unit or a file are read bounds-safe: the nearest end
 // entry is shown and the refresh completes. The right delay is shown raw when
 // the unit says so.
