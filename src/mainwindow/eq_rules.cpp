@@ -304,6 +304,8 @@ std::string eq_reset_no_default_text(const AppState& s) {
                            : "未载入有效的开机参数文件，无法复位当前EQ。";
 }
 
+void confirm_eq_reset(RuleEnv& env) { env.view.ask_yes_no("Reset Eq channel actived, are you sure ?", "Reset Eq"); }
+
 void toggle_eq_band_slope(RuleEnv& env, int band) {
     if (!is_band(band)) return;
     uint8_t& t = eq_image(env.s)[q::eq_type + static_cast<std::size_t>(band)];

@@ -15,6 +15,11 @@ namespace tuner {
 // 12 dB/octave, and type 11, 24 dB/octave). No control is bound to it.
 void toggle_eq_band_slope(RuleEnv& env, int band);
 
+// Asks the English reset question and takes no action on the answer (the
+// reset button asks its own question in the current language). No control
+// is bound to it.
+void confirm_eq_reset(RuleEnv& env);
+
 // The reset's question and its refusal when no valid start-up image was
 // loaded, in the current language.
 std::string eq_reset_title(const AppState& s);

@@ -194,6 +194,10 @@ TEST_F(EqRules, ButtonsAndBoxes) {
         toggle_eq_band_slope(env, 8);
         EXPECT_EQ(band(q::eq_type, 8), want);
     }
+    const ParamImage before = s.param_image;
+    confirm_eq_reset(env);  // asks and changes nothing, whatever the answer
+    EXPECT_EQ(view.calls.back(), "ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?");
+    EXPECT_EQ(s.param_image, before);
     clear_word();
     set_connected(false);
     rules.click(env, Ctl{"key_eq_type_lp", 8});
