@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 #include "controls/param_text_box.h"
+#include "core/param_table.h"
 #include "dialogs/progress_dialog.h"
 #include "e2e_input.h"
 
@@ -73,6 +74,20 @@ TEST(E2eEditing, DragWheelKeyAndTheUnitsFramesAndLimits) {
     EXPECT_NEAR(s->Value(), target, 1);
     EXPECT_EQ(dragged[eff_frame::echo_a_vol], s->Value());
     EXPECT_EQ(text_of(w, "Text_echo_a_vol"), std::to_string(s->Value()));
+
+    // Every parameter slider spans its field's range (the echo delays 0..30
+    // index the delay table): a drag past the top stores the last index.
+    for (const ParamRow& r : param_table()) {
+        if (r.slider.empty() || r.per_band || r.kind == ParamKind::Volume || r.kind == ParamKind::EqPreGain) continue;
+        EXPECT_EQ(w.frm->view().slider_min(Ctl{r.slider}), r.min) << r.slider;
+        EXPECT_EQ(w.frm->view().slider_max(Ctl{r.slider}), r.max) << r.slider;
+    }
+    auto* delay = w.frm->registry().get<xiSlider>("VR_echo_a_delay_l");
+    const auto top = write_after(w, cmd::effect, [&] {
+        drag(w, delay, thumb_centre(delay, delay->Value()), {8, -300});
+    });
+    EXPECT_EQ(top[eff_frame::echo_a_delay_l], 30);
+    EXPECT_EQ(text_of(w, "Text_echo_a_delay_l"), "380");
 
     const uint8_t start = w.frm->state().param_image.eff[eff_frame::echo_a_repeat];
     ASSERT_LT(start, 28);
