@@ -42,7 +42,9 @@ void WheelCapture::WheelUnHook(QWidget* w) {
 }
 
 bool WheelCapture::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != hooked_) return false;
+    // A disabled widget (or one in a disabled window, as during a progress
+    // wait) gets no input, so it raises no steps either.
+    if (watched != hooked_ || !hooked_->isEnabled()) return false;
     if (event->type() == QEvent::Wheel) {
         auto* we = static_cast<QWheelEvent*>(event);
         const int dy = we->angleDelta().y();

@@ -209,6 +209,13 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
     Wait& wait = w.frm->services().wait_dialog();
     EXPECT_TRUE(wait.isVisible());
     EXPECT_FALSE(w.frm->isEnabled());
+    // The disabled window takes no wheel: no box or slider steps during the wait.
+    const uint8_t vol = w.frm->state().param_image.gen[gen_frame::music_vol];
+    for (const char* c : {"Text_music_vol", "vr_music_vol", "Text_music_vol_power_on"}) wheel(w, c, 1);
+    EXPECT_EQ(w.frm->state().param_image.gen[gen_frame::music_vol], vol);
+    EXPECT_EQ(text_of(w, "Text_music_vol"), std::to_string(vol));
+    EXPECT_EQ(w.frm->state().param_image.gen[gen_frame::music_vol_power_on],
+              w.unit.image.gen[gen_frame::music_vol_power_on]);
     EXPECT_EQ(wait.model().Max(), 23);
     w.ticks(2);
     EXPECT_EQ(last_write(w.unit, cmd::gen, from)[gen_frame::music_input_sel], 10);
