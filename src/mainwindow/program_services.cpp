@@ -124,7 +124,15 @@ void ProgramServices::scan_timer_stop() { timers_.scan_stop(); }
 void ProgramServices::send_timer_start() { timers_.send_start(); }
 void ProgramServices::send_timer_stop() { timers_.send_stop(); }
 
-void ProgramServices::set_main_window_enabled(bool enabled) { window_->setEnabled(enabled); }
+void ProgramServices::set_main_window_enabled(bool enabled) {
+    // Disabling drops the focus of the control that had it (a pressed button,
+    // say); enabling again gives it back instead of to the first control.
+    if (!enabled && window_->isEnabled()) focus_before_disable_ = window_->focusWidget();
+    window_->setEnabled(enabled);
+    QWidget* back = enabled ? focus_before_disable_.data() : nullptr;
+    if (enabled) focus_before_disable_ = nullptr;
+    if (back && back->isEnabled() && back->isVisible() && !back->hasFocus()) back->setFocus(Qt::OtherFocusReason);
+}
 
 void ProgramServices::end_program() {
     if (hooks_.end_program) return hooks_.end_program();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include <QPointer>
 #include <QTimer>
 
 #include "core/app_state.h"
@@ -100,6 +101,8 @@ private:
 
     AppState& s_;
     QWidget* window_;
+    // The control that had the keyboard when the window was disabled; it gets it back.
+    QPointer<QWidget> focus_before_disable_;
     ControlRegistry& reg_;
     QtMainView& view_;
     Display& display_;

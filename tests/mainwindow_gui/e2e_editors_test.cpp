@@ -224,6 +224,7 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
     EXPECT_FALSE(wait.isVisible());
     EXPECT_TRUE(w.frm->isEnabled());
     EXPECT_EQ(QApplication::activeWindow(), w.frm.get());
+    EXPECT_EQ(QApplication::focusWidget(), widget_of(w, "key_input(10)")) << "the pressed button keeps the keyboard";
     EXPECT_EQ(w.frm->state().cpu_state.cpu_music_input, 10);
     EXPECT_EQ(w.frm->view().back_color(Ctl{"key_input", 10}), 0xFFFF80u);  // the lit input
     EXPECT_NE(w.frm->view().back_color(Ctl{"key_input", 6}), 0xFFFF80u);
