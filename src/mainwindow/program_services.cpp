@@ -124,7 +124,12 @@ void ProgramServices::scan_timer_stop() { timers_.scan_stop(); }
 void ProgramServices::send_timer_start() { timers_.send_start(); }
 void ProgramServices::send_timer_stop() { timers_.send_stop(); }
 
-void ProgramServices::set_main_window_enabled(bool enabled) { window_->setEnabled(enabled); }
+void ProgramServices::set_main_window_enabled(bool enabled) {
+    // The progress wait and the audio-mode dialog each keep the window
+    // disabled while shown; it is enabled again only once neither does.
+    if (enabled && (wait_->model().timer_on() || (audio_ && audio_->holds_owner()))) return;
+    window_->setEnabled(enabled);
+}
 
 void ProgramServices::end_program() {
     if (hooks_.end_program) return hooks_.end_program();
@@ -134,7 +139,15 @@ void ProgramServices::end_program() {
     QCoreApplication::exit(0);
 }
 
-void ProgramServices::show_about() { show_about_box(window_); }
+void ProgramServices::show_about() {
+    // One About box: a second choice of the entry brings the open one forward.
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return;
+    }
+    about_ = show_about_box(window_);
+}
 
 void ProgramServices::show_audio_mode_dialog() {
     AudioModeDialog& d = audio();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include <QPointer>
 #include <QTimer>
 
 #include "core/app_state.h"
@@ -109,6 +110,7 @@ private:
     // Top-level windows of their own, so disabling the main window leaves them usable.
     std::unique_ptr<Wait> wait_;
     std::unique_ptr<AudioModeDialog> audio_;
+    QPointer<QWidget> about_;  // the About box while it is open (it deletes itself on close)
 };
 
 }  // namespace tuner
