@@ -166,6 +166,12 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");
     EXPECT_EQ(text_of(w, "Text_bt_file_name_change", 1), "Imported 名");
     EXPECT_TRUE(w.messages.empty());
+    // A chosen file that cannot be read (a read error even for root) is reported and keeps the name.
+    w.dialogs.open_answer = "/proc/self/mem";
+    click(w, "key_bt_neme(1)");
+    EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_NE(w.messages[0].find("/proc/self/mem"), std::string::npos) << w.messages[0];
 }
 
 TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBack) {
