@@ -43,6 +43,19 @@ bool may_replace(const fs::path& p) {
 
 }  // namespace
 
+bool read_whole_file(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    // istream::read turns a failing read into the bad state; iterating the
+    // stream buffer directly would let the library's exception escape.
+    std::string content;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk), in.gcount() > 0) content.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return false;
+    out = std::move(content);
+    return true;
+}
+
 bool file_write_refused(const std::string& path) {
     fs::path target(path);
     std::string why;

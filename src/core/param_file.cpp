@@ -172,17 +172,13 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
         return LoadResult::NotFound;
     }
     std::string text;
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in && !in.eof()) {
-            ui.debug_line("Cannot read " + path);
-            ui.message_box(
-                lang_en(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
-                MessageIcon::Exclamation);
-            full_redraw(s, ui);
-            return LoadResult::ReadFailed;
-        }
+    if (!read_whole_file(path, text)) {
+        ui.debug_line("Cannot read " + path);
+        ui.message_box(
+            lang_en(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
+            MessageIcon::Exclamation);
+        full_redraw(s, ui);
+        return LoadResult::ReadFailed;
     }
 
     return load_param_text(s, ui, text, kind);

@@ -80,13 +80,8 @@ std::string utf8_file_read_line(const std::string& path, int n, TextFileError* e
         if (error) *error = TextFileError::NotFound;
         return {};
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = TextFileError::ReadFailed;
-        return {};
-    }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::string content;
+    if (!read_whole_file(path, content)) {
         if (error) *error = TextFileError::ReadFailed;
         return {};
     }

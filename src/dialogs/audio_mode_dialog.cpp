@@ -1,5 +1,7 @@
 #include "dialogs/audio_mode_dialog.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -116,7 +118,7 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
 }
 
 AudioModeDialog::~AudioModeDialog() {
-    if (disabled_owner_) host_.set_main_window_enabled(true);
+    if (std::exchange(disabled_owner_, false)) host_.set_main_window_enabled(true);
 }
 
 void AudioModeDialog::set_dis_audio_mode_config() {

@@ -44,6 +44,8 @@ public:
 
     QCheckBox* Check_audio_mode_config(int index) const { return boxes_.at(index); }
     qbButtons_H* key_audio_mode_all_on_off(int index) const { return buttons_.at(index); }
+    // True while the dialog is shown and keeps its owner disabled.
+    bool holds_owner() const { return disabled_owner_; }
 
 protected:
     void showEvent(QShowEvent* e) override;

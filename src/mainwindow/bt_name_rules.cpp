@@ -114,7 +114,7 @@ private:
     // Nothing is sent; a cancelled dialog, a missing file or an empty first
     // line keep the name as it was.
     static void import_file(RuleEnv& env) {
-        const std::optional<std::string> name = clr_bt_name_display_and_read_bt_name_file3(env.svc, env.dialogs);
+        const std::optional<std::string> name = clr_bt_name_display_and_read_bt_name_file3(env.s, env.svc, env.dialogs);
         if (!name || name->empty()) return;
         take_name(env, *name);
     }
@@ -172,7 +172,8 @@ bool clr_bt_name_display_and_read_bt_name_file2(AppState& s, MainView& view, Set
     return true;
 }
 
-std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(WindowServices& svc, FileDialogs& dialogs) {
+std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(const AppState& s, WindowServices& svc,
+                                                                      FileDialogs& dialogs) {
     FileDialogRequest r;
     r.filter = kTextFileFilter;
     r.filter_index = 0;
@@ -185,7 +186,12 @@ std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(WindowServ
         svc.message_box(" File not found. Try again.", " Error", MessageIcon::Exclamation);
         return std::nullopt;
     }
-    if (err != TextFileError::None) return std::nullopt;
+    if (err != TextFileError::None) {
+        // A file that was chosen but cannot be read is said so, not passed over in silence.
+        svc.message_box((english(s) ? "The file cannot be read: " : "无法读取文件：") + *path, " Error",
+                        MessageIcon::Exclamation);
+        return std::nullopt;
+    }
     return first_chars(line, kBtNameBytes);
 }
 

@@ -36,7 +36,8 @@ bool clr_bt_name_display_and_read_bt_name_file2(AppState& s, MainView& view, Set
 // The import dialog: the first 40 characters of line 1 of the chosen text
 // file, or nothing when the dialog was cancelled or the file could not be
 // read (a missing file says so).
-std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(WindowServices& svc, FileDialogs& dialogs);
+std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(const AppState& s, WindowServices& svc,
+                                                                      FileDialogs& dialogs);
 
 // Whether each unit that connects gets the name: the automatic rename box
 // ticked and its edit box holding a name. For WindowServices::bt_name_auto_update.

@@ -125,6 +125,9 @@ void ProgramServices::send_timer_start() { timers_.send_start(); }
 void ProgramServices::send_timer_stop() { timers_.send_stop(); }
 
 void ProgramServices::set_main_window_enabled(bool enabled) {
+    // The progress wait and the audio-mode dialog each keep the window
+    // disabled while shown; it is enabled again only once neither does.
+    if (enabled && (wait_->model().timer_on() || (audio_ && audio_->holds_owner()))) return;
     // Disabling drops the focus of the control that had it (a pressed button,
     // say); enabling again gives it back instead of to the first control.
     if (!enabled && window_->isEnabled()) focus_before_disable_ = window_->focusWidget();
@@ -142,7 +145,15 @@ void ProgramServices::end_program() {
     QCoreApplication::exit(0);
 }
 
-void ProgramServices::show_about() { show_about_box(window_); }
+void ProgramServices::show_about() {
+    // One About box: a second choice of the entry brings the open one forward.
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return;
+    }
+    about_ = show_about_box(window_);
+}
 
 void ProgramServices::show_audio_mode_dialog() {
     AudioModeDialog& d = audio();

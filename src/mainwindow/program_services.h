@@ -112,6 +112,7 @@ private:
     // Top-level windows of their own, so disabling the main window leaves them usable.
     std::unique_ptr<Wait> wait_;
     std::unique_ptr<AudioModeDialog> audio_;
+    QPointer<QWidget> about_;  // the About box while it is open (it deletes itself on close)
 };
 
 }  // namespace tuner

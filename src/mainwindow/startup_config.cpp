@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/app_paths.h"
+#include "core/atomic_file.h"
 #include "core/utf8.h"
 
 namespace tuner {
@@ -21,10 +22,8 @@ bool file_exists(const std::string& path) {
 // The whole file is readable and valid UTF-8. A file in a legacy code page
 // (GBK titles) is treated like a missing one rather than shown garbled.
 bool readable_utf8(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    std::string content;
+    if (!read_whole_file(path, content)) return false;
     return utf8_sanitize(content) == content;
 }
 

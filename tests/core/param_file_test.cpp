@@ -134,6 +134,12 @@ TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
               LoadResult::TooManyValues);
     EXPECT_EQ(s.param_image, neutral);
     EXPECT_FALSE(ui.messages.empty());
+    // A file whose read fails part way (an input/output error, here from a
+    // regular file that refuses reads even to root) is reported, not thrown.
+    ui.messages.clear();
+    EXPECT_EQ(load_param_file(s, ui, "/proc/self/mem", LoadKind::User), LoadResult::ReadFailed);
+    EXPECT_EQ(s.param_image, neutral);
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 // Values on the "{" line are lost; "2" runs on into "0x1F" after the comment cut its line, giving 201; a second

@@ -48,6 +48,8 @@ TEST(Utf8, TextFiles) {
 
     TextFileError err = TextFileError::None;
     EXPECT_TRUE(utf8_file_read_line(dir.file("missing.txt"), 1, &err).empty() && err == TextFileError::NotFound);
+    // A read that fails part way is an error, not an exception.
+    EXPECT_TRUE(utf8_file_read_line("/proc/self/mem", 1, &err).empty() && err == TextFileError::ReadFailed);
 }
 
 // A failed write leaves the old file whole and no temporary behind; a save through a symbolic link (relative, chained,

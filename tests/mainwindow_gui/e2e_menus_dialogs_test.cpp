@@ -166,6 +166,12 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");
     EXPECT_EQ(text_of(w, "Text_bt_file_name_change", 1), "Imported 名");
     EXPECT_TRUE(w.messages.empty());
+    // A chosen file that cannot be read (a read error even for root) is reported and keeps the name.
+    w.dialogs.open_answer = "/proc/self/mem";
+    click(w, "key_bt_neme(1)");
+    EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名");
+    ASSERT_EQ(w.messages.size(), 1u);
+    EXPECT_NE(w.messages[0].find("/proc/self/mem"), std::string::npos) << w.messages[0];
 }
 
 TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBack) {
@@ -197,11 +203,42 @@ TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBack) {
     const auto ticked = write_after(w, cmd::audio_mode_config, [&] { click_in(box, QPoint(7, box->height() / 2)); });
     EXPECT_EQ(ticked[hid_frame::payload + 5], flags[5] ? 0 : 1);
 
+    // A progress wait that ends while the dialog is open, and the dialog
+    // closed while a wait runs: the window stays disabled until both are gone.
+    Wait& wait = w.frm->services().wait_dialog();
+    auto wait_out = [&] {
+        for (int i = 0; i < 40 && wait.model().timer_on(); ++i) w.ticks(1);
+    };
+    w.frm->services().display_wait_1s();
+    wait_out();
+    EXPECT_FALSE(w.frm->isEnabled());
+    w.frm->services().display_wait_1s();
     d->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(w.frm->isEnabled());
+    wait_out();
     EXPECT_TRUE(w.frm->isEnabled());
     EXPECT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));  // the keyboard is back in the window
+}
+
+// The About entry chosen again while its box is open brings that box forward; once closed, it opens anew.
+TEST(E2eAbout, OneBoxHoweverOftenChosen) {
+    WindowUnderTest w("e2e_about");
+    show_window(w);
+    auto boxes = [] {
+        const auto all = QApplication::topLevelWidgets();
+        return std::count_if(all.begin(), all.end(),
+                             [](QWidget* t) { return t->objectName() == "About" && t->isVisible(); });
+    };
+    for (int i = 0; i < 3; ++i) choose(w, "Menu_About");
+    EXPECT_EQ(boxes(), 1);
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->objectName() == "About") t->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(boxes(), 0);
+    choose(w, "Menu_About");
+    EXPECT_EQ(boxes(), 1);
 }
 
 }  // namespace
