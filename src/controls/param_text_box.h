@@ -53,16 +53,6 @@ private:
     class CaretStyle* caret_style_ = nullptr;
 };
 
-// How one box is wired to the shared rules.
-struct NumericBoxConfig {
-    float min = 0;
-    float max = 0;
-    bool snap = false;
-    std::span<const double> table;
-    int decimals = 0;
-    bool allow_minus = false;
-};
-
 // Wires a box as every parameter box is wired: GotFocus remembers the text,
 // hides the caret and shows the text red; Change filters; KeyPress runs the
 // key filter and, on Enter, the commit and then `on_commit` (the handler

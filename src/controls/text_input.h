@@ -35,6 +35,17 @@ std::string double_to_text(double v);
 // A text that is not a number comes back unchanged.
 std::string format_number_text(const std::string& text, const std::string& format);
 
+// How one box filters and commits: its limits, snapping table, decimals and
+// whether it takes a minus sign.
+struct NumericBoxConfig {
+    float min = 0;
+    float max = 0;
+    bool snap = false;
+    std::span<const double> table;
+    int decimals = 0;
+    bool allow_minus = false;
+};
+
 class TextInput {
 public:
     // One remembered text and one first-key flag serve all boxes.

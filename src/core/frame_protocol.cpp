@@ -260,20 +260,22 @@ bool i_hid_pc_tx_effect_cmd(DeviceLink& link, uint8_t rws) {
 // The name and configuration frames carry only their 40 bytes; the rest of
 // the frame is sent as zeros. The debug lines list frames that went out: a
 // refused write, which goes again later, leaves none.
-bool i_hid_pc_tx_read_write_bt_name(DeviceLink& link, uint8_t rws) {
+static bool send_block40(DeviceLink& link, uint8_t command, const std::array<uint8_t, 40>& block, uint8_t rws,
+                         const char* written_line) {
     zero_frame(link.s.hid_buff);
-    put_block40(link.s.hid_buff, link.s.bt_name_tx);
-    const bool sent = hid_send_frame(link, cmd::bt_name, rws);
-    if (sent && rws == rws::W) link.ui.debug_line("i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
+    put_block40(link.s.hid_buff, block);
+    const bool sent = hid_send_frame(link, command, rws);
+    if (sent && rws == rws::W) link.ui.debug_line(written_line);
     return sent;
 }
 
+bool i_hid_pc_tx_read_write_bt_name(DeviceLink& link, uint8_t rws) {
+    return send_block40(link, cmd::bt_name, link.s.bt_name_tx, rws, "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
+}
+
 bool i_hid_pc_tx_read_write_audio_mode_config(DeviceLink& link, uint8_t rws) {
-    zero_frame(link.s.hid_buff);
-    put_block40(link.s.hid_buff, link.s.audio_mode_config);
-    const bool sent = hid_send_frame(link, cmd::audio_mode_config, rws);
-    if (sent && rws == rws::W) link.ui.debug_line("i_hid_cmd_read_wrtie_audio_mode_config  RWS=W");
-    return sent;
+    return send_block40(link, cmd::audio_mode_config, link.s.audio_mode_config, rws,
+                        "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W");
 }
 
 bool i_hid_pc_tx_cpu_test_cmd(DeviceLink& link, uint8_t rws) {

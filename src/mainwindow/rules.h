@@ -53,14 +53,7 @@ struct RuleEnv {
 };
 
 // How a numeric box filters and commits, read anew at every key press.
-struct BoxLimits {
-    float min = 0;
-    float max = 0;
-    bool snap = false;
-    std::span<const double> table;
-    int decimals = 0;
-    bool allow_minus = false;
-};
+using BoxLimits = NumericBoxConfig;
 
 // One group of rules. Each handler returns true when the control is its own.
 class RuleModule {
