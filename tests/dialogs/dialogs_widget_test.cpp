@@ -34,8 +34,7 @@ struct StepClock : Clock, EventPump {
     void process_events() override { t += 100; }
 };
 
-// The main window as the dialogs see it (a real top-level widget that they
-// disable), over a unit that is connected and ready.
+// The main window as the dialogs see it (a top-level widget they disable), over a connected, ready unit.
 struct MainHost : ProgressHost, AudioModeHost {
     AppState s;
     QWidget window;
@@ -61,8 +60,7 @@ void activate(QWidget* w) {
 
 }  // namespace
 
-// A top-level window of its own (Qt would disable a child window with the
-// main window), without close box, and the user cannot close it.
+// A top-level window of its own (Qt would disable a child with the main window); the user cannot close it.
 TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
     MainHost host;
     StepClock clock;
@@ -87,10 +85,9 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
     for (int way = 0; way < 3; ++way) {
         QPointer<QWidget> box = show_about_box(&owner);
         ASSERT_TRUE(box);
-        EXPECT_EQ(box->windowTitle(), "About Veltrana");
-        EXPECT_EQ(box->findChild<QLabel*>("lblTitle")->text(), "About Veltrana");
-        EXPECT_EQ(box->findChild<QLabel*>("lblVersion")->text(), "Software Vertion:  24.6.6");
-        EXPECT_EQ(box->findChild<QLabel*>("Label_Cpu_Vertion")->text(), "");
+        auto label = [&](const char* n) { return box->findChild<QLabel*>(n)->text(); };
+        EXPECT_EQ(QStringList({box->windowTitle(), label("lblTitle"), label("lblVersion"), label("Label_Cpu_Vertion")}),
+                  QStringList({"About Veltrana", "About Veltrana", "Software Vertion:  24.6.6", ""}));
         activate(box);
         way == 0 ? click(box->findChild<QPushButton*>("cmdOK"))
                  : QTest::keyClick(box->windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
@@ -99,9 +96,8 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
     }
 }
 
-// Mouse and keyboard toggles write the flag (queued only while connected);
-// box 40 has no flag; ticks set from the flags write nothing. The dialog and
-// its boxes stay usable over the disabled main window.
+// Mouse and keyboard toggles write the flag (queued only while connected); box 40 has no flag; ticks set from the
+// flags write nothing. The dialog and its boxes stay usable over the disabled main window.
 TEST(AudioModeDialog, UserTogglesWriteAndDisplayTicksDoNot) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
@@ -133,10 +129,8 @@ TEST(AudioModeDialog, UserTogglesWriteAndDisplayTicksDoNot) {
     EXPECT_TRUE(host.window.isEnabled());
 }
 
-// Captions in both languages, and every one fits its place: a box's text
-// wraps onto at most the box's height beside its indicator, a button's
-// caption stays on the face, and the 21 named boxes lie inside the opening
-// size while the spare ones show once the dialog is widened.
+// Captions in both languages fit: a box's text wraps within its height beside the indicator, a button's caption
+// stays on the face, the 21 named boxes lie inside the opening size (the spare ones show once widened).
 TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
@@ -161,9 +155,7 @@ TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
             EXPECT_TRUE(label.contains(need)) << i << " " << int(lang) << ": " << box->text().toStdString();
             const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
             EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "box " << i;
-            if (i <= 20) {
-                EXPECT_TRUE(d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
-            }
+            EXPECT_TRUE(i > 20 || d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
         }
         for (int i = 0; i < 3; ++i) {
             qbButtons_H* key = d.key_audio_mode_all_on_off(i);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -11,8 +12,7 @@ using namespace tuner;
 
 namespace {
 
-// Each pump lets 10 ms pass and may run something once, as a timer or a
-// frame from the unit would during the finish's wait.
+// Each pump lets 10 ms pass and may run something once, as a timer or a unit frame would during the finish.
 struct FakeClock : Clock, EventPump {
     int32_t t = 0;
     std::function<void()> once;
@@ -65,16 +65,13 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
     r.m.tick();
     EXPECT_EQ(r.m.Text_Wait(), "Operation completed");
     EXPECT_GE(r.clock.t - before, 888);  // the completion text stays 888 ms
-    EXPECT_FALSE(r.visible || r.timer);
-    EXPECT_EQ(r.enabled, (std::vector<bool>{false, true}));
-    EXPECT_EQ(r.refreshes, 1);
-    EXPECT_EQ(r.refresh_mode, 0);  // the refresh after a wait is a full one
-    EXPECT_EQ(r.s.wait_busy, 0);
+    // Hidden, timer off, window disabled then enabled, one full refresh, not busy.
+    EXPECT_EQ(std::tuple(r.visible, r.timer, r.enabled, r.refreshes, r.refresh_mode, r.s.wait_busy),
+              std::tuple(false, false, std::vector<bool>{false, true}, 1, 0, 0));
 }
 
-// Lengths round up to whole 100 ms ticks, the bar never passes its end, and
-// the finish takes one tick more. A mode change (here in Chinese) also clears
-// the link's miss count.
+// Lengths round up to whole 100 ms ticks, the bar never passes its end, the finish takes one tick more. A mode
+// change (here in Chinese) also clears the link's miss count.
 TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
     for (auto [ms, steps] : {std::pair{800, 8}, {50, 1}, {0, 1}, {-300, 1}, {150, 2}, {801, 9}, {100, 1}}) {
         Rig r;
@@ -94,9 +91,8 @@ TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
     }
 }
 
-// A busy unit holds the full bar until it is ready; a unit whose link drops
-// while it reported busy is not busy any more; a gate that fails during a
-// wait hides it. Each way, the finish runs on the next tick.
+// A busy unit holds the full bar until ready; a link that drops while busy ends it; a gate that fails during a wait
+// hides it. Each way, the finish runs on the next tick.
 TEST(ProgressModel, WhatEndsAHeldWait) {
     for (int way = 0; way < 3; ++way) {
         Rig r;
@@ -114,21 +110,17 @@ TEST(ProgressModel, WhatEndsAHeldWait) {
     }
 }
 
-// A new wait that arrives during the old one's 888 ms finish is not closed by
-// that finish: the dialog stays, the window stays disabled.
+// A new wait that arrives during the old one's 888 ms finish is not closed by it: dialog stays, window disabled.
 TEST(ProgressModel, OverlappingWaits) {
     Rig r;
     r.m.display_wait_1s();
     for (int i = 0; i < 8; ++i) r.m.tick();
     r.clock.once = [&] { r.m.display_wait_youxian_x100ms(5); };
     r.m.tick();
-    EXPECT_TRUE(r.visible && r.timer && !r.window_enabled());
-    EXPECT_EQ(r.s.wait_busy, -1);
-    EXPECT_EQ(r.refreshes, 0);
+    EXPECT_EQ(std::tuple(r.visible && r.timer, r.window_enabled(), r.s.wait_busy, r.refreshes),
+              std::tuple(true, false, -1, 0));
     EXPECT_EQ(r.run(), 6);
-    EXPECT_TRUE(r.window_enabled());
-    EXPECT_EQ(r.s.wait_busy, 0);
-    EXPECT_EQ(r.refreshes, 1);
+    EXPECT_EQ(std::tuple(r.window_enabled(), r.s.wait_busy, r.refreshes), std::tuple(true, 0, 1));
 
     // A data transfer leaves a running mode change alone, and restarts a running data transfer.
     Rig q;

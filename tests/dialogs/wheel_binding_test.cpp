@@ -1,5 +1,4 @@
-// Wheel turns and Up/Down keys over the bound boxes reach the steppers,
-// delivered through the top-level window as the window system would.
+// Wheel turns and Up/Down keys over the bound boxes reach the steppers, through the top-level window.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -59,8 +58,7 @@ struct Window {
 
 }  // namespace
 
-// The table names each capture and target once, and a wheel notch over every
-// bound box reaches that route's stepper.
+// The table names each capture and target once; a wheel notch over every bound box reaches its route's stepper.
 TEST(WheelBinding, EveryRouteReachesItsOwnStepper) {
     std::set<std::string> controls, targets;
     for (const WheelRoute& r : kWheelRoutes) {
@@ -76,8 +74,7 @@ TEST(WheelBinding, EveryRouteReachesItsOwnStepper) {
     }
 }
 
-// Only the vertical wheel (a step a notch) and Up/Down are taken: a horizontal
-// wheel is no step and every other key still types in the box.
+// Only the vertical wheel (a step a notch) and Up/Down step: a horizontal wheel does not, other keys type.
 TEST(WheelBinding, OnlyVerticalWheelAndUpDownStepAndOtherKeysType) {
     Window win;
     win.wheel(win.w("Text_music_vol"), -120);

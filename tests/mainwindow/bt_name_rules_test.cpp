@@ -44,22 +44,20 @@ protected:
 };
 
 TEST(BtNameBuffer, CutsOnACharacterBoundaryAndRefusesControlCharacters) {
-    struct Case {
-        std::string name, sent;  // sent: the buffer's bytes up to its zero padding
-    } cases[] = {
-        {"Bt_Audio", "Bt_Audio"},
-        {repeat("a", 45), repeat("a", 40)},
-        {repeat("蓝", 20), repeat("蓝", 13)},       // 13 characters of three bytes fit whole
-        {repeat("a", 39) + "é", repeat("a", 39)},   // a two-byte character across byte 40
-        {repeat("a", 40) + "\t", repeat("a", 40)},  // beyond the 40 bytes sent
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        const auto buf = bt_name_buffer(c.name);
-        ASSERT_TRUE(buf) << c.name;
+    // The name; the buffer's bytes up to its zero padding.
+    for (const auto& [name, sent] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"Bt_Audio", "Bt_Audio"},
+             {repeat("a", 45), repeat("a", 40)},
+             {repeat("蓝", 20), repeat("蓝", 13)},       // 13 characters of three bytes fit whole
+             {repeat("a", 39) + "é", repeat("a", 39)},   // a two-byte character across byte 40
+             {repeat("a", 40) + "\t", repeat("a", 40)},  // beyond the 40 bytes sent
+             {"", ""},
+         }) {
+        const auto buf = bt_name_buffer(name);
+        ASSERT_TRUE(buf) << name;
         std::array<uint8_t, 40> want{};
-        std::copy(c.sent.begin(), c.sent.end(), want.begin());
-        EXPECT_EQ(*buf, want) << c.name;
+        std::copy(sent.begin(), sent.end(), want.begin());
+        EXPECT_EQ(*buf, want) << name;
     }
     EXPECT_FALSE(bt_name_buffer("Bt\tAudio"));
     EXPECT_FALSE(bt_name_buffer("\x1F"));

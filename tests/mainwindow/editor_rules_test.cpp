@@ -2,6 +2,8 @@
 // leave out.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/param_table.h"
 #include "core/value_tables.h"
 #include "rule_env_fixture.h"
@@ -68,34 +70,28 @@ TEST_F(EditorRulesTest, EnterStoresClampsAndRaisesByKind) {
 TEST_F(EditorRulesTest, TypedEdgesSnapAndClamp) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
-    struct Case {
-        const char* param;
-        uint8_t raw_delay, vol_limit_on;
-        const char *typed, *shown;
-        int32_t stored;
-    } cases[] = {
-        {"echo_a_delay_l", 0, 0, "50", "80", 0},
-        {"echo_a_delay_l", 0, 0, "1000", "380", 30},
-        {"echo_a_delay_r", 1, 0, "17", "17", 17},              // raw mode: a plain step
-        {"echo_a_delay_r", 1, 0, "95", "30", 30},              // the slider's max, not snapped
-        {"music_noise_suppressor_ratio", 0, 0, "-5", "5", 5},  // the minus is dropped
-        {"reverb_vol", 0, 0, "-5", "0", 0},
-        {"music_noise_suppressor_threshold", 0, 0, "85", "80", 80},
-        {"music_vol", 0, 0, "25", "25", 25},  // above the adjust maximum while the limit function is off
-        {"mic1_exciter_freq_index_100", 0, 0, "1030", "1040", 2},  // half-way goes up
-        {"mic1_exciter_freq_index_100", 0, 0, "9000", "6000", 100},
-        {"drc_threshold_db", 0, 0, "-40", "-35", 35},    // the magnitude is stored
-        {"drc_attack", 0, 0, "2000.5", "2000.5", 2000},  // the decimal is kept, the whole stored
-        {"drc_ratio", 0, 0, "13.5", "13.5", 14},
-        {"drc_release", 0, 0, "9999", "5000", 5000},
-    };
-    for (const Case& c : cases) {
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.raw_delay;
-        s.param_image.gen[gen_frame::vol_max_function_en] = c.vol_limit_on;
-        const ParamRow& r = row(c.param);
-        EXPECT_EQ(type(r, c.typed), c.shown) << c.param;
-        EXPECT_EQ(param_get(s, r), c.stored) << c.param;
-        const int32_t on_slider = r.kind == K::DrcThreshold ? -c.stored : c.stored;
+    using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t>;  // raw delay mode
+    for (auto [param, raw_delay, typed, shown, stored] : {
+             Case{"echo_a_delay_l", 0, "50", "80", 0},
+             {"echo_a_delay_l", 0, "1000", "380", 30},
+             {"echo_a_delay_r", 1, "17", "17", 17},              // raw mode: a plain step
+             {"echo_a_delay_r", 1, "95", "30", 30},              // the slider's max, not snapped
+             {"music_noise_suppressor_ratio", 0, "-5", "5", 5},  // the minus is dropped
+             {"reverb_vol", 0, "-5", "0", 0},
+             {"music_noise_suppressor_threshold", 0, "85", "80", 80},
+             {"music_vol", 0, "25", "25", 25},  // above the adjust maximum while the limit function is off
+             {"mic1_exciter_freq_index_100", 0, "1030", "1040", 2},  // half-way goes up
+             {"mic1_exciter_freq_index_100", 0, "9000", "6000", 100},
+             {"drc_threshold_db", 0, "-40", "-35", 35},    // the magnitude is stored
+             {"drc_attack", 0, "2000.5", "2000.5", 2000},  // the decimal is kept, the whole stored
+             {"drc_ratio", 0, "13.5", "13.5", 14},
+             {"drc_release", 0, "9999", "5000", 5000},
+         }) {
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
+        const ParamRow& r = row(param);
+        EXPECT_EQ(type(r, typed), shown) << param;
+        EXPECT_EQ(param_get(s, r), stored) << param;
+        const int32_t on_slider = r.kind == K::DrcThreshold ? -stored : stored;
         const bool slider_follows = r.kind == K::EchoDelay || r.kind == K::Volume || r.kind == K::DrcThreshold;
         EXPECT_EQ(slider_follows ? view.slider_value(Ctl{r.slider}) : on_slider, on_slider);
         EXPECT_EQ(r.kind == K::DrcThreshold ? view.limiter_db() : on_slider, on_slider);
@@ -149,24 +145,20 @@ TEST_F(EditorRulesTest, StepperMovesOneAndRaisesByKind) {
 TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
     view.set_text(Ctl{"Text_mic1_exciter_freq_index_100"}, "abc");
     view.at(Ctl{"VR_mic1_exciter_freq_index_100"}).s_max = 200;
-    struct Case {
-        const char *param, *shown;
-        uint8_t raw_delay;
-        int32_t step;
-    } cases[] = {{"echo_a_delay_r", "12", 1, 12},
-                 {"echo_a_delay_r", "210", 0, 13},
-                 {"mic1_exciter_freq_index_100", "1210", 0, 10},
-                 {"mic1_exciter_freq_index_100", "6000", 0, 150},
-                 {"plate_reverb_decay", "10", 0, 10}};
-    for (const Case& c : cases) {
-        const ParamRow& r = row(c.param);
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = c.raw_delay;
+    using Case = std::tuple<const char*, const char*, uint8_t, int32_t>;  // shown, raw delay mode, slider step
+    for (auto [param, shown, raw_delay, step] : {Case{"echo_a_delay_r", "12", 1, 12},
+                                                 {"echo_a_delay_r", "210", 0, 13},
+                                                 {"mic1_exciter_freq_index_100", "1210", 0, 10},
+                                                 {"mic1_exciter_freq_index_100", "6000", 0, 150},
+                                                 {"plate_reverb_decay", "10", 0, 10}}) {
+        const ParamRow& r = row(param);
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         s.send_effect_req = s.send_gen_req = kClear;
-        view.at(Ctl{r.slider}).s_value = c.step;
+        view.at(Ctl{r.slider}).s_value = step;
         rules.slider_changed(env, Ctl{r.slider});
-        EXPECT_EQ(view.text(Ctl{r.text_box}), c.shown) << c.param;
-        EXPECT_EQ(param_get(s, r), c.step) << c.param;
-        EXPECT_EQ(param_send_word(s, r), kPending) << c.param;
+        EXPECT_EQ(std::tuple(view.text(Ctl{r.text_box}), param_get(s, r), param_send_word(s, r)),
+                  std::tuple(std::string(shown), step, kPending))
+            << param;
     }
     EXPECT_EQ(redraws(), 0);
     view.clear_calls();  // at the stored value: nothing
@@ -201,10 +193,8 @@ protected:
 TEST_F(CompressorTest, ThresholdStepperAndCurve) {
     set_threshold(20);
     rules.step(env, "drc_threshold_db_inc");  // towards 0 dB: the magnitude falls
-    EXPECT_EQ(threshold(), 19);
-    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19");
-    EXPECT_EQ(view.limiter_db(), -19);
-    EXPECT_EQ(s.send_gen_req, kPending);
+    EXPECT_EQ(std::tuple(threshold(), view.text(Ctl{"Text_drc_threshold_db"}), view.limiter_db(), s.send_gen_req),
+              std::tuple(19, std::string("-19"), -19, kPending));
     s.send_gen_req = kClear;
     set_threshold(0);
     rules.step(env, "drc_threshold_db_inc");  // at the slider's end: nothing

@@ -1,6 +1,8 @@
 // The EQ band editor at the edges the end-to-end EQ tests leave out.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/default_image.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
@@ -35,70 +37,59 @@ protected:
 TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     std::vector<uint8_t> modes_seen;
     svc.on_set_all_dis = [&] { modes_seen.push_back(s.refresh_incremental); };
-    struct Case {
-        int tab;
-        uint8_t mic2_bands, mic_mode, eff_mode, channel, drc;
-        bool drc_frame, eff_frame, mic_frame;
-    } cases[] = {
-        {0, 10, 2, 2, 0, 0, true, false, false},  {1, 10, 2, 0, 2, 1, true, false, true},
-        {1, 10, 1, 0, 1, 1, true, false, true},   {1, 0, 2, 0, 1, 1, true, false, false},  // no microphone-2 EQ
-        {2, 10, 0, 2, 4, 4, false, true, false},                                           // record unchanged
-        {2, 10, 0, 1, 3, 4, false, true, false},  {3, 10, 0, 0, 5, 2, false, false, false},
-        {4, 10, 0, 0, 6, 3, false, false, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("tab " + std::to_string(c.tab) + " mic mode " + std::to_string(c.mic_mode));
-        s.eq_band_count[2] = c.mic2_bands;
-        s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = c.mic_mode;
-        s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] = c.eff_mode;
+    // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
+    using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
+    for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] : {
+             Case{0, 10, 2, 2, 0, 0, true, false, false},
+             {1, 10, 2, 0, 2, 1, true, false, true},
+             {1, 10, 1, 0, 1, 1, true, false, true},
+             {1, 0, 2, 0, 1, 1, true, false, false},   // no microphone-2 EQ
+             {2, 10, 0, 2, 4, 4, false, true, false},  // record unchanged
+             {2, 10, 0, 1, 3, 4, false, true, false},
+             {3, 10, 0, 0, 5, 2, false, false, false},
+             Case{4, 10, 0, 0, 6, 3, false, false, false},
+         }) {
+        SCOPED_TRACE("tab " + std::to_string(tab) + " mic mode " + std::to_string(mic_mode));
+        s.eq_band_count[2] = mic2_bands;
+        s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = mic_mode;
+        s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] = eff_mode;
         s.drc_channel_sel = 4;
         s.send_gen_req = kClear;
         s.refresh_incremental = 1;
         modes_seen.clear();
-        eq_on_tab_before_switch(env, c.tab);
-        EXPECT_EQ(s.eq_channel_sel, c.channel);
-        EXPECT_EQ(s.drc_channel_sel, c.drc);
-        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 3}), c.drc_frame);
-        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 5}), c.eff_frame);
-        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 10}), c.mic_frame);
+        eq_on_tab_before_switch(env, tab);
+        auto frame = [&](int i) { return view.visible(Ctl{"Frame_all_1", i}); };
+        EXPECT_EQ(std::tuple(s.eq_channel_sel, s.drc_channel_sel, frame(3), frame(5), frame(10), s.send_gen_req),
+                  std::tuple(channel, drc, drc_frame, eff_frame, mic_frame, kClear));
         EXPECT_EQ(modes_seen, std::vector<uint8_t>{0});
-        EXPECT_EQ(s.send_gen_req, kClear);
-        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], c.mic2_bands ? c.mic_mode : 0);
+        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0);
     }
 }
 
 // Typed values snap to the tables and clamp at their ends; gain and frequency raise only when the band changed,
 // Q and pre-gain on every commit.
 TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
-    struct Case {
-        const char* param;
-        int band;
-        uint8_t type;
-        const char *typed, *shown;
-        int32_t stored;
-        bool raises;
-    } cases[] = {
-        {"eq_freq", 4, 0, "5", "19.7", 35, true},
-        {"eq_freq", 4, 0, "1005", "1000", 239, true},
-        {"eq_freq", 4, 0, "1000", "1000", 239, false},
-        {"eq_db", 2, 0, "0", "0", 120, false},
-        {"eq_db", 2, 0, "1.5", "1.6", 128, true},  // half-way goes up
-        {"eq_db", 2, 0, "-40", "-18", 30, true},
-        {"eq_q", 6, 1, "0", "0.1", 1, true},
-        {"eq_q", 6, 1, "0.1", "0.1", 1, true},  // unchanged
-        {"eq_q", 1, 9, "30", "2", 20, true},    // the slope variants of the pass filters: up to 2.0
-        {"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
-        {"eq_pre_gain_db_index", 0, 0, "20", "12", 180, true},
-        {"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true},  // unchanged
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.param) + " " + c.typed);
-        band(q::eq_type, static_cast<std::size_t>(c.band)) = c.type;
-        const ParamRow& r = *find_param(c.param);
+    using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool>;
+    for (auto [param, b, type, typed, shown, stored, raises] : {
+             Case{"eq_freq", 4, 0, "5", "19.7", 35, true},
+             {"eq_freq", 4, 0, "1005", "1000", 239, true},
+             {"eq_freq", 4, 0, "1000", "1000", 239, false},
+             {"eq_db", 2, 0, "0", "0", 120, false},
+             {"eq_db", 2, 0, "1.5", "1.6", 128, true},  // half-way goes up
+             {"eq_db", 2, 0, "-40", "-18", 30, true},
+             {"eq_q", 6, 1, "0", "0.1", 1, true},
+             {"eq_q", 6, 1, "0.1", "0.1", 1, true},  // unchanged
+             {"eq_q", 1, 9, "30", "2", 20, true},    // the slope variants of the pass filters: up to 2.0
+             {"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
+             {"eq_pre_gain_db_index", 0, 0, "20", "12", 180, true},
+             {"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true},  // unchanged
+         }) {
+        SCOPED_TRACE(std::string(param) + " " + typed);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        const ParamRow& r = *find_param(param);
         clear_word();
-        EXPECT_EQ(type_enter(Ctl{r.text_box, r.per_band ? c.band : -1}, c.typed), c.shown);
-        EXPECT_EQ(param_get(s, r, c.band), c.stored);
-        EXPECT_EQ(raised(), c.raises);
+        EXPECT_EQ(type_enter(Ctl{r.text_box, r.per_band ? b : -1}, typed), shown);
+        EXPECT_EQ(std::pair(param_get(s, r, b), raised()), std::pair(stored, raises));
     }
 }
 
@@ -125,32 +116,26 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
 // Slider steppers at a limit do nothing; the Q stepper (its own) stores and raises even at the shelf limit. Each
 // moves the focus to its box, but the pre-gain's keeps it where it was.
 TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
-    struct Case {
-        const char* stepper;
-        int band;
-        uint8_t type;
-        int32_t from, to;
-        bool raises;
-    } cases[] = {{"eq_q_inc", 3, 1, 20, 20, true},
-                 {"eq_q_inc", 3, 0, 7, 8, true},  // peaking goes on to 25.0
-                 {"eq_q_dec", 3, 0, 1, 1, true},
-                 {"eq_db_inc", 0, 0, 120, 121, true},
-                 {"eq_freq_inc", 0, 0, 395, 395, false},
-                 {"eq_freq_dec", 0, 0, 395, 394, true},
-                 {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stepper);
-        const std::string name(c.stepper);
+    using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
+    for (auto [stepper, band_index, type, from, to, raises] :
+         {Case{"eq_q_inc", 3, 1, 20, 20, true},
+          {"eq_q_inc", 3, 0, 7, 8, true},  // peaking goes on to 25.0
+          {"eq_q_dec", 3, 0, 1, 1, true},
+          {"eq_db_inc", 0, 0, 120, 121, true},
+          {"eq_freq_inc", 0, 0, 395, 395, false},
+          {"eq_freq_dec", 0, 0, 395, 394, true},
+          {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true}}) {
+        SCOPED_TRACE(stepper);
+        const std::string name(stepper);
         const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
-        const int b = std::max(c.band, 0);
-        band(q::eq_type, static_cast<std::size_t>(b)) = c.type;
-        param_set(s, r, c.from, b);
-        if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, c.from);
+        const int b = std::max(band_index, 0);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        param_set(s, r, from, b);
+        if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
         clear_word();
         view.focused = "elsewhere";
-        EXPECT_TRUE(rules.step(env, name, c.band));
-        EXPECT_EQ(param_get(s, r, b), c.to);
-        EXPECT_EQ(raised(), c.raises);
+        EXPECT_TRUE(rules.step(env, name, band_index));
+        EXPECT_EQ(std::pair(param_get(s, r, b), raised()), std::pair(to, raises));
         EXPECT_EQ(view.focused, r.per_band ? (Ctl{r.text_box, b}.str()) : "elsewhere");
     }
 }
@@ -160,10 +145,9 @@ TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     slider(Ctl{"vr_eq_freq", 5}, 35, 395, 200);
     slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
-    EXPECT_EQ(band(q::eq_q_shelf, 5), 12);  // chosen by the graph's type
-    EXPECT_EQ(band(q::eq_type, 5), 2);      // never written here
-    EXPECT_TRUE(raised());
-    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2");
+    // The Q row chosen by the graph's type; the type never written here.
+    EXPECT_EQ(std::tuple(band(q::eq_q_shelf, 5), band(q::eq_type, 5), raised(), view.text(Ctl{"Text_eq_q", 5})),
+              std::tuple(12, 2, true, std::string("1.2")));
     clear_word();
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
     EXPECT_FALSE(raised());
@@ -194,10 +178,6 @@ TEST_F(EqRules, ButtonsAndBoxes) {
         toggle_eq_band_slope(env, 8);
         EXPECT_EQ(band(q::eq_type, 8), want);
     }
-    const ParamImage before = s.param_image;
-    confirm_eq_reset(env);  // asks and changes nothing, whatever the answer
-    EXPECT_EQ(view.calls.back(), "ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?");
-    EXPECT_EQ(s.param_image, before);
     clear_word();
     set_connected(false);
     rules.click(env, Ctl{"key_eq_type_lp", 8});
@@ -212,15 +192,16 @@ TEST_F(EqRules, Sliders) {
     EXPECT_EQ(view.peq_selected, 4);
     rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, false);
     EXPECT_EQ(view.peq_selected, 255);
-    slider(Ctl{"vr_eq_pre_gain_db_index"}, 30, 210, 200);
-    rules.slider_changed(env, Ctl{"vr_eq_pre_gain_db_index"});
-    EXPECT_EQ(s.param_image.eq[5][q::eq_pre_gain_db_index], 180);
-    EXPECT_EQ(view.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), 180);
+    const Ctl pre_gain{"vr_eq_pre_gain_db_index"};
+    slider(pre_gain, 30, 210, 200);
+    rules.slider_changed(env, pre_gain);
+    EXPECT_EQ(std::pair(int{s.param_image.eq[5][q::eq_pre_gain_db_index]}, view.slider_value(pre_gain)),
+              std::pair(180, 180));
     EXPECT_TRUE(svc.messages.empty());
 }
 
 // Without a valid start-up image the reset refuses with its message; with one it asks first, in the window's
-// language, and No keeps the channel.
+// language, and No keeps the channel. The graph's own confirm asks and changes nothing, whatever the answer.
 TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     const FrameImage before = s.param_image.eq[5];
     for (uint8_t lang : {1, 0}) {
@@ -237,9 +218,10 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     s.param_image_default = neutral_param_image();
     s.param_image_default.eq[5][q::eq_chx_bypass] = 1;
     s.Language = 1;
+    confirm_eq_reset(env);
     view.answer_yes = false;
     rules.click(env, Ctl{"key_eq_reset"});
-    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 1);
+    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
     EXPECT_EQ(s.param_image.eq[5], before);
     EXPECT_FALSE(raised());
     s.Language = 0;

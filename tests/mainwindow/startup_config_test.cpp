@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 #include <fstream>
 
@@ -27,12 +29,10 @@ protected:
     // A file that is not accepted reads as missing: English only, whatever was saved.
     void expect_defaults(const std::string& what) {
         const StartupConfig c = read();
-        EXPECT_EQ(c.language_mode, "2") << what;
-        EXPECT_EQ(c.title_chinese, "Veltrana") << what;
-        EXPECT_EQ(c.title_english, "Veltrana") << what;
-        EXPECT_FALSE(c.language_menu_visible) << what;
-        EXPECT_FALSE(c.config_accepted) << what;
-        EXPECT_EQ(s.Language, 1) << what;
+        EXPECT_EQ(std::tuple(c.language_mode, c.title_chinese, c.title_english, c.language_menu_visible,
+                             c.config_accepted, s.Language),
+                  std::tuple(std::string("2"), std::string("Veltrana"), std::string("Veltrana"), false, false, 1))
+            << what;
     }
 
     testing::TempFolder tmp{"tuner_cfg_"};
@@ -43,17 +43,13 @@ protected:
 
 TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
     write("config.ini", "\xEF\xBB\xBF" + std::string("1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n") + kCheck + "\r\n");
-    StartupConfig c = read();
-    EXPECT_TRUE(c.config_accepted);
-    EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
-    EXPECT_EQ(c.titles().english, "Karaoke Tuner ");  // taken whole, blanks kept
-    EXPECT_EQ(c.config_check_line, kCheck);
+    StartupConfig c = read();  // titles taken whole, blanks kept
+    EXPECT_EQ(std::tuple(c.config_accepted, c.title_chinese, c.titles().english, c.config_check_line),
+              std::tuple(true, std::string("卡拉OK 调音台"), std::string("Karaoke Tuner "), kCheck));
 
     write("config.ini", "2\n\n\n" + kCheck + "，多余的文字也可以");  // text after the check text is allowed
     c = read();
-    EXPECT_TRUE(c.config_accepted);
-    EXPECT_EQ(c.title_chinese, "");
-    EXPECT_EQ(c.title_english, "");
+    EXPECT_EQ(std::tuple(c.config_accepted, c.title_chinese, c.title_english), std::tuple(true, "", ""));
 }
 
 TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
@@ -78,22 +74,25 @@ TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
 }
 
 TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
-    struct Case {
-        std::string line1;
-        std::string stored;  // the saved choice; nothing stored reads as Chinese
-        uint8_t language;
-        bool menu;
-    } cases[] = {
-        {"1", "1", 0, false}, {"12", "1", 0, false}, {"2", "0", 1, false}, {"0", "0", 0, true}, {"x", "1", 1, true},
-        {"x", "2", 2, true},  {"中", "0", 0, true},  {"", "0", 1, true},   {"0", "", 0, true},
-    };
-    for (const auto& c : cases) {
+    // The first line; the saved choice (nothing stored reads as Chinese); the language and whether the menu shows.
+    using Case = std::tuple<std::string, std::string, uint8_t, bool>;
+    for (const auto& [line1, stored, language, menu] : {
+             Case{"1", "1", 0, false},
+             {"12", "1", 0, false},
+             {"2", "0", 1, false},
+             {"0", "0", 0, true},
+             {"x", "1", 1, true},
+             {"x", "2", 2, true},
+             {"中", "0", 0, true},
+             {"", "0", 1, true},
+             {"0", "", 0, true},
+         }) {
         settings.values.clear();
-        if (!c.stored.empty()) settings.set(kSettingsApp, kSettingsSection, "Language", c.stored);
-        write("config.ini", c.line1 + "\nZH\nEN\n" + kCheck + "\n");
+        if (!stored.empty()) settings.set(kSettingsApp, kSettingsSection, "Language", stored);
+        write("config.ini", line1 + "\nZH\nEN\n" + kCheck + "\n");
         const StartupConfig cfg = read();
-        EXPECT_EQ(s.Language, c.language) << "[" << c.line1 << "] " << c.stored;
-        EXPECT_EQ(cfg.language_menu_visible, c.menu) << "[" << c.line1 << "]";
+        EXPECT_EQ(std::pair(s.Language, cfg.language_menu_visible), std::pair(language, menu))
+            << "[" << line1 << "] " << stored;
     }
 }
 
