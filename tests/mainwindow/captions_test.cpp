@@ -28,8 +28,6 @@ TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
     using Row = std::tuple<std::string_view, int, const char*, const char*>;  // target; Chinese, English (or as is)
     const Row rows[] = {
         {"menu_key_language", -1, " English ", "  中文  "},
-        {"menu_key_open_file_to_all_data", -1, "   打开文件   ", " Open File "},
-        {"menu_key_save_all_data_to_cpu_group", 16, "模式 16", "Mode 16"},
         {"ucXTab1", 1, "麦克风", nullptr},
         {"Frame_all_1", 4, "回声   ", nullptr},
         {"Label_music_Noise_attack", -1, nullptr, "   Attack"},

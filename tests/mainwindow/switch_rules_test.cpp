@@ -1,6 +1,8 @@
 // Switches, selectors, check boxes and the test panel at the edges the end-to-end tests leave out.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "mainwindow/test_panel_rules.h"
 #include "rule_env_fixture.h"
 
@@ -161,8 +163,8 @@ TEST_F(SwitchRulesTest, TestPanelReleasesAndTexts) {
     for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
         view.set_text(test_box(3), text);
         rules.box_commit(env, test_box(3));
-        EXPECT_EQ(s.cpu_test_data[kTestDataFirstByte + 3], stored);
-        EXPECT_EQ(view.text(test_box(3)), shown);
+        EXPECT_EQ(std::pair(int{s.cpu_test_data[kTestDataFirstByte + 3]}, view.text(test_box(3))),
+                  std::pair(stored, std::string(shown)));
     }
 }
 
@@ -177,10 +179,9 @@ TEST_F(SwitchRulesTest, TestPanelSteppersAndSwitch) {
             byte = static_cast<uint8_t>(before);
             s.send_cpu_test_req = kClear;
             EXPECT_TRUE(rules.step(env, stepper, index));
-            EXPECT_EQ(byte, after);
-            EXPECT_EQ(view.text(test_box(index)), std::to_string(after));
-            EXPECT_TRUE(view.has_focus(test_box(index)));
-            EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear);
+            EXPECT_EQ(
+                std::tuple(int{byte}, view.text(test_box(index)), view.has_focus(test_box(index)), s.send_cpu_test_req),
+                std::tuple(after, std::to_string(after), true, online ? kPending : kClear));
         }
     }
     EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box
