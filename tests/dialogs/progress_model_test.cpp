@@ -110,7 +110,7 @@ TEST(ProgressModel, WhatEndsAHeldWait) {
     }
 }
 
-// A new wait that arrives during the old one's 888 ms finish is not closed by it: dialog stays, window disabled.
+// A new wait during the old one's 888 ms finish is not closed by it.
 TEST(ProgressModel, OverlappingWaits) {
     Rig r;
     r.m.display_wait_1s();

@@ -58,7 +58,6 @@ struct Window {
 
 }  // namespace
 
-// The table names each capture and target once; a wheel notch over every bound box reaches its route's stepper.
 TEST(WheelBinding, EveryRouteReachesItsOwnStepper) {
     std::set<std::string> controls, targets;
     for (const WheelRoute& r : kWheelRoutes) {

@@ -81,7 +81,6 @@ TEST_F(BtName, UpdateSendsOnlyAnAcceptedNameWhileConnected) {
 // Ticked by mouse or keyboard: the box locks the name and sends it, also offline; an empty or refused name
 // switches nothing on.
 TEST_F(BtName, AutoRenameLocksTheEditBoxAndSendsOnNextConnection) {
-    // The box's text, the tick the user gives; whether the box locks and the name is sent (also offline).
     for (auto [text, tick, locks] : {std::tuple{"Room_7", 1, true}, std::tuple{"Room_7", 0, false},
                                      std::tuple{"", 1, false}, std::tuple{"Bad\x01", 1, false}}) {
         SCOPED_TRACE(std::string(text) + " " + std::to_string(tick));

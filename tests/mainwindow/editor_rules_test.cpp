@@ -169,8 +169,6 @@ TEST_F(EditorRulesTest, PowerOnSteppingReachesTheSliderMaxNotTheAdjustMax) {
     EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 10);  // own steppers never touch a slider
 }
 
-// ---- Compressor record of the current tab ----
-
 class CompressorTest : public EditorRulesTest {
 protected:
     uint16_t threshold() const { return read_u16(s.param_image.gen, gen_frame::drc(1) + gen_frame::drc_threshold_db); }
@@ -196,7 +194,6 @@ TEST_F(CompressorTest, ThresholdStepperAndCurve) {
     EXPECT_EQ(s.send_gen_req, kClear);
 }
 
-// The user's toggle (mouse or keyboard) writes the current record's enable byte only.
 TEST_F(CompressorTest, EnableBoxWritesTheCurrentRecordOnly) {
     for (int value : {1, 0}) {
         set_connected(value == 1);

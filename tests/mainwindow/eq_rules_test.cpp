@@ -33,7 +33,6 @@ protected:
     void clear_word() { s.send_eq_req.fill(kClear); }
 };
 
-// Each tab under each adjust mode: the channel and record, the frames shown, one full redraw.
 TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     std::vector<uint8_t> modes_seen;
     svc.on_set_all_dis = [&] { modes_seen.push_back(s.refresh_incremental); };
@@ -203,7 +202,7 @@ TEST_F(EqRules, Sliders) {
 // Without a valid start-up image the reset refuses with its message; with one it asks first, in the window's
 // language, and No keeps the channel. The graph's own confirm asks and changes nothing, whatever the answer.
 TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
-    const FrameImage before = s.param_image.eq[5];
+    const ParamImage before = s.param_image;
     for (uint8_t lang : {1, 0}) {
         s.Language = lang;
         rules.click(env, Ctl{"key_eq_reset"});
@@ -212,7 +211,7 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     }
     EXPECT_NE(svc.messages[0], svc.messages[1]);
     EXPECT_EQ(view.count("ask_yes_no"), 0);
-    EXPECT_EQ(s.param_image.eq[5], before);
+    EXPECT_EQ(s.param_image, before);
     EXPECT_FALSE(raised());
 
     s.param_image_default = neutral_param_image();
@@ -222,7 +221,7 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     view.answer_yes = false;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
-    EXPECT_EQ(s.param_image.eq[5], before);
+    EXPECT_EQ(s.param_image, before);
     EXPECT_FALSE(raised());
     s.Language = 0;
     rules.click(env, Ctl{"key_eq_reset"});

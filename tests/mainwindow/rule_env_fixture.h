@@ -1,8 +1,5 @@
-// A RuleEnv for rule tests without widgets: the state, a fake main window,
-// recording window services, a Display over the fake view, the text input,
-// in-memory settings, file dialogs that answer from the test, a link over
-// the simulated unit, recorded window actions and a clock that moves only
-// when events are pumped. TempFolder is a scratch folder per test.
+// A RuleEnv for rule tests without widgets: fakes for the window, services, settings, file dialogs and window
+// actions, a link over the simulated unit, a clock that moves only when events are pumped.
 #pragma once
 
 #include <filesystem>

@@ -152,8 +152,6 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
     EXPECT_EQ(s.power_req, kNoRequest);
 }
 
-// ---- The hidden test panel ----
-
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
 
 // The release counter stops at its limit with the panel open; a text that is no number keeps the byte.
