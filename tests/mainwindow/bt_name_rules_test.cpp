@@ -111,8 +111,7 @@ TEST_F(BtName, FailedFileExchangesKeepTheName) {
         click(2);
     }
     EXPECT_EQ(svc.messages.size(), 3u);
-    EXPECT_EQ(stored(), "Stored_Name");
-    EXPECT_EQ(s.Bt_Name, "Stored_Name");
+    EXPECT_EQ(std::pair(stored(), s.Bt_Name), (std::pair<std::string, std::string>("Stored_Name", "Stored_Name")));
     EXPECT_FALSE(fs::exists(no_folder));
     EXPECT_TRUE(fs::is_directory(folder));
 }

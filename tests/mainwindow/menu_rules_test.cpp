@@ -96,9 +96,8 @@ TEST_F(MenuRulesTest, ParameterFileRoundTripThroughTheMenus) {
 
     ASSERT_TRUE(connect());  // while connected, the whole image goes to the unit
     menu("menu_key_open_file_to_all_data");
-    EXPECT_EQ(s.send_gen_req, kPending);
-    EXPECT_EQ(s.send_effect_req, kPending);
-    EXPECT_EQ(s.send_eq_req[0], kPending);
+    EXPECT_EQ(std::tuple(s.send_gen_req, s.send_effect_req, s.send_eq_req[0]),
+              std::tuple(kPending, kPending, kPending));
 }
 
 }  // namespace

@@ -55,12 +55,10 @@ TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
     s.eq_channel_sel = 2;
     gen(g::mic1_mic2_eq_adj_mode) = 1;
     click("key_mic1_mic2_eq_adj_mode", 2);
-    EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 0);
-    EXPECT_EQ(s.eq_channel_sel, 1);
+    EXPECT_EQ(std::pair(gen(g::mic1_mic2_eq_adj_mode), s.eq_channel_sel), (std::pair<uint8_t, uint8_t>(0, 1)));
     s.eq_channel_sel = 0;  // another channel's tab: only the byte changes
     click("key_echo_reverb_eq_adj_mode", 0);
-    EXPECT_EQ(gen(g::echo_reverb_eq_adj_mode), 0);
-    EXPECT_EQ(s.eq_channel_sel, 0);
+    EXPECT_EQ(std::pair(gen(g::echo_reverb_eq_adj_mode), s.eq_channel_sel), (std::pair<uint8_t, uint8_t>(0, 0)));
     const int before = redraws();
     click("key_echo_reverb_eq_adj_mode", 0);  // already in force
     EXPECT_EQ(redraws(), before);
@@ -74,8 +72,7 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     s.send_gen_req = s.send_input_req = kClear;
     gen(g::music_input_sel) = 255;
     click("key_input", 10);
-    EXPECT_EQ(s.cpu_state.cpu_music_input, 10);
-    EXPECT_EQ(gen(g::music_input_sel), 255);
+    EXPECT_EQ(std::pair(s.cpu_state.cpu_music_input, gen(g::music_input_sel)), (std::pair<uint8_t, uint8_t>(10, 255)));
     EXPECT_EQ(svc.calls, std::vector<std::string>{"set_all_dis"});  // no wait
     svc.calls.clear();
     for (bool online : {true, false}) {
@@ -84,8 +81,7 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
         click("key_input", 20);  // no such button
     }
     EXPECT_TRUE(svc.calls.empty());
-    EXPECT_EQ(s.send_gen_req, kClear);
-    EXPECT_EQ(s.send_input_req, kClear);
+    EXPECT_EQ(std::pair(s.send_gen_req, s.send_input_req), std::pair(kClear, kClear));
 }
 
 TEST_F(SwitchRulesTest, HeldBoxIsDisabledDuringItsWait) {
@@ -127,8 +123,7 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
 TEST_F(SwitchRulesTest, PowerAndClearButtonsTakeOnlyTheirIndexes) {
     click("key_power_bit", 2);
     click("key_power_bit", 9);  // not a power request
-    EXPECT_EQ(s.power_req, 2);
-    EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(std::pair(int{s.power_req}, s.send_gen_req), std::pair(2, kClear));
     for (int i = 0; i < 4; ++i) click("Command1", i);
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
                                                        "clear_list List_pc_out_data_display"}));
@@ -144,12 +139,9 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
     for (const char* box : {"Check_lock", "Check_music_noise_suppressor_en", "Check_vol_max_function_en"})
         user_sets(Ctl{box}, 1);
     user_sets(Ctl{"Option_VC_Mode", 2}, 1);
-    EXPECT_EQ(gen(g::master_mute), 1);
-    EXPECT_EQ(gen(g::mic_fbx), 4);
-    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
-    EXPECT_EQ(s.send_gen_req, kClear);
-    EXPECT_EQ(s.send_input_req, kClear);
-    EXPECT_EQ(s.power_req, kNoRequest);
+    EXPECT_EQ(std::vector({gen(g::master_mute), gen(g::mic_fbx), gen(g::vocal_cut_mode)}),
+              std::vector<uint8_t>({1, 4, 2}));
+    EXPECT_EQ(std::tuple(s.send_gen_req, s.send_input_req, s.power_req), std::tuple(kClear, kClear, kNoRequest));
 }
 
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
