@@ -94,7 +94,8 @@ inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") 
 
 // Wheel notches (+1 away from the user) over a control.
 inline void wheel(WindowUnderTest& w, const std::string& object_name, int notches) {
-    const QPoint at = in_window(w, widget_of(w, object_name), widget_of(w, object_name)->rect().center());
+    QWidget* c = widget_of(w, object_name);
+    const QPoint at = in_window(w, c, c->rect().center());
     QTest::mouseMove(handle(w), at);
     QCoreApplication::processEvents();
     QWheelEvent e(QPointF(at), QPointF(w.frm->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -125,20 +126,20 @@ inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t comm
     return out;
 }
 
-// The last write of a command from `from` on (all zeros, and a failure, when there is none).
-inline FrameImage last_write(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
-    const auto frames = writes_of(unit, command, from);
-    EXPECT_FALSE(frames.empty()) << "no write of command " << int{command};
-    return frames.empty() ? FrameImage{} : frames.back();
-}
-
-// The last write of a command that `act` and the ticks after it sent.
+// The writes of a command that `act` and the ticks after it sent.
 template <class Act>
-FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4) {
+std::vector<FrameImage> writes_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4) {
     const std::size_t from = w.unit.received.size();
     act();
     w.ticks(ticks);
-    return last_write(w.unit, command, from);
+    return writes_of(w.unit, command, from);
+}
+// The last of them (all zeros, and a failure, when there is none); `once`: it must be the only one.
+template <class Act>
+FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4, bool once = false) {
+    const auto frames = writes_after(w, command, act, ticks);
+    EXPECT_TRUE(once ? frames.size() == 1 : !frames.empty()) << frames.size() << " writes of " << int{command};
+    return frames.empty() ? FrameImage{} : frames.back();
 }
 
 // The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
