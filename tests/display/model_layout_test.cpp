@@ -73,15 +73,11 @@ TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
                  "Frame_echo_vr(0).l=30 Frame_echo_vr(1).l=120 Frame_echo_vr(4).l=2670 Frame_reverb_vr(2).l=970 "
                  "Frame_reverb_vr(3).l=1820 Frame_reverb_vr(3).t=210");
 
-    // Exciter bits: shown "enable, level, frequency, frame".
-    for (auto [caps, shown] : {std::pair<uint8_t, const char*>{0xFF, "1111"},
-                               {0x08, "0101"},
-                               {0x00, "0000"},
-                               {0xE3, "0000"},
-                               {0x10, "1001"},
-                               {0x1C, "1111"},
-                               {0x04, "0011"}}) {
-        SCOPED_TRACE(int(caps));
+    // Exciter bits "caps:shown" with shown "enable, level, frequency, frame".
+    for (const auto& row : split("FF:1111 08:0101 00:0000 E3:0000 10:1001 1C:1111 04:0011", ' ')) {
+        SCOPED_TRACE(row);
+        const auto caps = static_cast<uint8_t>(std::stoi(row.substr(0, 2), nullptr, 16));
+        const char* shown = row.c_str() + 3;
         char want[400];
         std::snprintf(want, sizeof want,
                       "Check_mic1_exciter_en.v=%c VR_mic1_exciter_vol.v=%c Label_mic1_exciter_freq_index_100.v=%c "
@@ -90,10 +86,9 @@ TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
         expect_state(model_layout_plan(with({{b::cpu_cap_exciter, caps}}), 0, 0), want);
     }
 }
-TEST(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
-    AppState s;
-    FakeMainView v;
-    Display d{s, v, DisplayHooks{}};
+using DisplayLayout = DisplayTest;
+
+TEST_F(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
     for (auto [a, bb] : {std::pair<uint8_t, uint8_t>{0, 0}, {0, 1}, {1, 0}, {3, 3}}) {
         v.at({"Frame_all_1", 15}).visible = !(a || bb);
         s.cpu_info[b::cpu_cap_frame15] = a;

@@ -33,12 +33,7 @@ TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
 
 TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
-    struct Row {
-        Frame frame;
-        std::size_t offset;
-        uint8_t value;
-        const char* expected;  // space-separated
-    };
+    using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
     const Row rows[] = {
         {G, g::mic_priority, 1, "Option_VC_Mode(0) Option_VC_Mode(3)"},
         {G, g::master_mute, 1, "key_mute(0)"},
@@ -50,12 +45,12 @@ TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
         {G, g::drc(3) + g::drc_ratio, 1, ""},  // a compressor record not shown
         {Q, q::eq_db + 3, 150, "vr_eq_db(3) Text_eq_db(3) peq_EqIn"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.expected);
+    for (auto [frame, offset, value, expected] : rows) {
+        SCOPED_TRACE(expected);
         settle();
-        (r.frame == G ? gen() : r.frame == E ? eff() : eq())[r.offset] = r.value;
+        (frame == G ? gen() : frame == E ? eff() : eq())[offset] = value;
         incremental();
-        const auto want = split(r.expected, ' ');
+        const auto want = split(expected, ' ');
         EXPECT_EQ(touched(), std::set<std::string>(want.begin(), want.end()));
         v.clear_calls();
         incremental();
@@ -129,7 +124,7 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroupInItsOrder) {
 // While connected the name box shows the name received from the unit (as
 // UTF-8) and the version line the unit's versions; the link-lost path empties
 // the box, clears busy and leaves the program's versions alone.
-TEST_F(RefreshTest, NameAndVersionWhileConnectedAndTheLinkLostPath) {
+TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
     s.cpu_connect_state = 1;
     const std::string name = "麦克风 1";
     std::memcpy(s.bt_name_rx.data(), name.data(), name.size());
@@ -145,15 +140,12 @@ TEST_F(RefreshTest, NameAndVersionWhileConnectedAndTheLinkLostPath) {
     incremental();
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), "");
     EXPECT_EQ(v.at({"Text_read_cpu_bt_name"}).back, kWhite);
-    EXPECT_EQ(s.bt_name_rx, (std::array<uint8_t, 40>{}));
-    EXPECT_TRUE(s.bt_name_rx_copy.empty());
-    EXPECT_EQ(s.cpu_state.cpu_busy, 0);
+    EXPECT_TRUE(s.bt_name_rx == (std::array<uint8_t, 40>{}) && s.bt_name_rx_copy.empty() && !s.cpu_state.cpu_busy);
     EXPECT_EQ(text({"Display_Connect_State"}), "Disconnected");
     EXPECT_EQ(links, std::vector<int>{0});
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0");
-}
 
-TEST_F(RefreshTest, LanguageZeroIsChineseEveryOtherValueEnglish) {
+    // Language 0 is Chinese, every other value English.
     using Row = std::tuple<uint8_t, uint8_t, const char*>;
     for (auto [language, state, caption] :
          {Row{0, 0, "设备未连接"}, Row{0, 1, "设备已连接"}, Row{1, 2, "Disconnected"}, Row{2, 1, "Connected"}}) {

@@ -72,20 +72,18 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
 // entry is shown and the refresh completes. The right delay is shown raw when
 // the unit says so.
 TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
-    struct Row {
-        uint8_t delay_l, delay_r, exciter, raw_delay;
-        const char *l, *r, *freq;
-    };
-    for (const Row& row : {Row{12, 12, 100, 0, "200", "200", "6000"}, Row{12, 12, 100, 1, "200", "12", "6000"},
-                           Row{200, 255, 250, 0, "380", "380", "6000"}}) {
-        eff()[e::echo_a_delay_l] = row.delay_l;
-        eff()[e::echo_a_delay_r] = row.delay_r;
-        gen()[g::mic1_exciter_freq_index_100] = row.exciter;
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = row.raw_delay;
+    // Delay indexes left and right, exciter index, raw right delay; the texts shown.
+    using Row = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, std::vector<std::string>>;
+    for (const auto& [delay_l, delay_r, exciter, raw_delay, shown] :
+         {Row{12, 12, 100, 0, {"200", "200", "6000"}}, Row{12, 12, 100, 1, {"200", "12", "6000"}},
+          Row{200, 255, 250, 0, {"380", "380", "6000"}}}) {
+        eff()[e::echo_a_delay_l] = delay_l, eff()[e::echo_a_delay_r] = delay_r;
+        gen()[g::mic1_exciter_freq_index_100] = exciter;
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         full();
-        EXPECT_EQ(text({"Text_echo_a_delay_l"}), row.l);
-        EXPECT_EQ(text({"Text_echo_a_delay_r"}), row.r);
-        EXPECT_EQ(text({"Text_mic1_exciter_freq_index_100"}), row.freq);
+        EXPECT_EQ((std::vector{text({"Text_echo_a_delay_l"}), text({"Text_echo_a_delay_r"}),
+                               text({"Text_mic1_exciter_freq_index_100"})}),
+                  shown);
         EXPECT_EQ(s.refresh_incremental, 1);
     }
     EXPECT_EQ(v.count("set_text Text_drc_release"), 3);
