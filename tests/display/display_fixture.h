@@ -53,6 +53,10 @@ protected:
     void slider_range(Ctl c, int32_t min, int32_t max) {
         v.at(c).s_min = min, v.at(c).s_max = v.at(c).s_max_limit = max;
     }
+    // Sets bytes of a frame: set(gen(), {{offset, value}, ...}).
+    static void set(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
+        for (auto [at, value] : bytes) f[at] = value;
+    }
     FrameImage& gen() { return s.param_image.gen; }
     FrameImage& eff() { return s.param_image.eff; }
     FrameImage& eq(std::size_t ch = 0) { return s.param_image.eq[ch]; }

@@ -83,12 +83,13 @@ TEST_F(EqViewTest, TypeGroupsSetBandLimitsAndButtons) {
 }
 
 TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
-    eq()[q::eq_db + 1] = 200;
-    eq()[q::eq_x_enable + 1] = 3;
+    // Type 40 is in no group: the Q comes from the pass row.
+    set(eq(), {{q::eq_db + 1, 200},
+               {q::eq_x_enable + 1, 3},
+               {q::eq_type + 1, 40},
+               {q::eq_q_pass + 1, 30},
+               {q::eq_q_peq, 255}});
     set_eq_freq(eq(), 1, 1000);
-    eq()[q::eq_type + 1] = 40;  // no group: Q from the pass row
-    eq()[q::eq_q_pass + 1] = 30;
-    eq()[q::eq_q_peq + 0] = 255;
     full();
     EXPECT_EQ(std::pair(eq()[q::eq_db + 1], eq()[q::eq_x_enable + 1]), std::pair(uint8_t{180}, uint8_t{1}));
     EXPECT_EQ((std::vector{text({"Text_eq_db", 1}), text({"Text_eq_freq", 1}), text({"Text_eq_q", 1}),

@@ -17,9 +17,8 @@ using RefreshTest = DisplayTest;
 
 TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
     settle();
-    s.wait_busy = -1;
+    s.wait_busy = -1, s.cpu_connect_state = 1;
     gen()[g::master_mute] = 1;
-    s.cpu_connect_state = 1;
     const ParamImage cache = s.param_display_cache;
     incremental();
     EXPECT_TRUE(v.calls.empty());
@@ -135,8 +134,7 @@ TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), name);
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0  CPU:1.22.255  M:513  S:2040  R:256  P:65535");
 
-    s.cpu_state.cpu_busy = 1;
-    s.cpu_connect_state = 0;
+    s.cpu_state.cpu_busy = 1, s.cpu_connect_state = 0;
     incremental();
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), "");
     EXPECT_EQ(v.at({"Text_read_cpu_bt_name"}).back, kWhite);
@@ -165,9 +163,7 @@ TEST_F(RefreshTest, RecallMarkOnlyForModesOneToSixteen) {
 }
 
 TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
-    s.eq_channel_sel = 3;
-    s.cpu_info[43] = 0x0F;
-    s.cpu_info[33] = 0x02;
+    s.eq_channel_sel = 3, s.cpu_info[43] = 0x0F, s.cpu_info[33] = 0x02;
     full();
     for (int b = 0; b < 10; ++b) EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, b <= 3 || b == 9) << b;
 
@@ -189,8 +185,7 @@ TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
 // Standby or an input not ready yet disables the panel; standby shows its picture.
 TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     for (auto [power, input] : {std::pair<uint8_t, uint8_t>{1, 6}, {0, 6}, {1, 2}}) {
-        s.cpu_state.cpu_power_on = power;
-        s.cpu_state.cpu_music_input = input;
+        s.cpu_state.cpu_power_on = power, s.cpu_state.cpu_music_input = input;
         incremental();
         EXPECT_EQ(v.at({"Frame_all_1", 0}).enabled, power && input == 6) << int(power) << " " << int(input);
         EXPECT_EQ(v.at({"Picture_power_off_tishi", 0}).visible, !power);
@@ -199,8 +194,7 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     // Selector values past their buttons light nothing and leave the buttons as they were.
     gen()[g::mic_fbx] = 2;
     settle();
-    gen()[g::mic_fbx] = 7;
-    s.cpu_state.cpu_music_input = 20;
+    gen()[g::mic_fbx] = 7, s.cpu_state.cpu_music_input = 20;
     incremental();
     EXPECT_EQ(v.count("set_back_color key_mic_fbx"), 0);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(v.at({"key_input", i}).back, kGrey) << i;
