@@ -19,28 +19,26 @@ TEST(FrmMainWindow, EveryControlIsFoundByItsObjectName) {
     }
 }
 
-// A logo or icon file that is not a picture must not stop the start-up (the
-// text logo shows); a readable logo, whatever its name's format, replaces it.
-TEST(FrmMainWindow, LogoFilesReadableOrNot) {
-    for (const bool readable : {false, true}) {
-        WindowUnderTest w(readable ? "logo" : "badlogo", [readable](const std::string& dir) {
-            QPixmap pm(40, 20);
-            pm.fill(Qt::red);
-            if (readable) pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG");
-            for (const char* bad : {"/logo_main.jpg", "/logo.ico"})
-                if (!readable) std::ofstream(dir + bad) << "not a picture";
-        });
-        EXPECT_EQ(w.frm->view().visible(Ctl{"Label_logo_text"}), !readable);
-        EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
-        EXPECT_TRUE(w.frm->timers().scan_enabled());
-    }
+// Logo files in a program folder: a readable logo whatever its name's format, or
+// logo and icon files that are not pictures (they must not stop the start-up).
+void logo_files(const std::string& dir, bool readable) {
+    QPixmap pm(40, 20);
+    pm.fill(Qt::red);
+    if (readable) pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG");
+    for (const char* bad : {"/logo_main.jpg", "/logo.ico"})
+        if (!readable) std::ofstream(dir + bad) << "not a picture";
+}
+void expect_logo(WindowUnderTest& w, bool readable) {  // the text logo shows without a picture
+    EXPECT_EQ(w.frm->view().visible(Ctl{"Label_logo_text"}), !readable);
+    EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
 }
 
 // Start-up (fits the screen, searching, nothing sent), connect and the
 // whole-state read shown, unplug (link lost, search resumes), replug, and
 // closing the window keeps the Bluetooth name and ends the program.
 TEST(WindowLink, StartConnectUnplugReplugAndClose) {
-    WindowUnderTest w("e2e_connect");
+    WindowUnderTest w("e2e_connect", [](const std::string& dir) { logo_files(dir, false); });
+    expect_logo(w, false);
     w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
     MainView& v = w.frm->view();
@@ -95,9 +93,10 @@ TEST(WindowLink, StartConnectUnplugReplugAndClose) {
 // Only the tray icon's activation restores the window (mouse moves over it
 // do not); debug lines go to their list, which stays bounded; disabling the
 // window leaves its dialogs usable; a slider value out of range shows in the
-// error box.
-TEST(FrmMainWindow, TrayDebugListsDialogsAndSliderErrors) {
-    WindowUnderTest w("tray");
+// error box; the hidden test panel.
+TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
+    WindowUnderTest w("tray", [](const std::string& dir) { logo_files(dir, true); });
+    expect_logo(w, true);
     w.frm->showMinimized();
     QCoreApplication::processEvents();
     w.frm->IconResponse(QSystemTrayIcon::Context);
@@ -131,15 +130,12 @@ TEST(FrmMainWindow, TrayDebugListsDialogsAndSliderErrors) {
     v.set_slider_value(Ctl{"vr_eq_db", 0}, 500);  // beyond max 180
     EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"}) && !v.text(Ctl{"Text_vr_error_cou"}).empty());
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
-}
 
-// Ten mouse releases on the version line open the hidden test panel; the
-// count restarts when the line loses the focus. The panel's switch and
-// boxes write the test block.
-TEST(FrmMainWindow, TenReleasesOnTheVersionLineOpenTheTestPanel) {
-    WindowUnderTest w("testpanel");
+    // Ten mouse releases on the version line open the hidden test panel; the
+    // count restarts when the line loses the focus. The panel's switch and
+    // boxes write the test block.
+    w.frm->showNormal();
     show_window(w);
-    MainView& v = w.frm->view();
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     click(w, "Text_music_vol");  // the focus leaves the version line
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
