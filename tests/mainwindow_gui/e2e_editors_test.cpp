@@ -227,29 +227,6 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
     EXPECT_NE(w.frm->view().back_color(Ctl{"key_input", 6}), 0xFFFF80u);
 }
 
-// The unit's state for the pictures: neutral filters spread over the range
-// with a gentle curve of gains per channel. The second model has Bluetooth
-// and AUX only, no panel lock, exciter level only, no effect-volume limit,
-// its echo level and no reverb level.
-void pictured_unit(SimulatedUnit& unit, bool second) {
-    unit.image = SimulatedUnit::factory_image();
-    const ParamImage neutral = neutral_param_image();
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
-        FrameImage& eq = unit.image.eq[ch];
-        const FrameImage gains = std::exchange(eq, neutral.eq[ch]);
-        eq[eq_frame::EQ_CH] = gains[eq_frame::EQ_CH];
-        for (std::size_t b = 1; b < 9; ++b) eq[eq_frame::eq_db + b] = gains[eq_frame::eq_db + b] + (b % 3) * 12;
-    }
-    unit.image.gen[gen_frame::music_input_sel] = 6;
-    if (!second) return;
-    namespace b = cpu_info_byte;
-    std::fill_n(unit.info.begin() + b::cpu_input_caps, 10, 0);
-    unit.info[b::cpu_input_caps] = unit.info[b::cpu_input_caps + 5] = 1;
-    unit.info[b::cpu_cap_exciter] = 0x08;
-    unit.info[b::cpu_cap_lock] = unit.info[b::cpu_cap_vol_control] = unit.info[b::cpu_cap_reverb_vr] = 0;
-    unit.info[b::cpu_cap_echo_vr] = 1;
-}
-
 // Pictures of the window connected to two unit models, in both languages:
 // the buttons lit from the unit's state, and the controls that the second
 // model's capability bytes hide and move to the given twips.

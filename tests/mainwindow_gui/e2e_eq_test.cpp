@@ -20,14 +20,9 @@ QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), 
 TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
-    // A tuned channel: the neutral bands with gains spread around 0 dB (the
-    // picture at the end shows a real curve), band 4 at 200 Hz.
-    const ParamImage neutral = neutral_param_image();
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch)
-        std::copy(neutral.eq[ch].begin() + 8, neutral.eq[ch].begin() + 164, w.unit.image.eq[ch].begin() + 8);
-    for (int b = 1; b <= 8; ++b) w.unit.image.eq[0][e::eq_db + b] = static_cast<uint8_t>(b % 2 ? 105 : 135);
+    pictured_unit(w.unit, false);                   // the picture at the end shows a real curve
     w.unit.image.eq[0][e::eq_x_enable + band] = 1;  // a disabled band has no marker to grab
-    set_eq_freq(w.unit.image.eq[0], band, 200);
+    set_eq_freq(w.unit.image.eq[0], band, 200);     // band 4 at 200 Hz
     show_and_connect(w);
     auto& v = w.frm->view();
     PEQ* peq = v.peq();
