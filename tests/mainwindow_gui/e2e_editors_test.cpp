@@ -10,61 +10,42 @@
 namespace tuner::testing {
 namespace {
 
-struct BoxCase {
-    int tab;  // of the channel tab strip
-    const char* box;
-    uint8_t command;
-    std::size_t offset;
-    const char* typed;
-    uint8_t stored;
-    const char* shown;
-    const char* leave_to = nullptr;  // commit by moving the focus to this box instead of Enter
-    bool gate = false;               // a gate box redraws at once, on Enter or focus loss
-};
-
-class TypedValue : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(TypedValue, TheCommitSendsTheFrameAndTheBoxShowsTheValue) {
-    const BoxCase& c = GetParam();
-    WindowUnderTest w(std::string("e2e_typed_") + c.box);
+// Typed values, a slider drag, a wheel notch and an Up key step a parameter; frames from
+// the unit move sliders and texts, and its volume limits lower their reach.
+TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
+    WindowUnderTest w("e2e_drag_wheel");
     w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = 1;  // a model with the echo volume
     show_and_connect(w);
-    click_tab(w, c.tab);
-    const AppState& s = w.frm->state();
-    const FrameImage& mine = c.command == cmd::gen ? s.param_image.gen : s.param_image.eff;
-    const FrameImage& shown = c.command == cmd::gen ? s.param_display_cache.gen : s.param_display_cache.eff;
-    const FrameImage sent = write_after(w, c.command, [&] {
-        click(w, c.box);
-        type(w, c.typed);
-        c.leave_to ? click(w, c.leave_to) : key(w, Qt::Key_Return);
-        EXPECT_TRUE(!c.gate || shown[c.offset] == mine[c.offset]) << "the display refreshed with the commit";
-    });
-    EXPECT_EQ(sent[c.offset], c.stored);
-    EXPECT_EQ(text_of(w, c.box), c.shown);
-    EXPECT_TRUE(same_payload(mine, sent));  // the unit's copy is the window's
-}
+    const AppState& st = w.frm->state();
+    // Typed values: tab, box, frame, offset, typed, stored byte, shown; the commit by Enter or by moving the focus
+    // to `leave_to`; a gate box redraws at once. The unit's copy is the window's.
+    using Typed = std::tuple<int, const char*, uint8_t, std::size_t, const char*, int, const char*, const char*, bool>;
+    for (auto [tab, box, command, offset, typed, stored, shown, leave_to, gate] :
+         {Typed{0, "Text_music_vol", cmd::gen, gen_frame::music_vol, "25", 25, "25", nullptr, false},
+          Typed{2, "Text_echo_a_vol", cmd::effect, eff_frame::echo_a_vol, "12", 12, "12", nullptr, false},
+          Typed{2, "Text_echo_a_delay_l", cmd::effect, eff_frame::echo_a_delay_l, "95", 2, "100", nullptr, false},
+          Typed{0, "Text_music_noise_suppressor_attack", cmd::gen, gen_frame::music_noise_suppressor_attack + 1, "300",
+                300 % 256, "300", nullptr, true},
+          Typed{1, "Text_mic1_exciter_vol", cmd::gen, gen_frame::mic1_exciter_vol, "99", 30, "30", nullptr, false},
+          Typed{2, "Text_plate_reverb_decay", cmd::effect, eff_frame::plate_reverb_decay, "7", 7, "7",
+                "Text_plate_reverb_diffusion", false},
+          Typed{0, "Text_music_noise_suppressor_release", cmd::gen, gen_frame::music_noise_suppressor_release + 1,
+                "321", 321 % 256, "321", "Text_music_noise_suppressor_attack", true}}) {
+        SCOPED_TRACE(box);
+        click_tab(w, tab);
+        const FrameImage& mine = command == cmd::gen ? st.param_image.gen : st.param_image.eff;
+        const FrameImage& drawn = command == cmd::gen ? st.param_display_cache.gen : st.param_display_cache.eff;
+        const FrameImage sent = write_after(w, command, [&] {
+            click(w, box);
+            type(w, typed);
+            leave_to ? click(w, leave_to) : key(w, Qt::Key_Return);
+            EXPECT_TRUE(!gate || drawn[offset] == mine[offset]) << "the display refreshed with the commit";
+        });
+        EXPECT_EQ(sent[offset], stored);
+        EXPECT_EQ(text_of(w, box), shown);
+        EXPECT_TRUE(same_payload(mine, sent));
+    }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, TypedValue,
-    ::testing::Values(BoxCase{0, "Text_music_vol", cmd::gen, gen_frame::music_vol, "25", 25, "25"},
-                      BoxCase{2, "Text_echo_a_vol", cmd::effect, eff_frame::echo_a_vol, "12", 12, "12"},
-                      BoxCase{2, "Text_echo_a_delay_l", cmd::effect, eff_frame::echo_a_delay_l, "95", 2, "100"},
-                      BoxCase{0, "Text_music_noise_suppressor_attack", cmd::gen,
-                              gen_frame::music_noise_suppressor_attack + 1, "300", 300 % 256, "300", nullptr, true},
-                      BoxCase{1, "Text_mic1_exciter_vol", cmd::gen, gen_frame::mic1_exciter_vol, "99", 30, "30"},
-                      BoxCase{2, "Text_plate_reverb_decay", cmd::effect, eff_frame::plate_reverb_decay, "7", 7, "7",
-                              "Text_plate_reverb_diffusion"},
-                      BoxCase{0, "Text_music_noise_suppressor_release", cmd::gen,
-                              gen_frame::music_noise_suppressor_release + 1, "321", 321 % 256, "321",
-                              "Text_music_noise_suppressor_attack", true}),
-    [](const auto& info) { return std::string(info.param.box).substr(5); });
-
-// A slider drag, a wheel notch and an Up key step a parameter; frames from
-// the unit move sliders and texts, and its volume limits lower their reach.
-TEST(E2eEditing, DragWheelKeyAndTheUnitsFramesAndLimits) {
-    WindowUnderTest w("e2e_drag_wheel");
-    w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = 1;
-    show_and_connect(w);
     click_tab(w, 2);
     auto* s = w.frm->registry().get<xiSlider>("VR_echo_a_vol");
     const int32_t before = s->Value(), target = before > 15 ? 5 : 25;
@@ -78,8 +59,9 @@ TEST(E2eEditing, DragWheelKeyAndTheUnitsFramesAndLimits) {
     // index the delay table): a drag past the top stores the last index.
     for (const ParamRow& r : param_table()) {
         if (r.slider.empty() || r.per_band || r.kind == ParamKind::Volume || r.kind == ParamKind::EqPreGain) continue;
-        EXPECT_EQ(w.frm->view().slider_min(Ctl{r.slider}), r.min) << r.slider;
-        EXPECT_EQ(w.frm->view().slider_max(Ctl{r.slider}), r.max) << r.slider;
+        EXPECT_TRUE(w.frm->view().slider_min(Ctl{r.slider}) == r.min &&
+                    w.frm->view().slider_max(Ctl{r.slider}) == r.max)
+            << r.slider;
     }
     auto* delay = w.frm->registry().get<xiSlider>("VR_echo_a_delay_l");
     const auto top = write_after(w, cmd::effect, [&] {
@@ -104,30 +86,25 @@ TEST(E2eEditing, DragWheelKeyAndTheUnitsFramesAndLimits) {
     const auto gate = write_after(w, cmd::gen, [&] { wheel(w, "Text_mic1_noise_suppressor_ratio", -1); });
     EXPECT_EQ(read_u16(gate, at), ratio > 1 ? ratio - 1 : 1);
 
-    // Frames from the unit.
-    auto& gen = w.unit.image.gen;
-    gen[gen_frame::music_vol_abs_max] = 60;
-    gen[gen_frame::vol_max_function_en] = 1;
-    gen[gen_frame::music_vol_adj_max] = 20;
-    gen[gen_frame::music_vol] = 10;
-    w.unit.image.eff[eff_frame::reverb_vol] = 21;
-    w.unit.image.eff[eff_frame::echo_a_delay_r] = 4;  // 120 ms
-    w.ticks(40);                                      // the poll reads both frames back
+    // Frames from the unit (the right delay: 120 ms).
+    set_bytes(w.unit.image.gen, {{gen_frame::music_vol_abs_max, 60},
+                                 {gen_frame::vol_max_function_en, 1},
+                                 {gen_frame::music_vol_adj_max, 20},
+                                 {gen_frame::music_vol, 10}});
+    set_bytes(w.unit.image.eff, {{eff_frame::reverb_vol, 21}, {eff_frame::echo_a_delay_r, 4}});
+    w.ticks(40);  // the poll reads both frames back
     MainView& v = w.frm->view();
     click_tab(w, 2);
-    EXPECT_EQ(v.slider_value(Ctl{"VR_reverb_vol"}), 21);
-    EXPECT_EQ(v.text(Ctl{"Text_reverb_vol"}), "21");
-    EXPECT_EQ(v.slider_value(Ctl{"VR_echo_a_delay_r"}), 4);
-    EXPECT_EQ(v.text(Ctl{"Text_echo_a_delay_r"}), "120");
     s = w.frm->registry().get<xiSlider>("vr_music_vol");
-    EXPECT_EQ(s->max(), 60);
-    EXPECT_EQ(s->max_limit(), 20);
-    EXPECT_EQ(v.value(Ctl{"Check_vol_max_function_en"}), 1);
+    EXPECT_EQ((std::vector<int>{v.slider_value(Ctl{"VR_reverb_vol"}), v.slider_value(Ctl{"VR_echo_a_delay_r"}),
+                                s->max(), s->max_limit(), v.value(Ctl{"Check_vol_max_function_en"})}),
+              (std::vector<int>{21, 4, 60, 20, 1}));
+    EXPECT_EQ(std::pair(v.text(Ctl{"Text_reverb_vol"}), v.text(Ctl{"Text_echo_a_delay_r"})),
+              std::pair(std::string("21"), std::string("120")));
 
     // Dragging to the top stops at the adjust maximum, and so does typing above it.
     auto sent = write_after(w, cmd::gen, [&] { drag(w, s, thumb_centre(s, 10), thumb_centre(s, 60), 10); });
-    EXPECT_EQ(s->Value(), 20);
-    EXPECT_EQ(sent[gen_frame::music_vol], 20);
+    EXPECT_EQ(std::pair(s->Value(), int{sent[gen_frame::music_vol]}), std::pair(20, 20));
     EXPECT_EQ(write_after(w, cmd::gen, [&] { enter_value(w, "Text_music_vol", "45"); })[gen_frame::music_vol], 20);
     EXPECT_EQ(text_of(w, "Text_music_vol"), "20");
 

@@ -143,6 +143,10 @@ FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks =
     return frames.empty() ? FrameImage{} : frames.back();
 }
 
+inline void set_bytes(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
+    for (auto [at, value] : bytes) f[at] = value;
+}
+
 // The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
 inline bool same_payload(const FrameImage& a, const FrameImage& b) {
     return std::equal(a.begin() + 8, a.begin() + 164, b.begin() + 8);
