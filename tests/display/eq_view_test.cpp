@@ -32,30 +32,27 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     v.at({"vr_eq_pre_gain_db_index"}).s_value = 120;
     eq()[q::eq_pre_gain_db_index] = 211;
     full();
-    EXPECT_EQ(v.count("ask_yes_no"), 0);
     EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "18.0");
-    EXPECT_EQ(v.at({"vr_eq_pre_gain_db_index"}).s_value, 210);
-    EXPECT_EQ(v.count("peq_input_pre_gain 210"), 1);
+    // Questions asked, the slider's value, the graph's pre-gain calls.
+    EXPECT_EQ((std::vector<int>{v.count("ask_yes_no"), v.at({"vr_eq_pre_gain_db_index"}).s_value,
+                                v.count("peq_input_pre_gain 210")}),
+              (std::vector<int>{0, 210, 1}));
     EXPECT_EQ(debug, std::vector<std::string>{"FrmMain.VR_eq_pre_gain_db_index.max error,120210"});
 
     full();
     eq()[q::eq_pre_gain_db_index] = 211;
     incremental();
-    EXPECT_EQ(eq()[q::eq_pre_gain_db_index], 210);
-    EXPECT_EQ(debug.size(), 1u);
+    EXPECT_EQ(std::pair(int{eq()[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{1}));
 
     // Another value, or the same one in another channel, is a new fault.
     eq()[q::eq_pre_gain_db_index] = 230;
     incremental();
-    s.eq_channel_sel = 4;
-    eq(4)[q::eq_pre_gain_db_index] = 230;
+    s.eq_channel_sel = 4, eq(4)[q::eq_pre_gain_db_index] = 230;
     full();
-    EXPECT_EQ(debug.size(), 3u);
-    EXPECT_EQ(eq(4)[q::eq_pre_gain_db_index], 210);
+    EXPECT_EQ(std::pair(int{eq(4)[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{3}));
 
     // Below the slider: the slider refuses, the text shows the table value.
-    eq(4)[q::eq_pre_gain_db_index] = 10;
-    v.slider_errors.clear();
+    eq(4)[q::eq_pre_gain_db_index] = 10, v.slider_errors.clear();
     full();
     EXPECT_EQ(v.slider_errors, std::vector<std::string>{"vr_eq_pre_gain_db_index"});
     EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "-22.0");

@@ -99,20 +99,18 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     ASSERT_EQ(w.frm->state().Language, 0);  // no stored choice yet
     EXPECT_EQ(w.frm->windowTitle().toStdString(), "调音台");
 
-    struct Captions {
-        uint8_t language;
-        const char *title, *open, *mode4, *toggle, *bt;
-    };
-    for (const Captions& c : {Captions{1, "Tuning Desk", " Open File ", "Mode 4", "  中文  ", "BT"},
-                              Captions{0, "调音台", "   打开文件   ", "模式 4", " English ", "蓝牙"}}) {
+    // Title, the open entry, mode 4, the language entry, the Bluetooth input.
+    for (const auto& [language, want] : std::vector<std::pair<int, std::vector<std::string>>>{
+             {1, {"Tuning Desk", " Open File ", "Mode 4", "  中文  ", "BT"}},
+             {0, {"调音台", "   打开文件   ", "模式 4", " English ", "蓝牙"}}}) {
         choose(w, "menu_key_language");
-        EXPECT_EQ(w.frm->state().Language, c.language);
-        EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Language"), std::to_string(c.language));
+        EXPECT_EQ(w.frm->state().Language, language);
+        EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Language"), std::to_string(language));
         EXPECT_EQ(
             (std::vector<std::string>{w.frm->windowTitle().toStdString(), v.text(Ctl{"menu_key_open_file_to_all_data"}),
                                       v.text(Ctl{"menu_key_read_all_data_from_cpu_group", 4}),
                                       v.text(Ctl{"menu_key_language"}), v.text(Ctl{"key_input", 6})}),
-            (std::vector<std::string>{c.title, c.open, c.mode4, c.toggle, c.bt}));
+            want);
     }
 }
 
