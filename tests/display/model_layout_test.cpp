@@ -34,10 +34,8 @@ CpuInfo with(std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
 // relative to Frame_music_input: "element:shown,left,top" (-1 = not moved).
 TEST(ModelLayoutPlan, InputButtonsForTheDefaultsAndEachPattern) {
     constexpr int fx = 120, fy = 150;
-    struct Row {
-        const char *caps, *buttons;
-    };
-    for (const Row& r : {
+    using Row = std::pair<const char*, const char*>;  // input caps, buttons
+    for (auto [caps, buttons] : {
              Row{"1101111000", "6:1,90,240 10:1,1260,240 13:1,2430,240 14:1,90,900 3:1,1260,900 12:1,2430,900"},
              Row{"1000010000", "6:1,480,570 3:1,2010,570 10:0,0,0 13:0,0,0 14:0,0,0 12:0,0,0"},
              Row{"1100010000", "6:1,90,570 10:1,1260,570 3:1,2430,570 13:0,0,0 14:0,0,0 12:0,0,0"},
@@ -46,11 +44,11 @@ TEST(ModelLayoutPlan, InputButtonsForTheDefaultsAndEachPattern) {
              Row{"2000010000", "6:1,90,240 3:1,1260,900 12:1,2430,900"},  // 2 is not "set": the full grid
              Row{"0000000000", "14:1,90,900 13:1,2430,240"},
          }) {
-        SCOPED_TRACE(r.caps);
+        SCOPED_TRACE(caps);
         CpuInfo info = default_cpu_info();
-        for (int i = 0; i < 10; ++i) info[b::cpu_input_caps + i] = static_cast<uint8_t>(r.caps[i] - '0');
+        for (int i = 0; i < 10; ++i) info[b::cpu_input_caps + i] = static_cast<uint8_t>(caps[i] - '0');
         std::string want;
-        for (const auto& item : split(r.buttons, ' ')) {
+        for (const auto& item : split(buttons, ' ')) {
             int e, shown, l, t;
             ASSERT_EQ(std::sscanf(item.c_str(), "%d:%d,%d,%d", &e, &shown, &l, &t), 4);
             const std::string n = " key_input(" + std::to_string(e) + ")";
