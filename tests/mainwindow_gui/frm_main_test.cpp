@@ -8,17 +8,6 @@
 namespace tuner::testing {
 namespace {
 
-TEST(FrmMainWindow, EveryControlIsFoundByItsObjectName) {
-    WindowUnderTest w("names");
-    for (const ControlRow& row : control_table()) {
-        const QString n = QString::fromStdString(row.object_name());
-        const bool action = row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator;
-        QObject* found = action ? static_cast<QObject*>(w.frm->findChild<QAction*>(n)) : w.frm->findChild<QWidget*>(n);
-        EXPECT_NE(found, nullptr) << row.object_name();
-        EXPECT_EQ(w.frm->registry().object(row.object_name()), found) << row.object_name();
-    }
-}
-
 // Logo files in a program folder: a readable logo whatever its name's format, or
 // logo and icon files that are not pictures (they must not stop the start-up).
 void logo_files(const std::string& dir, bool readable) {
@@ -33,12 +22,20 @@ void expect_logo(WindowUnderTest& w, bool readable) {  // the text logo shows wi
     EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
 }
 
-// Start-up (fits the screen, searching, nothing sent), connect and the
+// Start-up (every control under its name, fits the screen, searching, nothing sent), connect and the
 // whole-state read shown, unplug (link lost, search resumes), replug, and
 // closing the window keeps the Bluetooth name and ends the program.
 TEST(WindowLink, StartConnectUnplugReplugAndClose) {
     WindowUnderTest w("e2e_connect", [](const std::string& dir) { logo_files(dir, false); });
     expect_logo(w, false);
+    // Every control of the table is found by its object name.
+    for (const ControlRow& row : control_table()) {
+        const QString n = QString::fromStdString(row.object_name());
+        const bool action = row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator;
+        QObject* found = action ? static_cast<QObject*>(w.frm->findChild<QAction*>(n)) : w.frm->findChild<QWidget*>(n);
+        EXPECT_NE(found, nullptr) << row.object_name();
+        EXPECT_EQ(w.frm->registry().object(row.object_name()), found) << row.object_name();
+    }
     w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
     MainView& v = w.frm->view();
