@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/display.h"
@@ -17,11 +19,9 @@ namespace tuner::testing {
 // "a|b|c" -> {"a", "b", "c"}: long lists of control names kept compact.
 inline std::vector<std::string> split(const std::string& list, char sep = '|') {
     std::vector<std::string> out;
-    for (std::size_t at = 0; at <= list.size();) {
-        const auto end = std::min(list.find(sep, at), list.size());
-        if (end > at) out.push_back(list.substr(at, end - at));
-        at = end + 1;
-    }
+    std::istringstream in(list);
+    for (std::string item; std::getline(in, item, sep);)
+        if (!item.empty()) out.push_back(item);
     return out;
 }
 
@@ -53,6 +53,10 @@ protected:
     void slider_range(Ctl c, int32_t min, int32_t max) {
         v.at(c).s_min = min, v.at(c).s_max = v.at(c).s_max_limit = max;
     }
+    // Sets bytes of a frame: set(gen(), {{offset, value}, ...}).
+    static void set(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
+        for (auto [at, value] : bytes) f[at] = value;
+    }
     FrameImage& gen() { return s.param_image.gen; }
     FrameImage& eff() { return s.param_image.eff; }
     FrameImage& eq(std::size_t ch = 0) { return s.param_image.eq[ch]; }
@@ -62,8 +66,7 @@ protected:
     // Full refresh, then a clean call log.
     void settle() {
         full();
-        v.clear_calls(), debug.clear(), links.clear();
-        captions = 0;
+        v.clear_calls(), debug.clear(), links.clear(), captions = 0;
     }
 
     // Controls named by the recorded calls, apart from the steps that run on every call.

@@ -12,17 +12,14 @@ namespace q = eq_frame;
 using EqViewTest = DisplayTest;
 
 TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
-    struct Row {
-        uint8_t enable, bypass;
-        const char* caption;  // "" = no caption
-    };
-    for (const Row& r : {Row{0, 1, " OFF "}, Row{1, 2, ""}, Row{1, 1, "BYPASS"}, Row{3, 0, ""}, Row{0, 0, " OFF "}}) {
-        eq()[q::eq_chx_enable] = r.enable;
-        eq()[q::eq_chx_bypass] = r.bypass;
+    using Row = std::tuple<uint8_t, uint8_t, const char*>;  // enable, bypass, caption ("" = none)
+    for (auto [enable, bypass, caption] :
+         {Row{0, 1, " OFF "}, Row{1, 2, ""}, Row{1, 1, "BYPASS"}, Row{3, 0, ""}, Row{0, 0, " OFF "}}) {
+        eq()[q::eq_chx_enable] = enable, eq()[q::eq_chx_bypass] = bypass;
         incremental();
-        EXPECT_EQ(v.bypass_text, r.caption) << int(r.enable) << " " << int(r.bypass);
-        EXPECT_EQ(v.at({"key_eq_chx_enable"}).back, lit_if(r.enable != 0));
-        EXPECT_EQ(v.at({"key_eq_chx_bypass"}).back, lit_if(r.bypass != 0));
+        EXPECT_EQ(v.bypass_text, caption) << int(enable) << " " << int(bypass);
+        EXPECT_EQ(std::pair(v.at({"key_eq_chx_enable"}).back, v.at({"key_eq_chx_bypass"}).back),
+                  std::pair(lit_if(enable != 0), lit_if(bypass != 0)));
     }
     EXPECT_EQ(v.count("peq_Dis_Bypass_on 118 1 60 [BYPASS] &H00FFFFFF"), 1);
 }
@@ -35,30 +32,27 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     v.at({"vr_eq_pre_gain_db_index"}).s_value = 120;
     eq()[q::eq_pre_gain_db_index] = 211;
     full();
-    EXPECT_EQ(v.count("ask_yes_no"), 0);
     EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "18.0");
-    EXPECT_EQ(v.at({"vr_eq_pre_gain_db_index"}).s_value, 210);
-    EXPECT_EQ(v.count("peq_input_pre_gain 210"), 1);
+    // Questions asked, the slider's value, the graph's pre-gain calls.
+    EXPECT_EQ((std::vector<int>{v.count("ask_yes_no"), v.at({"vr_eq_pre_gain_db_index"}).s_value,
+                                v.count("peq_input_pre_gain 210")}),
+              (std::vector<int>{0, 210, 1}));
     EXPECT_EQ(debug, std::vector<std::string>{"FrmMain.VR_eq_pre_gain_db_index.max error,120210"});
 
     full();
     eq()[q::eq_pre_gain_db_index] = 211;
     incremental();
-    EXPECT_EQ(eq()[q::eq_pre_gain_db_index], 210);
-    EXPECT_EQ(debug.size(), 1u);
+    EXPECT_EQ(std::pair(int{eq()[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{1}));
 
     // Another value, or the same one in another channel, is a new fault.
     eq()[q::eq_pre_gain_db_index] = 230;
     incremental();
-    s.eq_channel_sel = 4;
-    eq(4)[q::eq_pre_gain_db_index] = 230;
+    s.eq_channel_sel = 4, eq(4)[q::eq_pre_gain_db_index] = 230;
     full();
-    EXPECT_EQ(debug.size(), 3u);
-    EXPECT_EQ(eq(4)[q::eq_pre_gain_db_index], 210);
+    EXPECT_EQ(std::pair(int{eq(4)[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{3}));
 
     // Below the slider: the slider refuses, the text shows the table value.
-    eq(4)[q::eq_pre_gain_db_index] = 10;
-    v.slider_errors.clear();
+    eq(4)[q::eq_pre_gain_db_index] = 10, v.slider_errors.clear();
     full();
     EXPECT_EQ(v.slider_errors, std::vector<std::string>{"vr_eq_pre_gain_db_index"});
     EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "-22.0");
@@ -67,42 +61,37 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
 // The five type groups: each sets its band limits and lights its button;
 // types outside every group set no limits.
 TEST_F(EqViewTest, TypeGroupsSetBandLimitsAndButtons) {
-    struct Row {
-        uint8_t type;
-        const char* init;  // "" = no call
-        const char* lit;
-    };
+    using Row = std::tuple<uint8_t, const char*, const char*>;  // type, limits call ("" = none), lit button
     const char* shelf = "peq_EQ_init 4 35 395 1 20 30 180 1";
     const char* pass = "peq_EQ_init 4 35 395 1 20 120 120 1";
-    for (const Row& r :
+    for (auto [type, init, lit] :
          {Row{0, "peq_EQ_init 4 35 395 1 250 30 180 1", "key_eq_type_peq"}, Row{1, shelf, "key_eq_type_ls"},
           Row{2, shelf, "key_eq_type_hs"}, Row{3, pass, "key_eq_type_lp"}, Row{31, pass, "key_eq_type_lp"},
           Row{4, pass, "key_eq_type_hp"}, Row{19, pass, "key_eq_type_hp"}, Row{5, "", ""}, Row{32, "", ""}}) {
-        eq()[q::eq_type + 4] = r.type;
+        eq()[q::eq_type + 4] = type;
         v.clear_calls();
         d.display_eq_band_limits(4);
-        EXPECT_EQ(v.calls, *r.init ? std::vector<std::string>{r.init} : std::vector<std::string>{}) << int(r.type);
-        if (!*r.lit) continue;
+        EXPECT_EQ(v.calls, split(init)) << int(type);
+        if (!*lit) continue;
         full();
         for (auto& b : split("key_eq_type_peq|key_eq_type_ls|key_eq_type_hs|key_eq_type_lp|key_eq_type_hp"))
-            EXPECT_EQ(v.at({b, 4}).back, lit_if(b == r.lit)) << int(r.type) << " " << b;
+            EXPECT_EQ(v.at({b, 4}).back, lit_if(b == lit)) << int(type) << " " << b;
     }
 }
 
 TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
-    eq()[q::eq_db + 1] = 200;
-    eq()[q::eq_x_enable + 1] = 3;
+    // Type 40 is in no group: the Q comes from the pass row.
+    set(eq(), {{q::eq_db + 1, 200},
+               {q::eq_x_enable + 1, 3},
+               {q::eq_type + 1, 40},
+               {q::eq_q_pass + 1, 30},
+               {q::eq_q_peq, 255}});
     set_eq_freq(eq(), 1, 1000);
-    eq()[q::eq_type + 1] = 40;  // no group: Q from the pass row
-    eq()[q::eq_q_pass + 1] = 30;
-    eq()[q::eq_q_peq + 0] = 255;
     full();
-    EXPECT_EQ(eq()[q::eq_db + 1], 180);
-    EXPECT_EQ(eq()[q::eq_x_enable + 1], 1);
-    EXPECT_EQ(text({"Text_eq_db", 1}), "12.0");
-    EXPECT_EQ(text({"Text_eq_freq", 1}), double_to_text(value_tables().eq_freq_tab.back()));
-    EXPECT_EQ(text({"Text_eq_q", 1}), "3.0");
-    EXPECT_EQ(text({"Text_eq_q", 0}), "25.0");
+    EXPECT_EQ(std::pair(eq()[q::eq_db + 1], eq()[q::eq_x_enable + 1]), std::pair(uint8_t{180}, uint8_t{1}));
+    EXPECT_EQ((std::vector{text({"Text_eq_db", 1}), text({"Text_eq_freq", 1}), text({"Text_eq_q", 1}),
+                           text({"Text_eq_q", 0})}),
+              (std::vector<std::string>{"12.0", double_to_text(value_tables().eq_freq_tab.back()), "3.0", "25.0"}));
     EXPECT_EQ(v.count("peq_EqIn 1 40 1000 30 180"), 1);
     EXPECT_EQ(s.refresh_incremental, 1);
 

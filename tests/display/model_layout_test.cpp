@@ -34,10 +34,8 @@ CpuInfo with(std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
 // relative to Frame_music_input: "element:shown,left,top" (-1 = not moved).
 TEST(ModelLayoutPlan, InputButtonsForTheDefaultsAndEachPattern) {
     constexpr int fx = 120, fy = 150;
-    struct Row {
-        const char *caps, *buttons;
-    };
-    for (const Row& r : {
+    using Row = std::pair<const char*, const char*>;  // input caps, buttons
+    for (auto [caps, buttons] : {
              Row{"1101111000", "6:1,90,240 10:1,1260,240 13:1,2430,240 14:1,90,900 3:1,1260,900 12:1,2430,900"},
              Row{"1000010000", "6:1,480,570 3:1,2010,570 10:0,0,0 13:0,0,0 14:0,0,0 12:0,0,0"},
              Row{"1100010000", "6:1,90,570 10:1,1260,570 3:1,2430,570 13:0,0,0 14:0,0,0 12:0,0,0"},
@@ -46,11 +44,11 @@ TEST(ModelLayoutPlan, InputButtonsForTheDefaultsAndEachPattern) {
              Row{"2000010000", "6:1,90,240 3:1,1260,900 12:1,2430,900"},  // 2 is not "set": the full grid
              Row{"0000000000", "14:1,90,900 13:1,2430,240"},
          }) {
-        SCOPED_TRACE(r.caps);
+        SCOPED_TRACE(caps);
         CpuInfo info = default_cpu_info();
-        for (int i = 0; i < 10; ++i) info[b::cpu_input_caps + i] = static_cast<uint8_t>(r.caps[i] - '0');
+        for (int i = 0; i < 10; ++i) info[b::cpu_input_caps + i] = static_cast<uint8_t>(caps[i] - '0');
         std::string want;
-        for (const auto& item : split(r.buttons, ' ')) {
+        for (const auto& item : split(buttons, ' ')) {
             int e, shown, l, t;
             ASSERT_EQ(std::sscanf(item.c_str(), "%d:%d,%d,%d", &e, &shown, &l, &t), 4);
             const std::string n = " key_input(" + std::to_string(e) + ")";
@@ -73,15 +71,11 @@ TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
                  "Frame_echo_vr(0).l=30 Frame_echo_vr(1).l=120 Frame_echo_vr(4).l=2670 Frame_reverb_vr(2).l=970 "
                  "Frame_reverb_vr(3).l=1820 Frame_reverb_vr(3).t=210");
 
-    // Exciter bits: shown "enable, level, frequency, frame".
-    for (auto [caps, shown] : {std::pair<uint8_t, const char*>{0xFF, "1111"},
-                               {0x08, "0101"},
-                               {0x00, "0000"},
-                               {0xE3, "0000"},
-                               {0x10, "1001"},
-                               {0x1C, "1111"},
-                               {0x04, "0011"}}) {
-        SCOPED_TRACE(int(caps));
+    // Exciter bits "caps:shown" with shown "enable, level, frequency, frame".
+    for (const auto& row : split("FF:1111 08:0101 00:0000 E3:0000 10:1001 1C:1111 04:0011", ' ')) {
+        SCOPED_TRACE(row);
+        const auto caps = static_cast<uint8_t>(std::stoi(row.substr(0, 2), nullptr, 16));
+        const char* shown = row.c_str() + 3;
         char want[400];
         std::snprintf(want, sizeof want,
                       "Check_mic1_exciter_en.v=%c VR_mic1_exciter_vol.v=%c Label_mic1_exciter_freq_index_100.v=%c "
@@ -90,10 +84,9 @@ TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
         expect_state(model_layout_plan(with({{b::cpu_cap_exciter, caps}}), 0, 0), want);
     }
 }
-TEST(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
-    AppState s;
-    FakeMainView v;
-    Display d{s, v, DisplayHooks{}};
+using DisplayLayout = DisplayTest;
+
+TEST_F(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
     for (auto [a, bb] : {std::pair<uint8_t, uint8_t>{0, 0}, {0, 1}, {1, 0}, {3, 3}}) {
         v.at({"Frame_all_1", 15}).visible = !(a || bb);
         s.cpu_info[b::cpu_cap_frame15] = a;

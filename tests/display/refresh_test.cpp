@@ -17,9 +17,8 @@ using RefreshTest = DisplayTest;
 
 TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
     settle();
-    s.wait_busy = -1;
+    s.wait_busy = -1, s.cpu_connect_state = 1;
     gen()[g::master_mute] = 1;
-    s.cpu_connect_state = 1;
     const ParamImage cache = s.param_display_cache;
     incremental();
     EXPECT_TRUE(v.calls.empty());
@@ -33,12 +32,7 @@ TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
 
 TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
-    struct Row {
-        Frame frame;
-        std::size_t offset;
-        uint8_t value;
-        const char* expected;  // space-separated
-    };
+    using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
     const Row rows[] = {
         {G, g::mic_priority, 1, "Option_VC_Mode(0) Option_VC_Mode(3)"},
         {G, g::master_mute, 1, "key_mute(0)"},
@@ -50,12 +44,12 @@ TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
         {G, g::drc(3) + g::drc_ratio, 1, ""},  // a compressor record not shown
         {Q, q::eq_db + 3, 150, "vr_eq_db(3) Text_eq_db(3) peq_EqIn"},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.expected);
+    for (auto [frame, offset, value, expected] : rows) {
+        SCOPED_TRACE(expected);
         settle();
-        (r.frame == G ? gen() : r.frame == E ? eff() : eq())[r.offset] = r.value;
+        (frame == G ? gen() : frame == E ? eff() : eq())[offset] = value;
         incremental();
-        const auto want = split(r.expected, ' ');
+        const auto want = split(expected, ' ');
         EXPECT_EQ(touched(), std::set<std::string>(want.begin(), want.end()));
         v.clear_calls();
         incremental();
@@ -129,7 +123,7 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroupInItsOrder) {
 // While connected the name box shows the name received from the unit (as
 // UTF-8) and the version line the unit's versions; the link-lost path empties
 // the box, clears busy and leaves the program's versions alone.
-TEST_F(RefreshTest, NameAndVersionWhileConnectedAndTheLinkLostPath) {
+TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
     s.cpu_connect_state = 1;
     const std::string name = "麦克风 1";
     std::memcpy(s.bt_name_rx.data(), name.data(), name.size());
@@ -140,20 +134,16 @@ TEST_F(RefreshTest, NameAndVersionWhileConnectedAndTheLinkLostPath) {
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), name);
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0  CPU:1.22.255  M:513  S:2040  R:256  P:65535");
 
-    s.cpu_state.cpu_busy = 1;
-    s.cpu_connect_state = 0;
+    s.cpu_state.cpu_busy = 1, s.cpu_connect_state = 0;
     incremental();
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), "");
     EXPECT_EQ(v.at({"Text_read_cpu_bt_name"}).back, kWhite);
-    EXPECT_EQ(s.bt_name_rx, (std::array<uint8_t, 40>{}));
-    EXPECT_TRUE(s.bt_name_rx_copy.empty());
-    EXPECT_EQ(s.cpu_state.cpu_busy, 0);
+    EXPECT_TRUE(s.bt_name_rx == (std::array<uint8_t, 40>{}) && s.bt_name_rx_copy.empty() && !s.cpu_state.cpu_busy);
     EXPECT_EQ(text({"Display_Connect_State"}), "Disconnected");
     EXPECT_EQ(links, std::vector<int>{0});
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0");
-}
 
-TEST_F(RefreshTest, LanguageZeroIsChineseEveryOtherValueEnglish) {
+    // Language 0 is Chinese, every other value English.
     using Row = std::tuple<uint8_t, uint8_t, const char*>;
     for (auto [language, state, caption] :
          {Row{0, 0, "设备未连接"}, Row{0, 1, "设备已连接"}, Row{1, 2, "Disconnected"}, Row{2, 1, "Connected"}}) {
@@ -173,9 +163,7 @@ TEST_F(RefreshTest, RecallMarkOnlyForModesOneToSixteen) {
 }
 
 TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
-    s.eq_channel_sel = 3;
-    s.cpu_info[43] = 0x0F;
-    s.cpu_info[33] = 0x02;
+    s.eq_channel_sel = 3, s.cpu_info[43] = 0x0F, s.cpu_info[33] = 0x02;
     full();
     for (int b = 0; b < 10; ++b) EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, b <= 3 || b == 9) << b;
 
@@ -197,8 +185,7 @@ TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
 // Standby or an input not ready yet disables the panel; standby shows its picture.
 TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     for (auto [power, input] : {std::pair<uint8_t, uint8_t>{1, 6}, {0, 6}, {1, 2}}) {
-        s.cpu_state.cpu_power_on = power;
-        s.cpu_state.cpu_music_input = input;
+        s.cpu_state.cpu_power_on = power, s.cpu_state.cpu_music_input = input;
         incremental();
         EXPECT_EQ(v.at({"Frame_all_1", 0}).enabled, power && input == 6) << int(power) << " " << int(input);
         EXPECT_EQ(v.at({"Picture_power_off_tishi", 0}).visible, !power);
@@ -207,8 +194,7 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     // Selector values past their buttons light nothing and leave the buttons as they were.
     gen()[g::mic_fbx] = 2;
     settle();
-    gen()[g::mic_fbx] = 7;
-    s.cpu_state.cpu_music_input = 20;
+    gen()[g::mic_fbx] = 7, s.cpu_state.cpu_music_input = 20;
     incremental();
     EXPECT_EQ(v.count("set_back_color key_mic_fbx"), 0);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(v.at({"key_input", i}).back, kGrey) << i;

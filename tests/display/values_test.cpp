@@ -16,32 +16,32 @@ using ValuesTest = DisplayTest;
 TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     for (uint8_t on : {0, 2, 1}) {
         SCOPED_TRACE(int(on));
-        gen()[g::vol_max_function_en] = on;
-        gen()[g::mic_vol_adj_max] = 40;
-        gen()[g::mic_vol] = 60;
-        gen()[g::effect_vol_adj_max] = 150;
+        set(gen(),
+            {{g::vol_max_function_en, on}, {g::mic_vol_adj_max, 40}, {g::mic_vol, 60}, {g::effect_vol_adj_max, 150}});
         v.at({"vr_mic_vol"}).s_max_limit = 77;
         full();
-        EXPECT_EQ(gen()[g::effect_vol_adj_max], 128);
-        EXPECT_EQ(gen()[g::mic_vol], on == 1 ? 40 : 60);
-        EXPECT_EQ(v.at({"vr_mic_vol"}).s_max_limit, on == 1 ? 40 : on == 0 ? 128 : 77);
+        // Effect limit, mic volume, its slider's reach, the switch's tick.
+        EXPECT_EQ((std::vector<int>{gen()[g::effect_vol_adj_max], gen()[g::mic_vol], v.at({"vr_mic_vol"}).s_max_limit,
+                                    v.at({"Check_vol_max_function_en"}).value}),
+                  (std::vector<int>{128, on == 1 ? 40 : 60,
+                                    on == 1   ? 40
+                                    : on == 0 ? 128
+                                              : 77,
+                                    on ? 1 : 0}));
         EXPECT_EQ(text({"Text_mic_vol"}), on == 1 ? "40" : "60");
-        EXPECT_EQ(v.at({"Check_vol_max_function_en"}).value, on ? 1 : 0);
         EXPECT_EQ(v.at({"Text_mic_vol_adj_max"}).fore, on ? kWindowText : kGrey);
     }
     // A lower limit from the unit lowers the volume on the next refresh.
-    gen()[g::music_vol] = 90;
-    gen()[g::music_vol_adj_max] = 50;
+    set(gen(), {{g::music_vol, 90}, {g::music_vol_adj_max, 50}});
     incremental();
-    EXPECT_EQ(gen()[g::music_vol], 50);
-    EXPECT_EQ(v.at({"vr_music_vol"}).s_value, 50);
+    EXPECT_EQ(std::pair(int{gen()[g::music_vol]}, v.at({"vr_music_vol"}).s_value), std::pair(50, 50));
     EXPECT_TRUE(v.slider_errors.empty());
 
     // Power-on volumes read from the unit's memory grey their boxes.
     gen()[g::vol_power_on_read_eeprom_function_en] = 1;
     incremental();
-    EXPECT_EQ(v.at({"Check_vol_power_on_read_eeprom_function_en"}).value, 0);
-    EXPECT_EQ(v.at({"Text_mic_vol_power_on"}).fore, kGrey);
+    EXPECT_TRUE(v.at({"Check_vol_power_on_read_eeprom_function_en"}).value == 0 &&
+                v.at({"Text_mic_vol_power_on"}).fore == kGrey);
 }
 
 // A volume the unit sends below its limit stays as sent, also when the thumb
@@ -53,18 +53,15 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
         ++moves;
         if (c.name == "vr_music_vol") gen()[g::music_vol] = static_cast<uint8_t>(v.slider_value(c));
     };
-    gen()[g::vol_max_function_en] = 1;
-    gen()[g::music_vol_abs_max] = 60;
-    gen()[g::music_vol_adj_max] = 60;
-    gen()[g::music_vol] = 40;
+    set(gen(),
+        {{g::vol_max_function_en, 1}, {g::music_vol_abs_max, 60}, {g::music_vol_adj_max, 60}, {g::music_vol, 40}});
     full();
-    gen()[g::music_vol_adj_max] = 20;
-    gen()[g::music_vol] = 10;
+    set(gen(), {{g::music_vol_adj_max, 20}, {g::music_vol, 10}});
     incremental();
-    EXPECT_EQ(moves, 0);
-    EXPECT_EQ(gen()[g::music_vol], 10);
-    EXPECT_EQ(v.at({"vr_music_vol"}).s_value, 10);
-    EXPECT_EQ(v.at({"vr_music_vol"}).s_max_limit, 20);
+    // Slider moves, the volume, the slider's value and reach.
+    EXPECT_EQ((std::vector<int>{moves, gen()[g::music_vol], v.at({"vr_music_vol"}).s_value,
+                                v.at({"vr_music_vol"}).s_max_limit}),
+              (std::vector<int>{0, 10, 10, 20}));
     EXPECT_EQ(text({"Text_music_vol"}), "10");
 }
 
@@ -72,20 +69,18 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
 // entry is shown and the refresh completes. The right delay is shown raw when
 // the unit says so.
 TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
-    struct Row {
-        uint8_t delay_l, delay_r, exciter, raw_delay;
-        const char *l, *r, *freq;
-    };
-    for (const Row& row : {Row{12, 12, 100, 0, "200", "200", "6000"}, Row{12, 12, 100, 1, "200", "12", "6000"},
-                           Row{200, 255, 250, 0, "380", "380", "6000"}}) {
-        eff()[e::echo_a_delay_l] = row.delay_l;
-        eff()[e::echo_a_delay_r] = row.delay_r;
-        gen()[g::mic1_exciter_freq_index_100] = row.exciter;
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = row.raw_delay;
+    // Delay indexes left and right, exciter index, raw right delay; the texts shown.
+    using Row = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, std::vector<std::string>>;
+    for (const auto& [delay_l, delay_r, exciter, raw_delay, shown] :
+         {Row{12, 12, 100, 0, {"200", "200", "6000"}}, Row{12, 12, 100, 1, {"200", "12", "6000"}},
+          Row{200, 255, 250, 0, {"380", "380", "6000"}}}) {
+        eff()[e::echo_a_delay_l] = delay_l, eff()[e::echo_a_delay_r] = delay_r;
+        gen()[g::mic1_exciter_freq_index_100] = exciter;
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         full();
-        EXPECT_EQ(text({"Text_echo_a_delay_l"}), row.l);
-        EXPECT_EQ(text({"Text_echo_a_delay_r"}), row.r);
-        EXPECT_EQ(text({"Text_mic1_exciter_freq_index_100"}), row.freq);
+        EXPECT_EQ((std::vector{text({"Text_echo_a_delay_l"}), text({"Text_echo_a_delay_r"}),
+                               text({"Text_mic1_exciter_freq_index_100"})}),
+                  shown);
         EXPECT_EQ(s.refresh_incremental, 1);
     }
     EXPECT_EQ(v.count("set_text Text_drc_release"), 3);

@@ -20,15 +20,15 @@ bool is_menu(ControlKind k) {
     return k == ControlKind::MenuItem || k == ControlKind::MenuSeparator || k == ControlKind::MenuGroup;
 }
 
-TEST(ControlTable, NamesAreUniqueAndControlsFitTheirContainers) {
+TEST(ControlTable, NamesAreUniqueControlsFitTheirContainersAndCountsOfEachKind) {
     std::map<std::string, const ControlRow*> seen;
+    std::map<ControlKind, int> count;
     for (const ControlRow& row : control_table()) {
+        ++count[row.kind];
         const std::string name = row.object_name();
         EXPECT_TRUE(seen.emplace(name, &row).second) << "twice: " << name;
         if (is_menu(row.kind)) {
-            if (!row.container.empty()) {
-                EXPECT_EQ(seen.at(row.container)->kind, ControlKind::MenuGroup) << name;
-            }
+            EXPECT_TRUE(row.container.empty() || seen.at(row.container)->kind == ControlKind::MenuGroup) << name;
             continue;
         }
         int w = kClientWidthTwips, h = kClientHeightTwips;
@@ -44,14 +44,9 @@ TEST(ControlTable, NamesAreUniqueAndControlsFitTheirContainers) {
                                                 row.name.starts_with("key_eq_type_"));
         EXPECT_TRUE(!in_band || row.container_object_name() == (Ctl{"Picture_eqx", row.index}.str())) << name;
         EXPECT_TRUE(!row.name.starts_with("key_input") || row.container == "Frame_music_input") << name;
-        EXPECT_LE(row.left + row.width, w) << name << " sticks out of " << row.container_object_name();
-        EXPECT_LE(row.top + row.height, h) << name << " sticks out of " << row.container_object_name();
+        EXPECT_TRUE(row.left + row.width <= w && row.top + row.height <= h)
+            << name << " sticks out of " << row.container_object_name();
     }
-}
-
-TEST(ControlTable, CountsOfEachKind) {
-    std::map<ControlKind, int> count;
-    for (const ControlRow& row : control_table()) ++count[row.kind];
     EXPECT_EQ(count[ControlKind::TextBox] + count[ControlKind::NumericBox], 82);
     EXPECT_EQ(count[ControlKind::Slider], 43);
     EXPECT_EQ(count[ControlKind::Button], 103);
@@ -69,23 +64,25 @@ TEST(ControlTable, ContainersHoldTheModelPositions) {
         const ControlRow* row = find_control_row(name);
         const ControlRow* box = find_control_row(row->container_object_name());
         ASSERT_NE(box, nullptr) << name;
-        EXPECT_LE(left + row->width, box->width) << name << " at " << left;
-        EXPECT_LE(top + row->height, box->height) << name << " at " << top;
+        EXPECT_TRUE(left + row->width <= box->width && top + row->height <= box->height)
+            << name << " at " << left << "," << top;
     };
     const ControlRow* in = find_control_row("Frame_music_input");
     // The button offsets count from the frame's own position.
     for (int x : {90, 480, 1260, 2010, 2430})
         for (int y : {240, 570, 900}) fits("key_input(6)", in->left + x, in->top + y);
     for (int l : {120, 420, 1050, 1490, 1920}) fits("Picture_vol(0)", l, 1560);
-    for (int l : {30, 720, 1410, 2100, 2790, 120, 970, 1820, 2670}) {
-        fits("Frame_echo_vr(0)", l, 210);
-        fits("Frame_reverb_vr(0)", l, 210);
-    }
-    for (int l : {1620, 1080}) fits("Frame31(0)", l, 210);
-    for (int l : {1200, 690}) fits("Display_Connect_State", l, 750);
-    fits("Text_mic_vol_adj_max", 400, 0);
-    fits("Text_music_vol_adj_max", 1740, 0);
-    fits("Label_vol_control(4)", 1890, 0);
+    for (int l : {30, 720, 1410, 2100, 2790, 120, 970, 1820, 2670})
+        for (const char* frame : {"Frame_echo_vr(0)", "Frame_reverb_vr(0)"}) fits(frame, l, 210);
+    for (auto [name, l, t] :
+         std::initializer_list<std::tuple<const char*, int, int>>{{"Frame31(0)", 1620, 210},
+                                                                  {"Frame31(0)", 1080, 210},
+                                                                  {"Display_Connect_State", 1200, 750},
+                                                                  {"Display_Connect_State", 690, 750},
+                                                                  {"Text_mic_vol_adj_max", 400, 0},
+                                                                  {"Text_music_vol_adj_max", 1740, 0},
+                                                                  {"Label_vol_control(4)", 1890, 0}})
+        fits(name, l, t);
 }
 
 // A control of the table, or a tab of a tab strip ("ucXTab1(2)": the strip's tab 2).

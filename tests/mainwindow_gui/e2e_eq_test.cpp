@@ -20,14 +20,9 @@ QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), 
 TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
-    // A tuned channel: the neutral bands with gains spread around 0 dB (the
-    // picture at the end shows a real curve), band 4 at 200 Hz.
-    const ParamImage neutral = neutral_param_image();
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch)
-        std::copy(neutral.eq[ch].begin() + 8, neutral.eq[ch].begin() + 164, w.unit.image.eq[ch].begin() + 8);
-    for (int b = 1; b <= 8; ++b) w.unit.image.eq[0][e::eq_db + b] = static_cast<uint8_t>(b % 2 ? 105 : 135);
+    pictured_unit(w.unit, false);                   // the picture at the end shows a real curve
     w.unit.image.eq[0][e::eq_x_enable + band] = 1;  // a disabled band has no marker to grab
-    set_eq_freq(w.unit.image.eq[0], band, 200);
+    set_eq_freq(w.unit.image.eq[0], band, 200);     // band 4 at 200 Hz
     show_and_connect(w);
     auto& v = w.frm->view();
     PEQ* peq = v.peq();
@@ -38,9 +33,8 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     const FrameImage sent = write_after(
         w, cmd::eq, [&] { drag(w, peq, marker, marker + QPoint(40, -30), 8); }, 6);
     const FrameImage& now = w.frm->state().param_image.eq[0];
-    EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "the gain moved";
-    EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "the frequency moved";
-    // Only the band's gain, frequency and Q bytes changed.
+    // The gain and frequency moved; only the band's gain, frequency and Q bytes changed.
+    EXPECT_TRUE(now[e::eq_db + band] != before[e::eq_db + band] && eq_freq(now, band) != eq_freq(before, band));
     for (std::size_t i = 8; i < 164; ++i) {
         const bool band_byte = i == e::eq_db + band || i == e::eq_freq_high + band || i == e::eq_freq_low + band ||
                                i == e::eq_q_peq + band || i == e::eq_q_shelf + band || i == e::eq_q_pass + band;
@@ -52,18 +46,19 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
 
     const LimiterModel& m = v.limiter()->model();
     const auto k = m.knob_rect();
-    const std::size_t from = w.unit.received.size();
-    drag(w, v.limiter(), px((k.left + k.right) / 2, (k.top + k.bottom) / 2), px(m.px_x(-20), m.px_y(-20)), 1);
-    w.ticks(6);
+    const FrameImage sent_gen = write_after(
+        w, cmd::gen,
+        [&] {
+            drag(w, v.limiter(), px((k.left + k.right) / 2, (k.top + k.bottom) / 2), px(m.px_x(-20), m.px_y(-20)), 1);
+        },
+        6, true);
     // The record keeps the threshold's magnitude.
     const std::size_t at = gen_frame::drc(0) + gen_frame::drc_threshold_db;
     const int stored = -read_u16(w.frm->state().param_image.gen, at);
     EXPECT_NEAR(stored, -20, 1);
     EXPECT_EQ(text_of(w, "Text_drc_threshold_db"), std::to_string(stored));
     EXPECT_EQ(v.slider_value(Ctl{"vr_drc_threshold_db"}), stored);
-    const auto sent_gen = writes_of(w.unit, cmd::gen, from);
-    ASSERT_EQ(sent_gen.size(), 1u);
-    EXPECT_EQ(-read_u16(sent_gen[0], at), stored);
+    EXPECT_EQ(-read_u16(sent_gen, at), stored);
     save_pictures(w, "frm_main_connected_eq_drag_drc_threshold");
 }
 
@@ -107,26 +102,19 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
 
     const AppState& s = w.frm->state();
     struct Tab {
-        int tab, channel, drc;
-        bool drc_shown;
+        int tab, channel, drc, drc_shown;
     };
-    for (const Tab& t :
-         {Tab{1, 1, 1, true}, Tab{2, 3, 1, false}, Tab{3, 5, 2, false}, Tab{4, 6, 3, false}, Tab{0, 0, 0, true}}) {
+    for (const Tab& t : {Tab{1, 1, 1, 1}, Tab{2, 3, 1, 0}, Tab{3, 5, 2, 0}, Tab{4, 6, 3, 0}, Tab{0, 0, 0, 1}}) {
         SCOPED_TRACE("tab " + std::to_string(t.tab));
         click_tab(w, t.tab);
-        EXPECT_EQ(s.eq_channel_sel, t.channel);
-        EXPECT_EQ(s.drc_channel_sel, t.drc);
-        EXPECT_EQ(w.frm->view().visible(Ctl{"Frame_all_1", 3}), t.drc_shown);
+        EXPECT_EQ(std::pair(int{s.eq_channel_sel}, int{s.drc_channel_sel}), std::pair(t.channel, t.drc));
+        EXPECT_EQ(w.frm->view().visible(Ctl{"Frame_all_1", 3}), t.drc_shown != 0);
         // The band controls show the channel, and an edit goes to it.
         const FrameImage& img = s.param_image.eq[static_cast<std::size_t>(t.channel)];
         EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 5}), img[e::eq_db + 5]);
-        const std::size_t from = w.unit.received.size();
-        click(w, "key_eq_type_hs(6)");
-        w.ticks(4);
-        const auto sent = writes_of(w.unit, cmd::eq, from);
-        ASSERT_EQ(sent.size(), 1u);
-        EXPECT_EQ(sent[0][e::EQ_CH], t.channel);
-        EXPECT_EQ(sent[0][e::eq_type + 6], 2);
+        const auto sent = write_after(
+            w, cmd::eq, [&] { click(w, "key_eq_type_hs(6)"); }, 4, true);
+        EXPECT_EQ(std::pair(int{sent[e::EQ_CH]}, int{sent[e::eq_type + 6]}), std::pair(t.channel, 2));
     }
     // The compressor record follows the MIC tab.
     click_tab(w, 1);

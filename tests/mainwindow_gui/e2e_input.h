@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/slider.h"
+#include "core/default_image.h"
 #include "core/frame_protocol.h"
 #include "tabs/xtab.h"
 #include "window_fixture.h"
@@ -94,7 +95,8 @@ inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") 
 
 // Wheel notches (+1 away from the user) over a control.
 inline void wheel(WindowUnderTest& w, const std::string& object_name, int notches) {
-    const QPoint at = in_window(w, widget_of(w, object_name), widget_of(w, object_name)->rect().center());
+    QWidget* c = widget_of(w, object_name);
+    const QPoint at = in_window(w, c, c->rect().center());
     QTest::mouseMove(handle(w), at);
     QCoreApplication::processEvents();
     QWheelEvent e(QPointF(at), QPointF(w.frm->mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
@@ -125,20 +127,24 @@ inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t comm
     return out;
 }
 
-// The last write of a command from `from` on (all zeros, and a failure, when there is none).
-inline FrameImage last_write(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
-    const auto frames = writes_of(unit, command, from);
-    EXPECT_FALSE(frames.empty()) << "no write of command " << int{command};
-    return frames.empty() ? FrameImage{} : frames.back();
-}
-
-// The last write of a command that `act` and the ticks after it sent.
+// The writes of a command that `act` and the ticks after it sent.
 template <class Act>
-FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4) {
+std::vector<FrameImage> writes_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4) {
     const std::size_t from = w.unit.received.size();
     act();
     w.ticks(ticks);
-    return last_write(w.unit, command, from);
+    return writes_of(w.unit, command, from);
+}
+// The last of them (all zeros, and a failure, when there is none); `once`: it must be the only one.
+template <class Act>
+FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4, bool once = false) {
+    const auto frames = writes_after(w, command, act, ticks);
+    EXPECT_TRUE(once ? frames.size() == 1 : !frames.empty()) << frames.size() << " writes of " << int{command};
+    return frames.empty() ? FrameImage{} : frames.back();
+}
+
+inline void set_bytes(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
+    for (auto [at, value] : bytes) f[at] = value;
 }
 
 // The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
@@ -155,6 +161,29 @@ inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
     return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))
                         : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
+}
+
+// The unit's state for the pictures: neutral filters spread over the range
+// with a gentle curve of gains per channel. The second model has Bluetooth
+// and AUX only, no panel lock, exciter level only, no effect-volume limit,
+// its echo level and no reverb level.
+inline void pictured_unit(SimulatedUnit& unit, bool second) {
+    unit.image = SimulatedUnit::factory_image();
+    const ParamImage neutral = neutral_param_image();
+    for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
+        FrameImage& eq = unit.image.eq[ch];
+        const FrameImage gains = std::exchange(eq, neutral.eq[ch]);
+        eq[eq_frame::EQ_CH] = gains[eq_frame::EQ_CH];
+        for (std::size_t b = 1; b < 9; ++b) eq[eq_frame::eq_db + b] = gains[eq_frame::eq_db + b] + (b % 3) * 12;
+    }
+    unit.image.gen[gen_frame::music_input_sel] = 6;
+    if (!second) return;
+    namespace b = cpu_info_byte;
+    std::fill_n(unit.info.begin() + b::cpu_input_caps, 10, 0);
+    unit.info[b::cpu_input_caps] = unit.info[b::cpu_input_caps + 5] = 1;
+    unit.info[b::cpu_cap_exciter] = 0x08;
+    unit.info[b::cpu_cap_lock] = unit.info[b::cpu_cap_vol_control] = unit.info[b::cpu_cap_reverb_vr] = 0;
+    unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
 // Language 1 is English, 0 Chinese; a full refresh re-captions the window.

@@ -8,8 +8,27 @@
 namespace tuner::testing {
 namespace {
 
-TEST(FrmMainWindow, EveryControlIsFoundByItsObjectName) {
-    WindowUnderTest w("names");
+// Logo files in a program folder: a readable logo whatever its name's format, or
+// logo and icon files that are not pictures (they must not stop the start-up).
+void logo_files(const std::string& dir, bool readable) {
+    QPixmap pm(40, 20);
+    pm.fill(Qt::red);
+    if (readable) pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG");
+    for (const char* bad : {"/logo_main.jpg", "/logo.ico"})
+        if (!readable) std::ofstream(dir + bad) << "not a picture";
+}
+void expect_logo(WindowUnderTest& w, bool readable) {  // the text logo shows without a picture
+    EXPECT_EQ(w.frm->view().visible(Ctl{"Label_logo_text"}), !readable);
+    EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
+}
+
+// Start-up (every control under its name, fits the screen, searching, nothing sent), connect and the
+// whole-state read shown, unplug (link lost, search resumes), replug, and
+// closing the window keeps the Bluetooth name and ends the program.
+TEST(WindowLink, StartConnectUnplugReplugAndClose) {
+    WindowUnderTest w("e2e_connect", [](const std::string& dir) { logo_files(dir, false); });
+    expect_logo(w, false);
+    // Every control of the table is found by its object name.
     for (const ControlRow& row : control_table()) {
         const QString n = QString::fromStdString(row.object_name());
         const bool action = row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator;
@@ -17,38 +36,14 @@ TEST(FrmMainWindow, EveryControlIsFoundByItsObjectName) {
         EXPECT_NE(found, nullptr) << row.object_name();
         EXPECT_EQ(w.frm->registry().object(row.object_name()), found) << row.object_name();
     }
-}
-
-// A logo or icon file that is not a picture must not stop the start-up (the
-// text logo shows); a readable logo, whatever its name's format, replaces it.
-TEST(FrmMainWindow, LogoFilesReadableOrNot) {
-    for (const bool readable : {false, true}) {
-        WindowUnderTest w(readable ? "logo" : "badlogo", [readable](const std::string& dir) {
-            QPixmap pm(40, 20);
-            pm.fill(Qt::red);
-            if (readable) pm.save(QString::fromStdString(dir + "/logo_main.ini"), "PNG");
-            for (const char* bad : {"/logo_main.jpg", "/logo.ico"})
-                if (!readable) std::ofstream(dir + bad) << "not a picture";
-        });
-        EXPECT_EQ(w.frm->view().visible(Ctl{"Label_logo_text"}), !readable);
-        EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
-        EXPECT_TRUE(w.frm->timers().scan_enabled());
-    }
-}
-
-// Start-up (fits the screen, searching, nothing sent), connect and the
-// whole-state read shown, unplug (link lost, search resumes), replug, and
-// closing the window keeps the Bluetooth name and ends the program.
-TEST(WindowLink, StartConnectUnplugReplugAndClose) {
-    WindowUnderTest w("e2e_connect");
     w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
     MainView& v = w.frm->view();
-    auto linked = [&](bool on) {
-        EXPECT_EQ(w.frm->timers().scan_enabled(), !on);
-        EXPECT_EQ(w.frm->timers().send_enabled(), on);
-        EXPECT_EQ(v.visible(Ctl{"Picture_LED_1_ON_1", 0}), on);
-        EXPECT_EQ(v.visible(Ctl{"Picture_LED_1_OFF_1", 0}), !on);
+    auto linked = [&](bool on) {  // scan timer, send timer, LED on, LED off
+        EXPECT_EQ(
+            (std::vector<bool>{w.frm->timers().scan_enabled(), w.frm->timers().send_enabled(),
+                               v.visible(Ctl{"Picture_LED_1_ON_1", 0}), v.visible(Ctl{"Picture_LED_1_OFF_1", 0})}),
+            (std::vector<bool>{!on, on, on, !on}));
     };
     w.frm->show();
     QCoreApplication::processEvents();
@@ -95,16 +90,16 @@ TEST(WindowLink, StartConnectUnplugReplugAndClose) {
 // Only the tray icon's activation restores the window (mouse moves over it
 // do not); debug lines go to their list, which stays bounded; disabling the
 // window leaves its dialogs usable; a slider value out of range shows in the
-// error box.
-TEST(FrmMainWindow, TrayDebugListsDialogsAndSliderErrors) {
-    WindowUnderTest w("tray");
+// error box; the hidden test panel.
+TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
+    WindowUnderTest w("tray", [](const std::string& dir) { logo_files(dir, true); });
+    expect_logo(w, true);
     w.frm->showMinimized();
     QCoreApplication::processEvents();
     w.frm->IconResponse(QSystemTrayIcon::Context);
     EXPECT_TRUE(w.frm->windowState() & Qt::WindowMinimized);
     w.frm->IconResponse(QSystemTrayIcon::Trigger);
-    EXPECT_FALSE(w.frm->windowState() & Qt::WindowMinimized);
-    EXPECT_TRUE(w.frm->isVisible());
+    EXPECT_TRUE(!(w.frm->windowState() & Qt::WindowMinimized) && w.frm->isVisible());
     w.frm->showMinimized();
     QTest::mouseMove(w.frm.get(), QPoint(514 % w.frm->width(), 20));
     EXPECT_TRUE(w.frm->windowState() & Qt::WindowMinimized);
@@ -124,32 +119,26 @@ TEST(FrmMainWindow, TrayDebugListsDialogsAndSliderErrors) {
 
     w.frm->services().set_main_window_enabled(false);
     EXPECT_FALSE(w.frm->isEnabled());
-    EXPECT_TRUE(w.frm->services().wait_dialog().isEnabled());
-    EXPECT_EQ(w.frm->services().wait_dialog().parentWidget(), nullptr);
+    EXPECT_TRUE(w.frm->services().wait_dialog().isEnabled() && !w.frm->services().wait_dialog().parentWidget());
     w.frm->services().set_main_window_enabled(true);
     EXPECT_TRUE(w.frm->isEnabled());
 
     MainView& v = w.frm->view();
     v.set_slider_value(Ctl{"vr_eq_db", 0}, 500);  // beyond max 180
-    EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"}));
-    EXPECT_FALSE(v.text(Ctl{"Text_vr_error_cou"}).empty());
+    EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"}) && !v.text(Ctl{"Text_vr_error_cou"}).empty());
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
-}
 
-// Ten mouse releases on the version line open the hidden test panel; the
-// count restarts when the line loses the focus. The panel's switch and
-// boxes write the test block.
-TEST(FrmMainWindow, TenReleasesOnTheVersionLineOpenTheTestPanel) {
-    WindowUnderTest w("testpanel");
+    // Ten mouse releases on the version line open the hidden test panel; the
+    // count restarts when the line loses the focus. The panel's switch and
+    // boxes write the test block.
+    w.frm->showNormal();
     show_window(w);
-    MainView& v = w.frm->view();
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     click(w, "Text_music_vol");  // the focus leaves the version line
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
     click(w, "Text_software_version");
-    EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"}));
-    EXPECT_TRUE(v.visible(Ctl{"Frame_Run_Test_Mode"}));
+    EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"}) && v.visible(Ctl{"Frame_Run_Test_Mode"}));
     save_pictures(w, "frm_main_test_panel");
 
     const auto& block = w.frm->state().cpu_test_data;
@@ -160,19 +149,13 @@ TEST(FrmMainWindow, TenReleasesOnTheVersionLineOpenTheTestPanel) {
     EXPECT_EQ(text_of(w, "Text_cpu_test_data", 0), "255");
     wheel(w, "Text_cpu_test_data(3)", 1);
     EXPECT_EQ(text_of(w, "Text_cpu_test_data", 3), std::to_string(block[12]));
-}
 
-// The window can go away while one of its boxes has the focus (the focus
-// loss runs while the rules still exist).
-TEST(FrmMainWindow, ClosesWithTheFocusInABox) {
-    for (const char* box : {"Text_software_version", "Text_music_vol"}) {
-        WindowUnderTest w(std::string("focusclose_") + box);
-        show_window(w);
-        click(w, box);
-        ASSERT_EQ(QApplication::focusWidget(), w.frm->registry().widget(box)) << box;
-        w.frm.reset();
-        EXPECT_EQ(QApplication::focusWidget(), nullptr) << box;
-    }
+    // The window can go away while the version line (or a parameter box, in the editing test) has the focus (the focus
+    // loss runs while the rules still exist).
+    click(w, "Text_software_version");
+    ASSERT_EQ(QApplication::focusWidget(), widget_of(w, "Text_software_version"));
+    w.frm.reset();
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
 
 }  // namespace
