@@ -63,7 +63,9 @@ TEST_F(SendService, PollCycleWithNothingPending) {
     EXPECT_EQ(h.s.param_image.gen[gen_frame::music_vol], 12);
 }
 
-TEST_F(SendService, RecallSendsTheModeAndReadsEverythingBack) {
+// A recall sends the mode and reads everything back; each reset and save shows its progress wait, then the busy time
+// the unit answers with (payloads are pinned end to end).
+TEST_F(SendService, EepromRecallResetAndSave) {
     h.unit.eeprom_modes[2].gen[gen_frame::music_vol] = 66;
     h.s.mode_recall_req = 3;
     const int start = h.time.t;
@@ -76,10 +78,9 @@ TEST_F(SendService, RecallSendsTheModeAndReadsEverythingBack) {
     EXPECT_EQ((std::vector<int>{h.s.mode_recall_req, h.s.param_image.gen[gen_frame::music_vol],
                                 h.s.cpu_state.cpu_mode_index, h.time.t - start, h.s.hid_wait_reply}),
               (std::vector<int>{kNoRequest, 66, 3, 100 + 460, 1}));
-}
 
-// Each reset and save: its progress wait, then the busy time the unit answers with (payloads are pinned end to end).
-TEST_F(SendService, ResetAndSaveWaitForTheBusyTime) {
+    run(1);  // the answer awaited
+    h.ui.calls.clear();
     h.unit.eeprom_busy_time = 23;
     h.s.mode_reset_req = {1, 0, 0};
     run(2);

@@ -87,10 +87,9 @@ TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
 }
 
 TEST(AppPaths, JoinNeverDoublesASeparator) {
-    EXPECT_EQ(path_join("/opt/tool", "config.ini"), "/opt/tool/config.ini");
-    EXPECT_EQ(path_join("/opt/tool/", "config.ini"), "/opt/tool/config.ini");
-    EXPECT_EQ(path_join("/", "config.ini"), "/config.ini");
-    EXPECT_EQ(path_join("/opt", "/AudioParmFile"), "/opt/AudioParmFile");
+    EXPECT_EQ((std::vector<std::string>{path_join("/opt/t", "c.ini"), path_join("/opt/t/", "c.ini"),
+                                        path_join("/", "c.ini"), path_join("/opt", "/AudioParmFile")}),
+              (std::vector<std::string>{"/opt/t/c.ini", "/opt/t/c.ini", "/c.ini", "/opt/AudioParmFile"}));
 }
 
 TEST(Settings, DefaultsRoundTripAndBadValues) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/bytes.h"
 #include "core/value_tables.h"
 
 using namespace tuner;
@@ -20,20 +21,18 @@ TEST(ValueTables, ReverseLookupsFindFirstExactMatchOrFallback) {
 // Entries are the decimal literals, not sums that drift; the frequency table rises strictly (it has no 100 Hz entry).
 TEST(ValueTables, EntriesAreTheDecimalLiterals) {
     const auto& t = value_tables();
-    EXPECT_EQ(t.eq_freq_tab[31], 18.1);
-    EXPECT_EQ(t.eq_freq_tab[119], 99.0);
-    EXPECT_EQ(t.eq_freq_tab[120], 101.0);
-    EXPECT_EQ(t.eq_gain_tab[1], -23.8);
-    EXPECT_EQ(t.eq_gain_tab[119], -0.2);
-    EXPECT_EQ(t.eq_q_tab[7], 0.7);
-    EXPECT_EQ(t.exciter_freq_tab[93], 5340.0);
+    EXPECT_EQ((std::vector<double>{t.eq_freq_tab[31], t.eq_freq_tab[119], t.eq_freq_tab[120], t.eq_gain_tab[1],
+                                   t.eq_gain_tab[119], t.eq_q_tab[7], t.exciter_freq_tab[93]}),
+              (std::vector<double>{18.1, 99.0, 101.0, -23.8, -0.2, 0.7, 5340.0}));
     for (std::size_t i = 1; i < t.eq_freq_tab.size(); ++i) EXPECT_LT(t.eq_freq_tab[i - 1], t.eq_freq_tab[i]) << i;
     const ValueTables before = t;
     peq_h_build_tables();
     EXPECT_EQ(before, value_tables()) << "a rebuild gives identical tables";
 }
 
+// Out-of-range indexes (table and bit) read the nearest entry or 0, never past the end.
 TEST(ValueTables, IndexReadsStayInside) {
+    EXPECT_TRUE(bit_read(128, 7) == 1 && bit_read(127, 7) == 0 && bit_read(255, 8) == 0);
     EXPECT_EQ((std::vector<double>{eq_gain_at(255), eq_gain_at(-3), echo_delay_at(200), eq_freq_at(1000), eq_q_at(251),
                                    exciter_freq_at(101)}),
               (std::vector<double>{24.0, -24.0, 380.0, 23600.0, 25.0, 6000.0}));
