@@ -138,17 +138,11 @@ TEST_F(Protocol, BluetoothNameFromTheUnitIsDecodedSafely) {
 }
 
 TEST_F(Protocol, TestPanelNumbers) {
-    // Not a number (a long number with more after it neither): 0; above 255: 255.
+    // Not a number (a long number with more after it neither): 0; above 255: 255 (the frame: the send service's tests).
     for (const char* text : {"", "  ", "abc", "12x", "-4", "99999999999999999999x", "-99999999999999999999x",
                              "-99999999999999999999", "+", "-"})
         EXPECT_EQ(cpu_test_value_from_text(text), 0) << text;
     for (const char* text : {"+255", "300", "99999999999999999999999"})
         EXPECT_EQ(cpu_test_value_from_text(text), 255) << text;
     EXPECT_EQ(cpu_test_value_from_text(" 17 "), 17);
-    ui.test_texts = {"300", "", "abc", "1", "2", "3", "4", "5", "6", "7"};
-    s.cpu_test_data[8] = 1;
-    i_hid_pc_tx_cpu_test_cmd(h.link, rws::W);
-    const uint8_t expected[] = {cmd::cpu_test, 1, 1, 255, 0, 0, 1, 2, 3, 4, 5, 6, 7};
-    EXPECT_TRUE(std::equal(expected, expected + 13, sent().begin() + 6));
-    EXPECT_EQ(ui.debug_lines.back(), "i_hid_pc_tx_cpu_test_cmd  RWS=W");
 }

@@ -134,11 +134,12 @@ TEST(SendServiceConnect, AutoRenameAndTestBlockFollowEveryConnection) {
     h.s.Bt_Name = "Renamed";
     h.s.cpu_test_data[8] = 1;
     h.ui.test_texts.fill("5");
+    h.ui.test_texts[0] = "300";  // clamped to 255
     ASSERT_TRUE(h.connect());
     for (int i = 0; i < 4; ++i) h.tick();
     EXPECT_EQ(std::string(h.unit.bt_name.begin(), h.unit.bt_name.begin() + 7), "Renamed");
     const FrameImage& test = h.unit.received.back();
-    EXPECT_TRUE(test[hid_frame::command] == cmd::cpu_test && test[8] == 1 && test[18] == 5);
+    EXPECT_TRUE(test[hid_frame::command] == cmd::cpu_test && test[8] == 1 && test[9] == 255 && test[18] == 5);
 }
 
 // Edits reach the unit. A write the transport refuses is not a sent frame: the request stays pending and goes out once
