@@ -5,6 +5,7 @@
 #include "core/app_paths.h"
 #include "core/default_image.h"
 #include "core/param_file.h"
+#include "core/send_requests.h"
 #include "support/link_harness.h"
 #include "temp_files.h"
 
@@ -77,7 +78,9 @@ TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
     EXPECT_TRUE(ui2.full_redraws >= 1 && ui2.messages.empty());
 }
 
-TEST_F(ParamFileTest, UserLoadWhileConnectedSendsEverything) {
+// While connected: a user load sends everything and keeps the default copy; a missing start-up file is reported and
+// keeps the image; once there, it fills the default copy and sends nothing.
+TEST_F(ParamFileTest, LoadsWhileConnected) {
     s.cpu_connect_state = 1;
     s.cpu_state.cpu_music_input = 3;
     ASSERT_EQ(load_param_file(s, ui, write("b.ktv", param_file_text(neutral)), LoadKind::User), LoadResult::Loaded);
@@ -86,18 +89,13 @@ TEST_F(ParamFileTest, UserLoadWhileConnectedSendsEverything) {
     for (std::size_t ch = 0; ch < kEqChannels; ++ch) EXPECT_EQ(s.send_eq_req[ch], kPending);
     EXPECT_TRUE(s.send_gen_req == kPending && s.send_effect_req == kPending && s.send_input_req == kPending);
     EXPECT_EQ(s.param_image_default, ParamImage{}) << "only the start-up load sets the default copy";
-}
 
-// A missing start-up file is reported and keeps the image; once there, it fills the default copy and sends nothing.
-TEST_F(ParamFileTest, StartupLoadFillsTheDefaultCopyAndSendsNothing) {
-    s.param_image = neutral;
+    send_req_clear_all(s), ui.calls.clear();
     s.param_image.gen[gen_frame::music_vol] = 3;
     const ParamImage live = s.param_image;
     EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::NotFound);
-    EXPECT_EQ(ui.messages, std::vector<std::string>{" File not found. Try again."});
-    EXPECT_EQ(s.param_image, live);
+    EXPECT_TRUE(ui.messages == std::vector<std::string>{" File not found. Try again."} && s.param_image == live);
     write(kStartupFileName, param_file_text(neutral));
-    s.cpu_connect_state = 1;
     ASSERT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::Loaded);
     EXPECT_TRUE(s.param_image_default == neutral && s.send_gen_req == kClear && ui.count("display_wait_1s") == 0);
 }

@@ -55,12 +55,12 @@ TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
     set_eq_freq(eq, 3, 400);
     set_eq_freq(eq, 4, 0xFFFF);  // high byte >= 128 is simply above the limit
     // The pre-gain index is not clamped here.
-    const Clamps cases = {{eq_q_shelf + 5, 21, 20},
-                          {eq_q_peq + 5, 21, 21},
-                          {eq_q_pass + 6, 0, 1},
-                          {eq_db + 7, 200, 180},
-                          {eq_pre_gain_db_index, 250, 250}};
-    check_clamps(eq, img, cases);
+    check_clamps(eq, img,
+                 {{eq_q_shelf + 5, 21, 20},
+                  {eq_q_peq + 5, 21, 21},
+                  {eq_q_pass + 6, 0, 1},
+                  {eq_db + 7, 200, 180},
+                  {eq_pre_gain_db_index, 250, 250}});
     EXPECT_EQ((std::vector<int>{eq_freq(eq, 2), eq_freq(eq, 3), eq_freq(eq, 4)}), (std::vector<int>{35, 395, 395}));
     // Every channel: fixed band types and levels at both edges, enabled.
     for (const auto& ch : img.eq)
@@ -72,8 +72,7 @@ TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
 TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     ParamImage img;
     for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<uint8_t>(i * 37 + 11);
-    const Clamps cases = {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}};
-    check_clamps(img.eff, img, cases);
+    check_clamps(img.eff, img, {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}});
     for (ParamImage once : {img, neutral_param_image()}) {
         ParamImage again = once;
         param_range_check(again);

@@ -48,8 +48,7 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
                                     "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
                                     "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
                                     "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
-    EXPECT_EQ(h.s.send_input_req, kClear);
-    EXPECT_EQ(h.s.power_req, kNoRequest);
+    EXPECT_TRUE(h.s.send_input_req == kClear && h.s.power_req == kNoRequest);
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 5][8], 0);  // the power frame carries the requested state
 }
 
