@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/device_version.h"
 #include "core/frame_protocol.h"
 #include "support/link_harness.h"
 
@@ -21,6 +22,16 @@ bool payloads_equal(const ParamImage& a, const ParamImage& b) {
         if (!std::equal(a.frame(i).begin() + 8, a.frame(i).begin() + 164, b.frame(i).begin() + 8)) return false;
     return true;
 }
+
+// Answers every read with `answer` and keeps what was written.
+struct OneAnswer : HidTransport {
+    std::vector<HidInterfaceInfo> enumerate() override { return {}; }
+    HidHandle open(const std::string&, HidOpenError*) override { return 1; }
+    bool write_report(HidHandle, const HidReport& r) override { return written = r, true; }
+    bool read_report(HidHandle, HidReport& r) override { return r = answer, true; }
+    void close(HidHandle) override {}
+    HidReport written{}, answer{};
+};
 
 }  // namespace
 
@@ -68,9 +79,8 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     EXPECT_EQ((std::vector<int>{h.s.cpu_connect_state, h.s.cpu_version[0], h.s.cpu_version[1], h.s.cpu_version[2],
                                 h.s.eq_band_count[2], h.s.cpu_version_m, h.s.wait_busy, h.s.hid_wait_reply}),
               (std::vector<int>{1, 2, 5, 8, 10, 0x8102, 0, 0}));
-    EXPECT_TRUE(payloads_equal(h.s.param_image, h.unit.image));
-    EXPECT_EQ(h.s.bt_name_rx_copy, "Unit Name");
-    EXPECT_EQ(h.s.audio_mode_config, h.unit.audio_mode_config);
+    EXPECT_TRUE(payloads_equal(h.s.param_image, h.unit.image) && h.s.bt_name_rx_copy == "Unit Name" &&
+                h.s.audio_mode_config == h.unit.audio_mode_config);
     scan_timer_tick(h.link);  // a late search tick changes nothing
     EXPECT_EQ(h.unit.received.size(), 15u);
 }
@@ -115,8 +125,7 @@ TEST(DeviceLink, DropsOnlyAfterFiveRejectedReadsAndReconnects) {
     h.run(1);
     EXPECT_TRUE(!h.s.hid_device_detected && h.s.cpu_connect_state == 2);
     EXPECT_TRUE(h.ui.scan_timer_on && !h.ui.send_timer_on && h.ui.scan_interval_ms == 500);
-    EXPECT_EQ(h.unit.open_handle_count(), 0);
-    EXPECT_EQ(h.s.cpu_state.cpu_busy, 0);  // no progress wait left hanging
+    EXPECT_TRUE(h.unit.open_handle_count() == 0 && h.s.cpu_state.cpu_busy == 0);  // no progress wait left hanging
     EXPECT_EQ(h.ui.debug_lines.back(), "设备 = pc_offline_call");
     // Still silent: the new open starts a fresh count, five failed connect steps drop it again.
     h.run(4);
@@ -151,7 +160,7 @@ TEST(DeviceLink, UnplugDuringTheWholeStateReadStopsItAndReplugConnects) {
     EXPECT_TRUE(h.ui.count("enable_main_window") == 1 && h.s.wait_busy == 0 && h.ui.count("display_wait_1s") == 0);
 
     h.run(1);
-    EXPECT_FALSE(h.s.hid_device_detected);
+    EXPECT_FALSE(h.s.hid_device_detected);  // still unplugged
     h.unit.replug("/dev/hidraw7");
     ASSERT_TRUE(h.connect());
     EXPECT_TRUE(payloads_equal(h.s.param_image, h.unit.image));
@@ -204,17 +213,28 @@ TEST(DeviceLink, SearchMovesOnFromInterfacesThatNeverAnswer) {
         ASSERT_TRUE(h.connect(1)) << answers_other;
         EXPECT_TRUE(h.link.failed_paths.empty() && h.unit.stale_calls == 0);
     }
-}
-
-// When every matching interface has failed, the search starts over.
-TEST(DeviceLink, SearchStartsOverOnceEveryInterfaceFailed) {
+    // When every matching interface has failed, the search starts over; next after the decoy's third round: the unit.
     LinkHarness h;
     h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0xFF00, 0x55AA}, true});
     h.unit.silent = -1;
     h.run(30);
     EXPECT_TRUE(h.unit.decoys[0].opens == 3 && !link_connected(h.s));
     h.unit.silent = 0;
-    // Next in turn after the decoy's third round is the unit.
     h.run(5);
     EXPECT_TRUE(h.connect(1));
+}
+
+// The query frame, the model and version lines of an answer; an unknown model gives only the versions, a foreign or
+// empty answer nothing.
+TEST(DeviceVersion, QueryFrameAndAnswerLines) {
+    OneAnswer hid;
+    hid.answer = HidReport{0, 0xA5, 0x5A, 0, 7, 4, 1, 2, 3, 4, 5, 6, 0x16};
+    EXPECT_EQ(display_device_version(hid, 1), (std::vector<std::string>{"TX30Pro", "固件版本1.2.3", "音库版本4.5.6"}));
+    EXPECT_TRUE(hid.written[1] == 0xA5 && hid.written[2] == 0x5A && hid.written[5] == 0x16);
+    hid.answer[5] = 9;
+    EXPECT_EQ(display_device_version(hid, 1).size(), 2u);
+    hid.answer[12] = 0x15;
+    EXPECT_TRUE(display_device_version(hid, 1).empty());
+    hid.answer = HidReport{};
+    EXPECT_TRUE(display_device_version(hid, 1).empty());
 }

@@ -2,7 +2,6 @@
 
 #include <tuple>
 
-#include "core/bytes.h"
 #include "core/default_image.h"
 #include "core/param_image.h"
 
@@ -19,16 +18,33 @@ void check_clamps(FrameImage& f, ParamImage& img, const Clamps& cases) {
 }  // namespace
 
 // A zero volume limit becomes 128 and its volume stays; a limit above 128 becomes 128; values above their group's limit
-// fall to it.
-TEST(ParamRangeCheck, VolumeGroups) {
+// fall to it. Sixteen-bit fields read unsigned (a high byte of 128 or more is simply above the limit).
+TEST(ParamRangeCheck, GeneralFrameLimits) {
     using namespace gen_frame;
     ParamImage img;
-    const Clamps cases = {{music_vol_abs_max, 0, 128},   {music_vol, 100, 100},
-                          {mic_vol_abs_max, 200, 128},   {mic_vol, 250, 128},
-                          {mic_vol_power_on, 129, 128},  {mic_vol_adj_max, 20, 20},
-                          {effect_vol_abs_max, 40, 40},  {effect_vol, 50, 40},
-                          {effect_vol_power_on, 30, 30}, {vol_power_on_read_eeprom_function_en, 0, 1}};
-    check_clamps(img.gen, img, cases);
+    auto& g = img.gen;
+    const std::size_t r = drc(2);
+    write_u16(g, r + drc_ratio, 0x8001);   // 32769: above 1000
+    write_u16(g, r + drc_attack, 0xFFFF);  // above 5000
+    write_u16(g, music_noise_suppressor_ratio, 0);
+    write_u16(g, mic1_noise_suppressor_release, 40000);
+    check_clamps(g, img,
+                 {{music_vol_abs_max, 0, 128},
+                  {music_vol, 100, 100},
+                  {mic_vol_abs_max, 200, 128},
+                  {mic_vol, 250, 128},
+                  {mic_vol_power_on, 129, 128},
+                  {mic_vol_adj_max, 20, 20},
+                  {effect_vol_abs_max, 40, 40},
+                  {effect_vol, 50, 40},
+                  {effect_vol_power_on, 30, 30},
+                  {vol_power_on_read_eeprom_function_en, 0, 1},
+                  {r + drc_threshold_db, 1, 0},
+                  {r + drc_threshold_db + 1, 10, 10},
+                  {drc(4) + drc_threshold_db + 1, 36, 35}});
+    EXPECT_EQ((std::vector<int>{read_u16(g, r + drc_ratio), read_u16(g, r + drc_attack),
+                                read_u16(g, music_noise_suppressor_ratio), read_u16(g, mic1_noise_suppressor_release)}),
+              (std::vector<int>{1000, 5000, 1, 5000}));
 }
 
 TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
@@ -39,12 +55,12 @@ TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
     set_eq_freq(eq, 3, 400);
     set_eq_freq(eq, 4, 0xFFFF);  // high byte >= 128 is simply above the limit
     // The pre-gain index is not clamped here.
-    const Clamps cases = {{eq_q_shelf + 5, 21, 20},
-                          {eq_q_peq + 5, 21, 21},
-                          {eq_q_pass + 6, 0, 1},
-                          {eq_db + 7, 200, 180},
-                          {eq_pre_gain_db_index, 250, 250}};
-    check_clamps(eq, img, cases);
+    check_clamps(eq, img,
+                 {{eq_q_shelf + 5, 21, 20},
+                  {eq_q_peq + 5, 21, 21},
+                  {eq_q_pass + 6, 0, 1},
+                  {eq_db + 7, 200, 180},
+                  {eq_pre_gain_db_index, 250, 250}});
     EXPECT_EQ((std::vector<int>{eq_freq(eq, 2), eq_freq(eq, 3), eq_freq(eq, 4)}), (std::vector<int>{35, 395, 395}));
     // Every channel: fixed band types and levels at both edges, enabled.
     for (const auto& ch : img.eq)
@@ -52,39 +68,14 @@ TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
                   (std::vector<int>{4, 3, 120, 120, 1}));
 }
 
-TEST(ParamRangeCheck, SixteenBitFieldsReadUnsigned) {
-    using namespace gen_frame;
-    ParamImage img;
-    auto& g = img.gen;
-    const std::size_t r = drc(2);
-    write_u16(g, r + drc_ratio, 0x8001);   // 32769: above 1000
-    write_u16(g, r + drc_attack, 0xFFFF);  // above 5000
-    write_u16(g, music_noise_suppressor_ratio, 0);
-    write_u16(g, mic1_noise_suppressor_release, 40000);
-    check_clamps(
-        g, img,
-        {{r + drc_threshold_db, 1, 0}, {r + drc_threshold_db + 1, 10, 10}, {drc(4) + drc_threshold_db + 1, 36, 35}});
-    EXPECT_EQ((std::vector<int>{read_u16(g, r + drc_ratio), read_u16(g, r + drc_attack),
-                                read_u16(g, music_noise_suppressor_ratio), read_u16(g, mic1_noise_suppressor_release)}),
-              (std::vector<int>{1000, 5000, 1, 5000}));
-}
-
 // Fixed effect bytes are forced, a second check changes nothing, and the neutral image is already in range.
 TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     ParamImage img;
     for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<uint8_t>(i * 37 + 11);
-    const Clamps cases = {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}};
-    check_clamps(img.eff, img, cases);
+    check_clamps(img.eff, img, {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}});
     for (ParamImage once : {img, neutral_param_image()}) {
         ParamImage again = once;
         param_range_check(again);
         EXPECT_EQ(once, again);
     }
-}
-
-// Byte halves of values up to 65535; a bit index past the byte reads 0.
-TEST(Bytes, HighLowAndBits) {
-    EXPECT_TRUE(int_high_byte(5000) == 19 && int_low_byte(5000) == 136);
-    EXPECT_TRUE(int_high_byte(65535) == 255 && int_low_byte(65535) == 255);
-    EXPECT_TRUE(bit_read(128, 7) == 1 && bit_read(127, 7) == 0 && bit_read(255, 8) == 0);
 }

@@ -48,8 +48,7 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
                                     "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
                                     "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
                                     "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
-    EXPECT_EQ(h.s.send_input_req, kClear);
-    EXPECT_EQ(h.s.power_req, kNoRequest);
+    EXPECT_TRUE(h.s.send_input_req == kClear && h.s.power_req == kNoRequest);
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 5][8], 0);  // the power frame carries the requested state
 }
 
@@ -63,7 +62,9 @@ TEST_F(SendService, PollCycleWithNothingPending) {
     EXPECT_EQ(h.s.param_image.gen[gen_frame::music_vol], 12);
 }
 
-TEST_F(SendService, RecallSendsTheModeAndReadsEverythingBack) {
+// A recall sends the mode and reads everything back; each reset and save shows its progress wait, then the busy time
+// the unit answers with (payloads are pinned end to end).
+TEST_F(SendService, EepromRecallResetAndSave) {
     h.unit.eeprom_modes[2].gen[gen_frame::music_vol] = 66;
     h.s.mode_recall_req = 3;
     const int start = h.time.t;
@@ -76,10 +77,9 @@ TEST_F(SendService, RecallSendsTheModeAndReadsEverythingBack) {
     EXPECT_EQ((std::vector<int>{h.s.mode_recall_req, h.s.param_image.gen[gen_frame::music_vol],
                                 h.s.cpu_state.cpu_mode_index, h.time.t - start, h.s.hid_wait_reply}),
               (std::vector<int>{kNoRequest, 66, 3, 100 + 460, 1}));
-}
 
-// Each reset and save: its progress wait, then the busy time the unit answers with (payloads are pinned end to end).
-TEST_F(SendService, ResetAndSaveWaitForTheBusyTime) {
+    run(1);  // the answer awaited
+    h.ui.calls.clear();
     h.unit.eeprom_busy_time = 23;
     h.s.mode_reset_req = {1, 0, 0};
     run(2);
@@ -133,11 +133,12 @@ TEST(SendServiceConnect, AutoRenameAndTestBlockFollowEveryConnection) {
     h.s.Bt_Name = "Renamed";
     h.s.cpu_test_data[8] = 1;
     h.ui.test_texts.fill("5");
+    h.ui.test_texts[0] = "300";  // clamped to 255
     ASSERT_TRUE(h.connect());
     for (int i = 0; i < 4; ++i) h.tick();
     EXPECT_EQ(std::string(h.unit.bt_name.begin(), h.unit.bt_name.begin() + 7), "Renamed");
     const FrameImage& test = h.unit.received.back();
-    EXPECT_TRUE(test[hid_frame::command] == cmd::cpu_test && test[8] == 1 && test[18] == 5);
+    EXPECT_TRUE(test[hid_frame::command] == cmd::cpu_test && test[8] == 1 && test[9] == 255 && test[18] == 5);
 }
 
 // Edits reach the unit. A write the transport refuses is not a sent frame: the request stays pending and goes out once

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "core/bytes.h"
+#include "core/eq_filter.h"
 #include "core/value_tables.h"
 
 using namespace tuner;
@@ -20,21 +25,44 @@ TEST(ValueTables, ReverseLookupsFindFirstExactMatchOrFallback) {
 // Entries are the decimal literals, not sums that drift; the frequency table rises strictly (it has no 100 Hz entry).
 TEST(ValueTables, EntriesAreTheDecimalLiterals) {
     const auto& t = value_tables();
-    EXPECT_EQ(t.eq_freq_tab[31], 18.1);
-    EXPECT_EQ(t.eq_freq_tab[119], 99.0);
-    EXPECT_EQ(t.eq_freq_tab[120], 101.0);
-    EXPECT_EQ(t.eq_gain_tab[1], -23.8);
-    EXPECT_EQ(t.eq_gain_tab[119], -0.2);
-    EXPECT_EQ(t.eq_q_tab[7], 0.7);
-    EXPECT_EQ(t.exciter_freq_tab[93], 5340.0);
+    EXPECT_EQ((std::vector<double>{t.eq_freq_tab[31], t.eq_freq_tab[119], t.eq_freq_tab[120], t.eq_gain_tab[1],
+                                   t.eq_gain_tab[119], t.eq_q_tab[7], t.exciter_freq_tab[93]}),
+              (std::vector<double>{18.1, 99.0, 101.0, -23.8, -0.2, 0.7, 5340.0}));
     for (std::size_t i = 1; i < t.eq_freq_tab.size(); ++i) EXPECT_LT(t.eq_freq_tab[i - 1], t.eq_freq_tab[i]) << i;
     const ValueTables before = t;
     peq_h_build_tables();
     EXPECT_EQ(before, value_tables()) << "a rebuild gives identical tables";
 }
 
+// Out-of-range indexes (table and bit) read the nearest entry or 0, never past the end.
 TEST(ValueTables, IndexReadsStayInside) {
+    EXPECT_TRUE(bit_read(128, 7) == 1 && bit_read(127, 7) == 0 && bit_read(255, 8) == 0);
     EXPECT_EQ((std::vector<double>{eq_gain_at(255), eq_gain_at(-3), echo_delay_at(200), eq_freq_at(1000), eq_q_at(251),
                                    exciter_freq_at(101)}),
               (std::vector<double>{24.0, -24.0, 380.0, 23600.0, 25.0, 6000.0}));
+}
+
+// Each row of the committed responses: type, frequency, Q and gain index, then the band's level in dB at every curve
+// point.
+TEST(EqFilter, FastCurveAndReferenceMatchTheCommittedResponses) {
+    std::ifstream in(std::string(TUNER_TEST_DATA_DIR) + "/eq-band-response.csv");
+    std::array<double, kCurvePoints> curve{};
+    int rows = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::stringstream ss(line);
+        std::vector<double> v;
+        for (std::string cell; std::getline(ss, cell, ',');) v.push_back(std::stod(cell));
+        ASSERT_EQ(v.size(), 4 + kCurvePoints) << line;
+        ++rows;
+        const int type = static_cast<int>(v[0]);
+        const Biquad bq = design_biquad(type, eq_freq_at(static_cast<int>(v[1])), eq_q_at(static_cast<int>(v[2])),
+                                        eq_gain_at(static_cast<int>(v[3])));
+        eq_response_grid().band_curve(bq, curve);
+        for (std::size_t i = 0; i < kCurvePoints; ++i) {
+            ASSERT_NEAR(curve[i], v[4 + i], 1e-6) << "type " << type << " point " << i;
+            ASSERT_NEAR(reference_response_db(bq, eq_freq_at(static_cast<int>(i))), v[4 + i], 1e-6) << "type " << type;
+        }
+    }
+    EXPECT_GE(rows, 36);
 }

@@ -24,7 +24,6 @@ public:
         uint32_t back = 0x8000000F, fore = 0x80000008;
         int value = 0;
         int32_t s_value = 0, s_min = 0, s_max = 100, s_max_limit = 100;
-        int z = 0;  // 1 front, -1 back
     };
 
     // Raised by the slider as a user's move would be (ui_inc, ui_dec, a
@@ -52,8 +51,8 @@ public:
     }
     int left(Ctl c) const override { return get(c).left; }
     int top(Ctl c) const override { return get(c).top; }
-    void to_front(Ctl c) override { log("to_front", c, ""), at(c).z = 1; }
-    void to_back(Ctl c) override { log("to_back", c, ""), at(c).z = -1; }
+    void to_front(Ctl c) override { log("to_front", c, ""); }
+    void to_back(Ctl c) override { log("to_back", c, ""); }
     void set_text(Ctl c, const std::string& t) override { log("set_text", c, t), at(c).text = t; }
     std::string text(Ctl c) const override { return get(c).text; }
     void set_back_color(Ctl c, uint32_t ole) override { log("set_back_color", c, hex(ole)), at(c).back = ole; }
@@ -100,33 +99,22 @@ public:
     }
 
     void peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q) override {
-        calls.push_back("peq_EQ_init " + std::to_string(band) + " " + std::to_string(fmin) + " " +
-                        std::to_string(fmax) + " " + std::to_string(qmin) + " " + std::to_string(qmax) + " " +
-                        std::to_string(gmin) + " " + std::to_string(gmax) + (q ? " 1" : " 0"));
+        line("peq_EQ_init", band, fmin, fmax, qmin, qmax, gmin, gmax, q ? 1 : 0);
     }
-    void peq_input_pre_gain(int g) override { calls.push_back("peq_input_pre_gain " + std::to_string(g)); }
-    void peq_EqIn(int band, int type, int f, int q, int g) override {
-        calls.push_back("peq_EqIn " + std::to_string(band) + " " + std::to_string(type) + " " + std::to_string(f) +
-                        " " + std::to_string(q) + " " + std::to_string(g));
-    }
-    void peq_Set_eq_index_enable(int band, int e) override {
-        calls.push_back("peq_Set_eq_index_enable " + std::to_string(band) + " " + std::to_string(e));
-    }
+    void peq_input_pre_gain(int g) override { line("peq_input_pre_gain", g); }
+    void peq_EqIn(int band, int type, int f, int q, int g) override { line("peq_EqIn", band, type, f, q, g); }
+    void peq_Set_eq_index_enable(int band, int e) override { line("peq_Set_eq_index_enable", band, e); }
     void peq_Dis_Bypass_on(int x, int y, int size, const std::string& t, uint32_t ole) override {
         calls.push_back("peq_Dis_Bypass_on " + std::to_string(x) + " " + std::to_string(y) + " " +
                         std::to_string(size) + " [" + t + "] " + hex(ole));
         bypass_text = t;
     }
     void peq_Dis_Bypass_off() override { calls.push_back("peq_Dis_Bypass_off"), bypass_text.clear(); }
-    void peq_dis_peq_x(int band) override {
-        calls.push_back("peq_dis_peq_x " + std::to_string(band)), peq_selected = band;
-    }
+    void peq_dis_peq_x(int band) override { line("peq_dis_peq_x", band), peq_selected = band; }
     int peq_select_eq_index() const override { return peq_selected; }
 
-    void limiter_set_dis_off_bit(int flag) override {
-        calls.push_back("limiter_set_dis_off_bit " + std::to_string(flag));
-    }
-    void limiter_set_db(int db) override { calls.push_back("limiter_set_db " + std::to_string(db)), limiter = db; }
+    void limiter_set_dis_off_bit(int flag) override { line("limiter_set_dis_off_bit", flag); }
+    void limiter_set_db(int db) override { line("limiter_set_db", db), limiter = db; }
     int limiter_db() const override { return limiter; }
 
     void repaint() override { calls.push_back("repaint"); }
@@ -159,6 +147,13 @@ private:
         calls.push_back(std::string(what) + " " + c.str() + " " + arg);
     }
     void log(const char* what, Ctl c, long long arg) { log(what, c, std::to_string(arg)); }
+    // "name a b c": a call with its numbers.
+    template <class... N>
+    void line(const char* name, N... n) {
+        std::string l = name;
+        ((l += " " + std::to_string(n)), ...);
+        calls.push_back(l);
+    }
     void raise(Ctl c) {
         if (on_slider_changed) on_slider_changed(c);
     }

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -33,7 +32,10 @@ class RecordingWindowServices : public WindowServices {
 public:
     explicit RecordingWindowServices(AppState& s) : s_(s) {}
 
-    void set_all_dis() override { log("set_all_dis"), s_.refresh_incremental = 1; }
+    // Counts the redraws that start from a full refresh.
+    void set_all_dis() override {
+        log("set_all_dis"), full_redraws += s_.refresh_incremental == 0, s_.refresh_incremental = 1;
+    }
     void debug_line(const std::string& line) override { debug_lines.push_back(line); }
     void message_box(const std::string& text, const std::string&, MessageIcon) override { messages.push_back(text); }
     void display_wait_1s() override { log("display_wait_1s"); }
@@ -43,7 +45,7 @@ public:
     void display_version_line() override { log("display_version_line"); }
     void display_model_layout() override { log("display_model_layout"); }
     void model_r27_layout() override { log("model_r27_layout"); }
-    void set_link_picture_visible(LinkPicture picture, bool visible) override { pictures[picture] = visible; }
+    void set_link_picture_visible(LinkPicture, bool) override {}
     void set_read_cpu_bt_name(const std::string& text) override { read_cpu_bt_name = text; }
     void set_dis_audio_mode_config() override { log("set_dis_audio_mode_config"); }
     // Builds bt_name_tx from Bt_Name as the window does; a name with a
@@ -61,10 +63,9 @@ public:
     int count(const std::string& call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
 
     std::vector<std::string> calls, debug_lines, messages;
-    std::map<LinkPicture, bool> pictures;
     std::string read_cpu_bt_name;
     bool scan_timer_on = false, send_timer_on = false, program_ended = false;
-    int scan_interval_ms = 0;
+    int scan_interval_ms = 0, full_redraws = 0;
     // Window inputs the core reads.
     bool auto_bt_name = false;
     std::array<std::string, 10> test_texts{};

@@ -183,7 +183,7 @@ FrameImage SimulatedUnit::build_reply(const FrameImage& req) {
         reply[hf::busy_time] = std::exchange(busy_time_next_, 0);
     }
     if (!take(repeat_counter)) ++counter_;
-    frame_stamp(reply, counter_, command, read ? rws::S : kAckRws);
+    frame_stamp(reply, counter_, command, read ? rws::S : 1);  // RWS 1: an acknowledgement
     if (take(corrupt_checksum)) reply[hf::CHECK] ^= 0x5A;
     if (take(wrong_end_byte)) reply[hf::end] = 0xFE;
     return reply;

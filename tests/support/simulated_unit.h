@@ -20,8 +20,6 @@
 
 namespace tuner::testing {
 
-constexpr uint8_t kAckRws = 1;  // RWS of the unit's acknowledgement of a write
-
 class SimulatedUnit : public HidTransport {
 public:
     SimulatedUnit();
