@@ -1,5 +1,6 @@
 // Colour shifts, window shapes and caption layout of the button, without a window.
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,21 @@ namespace tuner::testing {
 namespace {
 
 TEST(ShiftColor, ShiftsAndDerivedColours) {
-    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {.scale_blue = true}), 0xD6E0DFu);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {}), 0xE0E0DFu);
-    EXPECT_EQ(ShiftColor(0xC0C0C0, 48, {.scale_blue = true}), 0xF1F1F0u);
-    EXPECT_EQ(ShiftColor(0xDFDFDF, 8, {}), 0xE8E8E7u);
-    EXPECT_EQ(ShiftColor(0x000010, -40, {}), 0u);
-    EXPECT_EQ(ShiftColor(0x000000, 0, {.invert = true}), 0xFFFFFFu);
-    // Retry: once the other way (an amount of 0 retries with 64); a second extreme result stands.
-    EXPECT_EQ(ShiftColor(0x101010, -32, {.retry = true}), 0x303030u);
-    EXPECT_EQ(ShiftColor(0x000000, 0, {.retry = true}), 0x404040u);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, 0, {.retry = true}), 0xFFFFFFu);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, 300, {.retry = true}), 0u);
+    // Colour, amount, options (scale blue, retry, invert), result. Retry: once the other way (an amount of 0 retries
+    // with 64); a second extreme result stands.
+    const std::tuple<uint32_t, int, ShiftOptions, uint32_t> cases[] = {{0xFFFFFF, -32, {true}, 0xD6E0DF},
+                                                                       {0xFFFFFF, -32, {}, 0xE0E0DF},
+                                                                       {0xC0C0C0, 48, {true}, 0xF1F1F0},
+                                                                       {0xDFDFDF, 8, {}, 0xE8E8E7},
+                                                                       {0x000010, -40, {}, 0},
+                                                                       {0, 0, {false, false, true}, 0xFFFFFF},
+                                                                       {0x101010, -32, {false, true}, 0x303030},
+                                                                       {0, 0, {false, true}, 0x404040},
+                                                                       {0xFFFFFF, 0, {false, true}, 0xFFFFFF},
+                                                                       {0xFFFFFF, 300, {false, true}, 0}};
+    for (const auto& [colour, amount, opt, out] : cases)
+        EXPECT_EQ(ShiftColor(colour, amount, opt), out) << std::hex << colour;
+    // Derived colours per style.
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
     EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
@@ -128,10 +133,9 @@ TEST(ButtonLayout, PictureCellsAndFitting) {
     in.picture_cell = 48;
     r = LayoutCaption(in, false, fixed_measure);
     EXPECT_TRUE(r.caption.width() >= 0 && r.caption.height() >= 0 && r.picture.width() >= 0 && r.picture.height() >= 0);
-    EXPECT_EQ(FitPicture(100, 50, 0, 10), QSize(0, 0));
-    EXPECT_EQ(FitPicture(100, 50, 10, 0), QSize(0, 0));
-    EXPECT_EQ(FitPicture(-6, 50, 10, 10), QSize(0, 0));
-    EXPECT_EQ(FitPicture(100, 50, 10, 10), QSize(50, 50));
+    EXPECT_EQ(std::vector({FitPicture(100, 50, 0, 10), FitPicture(100, 50, 10, 0), FitPicture(-6, 50, 10, 10),
+                           FitPicture(100, 50, 10, 10)}),
+              std::vector({QSize(0, 0), QSize(0, 0), QSize(0, 0), QSize(50, 50)}));
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
     }
 }
 
-TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
+TEST(ButtonRender, DisabledCaptionAndPictureShadesAndStyle0Rings) {
     auto b = styled(Look::Disabled, kGreyBack, QStringLiteral("MUTE"));
     const uint32_t fill = ShiftColorSB(ShiftColorSB(0xC0C0C0, 48), -24);
     std::set<uint32_t> colours;
@@ -93,15 +93,27 @@ TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
     EXPECT_FALSE(colours.count(0xFFFFFF) || colours.count(0x808080));  // no embossing
     EXPECT_TRUE(std::any_of(colours.begin(), colours.end(),
                             [&](uint32_t c) { return red_of(c) <= red_of(ShiftColorSB(fill, -104)) + 8; }));
-}
 
-TEST(ButtonRender, Style0DefaultAndCheckedRings) {
     // Black outer ring on every side of the default button; black left and top, white right and bottom when checked.
     auto def = styled(Look::Focused, kGreyBack, QString(), 0);
     for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)})
         EXPECT_EQ(px(*def, p.x(), p.y()), 0u);
     auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
     EXPECT_EQ(std::pair(px(*checked, 0, 14), px(*checked, 104, 14)), std::pair(0u, 0xFFFFFFu));
+
+    // A disabled picture shows its dark pixels in grey.
+    auto pic = styled(Look::Normal, kGreyBack, QString(), 0);
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter(&img).fillRect(0, 0, 8, 16, Qt::black);
+    img.setPixel(0, 0, qRgb(0, 255, 0));  // the transparent colour
+    pic->setPicture({img, false});
+    pic->setEnabled(false);
+    const BoxRect r = pic->PictureRect();
+    EXPECT_EQ(std::pair(px(*pic, r.left + 3, r.top + 8), px(*pic, r.left + 12, r.top + 8)),
+              std::pair(0x808080u, 0xC0C0C0u));
+    pic->setEnabled(true);
+    EXPECT_EQ(px(*pic, r.left + 3, r.top + 8), 0u);
 }
 
 TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
@@ -126,23 +138,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
     EXPECT_LT(red_of(px(*e, 0, 28)), 0xA0);
 }
 
-TEST(ButtonRender, DisabledPictureShowsDarkPixelsInGrey) {
-    auto b = styled(Look::Normal, kGreyBack, QString(), 0);
-    QImage img(16, 16, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter(&img).fillRect(0, 0, 8, 16, Qt::black);
-    img.setPixel(0, 0, qRgb(0, 255, 0));  // the transparent colour
-    b->setPicture({img, false});
-    b->setEnabled(false);
-    const BoxRect r = b->PictureRect();
-    EXPECT_EQ(std::pair(px(*b, r.left + 3, r.top + 8), px(*b, r.left + 12, r.top + 8)),
-              std::pair(0x808080u, 0xC0C0C0u));
-    b->setEnabled(true);
-    EXPECT_EQ(px(*b, r.left + 3, r.top + 8), 0u);
-}
-
-// A sheet to look at: the windows' buttons in every state, in both colours and both languages (grey and lit, style 2
-// then style 0), with the top half again three times as large.
+// A sheet to look at, scaled up twice: the windows' buttons in every state, grey and lit, in both languages, style 2
+// then style 0.
 TEST(ButtonRender, SheetToPng) {
     const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused};
     QImage sheet(113 * 5 + 8, 35 * 8 + 8, QImage::Format_RGB32);
@@ -157,9 +154,7 @@ TEST(ButtonRender, SheetToPng) {
         }
     p.end();
     QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(sheet.save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
-    const QImage top = sheet.copy(0, 0, sheet.width(), 35 * 4 + 8);
-    ASSERT_TRUE(top.scaled(top.size() * 3).save(TUNER_TEST_OUTPUT_DIR "/buttons_states_zoom.png"));
+    ASSERT_TRUE(sheet.scaled(sheet.size() * 2).save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
 }
 
 }  // namespace
