@@ -25,9 +25,7 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
     b->ReadProperties(bag, ButtonAmbient());
     b->setCaption(caption);
     b->setBackColor(back);
-    ButtonAmbient def;
-    def.display_as_default = true;
-    def.user_mode = look != Look::DesignDefaultNoFocusRect;
+    const ButtonAmbient def{.user_mode = look != Look::DesignDefaultNoFocusRect, .display_as_default = true};
     if (look == Look::Pressed || look == Look::Hover) b->MouseMoveTo(0, 0, 50, 14, true);
     if (look == Look::Pressed) b->MousePress(1, 0, 50, 14);
     if (look == Look::Disabled) b->setEnabled(false);
@@ -122,10 +120,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
         PropertyBag bag;
         bag.write("Gradient", int64_t{3}, int64_t{0});
         bag.write("Shape", int64_t{shape}, int64_t{0});
-        ButtonAmbient amb;
-        amb.screen = QSize(3, 3);  // smaller than four buttons: two-pixel bands
         b->Resize(w, h);
-        b->ReadProperties(bag, amb);
+        b->ReadProperties(bag, ButtonAmbient{.screen = QSize(3, 3)});  // smaller than four buttons: two-pixel bands
         return b;
     };
     for (const QSize s : {QSize(0, 0), QSize(1, 1), QSize(1, 20), QSize(20, 1)})

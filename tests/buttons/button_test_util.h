@@ -65,10 +65,8 @@ inline std::unique_ptr<ButtonModel> make_button(RecordingHost* host, int w = 105
     PropertyBag bag;
     bag.write("BackStyle", static_cast<int64_t>(style), int64_t{-1});
     bag.write("Caption", std::string("MUTE"), std::string());
-    ButtonAmbient amb;
-    amb.container = container;
     b->Resize(w, h);
-    b->ReadProperties(bag, amb);
+    b->ReadProperties(bag, ButtonAmbient{.container = container});
     return b;
 }
 

@@ -61,9 +61,8 @@ TEST_F(Recorder, SettersRefuseOutOfRangeClampToMaxLimitAndKeepBoundsAsStored) {
     m.setValue(10);
     EXPECT_EQ(redraws, before);
     m.setMin(30);
-    EXPECT_EQ(m.Value(), 30);
+    EXPECT_EQ(state(), "30 F");
     EXPECT_FLOAT_EQ(m.thumb_top(), 100.f);  // minimum end
-    EXPECT_EQ(log, "F");
     m.load(0, 180, 2000, 150);
     m.setMax(100);
     EXPECT_EQ(m.Value(), 150);
@@ -72,8 +71,7 @@ TEST_F(Recorder, SettersRefuseOutOfRangeClampToMaxLimitAndKeepBoundsAsStored) {
     m.setMax(60);
     EXPECT_FLOAT_EQ(m.thumb_top(), m.position_of(10));
     m.setMax(0);  // max <= min is reported and stored all the same
-    EXPECT_EQ(m.max(), 0);
-    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(m.max() == 0 && errors.size() == 2u);
 }
 
 TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
@@ -86,8 +84,7 @@ TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
     const float t20 = m.position_of(20);
     m.press(1, 5, t20 + 5, 0);
     m.move(5, -200);
-    EXPECT_EQ(m.Value(), 20);
-    EXPECT_FLOAT_EQ(m.thumb_top(), t20);
+    EXPECT_TRUE(m.Value() == 20 && m.thumb_top() == t20);
 }
 
 TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
@@ -104,8 +101,7 @@ TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
     m.pointer_left();  // waits for the release
     EXPECT_TRUE(m.mouse_inside());
     m.release(1, 9, 500, 0);
-    EXPECT_EQ(log, "DVVUO");
-    EXPECT_FALSE(m.mouse_inside());
+    EXPECT_TRUE(log == "DVVUO" && !m.mouse_inside());
 }
 
 TEST_F(Recorder, RailClicksStepByOne) {
@@ -139,16 +135,14 @@ TEST_F(Recorder, IncDecWheelAndKeysStepWithinTheLimitsOnlyWhileEnabled) {
     EXPECT_EQ(log, "");
     vertical_volume(1);
     m.ui_dec();
-    EXPECT_EQ(state(), "0 FV");
     m.ui_dec();
-    EXPECT_EQ(log, "FV");
+    EXPECT_EQ(state(), "0 FV");  // the second at the minimum raises nothing
     vertical_volume(15);
     m.wheel(120);
-    EXPECT_EQ(m.Value(), 16);
-    m.wheel(-120);
     m.wheel(240);  // notches arrive one at a time; anything else is ignored
     m.wheel(60);
-    EXPECT_EQ(m.Value(), 15);
+    EXPECT_EQ(m.Value(), 16);
+    m.wheel(-120);
     m.key_down(38);  // keys only while the pointer is inside
     EXPECT_EQ(m.Value(), 15);
     m.pointer_entered();
@@ -170,10 +164,10 @@ TEST(SliderModel, GeometryOfThumbAndTicks) {
     m.load(0, 30, 2000, 0);
     EXPECT_EQ(std::tuple(m.thumb_top(), m.tick_position(0), m.tick_position(30)), std::tuple(106.f, 121.5, 15.5));
     m.setValue(30);
-    EXPECT_FLOAT_EQ(m.thumb_top(), 0.f);
+    const float top = m.thumb_top();
     // A zero range or a thumb as long as the surface must not fail.
     m.load(5, 5, 2000, 5);
-    EXPECT_FLOAT_EQ(m.position_of(5), 106.f);
+    EXPECT_EQ(std::pair(top, m.position_of(5)), std::pair(0.f, 106.f));
     m.set_geometry(25, 31, 18, 31);
     m.press(1, 5, 5, 0);
     m.move(5, 40);
@@ -195,8 +189,7 @@ TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
     EXPECT_EQ(s.size(), QSize(18 + 10, 160));
     s.setOrientation(0);
     s.set_thumb_size(19, 15);
-    EXPECT_EQ(s.height(), 15 + 10);
-    EXPECT_EQ(s.rail_rect(), QRect(QPoint(8, 6), QPoint(s.width() + 8 - 19 + 4 - 1, 9)));
+    EXPECT_TRUE(s.height() == 15 + 10 && s.rail_rect() == QRect(QPoint(8, 6), QPoint(s.width() + 8 - 19 + 4 - 1, 9)));
     s.setWidth_ADJ(2147483647);  // held within 4096 pixels
     EXPECT_EQ(s.height(), 15 + 4096);
 }
@@ -254,14 +247,11 @@ TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
     QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
-    EXPECT_FALSE(w.s->model().dragging());
-    EXPECT_EQ(w.s->Value(), 13);
+    EXPECT_TRUE(!w.s->model().dragging() && w.s->Value() == 13 && QWidget::mouseGrabber() == nullptr);
     EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     // A click on the rail right of the thumb steps once towards the maximum.
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
-    EXPECT_EQ(w.s->Value(), 14);
-    EXPECT_EQ(w.log, "DVUDVC");
+    EXPECT_TRUE(w.s->Value() == 14 && w.log == "DVUDVC");
 }
 
 TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
@@ -293,7 +283,7 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     xiSlider a;
     PropertyBag bag;
     a.write_properties(bag);
-    EXPECT_EQ(bag.size(), 0u);
+    ASSERT_EQ(bag.size(), 0u);
     a.setLine_Sub_Div(6);
     a.setBackColor(0xE0E0E0);
     a.setMax(30);
@@ -307,8 +297,7 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     b.read_properties(PropertyBag::from_text(bag.to_text()));
     PropertyBag again;
     b.write_properties(again);
-    EXPECT_EQ(again.to_text(), bag.to_text());
-    EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
+    EXPECT_TRUE(again.to_text() == bag.to_text() && b.MouseOutSliderIcon().size() == QSize(17, 25));
 }
 
 // The grey rail band is solid and 2 x sub width + 1 pixels wide whether the centre line falls on a whole or a half
