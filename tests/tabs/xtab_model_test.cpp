@@ -44,8 +44,7 @@ TEST(XTabModel, BadIndexesAndCountsChangeNothing) {
     }
     for (int n : {0, -1, kMaxTabCount + 1})
         EXPECT_EQ(error_number([&] { m.setTabCount(n); }), kXTabInvalidPropertyValue);
-    EXPECT_EQ(XTabError(kXTabInvalidPropertyValue, "TabCount").source(), "ucXTab.TabCount");
-    EXPECT_EQ(m.TabCount(), 3);
+    EXPECT_TRUE(XTabError(kXTabInvalidPropertyValue, "TabCount").source() == "ucXTab.TabCount" && m.TabCount() == 3);
     m.RemoveTabImages(1, false);  // no other picture was cleared, by this or by a bad index
     EXPECT_TRUE(!m.TabPicture(0).isNull() && m.TabPicture(1).isNull() && !m.TabPicture(2).isNull());
     m.RemoveTabImages(-1, true);
@@ -71,8 +70,8 @@ TEST_F(Five, SwitchNormalisesTheIndexAndCanBeCancelled) {
     log.cancel_next = true;
     const int page = m.ActivePage();
     m.setActiveTab(3);
-    EXPECT_EQ(std::tuple(m.ActiveTab(), m.LastActiveTab(), m.ActivePage()), std::tuple(1, 0, page));
-    EXPECT_EQ(log.events, Events{"Before 3"});
+    EXPECT_EQ(std::tuple(m.ActiveTab(), m.LastActiveTab(), m.ActivePage(), log.events),
+              std::tuple(1, 0, page, Events{"Before 3"}));
 }
 
 TEST_F(Five, KeysWrapStopAtDisabledNeighboursAndNeverReenter) {
@@ -263,8 +262,8 @@ TEST(XTabModel, FileOpenDialogOffersAllFilesByDefaultAndTrimsThePath) {
     EXPECT_EQ(XTabModel::ShowFileOpenDialog(fake, QStringLiteral("/tmp"), QString()), QStringLiteral("/tmp/a b.bmp"));
     EXPECT_TRUE(fake.seen.filter == "All Files (*.*)|*.*" && fake.seen.init_dir == "/tmp");
     fake.answer.reset();
-    EXPECT_EQ(XTabModel::ShowFileOpenDialog(fake, QString(), QStringLiteral("Pictures|*.bmp")), QString());
-    EXPECT_EQ(fake.seen.filter, "Pictures|*.bmp");
+    const QString none = XTabModel::ShowFileOpenDialog(fake, QString(), QStringLiteral("Pictures|*.bmp"));
+    EXPECT_TRUE(none.isEmpty() && fake.seen.filter == "Pictures|*.bmp");  // cancelled
 }
 
 // Columns painted (not white) in row y of a fresh white canvas.
@@ -316,10 +315,10 @@ TEST_F(Five, PanelOpensUnderTheActiveTabAndTakesTheDisabledColour) {
     m.ShowHideFocus();
     EXPECT_EQ(shot(m), focused);
     m.FocusChanged(false);
-    EXPECT_EQ(shot(m), normal);
+    const QImage unfocused = shot(m);
     m.set(&XTabProps::ShowFocusRect, false);
     m.FocusChanged(true);
-    EXPECT_EQ(shot(m), normal);
+    EXPECT_TRUE(unfocused == normal && shot(m) == normal);
 }
 
 TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
