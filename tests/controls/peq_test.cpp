@@ -81,7 +81,7 @@ QString out_path(const char* name) {
 
 }  // namespace
 
-TEST(EqMaths, ConversionsAndGainSteps) {
+TEST(EqMaths, ConversionsGainStepsAndTheFrequencyList) {
     for (const auto& [hz, x] : {std::pair{10.0, 0.0}, {23600.0, 402.15}, {1000.0, 238.46}})
         EXPECT_NEAR(freq_to_xy_x(hz), x, 0.005) << hz;
     EXPECT_TRUE(PeqModel::freq_index_to_freq(2.5) == eq_freq_at(3) && PeqModel::freq_index_to_freq(900) == 23600.0);
@@ -95,9 +95,7 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     // Midway between steps goes towards zero at every magnitude.
     for (int tenths = 1; tenths < 480; tenths += 2)
         EXPECT_DOUBLE_EQ(db_to_ui_step_db(tenths / 10.0, 0.2), (tenths - 1) / 10.0) << tenths;
-}
-
-TEST(EqMaths, FrequencyToolListsOneRoundedFrequencyPerTableEntry) {
+    // The frequency tool lists one rounded frequency per table entry.
     const std::string text = PeqModel::send_new_freq_tab();
     EXPECT_EQ(text.rfind("10,\r\n10.2,\r\n", 0), 0u);
     std::size_t lines = 0;
@@ -320,7 +318,7 @@ TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
     EXPECT_TRUE(b.model().grid_step() == 1000000 && !b.render_surface().isNull());
 }
 
-TEST_F(Lim, KnobDragReportsRoundedThresholdAndPinsAtTheLimits) {
+TEST_F(Lim, KnobDragCurveRoundingOffFlagAndKnobCentre) {
     m.set_a__ui_db_adj(-10);
     EXPECT_TRUE(outs.empty());  // set by the host: never reported
     m.press(1, 10, 10);         // off the knob
@@ -339,9 +337,8 @@ TEST_F(Lim, KnobDragReportsRoundedThresholdAndPinsAtTheLimits) {
     move_y(20);
     m.move(false, 75, 75);  // no button: nothing
     EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
-}
 
-TEST_F(Lim, CurveRoundingOffFlagAndKnobCentre) {
+    // The curve at 0 dB, its rounding, the off flag, and the knob centred on its point in pixels.
     using P = std::pair<double, double>;
     auto pts = m.curve_points();
     EXPECT_EQ(std::vector({pts.front(), pts[pts.size() - 2], pts.back()}),
@@ -355,7 +352,7 @@ TEST_F(Lim, CurveRoundingOffFlagAndKnobCentre) {
     const bool shown = m.off_text_visible();
     m.set_dis_off_bit(1);
     EXPECT_TRUE(shown && !m.off_text_visible());
-    // Unequal scales: the knob stays centred on its point in pixels.
+    // Unequal scales.
     m.set_surface(300, 120);
     m.set_a__ui_db_adj(-20);
     const auto k = m.knob_rect();

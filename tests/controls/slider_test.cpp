@@ -182,18 +182,6 @@ TEST(SliderModel, GeometryOfThumbAndTicks) {
     EXPECT_EQ(m.Value(), 2000000000);
 }
 
-TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
-    xiSlider s;
-    s.resize(10, 160);
-    s.setWidth_ADJ(150);  // 10 pixels
-    EXPECT_EQ(s.size(), QSize(18 + 10, 160));
-    s.setOrientation(0);
-    s.set_thumb_size(19, 15);
-    EXPECT_TRUE(s.height() == 15 + 10 && s.rail_rect() == QRect(QPoint(8, 6), QPoint(s.width() + 8 - 19 + 4 - 1, 9)));
-    s.setWidth_ADJ(2147483647);  // held within 4096 pixels
-    EXPECT_EQ(s.height(), 15 + 4096);
-}
-
 // A window holding one horizontal slider 0..30; pointer and keys go through the window system, as a user's do.
 struct SliderWindow {
     QWidget form;
@@ -222,24 +210,9 @@ struct SliderWindow {
     }
 };
 
-TEST(SliderWidget, ArrowKeysStepTheSliderUnderThePointerAfterAClick) {
+TEST(SliderWidget, DragReleasedOutsideStillEndsAndArrowKeysStepUnderThePointer) {
     SliderWindow w;
     EXPECT_EQ(w.s->focusPolicy(), Qt::ClickFocus);
-    w.s->setFocus(Qt::MouseFocusReason);
-    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
-    key(Qt::Key_Right);  // pointer outside: nothing
-    EXPECT_EQ(w.s->Value(), 10);
-    QTest::mouseMove(w.window(), w.at({5, 5}));
-    ASSERT_TRUE(w.s->wheel_capture().hooked());
-    key(Qt::Key_Right);
-    key(Qt::Key_Up);  // through the wheel capture
-    key(Qt::Key_Left);
-    key(Qt::Key_Right);
-    EXPECT_EQ(w.s->Value(), 12);
-}
-
-TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
-    SliderWindow w;
     const QPointF from = w.thumb();
     QTest::mousePress(w.window(), Qt::LeftButton, {}, w.at(from));
     EXPECT_TRUE(w.s->hasFocus());  // a click gives the slider the keyboard focus
@@ -252,9 +225,18 @@ TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
     // A click on the rail right of the thumb steps once towards the maximum.
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
     EXPECT_TRUE(w.s->Value() == 14 && w.log == "DVUDVC");
+    // The click gave the slider the focus; arrow keys step it while the pointer is over it.
+    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
+    QTest::mouseMove(w.window(), QPoint(250, 80));
+    key(Qt::Key_Right);  // pointer outside: nothing
+    EXPECT_EQ(w.s->Value(), 14);
+    QTest::mouseMove(w.window(), w.at({5, 5}));
+    ASSERT_TRUE(w.s->wheel_capture().hooked());
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) key(k);  // Up through the wheel capture
+    EXPECT_EQ(w.s->Value(), 16);
 }
 
-TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
+TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     xiSlider s;
     s.setOrientation(0);
     s.set_thumb_size(19, 15);
@@ -277,6 +259,17 @@ TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
     s.setLine_Main_Div(-3);
     s.setMax(2000000000);
     EXPECT_FALSE(s.render_surface().isNull());
+
+    // Layout: the control is sized from its thumb and width adjustment.
+    xiSlider l;
+    l.resize(10, 160);
+    l.setWidth_ADJ(150);  // 10 pixels
+    EXPECT_EQ(l.size(), QSize(18 + 10, 160));
+    l.setOrientation(0);
+    l.set_thumb_size(19, 15);
+    EXPECT_TRUE(l.height() == 15 + 10 && l.rail_rect() == QRect(QPoint(8, 6), QPoint(l.width() + 8 - 19 + 4 - 1, 9)));
+    l.setWidth_ADJ(2147483647);  // held within 4096 pixels
+    EXPECT_EQ(l.height(), 15 + 4096);
 }
 
 TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {

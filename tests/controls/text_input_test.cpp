@@ -45,7 +45,7 @@ void press_key(QWidget* w, Qt::Key key, const QString& text = {}) {
 
 }  // namespace
 
-TEST(TextInput, ChangeFilterKeepsAWellFormedNumber) {
+TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) {
     // Text, decimals, minus allowed, result; a paste ("1..2..3.") settles in one call; long pasted digits lose their
     // leading zeros as text, every digit kept.
     const std::tuple<const char*, int, bool, const char*> cases[] = {
@@ -58,6 +58,14 @@ TEST(TextInput, ChangeFilterKeepsAWellFormedNumber) {
     TextInput::text_input_change(b, 0, false, false);
     TextInput::text_input_change(p, 2, true, false);
     EXPECT_EQ(std::tuple(b.Text, b.SelStart, p.Text), std::tuple(std::string("7"), 1, std::string("1.00")));
+    // Formats never show minus zero.
+    const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
+    const std::array<std::string, 3> formats[] = {
+        {"-0.04", "0.0", "0.0"}, {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"}, {"-2.25", "0.0", "-2.3"},
+        {"12", "0.0", "12.0"},   {"abc", "0.0", "abc"}, {huge, "0.0", huge}};
+    for (const auto& [text, format, out] : formats) EXPECT_EQ(format_number_text(text, format), out) << text;
+    EXPECT_EQ(std::vector({single_to_text(-0.0f), single_to_text(1.5f), single_to_text(-0.2f)}),
+              (std::vector<std::string>{"0", "1.5", "-0.2"}));
 }
 
 TEST(TextInput, EnterClampsNormalisesAndSnaps) {
@@ -93,16 +101,6 @@ TEST(TextInput, FirstKeyReplacesTheTextAndNoNumberBringsTheRememberedTextBack) {
     };
     for (const char* junk : {"", "-", ".", "-."}) EXPECT_EQ(enter_on("7.5", junk, 12), "7.5") << junk;
     EXPECT_EQ(enter_on("25", "", 20), "20");  // the remembered text is clamped too
-}
-
-TEST(TextInput, FormatsNeverShowMinusZero) {
-    const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
-    const std::array<std::string, 3> cases[] = {{"-0.04", "0.0", "0.0"},  {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"},
-                                                {"-2.25", "0.0", "-2.3"}, {"12", "0.0", "12.0"}, {"abc", "0.0", "abc"},
-                                                {huge, "0.0", huge}};
-    for (const auto& [text, format, out] : cases) EXPECT_EQ(format_number_text(text, format), out) << text;
-    EXPECT_EQ(std::vector({single_to_text(-0.0f), single_to_text(1.5f), single_to_text(-0.2f)}),
-              (std::vector<std::string>{"0", "1.5", "-0.2"}));
 }
 
 TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
