@@ -13,16 +13,12 @@ namespace {
 TEST(ShiftColor, ShiftsAndDerivedColours) {
     // Colour, amount, options (scale blue, retry, invert), result. Retry: once the other way (an amount of 0 retries
     // with 64); a second extreme result stands.
-    const std::tuple<uint32_t, int, ShiftOptions, uint32_t> cases[] = {{0xFFFFFF, -32, {true}, 0xD6E0DF},
-                                                                       {0xFFFFFF, -32, {}, 0xE0E0DF},
-                                                                       {0xC0C0C0, 48, {true}, 0xF1F1F0},
-                                                                       {0xDFDFDF, 8, {}, 0xE8E8E7},
-                                                                       {0x000010, -40, {}, 0},
-                                                                       {0, 0, {false, false, true}, 0xFFFFFF},
-                                                                       {0x101010, -32, {false, true}, 0x303030},
-                                                                       {0, 0, {false, true}, 0x404040},
-                                                                       {0xFFFFFF, 0, {false, true}, 0xFFFFFF},
-                                                                       {0xFFFFFF, 300, {false, true}, 0}};
+    const std::tuple<uint32_t, int, ShiftOptions, uint32_t> cases[] = {
+        {0xFFFFFF, -32, {true, false, false}, 0xD6E0DF}, {0xFFFFFF, -32, {false, false, false}, 0xE0E0DF},
+        {0xC0C0C0, 48, {true, false, false}, 0xF1F1F0},  {0xDFDFDF, 8, {false, false, false}, 0xE8E8E7},
+        {0x000010, -40, {false, false, false}, 0},       {0, 0, {false, false, true}, 0xFFFFFF},
+        {0x101010, -32, {false, true, false}, 0x303030}, {0, 0, {false, true, false}, 0x404040},
+        {0xFFFFFF, 0, {false, true, false}, 0xFFFFFF},   {0xFFFFFF, 300, {false, true, false}, 0}};
     for (const auto& [colour, amount, opt, out] : cases)
         EXPECT_EQ(ShiftColor(colour, amount, opt), out) << std::hex << colour;
     // Derived colours per style.
@@ -32,8 +28,7 @@ TEST(ShiftColor, ShiftsAndDerivedColours) {
     EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
     // System colours are translated before any arithmetic.
     const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
-    EXPECT_EQ(s0.FaceColor, translate_color(kSysButtonFace));
-    EXPECT_EQ(s0.CheckedFaceColor, 0xE0E0DFu);
+    EXPECT_EQ(std::pair(s0.FaceColor, s0.CheckedFaceColor), std::pair(translate_color(kSysButtonFace), 0xE0E0DFu));
 }
 
 ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
@@ -53,8 +48,7 @@ TEST(ButtonShape, CornerCutsByStyle) {
     };
     const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
                               {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
-    EXPECT_EQ(cut(2, true), triangles);
-    EXPECT_EQ(cut(7, true), triangles);
+    for (int style : {2, 7}) EXPECT_EQ(cut(style, true), triangles) << style;
     EXPECT_EQ(cut(1, true), (Pixels{{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}));
     EXPECT_EQ(cut(3, true), (Pixels{{0, h - 1}, {w - 1, 0}}));
     for (int style : {0, 4, 5, 6}) EXPECT_TRUE(cut(style, true).empty()) << style;

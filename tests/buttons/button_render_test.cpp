@@ -1,6 +1,7 @@
 // Checks the colours that carry meaning, and renders the windows' buttons in every state to PNG files in the test
 // output folder.
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -50,33 +51,26 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
         const uint32_t flat = s(-24), border = s(-84), K = 0x733C00;
         const std::array<uint32_t, 12> normal = {s(-10), s(10),  s(-24), s(-32), s(-5), s(16),
                                                  s(-36), s(-48), K,      K,      K,     K};
-        const struct {
-            Look look;
-            uint32_t face;
-            std::array<uint32_t, 12> ring;
-        } cases[] = {
-            {Look::Normal, shaded, normal},
-            {Look::DesignDefaultNoFocusRect, shaded, normal},
-            {Look::Focused,
-             shaded,
-             {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B, K, K, K, K}},
-            {Look::Pressed,
-             ShiftColorSB(s(-32), -12),
-             {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K}},
-            {Look::Hover,
-             shaded,
-             {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7, K, K, K, K}},
-            // Disabled: a flat face, no bevel, the border and corners in one shade.
-            {Look::Disabled, flat, {flat, flat, flat, flat, flat, flat, flat, flat, border, border, border, border}},
-        };
-        for (const auto& c : cases) {
-            auto btn = styled(c.look, back, QString());
-            const auto what = ::testing::Message() << std::hex << back << " look " << static_cast<int>(c.look);
-            EXPECT_EQ(px(*btn, 52, 14), c.face) << what;
-            EXPECT_EQ(px(*btn, 52, 24) == c.face, c.look == Look::Disabled) << what;  // only the disabled face is flat
+        const std::array<uint32_t, 12> focused = {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF,
+                                                  0xE7AE8C, 0xEF826B, K,        K,        K,        K};
+        const std::array<uint32_t, 12> pressed = {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K};
+        const std::array<uint32_t, 12> hover = {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF,
+                                                0x31B2FF, 0x0096E7, K,        K,        K,        K};
+        // Disabled: a flat face, no bevel, the border and corners in one shade.
+        const std::array<uint32_t, 12> disabled = {flat, flat, flat,   flat,   flat,   flat,
+                                                   flat, flat, border, border, border, border};
+        const std::tuple<Look, uint32_t, std::array<uint32_t, 12>> cases[] = {
+            {Look::Normal, shaded, normal},   {Look::DesignDefaultNoFocusRect, shaded, normal},
+            {Look::Focused, shaded, focused}, {Look::Pressed, ShiftColorSB(s(-32), -12), pressed},
+            {Look::Hover, shaded, hover},     {Look::Disabled, flat, disabled}};
+        for (const auto& [look, face, ring] : cases) {
+            auto btn = styled(look, back, QString());
+            const auto what = ::testing::Message() << std::hex << back << " look " << static_cast<int>(look);
+            EXPECT_EQ(px(*btn, 52, 14), face) << what;
+            EXPECT_EQ(px(*btn, 52, 24) == face, look == Look::Disabled) << what;  // only the disabled face is flat
             for (int i = 0; i < 12; ++i)
-                EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), c.ring[i]) << what << " entry " << i + 1;
-            for (const QPoint& p : corners) EXPECT_EQ(px(*btn, p.x(), p.y()), c.ring[8]) << what;
+                EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), ring[i]) << what << " entry " << i + 1;
+            for (const QPoint& p : corners) EXPECT_EQ(px(*btn, p.x(), p.y()), ring[8]) << what;
         }
     }
 }
