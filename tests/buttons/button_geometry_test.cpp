@@ -21,7 +21,6 @@ TEST(ShiftColor, ShiftsAndDerivedColours) {
         {0xFFFFFF, 0, {false, true, false}, 0xFFFFFF},   {0xFFFFFF, 300, {false, true, false}, 0}};
     for (const auto& [colour, amount, opt, out] : cases)
         EXPECT_EQ(ShiftColor(colour, amount, opt), out) << std::hex << colour;
-    // Derived colours per style.
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
     EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));

@@ -20,7 +20,6 @@ void click(ButtonModel& m, int button = 1) {
     m.ClickNotification();
 }
 
-// A loaded button with its host and its events recorded.
 struct ButtonTest : ::testing::Test {
     RecordingHost host;
     std::unique_ptr<ButtonModel> b = make_button(&host);
@@ -261,7 +260,6 @@ TEST_F(ButtonTest, SetterRulesAndHoverColourLocks) {
     b->setResetDefaultColors(true);  // nothing while the program runs
     EXPECT_TRUE(b->BackColor() == 0xFFFF80 && !b->ResetDefaultColors());
 
-    // Hover colour locks.
     b->setBackColor(0xC0C0C0);
     EXPECT_EQ(b->HoverBackColor(), 0xC0C0C0);  // carried over while unlocked
     b->setHoverBackColor(0x00FFFF);

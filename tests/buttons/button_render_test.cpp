@@ -1,5 +1,4 @@
-// Checks the colours that carry meaning, and renders the windows' buttons in every state to PNG files in the test
-// output folder.
+// The colours that carry meaning, pixel by pixel, and one sheet of the windows' buttons in every state.
 #include <set>
 #include <tuple>
 

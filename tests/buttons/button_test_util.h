@@ -40,7 +40,6 @@ inline QSize fixed_measure(const QString& text, int, int) {
     return QSize(w, 13 * static_cast<int>(lines.size()));
 }
 
-// Records the events a button raises, in order.
 struct EventLog {
     std::vector<std::string> events;
     void attach(ButtonModel& b) {

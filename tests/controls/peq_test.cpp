@@ -37,7 +37,6 @@ struct Peq : ::testing::Test {
         m.set_a__eq_num_max(9);
         for (int b = 0; b <= 9; ++b) m.EQ_init(static_cast<int16_t>(b), 35, 395, 0, 99, 30, 180, true);
     }
-    // Pointer position of a point in graph units.
     double px(double x) const { return m.px_x(x); }
     double py(double db) const { return m.px_y(db); }
     void press_on(int band) { m.press(1, px(m.band(band).band_freq_index), py(m.band(band).band_gain_db)); }
@@ -70,7 +69,6 @@ struct Lim : ::testing::Test {
         m.press(1, (k.left + k.right) / 2.0, y);
         return m.db_y(y);
     }
-    // Moves the pointer to a y given in dB.
     void move_y(double db) { m.move(true, 75, m.px_y(db)); }
 };
 
@@ -338,7 +336,7 @@ TEST_F(Lim, KnobDragCurveRoundingOffFlagAndKnobCentre) {
     m.move(false, 75, 75);  // no button: nothing
     EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
 
-    // The curve at 0 dB, its rounding, the off flag, and the knob centred on its point in pixels.
+    // The curve at 0 dB, its rounding, the off flag, and the knob centred on its point in pixels on unequal scales.
     using P = std::pair<double, double>;
     auto pts = m.curve_points();
     EXPECT_EQ(std::vector({pts.front(), pts[pts.size() - 2], pts.back()}),
@@ -352,7 +350,6 @@ TEST_F(Lim, KnobDragCurveRoundingOffFlagAndKnobCentre) {
     const bool shown = m.off_text_visible();
     m.set_dis_off_bit(1);
     EXPECT_TRUE(shown && !m.off_text_visible());
-    // Unequal scales.
     m.set_surface(300, 120);
     m.set_a__ui_db_adj(-20);
     const auto k = m.knob_rect();

@@ -203,7 +203,6 @@ struct SliderWindow {
     }
     QWindow* window() { return form.windowHandle(); }
     QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
-    // The centre of the thumb.
     QPointF thumb() const {
         return {s->model().thumb_left() + s->model().thumb_w() / 2.0,
                 s->model().thumb_top() + s->model().thumb_h() / 2.0};

@@ -37,7 +37,6 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
     return b.Text;
 }
 
-// A key press with the text it types.
 void press_key(QWidget* w, Qt::Key key, const QString& text = {}) {
     QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &e);

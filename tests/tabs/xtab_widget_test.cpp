@@ -43,7 +43,6 @@ struct Strip {
 QWindow* window_of(QWidget* w) { return w->window()->windowHandle(); }
 void click(QWidget* w, QPoint pos) { QTest::mouseClick(window_of(w), Qt::LeftButton, {}, w->mapTo(w->window(), pos)); }
 
-// The strip's own pointer events, in order.
 struct PointerLog {
     std::vector<std::string> events;
     explicit PointerLog(XTab* t) {
