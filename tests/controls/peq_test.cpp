@@ -379,8 +379,6 @@ TEST(PeqWidget, SheetOfBandTypesAndSelectionToPng) {
     PEQ peq;
     peq.resize(640, 300);
     peq.model().set_a__eq_num_max(9);
-    peq.set_a__peq_line_one_color(0x40C0FF);
-    peq.model().set_a__peq_line_total_width(2);
     for (int b = 0; b <= 9; ++b) peq.EQ_init(static_cast<int16_t>(b), 0, 402, 1, 99, 0, 240, true);
     // High-pass 1/sqrt2 6 dB/oct, low shelf +6, peak -8, peak +10, narrow -6, high shelf +4, low-pass 1/sqrt2, and
     // three plain peaks.
