@@ -57,8 +57,8 @@ TEST(ButtonShape, CornerCutsByStyle) {
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
     const ShapeResult s3 = shape_of(3, 0, 100, 30);
     EXPECT_EQ(QPoint(s3.face_left, s3.face_right), QPoint(SlantWidth(30), 100 - SlantWidth(30)));
-    EXPECT_TRUE(s3.window.contains(1, 0));
-    EXPECT_FALSE(s3.window.contains(1, 29) || s3.window.contains(98, 0));  // both sides slant
+    // Both sides slant.
+    EXPECT_TRUE(s3.window.contains(1, 0) && !s3.window.contains(1, 29) && !s3.window.contains(98, 0));
     // Shape 1 keeps a straight right side with the style's corner cut.
     const ShapeResult s1 = shape_of(1, 2, 100, 30);
     EXPECT_TRUE(!s1.window.contains(99, 0) && s1.window.contains(99, 15));
@@ -73,17 +73,17 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
     img.setPixel(4, 4, qRgb(2, 253, 1));  // within 3 of the transparent colour
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
-    const QImage empty;
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built);  // no picture
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built);
+    const QImage empty;  // no picture, or an empty one
+    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built ||
+                 BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built);
 }
 
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
     return LayoutInput{.caption = caption, .face_right = w, .width = w, .height = h};
 }
 
-TEST(ButtonLayout, Captions) {
-    const LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
+TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
+    LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
     EXPECT_TRUE(r.caption == (BoxRect{40, 8, 64, 21}) && !r.with_picture);  // (105 - 24) / 2, (29 - 13) / 2
     // Two lines with "||"; engraved styles need 2 more pixels each way.
     LayoutInput two = plain(QStringLiteral("AB||CDE"), 105, 60);
@@ -98,13 +98,12 @@ TEST(ButtonLayout, Captions) {
     EXPECT_EQ(std::pair(left, LayoutCaption(in, false, fixed_measure).caption.right), std::pair(4, 101));
     const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
     EXPECT_EQ(std::pair(wide.caption.left, wide.caption.right), std::pair(4, 36));
-}
 
-TEST(ButtonLayout, PictureCellsAndFitting) {
-    LayoutInput in = plain(QStringLiteral("MUTE"), 120, 40);
+    // Picture cells and fitting.
+    in = plain(QStringLiteral("MUTE"), 120, 40);
     in.picture_width = in.picture_height = 16;
     in.caption_align = 0;
-    LayoutResult r = LayoutCaption(in, false, fixed_measure);
+    r = LayoutCaption(in, false, fixed_measure);
     EXPECT_TRUE(r.picture == (BoxRect{4, 12, 20, 28}) && r.caption.left == 24);
 
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
