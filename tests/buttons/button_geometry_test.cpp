@@ -1,5 +1,6 @@
 // Colour shifts, window shapes and caption layout of the button, without a window.
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -10,25 +11,23 @@ namespace tuner::testing {
 namespace {
 
 TEST(ShiftColor, ShiftsAndDerivedColours) {
-    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {.scale_blue = true}), 0xD6E0DFu);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, -32, {}), 0xE0E0DFu);
-    EXPECT_EQ(ShiftColor(0xC0C0C0, 48, {.scale_blue = true}), 0xF1F1F0u);
-    EXPECT_EQ(ShiftColor(0xDFDFDF, 8, {}), 0xE8E8E7u);
-    EXPECT_EQ(ShiftColor(0x000010, -40, {}), 0u);
-    EXPECT_EQ(ShiftColor(0x000000, 0, {.invert = true}), 0xFFFFFFu);
-    // Retry: once the other way (an amount of 0 retries with 64); a second extreme result stands.
-    EXPECT_EQ(ShiftColor(0x101010, -32, {.retry = true}), 0x303030u);
-    EXPECT_EQ(ShiftColor(0x000000, 0, {.retry = true}), 0x404040u);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, 0, {.retry = true}), 0xFFFFFFu);
-    EXPECT_EQ(ShiftColor(0xFFFFFF, 300, {.retry = true}), 0u);
+    // Colour, amount, options (scale blue, retry, invert), result. Retry: once the other way (an amount of 0 retries
+    // with 64); a second extreme result stands.
+    const std::tuple<uint32_t, int, ShiftOptions, uint32_t> cases[] = {
+        {0xFFFFFF, -32, {true, false, false}, 0xD6E0DF}, {0xFFFFFF, -32, {false, false, false}, 0xE0E0DF},
+        {0xC0C0C0, 48, {true, false, false}, 0xF1F1F0},  {0xDFDFDF, 8, {false, false, false}, 0xE8E8E7},
+        {0x000010, -40, {false, false, false}, 0},       {0, 0, {false, false, true}, 0xFFFFFF},
+        {0x101010, -32, {false, true, false}, 0x303030}, {0, 0, {false, true, false}, 0x404040},
+        {0xFFFFFF, 0, {false, true, false}, 0xFFFFFF},   {0xFFFFFF, 300, {false, true, false}, 0}};
+    for (const auto& [colour, amount, opt, out] : cases)
+        EXPECT_EQ(ShiftColor(colour, amount, opt), out) << std::hex << colour;
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
     EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
     EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
     // System colours are translated before any arithmetic.
     const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
-    EXPECT_EQ(s0.FaceColor, translate_color(kSysButtonFace));
-    EXPECT_EQ(s0.CheckedFaceColor, 0xE0E0DFu);
+    EXPECT_EQ(std::pair(s0.FaceColor, s0.CheckedFaceColor), std::pair(translate_color(kSysButtonFace), 0xE0E0DFu));
 }
 
 ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
@@ -48,8 +47,7 @@ TEST(ButtonShape, CornerCutsByStyle) {
     };
     const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
                               {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
-    EXPECT_EQ(cut(2, true), triangles);
-    EXPECT_EQ(cut(7, true), triangles);
+    for (int style : {2, 7}) EXPECT_EQ(cut(style, true), triangles) << style;
     EXPECT_EQ(cut(1, true), (Pixels{{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}));
     EXPECT_EQ(cut(3, true), (Pixels{{0, h - 1}, {w - 1, 0}}));
     for (int style : {0, 4, 5, 6}) EXPECT_TRUE(cut(style, true).empty()) << style;
@@ -59,8 +57,8 @@ TEST(ButtonShape, CornerCutsByStyle) {
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
     const ShapeResult s3 = shape_of(3, 0, 100, 30);
     EXPECT_EQ(QPoint(s3.face_left, s3.face_right), QPoint(SlantWidth(30), 100 - SlantWidth(30)));
-    EXPECT_TRUE(s3.window.contains(1, 0));
-    EXPECT_FALSE(s3.window.contains(1, 29) || s3.window.contains(98, 0));  // both sides slant
+    // Both sides slant.
+    EXPECT_TRUE(s3.window.contains(1, 0) && !s3.window.contains(1, 29) && !s3.window.contains(98, 0));
     // Shape 1 keeps a straight right side with the style's corner cut.
     const ShapeResult s1 = shape_of(1, 2, 100, 30);
     EXPECT_TRUE(!s1.window.contains(99, 0) && s1.window.contains(99, 15));
@@ -75,19 +73,18 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
     img.setPixel(4, 4, qRgb(2, 253, 1));  // within 3 of the transparent colour
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
-    const QImage empty;
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built);  // no picture
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built);
+    const QImage empty;  // no picture, or an empty one
+    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built ||
+                 BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built);
 }
 
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
     return LayoutInput{.caption = caption, .face_right = w, .width = w, .height = h};
 }
 
-TEST(ButtonLayout, Captions) {
-    const LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
-    EXPECT_EQ(r.caption, (BoxRect{40, 8, 64, 21}));  // (105 - 24) / 2, (29 - 13) / 2
-    EXPECT_FALSE(r.with_picture);
+TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
+    LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
+    EXPECT_TRUE(r.caption == (BoxRect{40, 8, 64, 21}) && !r.with_picture);  // (105 - 24) / 2, (29 - 13) / 2
     // Two lines with "||"; engraved styles need 2 more pixels each way.
     LayoutInput two = plain(QStringLiteral("AB||CDE"), 105, 60);
     two.caption_style = 1;
@@ -96,20 +93,18 @@ TEST(ButtonLayout, Captions) {
     // Left and right alignment keep 4 pixels from the face, and so does a caption wider than the face.
     LayoutInput in = plain(QStringLiteral("MUTE"));
     in.caption_align = 0;
-    EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, 4);
+    const int left = LayoutCaption(in, false, fixed_measure).caption.left;
     in.caption_align = 1;
-    EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.right, 101);
+    EXPECT_EQ(std::pair(left, LayoutCaption(in, false, fixed_measure).caption.right), std::pair(4, 101));
     const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
     EXPECT_EQ(std::pair(wide.caption.left, wide.caption.right), std::pair(4, 36));
-}
 
-TEST(ButtonLayout, PictureCellsAndFitting) {
-    LayoutInput in = plain(QStringLiteral("MUTE"), 120, 40);
+    // Picture cells and fitting.
+    in = plain(QStringLiteral("MUTE"), 120, 40);
     in.picture_width = in.picture_height = 16;
     in.caption_align = 0;
-    LayoutResult r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_EQ(r.picture, (BoxRect{4, 12, 20, 28}));
-    EXPECT_EQ(r.caption.left, 24);
+    r = LayoutCaption(in, false, fixed_measure);
+    EXPECT_TRUE(r.picture == (BoxRect{4, 12, 20, 28}) && r.caption.left == 24);
 
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
     in.picture_align = 3;
@@ -128,10 +123,9 @@ TEST(ButtonLayout, PictureCellsAndFitting) {
     in.picture_cell = 48;
     r = LayoutCaption(in, false, fixed_measure);
     EXPECT_TRUE(r.caption.width() >= 0 && r.caption.height() >= 0 && r.picture.width() >= 0 && r.picture.height() >= 0);
-    EXPECT_EQ(FitPicture(100, 50, 0, 10), QSize(0, 0));
-    EXPECT_EQ(FitPicture(100, 50, 10, 0), QSize(0, 0));
-    EXPECT_EQ(FitPicture(-6, 50, 10, 10), QSize(0, 0));
-    EXPECT_EQ(FitPicture(100, 50, 10, 10), QSize(50, 50));
+    EXPECT_EQ(std::vector({FitPicture(100, 50, 0, 10), FitPicture(100, 50, 10, 0), FitPicture(-6, 50, 10, 10),
+                           FitPicture(100, 50, 10, 10)}),
+              std::vector({QSize(0, 0), QSize(0, 0), QSize(0, 0), QSize(50, 50)}));
 }
 
 }  // namespace

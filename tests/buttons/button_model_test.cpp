@@ -20,7 +20,6 @@ void click(ButtonModel& m, int button = 1) {
     m.ClickNotification();
 }
 
-// A loaded button with its host and its events recorded.
 struct ButtonTest : ::testing::Test {
     RecordingHost host;
     std::unique_ptr<ButtonModel> b = make_button(&host);
@@ -28,7 +27,7 @@ struct ButtonTest : ::testing::Test {
     void SetUp() override { log.attach(*b); }
 };
 
-TEST_F(ButtonTest, LeftAndRightClicks) {
+TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
     b->MousePress(1, 0, 10, 10);
     EXPECT_TRUE((b->StateFlags() & kPressed) && b->HeldDown() && host.capture);
     b->MouseRelease(1, 0, 10, 10);
@@ -45,11 +44,11 @@ TEST_F(ButtonTest, LeftAndRightClicks) {
     b->setMode(1);
     b->AccessKeyPress(13);
     b->AccessKeyPress(27);
-    EXPECT_EQ(log.count("Click"), 2);
-    EXPECT_FALSE(b->Value());
-}
+    EXPECT_TRUE(log.count("Click") == 2 && !b->Value());
 
-TEST_F(ButtonTest, SpaceOrderDependsOnMode) {
+    // Space: the Click's place depends on the mode.
+    log.events.clear();
+    b->setMode(0);
     b->KeyDownNotification(32, 0);
     EXPECT_EQ(b->StateFlags() & (kPressed | kOver), kPressed);  // not hovering: the over bit goes again
     b->KeyUpNotification(32, 0);
@@ -60,9 +59,8 @@ TEST_F(ButtonTest, SpaceOrderDependsOnMode) {
     b->KeyUpNotification(32, 0);
     EXPECT_TRUE(b->Value());
     EXPECT_EQ(log.events, (V{"KeyDown(32)", "Click", "KeyUp(32)", "KeyDown(32)", "KeyDown(32)", "KeyUp(32)", "Click"}));
-}
-
-TEST_F(ButtonTest, ArrowKeysGoToTheContainer) {
+    // Arrow keys go to the container.
+    log.events.clear();
     for (int k : {39, 40, 37, 38, 16}) {
         b->KeyDownNotification(k, 0);
         b->KeyUpNotification(k, 0);
@@ -74,34 +72,29 @@ TEST_F(ButtonTest, ArrowKeysGoToTheContainer) {
     EXPECT_EQ(log.count("KeyUp(65)"), 1);
 }
 
-TEST_F(ButtonTest, HoverAndThePressedLook) {
+TEST_F(ButtonTest, HoverAndThePressedLookAlsoWhenReleasedAway) {
     b->MouseMoveTo(0, 0, 5, 5, false);  // another window under the pointer
     EXPECT_FALSE(b->HoverActive());
     b->MouseMoveTo(0, 0, 5, 5, true);
     b->MouseMoveTo(0, 0, 6, 5, true);
     EXPECT_TRUE(b->HoverActive() && host.hover_timer && b->LastDrawState() == 3);
     b->HoverTimerCheck(true);
-    EXPECT_TRUE(b->HoverActive());
     b->MousePress(1, 0, 5, 5);
-    EXPECT_EQ(b->LastDrawState(), 2);
+    EXPECT_TRUE(b->HoverActive() && b->LastDrawState() == 2);
     b->HoverTimerCheck(false);  // dragged off the button
-    EXPECT_FALSE(b->HoverActive() || host.hover_timer);
-    EXPECT_NE(b->LastDrawState(), 2);
+    EXPECT_FALSE(b->HoverActive() || host.hover_timer || b->LastDrawState() == 2);
     b->MouseMoveTo(1, 0, 5, 5, true);  // and back on
     EXPECT_EQ(b->LastDrawState(), 2);
-    EXPECT_EQ(log.count("MouseOnButton(1)"), 2);
-    EXPECT_EQ(log.count("MouseOnButton(0)"), 1);
-}
-
-TEST_F(ButtonTest, ReleaseAwayFromCheckOrOptionButtonDropsPressedLook) {
+    EXPECT_EQ(std::pair(log.count("MouseOnButton(1)"), log.count("MouseOnButton(0)")), std::pair(2, 1));
+    b->MouseRelease(1, 0, 5, 5);
+    // A release away from a check or option button drops the pressed look.
     for (int mode : {1, 2}) {
         b->setMode(mode);
         b->MouseMoveTo(0, 0, 5, 5, true);
         b->MousePress(1, 0, 5, 5);
         ASSERT_EQ(b->LastDrawState(), 2);
         b->MouseRelease(1, 0, 500, 500);  // no click notification follows
-        EXPECT_NE(b->LastDrawState(), 2) << mode;
-        EXPECT_FALSE(b->Value());
+        EXPECT_FALSE(b->LastDrawState() == 2 || b->Value()) << mode;
     }
 }
 
@@ -119,45 +112,38 @@ struct Group {
 
 TEST(OptionGroup, ClickFocusArrowKeysAndLeavingTheGroup) {
     Group g;
-    EXPECT_EQ(g.count(), 3);
     EventLog log;
     log.attach(*g.b);
     g.a->setValue(true);
     click(*g.b);
-    EXPECT_TRUE(g.b->Value() && !g.a->Value());
+    EXPECT_TRUE(g.count() == 3 && g.b->Value() && !g.a->Value());
     click(*g.b);  // already checked: no event
     EXPECT_EQ(log.count("Click"), 1);
 
     // Focus checks a button only when the group has none checked.
     g.a->FocusReceived();
-    EXPECT_FALSE(g.a->Value());
+    const bool checked_over_b = g.a->Value();
     g.b->setValue(false);
     g.a->FocusReceived();
-    EXPECT_TRUE(g.a->Value());
-
-    // An arrow key onto an unchecked option button checks it.
-    g.c->KeyUpNotification(39, 0);
+    EXPECT_TRUE(!checked_over_b && g.a->Value());
+    g.c->KeyUpNotification(39, 0);  // an arrow key onto an unchecked option button checks it
     EXPECT_TRUE(g.c->Value() && !g.a->Value());
 
     // Leaving the group: by another mode, by destruction, by loading into another container.
     g.a->setMode(0);
-    EXPECT_EQ(g.count(), 2);
     const OptionGroups& groups = OptionGroups::instance();
     EXPECT_EQ((std::vector{groups.Slot(&g.container, 1), groups.Slot(&g.container, 2), groups.Slot(&g.container, 3)}),
               (std::vector<ButtonModel*>{g.b.get(), g.c.get(), nullptr}));
     bool any = false;
     g.a->OptionGroupUpdate(-1, any);  // not registered: changes nothing
-    EXPECT_EQ(g.count(), 2);
+    const int after_mode = g.count();
     g.c.reset();
-    EXPECT_EQ(g.count(), 1);
+    EXPECT_EQ(std::pair(after_mode, g.count()), std::pair(2, 1));
     int other = 0;
     PropertyBag bag;
     bag.write("Mode", int64_t{2}, int64_t{0});
-    ButtonAmbient amb;
-    amb.container = &other;
-    g.b->ReadProperties(bag, amb);
-    EXPECT_EQ(g.count(), 0);
-    EXPECT_EQ(groups.Slot(&other, 1), g.b.get());
+    g.b->ReadProperties(bag, ButtonAmbient{.container = &other});
+    EXPECT_TRUE(g.count() == 0 && groups.Slot(&other, 1) == g.b.get());
     g.b->setMode(1);  // the last one removes the group
     EXPECT_EQ(groups.Count(&other), 0);
 }
@@ -166,9 +152,8 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
     b->setCustomClick(7);
     b->MouseMoveTo(0, 0, 5, 5, true);
     const int refreshes = host.refreshes;
-    b->MousePress(1, 0, 5, 5);
-    EXPECT_EQ(host.moves, (std::vector<QPoint>{{0, 1}}));
-    EXPECT_TRUE(b->LastDrawState() == 0 && host.refreshes == refreshes + 1);  // nothing painted on the pass that moved
+    b->MousePress(1, 0, 5, 5);  // nothing painted on the pass that moved
+    EXPECT_TRUE(host.moves.size() == 1u && b->LastDrawState() == 0 && host.refreshes == refreshes + 1);
     b->Paint();  // the paint after the move draws the pressed face
     EXPECT_EQ(b->LastDrawState(), 2);
     b->MouseRelease(1, 0, 5, 5);
@@ -178,11 +163,9 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
     // So does a change of CustomClick or Mode while nudged (by the offset it was moved with), and teardown.
     b->MouseMoveTo(1, 0, 5, 5, true);
     b->setCustomClick(2);
-    EXPECT_EQ(host.moves.back(), QPoint(0, -1));
     b->Paint();
-    EXPECT_EQ(host.moves.back(), QPoint(1, -1));
     b->setMode(1);
-    EXPECT_EQ(host.moves.back(), QPoint(-1, 1));
+    EXPECT_EQ(std::vector(host.moves.end() - 3, host.moves.end()), (std::vector<QPoint>{{0, -1}, {1, -1}, {-1, 1}}));
     b->setMode(0);  // nudged again by its redraw
     b->Terminate();
     EXPECT_TRUE(host.moves.size() == 10u && host.moves.back() == QPoint(-1, 1));
@@ -190,8 +173,7 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
 
 TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults) {
     ButtonModel b;
-    ButtonAmbient amb;
-    amb.form_back_color = 0x123456;
+    const ButtonAmbient amb{.form_back_color = 0x123456};
     b.ReadProperties(PropertyBag(), amb);
     EXPECT_EQ(std::pair(b.BackColor(), b.HoverBackColor()), std::pair(OleColor{0x123456}, OleColor{0x123456}));
 
@@ -202,9 +184,9 @@ TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults)
         bag.write(key, int64_t{v}, int64_t{-100});
     bag.write("Value", true, false);
     b.ReadProperties(bag, amb);
-    EXPECT_TRUE(b.ButtonStyle() == 0 && b.ButtonShape() == 0 && b.GradientMode() == 0);
+    // A command button is never checked.
+    EXPECT_TRUE(b.ButtonStyle() == 0 && b.ButtonShape() == 0 && b.GradientMode() == 0 && !b.Value());
     EXPECT_EQ(b.PictureSizePixels(), 16);
-    EXPECT_FALSE(b.Value());  // a command button is never checked
 
     RecordingHost host;  // a new button takes the system face colour and marks its keys for saving
     ButtonModel c(&host);
@@ -214,7 +196,7 @@ TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults)
         EXPECT_TRUE(host.marked(k)) << k;
 }
 
-TEST_F(ButtonTest, StoreRoundTripAndOmittedDefaults) {
+TEST_F(ButtonTest, StoreRoundTripOmittedDefaultsAndAccessKeys) {
     b->setCaption(QStringLiteral("静音&M"));
     b->setCaptionAlign(0);
     b->setMode(1);
@@ -235,28 +217,34 @@ TEST_F(ButtonTest, StoreRoundTripAndOmittedDefaults) {
     PropertyBag again;
     back.WriteProperties(again);
     EXPECT_EQ(again.to_text(), bag.to_text());
-    EXPECT_EQ(back.AccessKey(), QStringLiteral("M"));  // what is derived from the keys comes back too
-    EXPECT_EQ(back.PictureSizePixels(), 32);
+    // What is derived from the keys comes back too.
+    EXPECT_TRUE(back.AccessKey() == QStringLiteral("M") && back.PictureSizePixels() == 32);
 
     // Defaults are left out; Mode, Value and cBack are always written.
     PropertyBag plain;
     ButtonModel().WriteProperties(plain);
     for (const char* k : {"Caption", "CapAlign", "ImgSize", "cBhover", "Focus"}) EXPECT_FALSE(plain.contains(k)) << k;
     for (const char* k : {"Mode", "Value", "cBack", "Font"}) EXPECT_TRUE(plain.contains(k)) << k;
+    // "&&" is a literal ampersand; a caption without "&" clears the old key.
+    const std::pair<const char*, const char*> keys[] = {{"&Save", "S"}, {"Save&", ""},  {"&Open && &Close", "C"},
+                                                        {"A&&B", ""},   {"&Mute", "M"}, {"静音", ""}};
+    for (const auto& [caption, key] : keys) {
+        b->setCaption(QString::fromUtf8(caption));
+        EXPECT_EQ(b->AccessKey(), QString::fromUtf8(key)) << caption;
+    }
 }
 
-TEST_F(ButtonTest, SetterRules) {
+TEST_F(ButtonTest, SetterRulesAndHoverColourLocks) {
     b->setCaptionAlign(0);
     b->setButtonShape(0);
     EXPECT_EQ(b->CaptionAlign(), 2);  // any accepted shape centres the caption
 
     b->setPictureSize(5);
     b->setPictureSize(-1);
-    EXPECT_EQ(b->PictureSizePixels(), 16);
+    const int refused = b->PictureSizePixels();
     b->setPictureSize(4);
-    EXPECT_EQ(b->PictureSizePixels(), 48);
     b->setButtonStyle(8);
-    EXPECT_EQ(b->ButtonStyle(), 2);
+    EXPECT_EQ(std::tuple(refused, b->PictureSizePixels(), b->ButtonStyle()), std::tuple(16, 48, 2));
 
     b->setValue(true);  // refused in command mode, silently at run time
     EXPECT_TRUE(!b->Value() && host.messages.empty());
@@ -271,19 +259,16 @@ TEST_F(ButtonTest, SetterRules) {
     b->setBackColor(0xFFFF80);
     b->setResetDefaultColors(true);  // nothing while the program runs
     EXPECT_TRUE(b->BackColor() == 0xFFFF80 && !b->ResetDefaultColors());
-}
 
-TEST_F(ButtonTest, HoverColourLocks) {
     b->setBackColor(0xC0C0C0);
     EXPECT_EQ(b->HoverBackColor(), 0xC0C0C0);  // carried over while unlocked
     b->setHoverBackColor(0x00FFFF);
-    EXPECT_EQ(b->HoverColorLocks(), 1);
     b->setBackColor(0xFFFF80);
-    EXPECT_EQ(b->HoverBackColor(), 0x00FFFF);  // locked
+    EXPECT_TRUE(b->HoverColorLocks() == 1 && b->HoverBackColor() == 0x00FFFF);  // locked
     b->setHoverForeColor(0x0000FF);
-    EXPECT_EQ(b->HoverColorLocks(), 3);
+    const int both = b->HoverColorLocks();
     b->setHoverColorLocks(0);
-    EXPECT_TRUE(b->HoverBackColor() == 0xFFFF80 && b->HoverForeColor() == b->ForeColor());
+    EXPECT_TRUE(both == 3 && b->HoverBackColor() == 0xFFFF80 && b->HoverForeColor() == b->ForeColor());
 
     // With a gradient the hover colour follows the gradient colour, through the hover setter: a colour other than the
     // back colour locks it.
@@ -297,19 +282,16 @@ TEST_F(ButtonTest, HoverColourLocks) {
 
 TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     b = make_button(&host, 60, 40);
-    ButtonAmbient design;
-    design.user_mode = false;
-    b->AmbientChanged("other", design);
+    b->AmbientChanged("other", ButtonAmbient{.user_mode = false});
     b->setValue(true);
     b->setButtonShape(7);  // no picture yet
     QImage icon(16, 16, QImage::Format_ARGB32);
     icon.fill(Qt::blue);
     b->setPicture({icon, true});
     b->setButtonShape(8);  // icons cannot shape a button
-    EXPECT_EQ(b->ButtonShape(), 0);
     b->setPictureAlign(4);
     b->setCaptionAlign(0);  // refused beside a top-centred picture
-    EXPECT_EQ(b->CaptionAlign(), 2);
+    EXPECT_TRUE(b->ButtonShape() == 0 && b->CaptionAlign() == 2);
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[0], QStringLiteral("This property is not applicable for command button modes."));
     EXPECT_EQ(host.messages[1],
@@ -317,9 +299,7 @@ TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     EXPECT_TRUE(host.messages[3].startsWith(QStringLiteral("When button images are aligned top/bottom center, ")));
     b->setGradientMode(2);
     b->setResetDefaultColors(true);
-    EXPECT_EQ(b->BackColor(), static_cast<OleColor>(0x8000000F));
-    EXPECT_EQ(b->GradientMode(), 0);
-    EXPECT_FALSE(b->DrawingDelayed());
+    EXPECT_TRUE(b->BackColor() == static_cast<OleColor>(0x8000000F) && b->GradientMode() == 0 && !b->DrawingDelayed());
 
     // A bitmap shapes the button and takes the fit size, which then stays.
     QImage bmp(20, 20, QImage::Format_RGB32);
@@ -327,23 +307,11 @@ TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     QPainter(&bmp).fillRect(5, 5, 10, 10, QColor(200, 0, 0));
     b->setPicture({bmp, false});
     b->setButtonShape(7);
-    EXPECT_TRUE(b->ButtonShape() == 7 && b->PictureSizePixels() == 48);
     b->setPictureSize(0);
-    EXPECT_EQ(b->PictureSizePixels(), 48);
+    EXPECT_TRUE(b->ButtonShape() == 7 && b->PictureSizePixels() == 48);
     EXPECT_TRUE(!host.region.contains(2, 2) && host.region.contains(30, 20));  // the opaque square, scaled
     b->setPicture({});                                                         // no picture: back to a rectangle
     EXPECT_EQ(b->ButtonShape(), 0);
-}
-
-TEST_F(ButtonTest, AccessKeys) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"&Save", "S"}, {"Save&", ""}, {"&Open && &Close", "C"}, {"A&&B", ""},  // "&&" is a literal ampersand
-        {"&Mute", "M"}, {"静音", ""},  // a caption without "&" clears the old key
-    };
-    for (const auto& [caption, key] : cases) {
-        b->setCaption(QString::fromUtf8(caption));
-        EXPECT_EQ(b->AccessKey(), QString::fromUtf8(key)) << caption;
-    }
 }
 
 TEST_F(ButtonTest, DelayedDrawingPaintsNothingUntilResumed) {
@@ -354,7 +322,7 @@ TEST_F(ButtonTest, DelayedDrawingPaintsNothingUntilResumed) {
     b->setButtonStyle(0);
     b->MousePress(2, 0, 5, 5);  // a right press does not end the delay
     EXPECT_EQ(b->RedrawCount(), before);
-    b->DelayDrawing(false);
+    b->DelayDrawing(false);  // resuming draws, and so do a paint and a refresh while delayed
     b->DelayDrawing(true);
     b->Paint();
     b->DelayDrawing(true);
@@ -398,16 +366,23 @@ struct WidgetTest : ::testing::Test {
     uint32_t face() const { return button->model().WindowImage().pixel(8, 14); }
 };
 
-TEST_F(WidgetTest, WhatTheWindowsUse) {
+TEST_F(WidgetTest, WhatTheWindowsUseAndADisabledFormKeepsTheFace) {
     button->setCaption(QStringLiteral("静音"));
-    EXPECT_EQ(button->Caption(), QStringLiteral("静音"));
     button->setBackColor(0xFFFF80);
     const uint32_t lit = face();
     button->setBackColor(0xC0C0C0);
-    EXPECT_NE(face(), lit);
+    EXPECT_TRUE(button->Caption() == QStringLiteral("静音") && face() != lit);
     // The window takes the shape: the corner pixels are cut.
-    EXPECT_FALSE(button->mask().contains(QPoint(0, 0)));
-    EXPECT_TRUE(button->mask().contains(QPoint(50, 14)));
+    EXPECT_TRUE(!button->mask().contains(QPoint(0, 0)) && button->mask().contains(QPoint(50, 14)));
+    // A disabled form does not grey the face, though input is blocked all the same.
+    const uint32_t before = face();
+    form.setEnabled(false);
+    EXPECT_TRUE(button->model().Enabled() && !button->isEnabled() && face() == before);
+    form.setEnabled(true);
+    button->model().setEnabled(false);
+    EXPECT_TRUE(!button->isEnabled() && face() != before);
+    button->setEnabled(true);
+    EXPECT_TRUE(button->model().Enabled());
 }
 
 // A double click stands for the second press and raises its MouseDown, but no second Click (the model takes the
@@ -417,9 +392,9 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));
     EXPECT_EQ(log, (std::vector<std::string>{"D1", "U1", "Click", "Dbl1", "D1", "U1"}));
     QTest::mouseClick(window(), Qt::LeftButton, {}, at({20, 10}));  // the next click counts again
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    const QWidget* after_click = QWidget::mouseGrabber();
     press({20, 10});
-    EXPECT_EQ(QWidget::mouseGrabber(), button);
+    EXPECT_TRUE(after_click == nullptr && QWidget::mouseGrabber() == button);
     release({150, 10});  // released away, beside the button
     press({20, 10}, Qt::RightButton);
     release({20, 10}, Qt::RightButton);
@@ -427,20 +402,6 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     for (int i = 0; i < 3; ++i) key(false, true), key(true, true);
     key(false);
     EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 3);
-}
-
-TEST_F(WidgetTest, DisabledFormDoesNotGreyTheFace) {
-    const uint32_t before = face();
-    form.setEnabled(false);
-    EXPECT_TRUE(button->model().Enabled());
-    EXPECT_FALSE(button->isEnabled());  // input is blocked all the same
-    EXPECT_EQ(face(), before);
-    form.setEnabled(true);
-    button->model().setEnabled(false);
-    EXPECT_FALSE(button->isEnabled());
-    EXPECT_NE(face(), before);
-    button->setEnabled(true);
-    EXPECT_TRUE(button->model().Enabled());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Checks the colours that carry meaning, and renders the windows' buttons in every state to PNG files in the test
-// output folder.
+// The colours that carry meaning, pixel by pixel, and one sheet of the windows' buttons in every state.
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -25,9 +25,7 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
     b->ReadProperties(bag, ButtonAmbient());
     b->setCaption(caption);
     b->setBackColor(back);
-    ButtonAmbient def;
-    def.display_as_default = true;
-    def.user_mode = look != Look::DesignDefaultNoFocusRect;
+    const ButtonAmbient def{.user_mode = look != Look::DesignDefaultNoFocusRect, .display_as_default = true};
     if (look == Look::Pressed || look == Look::Hover) b->MouseMoveTo(0, 0, 50, 14, true);
     if (look == Look::Pressed) b->MousePress(1, 0, 50, 14);
     if (look == Look::Disabled) b->setEnabled(false);
@@ -52,38 +50,31 @@ TEST(ButtonRender, Style2FaceAndRingColours) {
         const uint32_t flat = s(-24), border = s(-84), K = 0x733C00;
         const std::array<uint32_t, 12> normal = {s(-10), s(10),  s(-24), s(-32), s(-5), s(16),
                                                  s(-36), s(-48), K,      K,      K,     K};
-        const struct {
-            Look look;
-            uint32_t face;
-            std::array<uint32_t, 12> ring;
-        } cases[] = {
-            {Look::Normal, shaded, normal},
-            {Look::DesignDefaultNoFocusRect, shaded, normal},
-            {Look::Focused,
-             shaded,
-             {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B, K, K, K, K}},
-            {Look::Pressed,
-             ShiftColorSB(s(-32), -12),
-             {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K}},
-            {Look::Hover,
-             shaded,
-             {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7, K, K, K, K}},
-            // Disabled: a flat face, no bevel, the border and corners in one shade.
-            {Look::Disabled, flat, {flat, flat, flat, flat, flat, flat, flat, flat, border, border, border, border}},
-        };
-        for (const auto& c : cases) {
-            auto btn = styled(c.look, back, QString());
-            const auto what = ::testing::Message() << std::hex << back << " look " << static_cast<int>(c.look);
-            EXPECT_EQ(px(*btn, 52, 14), c.face) << what;
-            EXPECT_EQ(px(*btn, 52, 24) == c.face, c.look == Look::Disabled) << what;  // only the disabled face is flat
+        const std::array<uint32_t, 12> focused = {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF,
+                                                  0xE7AE8C, 0xEF826B, K,        K,        K,        K};
+        const std::array<uint32_t, 12> pressed = {s(-22), s(-24), b, s(10), s(-32), s(-32), s(5), s(16), K, K, K, K};
+        const std::array<uint32_t, 12> hover = {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF,
+                                                0x31B2FF, 0x0096E7, K,        K,        K,        K};
+        // Disabled: a flat face, no bevel, the border and corners in one shade.
+        const std::array<uint32_t, 12> disabled = {flat, flat, flat,   flat,   flat,   flat,
+                                                   flat, flat, border, border, border, border};
+        const std::tuple<Look, uint32_t, std::array<uint32_t, 12>> cases[] = {
+            {Look::Normal, shaded, normal},   {Look::DesignDefaultNoFocusRect, shaded, normal},
+            {Look::Focused, shaded, focused}, {Look::Pressed, ShiftColorSB(s(-32), -12), pressed},
+            {Look::Hover, shaded, hover},     {Look::Disabled, flat, disabled}};
+        for (const auto& [look, face, ring] : cases) {
+            auto btn = styled(look, back, QString());
+            const auto what = ::testing::Message() << std::hex << back << " look " << static_cast<int>(look);
+            EXPECT_EQ(px(*btn, 52, 14), face) << what;
+            EXPECT_EQ(px(*btn, 52, 24) == face, look == Look::Disabled) << what;  // only the disabled face is flat
             for (int i = 0; i < 12; ++i)
-                EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), c.ring[i]) << what << " entry " << i + 1;
-            for (const QPoint& p : corners) EXPECT_EQ(px(*btn, p.x(), p.y()), c.ring[8]) << what;
+                EXPECT_EQ(px(*btn, rings[i].x(), rings[i].y()), ring[i]) << what << " entry " << i + 1;
+            for (const QPoint& p : corners) EXPECT_EQ(px(*btn, p.x(), p.y()), ring[8]) << what;
         }
     }
 }
 
-TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
+TEST(ButtonRender, DisabledCaptionAndPictureShadesAndStyle0Rings) {
     auto b = styled(Look::Disabled, kGreyBack, QStringLiteral("MUTE"));
     const uint32_t fill = ShiftColorSB(ShiftColorSB(0xC0C0C0, 48), -24);
     std::set<uint32_t> colours;
@@ -93,15 +84,27 @@ TEST(ButtonRender, DisabledCaptionIsDrawnOnceInItsShade) {
     EXPECT_FALSE(colours.count(0xFFFFFF) || colours.count(0x808080));  // no embossing
     EXPECT_TRUE(std::any_of(colours.begin(), colours.end(),
                             [&](uint32_t c) { return red_of(c) <= red_of(ShiftColorSB(fill, -104)) + 8; }));
-}
 
-TEST(ButtonRender, Style0DefaultAndCheckedRings) {
     // Black outer ring on every side of the default button; black left and top, white right and bottom when checked.
     auto def = styled(Look::Focused, kGreyBack, QString(), 0);
     for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)})
         EXPECT_EQ(px(*def, p.x(), p.y()), 0u);
     auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
     EXPECT_EQ(std::pair(px(*checked, 0, 14), px(*checked, 104, 14)), std::pair(0u, 0xFFFFFFu));
+
+    // A disabled picture shows its dark pixels in grey.
+    auto pic = styled(Look::Normal, kGreyBack, QString(), 0);
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter(&img).fillRect(0, 0, 8, 16, Qt::black);
+    img.setPixel(0, 0, qRgb(0, 255, 0));  // the transparent colour
+    pic->setPicture({img, false});
+    pic->setEnabled(false);
+    const BoxRect r = pic->PictureRect();
+    EXPECT_EQ(std::pair(px(*pic, r.left + 3, r.top + 8), px(*pic, r.left + 12, r.top + 8)),
+              std::pair(0x808080u, 0xC0C0C0u));
+    pic->setEnabled(true);
+    EXPECT_EQ(px(*pic, r.left + 3, r.top + 8), 0u);
 }
 
 TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
@@ -110,10 +113,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
         PropertyBag bag;
         bag.write("Gradient", int64_t{3}, int64_t{0});
         bag.write("Shape", int64_t{shape}, int64_t{0});
-        ButtonAmbient amb;
-        amb.screen = QSize(3, 3);  // smaller than four buttons: two-pixel bands
         b->Resize(w, h);
-        b->ReadProperties(bag, amb);
+        b->ReadProperties(bag, ButtonAmbient{.screen = QSize(3, 3)});  // smaller than four buttons: two-pixel bands
         return b;
     };
     for (const QSize s : {QSize(0, 0), QSize(1, 1), QSize(1, 20), QSize(20, 1)})
@@ -126,23 +127,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
     EXPECT_LT(red_of(px(*e, 0, 28)), 0xA0);
 }
 
-TEST(ButtonRender, DisabledPictureShowsDarkPixelsInGrey) {
-    auto b = styled(Look::Normal, kGreyBack, QString(), 0);
-    QImage img(16, 16, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter(&img).fillRect(0, 0, 8, 16, Qt::black);
-    img.setPixel(0, 0, qRgb(0, 255, 0));  // the transparent colour
-    b->setPicture({img, false});
-    b->setEnabled(false);
-    const BoxRect r = b->PictureRect();
-    EXPECT_EQ(std::pair(px(*b, r.left + 3, r.top + 8), px(*b, r.left + 12, r.top + 8)),
-              std::pair(0x808080u, 0xC0C0C0u));
-    b->setEnabled(true);
-    EXPECT_EQ(px(*b, r.left + 3, r.top + 8), 0u);
-}
-
-// A sheet to look at: the windows' buttons in every state, in both colours and both languages (grey and lit, style 2
-// then style 0), with the top half again three times as large.
+// A sheet to look at, scaled up twice: the windows' buttons in every state, grey and lit, in both languages, style 2
+// then style 0.
 TEST(ButtonRender, SheetToPng) {
     const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused};
     QImage sheet(113 * 5 + 8, 35 * 8 + 8, QImage::Format_RGB32);
@@ -157,9 +143,7 @@ TEST(ButtonRender, SheetToPng) {
         }
     p.end();
     QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(sheet.save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
-    const QImage top = sheet.copy(0, 0, sheet.width(), 35 * 4 + 8);
-    ASSERT_TRUE(top.scaled(top.size() * 3).save(TUNER_TEST_OUTPUT_DIR "/buttons_states_zoom.png"));
+    ASSERT_TRUE(sheet.scaled(sheet.size() * 2).save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
 }
 
 }  // namespace

@@ -40,7 +40,6 @@ inline QSize fixed_measure(const QString& text, int, int) {
     return QSize(w, 13 * static_cast<int>(lines.size()));
 }
 
-// Records the events a button raises, in order.
 struct EventLog {
     std::vector<std::string> events;
     void attach(ButtonModel& b) {
@@ -65,10 +64,8 @@ inline std::unique_ptr<ButtonModel> make_button(RecordingHost* host, int w = 105
     PropertyBag bag;
     bag.write("BackStyle", static_cast<int64_t>(style), int64_t{-1});
     bag.write("Caption", std::string("MUTE"), std::string());
-    ButtonAmbient amb;
-    amb.container = container;
     b->Resize(w, h);
-    b->ReadProperties(bag, amb);
+    b->ReadProperties(bag, ButtonAmbient{.container = container});
     return b;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <QApplication>
@@ -44,60 +45,33 @@ struct Recorder : ::testing::Test {
     }
 };
 
-// The slider with its tip window drawn where it would stand on screen.
-QImage slider_with_tip(xiSlider& s) {
-    s.model().pointer_entered();
-    s.show_value_tip();
-    const QImage surface = s.render_surface();
-    QImage out(surface.width() + 80, surface.height() + 80, QImage::Format_RGB32);  // a margin of 40 around
-    out.fill(to_qcolor(kSysButtonFace));
-    QPainter p(&out);
-    p.drawImage(40, 40, surface);
-    QWidget* tip = xiSlider::value_tip_window();
-    p.drawImage(QPoint(40, 40) + tip->pos() - s.mapToGlobal(QPoint(0, 0)), tip->grab().toImage());
-    p.end();
-    xiSlider::close_value_tip();
-    s.model().pointer_left();
-    return out;
-}
-
 }  // namespace
 
-TEST_F(Recorder, ValueOutsideRangeIsReportedAndRefusedButMaxLimitClampsSilently) {
+TEST_F(Recorder, SettersRefuseOutOfRangeClampToMaxLimitAndKeepBoundsAsStored) {
     vertical_volume(10);
     m.setValue(31);
     EXPECT_EQ(m.Value(), 10);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "软件有可改进的地方，改进码：380");
+    EXPECT_EQ(errors, std::vector<std::string>{"软件有可改进的地方，改进码：380"});
     m.load(0, 30, 20, 10);
-    m.setValue(21);
+    m.setValue(21);  // above max_limit: clamped silently
     EXPECT_EQ(m.Value(), 20);
-    EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(log, "");  // a value set by code raises no ValueChanged
-}
-
-TEST_F(Recorder, SameValueDoesNothingAndBoundsBehaveAsStored) {
-    m.set_geometry(25, 131, 18, 31);
     m.load(0, 180, 2000, 10);
     const int before = redraws;
     m.setValue(10);
     EXPECT_EQ(redraws, before);
     m.setMin(30);
-    EXPECT_EQ(m.Value(), 30);
+    EXPECT_EQ(state(), "30 F");
     EXPECT_FLOAT_EQ(m.thumb_top(), 100.f);  // minimum end
-    EXPECT_EQ(log, "F");
     m.load(0, 180, 2000, 150);
     m.setMax(100);
     EXPECT_EQ(m.Value(), 150);
-    // A new scale moves the thumb to where the value it holds now lies (a
-    // volume slider whose maximum comes from the unit).
+    // A new scale moves the thumb to where the value it holds now lies (a volume maximum from the unit).
     m.load(0, 255, 2000, 10);
     m.setMax(60);
     EXPECT_FLOAT_EQ(m.thumb_top(), m.position_of(10));
-    // max <= min is reported and stored all the same.
-    m.setMax(0);
-    EXPECT_EQ(m.max(), 0);
-    EXPECT_EQ(errors.size(), 1u);
+    m.setMax(0);  // max <= min is reported and stored all the same
+    EXPECT_TRUE(m.max() == 0 && errors.size() == 2u);
 }
 
 TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
@@ -110,24 +84,7 @@ TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
     const float t20 = m.position_of(20);
     m.press(1, 5, t20 + 5, 0);
     m.move(5, -200);
-    EXPECT_EQ(m.Value(), 20);
-    EXPECT_FLOAT_EQ(m.thumb_top(), t20);
-}
-
-TEST_F(Recorder, IncAndDecAtTheLimits) {
-    vertical_volume(20);
-    m.setMax_limit(20);
-    log.clear();
-    m.ui_inc();  // at max_limit < max: no change, still reported
-    EXPECT_EQ(state(), "20 V");
-    vertical_volume(30);
-    m.ui_inc();
-    EXPECT_EQ(log, "");
-    vertical_volume(1);
-    m.ui_dec();
-    EXPECT_EQ(state(), "0 FV");
-    m.ui_dec();
-    EXPECT_EQ(log, "FV");
+    EXPECT_TRUE(m.Value() == 20 && m.thumb_top() == t20);
 }
 
 TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
@@ -144,8 +101,7 @@ TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
     m.pointer_left();  // waits for the release
     EXPECT_TRUE(m.mouse_inside());
     m.release(1, 9, 500, 0);
-    EXPECT_EQ(log, "DVVUO");
-    EXPECT_FALSE(m.mouse_inside());
+    EXPECT_TRUE(log == "DVVUO" && !m.mouse_inside());
 }
 
 TEST_F(Recorder, RailClicksStepByOne) {
@@ -168,44 +124,50 @@ TEST_F(Recorder, RailClicksStepByOne) {
     EXPECT_EQ(h.Value(), 50);
 }
 
-TEST_F(Recorder, DisabledSliderIgnoresPressReleaseAndWheel) {
+TEST_F(Recorder, IncDecWheelAndKeysStepWithinTheLimitsOnlyWhileEnabled) {
+    vertical_volume(20);
+    m.setMax_limit(20);
+    log.clear();
+    m.ui_inc();  // at max_limit < max: no change, still reported
+    EXPECT_EQ(state(), "20 V");
+    vertical_volume(30);
+    m.ui_inc();
+    EXPECT_EQ(log, "");
+    vertical_volume(1);
+    m.ui_dec();
+    m.ui_dec();
+    EXPECT_EQ(state(), "0 FV");  // the second at the minimum raises nothing
     vertical_volume(15);
-    m.setEnabled(false);
-    m.press(1, 9, 60, 0);
-    EXPECT_FALSE(m.dragging());
-    m.release(1, 9, 120, 0);
     m.wheel(120);
-    EXPECT_EQ(state(), "15 ");
-}
-
-TEST_F(Recorder, WheelNotchesAndKeys) {
-    vertical_volume(15);
-    m.wheel(120);
-    EXPECT_EQ(m.Value(), 16);
-    m.wheel(-120);
     m.wheel(240);  // notches arrive one at a time; anything else is ignored
     m.wheel(60);
-    EXPECT_EQ(m.Value(), 15);
+    EXPECT_EQ(m.Value(), 16);
+    m.wheel(-120);
     m.key_down(38);  // keys only while the pointer is inside
     EXPECT_EQ(m.Value(), 15);
     m.pointer_entered();
     m.key_down(38);
     m.key_down(37);  // Left does nothing on a vertical slider
     EXPECT_EQ(m.Value(), 16);
+    m.setEnabled(false);  // disabled: press, release and wheel do nothing
+    log.clear();
+    m.press(1, 9, 60, 0);
+    EXPECT_FALSE(m.dragging());
+    m.release(1, 9, 120, 0);
+    m.wheel(120);
+    EXPECT_EQ(state(), "16 ");
 }
 
 TEST(SliderModel, GeometryOfThumbAndTicks) {
     SliderModel m;
     m.set_geometry(25, 137, 18, 31);
     m.load(0, 30, 2000, 0);
-    EXPECT_FLOAT_EQ(m.thumb_top(), 106.f);
-    EXPECT_DOUBLE_EQ(m.tick_position(0), 121.5);
-    EXPECT_DOUBLE_EQ(m.tick_position(30), 15.5);
+    EXPECT_EQ(std::tuple(m.thumb_top(), m.tick_position(0), m.tick_position(30)), std::tuple(106.f, 121.5, 15.5));
     m.setValue(30);
-    EXPECT_FLOAT_EQ(m.thumb_top(), 0.f);
+    const float top = m.thumb_top();
     // A zero range or a thumb as long as the surface must not fail.
     m.load(5, 5, 2000, 5);
-    EXPECT_FLOAT_EQ(m.position_of(5), 106.f);
+    EXPECT_EQ(std::pair(top, m.position_of(5)), std::pair(0.f, 106.f));
     m.set_geometry(25, 31, 18, 31);
     m.press(1, 5, 5, 0);
     m.move(5, 40);
@@ -218,20 +180,6 @@ TEST(SliderModel, GeometryOfThumbAndTicks) {
     m.press(1, 5, 55, 0);
     m.move(5, 5);
     EXPECT_EQ(m.Value(), 2000000000);
-}
-
-TEST(SliderWidget, LayoutSizesTheControlFromThumbAndWidthAdj) {
-    xiSlider s;
-    s.resize(10, 160);
-    s.setWidth_ADJ(150);  // 10 pixels
-    EXPECT_EQ(s.width(), 18 + 10);
-    EXPECT_EQ(s.height(), 160);
-    s.setOrientation(0);
-    s.set_thumb_size(19, 15);
-    EXPECT_EQ(s.height(), 15 + 10);
-    EXPECT_EQ(s.rail_rect(), QRect(QPoint(8, 6), QPoint(s.width() + 8 - 19 + 4 - 1, 9)));
-    s.setWidth_ADJ(2147483647);  // held within 4096 pixels
-    EXPECT_EQ(s.height(), 15 + 4096);
 }
 
 // A window holding one horizontal slider 0..30; pointer and keys go through the window system, as a user's do.
@@ -255,31 +203,15 @@ struct SliderWindow {
     }
     QWindow* window() { return form.windowHandle(); }
     QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
-    // The centre of the thumb.
     QPointF thumb() const {
         return {s->model().thumb_left() + s->model().thumb_w() / 2.0,
                 s->model().thumb_top() + s->model().thumb_h() / 2.0};
     }
 };
 
-TEST(SliderWidget, ArrowKeysStepTheSliderUnderThePointerAfterAClick) {
+TEST(SliderWidget, DragReleasedOutsideStillEndsAndArrowKeysStepUnderThePointer) {
     SliderWindow w;
     EXPECT_EQ(w.s->focusPolicy(), Qt::ClickFocus);
-    w.s->setFocus(Qt::MouseFocusReason);
-    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
-    key(Qt::Key_Right);  // pointer outside: nothing
-    EXPECT_EQ(w.s->Value(), 10);
-    QTest::mouseMove(w.window(), w.at({5, 5}));
-    ASSERT_TRUE(w.s->wheel_capture().hooked());
-    key(Qt::Key_Right);
-    key(Qt::Key_Up);  // through the wheel capture
-    key(Qt::Key_Left);
-    key(Qt::Key_Right);
-    EXPECT_EQ(w.s->Value(), 12);
-}
-
-TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
-    SliderWindow w;
     const QPointF from = w.thumb();
     QTest::mousePress(w.window(), Qt::LeftButton, {}, w.at(from));
     EXPECT_TRUE(w.s->hasFocus());  // a click gives the slider the keyboard focus
@@ -287,17 +219,23 @@ TEST(SliderWidget, DragReleasedOutsideTheSliderStillEnds) {
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
     QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
-    EXPECT_FALSE(w.s->model().dragging());
-    EXPECT_EQ(w.s->Value(), 13);
+    EXPECT_TRUE(!w.s->model().dragging() && w.s->Value() == 13 && QWidget::mouseGrabber() == nullptr);
     EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     // A click on the rail right of the thumb steps once towards the maximum.
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
+    EXPECT_TRUE(w.s->Value() == 14 && w.log == "DVUDVC");
+    // The click gave the slider the focus; arrow keys step it while the pointer is over it.
+    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
+    QTest::mouseMove(w.window(), QPoint(250, 80));
+    key(Qt::Key_Right);  // pointer outside: nothing
     EXPECT_EQ(w.s->Value(), 14);
-    EXPECT_EQ(w.log, "DVUDVC");
+    QTest::mouseMove(w.window(), w.at({5, 5}));
+    ASSERT_TRUE(w.s->wheel_capture().hooked());
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) key(k);  // Up through the wheel capture
+    EXPECT_EQ(w.s->Value(), 16);
 }
 
-TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
+TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     xiSlider s;
     s.setOrientation(0);
     s.set_thumb_size(19, 15);
@@ -312,23 +250,32 @@ TEST(SliderWidget, MajorTicksAtThumbCentresAndBadDivisionsDrawNothing) {
     s.setMin(30);
     const QImage img = s.render_surface();
     ASSERT_EQ(img.size(), QSize(219, 45));
-    // Major ticks at 30, 50 and 70, below the centre line (c = 7.5).
-    const int y = 7 + 10 + 2;
-    for (int v : {30, 50, 70}) {
+    // Major ticks at 30, 50 and 70 below the centre line (c = 7.5), none between.
+    for (const auto& [v, colour] : {std::pair{30, 0u}, {50, 0u}, {70, 0u}, {45, 0xFFFFFFu}}) {
         const int x = static_cast<int>(std::nearbyint((219 - 19) * (v - 30) / 50.0 + 9.5));
-        EXPECT_EQ(img.pixel(x, y) & 0xFFFFFF, 0u) << v;
+        EXPECT_EQ(img.pixel(x, 7 + 10 + 2) & 0xFFFFFF, colour) << v;
     }
-    EXPECT_EQ(img.pixel(static_cast<int>(std::nearbyint(200 * 0.3 + 9.5)), y) & 0xFFFFFF, 0xFFFFFFu);
     s.setLine_Main_Div(-3);
     s.setMax(2000000000);
     EXPECT_FALSE(s.render_surface().isNull());
+
+    // Layout: the control is sized from its thumb and width adjustment.
+    xiSlider l;
+    l.resize(10, 160);
+    l.setWidth_ADJ(150);  // 10 pixels
+    EXPECT_EQ(l.size(), QSize(18 + 10, 160));
+    l.setOrientation(0);
+    l.set_thumb_size(19, 15);
+    EXPECT_TRUE(l.height() == 15 + 10 && l.rail_rect() == QRect(QPoint(8, 6), QPoint(l.width() + 8 - 19 + 4 - 1, 9)));
+    l.setWidth_ADJ(2147483647);  // held within 4096 pixels
+    EXPECT_EQ(l.height(), 15 + 4096);
 }
 
 TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     xiSlider a;
     PropertyBag bag;
     a.write_properties(bag);
-    EXPECT_EQ(bag.size(), 0u);
+    ASSERT_EQ(bag.size(), 0u);
     a.setLine_Sub_Div(6);
     a.setBackColor(0xE0E0E0);
     a.setMax(30);
@@ -342,8 +289,7 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     b.read_properties(PropertyBag::from_text(bag.to_text()));
     PropertyBag again;
     b.write_properties(again);
-    EXPECT_EQ(again.to_text(), bag.to_text());
-    EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
+    EXPECT_TRUE(again.to_text() == bag.to_text() && b.MouseOutSliderIcon().size() == QSize(17, 25));
 }
 
 // The grey rail band is solid and 2 x sub width + 1 pixels wide whether the centre line falls on a whole or a half
@@ -379,18 +325,6 @@ TEST(SliderWidget, RailBandIsSolidForOddAndEvenThumbs) {
 }
 
 TEST(SliderWidget, ValueTipStandsOverTheThumbAndSheetsToPng) {
-    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
-    xiSlider v;
-    v.setBackColor(0xE0E0E0);
-    v.setLine_Sub_Div(1);
-    v.setLine_Main_Div(5);
-    v.setWidth_ADJ(500);
-    v.setMax(30);
-    v.setValue(21);
-    v.resize(10, 160);
-    v.show();
-    ASSERT_TRUE(slider_with_tip(v).save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_vertical.png")));
-
     xiSlider h;
     h.setOrientation(0);
     h.set_thumb_size(19, 15);
@@ -403,14 +337,24 @@ TEST(SliderWidget, ValueTipStandsOverTheThumbAndSheetsToPng) {
     h.setValue(-35);
     h.resize(220, 10);
     h.show();
-    ASSERT_TRUE(slider_with_tip(h).save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_horizontal.png")));
+    h.model().pointer_entered();
+    h.show_value_tip();
+    // The sheet: the slider with its tip window drawn where it stands on screen, with a margin of 40 around.
+    const QImage surface = h.render_surface();
+    QImage out(surface.width() + 80, surface.height() + 80, QImage::Format_RGB32);
+    out.fill(to_qcolor(kSysButtonFace));
+    QPainter p(&out);
+    p.drawImage(40, 40, surface);
+    QWidget* tip = xiSlider::value_tip_window();
+    p.drawImage(QPoint(40, 40) + tip->pos() - h.mapToGlobal(QPoint(0, 0)), tip->grab().toImage());
+    p.end();
+    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
+    ASSERT_TRUE(out.save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider.png")));
     // The tip reads the value, centred over the thumb, 2 pixels above it.
-    auto* tip = xiSlider::value_tip_window();
     const QRect g = tip->geometry().translated(-h.mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2);
     EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0);
-
-    h.setRailStyle(0);
-    ASSERT_TRUE(h.render_surface().save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider_groove.png")));
+    h.setRailStyle(0);  // the groove rail widens the control
     EXPECT_EQ(h.height(), 15 + 20);
+    xiSlider::close_value_tip();
 }

@@ -43,7 +43,6 @@ struct Strip {
 QWindow* window_of(QWidget* w) { return w->window()->windowHandle(); }
 void click(QWidget* w, QPoint pos) { QTest::mouseClick(window_of(w), Qt::LeftButton, {}, w->mapTo(w->window(), pos)); }
 
-// The strip's own pointer events, in order.
 struct PointerLog {
     std::vector<std::string> events;
     explicit PointerLog(XTab* t) {
@@ -59,37 +58,30 @@ TEST(XTabWidget, ExactlyTheActivePageIsShownAndAddControlSwitchesToItsTab) {
     Strip s;
     EXPECT_EQ(s.shown(), "10000");
     s.tab->setActiveTab(3);
-    EXPECT_EQ(s.shown(), "00010");
-    EXPECT_EQ(s.labels[3]->geometry(), QRect(10, 40, 100, 20));
+    EXPECT_TRUE(s.shown() == "00010" && s.labels[3]->geometry() == QRect(10, 40, 100, 20));
     PropertyBag bag;  // reading the store again leaves the controls on their tabs
     s.tab->model().WriteProperties(bag);
     s.tab->model().ReadProperties(bag);
-    EXPECT_EQ(s.tab->TabOfControl(s.labels[1]), 1);
-    EXPECT_EQ(s.shown(), "00010");
+    EXPECT_TRUE(s.tab->TabOfControl(s.labels[1]) == 1 && s.shown() == "00010");
     s.labels[0]->hide();  // a control the host hid stays hidden when its page comes back
     s.tab->setActiveTab(0);
     EXPECT_EQ(s.shown(), "00000");
     auto* extra = new QLabel(QStringLiteral("extra"));
     s.tab->AddControl(extra, 5, -1, -1, -1, 2);
-    EXPECT_EQ(s.tab->ActiveTab(), 2);
-    EXPECT_TRUE(extra->isVisibleTo(&s.host));
-    EXPECT_EQ(extra->x(), 5);
+    EXPECT_TRUE(s.tab->ActiveTab() == 2 && extra->isVisibleTo(&s.host) && extra->x() == 5);
     auto* stray = new QLabel(QStringLiteral("stray"));
     s.tab->AddControl(stray, 0, 0, 10, 10, 5);  // outside the tabs: tab 0, as ActiveTab takes it
-    EXPECT_EQ(s.tab->ActiveTab(), 0);
-    EXPECT_EQ(s.tab->TabOfControl(stray), 0);
+    EXPECT_TRUE(s.tab->ActiveTab() == 0 && s.tab->TabOfControl(stray) == 0);
     auto* direct = new QLabel(s.tab->page(4));  // created straight on a page
-    EXPECT_EQ(s.tab->TabOfControl(direct), 4);
-    EXPECT_FALSE(direct->isVisibleTo(&s.host));
+    EXPECT_TRUE(s.tab->TabOfControl(direct) == 4 && !direct->isVisibleTo(&s.host));
 }
 
 TEST(XTabWidget, InsertRemoveAndCountKeepPagesWithTheirTabs) {
     Strip s;
     s.tab->setActiveTab(2);
     s.tab->InsertTab(0, QStringLiteral("new"));
-    EXPECT_EQ(s.tab->ActiveTab(), 3);
-    EXPECT_EQ(s.shown(), "00100");  // the label moved with its tab
-    s.tab->setActiveTab(1);         // the new tab's page is empty
+    EXPECT_TRUE(s.tab->ActiveTab() == 3 && s.shown() == "00100");  // the label moved with its tab
+    s.tab->setActiveTab(1);                                        // the new tab's page is empty
     EXPECT_EQ(s.shown(), "00000");
 
     s.tab->RemoveTab(2);  // the old tab 1 with its label, never shown again
@@ -104,11 +96,9 @@ TEST(XTabWidget, InsertRemoveAndCountKeepPagesWithTheirTabs) {
     s.tab->setActiveTab(4);  // "later"
     EventLog log(s.tab->model());
     s.tab->setTabCount(3);  // tabs: new, 0, 2
-    EXPECT_EQ(s.tab->ActiveTab(), 2);
-    EXPECT_EQ(s.shown(), "00100");
+    EXPECT_TRUE(s.tab->ActiveTab() == 2 && s.shown() == "00100");
     s.tab->setTabCount(5);
-    EXPECT_EQ(s.tab->TabOfControl(s.labels[3]), -1);
-    EXPECT_TRUE(log.events.empty());
+    EXPECT_TRUE(s.tab->TabOfControl(s.labels[3]) == -1 && log.events.empty());
 }
 
 TEST(XTabWidget, KeysSwitchTabs) {
@@ -121,10 +111,8 @@ TEST(XTabWidget, KeysSwitchTabs) {
     QTest::keyClick(window_of(s.tab), Qt::Key_Right);
     QTest::keyClick(window_of(s.tab), Qt::Key_PageUp, Qt::ControlModifier);
     QTest::keyClick(window_of(s.tab), Qt::Key_Left);
-    EXPECT_EQ(s.tab->ActiveTab(), 4);
-    // Ctrl itself is key 17 and switches nothing.
-    EXPECT_EQ(keys, (std::vector<int>{39, 17, 33, 37}));
-    EXPECT_EQ(s.shown(), "00001");
+    EXPECT_TRUE(s.tab->ActiveTab() == 4 && s.shown() == "00001");
+    EXPECT_EQ(keys, (std::vector<int>{39, 17, 33, 37}));  // Ctrl itself is key 17 and switches nothing
 }
 
 TEST(XTabWidget, PointerHostWindowAndFirstPaintReachTheModel) {
@@ -159,12 +147,10 @@ TEST(XTabWidget, ClickThatSwitchesTabsKeepsItsReleaseAndDoubleClickOrder) {
     PointerLog log(s.tab);
     ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
     click(s.tab, QPoint(170, 10));                // tab 2
-    EXPECT_EQ(s.tab->ActiveTab(), 2);
+    EXPECT_TRUE(s.tab->ActiveTab() == 2 && QWidget::mouseGrabber() == nullptr);
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click"}));
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     click(s.tab, QPoint(250, 100));  // on the page below the strip: a click of the strip as well
-    EXPECT_EQ(log.events.size(), 6u);
-    EXPECT_EQ(s.shown(), "00100");
+    EXPECT_TRUE(log.events.size() == 6u && s.shown() == "00100");
     log.events.clear();
     QTest::mouseDClick(window_of(s.tab), Qt::LeftButton, Qt::NoModifier, s.tab->mapTo(&s.host, QPoint(100, 10)));
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click", "DblClick", "MouseUp(1)"}));
@@ -180,8 +166,7 @@ TEST(XTabWidget, CloseBoxOnAnInactiveTabRemovesIt) {
     ASSERT_LT(box.left, box.right);
     click(s.tab, QPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2));
     EXPECT_EQ(log.events, (Events{"BoxEnter", "BoxDown", "Before 3", "Switch 0", "BoxUp", "Remove 3"}));
-    EXPECT_EQ(s.tab->TabCount(), 4);
-    EXPECT_EQ(s.tab->TabOfControl(s.labels[3]), -1);
+    EXPECT_TRUE(s.tab->TabCount() == 4 && s.tab->TabOfControl(s.labels[3]) == -1);
 }
 
 }  // namespace
