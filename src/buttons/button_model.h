@@ -90,7 +90,7 @@ struct ButtonAmbient {
     bool display_as_default = false;
     OleColor back_color = kSysButtonFace;       // the container's back colour
     OleColor form_back_color = kSysButtonFace;  // the parent form's BackColor
-    FontSpec form_font;
+    FontSpec form_font{};
     bool form_is_mdi = false;
     QSize screen{1920, 1080};  // screen size in pixels (gradient band width)
 };
