@@ -35,12 +35,14 @@ TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
         click_tab(w, tab);
         const FrameImage& mine = command == cmd::gen ? st.param_image.gen : st.param_image.eff;
         const FrameImage& drawn = command == cmd::gen ? st.param_display_cache.gen : st.param_display_cache.eff;
-        const FrameImage sent = write_after(w, command, [&] {
-            click(w, box);
-            type(w, typed);
-            leave_to ? click(w, leave_to) : key(w, Qt::Key_Return);
-            EXPECT_TRUE(!gate || drawn[offset] == mine[offset]) << "the display refreshed with the commit";
-        });
+        // Structured bindings are copied into the lambda (older compilers cannot capture them).
+        const FrameImage sent =
+            write_after(w, command, [&, box = box, typed = typed, leave_to = leave_to, gate = gate, offset = offset] {
+                click(w, box);
+                type(w, typed);
+                leave_to ? click(w, leave_to) : key(w, Qt::Key_Return);
+                EXPECT_TRUE(!gate || drawn[offset] == mine[offset]) << "the display refreshed with the commit";
+            });
         EXPECT_EQ(sent[offset], stored);
         EXPECT_EQ(text_of(w, box), shown);
         EXPECT_TRUE(same_payload(mine, sent));
@@ -151,11 +153,13 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         const uint8_t before = w.frm->state().param_image.gen[offset];
         auto shows = [box](bool on) { return !box || box->isChecked() == on; };  // a box's tick
         EXPECT_TRUE(shows(before != 0));
-        const auto on = write_after(w, cmd::gen, [&] { click(w, control, QPoint(7, 9)); });  // a box's tick square
+        const auto on = write_after(
+            w, cmd::gen, [&, control = control] { click(w, control, QPoint(7, 9)); });  // a box's tick square
         EXPECT_EQ(on[offset], before == 0 ? 1 : 0) << "mouse";
         EXPECT_TRUE(shows(before == 0));
         if (space) expect_held(control);
-        const auto off = write_after(w, cmd::gen, [&] { space ? key(w, Qt::Key_Space) : click(w, control); });
+        const auto off = write_after(
+            w, cmd::gen, [&, space = space, control = control] { space ? key(w, Qt::Key_Space) : click(w, control); });
         EXPECT_EQ(off[offset], before) << "back";
         EXPECT_TRUE(shows(before != 0));
         EXPECT_EQ(w.unit.image.gen[offset], before);
@@ -169,7 +173,8 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
     for (auto [option, vocal_cut, mic_priority] :
          std::vector<std::array<int, 3>>{{2, 2, 0}, {3, 0, 1}, {1, 1, 0}, {0, 0, 0}}) {
         SCOPED_TRACE("option " + std::to_string(option));
-        const auto f = write_after(w, cmd::gen, [&] { click(w, "Option_VC_Mode(" + std::to_string(option) + ")"); });
+        const auto f = write_after(
+            w, cmd::gen, [&, option = option] { click(w, "Option_VC_Mode(" + std::to_string(option) + ")"); });
         EXPECT_EQ(std::pair(int{f[gen_frame::vocal_cut_mode]}, int{f[gen_frame::mic_priority]}),
                   std::pair(vocal_cut, mic_priority));
         for (int i = 0; i < 4; ++i) EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", i}), i == option ? 1 : 0);
