@@ -67,7 +67,8 @@ void param_range_check(ParamImage& image) {
             within(eq[eq_frame::eq_q_pass + b], 1, 20);
             within(eq[eq_frame::eq_db + b], 30, 180);
         }
-        eq[eq_frame::eq_chx_enable] = 1;
+        // A channel the user switched off stays off; any other value means on.
+        if (eq[eq_frame::eq_chx_enable] != 0) eq[eq_frame::eq_chx_enable] = 1;
         eq[eq_frame::eq_type + 0] = 4;
         eq[eq_frame::eq_type + 9] = 3;
         eq[eq_frame::eq_db + 0] = 120;

@@ -1,11 +1,13 @@
 #include "dialogs/audio_mode_dialog.h"
 
+#include <functional>
 #include <utility>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionButton>
@@ -43,7 +45,16 @@ void set_colours(QWidget* w, OleColor back, OleColor text) {
 // that the long captions fit the narrow columns; the whole box takes clicks.
 class WrapCheckBox : public QCheckBox {
 public:
-    using QCheckBox::QCheckBox;
+    explicit WrapCheckBox(QWidget* parent) : QCheckBox(parent) {
+        connect(this, &QCheckBox::clicked, this, [this](bool ticked) {
+            if (!in_release_ && on_user_set) on_user_set(ticked);  // the keyboard; a release reports itself
+        });
+    }
+
+    // Called with the box's state after the user set it: a release of any
+    // mouse button over the box (also one that toggled nothing), or a
+    // keyboard toggle.
+    std::function<void(bool)> on_user_set;
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -64,6 +75,16 @@ protected:
         }
     }
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        in_release_ = true;
+        QCheckBox::mouseReleaseEvent(e);
+        in_release_ = false;
+        if (on_user_set && rect().contains(e->position().toPoint())) on_user_set(isChecked());
+    }
+
+private:
+    bool in_release_ = false;
 };
 
 template <typename Frame>
@@ -92,9 +113,8 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
         box->setObjectName(QStringLiteral("Check_audio_mode_config(%1)").arg(i));
         box->setGeometry(twips_rect(b.left, b.top, b.width, kAudioModeBoxHeight));
         set_colours(box, kDialogBack, b.colour);
-        // Only the user's toggle (mouse or keyboard) writes; ticks set by
-        // the display raise no clicked().
-        connect(box, &QCheckBox::clicked, this, [this, i](bool ticked) { box_clicked(i, ticked); });
+        // Only the user writes a flag; ticks set by the display report nothing.
+        box->on_user_set = [this, i](bool ticked) { box_clicked(i, ticked); };
         boxes_[i] = box;
     }
 

@@ -15,6 +15,11 @@ void raise_gen(AppState& s) {
 }
 uint8_t& gen(AppState& s, std::size_t off) { return s.param_image.gen[off]; }
 void toggle(uint8_t& b) { b = b == 0 ? 1 : 0; }
+// The box the user just toggled shows its byte again at the next refresh,
+// also when the handler stored nothing: its cached byte is made to differ.
+void redraw_box(AppState& s, std::size_t off) {
+    s.param_display_cache.gen[off] = static_cast<uint8_t>(~s.param_image.gen[off]);
+}
 
 struct ByteControl {
     std::string_view name;
@@ -88,8 +93,10 @@ void key_input(RuleEnv& env, int index) {
 // The two volume-function boxes: disabled for a short wait that lets pending
 // events run, then redraw and raise.
 void held_box(RuleEnv& env, Ctl c, uint8_t value) {
-    gen(env.s, c.name == "Check_vol_max_function_en" ? g::vol_max_function_en
-                                                     : g::vol_power_on_read_eeprom_function_en) = value;
+    const std::size_t off =
+        c.name == "Check_vol_max_function_en" ? g::vol_max_function_en : g::vol_power_on_read_eeprom_function_en;
+    gen(env.s, off) = value;
+    redraw_box(env.s, off);
     env.view.set_enabled(c, false);
     delay_ms(10, env.clock, env.pump);
     env.svc.set_all_dis();
@@ -172,9 +179,11 @@ public:
             // Only 0 <-> 1; any other byte is left as it is.
             uint8_t& lock = gen(s, g::lock);
             if ((!ticked && lock == 1) || (ticked && lock == 0)) lock = ticked ? 1 : 0, written = true;
+            redraw_box(s, g::lock);
         } else if (const ByteControl* e = find(kEnableBoxes, c.name)) {
             uint8_t& en = gen(s, e->byte);
             if ((!ticked && en != 0) || (ticked && en != 1)) en = ticked ? 1 : 0, written = true;
+            redraw_box(s, e->byte);
         } else {
             return false;
         }

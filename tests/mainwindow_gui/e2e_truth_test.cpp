@@ -1,0 +1,142 @@
+// What the window shows after a user's action is what the image holds and
+// what the unit holds, also through polling and a saved file.
+#include <fstream>
+#include <sstream>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+
+#include "controls/peq_graph.h"
+#include "dialogs/audio_mode_dialog.h"
+#include "core/param_file.h"
+#include "display/display_colors.h"
+#include "e2e_input.h"
+
+namespace tuner::testing {
+namespace {
+
+namespace e = eq_frame;
+
+std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A channel switched off stays off through polling, a later band edit sends
+// it off, and a saved and reloaded file keeps it off.
+TEST(E2eTruth, AChannelSwitchedOffStaysOff) {
+    WindowUnderTest w("e2e_channel_off");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    PEQ* peq = w.frm->view().peq();
+    auto expect_off = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(s.param_image.eq[0][e::eq_chx_enable], 0) << "image byte 33";
+        EXPECT_EQ(w.unit.image.eq[0][e::eq_chx_enable], 0) << "unit's byte 33";
+        EXPECT_TRUE(peq->model().bypass_on()) << "no banner over the graph";
+        EXPECT_EQ(peq->model().bypass().text, " OFF ") << "banner";
+        EXPECT_EQ(w.frm->view().back_color(Ctl{"key_eq_chx_enable"}), kGrey) << "channel button";
+    };
+    ASSERT_EQ(s.param_image.eq[0][e::eq_chx_enable], 1);
+    const FrameImage off = write_after(w, cmd::eq, [&] { click(w, "key_eq_chx_enable"); });
+    EXPECT_EQ(off[e::eq_chx_enable], 0) << "sent byte 33";
+    w.ticks(40);  // two seconds of polling: every EQ channel read back
+    expect_off("after polling");
+
+    const FrameImage edit = write_after(w, cmd::eq, [&] { click(w, "key_eq_type_hs(4)"); });
+    EXPECT_EQ(edit[e::eq_type + 4], 2) << "the band edit itself";
+    EXPECT_EQ(edit[e::eq_chx_enable], 0) << "a band edit must not switch the channel on";
+    expect_off("after a band edit");
+
+    const std::string path = app_file("channel_off.ktv");
+    w.dialogs.save_answer = path;
+    choose(w, "menu_key_save_all_data_to_file");
+    const KtvParseState saved = ktv_parse_text(read_text(path));
+    ASSERT_GE(saved.value_count, 3084) << path;
+    EXPECT_EQ(saved.parse_buffer[e::eq_chx_enable], 0) << "byte 33 of channel 0 in the file";
+
+    click(w, "key_eq_chx_enable");  // on again, then the file brings it back off
+    w.ticks(4);
+    ASSERT_EQ(s.param_image.eq[0][e::eq_chx_enable], 1);
+    w.dialogs.open_answer = path;
+    choose(w, "menu_key_open_file_to_all_data");
+    for (int i = 0; i < 120 && !w.frm->isEnabled(); ++i) w.ticks(1);  // the whole image goes to the unit
+    w.ticks(40);
+    expect_off("after the file was loaded");
+}
+
+// After a check-box click the box shows what its byte says, also when the
+// handler stored nothing.
+TEST(E2eTruth, CheckBoxesShowTheirBytesAfterAClick) {
+    WindowUnderTest w("e2e_check_truth");
+    w.unit.image.gen[gen_frame::lock] = 2;  // locked, by a code the box does not write
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    auto* lock = qobject_cast<QAbstractButton*>(widget_of(w, "Check_lock"));
+    auto* eeprom = qobject_cast<QAbstractButton*>(widget_of(w, "Check_vol_power_on_read_eeprom_function_en"));
+    ASSERT_NE(lock, nullptr);
+    ASSERT_NE(eeprom, nullptr);
+
+    EXPECT_TRUE(lock->isChecked()) << "lock byte 2 shows ticked";
+    const auto lock_writes = writes_after(w, cmd::gen, [&] { click(w, "Check_lock", QPoint(7, 9)); });
+    EXPECT_TRUE(lock_writes.empty()) << lock_writes.size() << " gen writes for an unchanged lock";
+    EXPECT_EQ(s.param_image.gen[gen_frame::lock], 2) << "lock byte";
+    EXPECT_TRUE(lock->isChecked()) << "lock box after the click";
+
+    ASSERT_EQ(s.param_image.gen[gen_frame::vol_power_on_read_eeprom_function_en], 1);
+    EXPECT_FALSE(eeprom->isChecked()) << "byte 1 shows the box clear";
+    click(w, "Check_vol_power_on_read_eeprom_function_en", QPoint(7, 9));
+    w.ticks(4);
+    EXPECT_EQ(s.param_image.gen[gen_frame::vol_power_on_read_eeprom_function_en], 1) << "byte 78";
+    EXPECT_FALSE(eeprom->isChecked()) << "power-on box after the click";
+    key(w, Qt::Key_Space);  // the same by the keyboard
+    w.ticks(4);
+    EXPECT_FALSE(eeprom->isChecked()) << "power-on box after Space";
+}
+
+// An audio-mode box takes the release of any mouse button over it: the flag
+// becomes what the box shows and the block goes to the unit.
+TEST(E2eTruth, AudioModeBoxesTakeAnyButtonsRelease) {
+    WindowUnderTest w("e2e_audio_mode_release");
+    w.unit.audio_mode_config[7] = 2;  // a value the box shows cleared
+    show_and_connect(w);
+    choose(w, "menu_cpu_audio_mode_set");
+    AudioModeDialog* d = w.frm->services().audio_mode_dialog();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    const AppState& s = w.frm->state();
+    QCheckBox* box = d->Check_audio_mode_config(7);
+    ASSERT_EQ(s.audio_mode_config[7], 2);
+    ASSERT_FALSE(box->isChecked());
+    const QPoint at = box->mapTo(d, QPoint(7, box->height() / 2));
+    auto release = [&](Qt::MouseButton button) {
+        return writes_after(w, cmd::audio_mode_config, [&] {
+            QTest::mouseClick(d->windowHandle(), button, {}, at);
+            QCoreApplication::processEvents();
+        });
+    };
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        SCOPED_TRACE(button == Qt::RightButton ? "right button" : "middle button");
+        const auto sent = release(button);
+        ASSERT_EQ(sent.size(), 1u) << "blocks sent";
+        EXPECT_EQ(sent[0][hid_frame::payload + 7], 0) << "flag 7 sent";
+        EXPECT_EQ(s.audio_mode_config[7], 0) << "flag 7 stored";
+        EXPECT_FALSE(box->isChecked()) << "box 7";
+    }
+    const auto ticked = release(Qt::LeftButton);
+    ASSERT_EQ(ticked.size(), 1u) << "blocks sent for a left click";
+    EXPECT_EQ(ticked[0][hid_frame::payload + 7], 1) << "flag 7 after a left click";
+    EXPECT_TRUE(box->isChecked()) << "box 7 after a left click";
+    const auto by_key = writes_after(w, cmd::audio_mode_config, [&] {
+        QTest::keyClick(d->windowHandle(), Qt::Key_Space);  // the box clicked last has the focus
+        QCoreApplication::processEvents();
+    });
+    ASSERT_EQ(by_key.size(), 1u) << "blocks sent for Space";
+    EXPECT_EQ(s.audio_mode_config[7], 0) << "flag 7 after Space";
+    d->close();
+}
+
+}  // namespace
+}  // namespace tuner::testing
