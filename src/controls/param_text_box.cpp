@@ -107,45 +107,54 @@ void ParamTextBox::keyPressEvent(QKeyEvent* e) {
     QLineEdit::keyPressEvent(e);
 }
 
-void wire_numeric_box(ParamTextBox* box, TextInput& rules, const NumericBoxConfig& config,
-                      std::function<void()> on_commit) {
+void wire_numeric_box(ParamTextBox* box, TextInput& input, NumericBoxHooks hooks) {
+    auto h = std::make_shared<NumericBoxHooks>(std::move(hooks));
     auto filtering = std::make_shared<bool>(false);
-    auto commit = [box, &rules, config, on_commit] {
-        TextBox b = box->box();
-        rules.text_input_key_press(b, kKeyEnter, config.min, config.max, config.snap, config.table);
-        box->set_box(b);
-        if (on_commit) on_commit();
+    auto commit = [box, &input, h] {
+        if (auto l = h->limits ? h->limits() : std::nullopt) {
+            TextBox b = box->box();
+            input.text_input_key_press(b, kKeyEnter, l->min, l->max, l->snap, l->table);
+            box->set_box(b);
+        }
+        if (h->commit) h->commit();
     };
-    QObject::connect(box, &ParamTextBox::GotFocus, box, [box, &rules] {
+    QObject::connect(box, &ParamTextBox::GotFocus, box, [box, &input, h] {
         TextBox b = box->box();
-        rules.text_input_got_focus(b);
+        input.text_input_got_focus(b);
         box->hide_caret();
         box->set_fore_color(0x0000FF);
+        if (h->got_focus) h->got_focus();
     });
-    QObject::connect(box, &ParamTextBox::Change, box, [box, config, filtering] {
+    QObject::connect(box, &ParamTextBox::Change, box, [box, h, filtering] {
         if (*filtering) return;
+        auto l = h->limits ? h->limits() : std::nullopt;
+        if (!l) return;
         *filtering = true;
         TextBox b = box->box();
-        TextInput::text_input_change(b, config.decimals, false, config.allow_minus);
+        TextInput::text_input_change(b, l->decimals, false, l->allow_minus);
         box->set_box(b);
         *filtering = false;
     });
-    QObject::connect(box, &ParamTextBox::KeyPress, box, [box, &rules, config, commit](int key) {
+    QObject::connect(box, &ParamTextBox::KeyPress, box, [box, &input, h, commit](int key) {
         if (key == kKeyEnter) {
             commit();
-            return;
+        } else if (auto l = h->limits ? h->limits() : std::nullopt) {
+            TextBox b = box->box();
+            input.text_input_key_press(b, key, l->min, l->max, l->snap, l->table);
+            box->set_box(b);
         }
-        TextBox b = box->box();
-        rules.text_input_key_press(b, key, config.min, config.max, config.snap, config.table);
-        box->set_box(b);
+        if (h->key) h->key(key);
     });
-    QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &rules, commit] {
+    QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &input, h, commit] {
+        // Leaving the box is the box's own Enter key: the commit and what every key does after it.
         commit();
+        if (h->key) h->key(kKeyEnter);
         TextBox b = box->box();
-        rules.text_input_lost_focus(b);
+        input.text_input_lost_focus(b);
         box->set_box(b);
         box->show_caret();
         box->set_fore_color(kSysWindowText);
+        if (h->lost_focus) h->lost_focus();
     });
 }
 

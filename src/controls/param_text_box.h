@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 
 #include <QLineEdit>
@@ -53,12 +54,21 @@ private:
     class CaretStyle* caret_style_ = nullptr;
 };
 
+// What a wired box asks and tells its owner. `limits` is asked anew at every
+// key press and change; without limits the text-input rules stay out and
+// only the owner's hooks run.
+struct NumericBoxHooks {
+    std::function<std::optional<NumericBoxConfig>()> limits;
+    std::function<void()> commit;  // after the Enter commit (the handler that stores the value)
+    std::function<void(int)> key;  // after every key press, Enter included (and after the focus-loss commit)
+    std::function<void()> got_focus;
+    std::function<void()> lost_focus;  // after the commit and the text-input rules
+};
+
 // Wires a box as every parameter box is wired: GotFocus remembers the text,
 // hides the caret and shows the text red; Change filters; KeyPress runs the
-// key filter and, on Enter, the commit and then `on_commit` (the handler
-// that stores the value); LostFocus commits as Enter does, gives back the
-// remembered text and restores the window-text colour.
-void wire_numeric_box(ParamTextBox* box, TextInput& rules, const NumericBoxConfig& config,
-                      std::function<void()> on_commit);
+// key filter and, on Enter, the commit; LostFocus commits as Enter does,
+// gives back the remembered text and restores the window-text colour.
+void wire_numeric_box(ParamTextBox* box, TextInput& input, NumericBoxHooks hooks);
 
 }  // namespace tuner

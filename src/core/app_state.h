@@ -38,6 +38,19 @@ constexpr std::size_t cpu_cap_exciter = 242;
 
 constexpr uint8_t kSupportedProtocolVersion = 8;
 
+// The test block (command 13): the test switch, then one byte per test box.
+constexpr int kTestBoxes = 10;
+constexpr std::size_t kTestSwitchByte = 8;
+constexpr std::size_t kTestDataFirstByte = 9;  // box i holds byte 9 + i
+
+// Marks every band of every EQ channel editable in an information block.
+constexpr void allow_all_eq_bands(std::array<uint8_t, 254>& info) {
+    for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
+        info[cpu_info_byte::eq_band_edit_bits_0_7 + ch] = 255;
+        info[cpu_info_byte::eq_band_edit_bits_8_9 + ch] = 255;
+    }
+}
+
 // The information block before any unit has answered: every capability
 // present, the default set of music inputs, every EQ band editable.
 constexpr std::array<uint8_t, 254> default_cpu_info() {
@@ -53,7 +66,7 @@ constexpr std::array<uint8_t, 254> default_cpu_info() {
     info[b::cpu_cap_echo_vr] = 0;
     info[b::cpu_cap_reverb_vr] = 0;
     info[b::cpu_cap_lock] = 1;
-    for (std::size_t i = b::eq_band_edit_bits_8_9; i < b::eq_band_edit_bits_0_7 + 10; ++i) info[i] = 255;
+    allow_all_eq_bands(info);
     return info;
 }
 
@@ -77,6 +90,16 @@ struct CpuState {
 // The unit can take commands: not in standby and its input ready.
 inline bool cpu_ready(const CpuState& st) { return st.cpu_music_input > 2 && st.cpu_power_on != 0; }
 
+// Values of AppState::cpu_connect_state.
+namespace connect_state {
+constexpr uint8_t kIdle = 0;       // not connected and no search running
+constexpr uint8_t kConnected = 1;  // the unit answers
+constexpr uint8_t kSearching = 2;  // searching, or offline
+}  // namespace connect_state
+
+// Captions and messages are Chinese while the language byte is 0, English otherwise.
+constexpr bool is_english(uint8_t language) { return language != 0; }
+
 struct AppState {
     // Parameter image and its copies.
     ParamImage param_image{};
@@ -88,8 +111,8 @@ struct AppState {
     uint8_t refresh_incremental = 0;
     int16_t wait_busy = 0;
 
-    // Link state: 0 not connected, 1 connected, 2 searching or offline.
-    uint8_t cpu_connect_state = 2;
+    // Link state, one of connect_state.
+    uint8_t cpu_connect_state = connect_state::kSearching;
     uint8_t cpu_search_active = 0;  // 1 while searching is wanted
     HidHandle hid_handle = kNoHidHandle;
     bool hid_device_detected = false;
@@ -142,7 +165,7 @@ struct AppState {
     bool bt_name_ready = false;            // bt_name_tx has been built
     std::array<uint8_t, 40> audio_mode_config{};
 
-    // Test panel block, sent as command 13: byte 8 the test switch, 9..18 the values.
+    // Test panel block, sent as command 13 (kTestSwitchByte, kTestDataFirstByte).
     FrameImage cpu_test_data{};
 };
 
@@ -153,5 +176,15 @@ inline bool eq_band_editable(const AppState& s, std::size_t ch, std::size_t band
     if (band < 8) return (s.cpu_info[cpu_info_byte::eq_band_edit_bits_0_7 + ch] >> band) & 1u;
     return (s.cpu_info[cpu_info_byte::eq_band_edit_bits_8_9 + ch] >> (band - 8)) & 1u;
 }
+
+// The unit is connected (frames go out only then).
+inline bool cpu_connected(const AppState& s) { return s.cpu_connect_state == connect_state::kConnected; }
+
+inline bool english(const AppState& s) { return is_english(s.Language); }
+
+// While the unit reports a separate right echo delay (information byte 146 not
+// 0), the right delay is a raw step 0..30 instead of an index into the delay
+// table, and its caption names the delays of both sides.
+inline bool echo_delay_r_raw(const AppState& s) { return s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] != 0; }
 
 }  // namespace tuner

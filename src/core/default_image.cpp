@@ -52,11 +52,11 @@ ParamImage neutral_param_image() {
     }
     gen[vol_power_on_read_eeprom_function_en] = 1;
     for (std::size_t group : {music_vol_abs_max, mic_vol_abs_max, effect_vol_abs_max}) {
-        gen[group] = 60;      // absolute maximum
-        gen[group + 1] = 30;  // power-on volume
-        gen[group + 2] = 60;  // adjust maximum
-        gen[group + 3] = 30;  // volume
-        gen[group + 4] = 0;   // mute
+        gen[group + vol_abs_max] = 60;
+        gen[group + vol_power_on] = 30;
+        gen[group + vol_adj_max] = 60;
+        gen[group + vol_level] = 30;
+        gen[group + vol_mute] = 0;
     }
     gen[music_input_sel] = 6;
     gen[sub_out_vol] = 20;

@@ -45,9 +45,10 @@ bool matches_by_usage(const HidInterfaceInfo& info) {
     return info.usage == kUnitUsage && info.usage_page == kUnitUsagePage;
 }
 
-bool path_failed(const DeviceLink& link, const std::string& path) {
-    return std::find(link.failed_paths.begin(), link.failed_paths.end(), path) != link.failed_paths.end();
+bool path_listed(const std::vector<std::string>& paths, const std::string& path) {
+    return std::find(paths.begin(), paths.end(), path) != paths.end();
 }
+bool path_failed(const DeviceLink& link, const std::string& path) { return path_listed(link.failed_paths, path); }
 
 // The matching interfaces in the order they are tried: usage matches before
 // id matches, and within each, those not yet failed in this round first.
@@ -70,18 +71,35 @@ std::string permission_hint_line(const std::string& path) {
            ": install packaging/70-veltrana-tuner.rules into /etc/udev/rules.d and plug the unit in again";
 }
 
+std::string permission_message(const std::string& path, uint8_t language) {
+    const std::string fix =
+        "sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/ && "
+        "sudo udevadm control --reload-rules && sudo udevadm trigger";
+    if (!is_english(language))
+        return "找到了设备 " + path + "，但当前用户没有权限打开它。\n\n在本软件的目录中运行一次：\n" + fix +
+               "\n\n然后重新插上设备。";
+    return "The unit was found at " + path + ", but this user has no permission to open it.\n\n" +
+           "Run this once in the tool's folder:\n" + fix + "\n\nthen plug the unit in again.";
+}
+
 bool hid_find_device(DeviceLink& link) {
     AppState& s = link.s;
     s.hid_device_detected = false;
     close_link_device(link);  // never leave an earlier handle open
 
-    for (const HidInterfaceInfo& info : search_order(link, link.hid.enumerate())) {
+    const std::vector<HidInterfaceInfo> found = search_order(link, link.hid.enumerate());
+    // A unit unplugged since it was refused is told about again when it comes back.
+    std::erase_if(link.permission_denied_paths, [&](const std::string& path) {
+        return std::none_of(found.begin(), found.end(), [&](const HidInterfaceInfo& i) { return i.path == path; });
+    });
+    for (const HidInterfaceInfo& info : found) {
         HidOpenError error = HidOpenError::None;
         const HidHandle handle = link.hid.open(info.path, &error);
         if (handle == kNoHidHandle) {
-            if (error == HidOpenError::PermissionDenied && !link.permission_hint_shown) {
-                link.permission_hint_shown = true;
+            if (error == HidOpenError::PermissionDenied && !path_listed(link.permission_denied_paths, info.path)) {
+                link.permission_denied_paths.push_back(info.path);
                 link.ui.debug_line(permission_hint_line(info.path));
+                link.ui.message_box(permission_message(info.path, s.Language), "", MessageIcon::Exclamation);
             }
             continue;
         }
@@ -119,7 +137,7 @@ void hid_device_scan(DeviceLink& link) {
     if (link_connected(s)) return;
     if (!s.hid_device_detected) {
         hid_find_device(link);
-        set_connect_state(link, 2);
+        set_connect_state(link, connect_state::kSearching);
     }
     if (!s.hid_device_detected) return;
 
@@ -131,7 +149,7 @@ void hid_device_scan(DeviceLink& link) {
             if (!s.hid_device_detected && !link.open_path.empty() && !path_failed(link, link.open_path))
                 link.failed_paths.push_back(link.open_path);
             link.ui.scan_timer_start(kScanIntervalMs);
-            set_connect_state(link, 2);
+            set_connect_state(link, connect_state::kSearching);
             return;
         case ConnectResult::Unsupported:
             // The program is ending; make sure nothing runs on meanwhile.
@@ -146,7 +164,7 @@ void hid_device_scan(DeviceLink& link) {
 
     link.failed_paths.clear();
     link.ui.scan_timer_stop();
-    set_connect_state(link, 1);
+    set_connect_state(link, connect_state::kConnected);
     hid_read_all_and_refresh(link);
     s.hid_wait_reply = 0;
     // The read may have lost the unit; then the search timer already runs.
@@ -160,16 +178,16 @@ void display_link_state(WindowServices& ui, uint8_t connected) {
 }
 
 void device_search_start(DeviceLink& link) {
-    if (link.s.cpu_connect_state == 1) return;
+    if (cpu_connected(link.s)) return;
     link.ui.scan_timer_start(kScanIntervalMs);
-    link.s.cpu_connect_state = 2;
+    link.s.cpu_connect_state = connect_state::kSearching;
     link.s.cpu_search_active = 1;
 }
 
 void device_lost(DeviceLink& link) {
     link.s.cpu_search_active = 0;
-    if (link.s.cpu_connect_state == 0) return;
-    link.s.cpu_connect_state = 0;
+    if (link.s.cpu_connect_state == connect_state::kIdle) return;
+    link.s.cpu_connect_state = connect_state::kIdle;
     link.s.cpu_state.cpu_busy = 0;
     link.ui.set_all_dis();
 }

@@ -33,5 +33,7 @@ void send_timer_tick(DeviceLink& link);
 
 // Debug line written when a matching device exists but may not be opened.
 std::string permission_hint_line(const std::string& path);
+// What the user is told then, in the window's language (0 Chinese), with the fix.
+std::string permission_message(const std::string& path, uint8_t language);
 
 }  // namespace tuner

@@ -69,9 +69,8 @@ void frame_stamp(FrameImage& f, uint8_t counter, uint8_t command, uint8_t rws) {
 }
 
 FrameCheck frame_check(const FrameImage& f, uint8_t last_counter, bool check_byte_3) {
-    const auto* sc = hf::start_code_bytes;
-    if (f[1] != sc[0] || f[2] != sc[1] || f[4] != sc[3] || (check_byte_3 && f[3] != sc[2]))
-        return FrameCheck::BadStartCode;
+    const auto start_ok = [&f](std::size_t i) { return f[hf::start_code + i] == hf::start_code_bytes[i]; };
+    if (!start_ok(0) || !start_ok(1) || !start_ok(3) || (check_byte_3 && !start_ok(2))) return FrameCheck::BadStartCode;
     if (f[hf::end] != hf::end_byte) return FrameCheck::BadEndByte;
     if (f[hf::CHECK] != frame_checksum(f)) return FrameCheck::BadChecksum;
     if (f[hf::hid_byte_cmd_inc_cou_1] == last_counter) return FrameCheck::RepeatedCounter;
@@ -139,9 +138,7 @@ uint8_t i_hid_read_all_cmd(DeviceLink& link) {
             default: break;
         }
     }
-    s.hid_buff[1] = 0;
-    s.hid_buff[2] = 0;
-    s.hid_buff[4] = 0;
+    for (std::size_t i : {0, 1, 3}) s.hid_buff[hf::start_code + i] = 0;
     s.hid_buff[hf::end] = 0;
     return 1;
 }
@@ -197,7 +194,7 @@ bool hid_buff_rec_cpu_info_pro(DeviceLink& link) {
 
     const uint8_t version = s.cpu_info[b::cpu_protocol_version];
     if (version != kSupportedProtocolVersion) {
-        const bool chinese = s.Language == 0;
+        const bool chinese = !english(s);
         std::string text;
         if (version > kSupportedProtocolVersion)
             text = chinese ? "请更新电脑调音软件才能支持此产品!"
@@ -280,7 +277,9 @@ bool i_hid_pc_tx_read_write_audio_mode_config(DeviceLink& link, uint8_t rws) {
 
 bool i_hid_pc_tx_cpu_test_cmd(DeviceLink& link, uint8_t rws) {
     AppState& s = link.s;
-    for (int i = 0; i < 10; ++i) s.cpu_test_data[9 + i] = cpu_test_value_from_text(link.ui.cpu_test_data_text(i));
+    for (int i = 0; i < kTestBoxes; ++i)
+        s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(i)] =
+            cpu_test_value_from_text(link.ui.cpu_test_data_text(i));
     s.hid_buff = s.cpu_test_data;
     const bool sent = hid_send_frame(link, cmd::cpu_test, rws);
     if (sent && rws == rws::W) link.ui.debug_line("i_hid_pc_tx_cpu_test_cmd  RWS=W");

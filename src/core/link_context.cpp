@@ -22,7 +22,7 @@ void pc_offline_call(DeviceLink& link) {
     link.ui.scan_timer_start(kScanIntervalMs);
     // A unit gone while busy must not keep the progress wait open.
     s.cpu_state.cpu_busy = 0;
-    set_connect_state(link, 2);
+    set_connect_state(link, connect_state::kSearching);
 }
 
 }  // namespace tuner

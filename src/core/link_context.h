@@ -38,8 +38,9 @@ struct DeviceLink {
     // Set while a timer tick runs: the waits inside a tick pump events, and a
     // tick arriving then must not start a second search or send.
     bool tick_running = false;
-    // The missing-permission hint goes to the debug list once per run.
-    bool permission_hint_shown = false;
+    // Units found but not opened for lack of permission, each told to the
+    // user once while it stays plugged in.
+    std::vector<std::string> permission_denied_paths{};
     // Path of the interface now open (empty when none).
     std::string open_path{};
     // Interfaces whose connect step failed in this round of the search; the
@@ -48,9 +49,9 @@ struct DeviceLink {
 };
 
 // True while a device is open and the link counts as connected.
-inline bool link_connected(const AppState& s) { return s.hid_device_detected && s.cpu_connect_state == 1; }
+inline bool link_connected(const AppState& s) { return s.hid_device_detected && cpu_connected(s); }
 
-// Sets cpu_connect_state and redraws when it changes.
+// Sets cpu_connect_state (a connect_state value) and redraws when it changes.
 void set_connect_state(DeviceLink& link, uint8_t state);
 // Closes the open device, if any.
 void close_link_device(DeviceLink& link);

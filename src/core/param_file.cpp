@@ -102,13 +102,11 @@ namespace {
 bool frame_header_ok(const FrameImage& f, uint8_t command) {
     bool ok = true;
     if (f[hid_frame::command] != command) ok = false;
-    if (f[hid_frame::start_code] != 0xA5) ok = false;
-    if (f[hid_frame::start_code + 1] != 0x5A) ok = false;
+    if (f[hid_frame::start_code] != hid_frame::start_code_bytes[0]) ok = false;
+    if (f[hid_frame::start_code + 1] != hid_frame::start_code_bytes[1]) ok = false;
     if (f[hid_frame::hid_byte_cmd_inc_cou_1] != f[hid_frame::hid_byte_cmd_inc_cou_2]) ok = false;
     return ok;
 }
-
-bool lang_en(const AppState& s) { return s.Language != 0; }
 
 void full_redraw(AppState& s, WindowServices& ui) {
     s.refresh_incremental = 0;
@@ -132,7 +130,7 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
     if (st.values_above_255 > 0) ui.message_box(kMsgValueAbove255, "", MessageIcon::None);
     if (st.overflow) {
         ui.debug_line("Too many values in the parameter file");
-        ui.message_box(lang_en(s) ? "The file holds more values than a parameter file can; nothing was loaded."
+        ui.message_box(english(s) ? "The file holds more values than a parameter file can; nothing was loaded."
                                   : "文件中的数值过多，未载入任何数据。",
                        "", MessageIcon::Exclamation);
         full_redraw(s, ui);
@@ -144,7 +142,7 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
     const bool valid = param_image_valid(s.temp_pc, &eff_end_bad);
     if (eff_end_bad) ui.debug_line(kDebugEffEndBad);
     if (!valid) {
-        ui.message_box(lang_en(s) ? "The file is not a valid parameter file; nothing was loaded."
+        ui.message_box(english(s) ? "The file is not a valid parameter file; nothing was loaded."
                                   : "文件不是有效的参数文件，未载入任何数据。",
                        "", MessageIcon::Exclamation);
         full_redraw(s, ui);
@@ -155,7 +153,7 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
     if (kind == LoadKind::Startup) s.param_image_default = s.temp_pc;
     s.param_image.gen[gen_frame::master_mute] = 0;  // a loaded file never starts muted
     param_range_check(s.param_image);
-    if (s.cpu_connect_state != 1) {
+    if (!cpu_connected(s)) {
         s.cpu_state.cpu_music_input = s.param_image.gen[gen_frame::music_input_sel];
         ui.set_all_dis();
     }
@@ -175,7 +173,7 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
     if (!read_whole_file(path, text)) {
         ui.debug_line("Cannot read " + path);
         ui.message_box(
-            lang_en(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
+            english(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
             MessageIcon::Exclamation);
         full_redraw(s, ui);
         return LoadResult::ReadFailed;
@@ -184,8 +182,8 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
     return load_param_text(s, ui, text, kind);
 }
 
-LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, const std::string& arg) {
-    if (!arg.empty()) return load_param_file(s, ui, app_file(kStartupFileName), LoadKind::Startup);
+LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, LoadKind kind) {
+    if (kind == LoadKind::Startup) return load_param_file(s, ui, app_file(kStartupFileName), LoadKind::Startup);
     const auto path = dialogs.run_open(param_file_dialog_request());
     if (!path || path->empty()) return LoadResult::Cancelled;
     return load_param_file(s, ui, *path, LoadKind::User);
@@ -206,7 +204,7 @@ SaveResult save_all_data_to_file(AppState& s, WindowServices& ui, FileDialogs& d
     const SaveResult r = save_param_file(s, *path, &error);
     if (r == SaveResult::Failed) {
         ui.debug_line("Save failed: " + *path + ": " + error);
-        ui.message_box((lang_en(s) ? "The parameter file could not be saved: " : "参数文件保存失败：") + error, "",
+        ui.message_box((english(s) ? "The parameter file could not be saved: " : "参数文件保存失败：") + error, "",
                        MessageIcon::Exclamation);
     }
     return r;

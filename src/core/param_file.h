@@ -70,10 +70,9 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
 // The same for a file's text already read.
 LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view text, LoadKind kind);
 
-// The file menu's open command (empty argument: ask with the open dialog),
-// or, with a non-empty argument, the start-up load of the file beside the
-// program.
-LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, const std::string& arg);
+// The file menu's open command (User: asks with the open dialog), or the
+// start-up load of the file beside the program (Startup).
+LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, LoadKind kind);
 
 enum class SaveResult { Saved, Cancelled, Failed };
 

@@ -1,5 +1,7 @@
 #include "core/param_image.h"
 
+#include "core/eq_filter.h"
+
 namespace tuner {
 
 FrameImage& ParamImage::frame(std::size_t index) {
@@ -35,11 +37,12 @@ void within_u16(FrameImage& f, std::size_t off, uint16_t lo, uint16_t hi) {
 }
 
 void clamp_volume_group(FrameImage& gen, std::size_t abs_max) {
-    uint8_t& max = gen[abs_max];
+    using namespace gen_frame;
+    uint8_t& max = gen[abs_max + vol_abs_max];
     if (max == 0 || max > 128) max = 128;
-    at_most(gen[abs_max + 3], max);  // current volume
-    at_most(gen[abs_max + 1], max);  // power-on volume
-    at_most(gen[abs_max + 2], max);  // adjust maximum
+    at_most(gen[abs_max + vol_level], max);
+    at_most(gen[abs_max + vol_power_on], max);
+    at_most(gen[abs_max + vol_adj_max], max);
 }
 
 }  // namespace
@@ -69,10 +72,12 @@ void param_range_check(ParamImage& image) {
         }
         // A channel the user switched off stays off; any other value means on.
         if (eq[eq_frame::eq_chx_enable] != 0) eq[eq_frame::eq_chx_enable] = 1;
-        eq[eq_frame::eq_type + 0] = 4;
-        eq[eq_frame::eq_type + 9] = 3;
+        // The first band is always the high-pass edge, the last the low-pass
+        // edge, both at 0 dB.
+        eq[eq_frame::eq_type + 0] = eq_type::high_pass;
+        eq[eq_frame::eq_type + kEqBands - 1] = eq_type::low_pass;
         eq[eq_frame::eq_db + 0] = 120;
-        eq[eq_frame::eq_db + 9] = 120;
+        eq[eq_frame::eq_db + kEqBands - 1] = 120;
     }
 
     within(gen[music_noise_suppressor_threshold], 30, 80);
@@ -97,18 +102,7 @@ void param_range_check(ParamImage& image) {
         within_u16(gen, r + drc_release, 0, 5000);
     }
 
-    FrameImage& eff = image.eff;
-    eff[8] = 30;
-    eff[10] = 1;
-    eff[25] = 0;
-    eff[40] = 0;
-    eff[54] = 1;
-    eff[11] = 1;
-    eff[26] = 0;
-    eff[41] = 0;
-    eff[55] = 0;
-    eff[16] = 255;
-    eff[19] = 255;
+    for (const eff_frame::ForcedByte& b : eff_frame::forced_bytes) image.eff[b.offset] = b.value;
 }
 
 }  // namespace tuner

@@ -82,6 +82,13 @@ constexpr std::size_t drc_ratio = 4;         // u16 BE
 constexpr std::size_t drc_attack = 6;        // u16 BE
 constexpr std::size_t drc_release = 8;       // u16 BE
 
+// Volume groups (music, mic, effect): five bytes from the group's abs max.
+constexpr std::size_t vol_abs_max = 0;
+constexpr std::size_t vol_power_on = 1;
+constexpr std::size_t vol_adj_max = 2;
+constexpr std::size_t vol_level = 3;  // the volume itself
+constexpr std::size_t vol_mute = 4;
+
 constexpr std::size_t mic1_mic2_eq_adj_mode = 74;
 constexpr std::size_t echo_reverb_eq_adj_mode = 75;
 constexpr std::size_t master_mute = 76;
@@ -130,6 +137,10 @@ constexpr std::size_t mic1_exciter_freq_index_100 = 161;
 
 // Start of record k.
 constexpr std::size_t drc(std::size_t k) { return drc_rec + drc_rec_size * k; }
+
+static_assert(music_vol_power_on == music_vol_abs_max + vol_power_on && music_vol == music_vol_abs_max + vol_level);
+static_assert(mic_vol_adj_max == mic_vol_abs_max + vol_adj_max && mic_mute == mic_vol_abs_max + vol_mute);
+static_assert(effect_vol == effect_vol_abs_max + vol_level && effect_mute == effect_vol_abs_max + vol_mute);
 }  // namespace gen_frame
 
 // eff_frame fields.
@@ -145,7 +156,28 @@ constexpr std::size_t plate_reverb_predelay = 60;
 constexpr std::size_t plate_reverb_diffusion = 61;
 constexpr std::size_t plate_reverb_decay = 62;
 constexpr std::size_t plate_reverb_damping = 63;
+
+// Bytes the unit expects at fixed values (their meaning is the unit's); the
+// range clamp sets them, nothing edits them.
+struct ForcedByte {
+    std::size_t offset;
+    uint8_t value;
+};
+constexpr ForcedByte forced_bytes[] = {
+    {8, 30}, {10, 1}, {11, 1}, {16, 255}, {19, 255}, {25, 0}, {26, 0}, {40, 0}, {41, 0}, {54, 1}, {55, 0},
+};
 }  // namespace eff_frame
+
+// Command 5 payload, the unit's stored audio modes. Every operation starts
+// from zeros with both mode bytes at no_mode, then sets its own bytes.
+namespace eeprom_frame {
+constexpr std::size_t save_flag = 8;  // 1: store the current state as save_mode
+constexpr std::size_t save_mode = 9;
+constexpr std::size_t recall_flag = 10;  // 1: recall recall_mode
+constexpr std::size_t recall_mode = 11;
+constexpr std::size_t reset = 15;  // 3 bytes: reset the current mode, a middle byte, reset all modes
+constexpr uint8_t no_mode = 0xFF;
+}  // namespace eeprom_frame
 
 // The whole image. Members keep the system's names; the struct is exactly
 // 3084 contiguous bytes, in file and wire order.

@@ -186,12 +186,11 @@ int16_t& param_send_word(AppState& s, const ParamRow& row) {
 }
 
 void param_raise(AppState& s, const ParamRow& row) {
-    if (s.cpu_connect_state == 1) param_send_word(s, row) = kPending;
+    if (cpu_connected(s)) param_send_word(s, row) = kPending;
 }
 
 bool param_shows_raw(const AppState& s, const ParamRow& row) {
-    return row.kind == ParamKind::EchoDelay && row.offset == eff_frame::echo_a_delay_r &&
-           s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] != 0;
+    return row.kind == ParamKind::EchoDelay && row.offset == eff_frame::echo_a_delay_r && echo_delay_r_raw(s);
 }
 
 double param_shown_value(const AppState& s, const ParamRow& row, int32_t stored) {

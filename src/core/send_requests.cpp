@@ -22,10 +22,10 @@ void send_req_clear_all(AppState& s) {
 
 void send_req_set_all(AppState& s, WindowServices& ui) {
     clamp_and_fix_mic2_mode(s);
-    if (s.cpu_connect_state != 1) return;
+    if (!cpu_connected(s)) return;
     ui.display_wait_1s();
     // The wait pumps events: the link may have dropped meanwhile.
-    if (s.cpu_connect_state != 1) return;
+    if (!cpu_connected(s)) return;
     for (std::size_t ch = 0; ch < kEqChannels; ++ch) s.send_eq_req[ch] = kPending;
     s.send_effect_req = kPending;
     s.send_gen_req = kPending;

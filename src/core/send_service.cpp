@@ -12,8 +12,8 @@ namespace {
 // Command 5 payload: every EEPROM operation starts from the base row.
 void fill_eeprom_base(FrameImage& buff) {
     buff.fill(0);
-    buff[9] = 0xFF;
-    buff[11] = 0xFF;
+    buff[eeprom_frame::save_mode] = eeprom_frame::no_mode;
+    buff[eeprom_frame::recall_mode] = eeprom_frame::no_mode;
 }
 
 bool all_zero(const std::array<uint8_t, 40>& bytes) {
@@ -93,8 +93,8 @@ void hid_send_service(DeviceLink& link) {
     if (s.mode_recall_req != kNoRequest) {
         const uint8_t mode = s.mode_recall_req;
         fill_eeprom_base(s.hid_buff);
-        s.hid_buff[10] = 1;
-        s.hid_buff[11] = mode;
+        s.hid_buff[eeprom_frame::recall_flag] = 1;
+        s.hid_buff[eeprom_frame::recall_mode] = mode;
         if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("read_eeprom.  MODE========" + std::to_string(mode));
         s.mode_recall_req = kNoRequest;
@@ -106,9 +106,7 @@ void hid_send_service(DeviceLink& link) {
     std::array<uint8_t, 3>& reset = s.mode_reset_req;
     if (reset[0] == 1 || reset[2] == 1) {
         fill_eeprom_base(s.hid_buff);
-        s.hid_buff[15] = reset[0];
-        s.hid_buff[16] = reset[1];
-        s.hid_buff[17] = reset[2];
+        std::copy(reset.begin(), reset.end(), s.hid_buff.begin() + eeprom_frame::reset);
         if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("RESET eeprom.");
         reset[0] = 0;
@@ -120,8 +118,8 @@ void hid_send_service(DeviceLink& link) {
     if (save[0] == 1 && save[1] != kNoRequest) {
         const uint8_t mode = save[1];
         fill_eeprom_base(s.hid_buff);
-        s.hid_buff[8] = 1;
-        s.hid_buff[9] = mode;
+        s.hid_buff[eeprom_frame::save_flag] = 1;
+        s.hid_buff[eeprom_frame::save_mode] = mode;
         if (!hid_send_frame(link, cmd::eeprom_mode, rws::W)) return;
         link.ui.debug_line("write eeprom.  MODE========" + std::to_string(mode));
         save[0] = 0;
@@ -135,7 +133,7 @@ void hid_send_service(DeviceLink& link) {
 
 void CPU_Connect_OK_Req_Read_MCU_All_State(DeviceLink& link) {
     AppState& s = link.s;
-    if (s.cpu_connect_state != 1) return;
+    if (!cpu_connected(s)) return;
     link.ui.set_main_window_enabled(false);
     s.wait_busy = -1;
 
@@ -167,7 +165,7 @@ void CPU_Connect_OK_Req_Read_MCU_All_State(DeviceLink& link) {
         link.ui.clr_bt_name_display_and_read_bt_name_file2();
         s.send_bt_name_req = kPending;
     }
-    if (s.cpu_test_data[8] == 1) s.send_cpu_test_req = kPending;
+    if (s.cpu_test_data[kTestSwitchByte] == 1) s.send_cpu_test_req = kPending;
 }
 
 void hid_read_all_and_refresh(DeviceLink& link) {

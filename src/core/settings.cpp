@@ -67,8 +67,8 @@ void report_settings_write(bool ok, const AppState& s, SettingsStore& store, Win
     store.write_failure_reported = true;
     const std::string where = store.location();
     ui.debug_line("Settings not saved" + (where.empty() ? std::string() : ": cannot write " + where));
-    ui.message_box(s.Language != 0 ? "The settings could not be saved; changes last only until the program ends."
-                                   : "设置无法保存，更改只在本次运行中有效。",
+    ui.message_box(english(s) ? "The settings could not be saved; changes last only until the program ends."
+                              : "设置无法保存，更改只在本次运行中有效。",
                    "", MessageIcon::Exclamation);
 }
 

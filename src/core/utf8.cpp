@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
+#include <utility>
 
 #include "core/atomic_file.h"
 
@@ -73,32 +75,87 @@ std::string utf8_sanitize(const std::string& bytes) {
     return sanitize(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-std::string utf8_file_read_line(const std::string& path, int n, TextFileError* error) {
+std::string utf8_first_chars(const std::string& text, std::size_t n) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<uint8_t>(text[i]) & 0xC0) == 0x80) continue;  // inside a character
+        if (chars == n) return text.substr(0, i);
+        ++chars;
+    }
+    return text;
+}
+
+namespace {
+
+// Drops a last character that was cut short by a length limit.
+void drop_cut_character(std::string& line) {
+    std::size_t lead = line.size();
+    for (std::size_t back = 0; back < 4 && lead > 0; ++back) {
+        --lead;
+        if ((static_cast<uint8_t>(line[lead]) & 0xC0) != 0x80) break;
+    }
+    if (lead == line.size()) return;
+    const auto b = static_cast<uint8_t>(line[lead]);
+    const std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
+    if (lead + len > line.size()) line.resize(lead);
+}
+
+}  // namespace
+
+std::vector<std::string> utf8_file_read_lines(const std::string& path, int count, std::size_t max_bytes,
+                                              TextFileError* error) {
     if (error) *error = TextFileError::None;
     std::error_code ec;
+    std::vector<std::string> lines;
     if (!std::filesystem::is_regular_file(path, ec)) {
         if (error) *error = TextFileError::NotFound;
-        return {};
+        return lines;
     }
-    std::string content;
-    if (!read_whole_file(path, content)) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = TextFileError::ReadFailed;
+        return lines;
+    }
+    if (count < 1) return lines;
+    std::string line;
+    bool cut = false, in_line = false, after_cr = false, first_chunk = true;
+    auto end_line = [&] {
+        if (cut) drop_cut_character(line);
+        lines.push_back(std::move(line));
+        line.clear();
+        cut = in_line = false;
+    };
+    char chunk[65536];
+    while (static_cast<int>(lines.size()) < count && (in.read(chunk, sizeof chunk), in.gcount() > 0)) {
+        std::string_view data(chunk, static_cast<std::size_t>(in.gcount()));
+        if (std::exchange(first_chunk, false) && data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
+        for (std::size_t i = 0; i < data.size() && static_cast<int>(lines.size()) < count; ++i) {
+            const char c = data[i];
+            if (std::exchange(after_cr, false) && c == '\n') continue;  // the LF of a CR LF
+            if (c == '\r' || c == '\n') {
+                after_cr = c == '\r';
+                end_line();
+                continue;
+            }
+            in_line = true;
+            if (line.size() < max_bytes)
+                line.push_back(c);
+            else
+                cut = true;
+        }
+    }
+    if (in.bad()) {
         if (error) *error = TextFileError::ReadFailed;
         return {};
     }
-    if (n < 1) return {};
-    std::size_t pos = 0;
-    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-    int line = 1;
-    while (pos <= content.size()) {
-        std::size_t end = content.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = content.size();
-        if (line == n) return utf8_sanitize(content.substr(pos, end - pos));
-        if (end == content.size()) break;
-        pos = end + ((content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ? 2 : 1);
-        if (pos == content.size()) break;  // a final line end opens no further line
-        ++line;
-    }
-    return {};
+    if (in_line && static_cast<int>(lines.size()) < count) end_line();  // a last line without a line end
+    return lines;
+}
+
+std::string utf8_file_read_line(const std::string& path, int n, TextFileError* error) {
+    const std::vector<std::string> lines = utf8_file_read_lines(path, n, kTextLineMaxBytes, error);
+    if (n < 1 || static_cast<int>(lines.size()) < n) return {};
+    return utf8_sanitize(lines[static_cast<std::size_t>(n - 1)]);
 }
 
 TextFileError utf8_file_write(const std::string& path, const std::string& text) {

@@ -23,10 +23,27 @@ std::string utf8_sanitize(const std::string& bytes);
 // NotWritable: the file exists but the user may not write it; it is left as it was.
 enum class TextFileError { None, NotFound, ReadFailed, WriteFailed, NotWritable };
 
-// Line n (counted from 1) of a UTF-8 text file, without its line end; empty
-// when the file has fewer lines or n < 1. A leading byte-order mark is not
-// part of line 1. Lines end at CR LF, LF or a lone CR; there is no limit on
-// the number or length of lines. `error` reports a missing or unreadable file.
+// The first n characters (code points) of a UTF-8 text; the bytes of a
+// character stay together.
+std::string utf8_first_chars(const std::string& text, std::size_t n);
+
+// The first `count` lines of a text file, without their line ends, as the
+// bytes stand in the file (fewer when the file has fewer lines). A leading
+// byte-order mark is not part of line 1. Lines end at CR LF, LF or a lone
+// CR. Of each line at most `max_bytes` are kept, cut before a character
+// that does not fit whole; the file is read only up to the end of the last
+// wanted line, so a huge file costs no more memory than that. `error`
+// reports a missing or unreadable file.
+std::vector<std::string> utf8_file_read_lines(const std::string& path, int count, std::size_t max_bytes,
+                                              TextFileError* error = nullptr);
+
+// What a text line keeps at most where the reader wants one whole line: more
+// than any name or title the program takes from a file.
+constexpr std::size_t kTextLineMaxBytes = 4096;
+
+// Line n (counted from 1) of a UTF-8 text file, as above (at most
+// kTextLineMaxBytes of it), with every invalid sequence replaced; empty when
+// the file has fewer lines or n < 1.
 std::string utf8_file_read_line(const std::string& path, int n, TextFileError* error = nullptr);
 
 // Replaces the content of an existing file with the byte-order mark, the

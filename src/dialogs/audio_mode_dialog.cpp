@@ -154,7 +154,7 @@ void AudioModeDialog::set_language_dis_____audio_mode_config() {
     for (int i = 0; i < kAudioModeBoxes; ++i) boxes_[i]->setText(QString::fromUtf8(audio_mode_box_caption(i, lang)));
     for (int i = 0; i < 3; ++i) {
         FontSpec font = buttons_[i]->Font();
-        font.charset = lang == 0 ? kChineseCharset : 0;
+        font.charset = is_english(lang) ? 0 : kChineseCharset;
         buttons_[i]->setFont(font);
         buttons_[i]->setCaption(QString::fromUtf8(audio_mode_button_caption(i, lang)));
     }

@@ -62,18 +62,18 @@ const std::array<AudioModeButton, 3> kAudioModeButtonTable{{
     {"Advanced Mode", "高级模式", 5580},
 }};
 
-const char* audio_mode_title(uint8_t language) { return language == 0 ? "模式设置" : "Mode Setting"; }
+const char* audio_mode_title(uint8_t language) { return is_english(language) ? "Mode Setting" : "模式设置"; }
 
 const char* audio_mode_box_caption(int index, uint8_t language) {
     if (index < 0 || index >= kAudioModeBoxes) return "";
     const AudioModeBox& b = kAudioModeBoxTable[index];
-    return language == 0 ? b.chinese : b.english;
+    return is_english(language) ? b.english : b.chinese;
 }
 
 const char* audio_mode_button_caption(int index, uint8_t language) {
     if (index < 0 || index >= 3) return "";
     const AudioModeButton& b = kAudioModeButtonTable[index];
-    return language == 0 ? b.chinese : b.english;
+    return is_english(language) ? b.english : b.chinese;
 }
 
 std::array<uint8_t, kAudioModeFlags> audio_mode_preset_flags(int preset) {
@@ -88,7 +88,7 @@ std::array<uint8_t, kAudioModeFlags> audio_mode_preset_flags(int preset) {
 }
 
 void audio_mode_mark_for_sending(AppState& s) {
-    if (s.cpu_connect_state == 1) s.send_audio_mode_config_req = kPending;
+    if (cpu_connected(s)) s.send_audio_mode_config_req = kPending;
 }
 
 bool audio_mode_box_toggled(AppState& s, int index, bool ticked) {

@@ -5,14 +5,14 @@
 namespace tuner {
 
 const char* wait_text_data_transfer(uint8_t language) {
-    return language != 0 ? "Data transfer,please waiting..." : "正在传送数据，请稍候...";
+    return is_english(language) ? "Data transfer,please waiting..." : "正在传送数据，请稍候...";
 }
 
 const char* wait_text_changing_mode(uint8_t language) {
-    return language != 0 ? "Changing mode,please waiting..." : "正在切换模式，请稍候...";
+    return is_english(language) ? "Changing mode,please waiting..." : "正在切换模式，请稍候...";
 }
 
-const char* wait_text_completed(uint8_t language) { return language != 0 ? "Operation completed" : "已完成"; }
+const char* wait_text_completed(uint8_t language) { return is_english(language) ? "Operation completed" : "已完成"; }
 
 int32_t wait_steps(int32_t ms) {
     if (ms <= ProgressModel::kTickMs) return 1;
@@ -110,7 +110,7 @@ void ProgressModel::tick() {
     }
     // A unit that is not connected cannot be busy: its last busy byte stays
     // behind when the link drops, and nothing would ever clear it.
-    const bool busy = s_.cpu_connect_state == 1 && s_.cpu_state.cpu_busy != 0;
+    const bool busy = cpu_connected(s_) && s_.cpu_state.cpu_busy != 0;
     if (busy) {
         changed();
         return;

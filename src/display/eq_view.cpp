@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/text_input.h"
+#include "core/eq_filter.h"
 #include "core/value_tables.h"
 #include "display/display.h"
 #include "display/display_colors.h"
@@ -18,11 +19,11 @@ namespace q = eq_frame;
 enum class TypeGroup : uint8_t { Peaking, LowShelf, HighShelf, LowPass, HighPass, None };
 
 TypeGroup type_group(uint8_t type) {
-    if (type == 3 || (type >= 20 && type <= 31)) return TypeGroup::LowPass;
-    if (type == 4 || (type >= 8 && type <= 19)) return TypeGroup::HighPass;
-    if (type == 1) return TypeGroup::LowShelf;
-    if (type == 2) return TypeGroup::HighShelf;
-    if (type == 0) return TypeGroup::Peaking;
+    if (is_low_pass_group(type)) return TypeGroup::LowPass;
+    if (is_high_pass_group(type)) return TypeGroup::HighPass;
+    if (type == eq_type::low_shelf) return TypeGroup::LowShelf;
+    if (type == eq_type::high_shelf) return TypeGroup::HighShelf;
+    if (type == eq_type::peaking) return TypeGroup::Peaking;
     return TypeGroup::None;
 }
 
@@ -87,6 +88,10 @@ void Display::display_eq_pre_gain() {
         reported_pre_gain_ = fault;
         index = static_cast<uint8_t>(std::max<int32_t>(max, 0));
     }
+    // Below the slider's reach it is raised to its minimum, so the slider, the
+    // box and the graph show one value and a step starts from it.
+    const int32_t min = v_.slider_min(slider);
+    if (index < min && min <= max) index = static_cast<uint8_t>(std::clamp<int32_t>(min, 0, 255));
     v_.set_slider_value(slider, index);
     v_.set_text({"Text_eq_pre_gain_db_index"}, gain_text(index));
     v_.peq_input_pre_gain(index);

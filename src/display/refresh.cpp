@@ -85,23 +85,23 @@ void Display::refresh_status_groups() {
 void Display::refresh_connection() {
     display_version_line();
     display_eq_band_enable();
-    const bool english = s_.Language != 0;
+    const bool en = english(s_);
     const Ctl caption{"Display_Connect_State"};
-    if (s_.cpu_connect_state != 1) {
+    if (!cpu_connected(s_)) {
         if (hooks_.display_link_state) hooks_.display_link_state(0);
-        v_.set_text(caption, english ? "Disconnected" : "设备未连接");
+        v_.set_text(caption, en ? "Disconnected" : "设备未连接");
         // A unit that is not connected is not busy: a progress wait on its
         // busy byte must be able to end.
         s_.cpu_state.cpu_busy = 0;
     } else {
         if (hooks_.display_link_state) hooks_.display_link_state(1);
-        v_.set_text(caption, english ? "Connected" : "设备已连接");
+        v_.set_text(caption, en ? "Connected" : "设备已连接");
     }
 }
 
 void Display::refresh_bt_name_box() {
     const Ctl box{"Text_read_cpu_bt_name"};
-    if (s_.cpu_connect_state != 1) {
+    if (!cpu_connected(s_)) {
         s_.bt_name_rx.fill(0);
         s_.bt_name_rx_copy.clear();
         v_.set_text(box, "");
@@ -123,15 +123,11 @@ void Display::refresh_recall_marks() {
 }
 
 void Display::display_eq_band_enable() {
-    uint8_t bits_0_7 = 255, bits_8_9 = 255;
-    if (s_.eq_channel_sel < kEqChannels) {
-        bits_0_7 = s_.cpu_info[cpu_info_byte::eq_band_edit_bits_0_7 + s_.eq_channel_sel];
-        bits_8_9 = s_.cpu_info[cpu_info_byte::eq_band_edit_bits_8_9 + s_.eq_channel_sel];
-    }
-    for (int b = 0; b < 10; ++b) {
-        const bool on = b < 8 ? (bits_0_7 >> b) & 1u : (bits_8_9 >> (b - 8)) & 1u;
-        v_.set_enabled({"Check_eq_x_enable", b}, on);
-    }
+    // With no valid channel selected every band stays usable.
+    const bool any_channel = s_.eq_channel_sel >= kEqChannels;
+    for (std::size_t b = 0; b < kEqBands; ++b)
+        v_.set_enabled({"Check_eq_x_enable", static_cast<int>(b)},
+                       any_channel || eq_band_editable(s_, s_.eq_channel_sel, b));
 }
 
 void Display::refresh_eq_groups() {

@@ -115,13 +115,14 @@ void Display::refresh_volume_groups() {
 
     if (en_changed) {
         v_.set_value({"Check_vol_max_function_en"}, en != 0 ? 1 : 0);
-        for (const VolumeChannel& c : kVolumes) v_.set_fore_color({c.adj_max_box}, en != 0 ? kWindowText : kGrey);
+        for (const VolumeChannel& c : kVolumes) v_.set_fore_color({c.adj_max_box}, en != 0 ? kSysWindowText : kGrey);
     }
     if (take(gen, cache, g::vol_power_on_read_eeprom_function_en)) {
         // Ticked when the power-on volumes are the ones set here, not the unit's own.
         const bool from_eeprom = gen[g::vol_power_on_read_eeprom_function_en] == 1;
         v_.set_value({"Check_vol_power_on_read_eeprom_function_en"}, from_eeprom ? 0 : 1);
-        for (const VolumeChannel& c : kVolumes) v_.set_fore_color({c.power_on_box}, from_eeprom ? kGrey : kWindowText);
+        for (const VolumeChannel& c : kVolumes)
+            v_.set_fore_color({c.power_on_box}, from_eeprom ? kGrey : kSysWindowText);
     }
 
     for (const VolumeChannel& c : kVolumes) {

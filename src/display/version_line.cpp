@@ -9,7 +9,7 @@ namespace tuner {
 
 void Display::display_version_line() {
     std::string line = "PC:" + kProgramVersion.str() + "  K:0.2.0";
-    if (s_.cpu_connect_state == 1) {
+    if (cpu_connected(s_)) {
         const auto& v = s_.cpu_version;
         const CpuState& st = s_.cpu_state;
         line += "  CPU:" + std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]);

@@ -18,19 +18,6 @@ constexpr uint32_t kEditIdleColor = 0xC0C0C0;   // light grey otherwise
 
 bool continuation(uint8_t b) { return (b & 0xC0) == 0x80; }
 
-// The first n characters of a UTF-8 text (bytes of a character stay together).
-std::string first_chars(const std::string& text, std::size_t n) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (continuation(static_cast<uint8_t>(text[i]))) continue;
-        if (chars == n) return text.substr(0, i);
-        ++chars;
-    }
-    return text;
-}
-
-bool english(const AppState& s) { return s.Language != 0; }
-
 // Takes the name as the wanted one: stored in the settings and rebuilt into the
 // send buffer. False when the buffer refused it.
 bool take_name(RuleEnv& env, const std::string& name) {
@@ -108,7 +95,7 @@ private:
     static void update_from_edit_box(RuleEnv& env) {
         const std::string text = env.view.text(kEditBox);
         if (text.empty()) return;
-        if (take_name(env, text) && env.s.cpu_connect_state == 1) env.s.send_bt_name_req = kPending;
+        if (take_name(env, text) && cpu_connected(env.s)) env.s.send_bt_name_req = kPending;
     }
 
     // Nothing is sent; a cancelled dialog, a missing file or an empty first
@@ -138,7 +125,7 @@ std::unique_ptr<RuleModule> make_bt_name_rules() { return std::make_unique<BtNam
 
 std::optional<std::array<uint8_t, kBtNameBytes>> bt_name_buffer(const std::string& name) {
     std::array<uint8_t, kBtNameBytes> buf{};
-    const std::vector<uint8_t> bytes = utf8_encode(first_chars(name, kBtNameBytes));
+    const std::vector<uint8_t> bytes = utf8_encode(utf8_first_chars(name, kBtNameBytes));
     std::size_t n = std::min(bytes.size(), kBtNameBytes);
     if (std::any_of(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n),
                     [](uint8_t b) { return b >= 1 && b <= 31; }))
@@ -192,7 +179,7 @@ std::optional<std::string> clr_bt_name_display_and_read_bt_name_file3(const AppS
                         MessageIcon::Exclamation);
         return std::nullopt;
     }
-    return first_chars(line, kBtNameBytes);
+    return utf8_first_chars(line, kBtNameBytes);
 }
 
 bool bt_name_auto_update(const MainView& view) { return view.value(kAutoRename) == 1 && !view.text(kEditBox).empty(); }

@@ -5,8 +5,6 @@ namespace tuner {
 
 namespace {
 
-bool english(const AppState& s) { return s.Language != 0; }
-
 const CaptionRow* find_row(std::string_view name, int index) {
     for (const CaptionRow& r : caption_rows())
         if (r.name == name && r.index == index) return &r;
@@ -32,12 +30,11 @@ std::string caption_text(const CaptionRow& row, const AppState& s, const WindowT
         case CaptionRule::AuxInput: {
             const bool aux_two = s.cpu_info[cpu_info_byte::cpu_input_caps + 6] != 0;
             // In Chinese the numbered caption also stands while no unit is connected.
-            const bool numbered = english(s) ? aux_two : (aux_two || s.cpu_connect_state != 1);
+            const bool numbered = english(s) ? aux_two : (aux_two || !cpu_connected(s));
             return numbered ? pick(s, row.chinese, row.english) : pick(s, row.chinese_alt, row.english_alt);
         }
         case CaptionRule::EchoDelay:
-            return s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] == 0 ? pick(s, row.chinese, row.english)
-                                                                       : pick(s, row.chinese_alt, row.english_alt);
+            return echo_delay_r_raw(s) ? pick(s, row.chinese_alt, row.english_alt) : pick(s, row.chinese, row.english);
         case CaptionRule::Title: return english(s) ? titles.english : titles.chinese;
     }
     return {};

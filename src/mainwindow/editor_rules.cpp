@@ -38,11 +38,7 @@ const ParamRow* own_row(const ParamRow* r) { return r && !is_eq_row(*r) ? r : nu
 
 // The right echo delay is a raw step 0..30 while the unit says so; it is
 // then edited exactly like a plain slider parameter. Read anew at every use.
-K kind_now(const AppState& s, const ParamRow& r) {
-    if (r.kind == K::EchoDelay && r.name == "echo_a_delay_r" && s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] != 0)
-        return K::Plain;
-    return r.kind;
-}
+K kind_now(const AppState& s, const ParamRow& r) { return param_shows_raw(s, r) ? K::Plain : r.kind; }
 
 bool steps_by_slider(K k) { return k == K::Plain || k == K::Volume || k == K::EchoDelay || k == K::DrcThreshold; }
 
@@ -204,7 +200,7 @@ public:
         return true;
     }
     bool box_got_focus(RuleEnv& env, Ctl box) override { return colour(env, box, kEditingColor); }
-    bool box_lost_focus(RuleEnv& env, Ctl box) override { return colour(env, box, kIdleColor); }
+    bool box_lost_focus(RuleEnv& env, Ctl box) override { return colour(env, box, kSysWindowText); }
 
     bool slider_changed(RuleEnv& env, Ctl slider) override {
         const ParamRow* r = own_row(find_param_by_slider(slider.name));

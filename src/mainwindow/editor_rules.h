@@ -22,13 +22,13 @@
 #include <string>
 
 #include "core/param_table.h"
+#include "core/system_colors.h"
 #include "mainwindow/rules.h"
 
 namespace tuner::editor {
 
-// Text colours of a box: red while it is being edited, window text after.
+// Text colours of a box: red while it is being edited, kSysWindowText after.
 constexpr uint32_t kEditingColor = 0x000000FF;
-constexpr uint32_t kIdleColor = 0x80000008;
 
 // The number a box shows, or nothing when its text is not a number.
 std::optional<double> box_number(const RuleEnv& env, Ctl box);

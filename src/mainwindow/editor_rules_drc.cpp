@@ -65,7 +65,7 @@ bool drc_check_mouse_up(RuleEnv& env, Ctl c) {
     // Written even when it already holds that value.
     env.s.param_image.gen[record_start(env.s) + gen_frame::drc_enable] = env.view.value(c) != 0 ? 1 : 0;
     env.svc.set_all_dis();
-    if (env.s.cpu_connect_state == 1) env.s.send_gen_req = kPending;
+    if (cpu_connected(env.s)) env.s.send_gen_req = kPending;
     return true;
 }
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "core/eq_filter.h"
 #include "core/param_file.h"
 #include "core/param_table.h"
+#include "core/system_colors.h"
 #include "core/value_tables.h"
 
 namespace tuner {
@@ -12,9 +14,8 @@ namespace {
 
 namespace q = eq_frame;
 
-constexpr uint32_t kFocusTextColor = 0xFF;         // red while a box is edited
-constexpr uint32_t kNormalTextColor = 0x80000008;  // system window-text colour
-constexpr uint8_t kForceRedraw = 255;              // a cache byte that never matches
+constexpr uint32_t kFocusTextColor = 0xFF;  // red while a box is edited
+constexpr uint8_t kForceRedraw = 255;       // a cache byte that never matches
 constexpr int kNoBand = 255;
 
 // Q index limits by band type: peaking reaches 25.0, every other type 2.0.
@@ -28,8 +29,9 @@ struct TypeButton {
     uint8_t type;
 };
 constexpr std::array kTypeButtons{
-    TypeButton{"key_eq_type_peq", 0}, TypeButton{"key_eq_type_ls", 1}, TypeButton{"key_eq_type_hs", 2},
-    TypeButton{"key_eq_type_lp", 3},  TypeButton{"key_eq_type_hp", 4},
+    TypeButton{"key_eq_type_peq", eq_type::peaking},   TypeButton{"key_eq_type_ls", eq_type::low_shelf},
+    TypeButton{"key_eq_type_hs", eq_type::high_shelf}, TypeButton{"key_eq_type_lp", eq_type::low_pass},
+    TypeButton{"key_eq_type_hp", eq_type::high_pass},
 };
 
 const ParamRow& row(std::string_view name) { return *find_param(name); }
@@ -189,7 +191,7 @@ public:
     bool box_lost_focus(RuleEnv& env, Ctl c) override {
         const ParamRow* r = box_row(c);
         if (!r) return false;
-        env.view.set_fore_color(c, kNormalTextColor);
+        env.view.set_fore_color(c, kSysWindowText);
         FrameImage& cache = eq_cache(env.s);
         const auto b = static_cast<std::size_t>(r->per_band ? c.index : 0);
         switch (r->kind) {
@@ -295,13 +297,13 @@ private:
 
 std::unique_ptr<RuleModule> make_eq_rules() { return std::make_unique<EqRules>(); }
 
-std::string eq_reset_title(const AppState& s) { return s.Language != 0 ? "Reset Eq" : "EQ复位"; }
+std::string eq_reset_title(const AppState& s) { return english(s) ? "Reset Eq" : "EQ复位"; }
 std::string eq_reset_question(const AppState& s) {
-    return s.Language != 0 ? "Reset Eq channel actived, are you sure ?" : "是否复位当前EQ？";
+    return english(s) ? "Reset Eq channel actived, are you sure ?" : "是否复位当前EQ？";
 }
 std::string eq_reset_no_default_text(const AppState& s) {
-    return s.Language != 0 ? "No valid start-up parameter file was loaded, so there is nothing to reset the EQ to."
-                           : "未载入有效的开机参数文件，无法复位当前EQ。";
+    return english(s) ? "No valid start-up parameter file was loaded, so there is nothing to reset the EQ to."
+                      : "未载入有效的开机参数文件，无法复位当前EQ。";
 }
 
 void confirm_eq_reset(RuleEnv& env) { env.view.ask_yes_no("Reset Eq channel actived, are you sure ?", "Reset Eq"); }

@@ -9,62 +9,12 @@
 
 #include "buttons/qb_buttons_h.h"
 #include "controls/limiter.h"
+#include "controls/param_text_box.h"
 #include "controls/peq_graph.h"
 #include "controls/slider.h"
 #include "tabs/xtab.h"
 
 namespace tuner {
-
-void wire_rule_box(ParamTextBox* box, TextInput& input, RuleBoxHooks hooks) {
-    auto h = std::make_shared<RuleBoxHooks>(std::move(hooks));
-    auto filtering = std::make_shared<bool>(false);
-    auto commit = [box, &input, h] {
-        if (auto l = h->limits ? h->limits() : std::nullopt) {
-            TextBox b = box->box();
-            input.text_input_key_press(b, kKeyEnter, l->min, l->max, l->snap, l->table);
-            box->set_box(b);
-        }
-        if (h->commit) h->commit();
-    };
-    QObject::connect(box, &ParamTextBox::GotFocus, box, [box, &input, h] {
-        TextBox b = box->box();
-        input.text_input_got_focus(b);
-        box->hide_caret();
-        box->set_fore_color(0x0000FF);
-        if (h->got_focus) h->got_focus();
-    });
-    QObject::connect(box, &ParamTextBox::Change, box, [box, h, filtering] {
-        if (*filtering) return;
-        auto l = h->limits ? h->limits() : std::nullopt;
-        if (!l) return;
-        *filtering = true;
-        TextBox b = box->box();
-        TextInput::text_input_change(b, l->decimals, false, l->allow_minus);
-        box->set_box(b);
-        *filtering = false;
-    });
-    QObject::connect(box, &ParamTextBox::KeyPress, box, [box, &input, h, commit](int key) {
-        if (key == kKeyEnter) {
-            commit();
-        } else if (auto l = h->limits ? h->limits() : std::nullopt) {
-            TextBox b = box->box();
-            input.text_input_key_press(b, key, l->min, l->max, l->snap, l->table);
-            box->set_box(b);
-        }
-        if (h->key) h->key(key);
-    });
-    QObject::connect(box, &ParamTextBox::LostFocus, box, [box, &input, h, commit] {
-        // Leaving the box is the box's own Enter key: the commit and what every key does after it.
-        commit();
-        if (h->key) h->key(kKeyEnter);
-        TextBox b = box->box();
-        input.text_input_lost_focus(b);
-        box->set_box(b);
-        box->show_caret();
-        box->set_fore_color(kSysWindowText);
-        if (h->lost_focus) h->lost_focus();
-    });
-}
 
 namespace {
 
@@ -125,12 +75,12 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                                  [&rules, &env, ctl] { rules.menu(env, ctl); });
                 break;
             case ControlKind::NumericBox:
-                wire_rule_box(static_cast<ParamTextBox*>(o), env.input,
-                              {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
-                               [&rules, &env, ctl] { rules.box_commit(env, ctl); },
-                               [&rules, &env, ctl](int key) { rules.box_key(env, ctl, key); },
-                               [&rules, &env, ctl] { rules.box_got_focus(env, ctl); },
-                               [&rules, &env, ctl] { rules.box_lost_focus(env, ctl); }});
+                wire_numeric_box(static_cast<ParamTextBox*>(o), env.input,
+                                 {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
+                                  [&rules, &env, ctl] { rules.box_commit(env, ctl); },
+                                  [&rules, &env, ctl](int key) { rules.box_key(env, ctl, key); },
+                                  [&rules, &env, ctl] { rules.box_got_focus(env, ctl); },
+                                  [&rules, &env, ctl] { rules.box_lost_focus(env, ctl); }});
                 break;
             case ControlKind::TextBox: o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl)); break;
             case ControlKind::Slider: {

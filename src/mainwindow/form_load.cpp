@@ -85,7 +85,7 @@ void FrmMain::Form_Load() {
     s_.power_req = kNoRequest;
     s_.cpu_state.cpu_mode_index = 0;
     s_.eq_band_count = {10, 10, 0, 10, 10, 10, 10, 10, 10, 10};
-    for (std::size_t i = b::eq_band_edit_bits_8_9; i < b::eq_band_edit_bits_0_7 + 10; ++i) s_.cpu_info[i] = 255;
+    allow_all_eq_bands(s_.cpu_info);
     peq_h_build_tables();
     s_.wait_busy = 0;
     s_.hid_device_detected = false;
@@ -126,12 +126,12 @@ void FrmMain::Form_Load() {
     s_.param_image.gen[gen_frame::mic_vol] = 30;
     s_.param_image.gen[gen_frame::effect_vol] = 30;
 
-    open_file_to_all_data(s_, *program_, io_.dialogs, "123 ");
+    open_file_to_all_data(s_, *program_, io_.dialogs, LoadKind::Startup);
     s_.refresh_incremental = 0;
     display_->set_all_dis();
     if (auto* strip = registry_.get<XTab>("ucXTab1")) strip->setActiveTab(0);
     set_Language_display(s_, v, config_.titles());
-    s_.cpu_connect_state = 2;
+    s_.cpu_connect_state = connect_state::kSearching;
     device_search_start(*link_);
     v.peq_dis_peq_x(255);
     display_->display_model_layout();

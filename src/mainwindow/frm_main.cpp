@@ -1,8 +1,10 @@
 #include "mainwindow/frm_main.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPointer>
 
 #include "core/device_version.h"
 #include "mainwindow/captions.h"
@@ -33,11 +35,21 @@ FrmMain::FrmMain(FrmMainServices services, QWidget* parent) : QMainWindow(parent
 }
 
 FrmMain::~FrmMain() {
-    // The box with the focus loses it now, while the rules its handlers call
-    // still exist; the window's own teardown would send the focus loss later.
-    if (QWidget* focused = focusWidget()) focused->clearFocus();
     timers_->scan_stop();
     timers_->send_stop();
+    tray_.reset();  // a child that the member owns
+    // The window's children go first (the controls, the menu bar, the wheel
+    // bindings): their connections and event filters call into the rules, the
+    // view, the link and the services, which must outlive every such call,
+    // focus losses on the way out included. Dialogs are windows of their own
+    // and stay with their owners.
+    const QObject* own_layout = layout();
+    const QObjectList now = children();
+    for (const QPointer<QObject>& child : std::vector<QPointer<QObject>>(now.begin(), now.end())) {
+        if (!child || child.data() == own_layout) continue;
+        if (child->isWidgetType() && static_cast<QWidget*>(child.data())->isWindow()) continue;
+        delete child.data();
+    }
 }
 
 void FrmMain::build_controls() {

@@ -77,6 +77,8 @@ private:
     void Form_Load();
     void load_logo();
 
+    // Everything below outlives the window's child widgets: ~FrmMain deletes
+    // those first, so their signals never reach a destroyed member.
     FrmMainServices io_;
     AppState s_;
     TextInput input_;

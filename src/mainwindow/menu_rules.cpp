@@ -45,7 +45,7 @@ public:
         if (!cpu_ready(s.cpu_state)) return true;
 
         if (n == "menu_key_open_file_to_all_data") {
-            open_file_to_all_data(s, env.svc, env.dialogs, "");
+            open_file_to_all_data(s, env.svc, env.dialogs, LoadKind::User);
         } else if (n == "menu_key_save_all_data_to_file") {
             save_all_data_to_file(s, env.svc, env.dialogs);
         } else if (n == "menu_key_read_all_data_from_cpu_group") {

@@ -1,12 +1,12 @@
 // Reading the optional branding files beside the program.
 #include "mainwindow/startup_config.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <vector>
 
 #include "core/app_paths.h"
-#include "core/atomic_file.h"
 #include "core/utf8.h"
 
 namespace tuner {
@@ -19,39 +19,28 @@ bool file_exists(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-// The whole file is readable and valid UTF-8. A file in a legacy code page
-// (GBK titles) is treated like a missing one rather than shown garbled.
-bool readable_utf8(const std::string& path) {
-    std::string content;
-    if (!read_whole_file(path, content)) return false;
-    return utf8_sanitize(content) == content;
-}
-
-// The first n characters (code points) of valid UTF-8 text.
-std::string first_chars(const std::string& text, std::size_t n) {
-    std::size_t pos = 0;
-    for (std::size_t count = 0; pos < text.size() && count < n; ++count) {
-        ++pos;
-        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
-    }
-    return text.substr(0, pos);
-}
-
 }  // namespace
 
 StartupConfig read_startup_config(const std::string& dir, AppState& s, SettingsStore& settings) {
     StartupConfig cfg;
     s.Language = 1;
 
+    // Only the four lines are read, each only as far as it is used, so a
+    // huge file neither slows the start nor fills the memory.
     const std::string path = path_join(dir, kConfigFileName);
-    if (file_exists(path) && readable_utf8(path)) {
-        TextFileError err = TextFileError::None;
-        cfg.config_check_line = first_chars(utf8_file_read_line(path, 4, &err), kConfigCheckChars);
-        if (err == TextFileError::None && cfg.config_check_line == kConfigCheckText) {
+    TextFileError err = TextFileError::None;
+    const std::vector<std::string> lines = utf8_file_read_lines(path, 4, kConfigLineMaxBytes, &err);
+    // A file in a legacy code page (GBK titles) is treated like a missing one
+    // rather than shown garbled.
+    const bool utf8 =
+        std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return utf8_sanitize(l) == l; });
+    if (err == TextFileError::None && utf8 && lines.size() == 4) {
+        cfg.config_check_line = utf8_first_chars(lines[3], kConfigCheckChars);
+        if (cfg.config_check_line == kConfigCheckText) {
             cfg.config_accepted = true;
-            cfg.language_mode = utf8_file_read_line(path, 1);
-            cfg.title_english = utf8_file_read_line(path, 3);
-            cfg.title_chinese = utf8_file_read_line(path, 2);
+            cfg.language_mode = lines[0];
+            cfg.title_chinese = utf8_first_chars(lines[1], kTitleMaxChars);
+            cfg.title_english = utf8_first_chars(lines[2], kTitleMaxChars);
         }
     }
 

@@ -7,8 +7,9 @@
 //      choice with the menu shown; an empty line changes nothing
 //   2  window title in Chinese        3  window title in English
 //   4  encoding check line, must begin with "此行为中文编码测试行请不要修改"
-// A file that is missing, unreadable, not valid UTF-8 anywhere, or fails the
-// check line leaves every default: "2", English only, both titles "Veltrana".
+// A file that is missing, unreadable, not valid UTF-8 in these lines, or
+// fails the check line leaves every default: "2", English only, both titles
+// "Veltrana". Titles are cut to 255 characters; nothing after line 4 is read.
 #pragma once
 
 #include <optional>
@@ -24,6 +25,8 @@ namespace tuner {
 constexpr const char* kConfigFileName = "config.ini";
 constexpr const char* kConfigCheckText = "此行为中文编码测试行请不要修改";
 constexpr std::size_t kConfigCheckChars = 15;
+constexpr std::size_t kTitleMaxChars = 255;
+constexpr std::size_t kConfigLineMaxBytes = kTitleMaxChars * 4;  // a title's characters at most
 constexpr const char* kIconFileName = "logo.ico";
 
 struct StartupConfig {

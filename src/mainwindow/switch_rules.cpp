@@ -9,9 +9,8 @@ namespace {
 
 namespace g = gen_frame;
 
-bool connected(const AppState& s) { return s.cpu_connect_state == 1; }
 void raise_gen(AppState& s) {
-    if (connected(s)) s.send_gen_req = kPending;
+    if (cpu_connected(s)) s.send_gen_req = kPending;
 }
 uint8_t& gen(AppState& s, std::size_t off) { return s.param_image.gen[off]; }
 void toggle(uint8_t& b) { b = b == 0 ? 1 : 0; }
@@ -77,7 +76,7 @@ void adjust_mode(RuleEnv& env, int index, std::size_t byte, uint8_t first_channe
 void key_input(RuleEnv& env, int index) {
     AppState& s = env.s;
     if (index < 0 || index >= kMusicInputs || index == s.cpu_state.cpu_music_input) return;
-    if (!connected(s)) {
+    if (!cpu_connected(s)) {
         // Offline the lit button follows at once; a saved file records it.
         s.cpu_state.cpu_music_input = static_cast<uint8_t>(index);
         env.svc.set_all_dis();
@@ -148,7 +147,8 @@ public:
             key_input(env, c.index);
         } else if (c.name == "key_power_bit") {
             // The request byte itself is the pending request; offline nothing is asked.
-            if (connected(s) && c.index >= 0 && c.index < kPowerRequests) s.power_req = static_cast<uint8_t>(c.index);
+            if (cpu_connected(s) && c.index >= 0 && c.index < kPowerRequests)
+                s.power_req = static_cast<uint8_t>(c.index);
             env.svc.set_all_dis();
         } else if (c.name == "Command1") {
             if (c.index >= 0 && c.index < static_cast<int>(kClearedLists.size()))

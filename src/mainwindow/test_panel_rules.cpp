@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/system_colors.h"
+
 namespace tuner {
 
 namespace {
@@ -18,7 +20,7 @@ bool is_test_box(Ctl c) { return c.name == kTestBox && c.index >= 0 && c.index <
 uint8_t& test_byte(AppState& s, int box) { return s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(box)]; }
 
 void raise_test_send(AppState& s) {
-    if (s.cpu_connect_state == 1) s.send_cpu_test_req = kPending;
+    if (cpu_connected(s)) s.send_cpu_test_req = kPending;
 }
 
 class TestPanelRules : public RuleModule {
@@ -71,7 +73,7 @@ public:
             return true;
         }
         if (!is_test_box(c)) return false;
-        env.view.set_fore_color(c, kTestBoxTextColor);
+        env.view.set_fore_color(c, kSysWindowText);
         return true;
     }
 

@@ -23,11 +23,7 @@
 namespace tuner {
 
 constexpr int kTestPanelOpenClicks = 10;
-constexpr int kTestBoxes = 10;
-constexpr std::size_t kTestSwitchByte = 8;
-constexpr std::size_t kTestDataFirstByte = 9;  // box i holds byte 9 + i
 constexpr uint32_t kTestBoxFocusColor = 0x000000FF;
-constexpr uint32_t kTestBoxTextColor = 0x80000008;
 
 std::unique_ptr<RuleModule> make_test_panel_rules();
 

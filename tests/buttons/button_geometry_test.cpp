@@ -2,6 +2,7 @@
 #include <set>
 #include <tuple>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "button_test_util.h"
@@ -9,6 +10,15 @@
 
 namespace tuner::testing {
 namespace {
+
+using ::testing::AllOf;
+using ::testing::Field;
+
+// A box with each edge named in a failure.
+auto IsBox(int left, int top, int right, int bottom) {
+    return AllOf(Field("left", &BoxRect::left, left), Field("top", &BoxRect::top, top),
+                 Field("right", &BoxRect::right, right), Field("bottom", &BoxRect::bottom, bottom));
+}
 
 TEST(ShiftColor, ShiftsAndDerivedColours) {
     // Colour, amount, options (scale blue, retry, invert), result. Retry: once the other way (an amount of 0 retries
@@ -20,14 +30,17 @@ TEST(ShiftColor, ShiftsAndDerivedColours) {
         {0x101010, -32, {false, true, false}, 0x303030}, {0, 0, {false, true, false}, 0x404040},
         {0xFFFFFF, 0, {false, true, false}, 0xFFFFFF},   {0xFFFFFF, 300, {false, true, false}, 0}};
     for (const auto& [colour, amount, opt, out] : cases)
-        EXPECT_EQ(ShiftColor(colour, amount, opt), out) << std::hex << colour;
+        EXPECT_EQ(ShiftColor(colour, amount, opt), out)
+            << std::hex << "colour " << colour << std::dec << " amount " << amount << " scale blue " << opt.scale_blue
+            << " retry " << opt.retry << " invert " << opt.invert;
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
     EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
     EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
     // System colours are translated before any arithmetic.
     const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
-    EXPECT_EQ(std::pair(s0.FaceColor, s0.CheckedFaceColor), std::pair(translate_color(kSysButtonFace), 0xE0E0DFu));
+    EXPECT_EQ(s0.FaceColor, translate_color(kSysButtonFace));
+    EXPECT_EQ(s0.CheckedFaceColor, 0xE0E0DFu);
 }
 
 ShapeResult shape_of(int shape, int style, int w, int h, bool enabled = true) {
@@ -47,26 +60,33 @@ TEST(ButtonShape, CornerCutsByStyle) {
     };
     const Pixels triangles = {{0, 0},     {1, 0},     {0, 1},     {0, h - 2},     {0, h - 1},     {1, h - 1},
                               {w - 2, 0}, {w - 1, 0}, {w - 1, 1}, {w - 1, h - 2}, {w - 2, h - 1}, {w - 1, h - 1}};
-    for (int style : {2, 7}) EXPECT_EQ(cut(style, true), triangles) << style;
+    for (int style : {2, 7}) EXPECT_EQ(cut(style, true), triangles) << "style " << style;
     EXPECT_EQ(cut(1, true), (Pixels{{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}));
     EXPECT_EQ(cut(3, true), (Pixels{{0, h - 1}, {w - 1, 0}}));
-    for (int style : {0, 4, 5, 6}) EXPECT_TRUE(cut(style, true).empty()) << style;
-    EXPECT_TRUE(cut(3, false).empty());  // a disabled style-3 button keeps its corners
+    for (int style : {0, 4, 5, 6}) EXPECT_EQ(cut(style, true), Pixels{}) << "style " << style;
+    EXPECT_EQ(cut(3, false), Pixels{}) << "disabled style 3";  // a disabled style-3 button keeps its corners
 }
 
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
     const ShapeResult s3 = shape_of(3, 0, 100, 30);
-    EXPECT_EQ(QPoint(s3.face_left, s3.face_right), QPoint(SlantWidth(30), 100 - SlantWidth(30)));
+    EXPECT_EQ(s3.face_left, SlantWidth(30));
+    EXPECT_EQ(s3.face_right, 100 - SlantWidth(30));
     // Both sides slant.
-    EXPECT_TRUE(s3.window.contains(1, 0) && !s3.window.contains(1, 29) && !s3.window.contains(98, 0));
+    EXPECT_TRUE(s3.window.contains(1, 0));
+    EXPECT_FALSE(s3.window.contains(1, 29));
+    EXPECT_FALSE(s3.window.contains(98, 0));
     // Shape 1 keeps a straight right side with the style's corner cut.
     const ShapeResult s1 = shape_of(1, 2, 100, 30);
-    EXPECT_TRUE(!s1.window.contains(99, 0) && s1.window.contains(99, 15));
+    EXPECT_FALSE(s1.window.contains(99, 0));
+    EXPECT_TRUE(s1.window.contains(99, 15));
 
     const ShapeResult e = shape_of(4, 2, 60, 30);
-    ASSERT_TRUE(e.clip && e.inner);
-    EXPECT_TRUE(!e.window.contains(0, 0) && e.window.contains(0, 15));
-    EXPECT_FALSE(e.clip->contains(0, 15) || e.inner->contains(1, 15));
+    ASSERT_TRUE(e.clip.has_value());
+    ASSERT_TRUE(e.inner.has_value());
+    EXPECT_FALSE(e.window.contains(0, 0));
+    EXPECT_TRUE(e.window.contains(0, 15));
+    EXPECT_FALSE(e.clip->contains(0, 15));
+    EXPECT_FALSE(e.inner->contains(1, 15));
 
     QImage img(10, 10, QImage::Format_RGB32);
     img.fill(qRgb(0, 255, 0));
@@ -74,8 +94,9 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
     const QImage empty;  // no picture, or an empty one
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built ||
-                 BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built);
+    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built) << "shape 7, no picture";
+    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built)
+        << "shape 8, empty picture";
 }
 
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
@@ -84,37 +105,43 @@ LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
 
 TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
     LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
-    EXPECT_TRUE(r.caption == (BoxRect{40, 8, 64, 21}) && !r.with_picture);  // (105 - 24) / 2, (29 - 13) / 2
+    EXPECT_THAT(r.caption, IsBox(40, 8, 64, 21));  // (105 - 24) / 2, (29 - 13) / 2
+    EXPECT_FALSE(r.with_picture);
     // Two lines with "||"; engraved styles need 2 more pixels each way.
     LayoutInput two = plain(QStringLiteral("AB||CDE"), 105, 60);
     two.caption_style = 1;
     const LayoutResult t = LayoutCaption(two, false, fixed_measure);
-    EXPECT_EQ(QSize(t.caption.width(), t.caption.height()), QSize(18 + 2, 26 + 2));
+    EXPECT_EQ(t.caption.width(), 18 + 2);
+    EXPECT_EQ(t.caption.height(), 26 + 2);
     // Left and right alignment keep 4 pixels from the face, and so does a caption wider than the face.
     LayoutInput in = plain(QStringLiteral("MUTE"));
     in.caption_align = 0;
-    const int left = LayoutCaption(in, false, fixed_measure).caption.left;
+    EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, 4) << "left aligned";
     in.caption_align = 1;
-    EXPECT_EQ(std::pair(left, LayoutCaption(in, false, fixed_measure).caption.right), std::pair(4, 101));
+    EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.right, 101) << "right aligned";
     const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
-    EXPECT_EQ(std::pair(wide.caption.left, wide.caption.right), std::pair(4, 36));
+    EXPECT_EQ(wide.caption.left, 4);
+    EXPECT_EQ(wide.caption.right, 36);
 
     // Picture cells and fitting.
     in = plain(QStringLiteral("MUTE"), 120, 40);
     in.picture_width = in.picture_height = 16;
     in.caption_align = 0;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_TRUE(r.picture == (BoxRect{4, 12, 20, 28}) && r.caption.left == 24);
+    EXPECT_THAT(r.picture, IsBox(4, 12, 20, 28));
+    EXPECT_EQ(r.caption.left, 24);
 
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
     in.picture_align = 3;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_TRUE(r.picture == (BoxRect{3, 3, 117, 37}) && r.with_picture);
+    EXPECT_THAT(r.picture, IsBox(3, 3, 117, 37));
+    EXPECT_TRUE(r.with_picture);
 
     in.picture_cell = 48;  // fitted: (120 - 12) / 32 against (40 - 12) / 16
     in.picture_width = 32;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_EQ(QSize(r.picture.width(), r.picture.height()), QSize(56, 28));
+    EXPECT_EQ(r.picture.width(), 56);
+    EXPECT_EQ(r.picture.height(), 28);
 
     // Smaller than the margins: the boxes collapse, never turn inside out; a picture without size or a negative space
     // fits as nothing.
@@ -122,10 +149,14 @@ TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
     in.picture_width = in.picture_height = 16;
     in.picture_cell = 48;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_TRUE(r.caption.width() >= 0 && r.caption.height() >= 0 && r.picture.width() >= 0 && r.picture.height() >= 0);
-    EXPECT_EQ(std::vector({FitPicture(100, 50, 0, 10), FitPicture(100, 50, 10, 0), FitPicture(-6, 50, 10, 10),
-                           FitPicture(100, 50, 10, 10)}),
-              std::vector({QSize(0, 0), QSize(0, 0), QSize(0, 0), QSize(50, 50)}));
+    EXPECT_GE(r.caption.width(), 0);
+    EXPECT_GE(r.caption.height(), 0);
+    EXPECT_GE(r.picture.width(), 0);
+    EXPECT_GE(r.picture.height(), 0);
+    EXPECT_EQ(FitPicture(100, 50, 0, 10), QSize(0, 0));
+    EXPECT_EQ(FitPicture(100, 50, 10, 0), QSize(0, 0));
+    EXPECT_EQ(FitPicture(-6, 50, 10, 10), QSize(0, 0));
+    EXPECT_EQ(FitPicture(100, 50, 10, 10), QSize(50, 50));
 }
 
 }  // namespace

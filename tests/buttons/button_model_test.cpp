@@ -29,13 +29,17 @@ struct ButtonTest : ::testing::Test {
 
 TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
     b->MousePress(1, 0, 10, 10);
-    EXPECT_TRUE((b->StateFlags() & kPressed) && b->HeldDown() && host.capture);
+    EXPECT_EQ(b->StateFlags() & kPressed, kPressed);
+    EXPECT_TRUE(b->HeldDown());
+    EXPECT_TRUE(host.capture);
     b->MouseRelease(1, 0, 10, 10);
-    EXPECT_FALSE(host.capture || (b->StateFlags() & kPressed));
+    EXPECT_FALSE(host.capture) << "after the release";
+    EXPECT_EQ(b->StateFlags() & kPressed, 0) << "after the release";
     b->ClickNotification();
     // The right button raises no Click and neither captures nor presses.
     b->MousePress(2, 0, 10, 10);
-    EXPECT_FALSE(host.capture || (b->StateFlags() & kPressed));
+    EXPECT_FALSE(host.capture) << "right press";
+    EXPECT_EQ(b->StateFlags() & kPressed, 0) << "right press";
     b->MouseRelease(2, 0, 10, 10);
     b->ClickNotification();
     EXPECT_EQ(log.events, (V{"MouseDown(1)", "MouseUp(1)", "Click", "MouseDown(2)", "MouseUp(2)"}));
@@ -44,7 +48,8 @@ TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
     b->setMode(1);
     b->AccessKeyPress(13);
     b->AccessKeyPress(27);
-    EXPECT_TRUE(log.count("Click") == 2 && !b->Value());
+    EXPECT_EQ(log.count("Click"), 2);
+    EXPECT_FALSE(b->Value());
 
     // Space: the Click's place depends on the mode.
     log.events.clear();
@@ -77,24 +82,32 @@ TEST_F(ButtonTest, HoverAndThePressedLookAlsoWhenReleasedAway) {
     EXPECT_FALSE(b->HoverActive());
     b->MouseMoveTo(0, 0, 5, 5, true);
     b->MouseMoveTo(0, 0, 6, 5, true);
-    EXPECT_TRUE(b->HoverActive() && host.hover_timer && b->LastDrawState() == 3);
+    EXPECT_TRUE(b->HoverActive());
+    EXPECT_TRUE(host.hover_timer);
+    EXPECT_EQ(b->LastDrawState(), 3);
     b->HoverTimerCheck(true);
     b->MousePress(1, 0, 5, 5);
-    EXPECT_TRUE(b->HoverActive() && b->LastDrawState() == 2);
+    EXPECT_TRUE(b->HoverActive()) << "pressed";
+    EXPECT_EQ(b->LastDrawState(), 2) << "pressed";
     b->HoverTimerCheck(false);  // dragged off the button
-    EXPECT_FALSE(b->HoverActive() || host.hover_timer || b->LastDrawState() == 2);
+    EXPECT_FALSE(b->HoverActive()) << "dragged off";
+    EXPECT_FALSE(host.hover_timer) << "dragged off";
+    EXPECT_NE(b->LastDrawState(), 2) << "dragged off";
     b->MouseMoveTo(1, 0, 5, 5, true);  // and back on
     EXPECT_EQ(b->LastDrawState(), 2);
-    EXPECT_EQ(std::pair(log.count("MouseOnButton(1)"), log.count("MouseOnButton(0)")), std::pair(2, 1));
+    EXPECT_EQ(log.count("MouseOnButton(1)"), 2);
+    EXPECT_EQ(log.count("MouseOnButton(0)"), 1);
     b->MouseRelease(1, 0, 5, 5);
     // A release away from a check or option button drops the pressed look.
     for (int mode : {1, 2}) {
+        SCOPED_TRACE(::testing::Message() << "mode " << mode);
         b->setMode(mode);
         b->MouseMoveTo(0, 0, 5, 5, true);
         b->MousePress(1, 0, 5, 5);
         ASSERT_EQ(b->LastDrawState(), 2);
         b->MouseRelease(1, 0, 500, 500);  // no click notification follows
-        EXPECT_FALSE(b->LastDrawState() == 2 || b->Value()) << mode;
+        EXPECT_NE(b->LastDrawState(), 2);
+        EXPECT_FALSE(b->Value());
     }
 }
 
@@ -116,7 +129,9 @@ TEST(OptionGroup, ClickFocusArrowKeysAndLeavingTheGroup) {
     log.attach(*g.b);
     g.a->setValue(true);
     click(*g.b);
-    EXPECT_TRUE(g.count() == 3 && g.b->Value() && !g.a->Value());
+    EXPECT_EQ(g.count(), 3);
+    EXPECT_TRUE(g.b->Value());
+    EXPECT_FALSE(g.a->Value());
     click(*g.b);  // already checked: no event
     EXPECT_EQ(log.count("Click"), 1);
 
@@ -125,25 +140,29 @@ TEST(OptionGroup, ClickFocusArrowKeysAndLeavingTheGroup) {
     const bool checked_over_b = g.a->Value();
     g.b->setValue(false);
     g.a->FocusReceived();
-    EXPECT_TRUE(!checked_over_b && g.a->Value());
+    EXPECT_FALSE(checked_over_b) << "focus checked a while b was checked";
+    EXPECT_TRUE(g.a->Value()) << "focus with none checked";
     g.c->KeyUpNotification(39, 0);  // an arrow key onto an unchecked option button checks it
-    EXPECT_TRUE(g.c->Value() && !g.a->Value());
+    EXPECT_TRUE(g.c->Value()) << "arrow key onto c";
+    EXPECT_FALSE(g.a->Value()) << "arrow key onto c";
 
     // Leaving the group: by another mode, by destruction, by loading into another container.
     g.a->setMode(0);
     const OptionGroups& groups = OptionGroups::instance();
-    EXPECT_EQ((std::vector{groups.Slot(&g.container, 1), groups.Slot(&g.container, 2), groups.Slot(&g.container, 3)}),
-              (std::vector<ButtonModel*>{g.b.get(), g.c.get(), nullptr}));
+    EXPECT_EQ(groups.Slot(&g.container, 1), g.b.get());
+    EXPECT_EQ(groups.Slot(&g.container, 2), g.c.get());
+    EXPECT_EQ(groups.Slot(&g.container, 3), nullptr);
     bool any = false;
     g.a->OptionGroupUpdate(-1, any);  // not registered: changes nothing
-    const int after_mode = g.count();
+    EXPECT_EQ(g.count(), 2) << "after a's mode change";
     g.c.reset();
-    EXPECT_EQ(std::pair(after_mode, g.count()), std::pair(2, 1));
+    EXPECT_EQ(g.count(), 1) << "after c was destroyed";
     int other = 0;
     PropertyBag bag;
     bag.write("Mode", int64_t{2}, int64_t{0});
     g.b->ReadProperties(bag, ButtonAmbient{.container = &other});
-    EXPECT_TRUE(g.count() == 0 && groups.Slot(&other, 1) == g.b.get());
+    EXPECT_EQ(g.count(), 0);
+    EXPECT_EQ(groups.Slot(&other, 1), g.b.get());
     g.b->setMode(1);  // the last one removes the group
     EXPECT_EQ(groups.Count(&other), 0);
 }
@@ -153,7 +172,9 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
     b->MouseMoveTo(0, 0, 5, 5, true);
     const int refreshes = host.refreshes;
     b->MousePress(1, 0, 5, 5);  // nothing painted on the pass that moved
-    EXPECT_TRUE(host.moves.size() == 1u && b->LastDrawState() == 0 && host.refreshes == refreshes + 1);
+    EXPECT_EQ(host.moves.size(), 1u);
+    EXPECT_EQ(b->LastDrawState(), 0);
+    EXPECT_EQ(host.refreshes, refreshes + 1);
     b->Paint();  // the paint after the move draws the pressed face
     EXPECT_EQ(b->LastDrawState(), 2);
     b->MouseRelease(1, 0, 5, 5);
@@ -168,14 +189,16 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
     EXPECT_EQ(std::vector(host.moves.end() - 3, host.moves.end()), (std::vector<QPoint>{{0, -1}, {1, -1}, {-1, 1}}));
     b->setMode(0);  // nudged again by its redraw
     b->Terminate();
-    EXPECT_TRUE(host.moves.size() == 10u && host.moves.back() == QPoint(-1, 1));
+    ASSERT_EQ(host.moves.size(), 10u);
+    EXPECT_EQ(host.moves.back(), QPoint(-1, 1));
 }
 
 TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults) {
     ButtonModel b;
     const ButtonAmbient amb{.form_back_color = 0x123456};
     b.ReadProperties(PropertyBag(), amb);
-    EXPECT_EQ(std::pair(b.BackColor(), b.HoverBackColor()), std::pair(OleColor{0x123456}, OleColor{0x123456}));
+    EXPECT_EQ(b.BackColor(), OleColor{0x123456});
+    EXPECT_EQ(b.HoverBackColor(), OleColor{0x123456});
 
     // Values out of range, as a damaged store may hold, load as their defaults.
     PropertyBag bag;
@@ -185,7 +208,10 @@ TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults)
     bag.write("Value", true, false);
     b.ReadProperties(bag, amb);
     // A command button is never checked.
-    EXPECT_TRUE(b.ButtonStyle() == 0 && b.ButtonShape() == 0 && b.GradientMode() == 0 && !b.Value());
+    EXPECT_EQ(b.ButtonStyle(), 0);
+    EXPECT_EQ(b.ButtonShape(), 0);
+    EXPECT_EQ(b.GradientMode(), 0);
+    EXPECT_FALSE(b.Value());
     EXPECT_EQ(b.PictureSizePixels(), 16);
 
     RecordingHost host;  // a new button takes the system face colour and marks its keys for saving
@@ -218,7 +244,8 @@ TEST_F(ButtonTest, StoreRoundTripOmittedDefaultsAndAccessKeys) {
     back.WriteProperties(again);
     EXPECT_EQ(again.to_text(), bag.to_text());
     // What is derived from the keys comes back too.
-    EXPECT_TRUE(back.AccessKey() == QStringLiteral("M") && back.PictureSizePixels() == 32);
+    EXPECT_EQ(back.AccessKey(), QStringLiteral("M"));
+    EXPECT_EQ(back.PictureSizePixels(), 32);
 
     // Defaults are left out; Mode, Value and cBack are always written.
     PropertyBag plain;
@@ -241,43 +268,52 @@ TEST_F(ButtonTest, SetterRulesAndHoverColourLocks) {
 
     b->setPictureSize(5);
     b->setPictureSize(-1);
-    const int refused = b->PictureSizePixels();
+    EXPECT_EQ(b->PictureSizePixels(), 16) << "sizes 5 and -1 refused";
     b->setPictureSize(4);
     b->setButtonStyle(8);
-    EXPECT_EQ(std::tuple(refused, b->PictureSizePixels(), b->ButtonStyle()), std::tuple(16, 48, 2));
+    EXPECT_EQ(b->PictureSizePixels(), 48);
+    EXPECT_EQ(b->ButtonStyle(), 2) << "style 8 refused";
 
     b->setValue(true);  // refused in command mode, silently at run time
-    EXPECT_TRUE(!b->Value() && host.messages.empty());
+    EXPECT_FALSE(b->Value());
+    EXPECT_EQ(host.messages, std::vector<QString>{});
     b->setMode(1);
     b->setValue(true);
     b->setMode(0);
     EXPECT_FALSE(b->Value());
 
     b->setFontStyle(2 | 8);
-    EXPECT_TRUE(b->Font().bold && b->Font().underline && !b->Font().italic);
+    EXPECT_TRUE(b->Font().bold);
+    EXPECT_TRUE(b->Font().underline);
+    EXPECT_FALSE(b->Font().italic);
 
     b->setBackColor(0xFFFF80);
     b->setResetDefaultColors(true);  // nothing while the program runs
-    EXPECT_TRUE(b->BackColor() == 0xFFFF80 && !b->ResetDefaultColors());
+    EXPECT_EQ(b->BackColor(), 0xFFFF80);
+    EXPECT_FALSE(b->ResetDefaultColors());
 
     b->setBackColor(0xC0C0C0);
     EXPECT_EQ(b->HoverBackColor(), 0xC0C0C0);  // carried over while unlocked
     b->setHoverBackColor(0x00FFFF);
     b->setBackColor(0xFFFF80);
-    EXPECT_TRUE(b->HoverColorLocks() == 1 && b->HoverBackColor() == 0x00FFFF);  // locked
+    EXPECT_EQ(b->HoverColorLocks(), 1);  // locked
+    EXPECT_EQ(b->HoverBackColor(), 0x00FFFF);
     b->setHoverForeColor(0x0000FF);
-    const int both = b->HoverColorLocks();
+    EXPECT_EQ(b->HoverColorLocks(), 3) << "both hover colours set";
     b->setHoverColorLocks(0);
-    EXPECT_TRUE(both == 3 && b->HoverBackColor() == 0xFFFF80 && b->HoverForeColor() == b->ForeColor());
+    EXPECT_EQ(b->HoverBackColor(), 0xFFFF80) << "unlocked";
+    EXPECT_EQ(b->HoverForeColor(), b->ForeColor()) << "unlocked";
 
     // With a gradient the hover colour follows the gradient colour, through the hover setter: a colour other than the
     // back colour locks it.
     b->setGradientMode(1);
     b->setGradientColor(0x00FF00);
-    EXPECT_TRUE(b->HoverBackColor() == 0x00FF00 && b->HoverColorLocks() == 0);
+    EXPECT_EQ(b->HoverBackColor(), 0x00FF00);
+    EXPECT_EQ(b->HoverColorLocks(), 0);
     b->setHoverBackColor(0xFFFF80);  // equal to BackColor: no lock
     b->setBackColor(0x808080);
-    EXPECT_TRUE(b->HoverBackColor() == 0x00FF00 && b->HoverColorLocks() == 1);
+    EXPECT_EQ(b->HoverBackColor(), 0x00FF00) << "after the back colour changed";
+    EXPECT_EQ(b->HoverColorLocks(), 1) << "after the back colour changed";
 }
 
 TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
@@ -291,15 +327,19 @@ TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     b->setButtonShape(8);  // icons cannot shape a button
     b->setPictureAlign(4);
     b->setCaptionAlign(0);  // refused beside a top-centred picture
-    EXPECT_TRUE(b->ButtonShape() == 0 && b->CaptionAlign() == 2);
+    EXPECT_EQ(b->ButtonShape(), 0);
+    EXPECT_EQ(b->CaptionAlign(), 2);
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[0], QStringLiteral("This property is not applicable for command button modes."));
     EXPECT_EQ(host.messages[1],
               QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
-    EXPECT_TRUE(host.messages[3].startsWith(QStringLiteral("When button images are aligned top/bottom center, ")));
+    EXPECT_TRUE(host.messages[3].startsWith(QStringLiteral("When button images are aligned top/bottom center, ")))
+        << host.messages[3].toStdString();
     b->setGradientMode(2);
     b->setResetDefaultColors(true);
-    EXPECT_TRUE(b->BackColor() == static_cast<OleColor>(0x8000000F) && b->GradientMode() == 0 && !b->DrawingDelayed());
+    EXPECT_EQ(b->BackColor(), static_cast<OleColor>(0x8000000F));
+    EXPECT_EQ(b->GradientMode(), 0);
+    EXPECT_FALSE(b->DrawingDelayed());
 
     // A bitmap shapes the button and takes the fit size, which then stays.
     QImage bmp(20, 20, QImage::Format_RGB32);
@@ -308,9 +348,11 @@ TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     b->setPicture({bmp, false});
     b->setButtonShape(7);
     b->setPictureSize(0);
-    EXPECT_TRUE(b->ButtonShape() == 7 && b->PictureSizePixels() == 48);
-    EXPECT_TRUE(!host.region.contains(2, 2) && host.region.contains(30, 20));  // the opaque square, scaled
-    b->setPicture({});                                                         // no picture: back to a rectangle
+    EXPECT_EQ(b->ButtonShape(), 7);
+    EXPECT_EQ(b->PictureSizePixels(), 48);
+    EXPECT_FALSE(host.region.contains(2, 2));  // the opaque square, scaled
+    EXPECT_TRUE(host.region.contains(30, 20));
+    b->setPicture({});  // no picture: back to a rectangle
     EXPECT_EQ(b->ButtonShape(), 0);
 }
 
@@ -371,16 +413,21 @@ TEST_F(WidgetTest, WhatTheWindowsUseAndADisabledFormKeepsTheFace) {
     button->setBackColor(0xFFFF80);
     const uint32_t lit = face();
     button->setBackColor(0xC0C0C0);
-    EXPECT_TRUE(button->Caption() == QStringLiteral("静音") && face() != lit);
+    EXPECT_EQ(button->Caption(), QStringLiteral("静音"));
+    EXPECT_NE(face(), lit);
     // The window takes the shape: the corner pixels are cut.
-    EXPECT_TRUE(!button->mask().contains(QPoint(0, 0)) && button->mask().contains(QPoint(50, 14)));
+    EXPECT_FALSE(button->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(button->mask().contains(QPoint(50, 14)));
     // A disabled form does not grey the face, though input is blocked all the same.
     const uint32_t before = face();
     form.setEnabled(false);
-    EXPECT_TRUE(button->model().Enabled() && !button->isEnabled() && face() == before);
+    EXPECT_TRUE(button->model().Enabled()) << "form disabled";
+    EXPECT_FALSE(button->isEnabled()) << "form disabled";
+    EXPECT_EQ(face(), before) << "form disabled";
     form.setEnabled(true);
     button->model().setEnabled(false);
-    EXPECT_TRUE(!button->isEnabled() && face() != before);
+    EXPECT_FALSE(button->isEnabled()) << "button disabled";
+    EXPECT_NE(face(), before) << "button disabled";
     button->setEnabled(true);
     EXPECT_TRUE(button->model().Enabled());
 }
@@ -392,9 +439,9 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));
     EXPECT_EQ(log, (std::vector<std::string>{"D1", "U1", "Click", "Dbl1", "D1", "U1"}));
     QTest::mouseClick(window(), Qt::LeftButton, {}, at({20, 10}));  // the next click counts again
-    const QWidget* after_click = QWidget::mouseGrabber();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "after a click";
     press({20, 10});
-    EXPECT_TRUE(after_click == nullptr && QWidget::mouseGrabber() == button);
+    EXPECT_EQ(QWidget::mouseGrabber(), button) << "while pressed";
     release({150, 10});  // released away, beside the button
     press({20, 10}, Qt::RightButton);
     release({20, 10}, Qt::RightButton);
@@ -402,6 +449,19 @@ TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     for (int i = 0; i < 3; ++i) key(false, true), key(true, true);
     key(false);
     EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 3);
+}
+
+// A press on the face released in a cut-away corner (outside the window region, though inside the rectangle) is no
+// click; released on the next pixel in, which the region keeps, it is.
+TEST_F(WidgetTest, ReleaseInACutAwayCornerIsNoClick) {
+    ASSERT_FALSE(button->mask().contains(QPoint(0, 0)));
+    ASSERT_TRUE(button->mask().contains(QPoint(1, 1)));
+    press({20, 10});
+    release({0, 0});
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 0) << "released at (0, 0), outside the region";
+    press({20, 10});
+    release({1, 1});
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Click"), 1) << "released at (1, 1), inside the region";
 }
 
 }  // namespace

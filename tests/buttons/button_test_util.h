@@ -4,10 +4,16 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "buttons/button_model.h"
+
+// Failures print points and texts as values, not as bytes.
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace tuner::testing {
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <QDir>
@@ -49,10 +48,6 @@ struct Peq : ::testing::Test {
         m.release();
         return log;
     }
-    // A band's frequency index, Q index and gain.
-    std::array<float, 3> fqg(int b) const {
-        return {m.band(b).band_freq_index, m.band(b).band_q_index, m.band(b).band_gain_db};
-    }
 };
 
 struct Lim : ::testing::Test {
@@ -82,7 +77,8 @@ QString out_path(const char* name) {
 TEST(EqMaths, ConversionsGainStepsAndTheFrequencyList) {
     for (const auto& [hz, x] : {std::pair{10.0, 0.0}, {23600.0, 402.15}, {1000.0, 238.46}})
         EXPECT_NEAR(freq_to_xy_x(hz), x, 0.005) << hz;
-    EXPECT_TRUE(PeqModel::freq_index_to_freq(2.5) == eq_freq_at(3) && PeqModel::freq_index_to_freq(900) == 23600.0);
+    EXPECT_EQ(PeqModel::freq_index_to_freq(2.5), eq_freq_at(3)) << "half indexes round up";
+    EXPECT_EQ(PeqModel::freq_index_to_freq(900), 23600.0) << "held to the table";
     EXPECT_FLOAT_EQ(PeqModel::q_index_to_Q(15.5), 1.6f);
     // Steps of 0.2 dB (the last two as the control keeps the step, in single precision: exact tenths); a step of 0
     // rounds to tenths.
@@ -122,7 +118,8 @@ TEST(EqMaths, FiltersStayFiniteAtTheExtremes) {
     eq_response_grid().band_curve(design_biquad(16, 1000, 3, 0), a);
     eq_response_grid().band_curve(design_biquad(17, 1000, 7, 0), b);
     eq_response_grid().band_curve(design_biquad(19, 1000, 1, 0), d);
-    EXPECT_EQ(std::pair(a[100], d[100]), std::pair(b[100] / 2, b[100] * 2));
+    EXPECT_EQ(a[100], b[100] / 2) << "code 16";
+    EXPECT_EQ(d[100], b[100] * 2) << "code 19";
 }
 
 TEST_F(Peq, HostCallsChangeOnlyWhatDiffers) {
@@ -132,16 +129,21 @@ TEST_F(Peq, HostCallsChangeOnlyWhatDiffers) {
     const int before = redraws;
     m.EqIn(2, 0, 200, 14, 150);
     m.EqIn(39, 0, 10, 1, 1);
-    EXPECT_TRUE(redraws == before && m.select_eq_index == 255);
+    EXPECT_EQ(redraws, before);
+    EXPECT_EQ(m.select_eq_index, 255);
     // Indexes from outside are clamped to their tables.
     m.EqIn(3, 0, 999, 255, 250);
     m.peq_input_pre_gain(250);
-    EXPECT_TRUE(fqg(3) == (std::array{402.f, 250.f, 24.f}) && m.pre_gain_db() == 24.0);
+    EXPECT_EQ(m.band(3).band_freq_index, 402.f);
+    EXPECT_EQ(m.band(3).band_q_index, 250.f);
+    EXPECT_EQ(m.band(3).band_gain_db, 24.f);
+    EXPECT_EQ(m.pre_gain_db(), 24.0);
     // A band above the bands in use is stored but never selected.
     m.set_a__eq_num_max(5);
     m.EqIn(7, 0, 100, 14, 120);
     m.dis_peq_x(7);
-    EXPECT_TRUE(m.select_eq_index == 255 && outs.empty());
+    EXPECT_EQ(m.select_eq_index, 255);
+    EXPECT_EQ(outs.size(), 0u);
 }
 
 TEST_F(Peq, PropertiesRefuseValuesThatCannotBeDrawn) {
@@ -152,21 +154,27 @@ TEST_F(Peq, PropertiesRefuseValuesThatCannotBeDrawn) {
     m.set_a__db_adj_step(0);
     m.set_a__db_adj_step(-1);
     m.set_a__SYSTEM_GRID_up_to_down_div(0.4);
-    EXPECT_TRUE(m.a__eq_num_max() == 38 && m.a__SYSTEM_GRID_up_to_down_div() == 3);
+    EXPECT_EQ(m.a__eq_num_max(), 38);
+    EXPECT_EQ(m.a__SYSTEM_GRID_up_to_down_div(), 3);
     EXPECT_FLOAT_EQ(static_cast<float>(m.a__db_adj_step()), 0.2f);
     m.set_a__SYSTEM_GRID_up(-20);
     m.set_a__SYSTEM_GRID_down(12);
-    EXPECT_EQ(std::pair(m.a__SYSTEM_GRID_up(), m.a__SYSTEM_GRID_down()), std::pair(12.0, -18.0));
+    EXPECT_EQ(m.a__SYSTEM_GRID_up(), 12.0);
+    EXPECT_EQ(m.a__SYSTEM_GRID_down(), -18.0);
     // A re-layout deselects and switches every band on again.
     m.EqIn(1, 0, 100, 14, 150);
     m.Set_eq_index_enable(4, 0);
     m.set_a__SYSTEM_GRID_up(15);
-    EXPECT_TRUE(m.select_eq_index == 255 && m.band(4).band_enable == 1);
+    EXPECT_EQ(m.select_eq_index, 255);
+    EXPECT_EQ(m.band(4).band_enable, 1);
     // EQ_init turns gain indexes into whole dB; indexes beyond their tables are held to them.
     m.EQ_init(0, -5, 900, -1, 999, 0, 123, true);
     const PeqBand& b = m.band(0);
-    EXPECT_EQ(std::vector<int>({b.gain_db_min, b.gain_db_max, b.freq_index_min, b.freq_index_max, b.q_index_max}),
-              std::vector<int>({-24, 1, 0, 402, 250}));
+    EXPECT_EQ(b.gain_db_min, -24);
+    EXPECT_EQ(b.gain_db_max, 1);
+    EXPECT_EQ(b.freq_index_min, 0);
+    EXPECT_EQ(b.freq_index_max, 402);
+    EXPECT_EQ(b.q_index_max, 250);
 }
 
 TEST_F(Peq, CurvesFollowPreGainEnableAndBypass) {
@@ -190,7 +198,9 @@ TEST_F(Peq, CurvesFollowPreGainEnableAndBypass) {
     // A code without a formula draws flat with no text and no handles.
     m.EqIn(0, 5, 239, 14, 180);
     EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
-    EXPECT_FALSE(m.info_text().shown || m.q_left().visible || m.q_right().visible);
+    EXPECT_FALSE(m.info_text().shown);
+    EXPECT_FALSE(m.q_left().visible);
+    EXPECT_FALSE(m.q_right().visible);
 }
 
 TEST_F(Peq, InfoTextLinesByType) {
@@ -201,7 +211,8 @@ TEST_F(Peq, InfoTextLinesByType) {
     m.EqIn(1, 8, 239, 7, 127);
     EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"HPF", "1000Hz", "Q：0.70"}));
     m.EqIn(1, 29, 239, 7, 127);  // fixed Q: no Q line, no handles
-    EXPECT_TRUE(m.info_text().lines == (std::vector<std::string>{"LPF", "1000Hz"}) && !m.q_left().visible);
+    EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"LPF", "1000Hz"}));
+    EXPECT_FALSE(m.q_left().visible);
     m.EQ_init(1, 35, 395, 0, 99, 30, 180, false);
     m.EqIn(1, 0, 239, 7, 120);
     it = m.info_text();
@@ -218,10 +229,13 @@ TEST_F(Peq, ClicksSelectReportAndDeselectAndDragsFollowWithinTheLimits) {
     EXPECT_EQ(click_on(2), "C2 ");  // the band reported last, unchanged
     EXPECT_EQ(click_on(5), "C5 O5 ");
     ASSERT_EQ(outs.size(), 2u);
-    EXPECT_EQ(std::tuple(outs[1].freq_index, outs[1].gain_db, outs[1].gain_index), std::tuple(300, 6.0f, 150.f));
+    EXPECT_EQ(outs[1].freq_index, 300);
+    EXPECT_EQ(outs[1].gain_db, 6.0f);
+    EXPECT_EQ(outs[1].gain_index, 150.f);
     log.clear();
     m.press(1, px(50), py(-15));
-    EXPECT_TRUE(log == "M255 " && m.select_eq_index == 255);
+    EXPECT_EQ(log, "M255 ");
+    EXPECT_EQ(m.select_eq_index, 255);
     // Overlapping markers: the lower band wins; a disabled band is not hit.
     m.EqIn(3, 0, 300, 14, 150);
     m.Set_eq_index_enable(3, 1);
@@ -241,7 +255,8 @@ TEST_F(Peq, ClicksSelectReportAndDeselectAndDragsFollowWithinTheLimits) {
     drag_to(201.2, 0.1);
     EXPECT_NEAR(m.band(1).band_freq_index, 201.2, 1e-3);
     drag_to(500, 40);  // beyond the limits: held there
-    EXPECT_TRUE(fqg(1)[0] == 395.f && fqg(1)[2] == 12.f);
+    EXPECT_EQ(m.band(1).band_freq_index, 395.f);
+    EXPECT_EQ(m.band(1).band_gain_db, 12.f);
     drag_to(380, 6);  // back inside: follows at once
     EXPECT_NEAR(m.band(1).band_freq_index, 380, 0.01);
     EXPECT_NEAR(m.band(1).band_gain_db, 6, 0.01);
@@ -297,9 +312,10 @@ TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
     EXPECT_FALSE(bag.contains("a__grid_back_color"));
     PEQ b;
     b.read_properties(bag);
-    EXPECT_EQ(std::tuple(b.model().a__eq_num_max(), b.model().a__SYSTEM_GRID_up(), b.model().a__SYSTEM_GRID_down(),
-                         b.model().a__db_adj_step()),
-              std::tuple(9, 15.0, -15.0, 0.5));
+    EXPECT_EQ(b.model().a__eq_num_max(), 9);
+    EXPECT_EQ(b.model().a__SYSTEM_GRID_up(), 15.0);
+    EXPECT_EQ(b.model().a__SYSTEM_GRID_down(), -15.0);
+    EXPECT_EQ(b.model().a__db_adj_step(), 0.5);
     b.render_surface();
     const int builds = b.background_builds();
     b.model().EqIn(1, 0, 200, 14, 150);
@@ -308,20 +324,23 @@ TEST(PeqWidget, PropertiesPersistAndTheBackgroundIsCached) {
     const int after_band = b.background_builds();
     b.set_a__grid_line_color(0x808080);
     b.render_surface();
-    EXPECT_EQ(std::pair(after_band, b.background_builds()), std::pair(builds, builds + 1));
+    EXPECT_EQ(after_band, builds) << "a band change keeps the background";
+    EXPECT_EQ(b.background_builds(), builds + 1) << "a grid colour rebuilds it";
     // A range of far more grid lines than pixel rows, or a huge division, draws without hanging.
     b.model().set_grid_range(1e12, -1e12);
     EXPECT_FALSE(b.render_surface().isNull());
     b.model().set_a__SYSTEM_GRID_up_to_down_div(1e30);
-    EXPECT_TRUE(b.model().grid_step() == 1000000 && !b.render_surface().isNull());
+    EXPECT_EQ(b.model().grid_step(), 1000000);
+    EXPECT_FALSE(b.render_surface().isNull());
 }
 
 TEST_F(Lim, KnobDragCurveRoundingOffFlagAndKnobCentre) {
     m.set_a__ui_db_adj(-10);
-    EXPECT_TRUE(outs.empty());  // set by the host: never reported
-    m.press(1, 10, 10);         // off the knob
+    EXPECT_EQ(outs, std::vector<int>{}) << "set by the host: never reported";
+    m.press(1, 10, 10);  // off the knob
     move_y(-20);
-    EXPECT_TRUE(m.a__ui_db_adj() == -10.f && outs.empty());
+    EXPECT_EQ(m.a__ui_db_adj(), -10.f);
+    EXPECT_EQ(outs, std::vector<int>{}) << "a drag off the knob";
     const double y0 = press_knob();  // the host's new value differs from the last reported
     EXPECT_EQ(outs, (std::vector<int>{-10}));
     move_y(y0 - 3.4);
@@ -339,17 +358,20 @@ TEST_F(Lim, KnobDragCurveRoundingOffFlagAndKnobCentre) {
     // The curve at 0 dB, its rounding, the off flag, and the knob centred on its point in pixels on unequal scales.
     using P = std::pair<double, double>;
     auto pts = m.curve_points();
-    EXPECT_EQ(std::vector({pts.front(), pts[pts.size() - 2], pts.back()}),
-              std::vector({P(-40, -40), P(0, 0), P(5, 0)}));
+    EXPECT_EQ(pts.front(), P(-40, -40)) << "first point";
+    EXPECT_EQ(pts[pts.size() - 2], P(0, 0)) << "knee";
+    EXPECT_EQ(pts.back(), P(5, 0)) << "last point";
     m.set_a__ui_db_adj(-12.5f);
     const P rounded = m.curve_points().back();
     m.set_a__ui_db_adj(9);
-    EXPECT_EQ(std::pair(rounded, m.curve_points().back()), std::pair(P(5, -12), P(5, 5)));
+    EXPECT_EQ(rounded, P(5, -12)) << "last point at -12.5 dB";
+    EXPECT_EQ(m.curve_points().back(), P(5, 5)) << "last point at +9 dB";
     for (const auto& [db, out] : {std::pair{-0.5f, 0}, {-1.5f, -2}, {-10.5f, -10}, {-11.5f, -12}})
         EXPECT_EQ(LimiterModel::db_to_ui_buchang_db(db), out) << db;
     const bool shown = m.off_text_visible();
     m.set_dis_off_bit(1);
-    EXPECT_TRUE(shown && !m.off_text_visible());
+    EXPECT_TRUE(shown) << "before the off bit";
+    EXPECT_FALSE(m.off_text_visible()) << "after the off bit";
     m.set_surface(300, 120);
     m.set_a__ui_db_adj(-20);
     const auto k = m.knob_rect();
@@ -365,7 +387,8 @@ TEST(LimiterWidget, ColoursPersistOffShowsAndSheetToPng) {
     EXPECT_EQ(bag.size(), 1u);
     Limiter b;
     b.read_properties(bag);
-    EXPECT_TRUE(b.a__ui_biaoge_back_color() == 0xC0C0C0 && b.a__ui_text_off_color() == 0x404040);
+    EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
+    EXPECT_EQ(b.a__ui_text_off_color(), 0x404040);
     b.resize(150, 150);
     b.set_a__ui_db_adj(-12);
     const QImage off = b.render_surface();

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <QApplication>
@@ -71,7 +70,8 @@ TEST_F(Recorder, SettersRefuseOutOfRangeClampToMaxLimitAndKeepBoundsAsStored) {
     m.setMax(60);
     EXPECT_FLOAT_EQ(m.thumb_top(), m.position_of(10));
     m.setMax(0);  // max <= min is reported and stored all the same
-    EXPECT_TRUE(m.max() == 0 && errors.size() == 2u);
+    EXPECT_EQ(m.max(), 0);
+    EXPECT_EQ(errors.size(), 2u);
 }
 
 TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
@@ -84,7 +84,8 @@ TEST_F(Recorder, LoweredMaxLimitPullsValueDownOnceAndHoldsTheDrag) {
     const float t20 = m.position_of(20);
     m.press(1, 5, t20 + 5, 0);
     m.move(5, -200);
-    EXPECT_TRUE(m.Value() == 20 && m.thumb_top() == t20);
+    EXPECT_EQ(m.Value(), 20);
+    EXPECT_EQ(m.thumb_top(), t20);
 }
 
 TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
@@ -101,7 +102,8 @@ TEST_F(Recorder, DragStepsByWholeValuesAndReleaseOutsideGivesNoClick) {
     m.pointer_left();  // waits for the release
     EXPECT_TRUE(m.mouse_inside());
     m.release(1, 9, 500, 0);
-    EXPECT_TRUE(log == "DVVUO" && !m.mouse_inside());
+    EXPECT_EQ(log, "DVVUO");
+    EXPECT_FALSE(m.mouse_inside());
 }
 
 TEST_F(Recorder, RailClicksStepByOne) {
@@ -162,12 +164,15 @@ TEST(SliderModel, GeometryOfThumbAndTicks) {
     SliderModel m;
     m.set_geometry(25, 137, 18, 31);
     m.load(0, 30, 2000, 0);
-    EXPECT_EQ(std::tuple(m.thumb_top(), m.tick_position(0), m.tick_position(30)), std::tuple(106.f, 121.5, 15.5));
+    EXPECT_EQ(m.thumb_top(), 106.f);
+    EXPECT_EQ(m.tick_position(0), 121.5);
+    EXPECT_EQ(m.tick_position(30), 15.5);
     m.setValue(30);
     const float top = m.thumb_top();
     // A zero range or a thumb as long as the surface must not fail.
     m.load(5, 5, 2000, 5);
-    EXPECT_EQ(std::pair(top, m.position_of(5)), std::pair(0.f, 106.f));
+    EXPECT_EQ(top, 0.f) << "thumb at the maximum";
+    EXPECT_EQ(m.position_of(5), 106.f) << "zero range";
     m.set_geometry(25, 31, 18, 31);
     m.press(1, 5, 5, 0);
     m.move(5, 40);
@@ -219,11 +224,14 @@ TEST(SliderWidget, DragReleasedOutsideStillEndsAndArrowKeysStepUnderThePointer) 
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
     QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
     QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
-    EXPECT_TRUE(!w.s->model().dragging() && w.s->Value() == 13 && QWidget::mouseGrabber() == nullptr);
+    EXPECT_FALSE(w.s->model().dragging());
+    EXPECT_EQ(w.s->Value(), 13);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
     // A click on the rail right of the thumb steps once towards the maximum.
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
-    EXPECT_TRUE(w.s->Value() == 14 && w.log == "DVUDVC");
+    EXPECT_EQ(w.s->Value(), 14);
+    EXPECT_EQ(w.log, "DVUDVC");
     // The click gave the slider the focus; arrow keys step it while the pointer is over it.
     auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
     QTest::mouseMove(w.window(), QPoint(250, 80));
@@ -266,7 +274,8 @@ TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     EXPECT_EQ(l.size(), QSize(18 + 10, 160));
     l.setOrientation(0);
     l.set_thumb_size(19, 15);
-    EXPECT_TRUE(l.height() == 15 + 10 && l.rail_rect() == QRect(QPoint(8, 6), QPoint(l.width() + 8 - 19 + 4 - 1, 9)));
+    EXPECT_EQ(l.height(), 15 + 10);
+    EXPECT_EQ(l.rail_rect(), QRect(QPoint(8, 6), QPoint(l.width() + 8 - 19 + 4 - 1, 9)));
     l.setWidth_ADJ(2147483647);  // held within 4096 pixels
     EXPECT_EQ(l.height(), 15 + 4096);
 }
@@ -289,7 +298,8 @@ TEST(SliderWidget, PropertyBagKeepsOnlyChangedSettingsUnderTheirKeys) {
     b.read_properties(PropertyBag::from_text(bag.to_text()));
     PropertyBag again;
     b.write_properties(again);
-    EXPECT_TRUE(again.to_text() == bag.to_text() && b.MouseOutSliderIcon().size() == QSize(17, 25));
+    EXPECT_EQ(again.to_text(), bag.to_text());
+    EXPECT_EQ(b.MouseOutSliderIcon().size(), QSize(17, 25));
 }
 
 // The grey rail band is solid and 2 x sub width + 1 pixels wide whether the centre line falls on a whole or a half
@@ -357,4 +367,29 @@ TEST(SliderWidget, ValueTipStandsOverTheThumbAndSheetsToPng) {
     h.setRailStyle(0);  // the groove rail widens the control
     EXPECT_EQ(h.height(), 15 + 20);
     xiSlider::close_value_tip();
+}
+
+// A thumb dragged to a pixel between two values takes the nearer one: past half-way up the gap the upper value, short
+// of half-way the lower.
+TEST(SliderWidget, DragBetweenTwoValuesTakesTheNearest) {
+    SliderWindow w;
+    const SliderModel& m = w.s->model();
+    const double per_px = 30.0 / (m.surface_w() - m.thumb_w());  // values per pixel of travel
+    auto frac = [&](int px) { return px * per_px - static_cast<int>(px * per_px); };
+    int past_half = 0, short_of_half = 0;  // pixel offsets from the thumb at 10
+    for (int px = 1; px < 40; ++px) {
+        if (!past_half && frac(px) > 0.6 && frac(px) < 0.95) past_half = px;
+        if (!short_of_half && frac(px) > 0.05 && frac(px) < 0.4) short_of_half = px;
+    }
+    ASSERT_NE(past_half, 0);
+    ASSERT_NE(short_of_half, 0);
+    for (const int px : {past_half, short_of_half}) {
+        w.s->setValue(10);
+        const QPoint from = w.at(w.thumb());
+        QTest::mousePress(w.window(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(w.window(), from + QPoint(px, 0));
+        QTest::mouseRelease(w.window(), Qt::LeftButton, {}, from + QPoint(px, 0));
+        const double exact = 10 + px * per_px;
+        EXPECT_EQ(w.s->Value(), static_cast<int>(exact + 0.5)) << "dragged " << px << " px, exact value " << exact;
+    }
 }

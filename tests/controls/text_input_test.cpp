@@ -56,15 +56,17 @@ TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) 
     TextBox b{"007", 3}, p{"1.", 2};
     TextInput::text_input_change(b, 0, false, false);
     TextInput::text_input_change(p, 2, true, false);
-    EXPECT_EQ(std::tuple(b.Text, b.SelStart, p.Text), std::tuple(std::string("7"), 1, std::string("1.00")));
+    EXPECT_EQ(b.Text, "7");
+    EXPECT_EQ(b.SelStart, 1) << "caret follows the dropped zeros";
+    EXPECT_EQ(p.Text, "1.00");
     // Formats never show minus zero.
     const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
     const std::array<std::string, 3> formats[] = {
         {"-0.04", "0.0", "0.0"}, {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"}, {"-2.25", "0.0", "-2.3"},
         {"12", "0.0", "12.0"},   {"abc", "0.0", "abc"}, {huge, "0.0", huge}};
     for (const auto& [text, format, out] : formats) EXPECT_EQ(format_number_text(text, format), out) << text;
-    EXPECT_EQ(std::vector({single_to_text(-0.0f), single_to_text(1.5f), single_to_text(-0.2f)}),
-              (std::vector<std::string>{"0", "1.5", "-0.2"}));
+    for (const auto& [f, out] : {std::pair{-0.0f, "0"}, {1.5f, "1.5"}, {-0.2f, "-0.2"}})
+        EXPECT_EQ(single_to_text(f), out) << f;
 }
 
 TEST(TextInput, EnterClampsNormalisesAndSnaps) {
@@ -78,8 +80,8 @@ TEST(TextInput, EnterClampsNormalisesAndSnaps) {
     for (const auto& [typed, out] : {std::pair{"1.45", "1.4"}, {"1.5", "1.6"}, {"1.4", "1.4"}, {"-0.1", "0"}})
         EXPECT_EQ(commit(in, "0", typed, -24, 24, true, gain), out) << typed;
     EXPECT_EQ(in.text_input_saved, "0");
-    EXPECT_EQ(std::pair(TextInput::text_input_nearest(-99, gain), TextInput::text_input_nearest(99, gain)),
-              std::pair(-24.f, 24.f));
+    EXPECT_EQ(TextInput::text_input_nearest(-99, gain), -24.f);
+    EXPECT_EQ(TextInput::text_input_nearest(99, gain), 24.f);
 }
 
 TEST(TextInput, FirstKeyReplacesTheTextAndNoNumberBringsTheRememberedTextBack) {
@@ -90,7 +92,8 @@ TEST(TextInput, FirstKeyReplacesTheTextAndNoNumberBringsTheRememberedTextBack) {
     EXPECT_EQ(f.Text, "12.5");
     f.Text = "12.";
     in.text_input_key_press(f, '7', 0, 100, false, {});
-    EXPECT_TRUE(f.Text.empty() && !in.text_input_first_key_clears);
+    EXPECT_EQ(f.Text, "");
+    EXPECT_FALSE(in.text_input_first_key_clears);
     auto enter_on = [&](const char* shown, const char* now, float max) {
         TextBox b{shown, 0};
         in.text_input_got_focus(b);
@@ -108,7 +111,7 @@ TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
     auto* other = new QLineEdit(&window);
     TextInput rules;
     int commits = 0;
-    wire_numeric_box(box, rules, {0, 30, false, {}, 0, false}, [&] { ++commits; });
+    wire_numeric_box(box, rules, {[] { return NumericBoxConfig{0, 30, false, {}, 0, false}; }, [&] { ++commits; }});
     int changes = 0;
     QObject::connect(box, &ParamTextBox::Change, [&] { ++changes; });
     box->setText("12");
@@ -117,30 +120,38 @@ TEST(ParamTextBox, WiredBoxCommitsOnEnterAndOnFocusLoss) {
     box->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     ASSERT_TRUE(box->has_logical_focus());
-    EXPECT_TRUE(box->caret_hidden() && box->fore_color() == 0x0000FF);
+    EXPECT_TRUE(box->caret_hidden());
+    EXPECT_EQ(box->fore_color(), 0x0000FF) << "red while it has the focus";
     press_key(box, Qt::Key_9, "9");
     press_key(box, Qt::Key_A, "a");  // filtered out
     press_key(box, Qt::Key_9, "9");
     const QString typed = box->text();
     press_key(box, Qt::Key_Return, "\r");
-    EXPECT_TRUE(typed == "99" && box->text() == "30" && commits == 1);
+    EXPECT_EQ(typed.toStdString(), "99");
+    EXPECT_EQ(box->text().toStdString(), "30") << "clamped to the maximum";
+    EXPECT_EQ(commits, 1);
 
     // Another window taking the focus is no focus loss.
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(box, &away);
-    EXPECT_TRUE(commits == 1 && box->has_logical_focus());
+    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(box->has_logical_focus());
 
     // Nor is a disabled window; the box has the focus again when it ends.
     window.setEnabled(false);
     QApplication::processEvents();
     window.setEnabled(true);
     QApplication::processEvents();
-    EXPECT_TRUE(commits == 1 && box->hasFocus());
+    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(box->hasFocus());
 
     press_key(box, Qt::Key_5, "5");
     other->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
-    EXPECT_TRUE(commits == 2 && box->text() == "5" && !box->caret_hidden() && box->fore_color() == kSysWindowText);
+    EXPECT_EQ(commits, 2);
+    EXPECT_EQ(box->text().toStdString(), "5");
+    EXPECT_FALSE(box->caret_hidden());
+    EXPECT_EQ(box->fore_color(), kSysWindowText);
 }
 
 TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
@@ -170,13 +181,15 @@ TEST(WheelCapture, ConsumesWheelAndUpDownOnlyAndStepsPerWholeNotch) {
 
     press_key(&edit, Qt::Key_Up);
     press_key(&edit, Qt::Key_X, "x");
-    EXPECT_TRUE(keys == std::vector<int>{38} && edit.text() == "x");
+    EXPECT_EQ(keys, std::vector<int>{38}) << "Up only";
+    EXPECT_EQ(edit.text().toStdString(), "x");
 
     QLineEdit second;
     cap.WheelHook(&second);  // one widget at a time
     EXPECT_EQ(cap.hooked_widget(), &edit);
     cap.DisableWheel();
     wheel(120);
-    EXPECT_TRUE(!cap.hooked() && deltas.size() == 5u);
+    EXPECT_FALSE(cap.hooked());
+    EXPECT_EQ(deltas.size(), 5u) << "no wheel after DisableWheel";
     EXPECT_EQ(HiWord(static_cast<int32_t>(0xFF880000u)), -120);
 }

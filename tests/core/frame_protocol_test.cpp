@@ -1,10 +1,13 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/frame_protocol.h"
+#include "image_match.h"
 #include "support/link_harness.h"
 
 using namespace tuner;
 using namespace tuner::testing;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -47,9 +50,10 @@ TEST_F(Protocol, SentFrameIsPinnedAndCountersWrap) {
     s.hid_buff[8] = 1;
     hid_send_frame(h.link, cmd::power, rws::W);
     const uint8_t head[9] = {0x00, 0xA5, 0x5A, 0x01, 0xFB, 0x01, 0x0B, 0x01, 0x01};
-    EXPECT_TRUE(std::equal(head, head + 9, sent().begin()));
-    // Counter, checksum (0x20A) and end byte.
-    EXPECT_EQ((std::array<uint8_t, 3>{sent()[254], sent()[255], sent()[256]}), (std::array<uint8_t, 3>{1, 0x0A, 0xFF}));
+    for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(sent()[i], head[i]) << "header offset " << i;
+    EXPECT_EQ(sent()[hid_frame::hid_byte_cmd_inc_cou_2], 1) << "counter copy";
+    EXPECT_EQ(sent()[hid_frame::CHECK], 0x0A) << "checksum 0x20A, low byte";
+    EXPECT_EQ(sent()[hid_frame::end], 0xFF);
     EXPECT_EQ(std::count(s.hid_buff.begin(), s.hid_buff.end(), 0), 256);  // cleared but for the end byte
 
     s.hid_tx_cou = 253;
@@ -58,8 +62,11 @@ TEST_F(Protocol, SentFrameIsPinnedAndCountersWrap) {
     EXPECT_EQ(counters, (std::vector<uint8_t>{254, 255, 0, 1}));
     // The first EQ, general and effect images carry the header of every send.
     const ParamImage& p = s.param_image;
-    EXPECT_EQ((std::vector<int>{p.gen[254], p.eff[254], p.eq[0][254], p.gen[6], p.eq[1][6]}),
-              (std::vector<int>{1, 1, 1, cmd::gen, 0}));
+    EXPECT_EQ(p.gen[hid_frame::hid_byte_cmd_inc_cou_2], 1);
+    EXPECT_EQ(p.eff[hid_frame::hid_byte_cmd_inc_cou_2], 1);
+    EXPECT_EQ(p.eq[0][hid_frame::hid_byte_cmd_inc_cou_2], 1);
+    EXPECT_EQ(p.gen[hid_frame::command], cmd::gen);
+    EXPECT_EQ(p.eq[1][hid_frame::command], 0) << "only the first EQ image";
 }
 
 // Bad checksum, end byte, counter copy or start code, and a repeat of the last accepted counter: rejected, counted as
@@ -88,9 +95,11 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
 
     s.hid_rx_cou_last = 253, ui.calls.clear();  // as after an open
     EXPECT_EQ(feed_connect_reader(unit_frame(10, cmd::gen, rws::S, {{253, 4}})), 0);
-    EXPECT_TRUE(s.hid_rx_miss_cou == 1 && ui.calls.empty());
+    EXPECT_EQ(s.hid_rx_miss_cou, 1);
+    EXPECT_THAT(ui.calls, IsEmpty());
     EXPECT_EQ(feed_connect_reader(unit_frame(10, kCpuInfoRequestCommand, rws::S)), 1);
-    EXPECT_TRUE(s.hid_rx_miss_cou == 0 && s.hid_rx_cou_last == 253);
+    EXPECT_EQ(s.hid_rx_miss_cou, 0);
+    EXPECT_EQ(s.hid_rx_cou_last, 253);
     EXPECT_EQ(feed(unit_frame(253, cmd::gen, rws::S)), 0);  // the one counter a first frame may not carry
 }
 
@@ -101,21 +110,26 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
         {gen_frame::music_vol_abs_max, 0}, {gen_frame::music_vol, 77}, {252, 9}, {253, 15}, {246, 0x90}, {247, 1}};
     EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S, data)), 1);
     const auto& g = s.param_image.gen;
-    EXPECT_EQ((std::vector<int>{g[gen_frame::music_vol], g[gen_frame::music_vol_abs_max], g[hid_frame::busy_time],
-                                s.cpu_state.busy_time, s.cpu_state.cpu_music_input, s.cpu_state.cpu_version_r}),
-              (std::vector<int>{77, 128, 0, 0, 9, 0x9001}));
+    EXPECT_EQ(g[gen_frame::music_vol], 77);
+    EXPECT_EQ(g[gen_frame::music_vol_abs_max], 128);
+    EXPECT_EQ(g[hid_frame::busy_time], 0);
+    EXPECT_EQ(s.cpu_state.busy_time, 0);
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 9);
+    EXPECT_EQ(s.cpu_state.cpu_version_r, 0x9001);
     EXPECT_EQ(ui.calls,
               (std::vector<std::string>{"display_wait_youxian_x100ms(15)", "display_version_line", "set_all_dis"}));
 
     // A write acknowledgement refreshes the status only (the version unchanged: no new line).
     ui.calls.clear();
     EXPECT_EQ(feed(unit_frame(2, cmd::gen, rws::W, {{gen_frame::music_vol, 5}, {252, 11}, {246, 0x90}, {247, 1}})), 1);
-    EXPECT_TRUE(g[gen_frame::music_vol] == 77 && s.cpu_state.cpu_music_input == 11 && ui.calls.empty());
+    EXPECT_EQ(g[gen_frame::music_vol], 77);
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 11);
+    EXPECT_THAT(ui.calls, IsEmpty());
 
     // An EQ frame for channel 12 is accepted but stored nowhere.
     const ParamImage before = s.param_image;
     EXPECT_EQ(feed(unit_frame(3, cmd::eq, rws::S, {{eq_frame::EQ_CH, 12}})), 1);
-    EXPECT_EQ(s.param_image, before);
+    EXPECT_TRUE(same_image(s.param_image, before));
 
     EXPECT_EQ(feed(unit_frame(4, cmd::eeprom_mode, rws::W)), 1);
     EXPECT_EQ(ui.debug_lines.back(),
@@ -125,7 +139,8 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
 TEST_F(Protocol, BluetoothNameFromTheUnitIsDecodedSafely) {
     // No status is taken from a name frame.
     EXPECT_EQ(feed(unit_frame(1, cmd::bt_name, rws::S, {{8, 'K'}, {9, 0xC3}, {10, 0xA4}, {11, 'r'}, {241, 3}})), 1);
-    EXPECT_TRUE(ui.read_cpu_bt_name == "K\xC3\xA4r" && s.cpu_state.cpu_busy == 0);
+    EXPECT_EQ(ui.read_cpu_bt_name, "K\xC3\xA4r");
+    EXPECT_EQ(s.cpu_state.cpu_busy, 0);
 
     // 40 bytes without a zero, with invalid sequences, and a byte beyond the block.
     FrameImage f{};
@@ -145,4 +160,19 @@ TEST_F(Protocol, TestPanelNumbers) {
     for (const char* text : {"+255", "300", "99999999999999999999999"})
         EXPECT_EQ(cpu_test_value_from_text(text), 255) << text;
     EXPECT_EQ(cpu_test_value_from_text(" 17 "), 17);
+}
+
+// Replies to the EEPROM mode command (recall, save, reset share command 5) carry no live status: their zero status
+// bytes must not show the unit in standby on input 0, nor clear its mode or busy flag.
+TEST_F(Protocol, EepromModeRepliesLeaveTheLiveStatus) {
+    ASSERT_EQ(feed(unit_frame(1, cmd::gen, rws::S, {{241, 1}, {242, 1}, {251, 3}, {252, 6}})), 1);
+    uint8_t counter = 2;
+    for (const uint8_t reply : {rws::W, rws::S, rws::R}) {
+        SCOPED_TRACE("reply RWS " + std::to_string(reply));
+        ASSERT_EQ(feed(unit_frame(counter++, cmd::eeprom_mode, reply)), 1);
+        EXPECT_EQ(int{s.cpu_state.cpu_power_on}, 1) << "power";
+        EXPECT_EQ(int{s.cpu_state.cpu_music_input}, 6) << "music input";
+        EXPECT_EQ(int{s.cpu_state.cpu_mode_index}, 3) << "mode index";
+        EXPECT_EQ(int{s.cpu_state.cpu_busy}, 1) << "busy";
+    }
 }

@@ -1,11 +1,15 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/device_version.h"
 #include "core/frame_protocol.h"
+#include "image_match.h"
 #include "support/link_harness.h"
 
 using namespace tuner;
 using namespace tuner::testing;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -15,12 +19,6 @@ std::vector<std::string> read_all() {
     for (int ch = 0; ch < 10; ++ch) names.push_back("6." + std::to_string(ch) + "/0");
     names.insert(names.end(), {"8/0", "7/0"});
     return names;
-}
-
-bool payloads_equal(const ParamImage& a, const ParamImage& b) {
-    for (std::size_t i = 0; i < 12; ++i)
-        if (!std::equal(a.frame(i).begin() + 8, a.frame(i).begin() + 164, b.frame(i).begin() + 8)) return false;
-    return true;
 }
 
 // Answers every read with `answer` and keeps what was written.
@@ -76,11 +74,17 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
                                                           "======================hid_buff_rec_cpu_info_pro"}));
 
     // The information frame's fields (a version high byte above 127 stays positive), the whole state, no wait left.
-    EXPECT_EQ((std::vector<int>{h.s.cpu_connect_state, h.s.cpu_version[0], h.s.cpu_version[1], h.s.cpu_version[2],
-                                h.s.eq_band_count[2], h.s.cpu_version_m, h.s.wait_busy, h.s.hid_wait_reply}),
-              (std::vector<int>{1, 2, 5, 8, 10, 0x8102, 0, 0}));
-    EXPECT_TRUE(payloads_equal(h.s.param_image, h.unit.image) && h.s.bt_name_rx_copy == "Unit Name" &&
-                h.s.audio_mode_config == h.unit.audio_mode_config);
+    EXPECT_EQ(h.s.cpu_connect_state, 1);
+    EXPECT_EQ(h.s.cpu_version[0], 2);
+    EXPECT_EQ(h.s.cpu_version[1], 5);
+    EXPECT_EQ(h.s.cpu_version[2], 8);
+    EXPECT_EQ(h.s.eq_band_count[2], 10);
+    EXPECT_EQ(h.s.cpu_version_m, 0x8102);
+    EXPECT_EQ(h.s.wait_busy, 0);
+    EXPECT_EQ(h.s.hid_wait_reply, 0);
+    EXPECT_TRUE(same_payloads(h.s.param_image, h.unit.image));
+    EXPECT_EQ(h.s.bt_name_rx_copy, "Unit Name");
+    EXPECT_THAT(h.s.audio_mode_config, ElementsAreArray(h.unit.audio_mode_config));
     scan_timer_tick(h.link);  // a late search tick changes nothing
     EXPECT_EQ(h.unit.received.size(), 15u);
 }
@@ -92,10 +96,12 @@ TEST(DeviceLink, SearchCountsMissesAndLeavesStandbyOnTheSixth) {
     h.run(5);
     EXPECT_EQ(h.s.cpu_state.cpu_music_input, 1);
     h.run(1);
-    EXPECT_TRUE(h.s.cpu_state.cpu_music_input == 20 && h.s.cpu_state.cpu_power_on == 1);
+    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 20);
+    EXPECT_EQ(h.s.cpu_state.cpu_power_on, 1);
     h.s.cpu_state.cpu_power_on = 0;
     h.run(300);
-    EXPECT_TRUE(h.s.hid_not_found_cou == 255 && h.s.cpu_state.cpu_power_on == 0);  // only once per run of misses
+    EXPECT_EQ(h.s.hid_not_found_cou, 255);
+    EXPECT_EQ(h.s.cpu_state.cpu_power_on, 0) << "standby is left only once per run of misses";
     EXPECT_EQ(h.ui.debug_lines.back(), " 没有找到设备。");
 
     h.unit.plugged = true;
@@ -110,7 +116,9 @@ TEST(DeviceLink, DropsOnlyAfterFiveRejectedReadsAndReconnects) {
     LinkHarness h;
     h.unit.silent = 1;
     h.run(1);
-    EXPECT_TRUE(h.s.hid_device_detected && h.s.cpu_connect_state == 2 && h.ui.scan_timer_on);
+    EXPECT_TRUE(h.s.hid_device_detected);
+    EXPECT_EQ(h.s.cpu_connect_state, 2);
+    EXPECT_TRUE(h.ui.scan_timer_on);
     const HidHandle first = h.s.hid_handle;
     ASSERT_TRUE(h.connect(1));
     EXPECT_EQ(h.s.hid_handle, first);  // no new search, no new open
@@ -123,9 +131,13 @@ TEST(DeviceLink, DropsOnlyAfterFiveRejectedReadsAndReconnects) {
     h.run(9);  // send, read ... the fifth read fails on the tenth tick
     EXPECT_TRUE(h.s.hid_device_detected);
     h.run(1);
-    EXPECT_TRUE(!h.s.hid_device_detected && h.s.cpu_connect_state == 2);
-    EXPECT_TRUE(h.ui.scan_timer_on && !h.ui.send_timer_on && h.ui.scan_interval_ms == 500);
-    EXPECT_TRUE(h.unit.open_handle_count() == 0 && h.s.cpu_state.cpu_busy == 0);  // no progress wait left hanging
+    EXPECT_FALSE(h.s.hid_device_detected);
+    EXPECT_EQ(h.s.cpu_connect_state, 2);
+    EXPECT_TRUE(h.ui.scan_timer_on);
+    EXPECT_FALSE(h.ui.send_timer_on);
+    EXPECT_EQ(h.ui.scan_interval_ms, 500);
+    EXPECT_EQ(h.unit.open_handle_count(), 0);
+    EXPECT_EQ(h.s.cpu_state.cpu_busy, 0) << "no progress wait left hanging";
     EXPECT_EQ(h.ui.debug_lines.back(), "设备 = pc_offline_call");
     // Still silent: the new open starts a fresh count, five failed connect steps drop it again.
     h.run(4);
@@ -156,14 +168,17 @@ TEST(DeviceLink, UnplugDuringTheWholeStateReadStopsItAndReplugConnects) {
     // Five rejected reads dropped the link; nothing more went out.
     EXPECT_EQ(h.unit.received.size(), 1u + 6u);
     EXPECT_FALSE(h.s.hid_device_detected);
-    EXPECT_TRUE(h.ui.scan_timer_on && !h.ui.send_timer_on);
-    EXPECT_TRUE(h.ui.count("enable_main_window") == 1 && h.s.wait_busy == 0 && h.ui.count("display_wait_1s") == 0);
+    EXPECT_TRUE(h.ui.scan_timer_on);
+    EXPECT_FALSE(h.ui.send_timer_on);
+    EXPECT_EQ(h.ui.count("enable_main_window"), 1);
+    EXPECT_EQ(h.s.wait_busy, 0);
+    EXPECT_EQ(h.ui.count("display_wait_1s"), 0);
 
     h.run(1);
     EXPECT_FALSE(h.s.hid_device_detected);  // still unplugged
     h.unit.replug("/dev/hidraw7");
     ASSERT_TRUE(h.connect());
-    EXPECT_TRUE(payloads_equal(h.s.param_image, h.unit.image));
+    EXPECT_TRUE(same_payloads(h.s.param_image, h.unit.image));
 }
 
 TEST(DeviceLink, MissingPermissionIsReportedOnce) {
@@ -181,13 +196,16 @@ TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
         {9, 1, "Please update the computer tuning software to support this product!"},
         {7, 0, "请更新CPU软件才能支持本调音软件!"}};
     for (const auto& [version, language, message] : cases) {
+        SCOPED_TRACE("protocol version " + std::to_string(version));
         LinkHarness h;
         h.s.Language = language;
         h.unit.info[cpu_info_byte::cpu_protocol_version] = version;
         h.run(1);
         EXPECT_EQ(h.ui.messages, std::vector<std::string>{message});
-        EXPECT_TRUE(h.ui.program_ended && h.unit.open_handle_count() == 0 && !h.ui.scan_timer_on &&
-                    !h.ui.send_timer_on);
+        EXPECT_TRUE(h.ui.program_ended);
+        EXPECT_EQ(h.unit.open_handle_count(), 0);
+        EXPECT_FALSE(h.ui.scan_timer_on);
+        EXPECT_FALSE(h.ui.send_timer_on);
     }
 }
 
@@ -196,6 +214,7 @@ TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
 // closes it and moves on to the next, and finds the unit.
 TEST(DeviceLink, SearchMovesOnFromInterfacesThatNeverAnswer) {
     for (const bool answers_other : {false, true}) {
+        SCOPED_TRACE(answers_other ? "decoys answer with another command" : "silent decoys");
         LinkHarness h;
         // Ids only, listed first; then the unit, which also matches by usage.
         h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0x0001, 0x0001}, answers_other});
@@ -204,21 +223,24 @@ TEST(DeviceLink, SearchMovesOnFromInterfacesThatNeverAnswer) {
         h.unit.decoys.push_back({{"/dev/hidraw2", 0x1111, 0x2222, 0xFF00, 0x55AA}, answers_other});
         h.run(5);
         // The usage match went first and was dropped after five connect steps.
-        EXPECT_EQ((std::vector<int>{h.unit.decoys[1].opens, h.unit.decoys[1].writes, h.unit.decoys[0].opens}),
-                  (std::vector<int>{1, 5, 0}))
-            << answers_other;
-        EXPECT_FALSE(h.s.hid_device_detected) << answers_other;
+        EXPECT_EQ(h.unit.decoys[1].opens, 1);
+        EXPECT_EQ(h.unit.decoys[1].writes, 5);
+        EXPECT_EQ(h.unit.decoys[0].opens, 0);
+        EXPECT_FALSE(h.s.hid_device_detected);
         h.run(5);
-        EXPECT_TRUE(h.unit.decoys[0].opens == 1 && h.unit.open_handle_count() == 0) << answers_other;
-        ASSERT_TRUE(h.connect(1)) << answers_other;
-        EXPECT_TRUE(h.link.failed_paths.empty() && h.unit.stale_calls == 0);
+        EXPECT_EQ(h.unit.decoys[0].opens, 1);
+        EXPECT_EQ(h.unit.open_handle_count(), 0);
+        ASSERT_TRUE(h.connect(1));
+        EXPECT_THAT(h.link.failed_paths, IsEmpty());
+        EXPECT_EQ(h.unit.stale_calls, 0);
     }
     // When every matching interface has failed, the search starts over; next after the decoy's third round: the unit.
     LinkHarness h;
     h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0xFF00, 0x55AA}, true});
     h.unit.silent = -1;
     h.run(30);
-    EXPECT_TRUE(h.unit.decoys[0].opens == 3 && !link_connected(h.s));
+    EXPECT_EQ(h.unit.decoys[0].opens, 3);
+    EXPECT_FALSE(link_connected(h.s));
     h.unit.silent = 0;
     h.run(5);
     EXPECT_TRUE(h.connect(1));
@@ -230,11 +252,13 @@ TEST(DeviceVersion, QueryFrameAndAnswerLines) {
     OneAnswer hid;
     hid.answer = HidReport{0, 0xA5, 0x5A, 0, 7, 4, 1, 2, 3, 4, 5, 6, 0x16};
     EXPECT_EQ(display_device_version(hid, 1), (std::vector<std::string>{"TX30Pro", "固件版本1.2.3", "音库版本4.5.6"}));
-    EXPECT_TRUE(hid.written[1] == 0xA5 && hid.written[2] == 0x5A && hid.written[5] == 0x16);
+    EXPECT_EQ(hid.written[1], 0xA5);
+    EXPECT_EQ(hid.written[2], 0x5A);
+    EXPECT_EQ(hid.written[5], 0x16);
     hid.answer[5] = 9;
     EXPECT_EQ(display_device_version(hid, 1).size(), 2u);
     hid.answer[12] = 0x15;
-    EXPECT_TRUE(display_device_version(hid, 1).empty());
+    EXPECT_THAT(display_device_version(hid, 1), IsEmpty()) << "a foreign answer";
     hid.answer = HidReport{};
-    EXPECT_TRUE(display_device_version(hid, 1).empty());
+    EXPECT_THAT(display_device_version(hid, 1), IsEmpty()) << "an empty answer";
 }

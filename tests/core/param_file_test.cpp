@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -6,11 +7,14 @@
 #include "core/default_image.h"
 #include "core/param_file.h"
 #include "core/send_requests.h"
+#include "image_match.h"
 #include "support/link_harness.h"
 #include "temp_files.h"
 
 using namespace tuner;
 using namespace tuner::testing;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 namespace fs = std::filesystem;
 
 namespace {
@@ -73,9 +77,10 @@ TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
     expected.gen[gen_frame::music_input_sel] = 9;
     expected.gen[gen_frame::master_mute] = 0;
     param_range_check(expected);
-    EXPECT_EQ(fresh.param_image, expected);
+    EXPECT_TRUE(same_image(fresh.param_image, expected));
     EXPECT_EQ(fresh.cpu_state.cpu_music_input, 9) << "offline load lights the recorded input";
-    EXPECT_TRUE(ui2.full_redraws >= 1 && ui2.messages.empty());
+    EXPECT_GE(ui2.full_redraws, 1);
+    EXPECT_THAT(ui2.messages, IsEmpty());
 }
 
 // While connected: a user load sends everything and keeps the default copy; a missing start-up file is reported and
@@ -86,18 +91,23 @@ TEST_F(ParamFileTest, LoadsWhileConnected) {
     ASSERT_EQ(load_param_file(s, ui, write("b.ktv", param_file_text(neutral)), LoadKind::User), LoadResult::Loaded);
     EXPECT_EQ(s.cpu_state.cpu_music_input, 3) << "a connected unit keeps reporting its own input";
     EXPECT_EQ(ui.count("display_wait_1s"), 1);
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch) EXPECT_EQ(s.send_eq_req[ch], kPending);
-    EXPECT_TRUE(s.send_gen_req == kPending && s.send_effect_req == kPending && s.send_input_req == kPending);
-    EXPECT_EQ(s.param_image_default, ParamImage{}) << "only the start-up load sets the default copy";
+    for (std::size_t ch = 0; ch < kEqChannels; ++ch) EXPECT_EQ(s.send_eq_req[ch], kPending) << "EQ channel " << ch;
+    EXPECT_EQ(s.send_gen_req, kPending);
+    EXPECT_EQ(s.send_effect_req, kPending);
+    EXPECT_EQ(s.send_input_req, kPending);
+    EXPECT_TRUE(same_image(s.param_image_default, ParamImage{})) << "only the start-up load sets the default copy";
 
     send_req_clear_all(s), ui.calls.clear();
     s.param_image.gen[gen_frame::music_vol] = 3;
     const ParamImage live = s.param_image;
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::NotFound);
-    EXPECT_TRUE(ui.messages == std::vector<std::string>{" File not found. Try again."} && s.param_image == live);
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::Startup), LoadResult::NotFound);
+    EXPECT_THAT(ui.messages, ElementsAre(" File not found. Try again."));
+    EXPECT_TRUE(same_image(s.param_image, live));
     write(kStartupFileName, param_file_text(neutral));
-    ASSERT_EQ(open_file_to_all_data(s, ui, dialogs, "startup"), LoadResult::Loaded);
-    EXPECT_TRUE(s.param_image_default == neutral && s.send_gen_req == kClear && ui.count("display_wait_1s") == 0);
+    ASSERT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::Startup), LoadResult::Loaded);
+    EXPECT_TRUE(same_image(s.param_image_default, neutral));
+    EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(ui.count("display_wait_1s"), 0);
 }
 
 // Files that are refused leave the live image as it was: a wrong end byte (the debug line says which check failed),
@@ -111,10 +121,11 @@ TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
     EXPECT_EQ(load_param_file(s, ui, write("end.ktv", param_file_text(bad_end)), LoadKind::User), LoadResult::Invalid);
     EXPECT_EQ(ui.debug_lines.back(), "If (temp_pc.eff.end <> &HFF) Then data_error = 1");
     for (const std::string& content : {std::string(), std::string("hello world\n"), std::string("{ 1, 2, 3 }"),
-                                       std::string("\x00\xff\xfe binary", 10), short_text})
-        EXPECT_TRUE(load_param_file(s, ui, write("refused.ktv", content), LoadKind::User) == LoadResult::Invalid &&
-                    s.param_image == neutral)
-            << content.substr(0, 20);
+                                       std::string("\x00\xff\xfe binary", 10), short_text}) {
+        SCOPED_TRACE(content.substr(0, 20));
+        EXPECT_EQ(load_param_file(s, ui, write("refused.ktv", content), LoadKind::User), LoadResult::Invalid);
+        EXPECT_TRUE(same_image(s.param_image, neutral));
+    }
     // A read that fails part way (an input/output error: a regular file that refuses reads even to root) is
     // reported, not thrown.
     const std::pair<std::string, LoadResult> refused[] = {
@@ -123,7 +134,8 @@ TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
     for (const auto& [path, result] : refused) {
         ui.messages.clear();
         EXPECT_EQ(load_param_file(s, ui, path, LoadKind::User), result) << path;
-        EXPECT_TRUE(s.param_image == neutral && ui.messages.size() == 1u) << path;
+        EXPECT_TRUE(same_image(s.param_image, neutral)) << path;
+        EXPECT_EQ(ui.messages.size(), 1u) << path;
     }
 }
 
@@ -149,12 +161,13 @@ TEST_F(ParamFileTest, LineEndsOfAnyKindExtraValuesAndValuesAbove255) {
     for (char c : crlf)
         if (c != '\r') lf += c, cr += c == '\n' ? '\r' : c;
     extra.insert(extra.find("};"), " 1, 2, 3,\r\n");
-    for (const std::string& text : {lf, cr, extra}) {
+    const std::pair<const char*, std::string> texts[] = {{"LF", lf}, {"CR", cr}, {"values after the image", extra}};
+    for (const auto& [kind, text] : texts) {
         s.param_image = ParamImage{};
-        EXPECT_EQ(load_param_file(s, ui, write("le.ktv", text), LoadKind::User), LoadResult::Loaded);
-        EXPECT_EQ(s.param_image, neutral);
+        EXPECT_EQ(load_param_file(s, ui, write("le.ktv", text), LoadKind::User), LoadResult::Loaded) << kind;
+        EXPECT_TRUE(same_image(s.param_image, neutral)) << kind;
     }
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_THAT(ui.messages, IsEmpty());
     load_param_file(s, ui, write("big.ktv", body(std::vector<int>(3084, 300))), LoadKind::User);
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), std::string("读出的值大于255")), 1);
 }
@@ -179,19 +192,22 @@ TEST_F(ParamFileTest, FailedSaveKeepsTheOldFile) {
 TEST_F(ParamFileTest, DialogsStartFromTheLastChosenFileAndCancelsChangeNothing) {
     s.param_image = neutral;
     EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Cancelled);
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::User), LoadResult::Cancelled);
     const std::string saved = dir.file("saved.ktv");
     dialogs.answer = saved;
     ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
     EXPECT_EQ(dialogs.last.file_name, "");
     for (const auto& answer : {std::optional<std::string>(), std::optional<std::string>("")}) {
         dialogs.answer = answer;
-        EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Cancelled);
+        EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::User), LoadResult::Cancelled);
         EXPECT_EQ(dialogs.last.file_name, saved);
     }
-    EXPECT_TRUE(ui.messages.empty() && s.param_image == neutral);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_TRUE(same_image(s.param_image, neutral));
     dialogs.answer = saved;
-    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, ""), LoadResult::Loaded);
-    EXPECT_TRUE(save_all_data_to_file(s, ui, dialogs) == SaveResult::Saved && dialogs.last.file_name.empty());
-    EXPECT_TRUE(save_txt_file_dialog(dialogs) == saved && dialogs.last.file_name.empty());
+    EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::User), LoadResult::Loaded);
+    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_EQ(dialogs.last.file_name, "") << "the save dialog starts empty";
+    EXPECT_EQ(save_txt_file_dialog(dialogs), saved);
+    EXPECT_EQ(dialogs.last.file_name, "") << "the text save dialog starts empty";
 }

@@ -4,8 +4,10 @@
 
 #include "core/default_image.h"
 #include "core/param_image.h"
+#include "image_match.h"
 
 using namespace tuner;
+using tuner::testing::same_image;
 
 namespace {
 // Bytes at offsets of one frame, set before and expected after the range check.
@@ -42,9 +44,10 @@ TEST(ParamRangeCheck, GeneralFrameLimits) {
                   {r + drc_threshold_db, 1, 0},
                   {r + drc_threshold_db + 1, 10, 10},
                   {drc(4) + drc_threshold_db + 1, 36, 35}});
-    EXPECT_EQ((std::vector<int>{read_u16(g, r + drc_ratio), read_u16(g, r + drc_attack),
-                                read_u16(g, music_noise_suppressor_ratio), read_u16(g, mic1_noise_suppressor_release)}),
-              (std::vector<int>{1000, 5000, 1, 5000}));
+    EXPECT_EQ(read_u16(g, r + drc_ratio), 1000);
+    EXPECT_EQ(read_u16(g, r + drc_attack), 5000);
+    EXPECT_EQ(read_u16(g, music_noise_suppressor_ratio), 1);
+    EXPECT_EQ(read_u16(g, mic1_noise_suppressor_release), 5000);
 }
 
 TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
@@ -61,11 +64,31 @@ TEST(ParamRangeCheck, EqBandsAndFixedEdges) {
                   {eq_q_pass + 6, 0, 1},
                   {eq_db + 7, 200, 180},
                   {eq_pre_gain_db_index, 250, 250}});
-    EXPECT_EQ((std::vector<int>{eq_freq(eq, 2), eq_freq(eq, 3), eq_freq(eq, 4)}), (std::vector<int>{35, 395, 395}));
-    // Every channel: fixed band types and levels at both edges, enabled.
-    for (const auto& ch : img.eq)
-        EXPECT_EQ((std::vector<int>{ch[eq_type], ch[eq_type + 9], ch[eq_db], ch[eq_db + 9], ch[eq_chx_enable]}),
-                  (std::vector<int>{4, 3, 120, 120, 1}));
+    EXPECT_EQ(eq_freq(eq, 2), 35);
+    EXPECT_EQ(eq_freq(eq, 3), 395);
+    EXPECT_EQ(eq_freq(eq, 4), 395);
+    // Every channel: fixed band types and levels at both edges.
+    for (std::size_t c = 0; c < kEqChannels; ++c) {
+        SCOPED_TRACE("EQ channel " + std::to_string(c));
+        const auto& ch = img.eq[c];
+        EXPECT_EQ(ch[eq_type], 4);
+        EXPECT_EQ(ch[eq_type + 9], 3);
+        EXPECT_EQ(ch[eq_db], 120);
+        EXPECT_EQ(ch[eq_db + 9], 120);
+    }
+}
+
+// A channel switched off stays off; any other enable value means on. A second check changes nothing.
+TEST(ParamRangeCheck, ChannelEnableKeepsOffAndNormalisesOn) {
+    ParamImage img;
+    const int in[] = {0, 1, 7}, out[] = {0, 1, 1};
+    for (std::size_t c = 0; c < 3; ++c) img.eq[c][eq_frame::eq_chx_enable] = static_cast<uint8_t>(in[c]);
+    param_range_check(img);
+    for (std::size_t c = 0; c < 3; ++c)
+        EXPECT_EQ(img.eq[c][eq_frame::eq_chx_enable], out[c]) << "EQ channel " << c << " enable from " << in[c];
+    ParamImage again = img;
+    param_range_check(again);
+    EXPECT_TRUE(same_image(again, img));
 }
 
 // Fixed effect bytes are forced, a second check changes nothing, and the neutral image is already in range.
@@ -73,9 +96,11 @@ TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     ParamImage img;
     for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<uint8_t>(i * 37 + 11);
     check_clamps(img.eff, img, {{8, 7, 30}, {16, 7, 255}, {19, 7, 255}, {54, 7, 1}, {55, 7, 0}});
-    for (ParamImage once : {img, neutral_param_image()}) {
+    const std::pair<const char*, ParamImage> images[] = {{"checked image", img},
+                                                         {"neutral image", neutral_param_image()}};
+    for (const auto& [name, once] : images) {
         ParamImage again = once;
         param_range_check(again);
-        EXPECT_EQ(once, again);
+        EXPECT_TRUE(same_image(again, once)) << name;
     }
 }

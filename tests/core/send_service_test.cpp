@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/send_requests.h"
@@ -6,6 +7,7 @@
 
 using namespace tuner;
 using namespace tuner::testing;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -34,8 +36,8 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
     h.s.mode_reset_req = {0, 0, 1};
     h.s.mode_save_req = {1, 16};
     h.unit.write_fails = 2;
-    EXPECT_TRUE(run(2).empty());
-    EXPECT_TRUE(h.ui.debug_lines.empty());
+    EXPECT_THAT(run(2), IsEmpty());
+    EXPECT_THAT(h.ui.debug_lines, IsEmpty());
     std::vector<std::string> sent;
     for (int i = 0; i < 24; ++i) {
         const auto frames = run(1);
@@ -48,7 +50,8 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
                                     "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
                                     "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
                                     "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
-    EXPECT_TRUE(h.s.send_input_req == kClear && h.s.power_req == kNoRequest);
+    EXPECT_EQ(h.s.send_input_req, kClear);
+    EXPECT_EQ(h.s.power_req, kNoRequest);
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 5][8], 0);  // the power frame carries the requested state
 }
 
@@ -74,9 +77,11 @@ TEST_F(SendService, EepromRecallResetAndSave) {
     EXPECT_EQ(h.ui.debug_lines.front(), "read_eeprom.  MODE========3");
     EXPECT_EQ(h.ui.calls.back(), "display_wait_1s");
     // Request cleared, the mode's values and index, the time (settle, then the whole-state read).
-    EXPECT_EQ((std::vector<int>{h.s.mode_recall_req, h.s.param_image.gen[gen_frame::music_vol],
-                                h.s.cpu_state.cpu_mode_index, h.time.t - start, h.s.hid_wait_reply}),
-              (std::vector<int>{kNoRequest, 66, 3, 100 + 460, 1}));
+    EXPECT_EQ(h.s.mode_recall_req, kNoRequest);
+    EXPECT_EQ(h.s.param_image.gen[gen_frame::music_vol], 66);
+    EXPECT_EQ(h.s.cpu_state.cpu_mode_index, 3);
+    EXPECT_EQ(h.time.t - start, 100 + 460);
+    EXPECT_EQ(h.s.hid_wait_reply, 1);
 
     run(1);  // the answer awaited
     h.ui.calls.clear();
@@ -88,7 +93,8 @@ TEST_F(SendService, EepromRecallResetAndSave) {
     h.s.mode_save_req = {1, 16};
     run(2);
     EXPECT_EQ(h.s.mode_save_req, (std::array<uint8_t, 2>{0, kNoRequest}));
-    EXPECT_TRUE(h.s.mode_reset_req == (std::array<uint8_t, 3>{0, 0, 0}) && h.unit.mode_index == 16);
+    EXPECT_EQ(h.s.mode_reset_req, (std::array<uint8_t, 3>{0, 0, 0}));
+    EXPECT_EQ(h.unit.mode_index, 16);
     const std::string wait = "display_wait_1s", busy = "display_wait_youxian_x100ms(23)";
     EXPECT_EQ(h.ui.calls, (std::vector<std::string>{wait, busy, wait, busy, wait, busy}));
 }
@@ -97,7 +103,8 @@ TEST_F(SendService, RefusedBluetoothNameIsNotSent) {
     h.s.Bt_Name = "bad\tname";
     h.s.send_bt_name_req = kPending;
     EXPECT_EQ(run(2), (std::vector<std::string>{"7/0"}));  // no name frame, then the next poll
-    EXPECT_TRUE(h.s.send_bt_name_req == kClear && h.ui.messages.size() == 1u);
+    EXPECT_EQ(h.s.send_bt_name_req, kClear);
+    EXPECT_EQ(h.ui.messages.size(), 1u);
     EXPECT_EQ(std::string(h.unit.bt_name.begin(), h.unit.bt_name.begin() + 9), "Unit Name");
 
     // A name request waits while the buffer is not ready; a good name goes out.
@@ -113,17 +120,20 @@ TEST_F(SendService, RefusedBluetoothNameIsNotSent) {
 
 TEST_F(SendService, SetAllRaisesOnlyWhileConnected) {
     send_req_set_all(h.s, h.ui);
-    EXPECT_TRUE(h.s.send_gen_req == kPending && h.s.send_eq_req[9] == kPending);
+    EXPECT_EQ(h.s.send_gen_req, kPending);
+    EXPECT_EQ(h.s.send_eq_req[9], kPending);
     EXPECT_EQ(h.ui.calls, std::vector<std::string>{"display_wait_1s"});
     h.s.send_audio_mode_config_req = kPending;
     send_req_clear_all(h.s);  // the configuration is left for the service
-    EXPECT_TRUE(h.s.send_gen_req == kClear && h.s.send_audio_mode_config_req == kPending);
+    EXPECT_EQ(h.s.send_gen_req, kClear);
+    EXPECT_EQ(h.s.send_audio_mode_config_req, kPending);
 
     h.s.cpu_connect_state = 2;
     h.ui.calls.clear();
     h.s.param_image.gen[gen_frame::music_vol_abs_max] = 0;
     send_req_set_all(h.s, h.ui);
-    EXPECT_TRUE(h.s.send_gen_req == kClear && h.ui.calls.empty());
+    EXPECT_EQ(h.s.send_gen_req, kClear);
+    EXPECT_THAT(h.ui.calls, IsEmpty());
     EXPECT_EQ(h.s.param_image.gen[gen_frame::music_vol_abs_max], 128);  // clamped all the same
 }
 
@@ -138,7 +148,10 @@ TEST(SendServiceConnect, AutoRenameAndTestBlockFollowEveryConnection) {
     for (int i = 0; i < 4; ++i) h.tick();
     EXPECT_EQ(std::string(h.unit.bt_name.begin(), h.unit.bt_name.begin() + 7), "Renamed");
     const FrameImage& test = h.unit.received.back();
-    EXPECT_TRUE(test[hid_frame::command] == cmd::cpu_test && test[8] == 1 && test[9] == 255 && test[18] == 5);
+    EXPECT_EQ(test[hid_frame::command], cmd::cpu_test);
+    EXPECT_EQ(test[8], 1);
+    EXPECT_EQ(test[9], 255);
+    EXPECT_EQ(test[18], 5);
 }
 
 // Edits reach the unit. A write the transport refuses is not a sent frame: the request stays pending and goes out once
@@ -150,21 +163,26 @@ TEST_F(SendService, RefusedWriteKeepsTheEditPendingAndCountsAsAMiss) {
     h.s.send_eq_req[4] = h.s.send_gen_req = h.s.send_input_req = kPending;
     h.s.power_req = 1;
     h.unit.write_fails = 2;
-    EXPECT_TRUE(run(2).empty());  // no answer awaited for a frame never sent
-    EXPECT_TRUE(h.s.send_eq_req[4] == kPending && h.s.hid_rx_miss_cou == 2 && h.s.hid_wait_reply == 0);
+    EXPECT_THAT(run(2), IsEmpty());
+    EXPECT_EQ(h.s.send_eq_req[4], kPending);
+    EXPECT_EQ(h.s.hid_rx_miss_cou, 2);
+    EXPECT_EQ(h.s.hid_wait_reply, 0) << "no answer awaited for a frame never sent";
     run(8);
     EXPECT_EQ(h.unit.image.eq[4][eq_frame::eq_db + 2], 150);
     EXPECT_EQ(h.unit.music_input, 8);  // the input change was kept for the frame that went out
     EXPECT_EQ(h.unit.image.gen[gen_frame::vol_power_on_read_eeprom_function_en], 1);
     EXPECT_EQ(h.s.param_image.gen[gen_frame::music_input_sel], 255);  // an input change goes out once
     EXPECT_EQ(h.s.cpu_state.cpu_music_input, 8);                      // taken from the acknowledgement
-    EXPECT_TRUE(h.s.send_eq_req[4] == kClear && h.s.send_input_req == kClear && h.s.power_req == kNoRequest);
+    EXPECT_EQ(h.s.send_eq_req[4], kClear);
+    EXPECT_EQ(h.s.send_input_req, kClear);
+    EXPECT_EQ(h.s.power_req, kNoRequest);
     EXPECT_EQ(h.s.hid_rx_miss_cou, 0);
 
     h.s.send_effect_req = kPending;
     h.unit.write_fails = -1;
     run(4);
-    EXPECT_TRUE(link_connected(h.s) && h.s.send_effect_req == kPending);
+    EXPECT_TRUE(link_connected(h.s));
+    EXPECT_EQ(h.s.send_effect_req, kPending);
     run(1);  // the fifth refused write drops the link
     EXPECT_FALSE(h.s.hid_device_detected);
     EXPECT_EQ(h.ui.debug_lines.back(), "设备 = pc_offline_call");

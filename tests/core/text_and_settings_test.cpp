@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/app_paths.h"
@@ -12,6 +13,7 @@
 using namespace tuner;
 using namespace tuner::testing;
 namespace fs = std::filesystem;
+using ::testing::IsEmpty;
 
 namespace {
 const std::string kBom = "\xEF\xBB\xBF";
@@ -47,9 +49,11 @@ TEST(Utf8, TextFiles) {
     EXPECT_EQ(utf8_file_read_line(path, 40000), "40000");
 
     TextFileError err = TextFileError::None;
-    EXPECT_TRUE(utf8_file_read_line(dir.file("missing.txt"), 1, &err).empty() && err == TextFileError::NotFound);
+    EXPECT_EQ(utf8_file_read_line(dir.file("missing.txt"), 1, &err), "");
+    EXPECT_EQ(err, TextFileError::NotFound);
     // A read that fails part way is an error, not an exception.
-    EXPECT_TRUE(utf8_file_read_line("/proc/self/mem", 1, &err).empty() && err == TextFileError::ReadFailed);
+    EXPECT_EQ(utf8_file_read_line("/proc/self/mem", 1, &err), "");
+    EXPECT_EQ(err, TextFileError::ReadFailed);
 }
 
 // A failed write leaves the old file whole and no temporary behind; a save through a symbolic link (relative, chained,
@@ -60,13 +64,15 @@ TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
     const auto target = dir.path / "real" / "t.txt";
     std::ofstream(target) << "old";
     std::string error;
-    EXPECT_FALSE(write_file_atomically((target / "x").string(), "new", &error) || error.empty());
+    EXPECT_FALSE(write_file_atomically((target / "x").string(), "new", &error));
+    EXPECT_NE(error, "") << "a failed write says why";
     EXPECT_EQ(slurp(target), "old");
 
     fs::create_symlink(fs::path("real") / "t.txt", dir.path / "link.txt");
     fs::create_symlink(dir.path / "link.txt", dir.path / "chain.txt");
     EXPECT_TRUE(write_file_atomically(dir.file("chain.txt"), "new"));
-    EXPECT_TRUE(fs::is_symlink(dir.path / "link.txt") && fs::is_symlink(dir.path / "chain.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(dir.path / "chain.txt"));
     EXPECT_EQ(slurp(target), "new");
     EXPECT_EQ(utf8_file_write(dir.file("link.txt"), "Bt"), TextFileError::None);
     EXPECT_EQ(slurp(target), kBom + "Bt\r\n");
@@ -83,13 +89,15 @@ TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
 
     fs::create_symlink(fs::path("real") / "new.txt", dir.path / "dangling.txt");
     EXPECT_TRUE(write_file_atomically(dir.file("dangling.txt"), "made"));
-    EXPECT_TRUE(slurp(dir.path / "real" / "new.txt") == "made" && fs::is_symlink(dir.path / "dangling.txt"));
+    EXPECT_EQ(slurp(dir.path / "real" / "new.txt"), "made");
+    EXPECT_TRUE(fs::is_symlink(dir.path / "dangling.txt"));
 }
 
 TEST(AppPaths, JoinNeverDoublesASeparator) {
-    EXPECT_EQ((std::vector<std::string>{path_join("/opt/t", "c.ini"), path_join("/opt/t/", "c.ini"),
-                                        path_join("/", "c.ini"), path_join("/opt", "/AudioParmFile")}),
-              (std::vector<std::string>{"/opt/t/c.ini", "/opt/t/c.ini", "/c.ini", "/opt/AudioParmFile"}));
+    EXPECT_EQ(path_join("/opt/t", "c.ini"), "/opt/t/c.ini");
+    EXPECT_EQ(path_join("/opt/t/", "c.ini"), "/opt/t/c.ini");
+    EXPECT_EQ(path_join("/", "c.ini"), "/c.ini");
+    EXPECT_EQ(path_join("/opt", "/AudioParmFile"), "/opt/AudioParmFile");
 }
 
 TEST(Settings, DefaultsRoundTripAndBadValues) {
@@ -97,11 +105,13 @@ TEST(Settings, DefaultsRoundTripAndBadValues) {
     AppState s, t;
     s.Language = 7;
     read_language_setting(s, store), read_bt_name_setting(s, store);
-    EXPECT_TRUE(s.Language == 0 && s.Bt_Name == "Bt_Audio");
+    EXPECT_EQ(s.Language, 0);
+    EXPECT_EQ(s.Bt_Name, "Bt_Audio");
     s.Language = 1, s.Bt_Name = "卡拉OK";
     save_language_setting(s, store), save_bt_name_setting(s, store);
     read_bt_name_setting(t, store);
-    EXPECT_TRUE(store.values[kLanguageKey] == "1" && t.Bt_Name == "卡拉OK");
+    EXPECT_EQ(store.values[kLanguageKey], "1");
+    EXPECT_EQ(t.Bt_Name, "卡拉OK");
     const std::pair<const char*, int> stored[] = {{"1", 1},   {"abc", 0}, {"", 0},    {"-1", 0},  {"256", 0},
                                                   {"1e3", 0}, {"0x1", 0}, {" 1 ", 1}, {"2.5", 2}, {"3.5", 4}};
     for (const auto& [text, language] : stored) {
@@ -127,11 +137,13 @@ TEST(Settings, FailedWriteIsReportedOnce) {
     EXPECT_FALSE(save_language_setting(s, store, ui));
     EXPECT_FALSE(save_bt_name_setting(s, store, ui));
     EXPECT_FALSE(save_language_setting(s, store));
-    EXPECT_TRUE(ui.messages.size() == 1u && store.values.empty());
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_THAT(store.values, IsEmpty());
     EXPECT_EQ(ui.debug_lines, std::vector<std::string>{"Settings not saved: cannot write /nowhere/settings.ini"});
 
     MemorySettings good;
-    EXPECT_TRUE(save_language_setting(s, good, ui) && ui.messages.size() == 1u);
+    EXPECT_TRUE(save_language_setting(s, good, ui));
+    EXPECT_EQ(ui.messages.size(), 1u) << "a later success adds no message";
 }
 
 // A clock that moves only in the pump: a plain pump lets 10 ms pass, a pump that can sleep is woken by an event after
@@ -157,7 +169,8 @@ TEST(DelayMs, PumpsUntilTheTimeIsUpAcrossTheCounterWrap) {
     delay_ms(0, e, e);
     EXPECT_EQ(e.pumps, 0);
     delay_ms(100, e, e);
-    EXPECT_TRUE(e.t == 100 && e.pumps == 10);
+    EXPECT_EQ(e.t, 100);
+    EXPECT_EQ(e.pumps, 10);
     e.t = 0x7FFFFFFFLL - 30;
     const int64_t start = e.t;
     delay_ms(100, e, e);
@@ -167,5 +180,6 @@ TEST(DelayMs, PumpsUntilTheTimeIsUpAcrossTheCounterWrap) {
     sleeper.can_sleep = true;
     delay_ms(100, sleeper, sleeper);
     EXPECT_EQ(sleeper.offered, (std::vector<int32_t>{100, 70, 40, 10}));
-    EXPECT_TRUE(sleeper.t == 120 && sleeper.pumps == 0);
+    EXPECT_EQ(sleeper.t, 120);
+    EXPECT_EQ(sleeper.pumps, 0);
 }

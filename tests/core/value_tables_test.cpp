@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,38 +9,59 @@
 #include "core/value_tables.h"
 
 using namespace tuner;
+using ::testing::ElementsAreArray;
 
 // A reverse lookup gives the first exact match (float values of decimal entries included), else its fallback index.
 TEST(ValueTables, ReverseLookupsFindFirstExactMatchOrFallback) {
-    EXPECT_EQ((std::vector<int>{peq_h_echo_delay_index(80), peq_h_echo_delay_index(85)}), (std::vector<int>{0, 30}));
-    EXPECT_EQ((std::vector<int>{peq_h_freq_index(1000), peq_h_freq_index(5240), peq_h_freq_index(10.2f),
-                                peq_h_freq_index(10.3f)}),
-              (std::vector<int>{239, 402, 1, 402}));
-    EXPECT_EQ((std::vector<int>{peq_h_gain_index(24), peq_h_gain_index(-23.8f), peq_h_gain_index(0.1f)}),
-              (std::vector<int>{240, 1, 0}));
-    EXPECT_EQ((std::vector<int>{peq_h_q_index(2.5f), peq_h_q_index(30)}), (std::vector<int>{25, 250}));
-    EXPECT_EQ((std::vector<int>{peq_h_exciter_freq_index(1000), peq_h_exciter_freq_index(1005)}),
-              (std::vector<int>{0, 100}));
+    EXPECT_EQ(peq_h_echo_delay_index(80), 0);
+    EXPECT_EQ(peq_h_echo_delay_index(85), 30);
+    EXPECT_EQ(peq_h_freq_index(1000), 239);
+    EXPECT_EQ(peq_h_freq_index(5240), 402);
+    EXPECT_EQ(peq_h_freq_index(10.2f), 1);
+    EXPECT_EQ(peq_h_freq_index(10.3f), 402);
+    EXPECT_EQ(peq_h_gain_index(24), 240);
+    EXPECT_EQ(peq_h_gain_index(-23.8f), 1);
+    EXPECT_EQ(peq_h_gain_index(0.1f), 0);
+    EXPECT_EQ(peq_h_q_index(2.5f), 25);
+    EXPECT_EQ(peq_h_q_index(30), 250);
+    EXPECT_EQ(peq_h_exciter_freq_index(1000), 0);
+    EXPECT_EQ(peq_h_exciter_freq_index(1005), 100);
 }
 
 // Entries are the decimal literals, not sums that drift; the frequency table rises strictly (it has no 100 Hz entry).
 TEST(ValueTables, EntriesAreTheDecimalLiterals) {
     const auto& t = value_tables();
-    EXPECT_EQ((std::vector<double>{t.eq_freq_tab[31], t.eq_freq_tab[119], t.eq_freq_tab[120], t.eq_gain_tab[1],
-                                   t.eq_gain_tab[119], t.eq_q_tab[7], t.exciter_freq_tab[93]}),
-              (std::vector<double>{18.1, 99.0, 101.0, -23.8, -0.2, 0.7, 5340.0}));
+    // Exact: a literal and a drifting sum differ in the last bits.
+    EXPECT_EQ(t.eq_freq_tab[31], 18.1);
+    EXPECT_EQ(t.eq_freq_tab[119], 99.0);
+    EXPECT_EQ(t.eq_freq_tab[120], 101.0);
+    EXPECT_EQ(t.eq_gain_tab[1], -23.8);
+    EXPECT_EQ(t.eq_gain_tab[119], -0.2);
+    EXPECT_EQ(t.eq_q_tab[7], 0.7);
+    EXPECT_EQ(t.exciter_freq_tab[93], 5340.0);
     for (std::size_t i = 1; i < t.eq_freq_tab.size(); ++i) EXPECT_LT(t.eq_freq_tab[i - 1], t.eq_freq_tab[i]) << i;
+    // A rebuild gives identical tables.
     const ValueTables before = t;
     peq_h_build_tables();
-    EXPECT_EQ(before, value_tables()) << "a rebuild gives identical tables";
+    const ValueTables& after = value_tables();
+    EXPECT_THAT(after.echo_delay_tab, ElementsAreArray(before.echo_delay_tab)) << "echo delay";
+    EXPECT_THAT(after.exciter_freq_tab, ElementsAreArray(before.exciter_freq_tab)) << "exciter frequency";
+    EXPECT_THAT(after.eq_freq_tab, ElementsAreArray(before.eq_freq_tab)) << "EQ frequency";
+    EXPECT_THAT(after.eq_gain_tab, ElementsAreArray(before.eq_gain_tab)) << "EQ gain";
+    EXPECT_THAT(after.eq_q_tab, ElementsAreArray(before.eq_q_tab)) << "EQ Q";
 }
 
 // Out-of-range indexes (table and bit) read the nearest entry or 0, never past the end.
 TEST(ValueTables, IndexReadsStayInside) {
-    EXPECT_TRUE(bit_read(128, 7) == 1 && bit_read(127, 7) == 0 && bit_read(255, 8) == 0);
-    EXPECT_EQ((std::vector<double>{eq_gain_at(255), eq_gain_at(-3), echo_delay_at(200), eq_freq_at(1000), eq_q_at(251),
-                                   exciter_freq_at(101)}),
-              (std::vector<double>{24.0, -24.0, 380.0, 23600.0, 25.0, 6000.0}));
+    EXPECT_EQ(bit_read(128, 7), 1);
+    EXPECT_EQ(bit_read(127, 7), 0);
+    EXPECT_EQ(bit_read(255, 8), 0);
+    EXPECT_EQ(eq_gain_at(255), 24.0);
+    EXPECT_EQ(eq_gain_at(-3), -24.0);
+    EXPECT_EQ(echo_delay_at(200), 380.0);
+    EXPECT_EQ(eq_freq_at(1000), 23600.0);
+    EXPECT_EQ(eq_q_at(251), 25.0);
+    EXPECT_EQ(exciter_freq_at(101), 6000.0);
 }
 
 // Each row of the committed responses: type, frequency, Q and gain index, then the band's level in dB at every curve

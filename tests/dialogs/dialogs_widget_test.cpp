@@ -67,11 +67,13 @@ TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
     auto* owner = new QWidget;
     QPointer<Wait> wait = new Wait(host.s, host, clock, clock, owner);
     EXPECT_EQ(wait->parentWidget(), nullptr);
-    EXPECT_FALSE(wait->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowTitleHint));
+    EXPECT_FALSE(wait->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(wait->windowFlags() & Qt::WindowTitleHint);
     EXPECT_EQ(wait->size(), QSize(352, 65));
     wait->display_wait_1s();
     EXPECT_FALSE(host.window.isEnabled());
-    EXPECT_TRUE(wait->isEnabled() && wait->findChild<QProgressBar*>("ProgressBar1")->isEnabled());
+    EXPECT_TRUE(wait->isEnabled());
+    EXPECT_TRUE(wait->findChild<QProgressBar*>("ProgressBar1")->isEnabled());
     wait->close();
     EXPECT_TRUE(wait->isVisible());
     ASSERT_TRUE(wait->grab().save(out_path("progress_dialog.png")));
@@ -85,9 +87,11 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
     for (int way = 0; way < 3; ++way) {
         QPointer<QWidget> box = show_about_box(&owner);
         ASSERT_TRUE(box);
-        auto label = [&](const char* n) { return box->findChild<QLabel*>(n)->text(); };
-        EXPECT_EQ(QStringList({box->windowTitle(), label("lblTitle"), label("lblVersion"), label("Label_Cpu_Vertion")}),
-                  QStringList({"About Veltrana", "About Veltrana", "Software Vertion:  24.6.6", ""}));
+        auto label = [&](const char* n) { return box->findChild<QLabel*>(n)->text().toStdString(); };
+        EXPECT_EQ(box->windowTitle().toStdString(), "About Veltrana");
+        EXPECT_EQ(label("lblTitle"), "About Veltrana");
+        EXPECT_EQ(label("lblVersion"), "Software Vertion:  24.6.6");
+        EXPECT_EQ(label("Label_Cpu_Vertion"), "");
         activate(box);
         way == 0 ? click(box->findChild<QPushButton*>("cmdOK"))
                  : QTest::keyClick(box->windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
@@ -155,7 +159,10 @@ TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
             EXPECT_TRUE(label.contains(need)) << i << " " << int(lang) << ": " << box->text().toStdString();
             const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
             EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "box " << i;
-            EXPECT_TRUE(i > 20 || d.rect().contains(box->geometry().translated(box->parentWidget()->pos()))) << i;
+            const QRect placed = box->geometry().translated(box->parentWidget()->pos());
+            if (i <= 20)
+                EXPECT_TRUE(d.rect().contains(placed)) << "box " << i << " at " << placed.x() << "," << placed.y()
+                                                       << " " << placed.width() << "x" << placed.height();
         }
         for (int i = 0; i < 3; ++i) {
             qbButtons_H* key = d.key_audio_mode_all_on_off(i);

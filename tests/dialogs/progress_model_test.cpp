@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,14 +59,20 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
         EXPECT_EQ(r.m.Value(), i);
         EXPECT_EQ(r.m.Text_v(), std::to_string((i - 1) * 100) + "ms");
     }
-    EXPECT_TRUE(r.visible && r.timer && r.refreshes == 0);
+    EXPECT_TRUE(r.visible);
+    EXPECT_TRUE(r.timer);
+    EXPECT_EQ(r.refreshes, 0);
     const int32_t before = r.clock.t;
     r.m.tick();
     EXPECT_EQ(r.m.Text_Wait(), "Operation completed");
     EXPECT_GE(r.clock.t - before, 888);  // the completion text stays 888 ms
     // Hidden, timer off, window disabled then enabled, one full refresh, not busy.
-    EXPECT_EQ(std::tuple(r.visible, r.timer, r.enabled, r.refreshes, r.refresh_mode, r.s.wait_busy),
-              std::tuple(false, false, std::vector<bool>{false, true}, 1, 0, 0));
+    EXPECT_FALSE(r.visible);
+    EXPECT_FALSE(r.timer);
+    EXPECT_EQ(r.enabled, (std::vector<bool>{false, true}));
+    EXPECT_EQ(r.refreshes, 1);
+    EXPECT_EQ(r.refresh_mode, 0) << "a full refresh";
+    EXPECT_EQ(r.s.wait_busy, 0);
 }
 
 // Lengths round up to whole 100 ms ticks, the bar never passes its end, the finish takes one tick more. A mode
@@ -94,19 +99,23 @@ TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
 // A busy unit holds the full bar until ready; a link that drops while busy ends it; a gate that fails during a wait
 // hides it. Each way, the finish runs on the next tick.
 TEST(ProgressModel, WhatEndsAHeldWait) {
+    const char* const ways[] = {"busy, then ready", "busy, then link lost", "power off during the wait"};
     for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(ways[way]);
         Rig r;
         r.s.cpu_state.cpu_busy = way < 2;
         r.m.display_wait_1s();
         for (int i = 0; i < 60 && way < 2; ++i) r.m.tick();
-        EXPECT_TRUE(r.visible && !r.window_enabled());
+        EXPECT_TRUE(r.visible);
+        EXPECT_FALSE(r.window_enabled());
         if (way == 0) r.s.cpu_state.cpu_busy = 0;
         if (way == 1) r.s.cpu_connect_state = 2;  // the busy byte stays as the unit last sent it
         if (way == 2) r.s.cpu_state.cpu_power_on = 0, r.m.display_wait_1s();
-        EXPECT_EQ(r.m.Value(), 8) << way;
-        EXPECT_EQ(r.run(), 1) << way;
-        EXPECT_TRUE(r.window_enabled() && !r.timer) << way;
-        EXPECT_EQ(r.s.wait_busy, 0) << way;
+        EXPECT_EQ(r.m.Value(), 8);
+        EXPECT_EQ(r.run(), 1);
+        EXPECT_TRUE(r.window_enabled());
+        EXPECT_FALSE(r.timer);
+        EXPECT_EQ(r.s.wait_busy, 0);
     }
 }
 
@@ -117,10 +126,15 @@ TEST(ProgressModel, OverlappingWaits) {
     for (int i = 0; i < 8; ++i) r.m.tick();
     r.clock.once = [&] { r.m.display_wait_youxian_x100ms(5); };
     r.m.tick();
-    EXPECT_EQ(std::tuple(r.visible && r.timer, r.window_enabled(), r.s.wait_busy, r.refreshes),
-              std::tuple(true, false, -1, 0));
+    EXPECT_TRUE(r.visible);
+    EXPECT_TRUE(r.timer);
+    EXPECT_FALSE(r.window_enabled());
+    EXPECT_EQ(r.s.wait_busy, -1);
+    EXPECT_EQ(r.refreshes, 0);
     EXPECT_EQ(r.run(), 6);
-    EXPECT_EQ(std::tuple(r.window_enabled(), r.s.wait_busy, r.refreshes), std::tuple(true, 0, 1));
+    EXPECT_TRUE(r.window_enabled()) << "after the new wait";
+    EXPECT_EQ(r.s.wait_busy, 0) << "after the new wait";
+    EXPECT_EQ(r.refreshes, 1) << "after the new wait";
 
     // A data transfer leaves a running mode change alone, and restarts a running data transfer.
     Rig q;
@@ -142,8 +156,11 @@ TEST(ProgressModel, UnitNotReadyShowsNothing) {
         r.s.cpu_state.cpu_music_input = input, r.s.cpu_state.cpu_power_on = power;
         r.m.display_wait_1s();
         r.m.display_wait_youxian_x100ms(16);
-        EXPECT_TRUE(r.enabled.empty()) << int(input) << "/" << int(power);
-        EXPECT_FALSE(r.visible || r.timer || r.m.mode_wait_shown());
+        SCOPED_TRACE(::testing::Message() << "input " << int(input) << ", power " << int(power));
+        EXPECT_EQ(r.enabled, std::vector<bool>{}) << "main window enable calls";
+        EXPECT_FALSE(r.visible);
+        EXPECT_FALSE(r.timer);
+        EXPECT_FALSE(r.m.mode_wait_shown());
         EXPECT_EQ(r.s.wait_busy, 0);
     }
 }

@@ -17,9 +17,10 @@ TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
          {Row{0, 1, " OFF "}, Row{1, 2, ""}, Row{1, 1, "BYPASS"}, Row{3, 0, ""}, Row{0, 0, " OFF "}}) {
         eq()[q::eq_chx_enable] = enable, eq()[q::eq_chx_bypass] = bypass;
         incremental();
-        EXPECT_EQ(v.bypass_text, caption) << int(enable) << " " << int(bypass);
-        EXPECT_EQ(std::pair(v.at({"key_eq_chx_enable"}).back, v.at({"key_eq_chx_bypass"}).back),
-                  std::pair(lit_if(enable != 0), lit_if(bypass != 0)));
+        SCOPED_TRACE(::testing::Message() << "enable " << int(enable) << ", bypass " << int(bypass));
+        EXPECT_EQ(v.bypass_text, caption);
+        EXPECT_EQ(v.at({"key_eq_chx_enable"}).back, lit_if(enable != 0)) << "enable button";
+        EXPECT_EQ(v.at({"key_eq_chx_bypass"}).back, lit_if(bypass != 0)) << "bypass button";
     }
     EXPECT_EQ(v.count("peq_Dis_Bypass_on 118 1 60 [BYPASS] &H00FFFFFF"), 1);
 }
@@ -33,29 +34,31 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     eq()[q::eq_pre_gain_db_index] = 211;
     full();
     EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "18.0");
-    // Questions asked, the slider's value, the graph's pre-gain calls.
-    EXPECT_EQ((std::vector<int>{v.count("ask_yes_no"), v.at({"vr_eq_pre_gain_db_index"}).s_value,
-                                v.count("peq_input_pre_gain 210")}),
-              (std::vector<int>{0, 210, 1}));
+    EXPECT_EQ(v.count("ask_yes_no"), 0) << "questions asked";
+    EXPECT_EQ(v.at({"vr_eq_pre_gain_db_index"}).s_value, 210);
+    EXPECT_EQ(v.count("peq_input_pre_gain 210"), 1);
     EXPECT_EQ(debug, std::vector<std::string>{"FrmMain.VR_eq_pre_gain_db_index.max error,120210"});
 
     full();
     eq()[q::eq_pre_gain_db_index] = 211;
     incremental();
-    EXPECT_EQ(std::pair(int{eq()[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{1}));
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 210);
+    EXPECT_EQ(debug.size(), 1u) << "the same value again";
 
     // Another value, or the same one in another channel, is a new fault.
     eq()[q::eq_pre_gain_db_index] = 230;
     incremental();
     s.eq_channel_sel = 4, eq(4)[q::eq_pre_gain_db_index] = 230;
     full();
-    EXPECT_EQ(std::pair(int{eq(4)[q::eq_pre_gain_db_index]}, debug.size()), std::pair(210, std::size_t{3}));
+    EXPECT_EQ(int{eq(4)[q::eq_pre_gain_db_index]}, 210);
+    EXPECT_EQ(debug.size(), 3u) << "another value, then another channel";
 
-    // Below the slider: the slider refuses, the text shows the table value.
+    // Below the slider: raised to its minimum, so slider and text agree.
     eq(4)[q::eq_pre_gain_db_index] = 10, v.slider_errors.clear();
     full();
-    EXPECT_EQ(v.slider_errors, std::vector<std::string>{"vr_eq_pre_gain_db_index"});
-    EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "-22.0");
+    EXPECT_EQ(int{eq(4)[q::eq_pre_gain_db_index]}, 30) << "pre-gain raised to the slider's minimum";
+    EXPECT_EQ(v.slider_errors, std::vector<std::string>{}) << "slider refusals";
+    EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), "-18.0");
 }
 
 // The five type groups: each sets its band limits and lights its button;
@@ -88,10 +91,12 @@ TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
                {q::eq_q_peq, 255}});
     set_eq_freq(eq(), 1, 1000);
     full();
-    EXPECT_EQ(std::pair(eq()[q::eq_db + 1], eq()[q::eq_x_enable + 1]), std::pair(uint8_t{180}, uint8_t{1}));
-    EXPECT_EQ((std::vector{text({"Text_eq_db", 1}), text({"Text_eq_freq", 1}), text({"Text_eq_q", 1}),
-                           text({"Text_eq_q", 0})}),
-              (std::vector<std::string>{"12.0", double_to_text(value_tables().eq_freq_tab.back()), "3.0", "25.0"}));
+    EXPECT_EQ(int{eq()[q::eq_db + 1]}, 180) << "gain index";
+    EXPECT_EQ(int{eq()[q::eq_x_enable + 1]}, 1) << "band enable";
+    EXPECT_EQ(text({"Text_eq_db", 1}), "12.0");
+    EXPECT_EQ(text({"Text_eq_freq", 1}), double_to_text(value_tables().eq_freq_tab.back()));
+    EXPECT_EQ(text({"Text_eq_q", 1}), "3.0");
+    EXPECT_EQ(text({"Text_eq_q", 0}), "25.0");
     EXPECT_EQ(v.count("peq_EqIn 1 40 1000 30 180"), 1);
     EXPECT_EQ(s.refresh_incremental, 1);
 

@@ -21,7 +21,7 @@ TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
     gen()[g::master_mute] = 1;
     const ParamImage cache = s.param_display_cache;
     incremental();
-    EXPECT_TRUE(v.calls.empty());
+    EXPECT_EQ(v.calls, std::vector<std::string>{});
     EXPECT_EQ(s.param_display_cache, cache);
 
     full();
@@ -53,7 +53,7 @@ TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
         EXPECT_EQ(touched(), std::set<std::string>(want.begin(), want.end()));
         v.clear_calls();
         incremental();
-        EXPECT_TRUE(touched().empty());
+        EXPECT_EQ(touched(), std::set<std::string>{}) << "a second refresh with nothing changed";
     }
 }
 
@@ -138,7 +138,9 @@ TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     incremental();
     EXPECT_EQ(text({"Text_read_cpu_bt_name"}), "");
     EXPECT_EQ(v.at({"Text_read_cpu_bt_name"}).back, kWhite);
-    EXPECT_TRUE(s.bt_name_rx == (std::array<uint8_t, 40>{}) && s.bt_name_rx_copy.empty() && !s.cpu_state.cpu_busy);
+    EXPECT_EQ(s.bt_name_rx, (std::array<uint8_t, 40>{}));
+    EXPECT_EQ(s.bt_name_rx_copy, "");
+    EXPECT_EQ(s.cpu_state.cpu_busy, 0);
     EXPECT_EQ(text({"Display_Connect_State"}), "Disconnected");
     EXPECT_EQ(links, std::vector<int>{0});
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0");
@@ -198,6 +200,17 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     incremental();
     EXPECT_EQ(v.count("set_back_color key_mic_fbx"), 0);
     for (int i = 0; i < 20; ++i) EXPECT_EQ(v.at({"key_input", i}).back, kGrey) << i;
+}
+
+// The sub-out phase button is lit (&HFFFF80) while its byte is 0 (normal phase), grey for any other value.
+TEST_F(RefreshTest, SubOutPhaseButtonIsLitOnlyForZero) {
+    settle();
+    EXPECT_EQ(v.at({"key_sub_out_phase"}).back, 0xFFFF80u) << "after the full refresh, byte 0";
+    for (const auto& [phase, colour] : {std::pair<uint8_t, uint32_t>{1, kGrey}, {0, 0xFFFF80}, {255, kGrey}}) {
+        gen()[g::sub_out_phase] = phase;
+        incremental();
+        EXPECT_EQ(v.at({"key_sub_out_phase"}).back, colour) << "byte " << int{phase};
+    }
 }
 
 }  // namespace

@@ -55,9 +55,8 @@ TEST(BtNameBuffer, CutsOnACharacterBoundaryAndRefusesControlCharacters) {
          }) {
         const auto buf = bt_name_buffer(name);
         ASSERT_TRUE(buf) << name;
-        std::array<uint8_t, 40> want{};
-        std::copy(sent.begin(), sent.end(), want.begin());
-        EXPECT_EQ(*buf, want) << name;
+        // The 40 bytes as text, so a failure shows them escaped.
+        EXPECT_EQ(std::string(buf->begin(), buf->end()), sent + std::string(40 - sent.size(), '\0')) << name;
     }
     EXPECT_FALSE(bt_name_buffer("Bt\tAudio"));
     EXPECT_FALSE(bt_name_buffer("\x1F"));
@@ -68,11 +67,12 @@ TEST_F(BtName, UpdateSendsOnlyAnAcceptedNameWhileConnected) {
     for (auto [text, online, kept, sent] :
          {std::tuple{"", true, "Stored_Name", false}, std::tuple{"Party", false, "Party", false},
           std::tuple{"Bad\tName", true, "Bad\tName", false}, std::tuple{"Good", true, "Good", true}}) {
+        SCOPED_TRACE(std::string("box \"") + text + (online ? "\" online" : "\" offline"));
         set_connected(online);
         view.at(kEdit).text = text;
         click(0);
-        EXPECT_EQ(stored(), kept);
-        EXPECT_EQ(s.send_bt_name_req, sent ? kPending : kClear) << text;
+        EXPECT_EQ(stored(), kept) << "stored name";
+        EXPECT_EQ(s.send_bt_name_req, sent ? kPending : kClear) << "name send word";
     }
     EXPECT_EQ(svc.messages, std::vector<std::string>{kBtNameRefusedText});
     EXPECT_EQ(s.bt_name_tx[0], 'G');
@@ -87,10 +87,10 @@ TEST_F(BtName, AutoRenameLocksTheEditBoxAndSendsOnNextConnection) {
         s.send_bt_name_req = kClear;
         view.at(kEdit).text = text;
         user_sets(kAuto, tick);
-        EXPECT_EQ(view.enabled(kEdit), !locks);
-        EXPECT_EQ(s.send_bt_name_req, locks ? kPending : kClear);
-        EXPECT_EQ(bt_name_auto_update(view), locks);  // an empty or refused name unticks the box
-        EXPECT_EQ(stored(), *text ? text : "Room_7");
+        EXPECT_EQ(view.enabled(kEdit), !locks) << "edit box enabled";
+        EXPECT_EQ(s.send_bt_name_req, locks ? kPending : kClear) << "name send word";
+        EXPECT_EQ(bt_name_auto_update(view), locks) << "box ticked";  // an empty or refused name unticks the box
+        EXPECT_EQ(stored(), *text ? text : "Room_7") << "stored name";
     }
     EXPECT_EQ(svc.messages.size(), 1u);
 }
@@ -111,7 +111,8 @@ TEST_F(BtName, FailedFileExchangesKeepTheName) {
         click(2);
     }
     EXPECT_EQ(svc.messages.size(), 3u);
-    EXPECT_EQ(std::pair(stored(), s.Bt_Name), (std::pair<std::string, std::string>("Stored_Name", "Stored_Name")));
+    EXPECT_EQ(stored(), "Stored_Name") << "stored name";
+    EXPECT_EQ(s.Bt_Name, "Stored_Name") << "name in use";
     EXPECT_FALSE(fs::exists(no_folder));
     EXPECT_TRUE(fs::is_directory(folder));
 }

@@ -1,4 +1,5 @@
 // Captions in both languages: a handful per language, the conditional rows, and the tables' completeness.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -25,22 +26,21 @@ struct CaptionsTest : ::testing::Test {
 
 // Any language but 0 is English; blanks inside the texts are kept.
 TEST_F(CaptionsTest, BothSetsWithTheirBlanks) {
-    using Row = std::tuple<std::string_view, int, const char*, const char*>;  // target; Chinese, English (or as is)
+    using Row = std::tuple<std::string_view, int, const char*, const char*>;  // target; Chinese, English
     const Row rows[] = {
         {"menu_key_language", -1, " English ", "  中文  "},
-        {"ucXTab1", 1, "麦克风", nullptr},
-        {"Frame_all_1", 4, "回声   ", nullptr},
-        {"Label_music_Noise_attack", -1, nullptr, "   Attack"},
-        {"key_sub_out_phase", -1, nullptr, "Phase 180°"},
-        {"Label1", 7, nullptr, " Dynamic Range Compression"},  // a heading copies its frame with a blank
+        {"ucXTab1", 1, "麦克风", "MIC"},
+        {"Frame_all_1", 4, "回声   ", "Echo"},
+        {"Label_music_Noise_attack", -1, "   启动", "   Attack"},
+        {"key_sub_out_phase", -1, "反相 180°", "Phase 180°"},
+        {"Label1", 7, " 压限器", " Dynamic Range Compression"},  // a heading copies its frame with a blank
         {"FrmMain", -1, "标题", "Title"},
     };
     for (uint8_t lang : {0, 1, 2, 255}) {
         write(lang, {"标题", "Title"});
-        for (auto [name, index, chinese, english] : rows) {
-            const char* want = lang ? english : chinese;
-            EXPECT_EQ(shown(name, index), want ? want : shown(name, index)) << int(lang);
-        }
+        for (auto [name, index, chinese, english] : rows)
+            EXPECT_EQ(shown(name, index), lang ? english : chinese)
+                << Ctl{name, index}.str() << " in language " << int(lang);
     }
     write(0, {"", "Brand"});  // an empty Chinese title stays empty
     EXPECT_EQ(shown("FrmMain"), "");
@@ -61,10 +61,12 @@ TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
         s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = aux_caps;
         s.cpu_connect_state = link;
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = delay_mode;
+        SCOPED_TRACE("language " + std::to_string(lang) + ", aux caption flag " + std::to_string(aux_caps) + ", link " +
+                     std::to_string(link) + ", echo delay mode " + std::to_string(delay_mode));
         write(lang);
-        EXPECT_EQ(std::vector({shown("key_input", 3), shown("Label_echo_a_delay_l"), shown("Label_echo_a_delay_r")}),
-                  std::vector<std::string>({aux, left, right}))
-            << int(lang) << int(aux_caps) << int(link) << int(delay_mode);
+        EXPECT_EQ(shown("key_input", 3), aux) << "aux input caption";
+        EXPECT_EQ(shown("Label_echo_a_delay_l"), left) << "left delay label";
+        EXPECT_EQ(shown("Label_echo_a_delay_r"), right) << "right delay label";
     }
 }
 
@@ -82,26 +84,34 @@ TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
     EXPECT_LT(pos("Menu_Index"), pos("FrmMain"));
     EXPECT_LT(pos("FrmMain"), pos("ucXTab1(0)"));
     for (const CaptionRow& row : caption_rows()) {
+        const std::string target = row.target().str();
         const bool copy = row.rule == CaptionRule::Copy || row.rule == CaptionRule::CopyWithBlank;
-        const bool alt = row.rule == CaptionRule::AuxInput || row.rule == CaptionRule::EchoDelay;
-        EXPECT_TRUE(row.rule != CaptionRule::Title || row.name == "FrmMain");
-        EXPECT_TRUE(copy || row.rule == CaptionRule::Title || !(row.chinese.empty() || row.english.empty()))
-            << row.target().str();
-        EXPECT_TRUE(!alt || !(row.chinese_alt.empty() || row.english_alt.empty())) << row.target().str();
+        if (row.rule == CaptionRule::Title) {
+            EXPECT_EQ(row.name, "FrmMain") << "a title row";
+        }
+        if (!copy && row.rule != CaptionRule::Title) {
+            EXPECT_FALSE(row.chinese.empty()) << target << " has no Chinese text";
+            EXPECT_FALSE(row.english.empty()) << target << " has no English text";
+        }
+        if (row.rule == CaptionRule::AuxInput || row.rule == CaptionRule::EchoDelay) {
+            EXPECT_FALSE(row.chinese_alt.empty()) << target << " has no other Chinese text";
+            EXPECT_FALSE(row.english_alt.empty()) << target << " has no other English text";
+        }
     }
     for (uint8_t lang : {0, 1}) {
         AppState s;
         s.Language = lang;
         testing::FakeMainView view;
         set_Language_display(s, view);
-        ASSERT_EQ(view.calls.size(), targets.size());
+        ASSERT_EQ(view.calls.size(), targets.size()) << "writes in language " << int(lang);
         for (std::size_t i = 0; i < targets.size(); ++i)
-            EXPECT_EQ(view.calls[i].rfind("set_text " + targets[i].str() + " ", 0), 0u) << view.calls[i];
+            EXPECT_THAT(view.calls[i], ::testing::StartsWith("set_text " + targets[i].str() + " "))
+                << "write " << i << " in language " << int(lang);
         for (const CaptionRow& row : caption_rows()) {
             if (row.rule != CaptionRule::Copy && row.rule != CaptionRule::CopyWithBlank) continue;
-            EXPECT_EQ(view.text(row.target()), (row.rule == CaptionRule::CopyWithBlank ? " " : "") +
-                                                   view.text(Ctl{row.source, row.source_index}))
-                << row.target().str();
+            const std::string blank = row.rule == CaptionRule::CopyWithBlank ? " " : "";
+            EXPECT_EQ(view.text(row.target()), blank + view.text(Ctl{row.source, row.source_index}))
+                << row.target().str() << " in language " << int(lang);
         }
     }
 }

@@ -1,9 +1,11 @@
 // The EQ band editor at the edges the end-to-end EQ tests leave out.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "core/default_image.h"
+#include "core/image_match.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
 #include "mainwindow/eq_rules.h"
@@ -58,10 +60,15 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
         modes_seen.clear();
         eq_on_tab_before_switch(env, tab);
         auto frame = [&](int i) { return view.visible(Ctl{"Frame_all_1", i}); };
-        EXPECT_EQ(std::tuple(s.eq_channel_sel, s.drc_channel_sel, frame(3), frame(5), frame(10), s.send_gen_req),
-                  std::tuple(channel, drc, drc_frame, eff_frame, mic_frame, kClear));
-        EXPECT_EQ(modes_seen, std::vector<uint8_t>{0});
-        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0);
+        EXPECT_EQ(s.eq_channel_sel, channel) << "EQ channel";
+        EXPECT_EQ(s.drc_channel_sel, drc) << "compressor record";
+        EXPECT_EQ(frame(3), drc_frame) << "compressor frame shown";
+        EXPECT_EQ(frame(5), eff_frame) << "effect adjust frame shown";
+        EXPECT_EQ(frame(10), mic_frame) << "microphone adjust frame shown";
+        EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
+        EXPECT_EQ(modes_seen, std::vector<uint8_t>{0}) << "one full refresh";
+        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0)
+            << "microphone adjust mode byte";
     }
 }
 
@@ -87,8 +94,10 @@ TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
         band(q::eq_type, static_cast<std::size_t>(b)) = type;
         const ParamRow& r = *find_param(param);
         clear_word();
-        EXPECT_EQ(type_enter(Ctl{r.text_box, r.per_band ? b : -1}, typed), shown);
-        EXPECT_EQ(std::pair(param_get(s, r, b), raised()), std::pair(stored, raises));
+        const Ctl box{r.text_box, r.per_band ? b : -1};
+        EXPECT_EQ(type_enter(box, typed), shown) << "box text";
+        EXPECT_EQ(param_get(s, r, b), stored) << "stored value";
+        EXPECT_EQ(raised(), raises) << "EQ send word raised";
     }
 }
 
@@ -99,6 +108,7 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
           std::tuple{Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), q::eq_freq_high + 3, 1},
           std::tuple{Ctl{"Text_eq_q", 3}, double_to_text(eq_q_at(7)), q::eq_q_peq + 3, 3},  // all three Q rows
           std::tuple{Ctl{"Text_eq_pre_gain_db_index"}, std::string("0.0"), q::eq_pre_gain_db_index, 1}}) {
+        SCOPED_TRACE(box.str());
         rules.box_got_focus(env, box);
         s.param_display_cache.eq[5] = s.param_image.eq[5];
         FrameImage want = s.param_display_cache.eq[5];
@@ -107,8 +117,8 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
         view.set_text(box, shown);
         rules.box_commit(env, box);  // the Enter that leaving runs first
         rules.box_lost_focus(env, box);
-        EXPECT_EQ(s.param_image.eq[5], stored) << box.str();
-        EXPECT_EQ(s.param_display_cache.eq[5], want) << box.str();
+        EXPECT_TRUE(same_frame_bytes(s.param_image.eq[5], stored)) << "stored EQ frame";
+        EXPECT_TRUE(same_frame_bytes(s.param_display_cache.eq[5], want)) << "drawn EQ frame";
     }
 }
 
@@ -133,9 +143,10 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
         if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
         clear_word();
         view.focused = "elsewhere";
-        EXPECT_TRUE(rules.step(env, name, band_index));
-        EXPECT_EQ(std::pair(param_get(s, r, b), raised()), std::pair(to, raises));
-        EXPECT_EQ(view.focused, r.per_band ? (Ctl{r.text_box, b}.str()) : "elsewhere");
+        EXPECT_TRUE(rules.step(env, name, band_index)) << "stepper not handled";
+        EXPECT_EQ(param_get(s, r, b), to) << "stored value";
+        EXPECT_EQ(raised(), raises) << "EQ send word raised";
+        EXPECT_EQ(view.focused, r.per_band ? (Ctl{r.text_box, b}.str()) : "elsewhere") << "focus";
     }
 }
 
@@ -145,8 +156,10 @@ TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
     // The Q row chosen by the graph's type; the type never written here.
-    EXPECT_EQ(std::tuple(band(q::eq_q_shelf, 5), band(q::eq_type, 5), raised(), view.text(Ctl{"Text_eq_q", 5})),
-              std::tuple(12, 2, true, std::string("1.2")));
+    EXPECT_EQ(band(q::eq_q_shelf, 5), 12) << "shelf Q byte";
+    EXPECT_EQ(band(q::eq_type, 5), 2) << "type byte";
+    EXPECT_TRUE(raised()) << "EQ send word";
+    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2");
     clear_word();
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
     EXPECT_FALSE(raised());
@@ -163,8 +176,8 @@ TEST_F(EqRules, ButtonsAndBoxes) {
     for (auto [value, stored, raises] : {std::tuple{0, 0, true}, std::tuple{0, 0, false}, std::tuple{2, 1, true}}) {
         clear_word();
         user_sets(Ctl{"Check_eq_x_enable", 7}, value);
-        EXPECT_EQ(band(q::eq_x_enable, 7), stored);
-        EXPECT_EQ(raised(), raises);
+        EXPECT_EQ(band(q::eq_x_enable, 7), stored) << "enable byte after box value " << value;
+        EXPECT_EQ(raised(), raises) << "EQ send word after box value " << value;
     }
     s.param_image.eq[5][q::eq_chx_enable] = 3;
     for (uint8_t want : {0, 1}) {
@@ -194,9 +207,9 @@ TEST_F(EqRules, Sliders) {
     const Ctl pre_gain{"vr_eq_pre_gain_db_index"};
     slider(pre_gain, 30, 210, 200);
     rules.slider_changed(env, pre_gain);
-    EXPECT_EQ(std::pair(int{s.param_image.eq[5][q::eq_pre_gain_db_index]}, view.slider_value(pre_gain)),
-              std::pair(180, 180));
-    EXPECT_TRUE(svc.messages.empty());
+    EXPECT_EQ(s.param_image.eq[5][q::eq_pre_gain_db_index], 180) << "stored pre-gain";
+    EXPECT_EQ(view.slider_value(pre_gain), 180) << "pre-gain slider";
+    EXPECT_THAT(svc.messages, ::testing::IsEmpty());
 }
 
 // Without a valid start-up image the reset refuses with its message; with one it asks first, in the window's
@@ -206,12 +219,12 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     for (uint8_t lang : {1, 0}) {
         s.Language = lang;
         rules.click(env, Ctl{"key_eq_reset"});
-        ASSERT_EQ(svc.messages.size(), lang ? 1u : 2u);
-        EXPECT_EQ(svc.messages.back(), eq_reset_no_default_text(s));
+        ASSERT_EQ(svc.messages.size(), lang ? 1u : 2u) << "messages after language " << int(lang);
+        EXPECT_EQ(svc.messages.back(), eq_reset_no_default_text(s)) << "in language " << int(lang);
     }
-    EXPECT_NE(svc.messages[0], svc.messages[1]);
+    EXPECT_NE(svc.messages[0], svc.messages[1]) << "the same refusal in both languages";
     EXPECT_EQ(view.count("ask_yes_no"), 0);
-    EXPECT_EQ(s.param_image, before);
+    EXPECT_TRUE(same_image(s.param_image, before));
     EXPECT_FALSE(raised());
 
     s.param_image_default = neutral_param_image();
@@ -221,11 +234,24 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     view.answer_yes = false;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
-    EXPECT_EQ(s.param_image, before);
+    EXPECT_TRUE(same_image(s.param_image, before)) << "after the answers No";
     EXPECT_FALSE(raised());
     s.Language = 0;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1);
+}
+
+// Each type button writes its own type byte into the band it belongs to, whatever type the band had.
+TEST_F(EqRules, EachTypeButtonWritesItsType) {
+    using Button = std::pair<const char*, uint8_t>;
+    for (const auto& [name, type] :
+         {Button{"key_eq_type_peq", 0}, Button{"key_eq_type_ls", 1}, Button{"key_eq_type_hs", 2},
+          Button{"key_eq_type_lp", 3}, Button{"key_eq_type_hp", 4}}) {
+        SCOPED_TRACE(name);
+        band(q::eq_type, 2) = type == 4 ? 0 : 4;
+        rules.click(env, Ctl{name, 2});
+        EXPECT_EQ(band(q::eq_type, 2), type) << "type byte of band 2";
+    }
 }
 
 }  // namespace

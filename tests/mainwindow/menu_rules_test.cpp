@@ -1,4 +1,5 @@
 // Menu rules at the edges the end-to-end tests leave out.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,6 +7,7 @@
 
 #include "core/app_paths.h"
 #include "core/default_image.h"
+#include "core/image_match.h"
 #include "core/param_file.h"
 #include "rule_env_fixture.h"
 
@@ -18,9 +20,11 @@ class MenuRulesTest : public ::testing::Test, public testing::RuleEnvFixture {
 protected:
     void SetUp() override { set_app_dir(tmp.path.string()); }
     void menu(std::string_view name, int index = -1) { rules.menu(env, Ctl{name, index}); }
-    bool requests_untouched() const {
-        return s.mode_recall_req == kNoRequest && s.mode_save_req == std::array<uint8_t, 2>{0, kNoRequest} &&
-               s.mode_reset_req == std::array<uint8_t, 3>{0, 0, 0};
+    void expect_no_mode_requests() const {
+        using ::testing::ElementsAre;
+        EXPECT_EQ(s.mode_recall_req, kNoRequest) << "mode recall request";
+        EXPECT_THAT(s.mode_save_req, ElementsAre(0, kNoRequest)) << "mode save request";
+        EXPECT_THAT(s.mode_reset_req, ElementsAre(0, 0, 0)) << "mode reset requests";
     }
     testing::TempFolder tmp{"tuner_menu_"};
 };
@@ -30,7 +34,7 @@ TEST_F(MenuRulesTest, ModeEntriesOutsideOneToSixteenDoNothing) {
         menu("menu_key_read_all_data_from_cpu_group", i);
         menu("menu_key_save_all_data_to_cpu_group", i);
     }
-    EXPECT_TRUE(requests_untouched());
+    expect_no_mode_requests();
 }
 
 TEST_F(MenuRulesTest, UnitNotReadyIgnoresEveryGuardedEntry) {
@@ -38,6 +42,7 @@ TEST_F(MenuRulesTest, UnitNotReadyIgnoresEveryGuardedEntry) {
         uint8_t input, power;
     } not_ready[] = {{0, 1}, {1, 1}, {2, 1}, {6, 0}};
     for (const auto& st : not_ready) {
+        SCOPED_TRACE("input " + std::to_string(st.input) + " power " + std::to_string(st.power));
         s.cpu_state.cpu_music_input = st.input;
         s.cpu_state.cpu_power_on = st.power;
         for (const char* entry :
@@ -46,10 +51,11 @@ TEST_F(MenuRulesTest, UnitNotReadyIgnoresEveryGuardedEntry) {
             menu(entry);
         menu("menu_key_read_all_data_from_cpu_group", 3);
         menu("menu_key_save_all_data_to_cpu_group", 3);
-        EXPECT_TRUE(requests_untouched());
-        EXPECT_TRUE(dialogs.opens.empty() && dialogs.saves.empty());
-        EXPECT_TRUE(actions.calls.empty());
-        EXPECT_TRUE(svc.messages.empty());
+        expect_no_mode_requests();
+        EXPECT_EQ(dialogs.opens.size(), 0u) << "open dialogs shown";
+        EXPECT_EQ(dialogs.saves.size(), 0u) << "save dialogs shown";
+        EXPECT_THAT(actions.calls, ::testing::IsEmpty());
+        EXPECT_THAT(svc.messages, ::testing::IsEmpty());
     }
     // Language, About and the index still work in standby.
     menu("menu_key_language");
@@ -79,8 +85,8 @@ TEST_F(MenuRulesTest, ParameterFileRoundTripThroughTheMenus) {
     const ParamImage before = s.param_image;
     menu("menu_key_open_file_to_all_data");  // cancelled dialogs change nothing
     menu("menu_key_save_all_data_to_file");
-    EXPECT_EQ(s.param_image, before);
-    EXPECT_TRUE(fs::is_empty(tmp.path));
+    EXPECT_TRUE(testing::same_image(s.param_image, before)) << "after cancelled dialogs";
+    EXPECT_TRUE(fs::is_empty(tmp.path)) << "a file was written";
 
     dialogs.open_answer = dialogs.save_answer = path;
     menu("menu_key_save_all_data_to_file");
@@ -89,15 +95,16 @@ TEST_F(MenuRulesTest, ParameterFileRoundTripThroughTheMenus) {
     const ParamImage saved = s.param_image;
     s.param_image = ParamImage{};
     menu("menu_key_open_file_to_all_data");
-    EXPECT_EQ(s.param_image, saved);
+    EXPECT_TRUE(testing::same_image(s.param_image, saved)) << "the opened file";
     EXPECT_GE(redraws(), 1);
-    EXPECT_TRUE(svc.messages.empty());
+    EXPECT_THAT(svc.messages, ::testing::IsEmpty());
     EXPECT_EQ(s.send_gen_req, kClear);  // offline: nothing to send
 
     ASSERT_TRUE(connect());  // while connected, the whole image goes to the unit
     menu("menu_key_open_file_to_all_data");
-    EXPECT_EQ(std::tuple(s.send_gen_req, s.send_effect_req, s.send_eq_req[0]),
-              std::tuple(kPending, kPending, kPending));
+    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word";
+    EXPECT_EQ(s.send_effect_req, kPending) << "effect send word";
+    EXPECT_EQ(s.send_eq_req[0], kPending) << "EQ channel 0 send word";
 }
 
 }  // namespace

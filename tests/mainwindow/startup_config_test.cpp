@@ -28,11 +28,14 @@ protected:
     }
     // A file that is not accepted reads as missing: English only, whatever was saved.
     void expect_defaults(const std::string& what) {
+        SCOPED_TRACE(what);
         const StartupConfig c = read();
-        EXPECT_EQ(std::tuple(c.language_mode, c.title_chinese, c.title_english, c.language_menu_visible,
-                             c.config_accepted, s.Language),
-                  std::tuple(std::string("2"), std::string("Veltrana"), std::string("Veltrana"), false, false, 1))
-            << what;
+        EXPECT_EQ(c.language_mode, "2");
+        EXPECT_EQ(c.title_chinese, "Veltrana");
+        EXPECT_EQ(c.title_english, "Veltrana");
+        EXPECT_FALSE(c.language_menu_visible);
+        EXPECT_FALSE(c.config_accepted);
+        EXPECT_EQ(s.Language, 1) << "language";
     }
 
     testing::TempFolder tmp{"tuner_cfg_"};
@@ -44,12 +47,16 @@ protected:
 TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
     write("config.ini", "\xEF\xBB\xBF" + std::string("1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n") + kCheck + "\r\n");
     StartupConfig c = read();  // titles taken whole, blanks kept
-    EXPECT_EQ(std::tuple(c.config_accepted, c.title_chinese, c.titles().english, c.config_check_line),
-              std::tuple(true, std::string("卡拉OK 调音台"), std::string("Karaoke Tuner "), kCheck));
+    EXPECT_TRUE(c.config_accepted);
+    EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
+    EXPECT_EQ(c.titles().english, "Karaoke Tuner ");
+    EXPECT_EQ(c.config_check_line, kCheck);
 
     write("config.ini", "2\n\n\n" + kCheck + "，多余的文字也可以");  // text after the check text is allowed
     c = read();
-    EXPECT_EQ(std::tuple(c.config_accepted, c.title_chinese, c.title_english), std::tuple(true, "", ""));
+    EXPECT_TRUE(c.config_accepted) << "with text after the check text";
+    EXPECT_EQ(c.title_chinese, "");
+    EXPECT_EQ(c.title_english, "");
 }
 
 TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
@@ -90,9 +97,10 @@ TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
         settings.values.clear();
         if (!stored.empty()) settings.set(kSettingsApp, kSettingsSection, "Language", stored);
         write("config.ini", line1 + "\nZH\nEN\n" + kCheck + "\n");
+        SCOPED_TRACE("first line [" + line1 + "], saved choice [" + stored + "]");
         const StartupConfig cfg = read();
-        EXPECT_EQ(std::pair(s.Language, cfg.language_menu_visible), std::pair(language, menu))
-            << "[" << line1 << "] " << stored;
+        EXPECT_EQ(s.Language, language) << "language";
+        EXPECT_EQ(cfg.language_menu_visible, menu) << "language menu shown";
     }
 }
 

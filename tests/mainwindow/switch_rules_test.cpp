@@ -1,8 +1,10 @@
 // Switches, selectors, check boxes and the test panel at the edges the end-to-end tests leave out.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "core/image_match.h"
 #include "mainwindow/test_panel_rules.h"
 #include "rule_env_fixture.h"
 
@@ -25,17 +27,18 @@ TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
           std::tuple{"key_sub_out_mute", -1, g::sub_out_mute}, std::tuple{"key_sub_out_phase", -1, g::sub_out_phase},
           std::tuple{"key_mute", 0, g::master_mute}, std::tuple{"key_mute", 1, g::music_mute},
           std::tuple{"key_mute", 2, g::mic_mute}, std::tuple{"key_mute", 3, g::effect_mute}}) {
+        SCOPED_TRACE((Ctl{name, index}.str()));
         gen(byte) = 5;  // anything but 0 clears
         s.send_gen_req = kClear;
         click(name, index);
-        EXPECT_EQ(gen(byte), 0) << name << index;
+        EXPECT_EQ(gen(byte), 0) << "byte after the first click";
         EXPECT_EQ(s.send_gen_req, kPending);
         click(name, index);
-        EXPECT_EQ(gen(byte), 1) << name << index;
+        EXPECT_EQ(gen(byte), 1) << "byte after the second click";
     }
     const FrameImage before = s.param_image.gen;
     click("key_mute", 7);  // outside the array: nothing toggles, still redrawn
-    EXPECT_EQ(s.param_image.gen, before);
+    EXPECT_TRUE(same_frame_bytes(s.param_image.gen, before)) << "gen frame after key_mute(7)";
     EXPECT_EQ(redraws(), 17);
 }
 
@@ -43,10 +46,11 @@ TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
 TEST_F(SwitchRulesTest, AntiFeedbackSelector) {
     gen(g::mic_fbx) = 3;
     for (auto [level, stored, redrawn] : {std::tuple{3, 3, 0}, std::tuple{6, 6, 1}, std::tuple{9, 6, 2}}) {
+        SCOPED_TRACE("level " + std::to_string(level));
         click("key_mic_fbx", level);
-        EXPECT_EQ(gen(g::mic_fbx), stored);
+        EXPECT_EQ(gen(g::mic_fbx), stored) << "level byte";
         EXPECT_EQ(redraws(), redrawn);
-        EXPECT_EQ(s.send_gen_req, redrawn ? kPending : kClear);
+        EXPECT_EQ(s.send_gen_req, redrawn ? kPending : kClear) << "gen send word";
     }
 }
 
@@ -55,10 +59,12 @@ TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
     s.eq_channel_sel = 2;
     gen(g::mic1_mic2_eq_adj_mode) = 1;
     click("key_mic1_mic2_eq_adj_mode", 2);
-    EXPECT_EQ(std::pair(gen(g::mic1_mic2_eq_adj_mode), s.eq_channel_sel), (std::pair<uint8_t, uint8_t>(0, 1)));
+    EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 0) << "microphone adjust mode";
+    EXPECT_EQ(s.eq_channel_sel, 1) << "EQ channel without a microphone-2 EQ";
     s.eq_channel_sel = 0;  // another channel's tab: only the byte changes
     click("key_echo_reverb_eq_adj_mode", 0);
-    EXPECT_EQ(std::pair(gen(g::echo_reverb_eq_adj_mode), s.eq_channel_sel), (std::pair<uint8_t, uint8_t>(0, 0)));
+    EXPECT_EQ(gen(g::echo_reverb_eq_adj_mode), 0) << "effect adjust mode";
+    EXPECT_EQ(s.eq_channel_sel, 0) << "EQ channel on another channel's tab";
     const int before = redraws();
     click("key_echo_reverb_eq_adj_mode", 0);  // already in force
     EXPECT_EQ(redraws(), before);
@@ -72,7 +78,8 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     s.send_gen_req = s.send_input_req = kClear;
     gen(g::music_input_sel) = 255;
     click("key_input", 10);
-    EXPECT_EQ(std::pair(s.cpu_state.cpu_music_input, gen(g::music_input_sel)), (std::pair<uint8_t, uint8_t>(10, 255)));
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 10) << "input shown offline";
+    EXPECT_EQ(gen(g::music_input_sel), 255) << "input byte offline";
     EXPECT_EQ(svc.calls, std::vector<std::string>{"set_all_dis"});  // no wait
     svc.calls.clear();
     for (bool online : {true, false}) {
@@ -80,8 +87,9 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
         click("key_input", 10);  // the lit input
         click("key_input", 20);  // no such button
     }
-    EXPECT_TRUE(svc.calls.empty());
-    EXPECT_EQ(std::pair(s.send_gen_req, s.send_input_req), std::pair(kClear, kClear));
+    EXPECT_THAT(svc.calls, ::testing::IsEmpty()) << "the lit input and a missing one";
+    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
+    EXPECT_EQ(s.send_input_req, kClear) << "input send word";
 }
 
 TEST_F(SwitchRulesTest, HeldBoxIsDisabledDuringItsWait) {
@@ -107,11 +115,12 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
           std::tuple{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
           std::tuple{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, std::tuple{"Check_lock", g::lock, 2, 0, 2},
           std::tuple{"Check_lock", g::lock, 2, 1, 2}, std::tuple{"Check_lock", g::lock, 1, 0, 0}}) {
+        SCOPED_TRACE(std::string(box) + " byte " + std::to_string(before) + " ticked " + std::to_string(tick));
         gen(byte) = static_cast<uint8_t>(before);
         s.send_gen_req = kClear;
         user_sets(Ctl{box}, tick);
-        EXPECT_EQ(gen(byte), after) << box << tick;
-        EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending) << box << tick;
+        EXPECT_EQ(gen(byte), after) << "byte";
+        EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending) << "gen send word";
     }
     EXPECT_EQ(redraws(), 6);
     gen(g::vocal_cut_mode) = 2;
@@ -123,7 +132,8 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
 TEST_F(SwitchRulesTest, PowerAndClearButtonsTakeOnlyTheirIndexes) {
     click("key_power_bit", 2);
     click("key_power_bit", 9);  // not a power request
-    EXPECT_EQ(std::pair(int{s.power_req}, s.send_gen_req), std::pair(2, kClear));
+    EXPECT_EQ(s.power_req, 2) << "power request";
+    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
     for (int i = 0; i < 4; ++i) click("Command1", i);
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
                                                        "clear_list List_pc_out_data_display"}));
@@ -139,9 +149,12 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
     for (const char* box : {"Check_lock", "Check_music_noise_suppressor_en", "Check_vol_max_function_en"})
         user_sets(Ctl{box}, 1);
     user_sets(Ctl{"Option_VC_Mode", 2}, 1);
-    EXPECT_EQ(std::vector({gen(g::master_mute), gen(g::mic_fbx), gen(g::vocal_cut_mode)}),
-              std::vector<uint8_t>({1, 4, 2}));
-    EXPECT_EQ(std::tuple(s.send_gen_req, s.send_input_req, s.power_req), std::tuple(kClear, kClear, kNoRequest));
+    EXPECT_EQ(gen(g::master_mute), 1) << "master mute";
+    EXPECT_EQ(gen(g::mic_fbx), 4) << "anti-feedback level";
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2) << "vocal-cut mode";
+    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
+    EXPECT_EQ(s.send_input_req, kClear) << "input send word";
+    EXPECT_EQ(s.power_req, kNoRequest) << "power request";
 }
 
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
@@ -153,8 +166,8 @@ TEST_F(SwitchRulesTest, TestPanelReleasesAndTexts) {
     for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
         view.set_text(test_box(3), text);
         rules.box_commit(env, test_box(3));
-        EXPECT_EQ(std::pair(int{s.cpu_test_data[kTestDataFirstByte + 3]}, view.text(test_box(3))),
-                  std::pair(stored, std::string(shown)));
+        EXPECT_EQ(s.cpu_test_data[kTestDataFirstByte + 3], stored) << "test byte 3 after \"" << text << "\"";
+        EXPECT_EQ(view.text(test_box(3)), shown) << "box text after \"" << text << "\"";
     }
 }
 
@@ -165,13 +178,16 @@ TEST_F(SwitchRulesTest, TestPanelSteppersAndSwitch) {
         for (auto [stepper, index, before, after] :
              {std::tuple{"cpu_test_data_inc", 9, 255, 255}, std::tuple{"cpu_test_data_dec", 0, 0, 0},
               std::tuple{"cpu_test_data_inc", 4, 1, 2}}) {
+            SCOPED_TRACE(std::string(stepper) + " box " + std::to_string(index) + " from " + std::to_string(before) +
+                         (online ? " online" : " offline"));
             uint8_t& byte = s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
             byte = static_cast<uint8_t>(before);
             s.send_cpu_test_req = kClear;
-            EXPECT_TRUE(rules.step(env, stepper, index));
-            EXPECT_EQ(
-                std::tuple(int{byte}, view.text(test_box(index)), view.has_focus(test_box(index)), s.send_cpu_test_req),
-                std::tuple(after, std::to_string(after), true, online ? kPending : kClear));
+            EXPECT_TRUE(rules.step(env, stepper, index)) << "stepper not handled";
+            EXPECT_EQ(byte, after) << "test byte";
+            EXPECT_EQ(view.text(test_box(index)), std::to_string(after)) << "box text";
+            EXPECT_TRUE(view.has_focus(test_box(index))) << "box focus";
+            EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear) << "test send word";
         }
     }
     EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box

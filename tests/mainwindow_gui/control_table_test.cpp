@@ -28,7 +28,9 @@ TEST(ControlTable, NamesAreUniqueControlsFitTheirContainersAndCountsOfEachKind) 
         const std::string name = row.object_name();
         EXPECT_TRUE(seen.emplace(name, &row).second) << "twice: " << name;
         if (is_menu(row.kind)) {
-            EXPECT_TRUE(row.container.empty() || seen.at(row.container)->kind == ControlKind::MenuGroup) << name;
+            if (!row.container.empty()) {
+                EXPECT_EQ(seen.at(row.container)->kind, ControlKind::MenuGroup) << name << " in " << row.container;
+            }
             continue;
         }
         int w = kClientWidthTwips, h = kClientHeightTwips;
@@ -38,14 +40,21 @@ TEST(ControlTable, NamesAreUniqueControlsFitTheirContainersAndCountsOfEachKind) 
             ASSERT_NE(it, seen.end()) << name << " in missing container " << row.container_object_name();
             w = it->second->width, h = it->second->height;
         }
-        EXPECT_TRUE(row.left >= 0 && row.top >= 0 && row.width > 0 && row.height > 0) << name;
+        EXPECT_GE(row.left, 0) << name;
+        EXPECT_GE(row.top, 0) << name;
+        EXPECT_GT(row.width, 0) << name;
+        EXPECT_GT(row.height, 0) << name;
         // Each band's controls sit in their band's column, the input buttons in their frame.
         const bool in_band = row.index >= 0 && (row.name.starts_with("vr_eq_") || row.name.starts_with("Text_eq_") ||
                                                 row.name.starts_with("key_eq_type_"));
-        EXPECT_TRUE(!in_band || row.container_object_name() == (Ctl{"Picture_eqx", row.index}.str())) << name;
-        EXPECT_TRUE(!row.name.starts_with("key_input") || row.container == "Frame_music_input") << name;
-        EXPECT_TRUE(row.left + row.width <= w && row.top + row.height <= h)
-            << name << " sticks out of " << row.container_object_name();
+        if (in_band) {
+            EXPECT_EQ(row.container_object_name(), (Ctl{"Picture_eqx", row.index}.str())) << name;
+        }
+        if (row.name.starts_with("key_input")) {
+            EXPECT_EQ(row.container, "Frame_music_input") << name;
+        }
+        EXPECT_LE(row.left + row.width, w) << name << " sticks out right of " << row.container_object_name();
+        EXPECT_LE(row.top + row.height, h) << name << " sticks out below " << row.container_object_name();
     }
     EXPECT_EQ(count[ControlKind::TextBox] + count[ControlKind::NumericBox], 82);
     EXPECT_EQ(count[ControlKind::Slider], 43);
@@ -64,8 +73,8 @@ TEST(ControlTable, ContainersHoldTheModelPositions) {
         const ControlRow* row = find_control_row(name);
         const ControlRow* box = find_control_row(row->container_object_name());
         ASSERT_NE(box, nullptr) << name;
-        EXPECT_TRUE(left + row->width <= box->width && top + row->height <= box->height)
-            << name << " at " << left << "," << top;
+        EXPECT_LE(left + row->width, box->width) << name << " at " << left << "," << top << " sticks out right";
+        EXPECT_LE(top + row->height, box->height) << name << " at " << left << "," << top << " sticks out below";
     };
     const ControlRow* in = find_control_row("Frame_music_input");
     // The button offsets count from the frame's own position.
@@ -85,22 +94,27 @@ TEST(ControlTable, ContainersHoldTheModelPositions) {
         fits(name, l, t);
 }
 
-// A control of the table, or a tab of a tab strip ("ucXTab1(2)": the strip's tab 2).
+// The window, a control of the table, or a tab of a tab strip ("ucXTab1(2)": the strip's tab 2).
 bool in_table(const std::string& name) {
     const ControlRow* strip = find_control_row(name.substr(0, name.find('(')));
-    return find_control_row(name) || (strip && strip->kind == ControlKind::TabStrip);
+    return name == "FrmMain" || find_control_row(name) || (strip && strip->kind == ControlKind::TabStrip);
 }
 
 TEST(ControlTable, EveryControlAnotherTableNamesExists) {
-    for (Ctl c : caption_targets()) EXPECT_TRUE(c.name == "FrmMain" || in_table(c.str())) << c.str();
+    for (Ctl c : caption_targets()) EXPECT_TRUE(in_table(c.str())) << "caption target " << c.str();
     for (const WheelRoute& r : kWheelRoutes)
-        for (int i = 0; i < (r.array ? 10 : 1); ++i) EXPECT_TRUE(in_table(wheel_target_name(r, i))) << r.control;
+        for (int i = 0; i < (r.array ? 10 : 1); ++i)
+            EXPECT_TRUE(in_table(wheel_target_name(r, i))) << "wheel target " << wheel_target_name(r, i);
     for (const ParamRow& row : param_table()) {
         for (int i = 0; i < (row.per_band ? 10 : 1); ++i) {
             const int index = row.per_band ? i : -1;
-            EXPECT_TRUE(in_table(Ctl{row.text_box, index}.str())) << row.name;
-            EXPECT_TRUE(row.slider.empty() || in_table(Ctl{row.slider, index}.str())) << row.name;
-            EXPECT_TRUE(row.limit_slider.empty() || in_table(std::string(row.limit_slider))) << row.name;
+            EXPECT_TRUE(in_table(Ctl{row.text_box, index}.str())) << row.name << " box";
+            if (!row.slider.empty()) {
+                EXPECT_TRUE(in_table(Ctl{row.slider, index}.str())) << row.name << " slider";
+            }
+            if (!row.limit_slider.empty()) {
+                EXPECT_TRUE(in_table(std::string(row.limit_slider))) << row.name << " limit slider";
+            }
         }
     }
     // Every control a full refresh of the display writes, linked and not, in both languages.
@@ -119,7 +133,7 @@ TEST(ControlTable, EveryControlAnotherTableNamesExists) {
         display.display_version_line();
     }
     ASSERT_GT(view.props.size(), 100u);
-    for (const auto& [name, props] : view.props) EXPECT_TRUE(name == "FrmMain" || in_table(name)) << name;
+    for (const auto& [name, props] : view.props) EXPECT_TRUE(in_table(name)) << "written by the display: " << name;
 }
 
 }  // namespace

@@ -41,11 +41,13 @@ TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
                 click(w, box);
                 type(w, typed);
                 leave_to ? click(w, leave_to) : key(w, Qt::Key_Return);
-                EXPECT_TRUE(!gate || drawn[offset] == mine[offset]) << "the display refreshed with the commit";
+                if (gate) {
+                    EXPECT_EQ(drawn[offset], mine[offset]) << "the display refreshed with the commit";
+                }
             });
-        EXPECT_EQ(sent[offset], stored);
-        EXPECT_EQ(text_of(w, box), shown);
-        EXPECT_TRUE(same_payload(mine, sent));
+        EXPECT_EQ(sent[offset], stored) << "sent byte " << offset;
+        EXPECT_EQ(text_of(w, box), shown) << "box text";
+        EXPECT_TRUE(same_payload(mine, sent)) << "the window's frame and the one sent";
     }
 
     click_tab(w, 2);
@@ -61,9 +63,8 @@ TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
     // index the delay table): a drag past the top stores the last index.
     for (const ParamRow& r : param_table()) {
         if (r.slider.empty() || r.per_band || r.kind == ParamKind::Volume || r.kind == ParamKind::EqPreGain) continue;
-        EXPECT_TRUE(w.frm->view().slider_min(Ctl{r.slider}) == r.min &&
-                    w.frm->view().slider_max(Ctl{r.slider}) == r.max)
-            << r.slider;
+        EXPECT_EQ(w.frm->view().slider_min(Ctl{r.slider}), r.min) << r.slider << " min";
+        EXPECT_EQ(w.frm->view().slider_max(Ctl{r.slider}), r.max) << r.slider << " max";
     }
     auto* delay = w.frm->registry().get<xiSlider>("VR_echo_a_delay_l");
     const auto top = write_after(w, cmd::effect, [&] {
@@ -86,7 +87,7 @@ TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
     const std::size_t at = gen_frame::mic1_noise_suppressor_ratio;
     const uint16_t ratio = read_u16(w.frm->state().param_image.gen, at);
     const auto gate = write_after(w, cmd::gen, [&] { wheel(w, "Text_mic1_noise_suppressor_ratio", -1); });
-    EXPECT_EQ(read_u16(gate, at), ratio > 1 ? ratio - 1 : 1);
+    EXPECT_EQ(read_u16(gate, at), ratio > 1 ? ratio - 1 : 1) << "mic 1 noise suppressor ratio after " << ratio;
 
     // Frames from the unit (the right delay: 120 ms).
     set_bytes(w.unit.image.gen, {{gen_frame::music_vol_abs_max, 60},
@@ -98,23 +99,27 @@ TEST(E2eEditing, TypedDragWheelKeyAndTheUnitsFramesAndLimits) {
     MainView& v = w.frm->view();
     click_tab(w, 2);
     s = w.frm->registry().get<xiSlider>("vr_music_vol");
-    EXPECT_EQ((std::vector<int>{v.slider_value(Ctl{"VR_reverb_vol"}), v.slider_value(Ctl{"VR_echo_a_delay_r"}),
-                                s->max(), s->max_limit(), v.value(Ctl{"Check_vol_max_function_en"})}),
-              (std::vector<int>{21, 4, 60, 20, 1}));
-    EXPECT_EQ(std::pair(v.text(Ctl{"Text_reverb_vol"}), v.text(Ctl{"Text_echo_a_delay_r"})),
-              std::pair(std::string("21"), std::string("120")));
+    EXPECT_EQ(v.slider_value(Ctl{"VR_reverb_vol"}), 21);
+    EXPECT_EQ(v.slider_value(Ctl{"VR_echo_a_delay_r"}), 4);
+    EXPECT_EQ(s->max(), 60) << "music volume slider max";
+    EXPECT_EQ(s->max_limit(), 20) << "music volume slider adjust maximum";
+    EXPECT_EQ(v.value(Ctl{"Check_vol_max_function_en"}), 1);
+    EXPECT_EQ(v.text(Ctl{"Text_reverb_vol"}), "21");
+    EXPECT_EQ(v.text(Ctl{"Text_echo_a_delay_r"}), "120");
 
     // Dragging to the top stops at the adjust maximum, and so does typing above it.
     auto sent = write_after(w, cmd::gen, [&] { drag(w, s, thumb_centre(s, 10), thumb_centre(s, 60), 10); });
-    EXPECT_EQ(std::pair(s->Value(), int{sent[gen_frame::music_vol]}), std::pair(20, 20));
+    EXPECT_EQ(s->Value(), 20) << "music volume slider dragged to the top";
+    EXPECT_EQ(sent[gen_frame::music_vol], 20) << "music volume sent";
     EXPECT_EQ(write_after(w, cmd::gen, [&] { enter_value(w, "Text_music_vol", "45"); })[gen_frame::music_vol], 20);
     EXPECT_EQ(text_of(w, "Text_music_vol"), "20");
 
     // Lowering the adjust maximum from its box pulls the volume down with it.
     sent = write_after(w, cmd::gen, [&] { enter_value(w, "Text_music_vol_adj_max", "12"); });
-    EXPECT_EQ(
-        (std::vector<int>{s->max_limit(), s->Value(), sent[gen_frame::music_vol_adj_max], sent[gen_frame::music_vol]}),
-        std::vector<int>(4, 12));
+    EXPECT_EQ(s->max_limit(), 12) << "slider adjust maximum";
+    EXPECT_EQ(s->Value(), 12) << "slider value";
+    EXPECT_EQ(sent[gen_frame::music_vol_adj_max], 12) << "adjust maximum sent";
+    EXPECT_EQ(sent[gen_frame::music_vol], 12) << "music volume sent";
 
     // The window can go away while a parameter box has the focus (the focus loss runs while the rules still exist).
     click(w, "Text_music_vol");
@@ -136,7 +141,8 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         for (const char* box : {"Text_music_vol_adj_max", "Text_mic_vol_adj_max", "Text_effect_vol_adj_max",
                                 "Text_music_vol_power_on", "Text_mic_vol_power_on", "Text_effect_vol_power_on"}) {
             auto* t = qobject_cast<ParamTextBox*>(widget_of(w, box));  // red text: being edited
-            EXPECT_TRUE(!t->has_logical_focus() && t->fore_color() != 0x0000FFu) << box;
+            EXPECT_FALSE(t->has_logical_focus()) << box << " took the focus";
+            EXPECT_NE(t->fore_color(), 0x0000FFu) << box << " shows red (editing)";
         }
     };
     // Tab, control, offset, and whether the second toggle is by the keyboard.
@@ -151,17 +157,21 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         click_tab(w, tab);
         auto* box = qobject_cast<QAbstractButton*>(w.frm->registry().object(control));
         const uint8_t before = w.frm->state().param_image.gen[offset];
-        auto shows = [box](bool on) { return !box || box->isChecked() == on; };  // a box's tick
-        EXPECT_TRUE(shows(before != 0));
+        auto expect_tick = [box](bool on, const char* when) {  // a check box's tick (a button has none)
+            if (box) {
+                EXPECT_EQ(box->isChecked(), on) << "tick " << when;
+            }
+        };
+        expect_tick(before != 0, "at first");
         const auto on = write_after(
             w, cmd::gen, [&, control = control] { click(w, control, QPoint(7, 9)); });  // a box's tick square
         EXPECT_EQ(on[offset], before == 0 ? 1 : 0) << "mouse";
-        EXPECT_TRUE(shows(before == 0));
+        expect_tick(before == 0, "after the mouse");
         if (space) expect_held(control);
         const auto off = write_after(
             w, cmd::gen, [&, space = space, control = control] { space ? key(w, Qt::Key_Space) : click(w, control); });
         EXPECT_EQ(off[offset], before) << "back";
-        EXPECT_TRUE(shows(before != 0));
+        expect_tick(before != 0, "back");
         EXPECT_EQ(w.unit.image.gen[offset], before);
     }
 
@@ -175,9 +185,10 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         SCOPED_TRACE("option " + std::to_string(option));
         const auto f = write_after(
             w, cmd::gen, [&, option = option] { click(w, "Option_VC_Mode(" + std::to_string(option) + ")"); });
-        EXPECT_EQ(std::pair(int{f[gen_frame::vocal_cut_mode]}, int{f[gen_frame::mic_priority]}),
-                  std::pair(vocal_cut, mic_priority));
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", i}), i == option ? 1 : 0);
+        EXPECT_EQ(f[gen_frame::vocal_cut_mode], vocal_cut) << "vocal-cut byte";
+        EXPECT_EQ(f[gen_frame::mic_priority], mic_priority) << "mic-priority byte";
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", i}), i == option ? 1 : 0) << "option " << i;
     }
 
     // An input button runs a progress wait, sends the input, and gives the keyboard back.
@@ -189,12 +200,13 @@ TEST(E2eSwitches, ButtonsBoxesAndOptionsWriteAndSend) {
         w, cmd::gen,
         [&] {
             click(w, "key_input(10)");
-            EXPECT_TRUE(wait.isVisible() && !w.frm->isEnabled());
+            EXPECT_TRUE(wait.isVisible()) << "progress wait";
+            EXPECT_FALSE(w.frm->isEnabled()) << "window during the wait";
             EXPECT_EQ(wait.model().Max(), 23);
             // The disabled window takes no wheel: no box or slider steps during the wait.
             const auto before = gen;
             for (const char* c : {"Text_music_vol", "vr_music_vol", "Text_music_vol_power_on"}) wheel(w, c, 1);
-            EXPECT_EQ(gen, before);
+            EXPECT_TRUE(same_frame_bytes(gen, before)) << "gen frame after wheeling during the wait";
         },
         2);
     EXPECT_EQ(sent[gen_frame::music_input_sel], 10);
@@ -218,7 +230,8 @@ TEST(E2eLayout, TwoModelsPicturedAndLaidOutByTheirCapabilityBytes) {
         pictured_unit(w.unit, false);
         show_and_connect(w);
         EXPECT_EQ(w.frm->view().back_color(Ctl{"key_input", w.unit.music_input}), 0xFFFF80u);
-        EXPECT_TRUE(w.frm->view().visible(Ctl{"key_input", 10}) && w.frm->view().visible(Ctl{"Check_lock"}));
+        EXPECT_TRUE(w.frm->view().visible(Ctl{"key_input", 10}));
+        EXPECT_TRUE(w.frm->view().visible(Ctl{"Check_lock"}));
         save_pictures(w, "frm_main_connected_model1", {0, 1, 2});
     }
     WindowUnderTest w("e2e_layout_model2");
@@ -228,7 +241,11 @@ TEST(E2eLayout, TwoModelsPicturedAndLaidOutByTheirCapabilityBytes) {
     MainView& v = w.frm->view();
     const int fl = v.left(Ctl{"Frame_music_input"}), ft = v.top(Ctl{"Frame_music_input"});
     auto at = [&](Ctl c, int left, int top = -1) {
-        EXPECT_TRUE(v.visible(c) && v.left(c) == left && (top < 0 || v.top(c) == top)) << c.str();
+        EXPECT_TRUE(v.visible(c)) << c.str() << " hidden";
+        EXPECT_EQ(v.left(c), left) << c.str() << " left";
+        if (top >= 0) {
+            EXPECT_EQ(v.top(c), top) << c.str() << " top";
+        }
     };
     auto hidden = [&](std::initializer_list<Ctl> cs) {
         for (Ctl c : cs) EXPECT_FALSE(v.visible(c)) << c.str();
@@ -237,7 +254,8 @@ TEST(E2eLayout, TwoModelsPicturedAndLaidOutByTheirCapabilityBytes) {
     at({"key_input", 3}, fl + 2010);
     hidden({{"key_input", 10}, {"key_input", 12}, {"key_input", 13}, {"key_input", 14}});
     click_tab(w, 1);
-    EXPECT_TRUE(v.visible(Ctl{"Text_mic1_exciter_vol"}) && v.visible(Ctl{"VR_mic1_exciter_vol"}));
+    EXPECT_TRUE(v.visible(Ctl{"Text_mic1_exciter_vol"}));
+    EXPECT_TRUE(v.visible(Ctl{"VR_mic1_exciter_vol"}));
     hidden(
         {{"Check_mic1_exciter_en"}, {"Text_mic1_exciter_freq_index_100"}, {"Check_lock"}, {"Text_effect_vol_adj_max"}});
     at({"Frame31", 0}, 1080, 210);
@@ -249,7 +267,7 @@ TEST(E2eLayout, TwoModelsPicturedAndLaidOutByTheirCapabilityBytes) {
     at({"Frame_echo_vr", 4}, 2790);
     EXPECT_TRUE(v.visible(Ctl{"Frame_echo_vr", 0}));
     hidden({{"Frame_reverb_vr", 0}});
-    EXPECT_EQ(std::pair(v.left(Ctl{"Frame_reverb_vr", 1}), v.top(Ctl{"Frame_reverb_vr", 1})), std::pair(120, 210));
+    at({"Frame_reverb_vr", 1}, 120, 210);
     // The twips are the widgets' own places.
     EXPECT_EQ(w.frm->registry().widget("Frame_echo_vr(4)")->x(), 2790 / 15);
 }

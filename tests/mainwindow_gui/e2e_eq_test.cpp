@@ -34,14 +34,14 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
         w, cmd::eq, [&] { drag(w, peq, marker, marker + QPoint(40, -30), 8); }, 6);
     const FrameImage& now = w.frm->state().param_image.eq[0];
     // The gain and frequency moved; only the band's gain, frequency and Q bytes changed.
-    EXPECT_TRUE(now[e::eq_db + band] != before[e::eq_db + band] && eq_freq(now, band) != eq_freq(before, band));
-    for (std::size_t i = 8; i < 164; ++i) {
-        const bool band_byte = i == e::eq_db + band || i == e::eq_freq_high + band || i == e::eq_freq_low + band ||
-                               i == e::eq_q_peq + band || i == e::eq_q_shelf + band || i == e::eq_q_pass + band;
-        EXPECT_TRUE(band_byte || now[i] == before[i]) << "byte " << i;
-    }
+    EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "gain byte";
+    EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "frequency";
+    FrameImage others_kept = before;
+    for (std::size_t field : {e::eq_db, e::eq_freq_high, e::eq_freq_low, e::eq_q_peq, e::eq_q_shelf, e::eq_q_pass})
+        others_kept[field + band] = now[field + band];
+    EXPECT_TRUE(same_payload(now, others_kept)) << "bytes beside the band's gain, frequency and Q";
     EXPECT_EQ(sent[e::EQ_CH], 0);
-    EXPECT_TRUE(same_payload(sent, now));
+    EXPECT_TRUE(same_payload(sent, now)) << "the frame sent and the window's";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", band}), now[e::eq_db + band]);
 
     const LimiterModel& m = v.limiter()->model();
@@ -107,14 +107,16 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
     for (const Tab& t : {Tab{1, 1, 1, 1}, Tab{2, 3, 1, 0}, Tab{3, 5, 2, 0}, Tab{4, 6, 3, 0}, Tab{0, 0, 0, 1}}) {
         SCOPED_TRACE("tab " + std::to_string(t.tab));
         click_tab(w, t.tab);
-        EXPECT_EQ(std::pair(int{s.eq_channel_sel}, int{s.drc_channel_sel}), std::pair(t.channel, t.drc));
+        EXPECT_EQ(s.eq_channel_sel, t.channel) << "EQ channel";
+        EXPECT_EQ(s.drc_channel_sel, t.drc) << "compressor record";
         EXPECT_EQ(w.frm->view().visible(Ctl{"Frame_all_1", 3}), t.drc_shown != 0);
         // The band controls show the channel, and an edit goes to it.
         const FrameImage& img = s.param_image.eq[static_cast<std::size_t>(t.channel)];
         EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 5}), img[e::eq_db + 5]);
         const auto sent = write_after(
             w, cmd::eq, [&] { click(w, "key_eq_type_hs(6)"); }, 4, true);
-        EXPECT_EQ(std::pair(int{sent[e::EQ_CH]}, int{sent[e::eq_type + 6]}), std::pair(t.channel, 2));
+        EXPECT_EQ(sent[e::EQ_CH], t.channel) << "channel byte sent";
+        EXPECT_EQ(sent[e::eq_type + 6], 2) << "band 6 type sent";
     }
     // The compressor record follows the MIC tab.
     click_tab(w, 1);
@@ -124,12 +126,32 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
 
     click_tab(w, 3);  // MAIN OUT: channel 5
     const FrameImage start_up = s.param_image_default.eq[5];
-    ASSERT_FALSE(same_payload(start_up, s.param_image.eq[5]));  // the unit's differs
+    ASSERT_FALSE(same_payload(start_up, s.param_image.eq[5])) << "the unit's channel 5 is the start-up one";
     const FrameImage sent = write_after(w, cmd::eq, [&] { click(w, "key_eq_reset"); });
-    EXPECT_TRUE(same_payload(s.param_image.eq[5], start_up));
+    EXPECT_TRUE(same_payload(s.param_image.eq[5], start_up)) << "channel 5 after the reset";
     EXPECT_EQ(sent[e::EQ_CH], 5);
-    EXPECT_TRUE(same_payload(sent, start_up));
+    EXPECT_TRUE(same_payload(sent, start_up)) << "the frame sent by the reset";
     EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 1}), start_up[e::eq_db + 1]);
+}
+
+// The pointer over a band's gain slider highlights that band on the graph, the last band as well as the first;
+// leaving the slider takes the highlight away.
+TEST(E2eEq, HoveringAGainSliderHighlightsItsBand) {
+    WindowUnderTest w("e2e_eq_hover");
+    show_and_connect(w);
+    const PEQ* peq = w.frm->view().peq();
+    QWidget* elsewhere = widget_of(w, "Text_music_vol");
+    for (const int band : {9, 0}) {
+        const std::string name = "vr_eq_db(" + std::to_string(band) + ")";
+        QWidget* slider = widget_of(w, name);
+        ASSERT_NE(slider, nullptr) << name;
+        QTest::mouseMove(handle(w), in_window(w, slider, slider->rect().center()));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(peq->select_eq_index(), band) << "pointer over " << name;
+        QTest::mouseMove(handle(w), in_window(w, elsewhere, elsewhere->rect().center()));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(peq->select_eq_index(), 255) << "pointer moved from " << name << " to Text_music_vol";
+    }
 }
 
 }  // namespace

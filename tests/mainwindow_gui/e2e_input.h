@@ -15,6 +15,7 @@
 #include "controls/slider.h"
 #include "core/default_image.h"
 #include "core/frame_protocol.h"
+#include "core/image_match.h"
 #include "tabs/xtab.h"
 #include "window_fixture.h"
 
@@ -54,8 +55,9 @@ inline void click(WindowUnderTest& w, const std::string& object_name, QPoint loc
     const QPoint at = in_window(w, c, local.x() < 0 ? c->rect().center() : local);
     // The pointer must land on the control itself (it is shown and nothing lies over it).
     QWidget* hit = w.frm->childAt(at);
-    EXPECT_TRUE(hit == c || c->isAncestorOf(hit))
-        << object_name << " is covered by " << (hit ? hit->objectName().toStdString() : "nothing");
+    const bool lands_on_control = hit == c || c->isAncestorOf(hit);
+    EXPECT_TRUE(lands_on_control) << object_name << " is covered by "
+                                  << (hit ? hit->objectName().toStdString() : "nothing");
     click_at(w, at);
 }
 
@@ -139,7 +141,11 @@ std::vector<FrameImage> writes_after(WindowUnderTest& w, uint8_t command, Act ac
 template <class Act>
 FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4, bool once = false) {
     const auto frames = writes_after(w, command, act, ticks);
-    EXPECT_TRUE(once ? frames.size() == 1 : !frames.empty()) << frames.size() << " writes of " << int{command};
+    if (once) {
+        EXPECT_EQ(frames.size(), 1u) << "writes of command " << int{command};
+    } else {
+        EXPECT_FALSE(frames.empty()) << "no write of command " << int{command};
+    }
     return frames.empty() ? FrameImage{} : frames.back();
 }
 
@@ -148,8 +154,8 @@ inline void set_bytes(FrameImage& f, std::initializer_list<std::pair<std::size_t
 }
 
 // The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
-inline bool same_payload(const FrameImage& a, const FrameImage& b) {
-    return std::equal(a.begin() + 8, a.begin() + 164, b.begin() + 8);
+inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameImage& b) {
+    return same_frame_bytes(a, b, hid_frame::payload, hid_frame::payload_end + 1);
 }
 
 inline std::string text_of(WindowUnderTest& w, const std::string& name, int index = -1) {

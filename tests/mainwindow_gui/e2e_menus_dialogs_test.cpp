@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 
+#include <gmock/gmock.h>
+
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
@@ -19,7 +21,7 @@ void expect_eeprom_frame(const FrameImage& f, std::map<std::size_t, uint8_t> byt
     FrameImage want = f;
     std::fill(want.begin() + hid_frame::payload, want.begin() + hid_frame::payload_end + 1, 0);
     for (auto [i, b] : bytes) want[i] = b;
-    EXPECT_EQ(f, want);
+    EXPECT_TRUE(same_frame_bytes(f, want)) << "EEPROM mode frame";
 }
 
 void write_config(const std::string& dir) {
@@ -46,10 +48,12 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
           "menu_reset_cpu_audio_mode_0", "menu_reset_cpu_audio_mode_all", "menu_cpu_audio_mode_set"})
         choose(w, entry);
     w.ticks(20);
-    EXPECT_TRUE(writes_of(w.unit, cmd::eeprom_mode, from).empty());
+    EXPECT_EQ(writes_of(w.unit, cmd::eeprom_mode, from).size(), 0u) << "mode frames sent to a unit not ready";
     EXPECT_EQ(w.frm->state().mode_recall_req, kNoRequest);
     EXPECT_TRUE(w.frm->isEnabled());
-    EXPECT_TRUE(!w.frm->services().audio_mode_dialog() || !w.frm->services().audio_mode_dialog()->isVisible());
+    if (const AudioModeDialog* d = w.frm->services().audio_mode_dialog()) {
+        EXPECT_FALSE(d->isVisible()) << "audio-mode dialog opened";
+    }
     w.unit.music_input = 6;  // ready again
     w.ticks(20);
 
@@ -60,10 +64,11 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     };
     auto finish = [&](std::map<std::size_t, uint8_t> bytes) {
         for (int i = 0; i < 60 && wait.isVisible(); ++i) w.ticks(1);
-        EXPECT_TRUE(!wait.isVisible() && w.frm->isEnabled());
+        EXPECT_FALSE(wait.isVisible()) << "progress wait still shown";
+        EXPECT_TRUE(w.frm->isEnabled()) << "window after the wait";
         w.ticks(40);
         const auto frames = writes_of(w.unit, cmd::eeprom_mode, from);
-        ASSERT_EQ(frames.size(), 1u);
+        ASSERT_EQ(frames.size(), 1u) << "mode frames sent";
         expect_eeprom_frame(frames[0], bytes);
     };
     auto marked = [&](int mode) {
@@ -83,7 +88,8 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     marked(5);
 
     start("menu_key_save_all_data_to_cpu_group(16)");
-    EXPECT_TRUE(wait.isVisible() && !w.frm->isEnabled());
+    EXPECT_TRUE(wait.isVisible()) << "progress wait of the save";
+    EXPECT_FALSE(w.frm->isEnabled()) << "window during the save";
     // A control drawn wrong behind the display's back is put right only by a full redraw.
     v.set_text(Ctl{"Text_echo_a_vol"}, "junk");
     finish({{8, 1}, {9, 16}});
@@ -103,14 +109,15 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     for (const auto& [language, want] : std::vector<std::pair<int, std::vector<std::string>>>{
              {1, {"Tuning Desk", " Open File ", "Mode 4", "  中文  ", "BT"}},
              {0, {"调音台", "   打开文件   ", "模式 4", " English ", "蓝牙"}}}) {
+        SCOPED_TRACE("language " + std::to_string(language));
         choose(w, "menu_key_language");
         EXPECT_EQ(w.frm->state().Language, language);
         EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Language"), std::to_string(language));
-        EXPECT_EQ(
-            (std::vector<std::string>{w.frm->windowTitle().toStdString(), v.text(Ctl{"menu_key_open_file_to_all_data"}),
-                                      v.text(Ctl{"menu_key_read_all_data_from_cpu_group", 4}),
-                                      v.text(Ctl{"menu_key_language"}), v.text(Ctl{"key_input", 6})}),
-            want);
+        EXPECT_EQ(w.frm->windowTitle().toStdString(), want[0]) << "window title";
+        EXPECT_EQ(v.text(Ctl{"menu_key_open_file_to_all_data"}), want[1]);
+        EXPECT_EQ(v.text(Ctl{"menu_key_read_all_data_from_cpu_group", 4}), want[2]);
+        EXPECT_EQ(v.text(Ctl{"menu_key_language"}), want[3]);
+        EXPECT_EQ(v.text(Ctl{"key_input", 6}), want[4]);
     }
 }
 
@@ -156,9 +163,9 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     std::ofstream(in, std::ios::binary) << "\xEF\xBB\xBF" + std::string("Imported 名\r\nsecond line\r\n");
     w.dialogs.open_answer = in;
     click(w, "key_bt_neme(1)");
-    EXPECT_EQ(std::pair(w.frm->state().Bt_Name, text_of(w, "Text_bt_file_name_change", 1)),
-              std::pair(std::string("Imported 名"), std::string("Imported 名")));
-    EXPECT_TRUE(w.messages.empty());
+    EXPECT_EQ(w.frm->state().Bt_Name, "Imported 名") << "name in use";
+    EXPECT_EQ(text_of(w, "Text_bt_file_name_change", 1), "Imported 名") << "name box";
+    EXPECT_THAT(w.messages, ::testing::IsEmpty());
     // A chosen file that cannot be read (a read error even for root) is reported and keeps the name.
     w.dialogs.open_answer = "/proc/self/mem";
     click(w, "key_bt_neme(1)");
@@ -174,7 +181,8 @@ TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBackThenAbou
     AudioModeDialog* d = w.frm->services().audio_mode_dialog();
     ASSERT_NE(d, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
-    EXPECT_TRUE(!w.frm->isEnabled() && d->isEnabled());
+    EXPECT_FALSE(w.frm->isEnabled()) << "window behind the dialog";
+    EXPECT_TRUE(d->isEnabled()) << "dialog";
     // The boxes show the unit's flags.
     for (int i = 0; i < 40; ++i) EXPECT_EQ(d->Check_audio_mode_config(i)->isChecked(), i % 3 == 0) << i;
 
@@ -186,11 +194,13 @@ TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBackThenAbou
     const auto frame = write_after(
         w, cmd::audio_mode_config, [&] { click_in(preset, preset->rect().center()); }, 4, true);
     const auto flags = audio_mode_preset_flags(kSimpleMode);
-    EXPECT_TRUE(std::equal(flags.begin(), flags.end(), frame.begin() + hid_frame::payload));
+    const auto* sent_flags = frame.data() + hid_frame::payload;
+    EXPECT_THAT(std::vector<uint8_t>(sent_flags, sent_flags + flags.size()), ::testing::ElementsAreArray(flags))
+        << "flags sent";
     for (int i = 0; i < 40; ++i) EXPECT_EQ(d->Check_audio_mode_config(i)->isChecked(), flags[i] != 0) << i;
     QCheckBox* box = d->Check_audio_mode_config(5);
     const auto ticked = write_after(w, cmd::audio_mode_config, [&] { click_in(box, QPoint(7, box->height() / 2)); });
-    EXPECT_EQ(ticked[hid_frame::payload + 5], flags[5] ? 0 : 1);
+    EXPECT_EQ(ticked[hid_frame::payload + 5], flags[5] ? 0 : 1) << "flag 5 after ticking its box";
 
     // A progress wait that ends while the dialog is open, and the dialog
     // closed while a wait runs: the window stays disabled until both are gone.
@@ -204,7 +214,8 @@ TEST(E2eAudioMode, TheDialogFromTheMenuSendsAPresetAndGivesTheWindowBackThenAbou
     w.frm->services().display_wait_1s();
     d->close();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(!d->isVisible() && !w.frm->isEnabled());
+    EXPECT_FALSE(d->isVisible()) << "dialog after closing";
+    EXPECT_FALSE(w.frm->isEnabled()) << "window while a wait runs";
     wait_out();
     EXPECT_TRUE(w.frm->isEnabled());
     EXPECT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));  // the keyboard is back in the window

@@ -8,6 +8,7 @@
 
 #include "controls/peq_graph.h"
 #include "dialogs/audio_mode_dialog.h"
+#include "core/device_link.h"
 #include "core/param_file.h"
 #include "display/display_colors.h"
 #include "e2e_input.h"
@@ -136,6 +137,47 @@ TEST(E2eTruth, AudioModeBoxesTakeAnyButtonsRelease) {
     ASSERT_EQ(by_key.size(), 1u) << "blocks sent for Space";
     EXPECT_EQ(s.audio_mode_config[7], 0) << "flag 7 after Space";
     d->close();
+}
+
+// A unit the user may not open: one message box in the window's language,
+// and the status row still says the link is down.
+TEST(E2eTruth, AUnitThatMayNotBeOpenedIsToldOnce) {
+    WindowUnderTest w("e2e_permission");
+    w.unit.deny_permission = true;
+    show_window(w);
+    for (int i = 0; i < 6; ++i) w.ticks(1);
+    EXPECT_EQ(w.messages, std::vector<std::string>{permission_message(w.unit.interface_info.path,
+                                                                      w.frm->state().Language)});
+    EXPECT_FALSE(link_connected(w.frm->state())) << "link";
+    EXPECT_EQ(text_of(w, "Display_Connect_State"), "Disconnected");
+}
+
+// A config.ini whose title line is millions of characters long: the window
+// starts and shows the first 255 of them.
+TEST(E2eTruth, AHugeTitleLineIsCut) {
+    WindowUnderTest w("e2e_huge_title", [](const std::string& dir) {
+        std::ofstream out(dir + "/config.ini", std::ios::binary);
+        out << "2\nZH\n" << std::string(3'000'000, 'T') << "\n此行为中文编码测试行请不要修改\n";
+    });
+    EXPECT_EQ(w.frm->windowTitle().toStdString(), std::string(255, 'T'));
+}
+
+// A pre-gain below the slider's reach (the unit sent 0): the slider, the box
+// and the graph agree on one value, and the Up key steps from it.
+TEST(E2eTruth, APreGainBelowTheSliderAgreesEverywhere) {
+    WindowUnderTest w("e2e_pre_gain_low");
+    w.unit.image.eq[0][e::eq_pre_gain_db_index] = 0;
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    const int shown = w.frm->view().slider_value(Ctl{"vr_eq_pre_gain_db_index"});
+    EXPECT_EQ(s.param_image.eq[0][e::eq_pre_gain_db_index], shown) << "image byte against the slider";
+    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box";
+    EXPECT_DOUBLE_EQ(w.frm->view().peq()->model().pre_gain_db(), -18.0) << "graph";
+    const FrameImage up = write_after(w, cmd::eq, [&] {
+        click(w, "Text_eq_pre_gain_db_index");
+        key(w, Qt::Key_Up);
+    });
+    EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
 }
 
 }  // namespace

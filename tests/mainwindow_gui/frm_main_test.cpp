@@ -39,11 +39,12 @@ TEST(WindowLink, StartConnectUnplugReplugAndClose) {
     w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
     MainView& v = w.frm->view();
-    auto linked = [&](bool on) {  // scan timer, send timer, LED on, LED off
-        EXPECT_EQ(
-            (std::vector<bool>{w.frm->timers().scan_enabled(), w.frm->timers().send_enabled(),
-                               v.visible(Ctl{"Picture_LED_1_ON_1", 0}), v.visible(Ctl{"Picture_LED_1_OFF_1", 0})}),
-            (std::vector<bool>{!on, on, on, !on}));
+    auto linked = [&](bool on) {  // scanning while unlinked, sending and the lit LED while linked
+        const char* state = on ? " while linked" : " while unlinked";
+        EXPECT_EQ(w.frm->timers().scan_enabled(), !on) << "scan timer" << state;
+        EXPECT_EQ(w.frm->timers().send_enabled(), on) << "send timer" << state;
+        EXPECT_EQ(v.visible(Ctl{"Picture_LED_1_ON_1", 0}), on) << "LED on picture" << state;
+        EXPECT_EQ(v.visible(Ctl{"Picture_LED_1_OFF_1", 0}), !on) << "LED off picture" << state;
     };
     w.frm->show();
     QCoreApplication::processEvents();
@@ -52,17 +53,18 @@ TEST(WindowLink, StartConnectUnplugReplugAndClose) {
     linked(false);
     for (const char* hidden : {"Frame_cpu_test", "Frame_Run_Test_Mode", "Text_vr_error_cou"})
         EXPECT_FALSE(v.visible(Ctl{hidden})) << hidden;
-    EXPECT_EQ(s.param_image, s.param_image_default);  // the start-up file was loaded
-    EXPECT_EQ(w.unit.received.size(), 0u);            // nothing goes to the unit before the first tick
+    EXPECT_TRUE(same_image(s.param_image, s.param_image_default)) << "the start-up file was loaded";
+    EXPECT_EQ(w.unit.received.size(), 0u);  // nothing goes to the unit before the first tick
     const std::string version_alone = v.text(Ctl{"Text_software_version"});
     EXPECT_EQ(version_alone.rfind("PC:", 0), 0u) << version_alone;
 
     ASSERT_TRUE(w.connect());
     w.ticks(40);
     linked(true);
-    EXPECT_TRUE(same_payload(s.param_image.gen, w.unit.image.gen));
-    EXPECT_TRUE(same_payload(s.param_image.eff, w.unit.image.eff));
-    for (int ch = 0; ch < 10; ++ch) EXPECT_TRUE(same_payload(s.param_image.eq[ch], w.unit.image.eq[ch])) << ch;
+    EXPECT_TRUE(same_payload(s.param_image.gen, w.unit.image.gen)) << "gen frame read";
+    EXPECT_TRUE(same_payload(s.param_image.eff, w.unit.image.eff)) << "effect frame read";
+    for (int ch = 0; ch < 10; ++ch)
+        EXPECT_TRUE(same_payload(s.param_image.eq[ch], w.unit.image.eq[ch])) << "EQ channel " << ch << " read";
     EXPECT_TRUE(w.messages.empty());
     EXPECT_EQ(v.text(Ctl{"Display_Connect_State"}), "Connected");
     EXPECT_NE(v.text(Ctl{"Text_software_version"}).find(version_alone + "  CPU:"), std::string::npos);
@@ -79,7 +81,7 @@ TEST(WindowLink, StartConnectUnplugReplugAndClose) {
     ASSERT_TRUE(w.connect());
     EXPECT_EQ(w.unit.stale_calls, 0);
     w.ticks(30);
-    EXPECT_TRUE(same_payload(s.param_image.gen, w.unit.image.gen));
+    EXPECT_TRUE(same_payload(s.param_image.gen, w.unit.image.gen)) << "gen frame read after the replug";
 
     s.Bt_Name = "Stage Left";
     w.frm->close();
@@ -99,7 +101,8 @@ TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
     w.frm->IconResponse(QSystemTrayIcon::Context);
     EXPECT_TRUE(w.frm->windowState() & Qt::WindowMinimized);
     w.frm->IconResponse(QSystemTrayIcon::Trigger);
-    EXPECT_TRUE(!(w.frm->windowState() & Qt::WindowMinimized) && w.frm->isVisible());
+    EXPECT_FALSE(w.frm->windowState() & Qt::WindowMinimized) << "minimized after the tray trigger";
+    EXPECT_TRUE(w.frm->isVisible()) << "visible after the tray trigger";
     w.frm->showMinimized();
     QTest::mouseMove(w.frm.get(), QPoint(514 % w.frm->width(), 20));
     EXPECT_TRUE(w.frm->windowState() & Qt::WindowMinimized);
@@ -109,7 +112,8 @@ TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
     cpu->clear(), pc->clear();
     w.frm->services().debug_line(" 没有找到设备。");
     w.frm->services().debug_line("write eeprom.  MODE========3");
-    EXPECT_EQ(std::pair(cpu->count(), pc->count()), std::pair(1, 1));
+    EXPECT_EQ(cpu->count(), 1) << "unit debug lines";
+    EXPECT_EQ(pc->count(), 1) << "PC data lines";
     EXPECT_EQ(cpu->item(0)->text(), QString::fromUtf8(" 没有找到设备。"));
     for (int i = 0; i < kDebugListMaxLines + 10; ++i) w.frm->services().debug_line("line " + std::to_string(i));
     EXPECT_EQ(cpu->count(), kDebugListMaxLines);
@@ -119,13 +123,15 @@ TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
 
     w.frm->services().set_main_window_enabled(false);
     EXPECT_FALSE(w.frm->isEnabled());
-    EXPECT_TRUE(w.frm->services().wait_dialog().isEnabled() && !w.frm->services().wait_dialog().parentWidget());
+    EXPECT_TRUE(w.frm->services().wait_dialog().isEnabled()) << "progress dialog of a disabled window";
+    EXPECT_EQ(w.frm->services().wait_dialog().parentWidget(), nullptr) << "progress dialog's parent";
     w.frm->services().set_main_window_enabled(true);
     EXPECT_TRUE(w.frm->isEnabled());
 
     MainView& v = w.frm->view();
     v.set_slider_value(Ctl{"vr_eq_db", 0}, 500);  // beyond max 180
-    EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"}) && !v.text(Ctl{"Text_vr_error_cou"}).empty());
+    EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"})) << "slider error box";
+    EXPECT_NE(v.text(Ctl{"Text_vr_error_cou"}), "") << "slider error text";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
 
     // Ten mouse releases on the version line open the hidden test panel; the
@@ -138,7 +144,8 @@ TEST(FrmMainWindow, TrayDebugListsDialogsSliderErrorsAndTheTestPanel) {
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
     click(w, "Text_software_version");
-    EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"}) && v.visible(Ctl{"Frame_Run_Test_Mode"}));
+    EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after ten releases";
+    EXPECT_TRUE(v.visible(Ctl{"Frame_Run_Test_Mode"})) << "test mode frame after ten releases";
     save_pictures(w, "frm_main_test_panel");
 
     const auto& block = w.frm->state().cpu_test_data;

@@ -36,6 +36,7 @@ ParamImage SimulatedUnit::factory_image() {
     for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
         img.eq[ch][eq_frame::EQ_CH] = static_cast<uint8_t>(ch);
         img.eq[ch][eq_frame::eq_chx_enable] = 1;
+        img.eq[ch][eq_frame::eq_pre_gain_db_index] = 120;  // 0 dB
         for (std::size_t band = 0; band < kEqBands; ++band)
             img.eq[ch][eq_frame::eq_db + band] = static_cast<uint8_t>(100 + band + ch);
     }

@@ -1,5 +1,6 @@
 // The tab strip's model without a window (records, switching, keys, hit tests, layout, store, palettes), its pixels
 // where they carry behaviour, and a sheet to look at.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,6 +21,15 @@
 namespace tuner {
 namespace {
 
+using ::testing::AllOf;
+using ::testing::Field;
+
+// A rectangle with each edge named in a failure.
+auto IsRect(int left, int top, int right, int bottom) {
+    return AllOf(Field("left", &TabRect::left, left), Field("top", &TabRect::top, top),
+                 Field("right", &TabRect::right, right), Field("bottom", &TabRect::bottom, bottom));
+}
+
 QImage solid(Qt::GlobalColor c) {
     QImage pic(4, 4, QImage::Format_RGB32);
     pic.fill(c);
@@ -36,17 +46,24 @@ int error_number(const std::function<void()>& f) try {
 TEST(XTabModel, BadIndexesAndCountsChangeNothing) {
     XTabModel m;
     m.CopyTabImagesFromImageList({solid(Qt::green), solid(Qt::green), solid(Qt::green), solid(Qt::green)});
-    EXPECT_TRUE(m.TabCaption(-1).isEmpty() && !m.TabEnabled(99));
-    for (const auto& f : std::vector<std::function<void()>>{
-             [&] { m.TabPicture(99); }, [&] { m.setTabCaption(3, "x"); }, [&] { m.setTabEnabled(-1, false); },
-             [&] { m.RemoveTabImages(3, false); }, [&] { m.RemoveTabImages(-1, false); }}) {
-        EXPECT_EQ(error_number(f), kXTabSubscriptOutOfRange);
+    EXPECT_TRUE(m.TabCaption(-1).isEmpty());
+    EXPECT_FALSE(m.TabEnabled(99));
+    for (const auto& [call, f] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"TabPicture(99)", [&] { m.TabPicture(99); }},
+             {"setTabCaption(3)", [&] { m.setTabCaption(3, "x"); }},
+             {"setTabEnabled(-1)", [&] { m.setTabEnabled(-1, false); }},
+             {"RemoveTabImages(3)", [&] { m.RemoveTabImages(3, false); }},
+             {"RemoveTabImages(-1)", [&] { m.RemoveTabImages(-1, false); }}}) {
+        EXPECT_EQ(error_number(f), kXTabSubscriptOutOfRange) << call;
     }
     for (int n : {0, -1, kMaxTabCount + 1})
-        EXPECT_EQ(error_number([&] { m.setTabCount(n); }), kXTabInvalidPropertyValue);
-    EXPECT_TRUE(XTabError(kXTabInvalidPropertyValue, "TabCount").source() == "ucXTab.TabCount" && m.TabCount() == 3);
+        EXPECT_EQ(error_number([&] { m.setTabCount(n); }), kXTabInvalidPropertyValue) << "setTabCount(" << n << ")";
+    EXPECT_EQ(XTabError(kXTabInvalidPropertyValue, "TabCount").source(), "ucXTab.TabCount");
+    EXPECT_EQ(m.TabCount(), 3);
     m.RemoveTabImages(1, false);  // no other picture was cleared, by this or by a bad index
-    EXPECT_TRUE(!m.TabPicture(0).isNull() && m.TabPicture(1).isNull() && !m.TabPicture(2).isNull());
+    EXPECT_FALSE(m.TabPicture(0).isNull());
+    EXPECT_TRUE(m.TabPicture(1).isNull());
+    EXPECT_FALSE(m.TabPicture(2).isNull());
     m.RemoveTabImages(-1, true);
     EXPECT_TRUE(m.TabPicture(0).isNull());
 }
@@ -70,8 +87,10 @@ TEST_F(Five, SwitchNormalisesTheIndexAndCanBeCancelled) {
     log.cancel_next = true;
     const int page = m.ActivePage();
     m.setActiveTab(3);
-    EXPECT_EQ(std::tuple(m.ActiveTab(), m.LastActiveTab(), m.ActivePage(), log.events),
-              std::tuple(1, 0, page, Events{"Before 3"}));
+    EXPECT_EQ(m.ActiveTab(), 1);
+    EXPECT_EQ(m.LastActiveTab(), 0);
+    EXPECT_EQ(m.ActivePage(), page);
+    EXPECT_EQ(log.events, Events{"Before 3"});
 }
 
 TEST_F(Five, KeysWrapStopAtDisabledNeighboursAndNeverReenter) {
@@ -81,7 +100,7 @@ TEST_F(Five, KeysWrapStopAtDisabledNeighboursAndNeverReenter) {
              {39, 0, 0}, {33, 2, 4}, {34, 0, 4}, {34, 2, 0}, {37, 0, 4}, {0, 0, 4}, {39, 0, 4}, {37, 0, 4}}) {
         if (key == 0) m.setTabEnabled(0, false), m.setTabEnabled(3, false);
         m.KeyDown(key, shift);
-        EXPECT_EQ(m.ActiveTab(), expected) << key << "/" << shift;
+        EXPECT_EQ(m.ActiveTab(), expected) << "key " << key << " shift " << shift;
     }
     int nested = 0;
     QObject::connect(&m, &XTabModel::BeforeTabSwitch, [&](int, bool&) {
@@ -92,17 +111,20 @@ TEST_F(Five, KeysWrapStopAtDisabledNeighboursAndNeverReenter) {
     });
     m.setTabEnabled(3, true);
     m.KeyDown(37, 0);
-    EXPECT_TRUE(nested == 1 && m.ActiveTab() == 3 && !m.IsBusy());
+    EXPECT_EQ(nested, 1);
+    EXPECT_EQ(m.ActiveTab(), 3);
+    EXPECT_FALSE(m.IsBusy());
 }
 
 TEST_F(Five, AccessKeys) {
     const std::vector<std::pair<const char16_t*, int>> cases = {
         {u"A&&B &line", 'L'}, {u"Mix && EQ", 0}, {u"Trailing&", 0}, {u"&&&", 0}, {u"&音乐", u'音'}};
-    for (const auto& [caption, key] : cases) EXPECT_EQ(caption_access_key(QString::fromUtf16(caption)), key);
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(caption_access_key(QString::fromUtf16(caption)), key) << QString::fromUtf16(caption).toStdString();
     for (int i : {1, 2, 3}) m.setTabCaption(i, QString::fromUtf16(std::array{u"&Bass", u"&Boost", u"&Mid"}[i - 1]));
-    const QString all = m.AccessKeys();
+    EXPECT_EQ(m.AccessKeys().toStdString(), "BBM");
     m.setTabCaption(1, QStringLiteral("Bass"));  // the other "B" keeps its key
-    EXPECT_EQ(std::pair(all, m.AccessKeys()), std::pair(QStringLiteral("BBM"), QStringLiteral("BM")));
+    EXPECT_EQ(m.AccessKeys().toStdString(), "BM");
     m.AccessKeyPress('b');
     m.AccessKeyPress('b');  // already active: nothing
     m.setTabEnabled(3, false);
@@ -128,20 +150,26 @@ TEST_F(Five, PressPicksTheEnabledTabUnderThePointer) {
 }
 
 TEST_F(Five, TabbedDialogLayoutForWidthsCountsAndHeights) {
+    // Each tab ends where the next begins; the last at the right edge.
     for (const auto& [width, lefts] : std::vector<std::pair<int, std::vector<int>>>{
              {400, {0, 80, 160, 240, 320}}, {500, {0, 71, 142, 213, 284, 355, 426}}, {250, {0, 62, 124, 186}}}) {
+        const int count = static_cast<int>(lefts.size());
         XTabModel w;
-        w.setTabCount(static_cast<int>(lefts.size()));
+        w.setTabCount(count);
         w.Resize(width, 60);
-        for (std::size_t i = 0; i < lefts.size(); ++i) {
-            EXPECT_EQ(w.tab(static_cast<int>(i)).rect.left, lefts[i]) << width << "/" << lefts.size();
-            EXPECT_EQ(w.tab(static_cast<int>(i)).rect.right, i + 1 < lefts.size() ? lefts[i + 1] : width - 1);
+        for (int i = 0; i < count; ++i) {
+            const int right = i + 1 < count ? lefts[i + 1] : width - 1;
+            const auto where = ::testing::Message() << "tab " << i << " of " << count << " on " << width;
+            EXPECT_EQ(w.tab(i).rect.left, lefts[i]) << where;
+            EXPECT_EQ(w.tab(i).rect.right, right) << where;
         }
     }
-    EXPECT_EQ(std::vector({m.tab(0).rect, m.tab(1).rect, m.tab(1).box}),
-              (std::vector<TabRect>{{0, 0, 80, 20}, {80, 2, 160, 20}, {146, 7, 156, 17}}));
+    EXPECT_THAT(m.tab(0).rect, IsRect(0, 0, 80, 20)) << "active tab 0";
+    EXPECT_THAT(m.tab(1).rect, IsRect(80, 2, 160, 20)) << "tab 1";
+    EXPECT_THAT(m.tab(1).box, IsRect(146, 7, 156, 17)) << "close box of tab 1";
     m.set(&XTabProps::InActiveTabHeight, 24);  // taller inactive tabs
-    EXPECT_EQ(std::pair(m.tab(0).rect, m.tab(1).rect), std::pair(TabRect{0, 4, 80, 24}, TabRect{80, 0, 160, 24}));
+    EXPECT_THAT(m.tab(0).rect, IsRect(0, 4, 80, 24)) << "active tab 0, inactive height 24";
+    EXPECT_THAT(m.tab(1).rect, IsRect(80, 0, 160, 24)) << "tab 1, inactive height 24";
 }
 
 TEST(XTabModel, ExtremeHeightsAndRadiiPaintInEveryLook) {
@@ -156,7 +184,7 @@ TEST(XTabModel, ExtremeHeightsAndRadiiPaintInEveryLook) {
             m.Resize(300, 80);
             m.set(&XTabProps::InActiveTabHeight, v);
             m.MouseDownLeft(150, 5);
-            EXPECT_LE(m.strip_height(), kMaxTabExtent);
+            EXPECT_LE(m.strip_height(), kMaxTabExtent) << "value " << v << " look " << look;
         }
 }
 
@@ -168,14 +196,20 @@ TEST_F(Five, InsertTabMovesWholeRecordsAndKeepsTheActiveTab) {
     EventLog log(m);
     m.InsertTab(1, QStringLiteral("&New"));  // the active tab was index + 1
     ASSERT_EQ(m.TabCount(), 6);
-    EXPECT_TRUE(m.TabCaption(2) == QStringLiteral("&New") && m.AccessKeys() == QStringLiteral("N"));
+    EXPECT_EQ(m.TabCaption(2).toStdString(), "&New");
+    EXPECT_EQ(m.AccessKeys().toStdString(), "N");
     // The disabled active tab moved along, with its picture and page.
-    EXPECT_TRUE(!m.TabEnabled(3) && m.TabPicture(3).isNull() && !m.TabPicture(4).isNull());
-    EXPECT_EQ(std::pair(m.ActiveTab(), m.ActivePage()), std::pair(3, active_page));
+    EXPECT_FALSE(m.TabEnabled(3));
+    EXPECT_TRUE(m.TabPicture(3).isNull());
+    EXPECT_FALSE(m.TabPicture(4).isNull());
+    EXPECT_EQ(m.ActiveTab(), 3);
+    EXPECT_EQ(m.ActivePage(), active_page);
     EXPECT_EQ(log.events, Events{"Insert 1"});
     m.InsertTab(-1, QStringLiteral("First"));
-    EXPECT_TRUE(m.TabCaption(0) == QStringLiteral("First") && m.ActiveTab() == 4);
-    for (int bad : {7, -2}) EXPECT_EQ(error_number([&] { m.InsertTab(bad, "x"); }), kXTabSubscriptOutOfRange);
+    EXPECT_EQ(m.TabCaption(0).toStdString(), "First");
+    EXPECT_EQ(m.ActiveTab(), 4) << "after inserting at -1";
+    for (int bad : {7, -2})
+        EXPECT_EQ(error_number([&] { m.InsertTab(bad, "x"); }), kXTabSubscriptOutOfRange) << "InsertTab(" << bad << ")";
     EXPECT_EQ(m.TabCount(), 7);
 }
 
@@ -184,7 +218,8 @@ TEST_F(Five, RemoveTabKeepsOrPassesOnTheActiveTab) {
     const int active_page = m.ActivePage();
     EventLog log(m);
     m.RemoveTab(1);
-    EXPECT_EQ(std::pair(m.ActiveTab(), m.ActivePage()), std::pair(2, active_page));  // the same tab, one index lower
+    EXPECT_EQ(m.ActiveTab(), 2);  // the same tab, one index lower
+    EXPECT_EQ(m.ActivePage(), active_page);
     EXPECT_EQ(log.events, Events{"Remove 1"});
     m.RemoveTab(3);  // the active last tab: the one before it takes over
     EXPECT_EQ(m.ActiveTab(), 2);
@@ -201,7 +236,8 @@ TEST_F(Five, RemoveTabKeepsOrPassesOnTheActiveTab) {
     one.RemoveTab(0);
     one.RemoveTab(7);
     one.PointerReleased(QPoint(one.tab(0).box.left + 2, one.tab(0).box.top + 2));
-    EXPECT_TRUE(one.TabCount() == 1 && none.events == Events{"BoxUp"});
+    EXPECT_EQ(one.TabCount(), 1);
+    EXPECT_EQ(none.events, Events{"BoxUp"});
 }
 
 TEST_F(Five, PropertiesSurviveTheStoreAndBadValuesAreClamped) {
@@ -221,17 +257,19 @@ TEST_F(Five, PropertiesSurviveTheStoreAndBadValuesAreClamped) {
     PropertyBag again;
     back.WriteProperties(again);
     EXPECT_EQ(again, bag);  // every key, the picture's bytes and the bold font among them
-    EXPECT_EQ(back.AccessKeys(), QStringLiteral("F"));
-    for (const auto& [count, active, expected_count] :
-         std::vector<std::array<int, 3>>{{0, 9, 1}, {4, -3, 4}, {1 << 30, 2, kMaxTabCount}}) {
+    EXPECT_EQ(back.AccessKeys().toStdString(), "F");
+    // Stored count and active tab, and what they load as: an active tab outside the tabs loads as tab 0.
+    for (const auto& [count, active, expected_count, expected_active] :
+         std::vector<std::array<int, 4>>{{0, 9, 1, 0}, {4, -3, 4, 0}, {1 << 30, 2, kMaxTabCount, 2}}) {
+        SCOPED_TRACE(::testing::Message() << "stored TabCount " << count << " ActiveTab " << active);
         PropertyBag bad;
         bad.write("TabCount", count, 3);
         bad.write("ActiveTab", active, 0);
         XTabModel clamped;
         clamped.ReadProperties(bad);
-        EXPECT_EQ(std::pair(clamped.TabCount(), clamped.ActiveTab()),
-                  std::pair(expected_count, active >= 0 && active < expected_count ? active : 0));
-        EXPECT_EQ(clamped.TabCaption(0), QStringLiteral("Tab0"));  // the store default
+        EXPECT_EQ(clamped.TabCount(), expected_count);
+        EXPECT_EQ(clamped.ActiveTab(), expected_active);
+        EXPECT_EQ(clamped.TabCaption(0).toStdString(), "Tab0");  // the store default
     }
 }
 
@@ -245,7 +283,8 @@ TEST(XTabModel, PalettesPerThemeAndColourMaths) {
     m.setTabTheme(5);
     EXPECT_EQ(m.props().ActiveTabForeColor, 0xA76D50);  // theme 3's, kept
     m.set(&XTabProps::UseThemeDetection, true);         // no visual style here: theme 0
-    EXPECT_TRUE(m.props().TabTheme == 0 && m.props().DisabledTabForeColor == kSys3DDarkShadow);
+    EXPECT_EQ(m.props().TabTheme, 0);
+    EXPECT_EQ(m.props().DisabledTabForeColor, kSys3DDarkShadow);
     // Blends round per channel; offsets hold each channel within 0..255.
     EXPECT_EQ(pBlendColors(make_rgb(255, 0, 0), make_rgb(0, 255, 0), 128), make_rgb(128, 127, 0));
     EXPECT_EQ(OffsetColor(0x10F0FF, 512), 0xFFFFFFu);
@@ -259,11 +298,12 @@ TEST(XTabModel, FileOpenDialogOffersAllFilesByDefaultAndTrimsThePath) {
         std::optional<std::string> show_open(const FileDialogRequest& r) override { return seen = r, answer; }
         std::optional<std::string> show_save(const FileDialogRequest&) override { return {}; }
     } fake;
-    EXPECT_EQ(XTabModel::ShowFileOpenDialog(fake, QStringLiteral("/tmp"), QString()), QStringLiteral("/tmp/a b.bmp"));
-    EXPECT_TRUE(fake.seen.filter == "All Files (*.*)|*.*" && fake.seen.init_dir == "/tmp");
-    fake.answer.reset();
-    const QString none = XTabModel::ShowFileOpenDialog(fake, QString(), QStringLiteral("Pictures|*.bmp"));
-    EXPECT_TRUE(none.isEmpty() && fake.seen.filter == "Pictures|*.bmp");  // cancelled
+    EXPECT_EQ(XTabModel::ShowFileOpenDialog(fake, QStringLiteral("/tmp"), QString()).toStdString(), "/tmp/a b.bmp");
+    EXPECT_EQ(fake.seen.filter, "All Files (*.*)|*.*");
+    EXPECT_EQ(fake.seen.init_dir, "/tmp");
+    fake.answer.reset();  // cancelled
+    EXPECT_EQ(XTabModel::ShowFileOpenDialog(fake, QString(), QStringLiteral("Pictures|*.bmp")).toStdString(), "");
+    EXPECT_EQ(fake.seen.filter, "Pictures|*.bmp");
 }
 
 // Columns painted (not white) in row y of a fresh white canvas.
@@ -279,13 +319,15 @@ QImage shot(const XTabModel& m) { return m.surface().image().copy(); }
 TEST(XTabPaint, CurvedGradientCutsCornersAndRunsTopToBottom) {
     Canvas c(12, 6);
     pFillCurvedGradient(c, 0, 0, 9, 3, 0x000000, 0x0000F0, 4, true, true);
-    EXPECT_EQ(std::vector({painted(c, 0), painted(c, 1), painted(c, 2), painted(c, 3)}),
-              (std::vector<std::vector<int>>{{}, {4, 5}, {3, 4, 5, 6}, {2, 3, 4, 5, 6, 7}}));
+    const std::vector<std::vector<int>> rows = {{}, {4, 5}, {3, 4, 5, 6}, {2, 3, 4, 5, 6, 7}};
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(painted(c, y), rows[y]) << "row " << y;
     // A third of the way down, then the bottom row in the end colour.
-    EXPECT_EQ(std::pair(c.pixel(4, 1), c.pixel(4, 3)), std::pair(make_rgb(0x50, 0, 0), make_rgb(0xF0, 0, 0)));
+    EXPECT_EQ(c.pixel(4, 1), make_rgb(0x50, 0, 0));
+    EXPECT_EQ(c.pixel(4, 3), make_rgb(0xF0, 0, 0));
     Canvas one(12, 3);  // top equal to bottom: one row in the start colour
     pFillCurvedGradient(one, 1, 1, 9, 1, 0x00FF00, 0x0000FF, -1, false, false);
-    EXPECT_TRUE(painted(one, 1).size() == 8u && one.pixel(1, 1) == make_rgb(0, 0xFF, 0));
+    EXPECT_EQ(painted(one, 1).size(), 8u);
+    EXPECT_EQ(one.pixel(1, 1), make_rgb(0, 0xFF, 0));
     Canvas left_only(12, 4);
     pFillCurvedSolid(left_only, 0, 0, 9, 2, 0, 2, true, false);
     EXPECT_EQ(painted(left_only, 0), (std::vector<int>{3, 4, 5, 6, 7, 8}));
@@ -297,11 +339,15 @@ TEST_F(Five, PanelOpensUnderTheActiveTabAndTakesTheDisabledColour) {
     const uint32_t border = translate_color(kSys3DDarkShadow);
     // Open (end colour) under the active tab 0, the outer border under tab 1.
     const uint32_t green = make_rgb(0, 0xFF, 0), red = make_rgb(0xFF, 0, 0);
-    EXPECT_EQ(std::vector({c.pixel(40, 21), c.pixel(120, 21), c.pixel(200, 60), c.pixel(0, 60), c.pixel(399, 99)}),
-              std::vector({green, border, green, border, border}));
+    EXPECT_EQ(c.pixel(40, 21), green) << "under the active tab";
+    EXPECT_EQ(c.pixel(120, 21), border) << "under tab 1";
+    EXPECT_EQ(c.pixel(200, 60), green) << "panel";
+    EXPECT_EQ(c.pixel(0, 60), border) << "left edge";
+    EXPECT_EQ(c.pixel(399, 99), border) << "bottom right corner";
     m.set(&XTabProps::DisabledTabBackColor, 0x0000FF);
     m.setTabEnabled(0, false);
-    EXPECT_EQ(std::pair(c.pixel(200, 60), c.pixel(40, 21)), std::pair(red, red));
+    EXPECT_EQ(c.pixel(200, 60), red) << "panel, active tab disabled";
+    EXPECT_EQ(c.pixel(40, 21), red) << "under the active tab, disabled";
     m.set(&XTabProps::TabStyle, 2);  // no panel and no tabs
     EXPECT_EQ(c.pixel(200, 60), translate_color(kSysButtonFace));
     // The focus mark follows the focus state; repaints never toggle it; off on the main window's strips.
@@ -318,7 +364,8 @@ TEST_F(Five, PanelOpensUnderTheActiveTabAndTakesTheDisabledColour) {
     const QImage unfocused = shot(m);
     m.set(&XTabProps::ShowFocusRect, false);
     m.FocusChanged(true);
-    EXPECT_TRUE(unfocused == normal && shot(m) == normal);
+    EXPECT_EQ(unfocused, normal) << "focus lost";
+    EXPECT_EQ(shot(m), normal) << "focused with ShowFocusRect off";
 }
 
 TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
@@ -334,29 +381,34 @@ TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
         const QImage before = shot(m);
         const int x2 = m.tab(2).rect.left + 5;
         m.pHandleMouseMove(x2, 5);
-        ASSERT_TRUE(m.HoverShown() && m.BoxTabIndex() == 2);
+        ASSERT_TRUE(m.HoverShown());
+        ASSERT_EQ(m.BoxTabIndex(), 2);
         const QImage lit = shot(m);
         EXPECT_NE(lit, before);
         m.pHandleMouseMove(m.tab(3).rect.left + 5, 5);  // one highlight at a time
         m.TimerEvent(QPoint(x2, 5));                    // still inside: stays
         EXPECT_EQ(shot(m), lit);
         m.TimerEvent(QPoint(x2, 50));
-        EXPECT_TRUE(!m.HoverShown() && shot(m) == before);
+        EXPECT_FALSE(m.HoverShown()) << "pointer left";
+        EXPECT_EQ(shot(m), before) << "pointer left";
         EXPECT_EQ(timer, (std::vector<int>{10, 0}));
         m.pHandleMouseMove(m.tab(0).rect.left + 5, 5);  // the active tab: nothing
         EXPECT_FALSE(m.HoverShown());
         // A press that switches nothing still takes the highlight away; one on the lit tab switches to it.
         m.pHandleMouseMove(x2, 5);
         m.MouseDownLeft(x2, 50);
-        EXPECT_TRUE(!m.HoverShown() && shot(m) == before);
+        EXPECT_FALSE(m.HoverShown()) << "press below the strip";
+        EXPECT_EQ(shot(m), before) << "press below the strip";
         m.pHandleMouseMove(x2, 5);
         m.MouseDownLeft(x2, 5);
-        EXPECT_TRUE(!m.HoverShown() && m.ActiveTab() == 2);
+        EXPECT_FALSE(m.HoverShown()) << "press on the lit tab";
+        EXPECT_EQ(m.ActiveTab(), 2);
         // A theme change while a highlight shows stops the timer; a late tick does nothing.
         m.pHandleMouseMove(x2 - 10, 5);
         ASSERT_TRUE(m.HoverShown());
         m.setTabTheme(0);
-        EXPECT_TRUE(!m.HoverShown() && timer.back() == 0);
+        EXPECT_FALSE(m.HoverShown()) << "theme changed";
+        EXPECT_EQ(timer.back(), 0) << "theme changed";
         const QImage theme0 = shot(m);
         m.TimerEvent(QPoint(500, 500));
         EXPECT_EQ(shot(m), theme0);
@@ -368,7 +420,8 @@ TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
     m.Resize(300, 60);
     const QImage before = shot(m);
     m.pHandleMouseMove(150, 10);
-    EXPECT_TRUE(m.HoverShown() && shot(m) == before);
+    EXPECT_TRUE(m.HoverShown());
+    EXPECT_EQ(shot(m), before) << "hover colour equal to the back colour";
 }
 
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {

@@ -58,30 +58,39 @@ TEST(XTabWidget, ExactlyTheActivePageIsShownAndAddControlSwitchesToItsTab) {
     Strip s;
     EXPECT_EQ(s.shown(), "10000");
     s.tab->setActiveTab(3);
-    EXPECT_TRUE(s.shown() == "00010" && s.labels[3]->geometry() == QRect(10, 40, 100, 20));
+    EXPECT_EQ(s.shown(), "00010");
+    const QRect placed = s.labels[3]->geometry();
+    EXPECT_EQ(placed, QRect(10, 40, 100, 20))
+        << "label 3 at " << placed.x() << "," << placed.y() << " size " << placed.width() << "x" << placed.height();
     PropertyBag bag;  // reading the store again leaves the controls on their tabs
     s.tab->model().WriteProperties(bag);
     s.tab->model().ReadProperties(bag);
-    EXPECT_TRUE(s.tab->TabOfControl(s.labels[1]) == 1 && s.shown() == "00010");
+    EXPECT_EQ(s.tab->TabOfControl(s.labels[1]), 1) << "after reading the store";
+    EXPECT_EQ(s.shown(), "00010") << "after reading the store";
     s.labels[0]->hide();  // a control the host hid stays hidden when its page comes back
     s.tab->setActiveTab(0);
     EXPECT_EQ(s.shown(), "00000");
     auto* extra = new QLabel(QStringLiteral("extra"));
     s.tab->AddControl(extra, 5, -1, -1, -1, 2);
-    EXPECT_TRUE(s.tab->ActiveTab() == 2 && extra->isVisibleTo(&s.host) && extra->x() == 5);
+    EXPECT_EQ(s.tab->ActiveTab(), 2);
+    EXPECT_TRUE(extra->isVisibleTo(&s.host));
+    EXPECT_EQ(extra->x(), 5);
     auto* stray = new QLabel(QStringLiteral("stray"));
     s.tab->AddControl(stray, 0, 0, 10, 10, 5);  // outside the tabs: tab 0, as ActiveTab takes it
-    EXPECT_TRUE(s.tab->ActiveTab() == 0 && s.tab->TabOfControl(stray) == 0);
+    EXPECT_EQ(s.tab->ActiveTab(), 0) << "added to tab 5";
+    EXPECT_EQ(s.tab->TabOfControl(stray), 0);
     auto* direct = new QLabel(s.tab->page(4));  // created straight on a page
-    EXPECT_TRUE(s.tab->TabOfControl(direct) == 4 && !direct->isVisibleTo(&s.host));
+    EXPECT_EQ(s.tab->TabOfControl(direct), 4);
+    EXPECT_FALSE(direct->isVisibleTo(&s.host));
 }
 
 TEST(XTabWidget, InsertRemoveAndCountKeepPagesWithTheirTabs) {
     Strip s;
     s.tab->setActiveTab(2);
     s.tab->InsertTab(0, QStringLiteral("new"));
-    EXPECT_TRUE(s.tab->ActiveTab() == 3 && s.shown() == "00100");  // the label moved with its tab
-    s.tab->setActiveTab(1);                                        // the new tab's page is empty
+    EXPECT_EQ(s.tab->ActiveTab(), 3) << "after inserting at 0";
+    EXPECT_EQ(s.shown(), "00100") << "after inserting at 0";  // the label moved with its tab
+    s.tab->setActiveTab(1);                                   // the new tab's page is empty
     EXPECT_EQ(s.shown(), "00000");
 
     s.tab->RemoveTab(2);  // the old tab 1 with its label, never shown again
@@ -89,16 +98,18 @@ TEST(XTabWidget, InsertRemoveAndCountKeepPagesWithTheirTabs) {
     s.tab->InsertTab(4, QStringLiteral("later"));
     for (int i = 0; i < s.tab->TabCount(); ++i) {
         s.tab->setActiveTab(i);
-        EXPECT_FALSE(s.labels[1]->isVisibleTo(&s.host)) << i;
+        EXPECT_FALSE(s.labels[1]->isVisibleTo(&s.host)) << "tab " << i << " active";
     }
     // Shrinking past the active tab shows the new last tab's page, with no switch events; tabs grown again get
     // fresh pages, not the dropped ones.
     s.tab->setActiveTab(4);  // "later"
     EventLog log(s.tab->model());
     s.tab->setTabCount(3);  // tabs: new, 0, 2
-    EXPECT_TRUE(s.tab->ActiveTab() == 2 && s.shown() == "00100");
+    EXPECT_EQ(s.tab->ActiveTab(), 2) << "shrunk to 3";
+    EXPECT_EQ(s.shown(), "00100") << "shrunk to 3";
     s.tab->setTabCount(5);
-    EXPECT_TRUE(s.tab->TabOfControl(s.labels[3]) == -1 && log.events.empty());
+    EXPECT_EQ(s.tab->TabOfControl(s.labels[3]), -1) << "grown to 5";
+    EXPECT_EQ(log.events, Events{});
 }
 
 TEST(XTabWidget, KeysSwitchTabs) {
@@ -111,7 +122,8 @@ TEST(XTabWidget, KeysSwitchTabs) {
     QTest::keyClick(window_of(s.tab), Qt::Key_Right);
     QTest::keyClick(window_of(s.tab), Qt::Key_PageUp, Qt::ControlModifier);
     QTest::keyClick(window_of(s.tab), Qt::Key_Left);
-    EXPECT_TRUE(s.tab->ActiveTab() == 4 && s.shown() == "00001");
+    EXPECT_EQ(s.tab->ActiveTab(), 4);
+    EXPECT_EQ(s.shown(), "00001");
     EXPECT_EQ(keys, (std::vector<int>{39, 17, 33, 37}));  // Ctrl itself is key 17 and switches nothing
 }
 
@@ -147,10 +159,12 @@ TEST(XTabWidget, ClickThatSwitchesTabsKeepsItsReleaseAndDoubleClickOrder) {
     PointerLog log(s.tab);
     ASSERT_NE(s.tab->childAt(170, 10), nullptr);  // the page covers the strip
     click(s.tab, QPoint(170, 10));                // tab 2
-    EXPECT_TRUE(s.tab->ActiveTab() == 2 && QWidget::mouseGrabber() == nullptr);
+    EXPECT_EQ(s.tab->ActiveTab(), 2);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click"}));
     click(s.tab, QPoint(250, 100));  // on the page below the strip: a click of the strip as well
-    EXPECT_TRUE(log.events.size() == 6u && s.shown() == "00100");
+    EXPECT_EQ(log.events.size(), 6u) << "a click on the page";
+    EXPECT_EQ(s.shown(), "00100") << "a click on the page";
     log.events.clear();
     QTest::mouseDClick(window_of(s.tab), Qt::LeftButton, Qt::NoModifier, s.tab->mapTo(&s.host, QPoint(100, 10)));
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click", "DblClick", "MouseUp(1)"}));
@@ -166,7 +180,18 @@ TEST(XTabWidget, CloseBoxOnAnInactiveTabRemovesIt) {
     ASSERT_LT(box.left, box.right);
     click(s.tab, QPoint((box.left + box.right) / 2, (box.top + box.bottom) / 2));
     EXPECT_EQ(log.events, (Events{"BoxEnter", "BoxDown", "Before 3", "Switch 0", "BoxUp", "Remove 3"}));
-    EXPECT_TRUE(s.tab->TabCount() == 4 && s.tab->TabOfControl(s.labels[3]) == -1);
+    EXPECT_EQ(s.tab->TabCount(), 4);
+    EXPECT_EQ(s.tab->TabOfControl(s.labels[3]), -1);
+}
+
+// The right edge of a tab's rectangle is still that tab: a click on its last pixel column switches to it.
+TEST(XTabWidget, LastPixelColumnOfATabBelongsToIt) {
+    Strip s;
+    for (const int t : {1, 2, 3, 4, 0}) {
+        const TabRect r = s.tab->model().tab(t).rect;
+        click(s.tab, QPoint(r.right, (r.top + r.bottom) / 2));
+        EXPECT_EQ(s.tab->ActiveTab(), t) << "click at x " << r.right << " of tab " << t;
+    }
 }
 
 }  // namespace
