@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/device_version.h"
 #include "core/frame_protocol.h"
 #include "image_match.h"
@@ -8,6 +10,7 @@
 
 using namespace tuner;
 using namespace tuner::testing;
+using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
@@ -75,9 +78,7 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
 
     // The information frame's fields (a version high byte above 127 stays positive), the whole state, no wait left.
     EXPECT_EQ(h.s.cpu_connect_state, 1);
-    EXPECT_EQ(h.s.cpu_version[0], 2);
-    EXPECT_EQ(h.s.cpu_version[1], 5);
-    EXPECT_EQ(h.s.cpu_version[2], 8);
+    EXPECT_THAT(h.s.cpu_version, ElementsAre(2, 5, 8));
     EXPECT_EQ(h.s.eq_band_count[2], 10);
     EXPECT_EQ(h.s.cpu_version_m, 0x8102);
     EXPECT_EQ(h.s.wait_busy, 0);
@@ -158,6 +159,8 @@ TEST(DeviceLink, DropsOnlyAfterFiveRejectedReadsAndReconnects) {
     EXPECT_EQ(h.unit.stale_calls, 0);  // a closed handle is never used again
 }
 
+// Five rejected reads drop the link and nothing more goes out; the window comes back, with no wait left, searching;
+// a replug on another path reads the whole state.
 TEST(DeviceLink, UnplugDuringTheWholeStateReadStopsItAndReplugConnects) {
     LinkHarness h;
     h.unit.on_write = [&](const FrameImage& f) {
@@ -165,30 +168,16 @@ TEST(DeviceLink, UnplugDuringTheWholeStateReadStopsItAndReplugConnects) {
     };
     h.run(1);
     h.unit.on_write = nullptr;
-    // Five rejected reads dropped the link; nothing more went out.
-    EXPECT_EQ(h.unit.received.size(), 1u + 6u);
+    EXPECT_EQ(h.unit.received.size(), 1u + 6u) << "frames sent";
     EXPECT_FALSE(h.s.hid_device_detected);
     EXPECT_TRUE(h.ui.scan_timer_on);
     EXPECT_FALSE(h.ui.send_timer_on);
     EXPECT_EQ(h.ui.count("enable_main_window"), 1);
     EXPECT_EQ(h.s.wait_busy, 0);
     EXPECT_EQ(h.ui.count("display_wait_1s"), 0);
-
-    h.run(1);
-    EXPECT_FALSE(h.s.hid_device_detected);  // still unplugged
     h.unit.replug("/dev/hidraw7");
     ASSERT_TRUE(h.connect());
     EXPECT_TRUE(same_payloads(h.s.param_image, h.unit.image));
-}
-
-TEST(DeviceLink, MissingPermissionIsReportedOnce) {
-    LinkHarness h;
-    h.unit.deny_permission = true;
-    h.run(3);
-    const auto hint = permission_hint_line("/dev/hidraw3");
-    EXPECT_EQ(std::count(h.ui.debug_lines.begin(), h.ui.debug_lines.end(), hint), 1);
-    EXPECT_NE(hint.find("70-veltrana-tuner.rules"), std::string::npos);
-    EXPECT_FALSE(h.s.hid_device_detected);
 }
 
 TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
@@ -261,4 +250,38 @@ TEST(DeviceVersion, QueryFrameAndAnswerLines) {
     EXPECT_THAT(display_device_version(hid, 1), IsEmpty()) << "a foreign answer";
     hid.answer = HidReport{};
     EXPECT_THAT(display_device_version(hid, 1), IsEmpty()) << "an empty answer";
+}
+
+// A unit that is found but may not be opened: the user is told once per plug-in, in the window's language, with the
+// fix.
+TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
+    LinkHarness h;
+    h.s.Language = 1;
+    h.unit.deny_permission = true;
+    h.run(6);  // searches while the unit stays plugged in
+    const std::string en = permission_message("/dev/hidraw3", 1);
+    EXPECT_EQ(h.ui.messages, std::vector<std::string>{en}) << "one message while plugged in";
+    EXPECT_NE(en.find("/dev/hidraw3"), std::string::npos) << en;
+    EXPECT_NE(en.find("sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/"), std::string::npos)
+        << en;
+    const std::string hint = permission_hint_line("/dev/hidraw3");
+    EXPECT_EQ(std::count(h.ui.debug_lines.begin(), h.ui.debug_lines.end(), hint), 1) << "debug hint lines";
+    EXPECT_NE(hint.find("70-veltrana-tuner.rules"), std::string::npos) << hint;
+    EXPECT_FALSE(h.s.hid_device_detected);
+    EXPECT_EQ(h.s.cpu_connect_state, 2) << "the link still searches";
+
+    // Unplugged and plugged in again, still refused: told again, now in Chinese.
+    h.unit.unplug();
+    h.run(2);
+    h.s.Language = 0;
+    h.unit.replug("/dev/hidraw3");
+    h.run(4);
+    ASSERT_EQ(h.ui.messages.size(), 2u) << "messages after a second plug-in";
+    EXPECT_EQ(h.ui.messages[1], permission_message("/dev/hidraw3", 0));
+    EXPECT_NE(h.ui.messages[1].find("权限"), std::string::npos) << h.ui.messages[1];
+
+    // The rule installed: the unit opens and nothing more is said.
+    h.unit.deny_permission = false;
+    EXPECT_TRUE(h.connect(4)) << "connects once permitted";
+    EXPECT_EQ(h.ui.messages.size(), 2u) << "messages after connecting";
 }

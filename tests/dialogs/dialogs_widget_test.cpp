@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <set>
 #include <tuple>
 
 #include "buttons/qb_buttons_h.h"
@@ -100,46 +101,23 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
     }
 }
 
-// Mouse and keyboard toggles write the flag (queued only while connected); box 40 has no flag; ticks set from the
-// flags write nothing. The dialog and its boxes stay usable over the disabled main window.
-TEST(AudioModeDialog, UserTogglesWriteAndDisplayTicksDoNot) {
+// A click writes the flag, queued while connected; box 40 has no flag; ticks set from the flags write nothing.
+// Captions in both languages fit: a box's text wraps within its height beside the indicator, a button's caption
+// stays on the face, the 21 named boxes lie inside the opening size (the spare ones show once widened), no two
+// boxes share a place. The dialog stays usable over the disabled main window and gives it back when closed.
+TEST(AudioModeDialog, ClicksWriteDisplayTicksDoNotAndCaptionsFit) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
     d.show();
     activate(&d);
     ASSERT_FALSE(host.window.isEnabled());
+    EXPECT_EQ(d.Check_audio_mode_config(3)->geometry(), QRect(430, 60, 153, 35));
     QCheckBox* b5 = d.Check_audio_mode_config(5);
     click(b5);
     EXPECT_EQ(host.s.audio_mode_config[5], 1);
-    EXPECT_EQ(host.refreshes, 1);
-    host.s.send_audio_mode_config_req = 0;
-    b5->setFocus();
-    QTest::keyClick(d.windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(host.s.audio_mode_config[5], 0);
     EXPECT_EQ(host.s.send_audio_mode_config_req, -1);
+    EXPECT_EQ(host.refreshes, 1);
 
-    host.s.send_audio_mode_config_req = 0;
-    d.resize(1400, 482);
-    QCheckBox* b40 = d.Check_audio_mode_config(40);
-    const auto before = host.s.audio_mode_config;
-    click(b40);
-    EXPECT_EQ(host.s.audio_mode_config, before);
-    host.s.audio_mode_config.fill(1);
-    d.set_dis_audio_mode_config();
-    EXPECT_TRUE(b5->isChecked());
-    EXPECT_EQ(host.s.send_audio_mode_config_req, 0);
-    EXPECT_EQ(host.refreshes, 2);
-    d.close();
-    EXPECT_TRUE(host.window.isEnabled());
-}
-
-// Captions in both languages fit: a box's text wraps within its height beside the indicator, a button's caption
-// stays on the face, the 21 named boxes lie inside the opening size (the spare ones show once widened).
-TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
-    MainHost host;
-    AudioModeDialog d(host.s, host, &host.window);
-    d.show();
-    EXPECT_EQ(d.Check_audio_mode_config(3)->geometry(), QRect(430, 60, 153, 35));
     for (auto [lang, title, box3, advanced] : {std::tuple<uint8_t, const char*, const char*, const char*>{
                                                    1, "Mode Setting", "Music Noise Suppressor", "Advanced Mode"},
                                                {0, "模式设置", "音乐噪声门", "高级模式"}}) {
@@ -148,29 +126,45 @@ TEST(AudioModeDialog, CaptionsInBothLanguagesFit) {
         EXPECT_EQ(d.windowTitle(), title);
         EXPECT_EQ(d.Check_audio_mode_config(3)->text(), box3);
         EXPECT_EQ(d.key_audio_mode_all_on_off(2)->Caption(), advanced);
+        std::set<std::pair<int, int>> places;
         for (int i = 0; i < kAudioModeBoxes; ++i) {
+            SCOPED_TRACE(::testing::Message() << "box " << i << ", language " << int(lang));
             QCheckBox* box = d.Check_audio_mode_config(i);
+            EXPECT_FALSE(box->text().isEmpty()) << "caption";
             QStyleOptionButton opt;
             opt.initFrom(box);
             const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, box);
             const QRect label = box->rect().adjusted(indicator.right() + 5, 0, 0, 0);
             const QRect need = box->fontMetrics().boundingRect(
                 label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, box->text());
-            EXPECT_TRUE(label.contains(need)) << i << " " << int(lang) << ": " << box->text().toStdString();
+            EXPECT_TRUE(label.contains(need)) << box->text().toStdString();
             const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
-            EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "box " << i;
+            EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "width on the frame";
             const QRect placed = box->geometry().translated(box->parentWidget()->pos());
+            EXPECT_TRUE(places.insert({placed.x(), placed.y()}).second) << "a place shared with another box";
             if (i <= 20)
-                EXPECT_TRUE(d.rect().contains(placed)) << "box " << i << " at " << placed.x() << "," << placed.y()
-                                                       << " " << placed.width() << "x" << placed.height();
+                EXPECT_TRUE(d.rect().contains(placed))
+                    << "at " << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
         }
         for (int i = 0; i < 3; ++i) {
             qbButtons_H* key = d.key_audio_mode_all_on_off(i);
             const QFontMetrics fm(to_qfont(key->Font()));
-            EXPECT_LT(fm.horizontalAdvance(key->Caption()), key->width() - 8) << i;
-            EXPECT_LT(fm.height(), key->height()) << i;
+            EXPECT_LT(fm.horizontalAdvance(key->Caption()), key->width() - 8) << "button " << i;
+            EXPECT_LT(fm.height(), key->height()) << "button " << i;
         }
         ASSERT_TRUE(d.grab().save(out_path(lang ? "audio_mode_dialog_en.png" : "audio_mode_dialog_zh.png")));
     }
+
+    host.s.send_audio_mode_config_req = 0;
+    d.resize(1400, 482);
+    const auto before = host.s.audio_mode_config;
+    click(d.Check_audio_mode_config(40));
+    EXPECT_EQ(host.s.audio_mode_config, before) << "flags after a click on box 40";
+    host.s.audio_mode_config.fill(1);
+    d.set_dis_audio_mode_config();
+    EXPECT_TRUE(b5->isChecked());
+    EXPECT_EQ(host.s.send_audio_mode_config_req, 0);
+    EXPECT_EQ(host.refreshes, 1);
     d.close();
+    EXPECT_TRUE(host.window.isEnabled());
 }

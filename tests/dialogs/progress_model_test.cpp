@@ -56,8 +56,8 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
     EXPECT_EQ(r.m.Text_Wait(), "Data transfer,please waiting...");
     for (int i = 1; i <= 8; ++i) {
         r.m.tick();
-        EXPECT_EQ(r.m.Value(), i);
-        EXPECT_EQ(r.m.Text_v(), std::to_string((i - 1) * 100) + "ms");
+        EXPECT_EQ(r.m.Value(), i) << "bar after tick " << i;
+        EXPECT_EQ(r.m.Text_v(), std::to_string((i - 1) * 100) + "ms") << "time after tick " << i;
     }
     EXPECT_TRUE(r.visible);
     EXPECT_TRUE(r.timer);
@@ -65,8 +65,7 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
     const int32_t before = r.clock.t;
     r.m.tick();
     EXPECT_EQ(r.m.Text_Wait(), "Operation completed");
-    EXPECT_GE(r.clock.t - before, 888);  // the completion text stays 888 ms
-    // Hidden, timer off, window disabled then enabled, one full refresh, not busy.
+    EXPECT_GE(r.clock.t - before, 888) << "ms the completion text stays";
     EXPECT_FALSE(r.visible);
     EXPECT_FALSE(r.timer);
     EXPECT_EQ(r.enabled, (std::vector<bool>{false, true}));

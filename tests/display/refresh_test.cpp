@@ -63,22 +63,22 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroupInItsOrder) {
     settle();
     full();
     std::vector<std::string> order;
-    for (auto& entry : split(
-             "key_power_bit(0)|Text_software_version|Check_eq_x_enable(0)|Display_Connect_State|Frame_all_1(0)|"
-             "Picture_power_off_tishi(0)|Text_read_cpu_bt_name|menu_key_read_all_data_from_cpu_group(1)|key_mic_fbx(0)|"
-             "key_echo_reverb_eq_adj_mode(0)|key_mic1_mic2_eq_adj_mode(0)|Option_VC_Mode(0)|key_main_out_lch_mute|"
-             "key_sub_out_mute|key_mute(0)|key_mute(3)|key_sub_out_phase|key_input(0)|key_eq_chx_enable|"
-             "key_eq_chx_bypass|vr_eq_pre_gain_db_index|Text_eq_pre_gain_db_index|key_eq_type_peq(0)|"
-             "set_value Check_eq_x_enable(0)|vr_eq_db(0)|Text_eq_db(0)|vr_eq_freq(0)|Text_eq_freq(0)|Text_eq_q(0)|"
-             "key_eq_type_peq(9)|Text_eq_q(9)|Check_lock|Check_vol_max_function_en|Text_music_vol_adj_max|"
-             "Check_vol_power_on_read_eeprom_function_en|music|mic|effect|VR_echo_a_delay_l|Text_echo_a_delay_l|"
-             "VR_echo_a_delay_r|Text_echo_a_delay_r|Text_plate_reverb_damping|text_echo_reverb_bili|Text_sub_out_vol|"
-             "Check_music_noise_suppressor_en|Text_music_noise_suppressor_threshold|VR_music_noise_suppressor_"
-             "threshold|"
-             "Text_music_noise_suppressor_ratio|Check_mic1_exciter_en|Text_mic1_exciter_vol|VR_mic1_exciter_vol|"
-             "Text_mic1_exciter_freq_index_100|VR_mic1_exciter_freq_index_100|Check_mic1_noise_suppressor_en|"
-             "Text_mic1_noise_suppressor_ratio|Check_drc_enable|vr_drc_threshold_db|Text_drc_threshold_db|"
-             "Text_drc_release")) {
+    for (auto& entry :
+         split("key_power_bit(0)|Text_software_version|Check_eq_x_enable(0)|Display_Connect_State|Frame_all_1(0)|"
+               "Picture_power_off_tishi(0)|Text_read_cpu_bt_name|menu_key_read_all_data_from_cpu_group(1)|"
+               "key_mic_fbx(0)|key_echo_reverb_eq_adj_mode(0)|key_mic1_mic2_eq_adj_mode(0)|Option_VC_Mode(0)|"
+               "key_main_out_lch_mute|key_sub_out_mute|key_mute(0)|key_mute(3)|key_sub_out_phase|key_input(0)|"
+               "key_eq_chx_enable|key_eq_chx_bypass|vr_eq_pre_gain_db_index|Text_eq_pre_gain_db_index|"
+               "key_eq_type_peq(0)|set_value Check_eq_x_enable(0)|vr_eq_db(0)|Text_eq_db(0)|vr_eq_freq(0)|"
+               "Text_eq_freq(0)|Text_eq_q(0)|key_eq_type_peq(9)|Text_eq_q(9)|Check_lock|Check_vol_max_function_en|"
+               "Text_music_vol_adj_max|Check_vol_power_on_read_eeprom_function_en|music|mic|effect|VR_echo_a_delay_l|"
+               "Text_echo_a_delay_l|VR_echo_a_delay_r|Text_echo_a_delay_r|Text_plate_reverb_damping|"
+               "text_echo_reverb_bili|Text_sub_out_vol|Check_music_noise_suppressor_en|"
+               "Text_music_noise_suppressor_threshold|VR_music_noise_suppressor_threshold|"
+               "Text_music_noise_suppressor_ratio|Check_mic1_exciter_en|Text_mic1_exciter_vol|VR_mic1_exciter_vol|"
+               "Text_mic1_exciter_freq_index_100|VR_mic1_exciter_freq_index_100|Check_mic1_noise_suppressor_en|"
+               "Text_mic1_noise_suppressor_ratio|Check_drc_enable|vr_drc_threshold_db|Text_drc_threshold_db|"
+               "Text_drc_release")) {
         if (entry.find('_') != std::string::npos) {
             order.push_back(entry);
             continue;
@@ -91,8 +91,7 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroupInItsOrder) {
             order.push_back(step.replace(step.find('#'), 1, entry));
     }
 
-    // A call entry (with a blank) is searched from the last match on; a control
-    // entry is its first call.
+    // A call entry (with a blank) is searched from the last match on; a control entry is its first call.
     auto find = [&](const std::string& entry, long start) {
         const bool call = entry.find(' ') != std::string::npos;
         for (auto i = static_cast<std::size_t>(call ? start : 0); i < v.calls.size(); ++i) {
@@ -120,9 +119,8 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroupInItsOrder) {
     EXPECT_EQ(links, std::vector<int>{0});
 }
 
-// While connected the name box shows the name received from the unit (as
-// UTF-8) and the version line the unit's versions; the link-lost path empties
-// the box, clears busy and leaves the program's versions alone.
+// While connected the name box shows the name received from the unit (as UTF-8) and the version line the unit's
+// versions; the link-lost path empties the box, clears busy and leaves the program's versions alone.
 TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
     s.cpu_connect_state = 1;
     const std::string name = "麦克风 1";
@@ -155,15 +153,6 @@ TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     }
 }
 
-TEST_F(RefreshTest, RecallMarkOnlyForModesOneToSixteen) {
-    for (int mode : {5, 0, 17, 16, 1}) {
-        s.cpu_state.cpu_mode_index = static_cast<uint8_t>(mode);
-        incremental();
-        for (int i = 1; i <= 16; ++i)
-            EXPECT_EQ(v.at({"menu_key_read_all_data_from_cpu_group", i}).value, int(i == mode)) << mode << " " << i;
-    }
-}
-
 TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
     s.eq_channel_sel = 3, s.cpu_info[43] = 0x0F, s.cpu_info[33] = 0x02;
     full();
@@ -184,22 +173,31 @@ TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
     EXPECT_EQ(s.refresh_incremental, 1);
 }
 
-// Standby or an input not ready yet disables the panel; standby shows its picture.
+// Standby or an input not ready yet disables the panel; standby shows its picture. Selector values past their
+// buttons light nothing and leave the buttons as they were; the recall mark is only for modes 1 to 16.
 TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     for (auto [power, input] : {std::pair<uint8_t, uint8_t>{1, 6}, {0, 6}, {1, 2}}) {
+        SCOPED_TRACE(::testing::Message() << "power " << int(power) << ", input " << int(input));
         s.cpu_state.cpu_power_on = power, s.cpu_state.cpu_music_input = input;
         incremental();
-        EXPECT_EQ(v.at({"Frame_all_1", 0}).enabled, power && input == 6) << int(power) << " " << int(input);
-        EXPECT_EQ(v.at({"Picture_power_off_tishi", 0}).visible, !power);
+        EXPECT_EQ(v.at({"Frame_all_1", 0}).enabled, power && input == 6) << "panel enabled";
+        EXPECT_EQ(v.at({"Picture_power_off_tishi", 0}).visible, !power) << "standby picture";
     }
 
-    // Selector values past their buttons light nothing and leave the buttons as they were.
     gen()[g::mic_fbx] = 2;
     settle();
     gen()[g::mic_fbx] = 7, s.cpu_state.cpu_music_input = 20;
     incremental();
     EXPECT_EQ(v.count("set_back_color key_mic_fbx"), 0);
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(v.at({"key_input", i}).back, kGrey) << i;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(v.at({"key_input", i}).back, kGrey) << "input button " << i;
+
+    for (int mode : {5, 0, 17, 16, 1}) {
+        s.cpu_state.cpu_mode_index = static_cast<uint8_t>(mode);
+        incremental();
+        for (int i = 1; i <= 16; ++i)
+            EXPECT_EQ(v.at({"menu_key_read_all_data_from_cpu_group", i}).value, int(i == mode))
+                << "recall mark " << i << " for mode " << mode;
+    }
 }
 
 // The sub-out phase button is lit (&HFFFF80) while its byte is 0 (normal phase), grey for any other value.

@@ -10,9 +10,8 @@ namespace e = eff_frame;
 
 using ValuesTest = DisplayTest;
 
-// The limit switch on (1) lowers each volume to its user limit and the
-// slider's reach with it; off (0) or unknown (2) leaves volumes and sliders
-// alone, 2 showing as on. A user limit above the maximum is lowered to it.
+// The limit switch on (1) lowers each volume to its user limit and the slider's reach with it; off (0) or unknown (2)
+// leaves volumes and sliders alone, 2 showing as on. A user limit above the maximum is lowered to it.
 TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     for (uint8_t on : {0, 2, 1}) {
         SCOPED_TRACE(int(on));
@@ -41,9 +40,8 @@ TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     EXPECT_EQ(v.at({"Text_mic_vol_power_on"}).fore, kGrey);
 }
 
-// A volume the unit sends below its limit stays as sent, also when the thumb
-// still stands above the new limit: the slider's own lowering would otherwise
-// reach the volume handler, which stores the limit over the unit's value.
+// A volume the unit sends below its limit stays as sent, also when the thumb still stands above the new limit: the
+// slider's own lowering would otherwise reach the volume handler, which stores the limit over the unit's value.
 TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
     int moves = 0;
     v.on_slider_changed = [&](Ctl c) {
@@ -62,9 +60,8 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
     EXPECT_EQ(text({"Text_music_vol"}), "10");
 }
 
-// Table indexes from the unit or a file are read bounds-safe: the nearest end
-// entry is shown and the refresh completes. The right delay is shown raw when
-// the unit says so.
+// Table indexes from the unit or a file are read bounds-safe: the nearest end entry is shown and the refresh
+// completes. The right delay is shown raw when the unit says so.
 TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
     // Delay indexes left and right, exciter index, raw right delay; the texts shown left, right, exciter.
     using Row = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;

@@ -37,45 +37,60 @@ protected:
     }
     std::string type(const ParamRow& r, const std::string& keys) { return type_enter(Ctl{r.text_box}, keys); }
     const ParamRow& row(std::string_view name) { return *find_param(name); }
-};
 
-TEST_F(EditorRulesTest, EnterStoresClampsAndRaisesByKind) {
-    for (const ParamRow& r : param_table()) {
-        if (r.kind != K::Plain && r.kind != K::Volume && r.kind != K::Level && r.kind != K::Gate16 &&
-            r.kind != K::AdjustMax && r.kind != K::PowerOn && r.kind != K::Drc16)
-            continue;
-        SCOPED_TRACE(std::string(r.name));
+    // A value inside the range, one above it and the maximum again.
+    void expect_enter(const ParamRow& r, bool online) {
         const auto [lo, hi] = range(r);
-        for (bool online : {true, false}) {
-            set_connected(online);
-            // The last commit leaves the value unchanged and still raises.
-            for (auto [typed, want] :
-                 {std::pair{(lo + hi) / 2, (lo + hi) / 2}, std::pair{hi + 7, hi}, std::pair{hi, hi}}) {
-                SCOPED_TRACE("typed " + std::to_string(typed) + (online ? " online" : " offline"));
-                param_send_word(s, r) = kClear;
-                const int before = redraws();
-                type(r, std::to_string(typed));
-                EXPECT_EQ(param_get(s, r), want) << "stored value";
-                EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear) << "send word";
-                // Level and adjust maximum refresh after Enter, gate values after every key and Enter.
-                const int keys = static_cast<int>(std::to_string(typed).size()) + 1;
-                EXPECT_EQ(redraws() - before, r.kind == K::Level || r.kind == K::AdjustMax ? 1
-                                              : r.kind == K::Gate16                        ? keys
-                                                                                           : 0)
-                    << "redraws";
-                if (r.kind == K::Plain || r.kind == K::Volume || r.kind == K::PowerOn) {
-                    EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want)) << "box text";
-                }
-                if (r.kind == K::Plain || r.kind == K::Volume) {
-                    EXPECT_EQ(view.slider_value(Ctl{r.slider}), want) << "slider value";
-                }
+        for (auto [typed, want] : {std::pair{(lo + hi) / 2, (lo + hi) / 2}, std::pair{hi + 7, hi}, std::pair{hi, hi}}) {
+            SCOPED_TRACE("typed " + std::to_string(typed));
+            param_send_word(s, r) = kClear;
+            const int before = redraws();
+            type(r, std::to_string(typed));
+            EXPECT_EQ(param_get(s, r), want) << "stored value";
+            EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear) << "send word";
+            // Level and adjust maximum refresh after Enter, gate values after every key and Enter.
+            const int keys = static_cast<int>(std::to_string(typed).size()) + 1;
+            EXPECT_EQ(redraws() - before, r.kind == K::Level || r.kind == K::AdjustMax ? 1
+                                          : r.kind == K::Gate16                        ? keys
+                                                                                       : 0)
+                << "redraws";
+            if (r.kind == K::Plain || r.kind == K::Volume || r.kind == K::PowerOn) {
+                EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want)) << "box text";
+            }
+            if (r.kind == K::Plain || r.kind == K::Volume) {
+                EXPECT_EQ(view.slider_value(Ctl{r.slider}), want) << "slider value";
             }
         }
     }
-}
+    // Up and down from the middle of the range, up at its top, down at its bottom.
+    void expect_steppers(const ParamRow& r, bool online) {
+        const bool slider_stepped = r.kind == K::Plain || r.kind == K::Volume || r.kind == K::EchoDelay;
+        const auto [lo, hi] = range(r);
+        const std::string name(r.name);
+        for (auto [stepper, from, to] : {std::tuple{name + "_inc", (lo + hi) / 2, (lo + hi) / 2 + 1},
+                                         std::tuple{name + "_dec", (lo + hi) / 2, (lo + hi) / 2 - 1},
+                                         std::tuple{name + "_inc", hi, hi}, std::tuple{name + "_dec", lo, lo}}) {
+            SCOPED_TRACE(stepper + " from " + std::to_string(from));
+            param_set(s, r, from);
+            if (!r.slider.empty()) view.at(Ctl{r.slider}).s_value = from;
+            param_send_word(s, r) = kClear;
+            view.clear_calls();
+            const int before = redraws();
+            ASSERT_TRUE(rules.step(env, stepper)) << "stepper not handled";
+            EXPECT_EQ(param_get(s, r), to) << "stored value";
+            const bool nothing = slider_stepped && from == to;
+            EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear) << "send word";
+            if (nothing) {
+                EXPECT_EQ(view.count("set_text"), 0) << "box writes at the slider's bound";
+            }
+            EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1) << "redraws";
+        }
+    }
+};
 
-// Typed values at the edges: snapping to a table, its ends, raw steps, minus signs, limits that depend on state.
-TEST_F(EditorRulesTest, TypedEdgesSnapAndClamp) {
+// Typed values at the edges: snapping to a table, its ends, raw steps, minus signs, limits that depend on state;
+// power-on steps reach the volume slider's max, not its adjust maximum.
+TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
     using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t>;  // raw delay mode
@@ -108,41 +123,31 @@ TEST_F(EditorRulesTest, TypedEdgesSnapAndClamp) {
             EXPECT_EQ(view.limiter_db(), on_slider) << "curve threshold";
         }
     }
-    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0);  // other records untouched
+    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0) << "another record";
+
+    s.param_image.gen[gen_frame::vol_max_function_en] = 1;
+    s.param_image.gen[gen_frame::music_vol_power_on] = 59;
+    rules.step(env, "music_vol_power_on_inc");
+    rules.step(env, "music_vol_power_on_inc");
+    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60) << "power-on volume stepped twice from 59";
+    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25) << "volume slider after power-on steps";
 }
 
-// Slider steppers at a bound do nothing at all; own steppers still store, refresh and raise (while connected).
-TEST_F(EditorRulesTest, StepperMovesOneAndRaisesByKind) {
+// Every row but the EQ's and the threshold, online and offline. Enter stores, clamps, refreshes and raises by kind,
+// also when the value is unchanged (table-indexed values: the edges test). Slider steppers at a bound do nothing at
+// all; own steppers still store, refresh and raise.
+TEST_F(EditorRulesTest, EnterAndSteppersByKind) {
     for (bool online : {true, false}) {
         set_connected(online);
         for (const ParamRow& r : param_table()) {
             if (is_eq(r) || r.kind == K::DrcThreshold) continue;
             SCOPED_TRACE(std::string(r.name) + (online ? " online" : " offline"));
-            const bool slider_stepped = r.kind == K::Plain || r.kind == K::Volume || r.kind == K::EchoDelay;
-            const auto [lo, hi] = range(r);
-            const std::string name(r.name);
-            for (auto [stepper, from, to] : {std::tuple{name + "_inc", (lo + hi) / 2, (lo + hi) / 2 + 1},
-                                             std::tuple{name + "_dec", (lo + hi) / 2, (lo + hi) / 2 - 1},
-                                             std::tuple{name + "_inc", hi, hi}, std::tuple{name + "_dec", lo, lo}}) {
-                SCOPED_TRACE(stepper + " from " + std::to_string(from));
-                param_set(s, r, from);
-                if (!r.slider.empty()) view.at(Ctl{r.slider}).s_value = from;
-                param_send_word(s, r) = kClear;
-                view.clear_calls();
-                const int before = redraws();
-                ASSERT_TRUE(rules.step(env, stepper)) << "stepper not handled";
-                EXPECT_EQ(param_get(s, r), to) << "stored value";
-                const bool nothing = slider_stepped && from == to;
-                EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear) << "send word";
-                if (nothing) {
-                    EXPECT_EQ(view.count("set_text"), 0) << "box writes at the slider's bound";
-                }
-                EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1) << "redraws";
-            }
+            if (r.kind != K::EchoDelay && r.kind != K::ExciterFreq) expect_enter(r, online);
+            expect_steppers(r, online);
         }
     }
-    EXPECT_FALSE(rules.step(env, "no_such_param_inc"));
-    EXPECT_FALSE(rules.step(env, "music_vol_up"));
+    EXPECT_FALSE(rules.step(env, "no_such_param_inc")) << "unknown stepper";
+    EXPECT_FALSE(rules.step(env, "music_vol_up")) << "a name without _inc or _dec";
 }
 
 // A slider move stores the step and shows it in the box: raw right echo delay steps only in raw mode, a guarded
@@ -166,51 +171,34 @@ TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
         EXPECT_EQ(param_get(s, r), step) << "stored value";
         EXPECT_EQ(param_send_word(s, r), kPending) << "send word";
     }
-    EXPECT_EQ(redraws(), 0);
+    EXPECT_EQ(redraws(), 0) << "redraws by slider moves";
     view.clear_calls();  // at the stored value: nothing
     rules.slider_changed(env, Ctl{"VR_plate_reverb_decay"});
     EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "a slider at the stored value";
 }
 
-TEST_F(EditorRulesTest, PowerOnSteppingReachesTheSliderMaxNotTheAdjustMax) {
-    slider(Ctl{"vr_music_vol"}, 0, 60, 10);
-    view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
-    s.param_image.gen[gen_frame::vol_max_function_en] = 1;
-    s.param_image.gen[gen_frame::music_vol_power_on] = 59;
-    rules.step(env, "music_vol_power_on_inc");
-    rules.step(env, "music_vol_power_on_inc");
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60);
-    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 10);  // own steppers never touch a slider
-}
-
-class CompressorTest : public EditorRulesTest {
-protected:
-    uint16_t threshold() const { return read_u16(s.param_image.gen, gen_frame::drc(1) + gen_frame::drc_threshold_db); }
-    void set_threshold(uint16_t v) {
-        write_u16(s.param_image.gen, gen_frame::drc(1) + gen_frame::drc_threshold_db, v);
+// The threshold steps through its slider, keeping box and curve in step; the curve's output acts only on a change.
+// The enable box writes the current record only, also when unchanged.
+TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
+    const std::size_t at = gen_frame::drc(1) + gen_frame::drc_threshold_db;
+    auto set_threshold = [&](uint16_t v) {
+        write_u16(s.param_image.gen, at, v);
         view.at(Ctl{"vr_drc_threshold_db"}).s_value = -v;
         view.limiter = -v;
-    }
-};
-
-// The threshold steps through its slider, keeping box and curve in step; the curve's output acts only on a change.
-TEST_F(CompressorTest, ThresholdStepperAndCurve) {
+    };
     set_threshold(20);
     rules.step(env, "drc_threshold_db_inc");  // towards 0 dB: the magnitude falls
-    EXPECT_EQ(threshold(), 19) << "stored magnitude";
-    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19");
+    EXPECT_EQ(read_u16(s.param_image.gen, at), 19) << "stored magnitude";
+    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19") << "threshold box";
     EXPECT_EQ(view.limiter_db(), -19) << "curve threshold";
-    EXPECT_EQ(s.send_gen_req, kPending);
+    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the threshold step";
     s.send_gen_req = kClear;
     set_threshold(0);
     rules.step(env, "drc_threshold_db_inc");  // at the slider's end: nothing
     view.clear_calls();
     drc_on_limiter_output(env, 0);
     EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "the curve's output at the stored threshold";
-    EXPECT_EQ(s.send_gen_req, kClear);
-}
-
-TEST_F(CompressorTest, EnableBoxWritesTheCurrentRecordOnly) {
+    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word after the curve's output";
     for (int value : {1, 0}) {
         set_connected(value == 1);
         s.send_gen_req = kClear;
@@ -220,7 +208,7 @@ TEST_F(CompressorTest, EnableBoxWritesTheCurrentRecordOnly) {
         EXPECT_TRUE(same_frame_bytes(s.param_image.gen, want)) << "gen frame after ticking " << value;
         EXPECT_EQ(s.send_gen_req, value == 1 ? kPending : kClear) << "send word after ticking " << value;
     }
-    EXPECT_EQ(redraws(), 2);
+    EXPECT_EQ(redraws(), 2) << "redraws by the enable box";
 }
 
 }  // namespace

@@ -36,8 +36,6 @@ protected:
 };
 
 TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
-    std::vector<uint8_t> modes_seen;
-    svc.on_set_all_dis = [&] { modes_seen.push_back(s.refresh_incremental); };
     // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
     using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
     for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] : {
@@ -57,7 +55,7 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
         s.drc_channel_sel = 4;
         s.send_gen_req = kClear;
         s.refresh_incremental = 1;
-        modes_seen.clear();
+        const int redraws_before = redraws(), full_before = svc.full_redraws;
         eq_on_tab_before_switch(env, tab);
         auto frame = [&](int i) { return view.visible(Ctl{"Frame_all_1", i}); };
         EXPECT_EQ(s.eq_channel_sel, channel) << "EQ channel";
@@ -66,7 +64,8 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
         EXPECT_EQ(frame(5), eff_frame) << "effect adjust frame shown";
         EXPECT_EQ(frame(10), mic_frame) << "microphone adjust frame shown";
         EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
-        EXPECT_EQ(modes_seen, std::vector<uint8_t>{0}) << "one full refresh";
+        EXPECT_EQ(redraws() - redraws_before, 1) << "refreshes";
+        EXPECT_EQ(svc.full_redraws - full_before, 1) << "full refreshes";
         EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0)
             << "microphone adjust mode byte";
     }
@@ -159,20 +158,21 @@ TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     EXPECT_EQ(band(q::eq_q_shelf, 5), 12) << "shelf Q byte";
     EXPECT_EQ(band(q::eq_type, 5), 2) << "type byte";
     EXPECT_TRUE(raised()) << "EQ send word";
-    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2");
+    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2") << "Q box text after the graph edit";
     clear_word();
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
-    EXPECT_FALSE(raised());
+    EXPECT_FALSE(raised()) << "EQ send word after the same graph edit";
     eq_on_peq_eq_out(env, 5, 1, 240, 1020.0f, 12, 1.2f, 105.0f, -3.0f);  // frequency only
-    EXPECT_TRUE(raised());
+    EXPECT_TRUE(raised()) << "EQ send word after a frequency-only graph edit";
 }
 
 // Type buttons raise even unchanged; band enable follows the user's toggle (mouse or space bar; grey is on) and
-// raises only on a change; channel switches and the slope toggle flip their bytes; nothing is raised offline.
-TEST_F(EqRules, ButtonsAndBoxes) {
+// raises only on a change; channel switches and the slope toggle flip their bytes; the pre-gain slider (design
+// range up to 210) is lowered to 180 silently; nothing is raised offline.
+TEST_F(EqRules, ButtonsBoxesAndThePreGainSlider) {
     band(q::eq_type, 8) = 4;
     rules.click(env, Ctl{"key_eq_type_hp", 8});
-    EXPECT_TRUE(raised());
+    EXPECT_TRUE(raised()) << "EQ send word after an unchanged type";
     for (auto [value, stored, raises] : {std::tuple{0, 0, true}, std::tuple{0, 0, false}, std::tuple{2, 1, true}}) {
         clear_word();
         user_sets(Ctl{"Check_eq_x_enable", 7}, value);
@@ -181,35 +181,30 @@ TEST_F(EqRules, ButtonsAndBoxes) {
     }
     s.param_image.eq[5][q::eq_chx_enable] = 3;
     for (uint8_t want : {0, 1}) {
+        clear_word();
         rules.click(env, Ctl{"key_eq_chx_enable"});
-        EXPECT_EQ(s.param_image.eq[5][q::eq_chx_enable], want);
-    }
-    rules.click(env, Ctl{"key_eq_chx_bypass"});
-    EXPECT_EQ(s.param_image.eq[5][q::eq_chx_bypass], 1);
-    for (uint8_t want : {9, 11}) {
-        toggle_eq_band_slope(env, 8);
-        EXPECT_EQ(band(q::eq_type, 8), want);
+        EXPECT_EQ(s.param_image.eq[5][q::eq_chx_enable], want) << "channel enable byte";
+        EXPECT_TRUE(raised()) << "EQ send word after the channel switch";
     }
     clear_word();
-    set_connected(false);
-    rules.click(env, Ctl{"key_eq_type_lp", 8});
-    EXPECT_EQ(band(q::eq_type, 8), 3);
-    EXPECT_FALSE(raised());
-}
-
-// The gain slider highlights its band while held; the pre-gain slider (design range up to 210) is lowered to 180
-// silently.
-TEST_F(EqRules, Sliders) {
-    rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, true);
-    EXPECT_EQ(view.peq_selected, 4);
-    rules.slider_mouse(env, Ctl{"vr_eq_db", 4}, false);
-    EXPECT_EQ(view.peq_selected, 255);
+    rules.click(env, Ctl{"key_eq_chx_bypass"});
+    EXPECT_EQ(s.param_image.eq[5][q::eq_chx_bypass], 1) << "bypass byte";
+    EXPECT_TRUE(raised()) << "EQ send word after the bypass switch";
+    for (uint8_t want : {9, 11}) {
+        toggle_eq_band_slope(env, 8);
+        EXPECT_EQ(band(q::eq_type, 8), want) << "type byte after the slope toggle";
+    }
     const Ctl pre_gain{"vr_eq_pre_gain_db_index"};
     slider(pre_gain, 30, 210, 200);
     rules.slider_changed(env, pre_gain);
     EXPECT_EQ(s.param_image.eq[5][q::eq_pre_gain_db_index], 180) << "stored pre-gain";
     EXPECT_EQ(view.slider_value(pre_gain), 180) << "pre-gain slider";
-    EXPECT_THAT(svc.messages, ::testing::IsEmpty());
+    EXPECT_THAT(svc.messages, ::testing::IsEmpty()) << "messages after the pre-gain slider";
+    clear_word();
+    set_connected(false);
+    rules.click(env, Ctl{"key_eq_type_lp", 8});
+    EXPECT_EQ(band(q::eq_type, 8), 3) << "type byte offline";
+    EXPECT_FALSE(raised()) << "EQ send word offline";
 }
 
 // Without a valid start-up image the reset refuses with its message; with one it asks first, in the window's
@@ -223,9 +218,9 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
         EXPECT_EQ(svc.messages.back(), eq_reset_no_default_text(s)) << "in language " << int(lang);
     }
     EXPECT_NE(svc.messages[0], svc.messages[1]) << "the same refusal in both languages";
-    EXPECT_EQ(view.count("ask_yes_no"), 0);
-    EXPECT_TRUE(same_image(s.param_image, before));
-    EXPECT_FALSE(raised());
+    EXPECT_EQ(view.count("ask_yes_no"), 0) << "questions asked without a start-up image";
+    EXPECT_TRUE(same_image(s.param_image, before)) << "image after the refusals";
+    EXPECT_FALSE(raised()) << "EQ send word after the refusals";
 
     s.param_image_default = neutral_param_image();
     s.param_image_default.eq[5][q::eq_chx_bypass] = 1;
@@ -233,12 +228,12 @@ TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     confirm_eq_reset(env);
     view.answer_yes = false;
     rules.click(env, Ctl{"key_eq_reset"});
-    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
+    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2) << "English questions";
     EXPECT_TRUE(same_image(s.param_image, before)) << "after the answers No";
-    EXPECT_FALSE(raised());
+    EXPECT_FALSE(raised()) << "EQ send word after the answers No";
     s.Language = 0;
     rules.click(env, Ctl{"key_eq_reset"});
-    EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1);
+    EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1) << "Chinese question";
 }
 
 // Each type button writes its own type byte into the band it belongs to, whatever type the band had.

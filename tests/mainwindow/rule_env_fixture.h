@@ -2,8 +2,6 @@
 // actions, a link over the simulated unit, a clock that moves only when events are pumped.
 #pragma once
 
-#include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/device_link.h"
+#include "core/temp_files.h"
 #include "display/display.h"
 #include "mainwindow/rules.h"
 #include "support/fake_main_view.h"
@@ -41,31 +40,6 @@ public:
     void clear_list(Ctl list) override { calls.push_back("clear_list " + list.str()); }
     void show_test_panel(bool show) override { calls.push_back(std::string("show_test_panel ") + (show ? "1" : "0")); }
     std::vector<std::string> calls;
-};
-
-// Runs `on_set_all_dis` before the recorder marks the refresh done, so a test sees what the redraw sees.
-class FixtureWindowServices : public RecordingWindowServices {
-public:
-    using RecordingWindowServices::RecordingWindowServices;
-    void set_all_dis() override {
-        if (on_set_all_dis) on_set_all_dis();
-        RecordingWindowServices::set_all_dis();
-    }
-    std::function<void()> on_set_all_dis;
-};
-
-struct TempFolder {
-    explicit TempFolder(const std::string& prefix) {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = std::filesystem::temp_directory_path() / (prefix + test->test_suite_name() + "_" + test->name());
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::filesystem::path path;
 };
 
 struct RuleEnvFixture {
@@ -100,7 +74,7 @@ struct RuleEnvFixture {
 
     AppState s;
     FakeMainView view;
-    FixtureWindowServices svc{s};
+    RecordingWindowServices svc{s};
     DisplayHooks hooks;
     Display display{s, view, hooks};
     TextInput input;
@@ -123,13 +97,6 @@ struct RuleEnvFixture {
     void user_sets(Ctl c, int value) {
         view.at(c).value = value;
         rules.check_mouse_up(env, c);
-    }
-    // Scan ticks until the simulated unit is connected.
-    bool connect() {
-        device_search_start(link);
-        for (int i = 0; i < 3 && !link_connected(s); ++i) scan_timer_tick(link);
-        svc.calls.clear();
-        return link_connected(s);
     }
 };
 

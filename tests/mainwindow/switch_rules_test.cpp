@@ -32,26 +32,35 @@ TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
         s.send_gen_req = kClear;
         click(name, index);
         EXPECT_EQ(gen(byte), 0) << "byte after the first click";
-        EXPECT_EQ(s.send_gen_req, kPending);
+        EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the first click";
         click(name, index);
         EXPECT_EQ(gen(byte), 1) << "byte after the second click";
     }
     const FrameImage before = s.param_image.gen;
     click("key_mute", 7);  // outside the array: nothing toggles, still redrawn
     EXPECT_TRUE(same_frame_bytes(s.param_image.gen, before)) << "gen frame after key_mute(7)";
-    EXPECT_EQ(redraws(), 17);
+    EXPECT_EQ(redraws(), 17) << "redraws by the toggles";
 }
 
-// The lit level does nothing at all; a level that does not exist is ignored.
-TEST_F(SwitchRulesTest, AntiFeedbackSelector) {
+// The lit anti-feedback level does nothing at all, one that does not exist is ignored; power and clear buttons take
+// only their indexes.
+TEST_F(SwitchRulesTest, SelectorsTakeOnlyTheirIndexes) {
     gen(g::mic_fbx) = 3;
     for (auto [level, stored, redrawn] : {std::tuple{3, 3, 0}, std::tuple{6, 6, 1}, std::tuple{9, 6, 2}}) {
         SCOPED_TRACE("level " + std::to_string(level));
         click("key_mic_fbx", level);
         EXPECT_EQ(gen(g::mic_fbx), stored) << "level byte";
-        EXPECT_EQ(redraws(), redrawn);
+        EXPECT_EQ(redraws(), redrawn) << "redraws";
         EXPECT_EQ(s.send_gen_req, redrawn ? kPending : kClear) << "gen send word";
     }
+    s.send_gen_req = kClear;
+    click("key_power_bit", 2);
+    click("key_power_bit", 9);  // not a power request
+    EXPECT_EQ(s.power_req, 2) << "power request";
+    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word after the power buttons";
+    for (int i = 0; i < 4; ++i) click("Command1", i);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
+                                                       "clear_list List_pc_out_data_display"}));
 }
 
 TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
@@ -67,7 +76,10 @@ TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
     EXPECT_EQ(s.eq_channel_sel, 0) << "EQ channel on another channel's tab";
     const int before = redraws();
     click("key_echo_reverb_eq_adj_mode", 0);  // already in force
-    EXPECT_EQ(redraws(), before);
+    EXPECT_EQ(redraws(), before) << "redraws by the mode in force";
+    s.eq_channel_sel = 3;  // the effect tab: the channel follows the mode
+    click("key_echo_reverb_eq_adj_mode", 2);
+    EXPECT_EQ(s.eq_channel_sel, 4) << "EQ channel after effect adjust mode 2";
 }
 
 TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing) {
@@ -92,29 +104,15 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     EXPECT_EQ(s.send_input_req, kClear) << "input send word";
 }
 
-TEST_F(SwitchRulesTest, HeldBoxIsDisabledDuringItsWait) {
-    const Ctl box{"Check_vol_power_on_read_eeprom_function_en"};
-    gen(g::vol_power_on_read_eeprom_function_en) = 1;
-    std::vector<bool> enabled_while_waiting;
-    time.on_events = [&] { enabled_while_waiting.push_back(view.enabled(box)); };
-    const int32_t start = time.t;
-    user_sets(box, 0);  // cleared: the byte stays 1
-    EXPECT_EQ(gen(g::vol_power_on_read_eeprom_function_en), 1);
-    EXPECT_GE(time.t - start, 10);
-    ASSERT_FALSE(enabled_while_waiting.empty());
-    for (bool on : enabled_while_waiting) EXPECT_FALSE(on);
-    EXPECT_TRUE(view.enabled(box));
-    EXPECT_EQ(s.send_gen_req, kPending);
-}
-
-// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1; with no
-// vocal-cut option selected nothing is written but the frame is raised.
+// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1 (a lock byte 2
+// unticked: E2eTruth.CheckBoxesShowTheirBytesAfterAClick); with no vocal-cut option selected nothing is written but
+// the frame is raised. A volume-function box is disabled during its short wait; the power-on one keeps its byte 1.
 TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     for (auto [box, byte, before, tick, after] :
          {std::tuple{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
           std::tuple{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
-          std::tuple{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, std::tuple{"Check_lock", g::lock, 2, 0, 2},
-          std::tuple{"Check_lock", g::lock, 2, 1, 2}, std::tuple{"Check_lock", g::lock, 1, 0, 0}}) {
+          std::tuple{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, std::tuple{"Check_lock", g::lock, 2, 1, 2},
+          std::tuple{"Check_lock", g::lock, 1, 0, 0}}) {
         SCOPED_TRACE(std::string(box) + " byte " + std::to_string(before) + " ticked " + std::to_string(tick));
         gen(byte) = static_cast<uint8_t>(before);
         s.send_gen_req = kClear;
@@ -122,21 +120,25 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
         EXPECT_EQ(gen(byte), after) << "byte";
         EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending) << "gen send word";
     }
-    EXPECT_EQ(redraws(), 6);
+    EXPECT_EQ(redraws(), 5) << "redraws by the boxes";
     gen(g::vocal_cut_mode) = 2;
     rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});
-    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
-    EXPECT_EQ(s.send_gen_req, kPending);
-}
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2) << "vocal-cut byte with no option selected";
+    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word with no option selected";
 
-TEST_F(SwitchRulesTest, PowerAndClearButtonsTakeOnlyTheirIndexes) {
-    click("key_power_bit", 2);
-    click("key_power_bit", 9);  // not a power request
-    EXPECT_EQ(s.power_req, 2) << "power request";
-    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word";
-    for (int i = 0; i < 4; ++i) click("Command1", i);
-    EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
-                                                       "clear_list List_pc_out_data_display"}));
+    const Ctl box{"Check_vol_power_on_read_eeprom_function_en"};
+    gen(g::vol_power_on_read_eeprom_function_en) = 1;
+    s.send_gen_req = kClear;
+    std::vector<bool> enabled_while_waiting;
+    time.on_events = [&] { enabled_while_waiting.push_back(view.enabled(box)); };
+    const int32_t start = time.t;
+    user_sets(box, 0);
+    EXPECT_EQ(gen(g::vol_power_on_read_eeprom_function_en), 1) << "power-on box byte after clearing the box";
+    EXPECT_GE(time.t - start, 10) << "wait in event-pump ticks";
+    ASSERT_FALSE(enabled_while_waiting.empty());
+    for (bool on : enabled_while_waiting) EXPECT_FALSE(on) << "box enabled during its wait";
+    EXPECT_TRUE(view.enabled(box)) << "box enabled after its wait";
+    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the wait";
 }
 
 TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
@@ -159,8 +161,9 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
 
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
 
-// The release counter stops at its limit with the panel open; a text that is no number keeps the byte.
-TEST_F(SwitchRulesTest, TestPanelReleasesAndTexts) {
+// The release counter stops at its limit with the panel open; a text that is no number keeps the byte. Steppers
+// clamp at 0 and 255 and rewrite the box; they send only while connected, at a limit too. A greyed switch is off.
+TEST_F(SwitchRulesTest, TestPanel) {
     for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, Ctl{"Text_software_version"});
     EXPECT_EQ(std::count(actions.calls.begin(), actions.calls.end(), "show_test_panel 1"), 301);
     for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
@@ -169,10 +172,6 @@ TEST_F(SwitchRulesTest, TestPanelReleasesAndTexts) {
         EXPECT_EQ(s.cpu_test_data[kTestDataFirstByte + 3], stored) << "test byte 3 after \"" << text << "\"";
         EXPECT_EQ(view.text(test_box(3)), shown) << "box text after \"" << text << "\"";
     }
-}
-
-// Steppers clamp at 0 and 255 and rewrite the box; they send only while connected, at a limit too.
-TEST_F(SwitchRulesTest, TestPanelSteppersAndSwitch) {
     for (bool online : {false, true}) {
         set_connected(online);
         for (auto [stepper, index, before, after] :
@@ -191,10 +190,10 @@ TEST_F(SwitchRulesTest, TestPanelSteppersAndSwitch) {
         }
     }
     EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box
-    EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1));
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1)) << "stepper of box -1";
     user_sets(Ctl{"Check_cpu_test_sw"}, 2);  // greyed: off
-    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0);
-    EXPECT_EQ(s.send_cpu_test_req, kPending);
+    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0) << "test switch byte when greyed";
+    EXPECT_EQ(s.send_cpu_test_req, kPending) << "test send word after the switch";
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include <QApplication>
 #include <QMenu>
@@ -48,16 +50,20 @@ inline void click_at(QWindow* win, QPoint at) {
 }
 inline void click_at(WindowUnderTest& w, QPoint at) { click_at(handle(w), at); }
 
-// A left click on the middle of a control (or at `local` in it).
+// The control (or one of its parts) is the first thing under the pointer at `at` in the window.
+inline bool lands_on(WindowUnderTest& w, QWidget* c, QPoint at) {
+    QWidget* hit = w.frm->childAt(at);
+    return hit == c || c->isAncestorOf(hit);
+}
+
+// A left click on the middle of a control (or at `local` in it); the control must be shown and uncovered there.
 inline void click(WindowUnderTest& w, const std::string& object_name, QPoint local = {-1, -1}) {
     QWidget* c = widget_of(w, object_name);
     ASSERT_NE(c, nullptr) << object_name;
     const QPoint at = in_window(w, c, local.x() < 0 ? c->rect().center() : local);
-    // The pointer must land on the control itself (it is shown and nothing lies over it).
     QWidget* hit = w.frm->childAt(at);
-    const bool lands_on_control = hit == c || c->isAncestorOf(hit);
-    EXPECT_TRUE(lands_on_control) << object_name << " is covered by "
-                                  << (hit ? hit->objectName().toStdString() : "nothing");
+    EXPECT_TRUE(lands_on(w, c, at)) << object_name << " is covered by "
+                                    << (hit ? hit->objectName().toStdString() : "nothing");
     click_at(w, at);
 }
 
@@ -149,13 +155,15 @@ FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks =
     return frames.empty() ? FrameImage{} : frames.back();
 }
 
-inline void set_bytes(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
-    for (auto [at, value] : bytes) f[at] = value;
-}
-
 // The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
 inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameImage& b) {
     return same_frame_bytes(a, b, hid_frame::payload, hid_frame::payload_end + 1);
+}
+
+// A file's bytes as they are (empty when it cannot be read).
+inline std::string file_bytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
 inline std::string text_of(WindowUnderTest& w, const std::string& name, int index = -1) {
@@ -192,24 +200,22 @@ inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
-// Language 1 is English, 0 Chinese; a full refresh re-captions the window.
-inline void set_language(WindowUnderTest& w, uint8_t language) {
-    w.frm->state().Language = language;
-    w.frm->state().refresh_incremental = 0;
-    w.frm->display().set_all_dis();
-    QCoreApplication::processEvents();
-}
-
 // Pictures of the window in English and Chinese, one per channel tab, in
 // the test output folder: `base`_en.png, `base`_zh_tab2.png, ...
 inline void save_pictures(WindowUnderTest& w, const std::string& base, std::initializer_list<int> tabs = {0}) {
     const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
     std::filesystem::create_directories(dir);
     auto* strip = w.frm->registry().get<XTab>("ucXTab1");
+    auto set_language = [&](uint8_t language) {  // 1 English, 0 Chinese; a full refresh re-captions the window
+        w.frm->state().Language = language;
+        w.frm->state().refresh_incremental = 0;
+        w.frm->display().set_all_dis();
+        QCoreApplication::processEvents();
+    };
     const uint8_t language = w.frm->state().Language;
     w.frm->show();
     for (const uint8_t lang : {uint8_t{1}, uint8_t{0}}) {
-        set_language(w, lang);
+        set_language(lang);
         for (const int t : tabs) {
             strip->setActiveTab(t);
             if (link_connected(w.frm->state())) w.ticks(4);  // without ticking a search that would connect
@@ -219,7 +225,7 @@ inline void save_pictures(WindowUnderTest& w, const std::string& base, std::init
         }
     }
     strip->setActiveTab(0);
-    set_language(w, language);
+    set_language(language);
 }
 
 }  // namespace tuner::testing

@@ -1,13 +1,8 @@
 // What the window shows after a user's action is what the image holds and
 // what the unit holds, also through polling and a saved file.
-#include <fstream>
-#include <sstream>
-
 #include <QAbstractButton>
-#include <QCheckBox>
 
 #include "controls/peq_graph.h"
-#include "dialogs/audio_mode_dialog.h"
 #include "core/device_link.h"
 #include "core/param_file.h"
 #include "display/display_colors.h"
@@ -17,13 +12,6 @@ namespace tuner::testing {
 namespace {
 
 namespace e = eq_frame;
-
-std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A channel switched off stays off through polling, a later band edit sends
 // it off, and a saved and reloaded file keeps it off.
@@ -54,7 +42,7 @@ TEST(E2eTruth, AChannelSwitchedOffStaysOff) {
     const std::string path = app_file("channel_off.ktv");
     w.dialogs.save_answer = path;
     choose(w, "menu_key_save_all_data_to_file");
-    const KtvParseState saved = ktv_parse_text(read_text(path));
+    const KtvParseState saved = ktv_parse_text(file_bytes(path));
     ASSERT_GE(saved.value_count, 3084) << path;
     EXPECT_EQ(saved.parse_buffer[e::eq_chx_enable], 0) << "byte 33 of channel 0 in the file";
 
@@ -97,48 +85,6 @@ TEST(E2eTruth, CheckBoxesShowTheirBytesAfterAClick) {
     EXPECT_FALSE(eeprom->isChecked()) << "power-on box after Space";
 }
 
-// An audio-mode box takes the release of any mouse button over it: the flag
-// becomes what the box shows and the block goes to the unit.
-TEST(E2eTruth, AudioModeBoxesTakeAnyButtonsRelease) {
-    WindowUnderTest w("e2e_audio_mode_release");
-    w.unit.audio_mode_config[7] = 2;  // a value the box shows cleared
-    show_and_connect(w);
-    choose(w, "menu_cpu_audio_mode_set");
-    AudioModeDialog* d = w.frm->services().audio_mode_dialog();
-    ASSERT_NE(d, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
-    const AppState& s = w.frm->state();
-    QCheckBox* box = d->Check_audio_mode_config(7);
-    ASSERT_EQ(s.audio_mode_config[7], 2);
-    ASSERT_FALSE(box->isChecked());
-    const QPoint at = box->mapTo(d, QPoint(7, box->height() / 2));
-    auto release = [&](Qt::MouseButton button) {
-        return writes_after(w, cmd::audio_mode_config, [&] {
-            QTest::mouseClick(d->windowHandle(), button, {}, at);
-            QCoreApplication::processEvents();
-        });
-    };
-    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
-        SCOPED_TRACE(button == Qt::RightButton ? "right button" : "middle button");
-        const auto sent = release(button);
-        ASSERT_EQ(sent.size(), 1u) << "blocks sent";
-        EXPECT_EQ(sent[0][hid_frame::payload + 7], 0) << "flag 7 sent";
-        EXPECT_EQ(s.audio_mode_config[7], 0) << "flag 7 stored";
-        EXPECT_FALSE(box->isChecked()) << "box 7";
-    }
-    const auto ticked = release(Qt::LeftButton);
-    ASSERT_EQ(ticked.size(), 1u) << "blocks sent for a left click";
-    EXPECT_EQ(ticked[0][hid_frame::payload + 7], 1) << "flag 7 after a left click";
-    EXPECT_TRUE(box->isChecked()) << "box 7 after a left click";
-    const auto by_key = writes_after(w, cmd::audio_mode_config, [&] {
-        QTest::keyClick(d->windowHandle(), Qt::Key_Space);  // the box clicked last has the focus
-        QCoreApplication::processEvents();
-    });
-    ASSERT_EQ(by_key.size(), 1u) << "blocks sent for Space";
-    EXPECT_EQ(s.audio_mode_config[7], 0) << "flag 7 after Space";
-    d->close();
-}
-
 // A unit the user may not open: one message box in the window's language,
 // and the status row still says the link is down.
 TEST(E2eTruth, AUnitThatMayNotBeOpenedIsToldOnce) {
@@ -146,8 +92,8 @@ TEST(E2eTruth, AUnitThatMayNotBeOpenedIsToldOnce) {
     w.unit.deny_permission = true;
     show_window(w);
     for (int i = 0; i < 6; ++i) w.ticks(1);
-    EXPECT_EQ(w.messages, std::vector<std::string>{permission_message(w.unit.interface_info.path,
-                                                                      w.frm->state().Language)});
+    EXPECT_EQ(w.messages,
+              std::vector<std::string>{permission_message(w.unit.interface_info.path, w.frm->state().Language)});
     EXPECT_FALSE(link_connected(w.frm->state())) << "link";
     EXPECT_EQ(text_of(w, "Display_Connect_State"), "Disconnected");
 }

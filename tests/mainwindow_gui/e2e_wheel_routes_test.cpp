@@ -9,11 +9,8 @@
 namespace tuner::testing {
 namespace {
 
-// The control is shown, enabled and the first thing under the pointer at its centre.
 bool reachable(WindowUnderTest& w, QWidget* c) {
-    if (!c->isVisible() || !c->isEnabled()) return false;
-    QWidget* hit = w.frm->childAt(in_window(w, c, c->rect().center()));
-    return hit == c || c->isAncestorOf(hit);
+    return c->isVisible() && c->isEnabled() && lands_on(w, c, in_window(w, c, c->rect().center()));
 }
 
 // Brings a control within the pointer's reach: the channel tab that shows it, or for a test

@@ -1,0 +1,221 @@
+// The window's texts: captions in both languages with their conditional rows and the table's completeness; config.ini
+// (titles and language mode, including lines beyond what the window can take) and the logo files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <tuple>
+
+#include "core/settings.h"
+#include "core/utf8.h"
+#include "mainwindow/captions.h"
+#include "mainwindow/startup_config.h"
+#include "rule_env_fixture.h"
+
+namespace tuner::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CaptionsTest : ::testing::Test {
+    std::string shown(std::string_view name, int index = -1) { return view.text(Ctl{name, index}); }
+    void write(uint8_t lang, WindowTitles titles = {}) {
+        s.Language = lang;
+        set_Language_display(s, view, titles);
+    }
+    AppState s;
+    FakeMainView view;
+};
+
+// Any language but 0 is English; the window title comes from config.ini, an empty Chinese one stays empty; each copy
+// row shows its source's text, with a blank before it where the row says so.
+TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
+    for (uint8_t lang : {0, 1, 2, 255}) {
+        SCOPED_TRACE("language " + std::to_string(lang));
+        write(lang, {"标题", "Title"});
+        EXPECT_EQ(shown("ucXTab1", 1), lang ? "MIC" : "麦克风") << "tab caption";
+        EXPECT_EQ(shown("key_sub_out_phase"), lang ? "Phase 180°" : "反相 180°") << "phase button";
+        EXPECT_EQ(shown("FrmMain"), lang ? "Title" : "标题") << "title";
+        for (const CaptionRow& row : caption_rows()) {
+            if (row.rule != CaptionRule::Copy && row.rule != CaptionRule::CopyWithBlank) continue;
+            const std::string source = view.text(Ctl{row.source, row.source_index});
+            EXPECT_FALSE(source.empty()) << row.target().str() << " copies an empty text";
+            EXPECT_EQ(view.text(row.target()), (row.rule == CaptionRule::CopyWithBlank ? " " : "") + source)
+                << row.target().str();
+        }
+    }
+    write(0, {"", "Brand"});
+    EXPECT_EQ(shown("FrmMain"), "") << "an empty Chinese title";
+}
+
+TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
+    // language, aux caption flag, link, echo delay mode; the aux caption and the two delay labels
+    using Case = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
+    for (auto [lang, aux_caps, link, delay_mode, aux, left, right] : {
+             Case{1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"},
+             {1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
+             {1, 0, 1, 0, "AUX", "L Dey", "R Dey"},
+             {0, 0, 2, 3, "线路 1", "时间", "左右"},
+             {0, 0, 0, 0, "线路 1", "左延时", "右延时"},
+             {0, 0, 1, 0, "线路", "左延时", "右延时"},
+             {0, 1, 1, 0, "线路 1", "左延时", "右延时"},
+         }) {
+        s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = aux_caps;
+        s.cpu_connect_state = link;
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = delay_mode;
+        SCOPED_TRACE("language " + std::to_string(lang) + ", aux caption flag " + std::to_string(aux_caps) + ", link " +
+                     std::to_string(link) + ", echo delay mode " + std::to_string(delay_mode));
+        write(lang);
+        EXPECT_EQ(shown("key_input", 3), aux) << "aux input caption";
+        EXPECT_EQ(shown("Label_echo_a_delay_l"), left) << "left delay label";
+        EXPECT_EQ(shown("Label_echo_a_delay_r"), right) << "right delay label";
+    }
+}
+
+// Unique targets; every text row has its texts in both languages, the conditional rows their other texts too.
+TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
+    const auto targets = caption_targets();
+    EXPECT_EQ(targets.size(), 170u);  // 163 captions, six tabs and the window title
+    std::set<std::string> seen;
+    for (const Ctl& c : targets) EXPECT_TRUE(seen.insert(c.str()).second) << "duplicate " << c.str();
+    for (const CaptionRow& row : caption_rows()) {
+        const std::string target = row.target().str();
+        const bool alt = row.rule == CaptionRule::AuxInput || row.rule == CaptionRule::EchoDelay;
+        if (row.rule == CaptionRule::Text || alt) {
+            EXPECT_FALSE(row.chinese.empty()) << target << " has no Chinese text";
+            EXPECT_FALSE(row.english.empty()) << target << " has no English text";
+        }
+        if (alt) {
+            EXPECT_FALSE(row.chinese_alt.empty()) << target << " has no other Chinese text";
+            EXPECT_FALSE(row.english_alt.empty()) << target << " has no other English text";
+        }
+    }
+}
+
+const std::string kCheck = "此行为中文编码测试行请不要修改";
+
+class StartupConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override { settings.set(kSettingsApp, kSettingsSection, "Language", "0"); }  // Chinese chosen earlier
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+    StartupConfig read() {
+        s.Language = 7;  // whatever was there before
+        return read_startup_config(dir.string(), s, settings);
+    }
+    // A file that is not accepted reads as missing: English only, whatever was saved.
+    void expect_defaults(const std::string& what) {
+        SCOPED_TRACE(what);
+        const StartupConfig c = read();
+        EXPECT_EQ(c.language_mode, "2") << "language mode";
+        EXPECT_EQ(c.title_chinese, "Veltrana") << "Chinese title";
+        EXPECT_EQ(c.title_english, "Veltrana") << "English title";
+        EXPECT_FALSE(c.language_menu_visible) << "language menu shown";
+        EXPECT_FALSE(c.config_accepted) << "accepted";
+        EXPECT_EQ(s.Language, 1) << "language";
+    }
+
+    TempDir tmp{"cfg"};
+    const fs::path& dir = tmp.path;
+    AppState s;
+    MemorySettings settings;
+};
+using StartupConfigLimits = StartupConfigTest;
+
+TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
+    write("config.ini", "\xEF\xBB\xBF" + std::string("1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n") + kCheck + "\r\n");
+    StartupConfig c = read();  // titles taken whole, blanks kept
+    EXPECT_TRUE(c.config_accepted);
+    EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
+    EXPECT_EQ(c.titles().english, "Karaoke Tuner ");
+    EXPECT_EQ(c.config_check_line, kCheck);
+
+    write("config.ini", "2\n\n\n" + kCheck + "，多余的文字也可以");  // text after the check text is allowed
+    c = read();
+    EXPECT_TRUE(c.config_accepted) << "with text after the check text";
+    EXPECT_EQ(c.title_chinese, "") << "empty Chinese title";
+    EXPECT_EQ(c.title_english, "") << "empty English title";
+}
+
+// Titles are cut at 255 whole characters; a 30-million-character line does not hide the check line after it.
+TEST_F(StartupConfigLimits, LongTitlesAreCutAtWholeCharacters) {
+    std::string chinese;
+    for (int i = 0; i < 300; ++i) chinese += "卡";
+    {
+        std::ofstream out(dir / "config.ini", std::ios::binary);
+        out << "2\n" << chinese << "\n";
+        const std::string block(1 << 20, 'E');
+        for (int i = 0; i < 30; ++i) out << block;
+        out << "\n" << kCheck << "\n";
+    }
+    const StartupConfig c = read();
+    EXPECT_TRUE(c.config_accepted) << "a long title does not hide the check line";
+    EXPECT_EQ(c.title_chinese, utf8_first_chars(chinese, 255)) << "Chinese title";
+    EXPECT_EQ(c.title_chinese.size(), 255u * 3) << "Chinese title bytes";
+    EXPECT_EQ(c.title_english, std::string(255, 'E')) << "English title";
+    EXPECT_EQ(s.Language, 1) << "language";
+}
+
+TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
+    expect_defaults("no file");
+    // GBK bytes of the check line and of a Chinese title.
+    const std::string gbk_check =
+        "\xB4\xCB\xD0\xD0\xCE\xAA\xD6\xD0\xCE\xC4\xB1\xE0\xC2\xEB\xB2\xE2\xCA\xD4\xD0\xD0\xC7\xEB\xB2\xBB\xD2\xAA"
+        "\xD0\xDE\xB8\xC4";
+    for (const auto& [what, bytes] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"check line too short", "1\nZH\nEN\n此行为中文编码测试行请不要\n"},
+             {"leading blank", "1\nZH\nEN\n " + kCheck + "\n"},
+             {"other text", "1\nZH\nEN\nthis line checks the encoding\n"},
+             {"three lines", "1\nZH\nEN\n"},
+             {"GBK file", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + gbk_check + "\r\n"},
+             {"GBK title, valid check line", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + kCheck + "\r\n"}}) {
+        write("config.ini", bytes);
+        expect_defaults(what);
+    }
+    fs::remove(dir / "config.ini");
+    fs::create_directories(dir / "config.ini");
+    expect_defaults("a folder");
+}
+
+TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
+    // The first line; the saved choice (nothing stored reads as Chinese); the language and whether the menu shows.
+    using Case = std::tuple<std::string, std::string, uint8_t, bool>;
+    for (const auto& [line1, stored, language, menu] : {
+             Case{"1", "1", 0, false},
+             {"12", "1", 0, false},
+             {"2", "0", 1, false},
+             {"0", "0", 0, true},
+             {"x", "1", 1, true},
+             {"x", "2", 2, true},
+             {"中", "0", 0, true},
+             {"", "0", 1, true},
+             {"0", "", 0, true},
+         }) {
+        settings.values.clear();
+        if (!stored.empty()) settings.set(kSettingsApp, kSettingsSection, "Language", stored);
+        write("config.ini", line1 + "\nZH\nEN\n" + kCheck + "\n");
+        SCOPED_TRACE("first line [" + line1 + "], saved choice [" + stored + "]");
+        const StartupConfig cfg = read();
+        EXPECT_EQ(s.Language, language) << "language";
+        EXPECT_EQ(cfg.language_menu_visible, menu) << "language menu shown";
+    }
+}
+
+TEST_F(StartupConfigTest, LogoFilesInTheirOrder) {
+    EXPECT_EQ(find_logo_file(dir.string()), std::nullopt);
+    for (const char* name : {"logo_main.gif", "logo_main.ini", "logo_main.bmp", "logo_main.jpg"}) {
+        write(name, "picture");
+        EXPECT_EQ(find_logo_file(dir.string()), (dir / name).string()) << "after writing " << name;
+    }
+    fs::remove(dir / "logo_main.jpg");
+    fs::create_directories(dir / "logo_main.jpg");  // a folder is no logo
+    EXPECT_EQ(find_logo_file(dir.string()), (dir / "logo_main.bmp").string());
+    EXPECT_EQ(find_icon_file(dir.string()), std::nullopt);
+    write("logo.ico", "icon");
+    EXPECT_EQ(find_icon_file(dir.string()), (dir / "logo.ico").string());
+}
+
+}  // namespace
+}  // namespace tuner::testing
