@@ -42,7 +42,7 @@ TEST(E2eWheel, EveryBoundBoxStepsItsOwnParameter) {
         ASSERT_TRUE(row || test_box) << "no parameter shows in " << route.target;
         const auto value = [&]() -> int32_t {
             return row ? param_get(st, *row, row->per_band ? index : 0)
-                       : st.cpu_test_data[9 + static_cast<std::size_t>(index)];
+                       : st.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
         };
         QWidget* box = widget_of(w, name);
         ASSERT_NE(box, nullptr);
