@@ -97,9 +97,11 @@ bool hid_find_device(DeviceLink& link) {
         const HidHandle handle = link.hid.open(info.path, &error);
         if (handle == kNoHidHandle) {
             if (error == HidOpenError::PermissionDenied && !path_listed(link.permission_denied_paths, info.path)) {
+                // One box for a unit, however many interfaces it shows.
+                const bool told = !link.permission_denied_paths.empty();
                 link.permission_denied_paths.push_back(info.path);
                 link.ui.debug_line(permission_hint_line(info.path));
-                link.ui.message_box(permission_message(info.path, s.Language), "", MessageIcon::Exclamation);
+                if (!told) link.ui.message_box(permission_message(info.path, s.Language), "", MessageIcon::Exclamation);
             }
             continue;
         }

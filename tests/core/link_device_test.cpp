@@ -258,9 +258,12 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     LinkHarness h;
     h.s.Language = 1;
     h.unit.deny_permission = true;
+    h.unit.decoys.push_back({{"/dev/hidraw4", 0x8888, 0x1234, 0x0001, 0x0001}});  // a second node of the unit
     h.run(6);  // searches while the unit stays plugged in
     const std::string en = permission_message("/dev/hidraw3", 1);
-    EXPECT_EQ(h.ui.messages, std::vector<std::string>{en}) << "one message while plugged in";
+    EXPECT_EQ(h.ui.messages, std::vector<std::string>{en}) << "one message for both nodes while plugged in";
+    EXPECT_EQ(std::count(h.ui.debug_lines.begin(), h.ui.debug_lines.end(), permission_hint_line("/dev/hidraw4")), 1)
+        << "debug hint lines of the second node";
     EXPECT_NE(en.find("/dev/hidraw3"), std::string::npos) << en;
     EXPECT_NE(en.find("sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/"), std::string::npos)
         << en;

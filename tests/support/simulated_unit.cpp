@@ -63,6 +63,10 @@ SimulatedUnit::Decoy* SimulatedUnit::decoy_for(HidHandle handle) {
 HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
     for (std::size_t i = 0; plugged && i < decoys.size(); ++i) {
         if (decoys[i].info.path != path) continue;
+        if (deny_permission) {  // every node of the device shares its permissions
+            if (error) *error = HidOpenError::PermissionDenied;
+            return kNoHidHandle;
+        }
         if (error) *error = HidOpenError::None;
         ++decoys[i].opens;
         decoy_handles_[next_handle_] = i;
