@@ -72,9 +72,12 @@ std::string permission_hint_line(const std::string& path) {
 }
 
 std::string permission_message(const std::string& path, uint8_t language) {
+    // One command, broken after each "&&" so that it reads whole and still
+    // pastes into a shell as it stands.
     const std::string fix =
-        "sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/ && "
-        "sudo udevadm control --reload-rules && sudo udevadm trigger";
+        "sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/ &&\n"
+        "sudo udevadm control --reload-rules &&\n"
+        "sudo udevadm trigger";
     if (!is_english(language))
         return "找到了设备 " + path + "，但当前用户没有权限打开它。\n\n在本软件的目录中运行一次：\n" + fix +
                "\n\n然后重新插上设备。";

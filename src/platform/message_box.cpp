@@ -14,6 +14,7 @@ void show_message_box(QWidget* parent, const std::string& text, const std::strin
     }
     const QString t = QString::fromStdString(title.empty() ? std::string(kProgramTitle) : title);
     QMessageBox box(qicon, t, QString::fromStdString(text), QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path or a command can be copied
     box.exec();
 }
 
