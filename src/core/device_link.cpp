@@ -191,6 +191,7 @@ void device_search_start(DeviceLink& link) {
 
 void device_lost(DeviceLink& link) {
     link.s.cpu_search_active = 0;
+    drop_mode_requests(link.s);
     if (link.s.cpu_connect_state == connect_state::kIdle) return;
     link.s.cpu_connect_state = connect_state::kIdle;
     link.s.cpu_state.cpu_busy = 0;

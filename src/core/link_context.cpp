@@ -1,5 +1,7 @@
 #include "core/link_context.h"
 
+#include "core/send_requests.h"
+
 namespace tuner {
 
 void set_connect_state(DeviceLink& link, uint8_t state) {
@@ -22,6 +24,7 @@ void pc_offline_call(DeviceLink& link) {
     link.ui.scan_timer_start(kScanIntervalMs);
     // A unit gone while busy must not keep the progress wait open.
     s.cpu_state.cpu_busy = 0;
+    drop_mode_requests(s);
     set_connect_state(link, connect_state::kSearching);
 }
 

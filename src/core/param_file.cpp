@@ -7,6 +7,7 @@
 
 #include "core/app_paths.h"
 #include "core/atomic_file.h"
+#include "core/default_image.h"
 #include "core/send_requests.h"
 
 namespace tuner {
@@ -113,6 +114,21 @@ void full_redraw(AppState& s, WindowServices& ui) {
     ui.set_all_dis();
 }
 
+// Takes a checked image as the live one (and, at start-up, as the copy EQ
+// reset restores), unmuted and clamped.
+void take_loaded_image(AppState& s, WindowServices& ui, const ParamImage& image, LoadKind kind) {
+    s.param_image = image;
+    if (kind == LoadKind::Startup) s.param_image_default = image;
+    s.param_image.gen[gen_frame::master_mute] = 0;  // a loaded file never starts muted
+    param_range_check(s.param_image);
+    if (!cpu_connected(s)) {
+        s.cpu_state.cpu_music_input = s.param_image.gen[gen_frame::music_input_sel];
+        ui.set_all_dis();
+    }
+    if (kind == LoadKind::User) send_req_set_all(s, ui);
+    full_redraw(s, ui);
+}
+
 }  // namespace
 
 bool param_image_valid(const ParamImage& image, bool* eff_end_bad) {
@@ -149,16 +165,7 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
         return LoadResult::Invalid;
     }
 
-    s.param_image = s.temp_pc;
-    if (kind == LoadKind::Startup) s.param_image_default = s.temp_pc;
-    s.param_image.gen[gen_frame::master_mute] = 0;  // a loaded file never starts muted
-    param_range_check(s.param_image);
-    if (!cpu_connected(s)) {
-        s.cpu_state.cpu_music_input = s.param_image.gen[gen_frame::music_input_sel];
-        ui.set_all_dis();
-    }
-    if (kind == LoadKind::User) send_req_set_all(s, ui);
-    full_redraw(s, ui);
+    take_loaded_image(s, ui, s.temp_pc, kind);
     return LoadResult::Loaded;
 }
 
@@ -183,7 +190,17 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
 }
 
 LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, LoadKind kind) {
-    if (kind == LoadKind::Startup) return load_param_file(s, ui, app_file(kStartupFileName), LoadKind::Startup);
+    if (kind == LoadKind::Startup) {
+        // Without a usable start-up file the window starts from the neutral
+        // image the build writes as that file, so every control has a value
+        // it can show and a saved file loads back. It stands already while a
+        // refused file's message is shown.
+        const ParamImage neutral = neutral_param_image();
+        s.param_image = neutral;
+        const LoadResult r = load_param_file(s, ui, app_file(kStartupFileName), LoadKind::Startup);
+        if (r != LoadResult::Loaded) take_loaded_image(s, ui, neutral, LoadKind::Startup);
+        return r;
+    }
     const auto path = dialogs.run_open(param_file_dialog_request());
     if (!path || path->empty()) return LoadResult::Cancelled;
     return load_param_file(s, ui, *path, LoadKind::User);

@@ -71,7 +71,8 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
 LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view text, LoadKind kind);
 
 // The file menu's open command (User: asks with the open dialog), or the
-// start-up load of the file beside the program (Startup).
+// start-up load of the file beside the program (Startup; when that file is
+// missing or refused, after its message, the neutral image is taken instead).
 LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, LoadKind kind);
 
 enum class SaveResult { Saved, Cancelled, Failed };

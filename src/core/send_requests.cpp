@@ -20,6 +20,12 @@ void send_req_clear_all(AppState& s) {
     s.send_bt_name_req = kClear;
 }
 
+void drop_mode_requests(AppState& s) {
+    s.mode_recall_req = kNoRequest;
+    s.mode_save_req = {0, kNoRequest};
+    s.mode_reset_req = {0, 0, 0};
+}
+
 void send_req_set_all(AppState& s, WindowServices& ui) {
     clamp_and_fix_mic2_mode(s);
     if (!cpu_connected(s)) return;

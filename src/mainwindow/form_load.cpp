@@ -11,6 +11,7 @@
 #include "core/app_paths.h"
 #include "core/param_file.h"
 #include "core/param_table.h"
+#include "core/send_requests.h"
 #include "core/value_tables.h"
 #include "dialogs/wheel_binding.h"
 #include "mainwindow/bt_name_rules.h"
@@ -60,9 +61,7 @@ void FrmMain::Form_Load() {
     s_.cpu_state.cpu_power_on = 1;
     display_->model_r27_layout();
 
-    s_.mode_recall_req = kNoRequest;
-    s_.mode_save_req = {0, kNoRequest};
-    s_.mode_reset_req = {0, 0, 0};
+    drop_mode_requests(s_);
 
     s_.Language = 1;
     config_ = read_startup_config(app_dir(), s_, io_.settings);

@@ -1,7 +1,8 @@
 // Menu rules: parameter files, the unit's sixteen stored audio modes, the
 // two resets, the audio-mode dialog, the language switch and About. The
-// mode commands only write request bytes; the send service carries them out
-// on a later tick, also if the unit is offline now. The test panel's rules
+// mode commands only write request bytes, which the send service carries out
+// on a later tick; with no unit connected they do nothing, so that no unit
+// plugged in later gets a command chosen before. The test panel's rules
 // ride along in the same module.
 #include "core/param_file.h"
 #include "mainwindow/rules.h"
@@ -36,13 +37,15 @@ public:
         }
         if (n == "Menu_Index") return true;  // no operating instructions to open
 
-        const bool guarded = n == "menu_key_open_file_to_all_data" || n == "menu_key_save_all_data_to_file" ||
-                             n == "menu_key_read_all_data_from_cpu_group" ||
-                             n == "menu_key_save_all_data_to_cpu_group" || n == "menu_reset_cpu_audio_mode_0" ||
-                             n == "menu_reset_cpu_audio_mode_all" || n == "menu_cpu_audio_mode_set";
+        const bool mode_command = n == "menu_key_read_all_data_from_cpu_group" ||
+                                  n == "menu_key_save_all_data_to_cpu_group" || n == "menu_reset_cpu_audio_mode_0" ||
+                                  n == "menu_reset_cpu_audio_mode_all";
+        const bool guarded = mode_command || n == "menu_key_open_file_to_all_data" ||
+                             n == "menu_key_save_all_data_to_file" || n == "menu_cpu_audio_mode_set";
         if (!guarded) return false;
         // A unit in standby or without a ready input takes no commands: the click is ignored.
         if (!cpu_ready(s.cpu_state)) return true;
+        if (mode_command && !cpu_connected(s)) return true;
 
         if (n == "menu_key_open_file_to_all_data") {
             open_file_to_all_data(s, env.svc, env.dialogs, LoadKind::User);

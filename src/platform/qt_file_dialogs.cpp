@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace tuner {
@@ -21,9 +22,24 @@ QString qt_name_filters(const std::string& filter) {
 
 namespace {
 
+// The start folder is made when it is missing. When it cannot be made (a
+// read-only program folder), the dialog starts in the nearest folder above it
+// that exists: given a path that is no folder, the dialog would start in its
+// parent and offer the folder's own name as the file name.
+QString start_folder(const std::string& wanted) {
+    if (wanted.empty()) return QString();
+    QString dir = QDir::cleanPath(QDir().absoluteFilePath(QString::fromStdString(wanted)));
+    QDir().mkpath(dir);
+    while (!QFileInfo(dir).isDir()) {
+        const QString up = QFileInfo(dir).path();
+        if (up == dir) return QString();
+        dir = up;
+    }
+    return dir;
+}
+
 QString start_path(const FileDialogRequest& r) {
-    QString dir = QString::fromStdString(r.init_dir);
-    if (!dir.isEmpty()) QDir().mkpath(dir);
+    const QString dir = start_folder(r.init_dir);
     if (r.file_name.empty()) return dir;
     return dir.isEmpty() ? QString::fromStdString(r.file_name)
                          : QDir(dir).filePath(QString::fromStdString(r.file_name));

@@ -84,7 +84,7 @@ TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
 }
 
 // While connected: a user load sends everything and keeps the default copy; a missing start-up file is reported and
-// keeps the image; once there, it fills the default copy and sends nothing.
+// the neutral image taken instead; once there, the file fills the default copy and sends nothing.
 TEST_F(ParamFileTest, LoadsWhileConnected) {
     s.cpu_connect_state = 1;
     s.cpu_state.cpu_music_input = 3;
@@ -98,14 +98,14 @@ TEST_F(ParamFileTest, LoadsWhileConnected) {
     EXPECT_TRUE(same_image(s.param_image_default, ParamImage{})) << "only the start-up load sets the default copy";
 
     send_req_clear_all(s), ui.calls.clear();
-    s.param_image.gen[gen_frame::music_vol] = 3;
-    const ParamImage live = s.param_image;
     EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::Startup), LoadResult::NotFound);
     EXPECT_THAT(ui.messages, ElementsAre(" File not found. Try again."));
-    EXPECT_TRUE(same_image(s.param_image, live));
-    write(kStartupFileName, param_file_text(neutral));
+    EXPECT_TRUE(same_image(s.param_image_default, neutral)) << "without the file";
+    ParamImage file = neutral;
+    file.gen[gen_frame::music_vol] = 3;
+    write(kStartupFileName, param_file_text(file));
     ASSERT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::Startup), LoadResult::Loaded);
-    EXPECT_TRUE(same_image(s.param_image_default, neutral));
+    EXPECT_TRUE(same_image(s.param_image_default, file));
     EXPECT_EQ(s.send_gen_req, kClear);
     EXPECT_EQ(ui.count("display_wait_1s"), 0);
 }
