@@ -33,9 +33,9 @@ TEST(ShiftColor, ShiftsAndDerivedColours) {
         EXPECT_EQ(ShiftColor(colour, amount, opt), out)
             << std::hex << "colour " << colour << std::dec << " amount " << amount << " scale blue " << opt.scale_blue
             << " retry " << opt.retry << " invert " << opt.invert;
-    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
+    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, 0xFFFFB0u);
     EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
-    EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
+    EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xADADABu);
     EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
     // System colours are translated before any arithmetic.
     const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
@@ -69,8 +69,8 @@ TEST(ButtonShape, CornerCutsByStyle) {
 
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
     const ShapeResult s3 = shape_of(3, 0, 100, 30);
-    EXPECT_EQ(s3.face_left, SlantWidth(30));
-    EXPECT_EQ(s3.face_right, 100 - SlantWidth(30));
+    EXPECT_EQ(s3.face_left, 15);  // slants half the height wide
+    EXPECT_EQ(s3.face_right, 85);
     // Both sides slant.
     EXPECT_TRUE(s3.window.contains(1, 0));
     EXPECT_FALSE(s3.window.contains(1, 29));
@@ -90,7 +90,7 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
 
     QImage img(10, 10, QImage::Format_RGB32);
     img.fill(qRgb(0, 255, 0));
-    img.setPixel(4, 4, qRgb(2, 253, 1));  // within 3 of the transparent colour
+    img.setPixel(4, 4, qRgb(3, 252, 3));  // within 3 of the transparent colour
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
     const QImage empty;  // no picture, or an empty one
@@ -122,6 +122,17 @@ TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
     const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
     EXPECT_EQ(wide.caption.left, 4);
     EXPECT_EQ(wide.caption.right, 36);
+    EXPECT_THAT(LayoutCaption(plain(QStringLiteral("A||B||C")), false, fixed_measure).caption, IsBox(49, 4, 55, 24))
+        << "three lines in a 29-pixel face";
+    // The slanted shapes centre the caption between their slants (face 14 pixels in).
+    for (const auto& [shape, face_left, face_right, left] :
+         {std::array{1, 14, 105, 47}, {2, 0, 91, 35}, {3, 14, 91, 42}}) {
+        in = plain(QStringLiteral("MUTE"));
+        in.shape = shape;
+        in.face_left = face_left;
+        in.face_right = face_right;
+        EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, left) << "shape " << shape;
+    }
 
     // Picture cells and fitting.
     in = plain(QStringLiteral("MUTE"), 120, 40);
@@ -131,17 +142,25 @@ TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
     EXPECT_THAT(r.picture, IsBox(4, 12, 20, 28));
     EXPECT_EQ(r.caption.left, 24);
 
+    for (const auto& [align, picture_top, caption_top] : {std::array{4, 15, 33}, {5, 32, 17}}) {
+        in.picture_align = align;  // centred above or below the caption on a 60-pixel face
+        in.height = 60;
+        r = LayoutCaption(in, false, fixed_measure);
+        EXPECT_THAT(r.picture, IsBox(52, picture_top, 68, picture_top + 16)) << "picture align " << align;
+        EXPECT_EQ(r.caption.top, caption_top) << "picture align " << align;
+    }
+    in.height = 40;
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
     in.picture_align = 3;
     r = LayoutCaption(in, false, fixed_measure);
     EXPECT_THAT(r.picture, IsBox(3, 3, 117, 37));
     EXPECT_TRUE(r.with_picture);
 
-    in.picture_cell = 48;  // fitted: (120 - 12) / 32 against (40 - 12) / 16
-    in.picture_width = 32;
+    in.picture_cell = 48;  // fitted: (120 - 12) / 64 against (40 - 12) / 16
+    in.picture_width = 64;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_EQ(r.picture.width(), 56);
-    EXPECT_EQ(r.picture.height(), 28);
+    EXPECT_EQ(r.picture.width(), 108);
+    EXPECT_EQ(r.picture.height(), 27);
 
     // Smaller than the margins: the boxes collapse, never turn inside out; a picture without size or a negative space
     // fits as nothing.

@@ -28,20 +28,8 @@ struct ButtonTest : ::testing::Test {
 };
 
 TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
-    b->MousePress(1, 0, 10, 10);
-    EXPECT_EQ(b->StateFlags() & kPressed, kPressed);
-    EXPECT_TRUE(b->HeldDown());
-    EXPECT_TRUE(host.capture);
-    b->MouseRelease(1, 0, 10, 10);
-    EXPECT_FALSE(host.capture) << "after the release";
-    EXPECT_EQ(b->StateFlags() & kPressed, 0) << "after the release";
-    b->ClickNotification();
-    // The right button raises no Click and neither captures nor presses.
-    b->MousePress(2, 0, 10, 10);
-    EXPECT_FALSE(host.capture) << "right press";
-    EXPECT_EQ(b->StateFlags() & kPressed, 0) << "right press";
-    b->MouseRelease(2, 0, 10, 10);
-    b->ClickNotification();
+    click(*b);
+    click(*b, 2);  // the right button raises no Click
     EXPECT_EQ(log.events, (V{"MouseDown(1)", "MouseUp(1)", "Click", "MouseDown(2)", "MouseUp(2)"}));
     // An access key clicks; Enter and Escape do nothing outside command mode.
     b->AccessKeyPress('M');
@@ -64,8 +52,9 @@ TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
     b->KeyUpNotification(32, 0);
     EXPECT_TRUE(b->Value());
     EXPECT_EQ(log.events, (V{"KeyDown(32)", "Click", "KeyUp(32)", "KeyDown(32)", "KeyDown(32)", "KeyUp(32)", "Click"}));
-    // Arrow keys go to the container.
+    // Arrow keys go to the container and check nothing in check mode.
     log.events.clear();
+    b->setValue(false);
     for (int k : {39, 40, 37, 38, 16}) {
         b->KeyDownNotification(k, 0);
         b->KeyUpNotification(k, 0);
@@ -191,6 +180,8 @@ TEST_F(ButtonTest, PressNudgeMovesWhilePressedAndBackWhenNoLongerApplies) {
     b->Terminate();
     ASSERT_EQ(host.moves.size(), 10u);
     EXPECT_EQ(host.moves.back(), QPoint(-1, 1));
+    const QPoint offsets[] = {{0, 0}, {0, -1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}, {1, 0}, {0, 1}, {-1, 0}, {0, 0}};
+    for (int c = 0; c <= 9; ++c) EXPECT_EQ(NudgeOffset(c), offsets[c]) << "CustomClick " << c;
 }
 
 TEST(ButtonProperties, LoadingTakesTheFormsColourAndDamagedValuesLoadAsDefaults) {
@@ -234,7 +225,7 @@ TEST_F(ButtonTest, StoreRoundTripOmittedDefaultsAndAccessKeys) {
     QImage img(8, 8, QImage::Format_RGB32);
     img.fill(Qt::red);
     b->setPicture({img, false});
-    b->setPictureSize(2);
+    b->setPictureSize(4);
     PropertyBag bag;
     b->WriteProperties(bag);
 
@@ -245,7 +236,7 @@ TEST_F(ButtonTest, StoreRoundTripOmittedDefaultsAndAccessKeys) {
     EXPECT_EQ(again.to_text(), bag.to_text());
     // What is derived from the keys comes back too.
     EXPECT_EQ(back.AccessKey(), QStringLiteral("M"));
-    EXPECT_EQ(back.PictureSizePixels(), 32);
+    EXPECT_EQ(back.PictureSizePixels(), 48);
 
     // Defaults are left out; Mode, Value and cBack are always written.
     PropertyBag plain;
@@ -325,8 +316,8 @@ TEST_F(ButtonTest, DesignModeMessagesAndPictureShapes) {
     icon.fill(Qt::blue);
     b->setPicture({icon, true});
     b->setButtonShape(8);  // icons cannot shape a button
-    b->setPictureAlign(4);
-    b->setCaptionAlign(0);  // refused beside a top-centred picture
+    b->setPictureAlign(5);
+    b->setCaptionAlign(0);  // refused beside a bottom-centred picture
     EXPECT_EQ(b->ButtonShape(), 0);
     EXPECT_EQ(b->CaptionAlign(), 2);
     ASSERT_EQ(host.messages.size(), 4u);
@@ -370,6 +361,9 @@ TEST_F(ButtonTest, DelayedDrawingPaintsNothingUntilResumed) {
     b->DelayDrawing(true);
     b->Refresh();
     EXPECT_EQ(b->RedrawCount(), before + 3);
+    b->setButtonStyle(5);  // its rings take the container's colour
+    b->AmbientChanged("BackColor", ButtonAmbient{.back_color = 0x00FF00});
+    EXPECT_EQ(b->RedrawCount(), before + 5) << "style 5 after the container's colour changed";
 }
 
 // The widget headless: what the windows do with it (caption, colour, visibility, Click) and how Qt input reaches the
@@ -430,6 +424,25 @@ TEST_F(WidgetTest, WhatTheWindowsUseAndADisabledFormKeepsTheFace) {
     EXPECT_NE(face(), before) << "button disabled";
     button->setEnabled(true);
     EXPECT_TRUE(button->model().Enabled());
+    for (const auto& [pointer, shape] : {std::pair{2, Qt::CrossCursor}, {3, Qt::IBeamCursor}, {11, Qt::WaitCursor}}) {
+        button->model().setMousePointer(pointer);
+        EXPECT_EQ(button->cursor().shape(), shape) << "MousePointer " << pointer;
+    }
+}
+
+// The arrow keys move the focus through the container: right and down forward, left and up back.
+TEST_F(WidgetTest, ArrowKeysMoveTheFocus) {
+    auto* second = new qbButtons_H(&form);
+    auto* third = new qbButtons_H(&form);
+    second->show();
+    third->show();
+    const std::pair<Qt::Key, QWidget*> steps[] = {
+        {Qt::Key_Up, third}, {Qt::Key_Down, button}, {Qt::Key_Right, second}, {Qt::Key_Left, button}};
+    for (const auto& [key, expected] : steps) {
+        QTest::keyClick(window(), key);
+        QApplication::processEvents();  // the container moves the focus after the key
+        EXPECT_EQ(QApplication::focusWidget(), expected) << "after key " << QKeySequence(key).toString().toStdString();
+    }
 }
 
 // A double click stands for the second press and raises its MouseDown, but no second Click (the model takes the

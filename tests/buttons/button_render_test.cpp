@@ -1,9 +1,8 @@
-// The colours that carry meaning, pixel by pixel, and one sheet of the windows' buttons in every state.
+// The colours that carry meaning, pixel by pixel.
 #include <set>
 #include <tuple>
 
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QPainter>
 
 #include "button_test_util.h"
@@ -99,6 +98,24 @@ TEST(ButtonRender, DisabledCaptionAndPictureShadesAndStyle0Rings) {
     auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
     EXPECT_EQ(px(*checked, 0, 14), 0u) << "checked, left";
     EXPECT_EQ(px(*checked, 104, 14), 0xFFFFFFu) << "checked, right";
+    // Style 6's light outer ring, and style 7's white highlights in the upper corners.
+    for (const auto& [style, p, colour] : {std::tuple{6, QPoint(0, 14), 0xE8E8E7u},
+                                           {6, QPoint(104, 14), 0x808080u},
+                                           {7, QPoint(3, 3), 0xFFFFFFu},
+                                           {7, QPoint(101, 3), 0xFFFFFFu}}) {
+        const auto b = styled(Look::Normal, kGreyBack, QString(), style);
+        EXPECT_EQ(px(*b, p.x(), p.y()), colour) << "style " << style << " at " << p.x() << "," << p.y();
+    }
+    // Style 3's focus mark runs two pixels around the caption.
+    auto s3 = styled(Look::Focused, kGreyBack, QStringLiteral("MUTE"), 3);
+    const BoxRect cap = s3->CaptionRect();
+    auto marks = [&](int x) {
+        int n = 0;
+        for (int y = cap.top; y < cap.bottom; ++y) n += px(*s3, x, y) != px(*s3, 6, y);
+        return n;
+    };
+    EXPECT_GT(marks(cap.left - 2), 0) << "two pixels left of the caption";
+    EXPECT_EQ(marks(cap.left - 1), 0) << "next to the caption";
 
     // A disabled picture shows its dark pixels in grey.
     auto pic = styled(Look::Normal, kGreyBack, QString(), 0);
@@ -116,13 +133,14 @@ TEST(ButtonRender, DisabledCaptionAndPictureShadesAndStyle0Rings) {
 }
 
 TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
-    auto make = [](int w, int h, int shape) {
+    auto make = [](int w, int h, int shape, int screen = 3) {
         auto b = std::make_unique<ButtonModel>();
         PropertyBag bag;
         bag.write("Gradient", int64_t{3}, int64_t{0});
         bag.write("Shape", int64_t{shape}, int64_t{0});
         b->Resize(w, h);
-        b->ReadProperties(bag, ButtonAmbient{.screen = QSize(3, 3)});  // smaller than four buttons: two-pixel bands
+        bag.write("cGradient", int64_t{0}, int64_t{1});
+        b->ReadProperties(bag, ButtonAmbient{.screen = QSize(screen, screen)});  // below four buttons: two-pixel bands
         return b;
     };
     for (const QSize s : {QSize(0, 0), QSize(1, 1), QSize(1, 20), QSize(20, 1)})
@@ -133,25 +151,8 @@ TEST(ButtonRender, GradientsOfTinyAndOddSizes) {
     const auto e = make(20, 29, 4);
     EXPECT_EQ(px(*e, 0, 28), px(*e, 0, 27));
     EXPECT_LT(red_of(px(*e, 0, 28)), 0xA0);
-}
-
-// A sheet to look at, scaled up twice: the windows' buttons in every state, grey and lit, in both languages, style 2
-// then style 0.
-TEST(ButtonRender, SheetToPng) {
-    const Look looks[] = {Look::Normal, Look::Hover, Look::Pressed, Look::Disabled, Look::Focused};
-    QImage sheet(113 * 5 + 8, 35 * 8 + 8, QImage::Format_RGB32);
-    sheet.fill(QColor(0xF0, 0xF0, 0xF0));
-    QPainter p(&sheet);
-    for (int row = 0; row < 8; ++row)
-        for (int col = 0; col < 5; ++col) {
-            auto b = styled(looks[col], row & 2 ? kLit : kGreyBack,
-                            row & 1 ? QStringLiteral("MUTE") : QStringLiteral("静音"), row & 4 ? 0 : 2);
-            p.setClipRegion(b->WindowRegion().qregion().translated(8 + col * 113, 8 + row * 35));
-            p.drawImage(8 + col * 113, 8 + row * 35, b->WindowImage().image());
-        }
-    p.end();
-    QDir().mkpath(TUNER_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(sheet.scaled(sheet.size() * 2).save(TUNER_TEST_OUTPUT_DIR "/buttons_states.png"));
+    const auto bands = make(20, 29, 0, 116);  // four buttons fit: one-pixel bands
+    EXPECT_NE(px(*bands, 10, 6), px(*bands, 10, 7));
 }
 
 }  // namespace

@@ -23,7 +23,6 @@ struct RecordingHost : ButtonHost {
     std::vector<QPoint> moves;
     std::vector<std::pair<int, uint32_t>> posted_keys;
     int refreshes = 0;
-    bool capture = false;
     bool hover_timer = false;
     Region region;
 
@@ -32,7 +31,6 @@ struct RecordingHost : ButtonHost {
     void SetWindowRegion(const Region& r) override { region = r; }
     void RefreshWindow() override { ++refreshes; }
     void MoveWindowBy(int dx, int dy) override { moves.emplace_back(dx, dy); }
-    void SetCapture(bool on) override { capture = on; }
     void SetHoverTimer(bool on) override { hover_timer = on; }
     void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
     bool marked(const std::string& key) const { return std::ranges::count(changed, key) > 0; }

@@ -1,18 +1,14 @@
-// The tab strip's model without a window (records, switching, keys, hit tests, layout, store, palettes), its pixels
-// where they carry behaviour, and a sheet to look at.
+// The tab strip's model without a window (records, switching, keys, hit tests, layout, store, palettes) and its pixels
+// where they carry behaviour.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
-#include <string>
 #include <tuple>
 #include <vector>
-
-#include <QDir>
-#include <QPainter>
 
 #include "tabs/xtab_model.h"
 #include "tabs/xtab_paint.h"
@@ -42,6 +38,18 @@ int error_number(const std::function<void()>& f) try {
 } catch (const XTabError& e) {
     return e.number();
 }
+
+// A painted strip of `count` tabs in one style and theme.
+std::unique_ptr<XTabModel> strip(int count, int style, int theme, int width = 400, int height = 60) {
+    auto m = std::make_unique<XTabModel>();
+    m->setTabCount(count);
+    m->set(&XTabProps::TabStyle, style);
+    m->setTabTheme(theme);
+    m->Resize(width, height);
+    return m;
+}
+
+QImage shot(const XTabModel& m) { return m.surface().image().copy(); }
 
 TEST(XTabModel, BadIndexesAndCountsChangeNothing) {
     XTabModel m;
@@ -154,14 +162,12 @@ TEST_F(Five, TabbedDialogLayoutForWidthsCountsAndHeights) {
     for (const auto& [width, lefts] : std::vector<std::pair<int, std::vector<int>>>{
              {400, {0, 80, 160, 240, 320}}, {500, {0, 71, 142, 213, 284, 355, 426}}, {250, {0, 62, 124, 186}}}) {
         const int count = static_cast<int>(lefts.size());
-        XTabModel w;
-        w.setTabCount(count);
-        w.Resize(width, 60);
+        const auto w = strip(count, 0, 0, width);
         for (int i = 0; i < count; ++i) {
             const int right = i + 1 < count ? lefts[i + 1] : width - 1;
             const auto where = ::testing::Message() << "tab " << i << " of " << count << " on " << width;
-            EXPECT_EQ(w.tab(i).rect.left, lefts[i]) << where;
-            EXPECT_EQ(w.tab(i).rect.right, right) << where;
+            EXPECT_EQ(w->tab(i).rect.left, lefts[i]) << where;
+            EXPECT_EQ(w->tab(i).rect.right, right) << where;
         }
     }
     EXPECT_THAT(m.tab(0).rect, IsRect(0, 0, 80, 20)) << "active tab 0";
@@ -170,21 +176,21 @@ TEST_F(Five, TabbedDialogLayoutForWidthsCountsAndHeights) {
     m.set(&XTabProps::InActiveTabHeight, 24);  // taller inactive tabs
     EXPECT_THAT(m.tab(0).rect, IsRect(0, 4, 80, 24)) << "active tab 0, inactive height 24";
     EXPECT_THAT(m.tab(1).rect, IsRect(80, 0, 160, 24)) << "tab 1, inactive height 24";
+    m.set(&XTabProps::TabStyle, 1);  // property pages: tab 0 stands 2 pixels in while another tab is active
+    m.setActiveTab(2);
+    EXPECT_EQ(m.tab(0).rect.left, 2);
+    EXPECT_EQ(m.tab(1).rect.left, m.tab(0).rect.right);
 }
 
 TEST(XTabModel, ExtremeHeightsAndRadiiPaintInEveryLook) {
     for (int v : {INT32_MIN, -1, 100000, INT32_MAX})
         for (int look = 0; look < 10; ++look) {
-            XTabModel m;
-            m.set(&XTabProps::TabStyle, look / 5);
-            m.setTabTheme(look % 5);
-            m.set(&XTabProps::UseControlBox, true);
-            m.set(&XTabProps::ActiveTabHeight, v);
-            m.set(&XTabProps::YRadius, v);
-            m.Resize(300, 80);
-            m.set(&XTabProps::InActiveTabHeight, v);
-            m.MouseDownLeft(150, 5);
-            EXPECT_LE(m.strip_height(), kMaxTabExtent) << "value " << v << " look " << look;
+            const auto m = strip(3, look / 5, look % 5, 300, 80);
+            m->set(&XTabProps::UseControlBox, true);
+            for (auto member : {&XTabProps::ActiveTabHeight, &XTabProps::YRadius, &XTabProps::InActiveTabHeight})
+                m->set(member, v);
+            m->MouseDownLeft(150, 5);
+            EXPECT_LE(m->strip_height(), kMaxTabExtent) << "value " << v << " look " << look;
         }
 }
 
@@ -208,9 +214,11 @@ TEST_F(Five, InsertTabMovesWholeRecordsAndKeepsTheActiveTab) {
     m.InsertTab(-1, QStringLiteral("First"));
     EXPECT_EQ(m.TabCaption(0).toStdString(), "First");
     EXPECT_EQ(m.ActiveTab(), 4) << "after inserting at -1";
-    for (int bad : {7, -2})
+    m.InsertTab(4, QStringLiteral("Next"));
+    EXPECT_EQ(m.ActiveTab(), 4) << "after inserting after the active tab";
+    for (int bad : {8, -2})
         EXPECT_EQ(error_number([&] { m.InsertTab(bad, "x"); }), kXTabSubscriptOutOfRange) << "InsertTab(" << bad << ")";
-    EXPECT_EQ(m.TabCount(), 7);
+    EXPECT_EQ(m.TabCount(), 8);
 }
 
 TEST_F(Five, RemoveTabKeepsOrPassesOnTheActiveTab) {
@@ -228,15 +236,13 @@ TEST_F(Five, RemoveTabKeepsOrPassesOnTheActiveTab) {
     m.RemoveTab(1);  // the active tab: the one after it takes over
     EXPECT_EQ(m.ActivePage(), next_page);
     EXPECT_EQ(error_number([&] { m.RemoveTab(2); }), kXTabSubscriptOutOfRange);
-    XTabModel one;  // the last tab stays, whether removed by index or by its close box
-    one.setTabCount(1);
-    one.set(&XTabProps::UseControlBox, true);
-    one.Resize(200, 60);
-    EventLog none(one);
-    one.RemoveTab(0);
-    one.RemoveTab(7);
-    one.PointerReleased(QPoint(one.tab(0).box.left + 2, one.tab(0).box.top + 2));
-    EXPECT_EQ(one.TabCount(), 1);
+    const auto one = strip(1, 0, 0, 200);  // the last tab stays, whether removed by index or by its close box
+    one->set(&XTabProps::UseControlBox, true);
+    EventLog none(*one);
+    one->RemoveTab(0);
+    one->RemoveTab(7);
+    one->PointerReleased(QPoint(one->tab(0).box.left + 2, one->tab(0).box.top + 2));
+    EXPECT_EQ(one->TabCount(), 1);
     EXPECT_EQ(none.events, Events{"BoxUp"});
 }
 
@@ -314,8 +320,6 @@ std::vector<int> painted(const Canvas& c, int y) {
     return xs;
 }
 
-QImage shot(const XTabModel& m) { return m.surface().image().copy(); }
-
 TEST(XTabPaint, CurvedGradientCutsCornersAndRunsTopToBottom) {
     Canvas c(12, 6);
     pFillCurvedGradient(c, 0, 0, 9, 3, 0x000000, 0x0000F0, 4, true, true);
@@ -371,11 +375,8 @@ TEST_F(Five, PanelOpensUnderTheActiveTabAndTakesTheDisabledColour) {
 TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
     for (const auto& [style, theme] : {std::pair{0, 1}, std::pair{0, 4}, std::pair{1, 1}, std::pair{1, 4}}) {
         SCOPED_TRACE(testing::Message() << "style " << style << " theme " << theme);
-        XTabModel m;
-        m.setTabCount(4);
-        m.set(&XTabProps::TabStyle, style);
-        m.setTabTheme(theme);
-        m.Resize(400, 60);
+        const auto s = strip(4, style, theme);
+        XTabModel& m = *s;
         std::vector<int> timer;
         QObject::connect(&m, &XTabModel::hoverTimer, [&](int ms) { timer.push_back(ms); });
         const QImage before = shot(m);
@@ -414,23 +415,29 @@ TEST(XTabPaint, HoverHighlightDrawnTwiceRestoresTheSurface) {
         EXPECT_EQ(shot(m), theme0);
     }
     // A hover colour equal to the back colour draws nothing but still tracks.
-    XTabModel m;
-    m.setTabTheme(1);
-    m.set(&XTabProps::HoverColor, m.props().InActiveTabBackStartColor);
-    m.Resize(300, 60);
-    const QImage before = shot(m);
-    m.pHandleMouseMove(150, 10);
-    EXPECT_TRUE(m.HoverShown());
-    EXPECT_EQ(shot(m), before) << "hover colour equal to the back colour";
+    const auto m = strip(3, 0, 1, 300);
+    m->set(&XTabProps::HoverColor, m->props().InActiveTabBackStartColor);
+    const QImage before = shot(*m);
+    m->pHandleMouseMove(150, 10);
+    EXPECT_TRUE(m->HoverShown());
+    EXPECT_EQ(shot(*m), before) << "hover colour equal to the back colour";
+    // On property pages the highlight keeps the corner next to the active tab square: its top row reaches one pixel
+    // left of the tab there, and not on a tab further away.
+    const auto pp = strip(4, 1, 1);
+    const QImage plain = shot(*pp);
+    for (const auto& [t, changed] : {std::pair{1, true}, {2, false}}) {
+        pp->pHandleMouseMove(pp->tab(t).rect.left + 8, 5);
+        const QPoint corner(pp->HotRect().left - 1, pp->HotRect().top + 1);
+        EXPECT_EQ(shot(*pp).pixel(corner) != plain.pixel(corner), changed) << "tab " << t;
+        pp->TimerEvent(QPoint(0, 50));
+    }
 }
 
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
-    XTabModel m;
-    m.setTabCount(4);
-    m.setTabTheme(2);
+    const auto s = strip(4, 0, 2);
+    XTabModel& m = *s;
     m.set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
     m.set(&XTabProps::UseControlBox, true);
-    m.Resize(400, 60);
     EventLog log(m);
     const TabRect box = m.tab(2).box;
     const QPoint in(box.left + 4, box.top + 4);
@@ -443,37 +450,6 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     m.PointerReleased(in);
     EXPECT_EQ(m.TabCount(), 3);
     EXPECT_EQ(log.events, (Events{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp", "Remove 2"}));
-}
-
-// A sheet to look at, scaled up two times: every look of a focused strip with a picture, a disabled tab, a long caption
-// and both languages; a hover on tab 3 in the second style.
-TEST(XTabRender, SheetToPng) {
-    QImage pic(16, 16, QImage::Format_RGB32);
-    pic.fill(0xC0C0C0);  // the mask colour, with a red square that shows
-    QPainter(&pic).fillRect(4, 4, 8, 8, Qt::red);
-    QImage sheet(420, 84 * 10, QImage::Format_RGB32);  // one row per look
-    sheet.fill(Qt::white);
-    QPainter p(&sheet);
-    for (int look = 0; look < 10; ++look) {
-        XTabModel m;
-        m.setTabCount(5);
-        for (int i = 0; i < 5; ++i)
-            m.setTabCaption(i, QString::fromUtf16(std::array{u"&General", u"Disabled", u"Mi&xer && EQ", u"音乐",
-                                                             u"A caption far too long"}[i]));
-        m.setTabEnabled(1, false);
-        m.setTabPicture(0, pic);
-        m.set(&XTabProps::TabStyle, look / 5);
-        m.setTabTheme(look % 5);
-        m.set(&XTabProps::UseControlBox, look % 5 == 2);
-        m.Resize(420, 70);
-        m.setActiveTab(2);
-        m.FocusChanged(true);
-        if (look >= 5) m.pHandleMouseMove(m.tab(3).rect.left + 10, 8);
-        p.drawImage(0, 84 * look, shot(m));
-    }
-    p.end();
-    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
-    ASSERT_TRUE(sheet.scaled(sheet.size() * 2).save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/tabs_sheet.png")));
 }
 
 }  // namespace

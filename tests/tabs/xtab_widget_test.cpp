@@ -169,6 +169,8 @@ TEST(XTabWidget, ClickThatSwitchesTabsKeepsItsReleaseAndDoubleClickOrder) {
     QTest::mouseDClick(window_of(s.tab), Qt::LeftButton, Qt::NoModifier, s.tab->mapTo(&s.host, QPoint(100, 10)));
     EXPECT_EQ(log.events, (std::vector<std::string>{"MouseDown(1)", "MouseUp(1)", "Click", "DblClick", "MouseUp(1)"}));
     EXPECT_EQ(s.tab->ActiveTab(), 1);
+    QTest::mouseClick(window_of(s.tab), Qt::RightButton, {}, s.tab->mapTo(&s.host, QPoint(250, 10)));
+    EXPECT_EQ(s.tab->ActiveTab(), 1) << "right click on tab 3";
 }
 
 // The close box of an inactive tab: the press switches to that tab, the release over the box removes it.
