@@ -91,21 +91,17 @@ TEST(ButtonRender, DisabledCaptionAndPictureShadesAndStyle0Rings) {
     const auto red = [](uint32_t c) { return red_of(c); };
     EXPECT_LE(red(std::ranges::min(colours, {}, red)), red(ShiftColorSB(fill, -104)) + 8);
 
-    // Black outer ring on every side of the default button; black left and top, white right and bottom when checked.
-    auto def = styled(Look::Focused, kGreyBack, QString(), 0);
-    for (const QPoint p : {QPoint(0, 14), QPoint(50, 0), QPoint(104, 14), QPoint(50, 28)})
-        EXPECT_EQ(px(*def, p.x(), p.y()), 0u) << "default ring at " << p.x() << "," << p.y();
-    auto checked = styled(Look::Checked, kGreyBack, QString(), 0);
-    EXPECT_EQ(px(*checked, 0, 14), 0u) << "checked, left";
-    EXPECT_EQ(px(*checked, 104, 14), 0xFFFFFFu) << "checked, right";
-    // Style 6's light outer ring, and style 7's white highlights in the upper corners.
-    for (const auto& [style, p, colour] : {std::tuple{6, QPoint(0, 14), 0xE8E8E7u},
-                                           {6, QPoint(104, 14), 0x808080u},
-                                           {7, QPoint(3, 3), 0xFFFFFFu},
-                                           {7, QPoint(101, 3), 0xFFFFFFu}}) {
-        const auto b = styled(Look::Normal, kGreyBack, QString(), style);
-        EXPECT_EQ(px(*b, p.x(), p.y()), colour) << "style " << style << " at " << p.x() << "," << p.y();
-    }
+    // Style 0: a black outer ring on every side of the default button; black left and top, white right and bottom
+    // when checked. Style 6's light outer ring; style 7's white highlights in the upper corners.
+    const std::tuple<int, Look, QPoint, uint32_t> pixels[] = {
+        {0, Look::Focused, {0, 14}, 0},       {0, Look::Focused, {50, 0}, 0},
+        {0, Look::Focused, {104, 14}, 0},     {0, Look::Focused, {50, 28}, 0},
+        {0, Look::Checked, {0, 14}, 0},       {0, Look::Checked, {104, 14}, 0xFFFFFF},
+        {6, Look::Normal, {0, 14}, 0xE8E8E7}, {6, Look::Normal, {104, 14}, 0x808080},
+        {7, Look::Normal, {3, 3}, 0xFFFFFF},  {7, Look::Normal, {101, 3}, 0xFFFFFF}};
+    for (const auto& [style, look, p, colour] : pixels)
+        EXPECT_EQ(px(*styled(look, kGreyBack, QString(), style), p.x(), p.y()), colour)
+            << "style " << style << " look " << static_cast<int>(look) << " at " << p.x() << "," << p.y();
     // Style 3's focus mark runs two pixels around the caption.
     auto s3 = styled(Look::Focused, kGreyBack, QStringLiteral("MUTE"), 3);
     const BoxRect cap = s3->CaptionRect();

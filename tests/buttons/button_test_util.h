@@ -14,11 +14,15 @@
 inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+namespace tuner {
+inline void PrintTo(const BoxRect& r, std::ostream* os) {
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+}  // namespace tuner
 
 namespace tuner::testing {
 
 struct RecordingHost : ButtonHost {
-    std::vector<std::string> changed;
     std::vector<QString> messages;
     std::vector<QPoint> moves;
     std::vector<std::pair<int, uint32_t>> posted_keys;
@@ -26,14 +30,12 @@ struct RecordingHost : ButtonHost {
     bool hover_timer = false;
     Region region;
 
-    void PropertyChanged(const std::string& key) override { changed.push_back(key); }
     void ShowMessage(const QString& text, const QString&) override { messages.push_back(text); }
     void SetWindowRegion(const Region& r) override { region = r; }
     void RefreshWindow() override { ++refreshes; }
     void MoveWindowBy(int dx, int dy) override { moves.emplace_back(dx, dy); }
     void SetHoverTimer(bool on) override { hover_timer = on; }
     void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
-    bool marked(const std::string& key) const { return std::ranges::count(changed, key) > 0; }
 };
 
 // 6 pixels per character, 13 per line; wraps nothing.
