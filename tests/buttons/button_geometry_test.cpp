@@ -2,7 +2,6 @@
 #include <set>
 #include <tuple>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "button_test_util.h"
@@ -11,31 +10,19 @@
 namespace tuner::testing {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Field;
-
-// A box with each edge named in a failure.
-auto IsBox(int left, int top, int right, int bottom) {
-    return AllOf(Field("left", &BoxRect::left, left), Field("top", &BoxRect::top, top),
-                 Field("right", &BoxRect::right, right), Field("bottom", &BoxRect::bottom, bottom));
-}
-
 TEST(ShiftColor, ShiftsAndDerivedColours) {
-    // Colour, amount, options (scale blue, retry, invert), result. Retry: once the other way (an amount of 0 retries
-    // with 64); a second extreme result stands.
-    const std::tuple<uint32_t, int, ShiftOptions, uint32_t> cases[] = {
-        {0xFFFFFF, -32, {true, false, false}, 0xD6E0DF}, {0xFFFFFF, -32, {false, false, false}, 0xE0E0DF},
-        {0xC0C0C0, 48, {true, false, false}, 0xF1F1F0},  {0xDFDFDF, 8, {false, false, false}, 0xE8E8E7},
-        {0x000010, -40, {false, false, false}, 0},       {0, 0, {false, false, true}, 0xFFFFFF},
-        {0x101010, -32, {false, true, false}, 0x303030}, {0, 0, {false, true, false}, 0x404040},
-        {0xFFFFFF, 0, {false, true, false}, 0xFFFFFF},   {0xFFFFFF, 300, {false, true, false}, 0}};
-    for (const auto& [colour, amount, opt, out] : cases)
-        EXPECT_EQ(ShiftColor(colour, amount, opt), out)
-            << std::hex << "colour " << colour << std::dec << " amount " << amount << " scale blue " << opt.scale_blue
-            << " retry " << opt.retry << " invert " << opt.invert;
-    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, ShiftColorSB(0xFFFF80, 48));
-    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xD6E0DFu);
-    EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, ShiftColor(ShiftColor(0x808080, 12), 31));
+    // Colour, amount, blue scaled by its level, result; components stay within 0..255.
+    const std::tuple<uint32_t, int, bool, uint32_t> cases[] = {{0xFFFFFF, -32, true, 0xD6E0DF},
+                                                               {0xFFFFFF, -32, false, 0xE0E0DF},
+                                                               {0xC0C0C0, 48, true, 0xF1F1F0},
+                                                               {0xDFDFDF, 8, false, 0xE8E8E7},
+                                                               {0x000010, -40, false, 0}};
+    for (const auto& [colour, amount, scale_blue, out] : cases)
+        EXPECT_EQ(ShiftColor(colour, amount, {.scale_blue = scale_blue}), out)
+            << std::hex << "colour " << colour << std::dec << " amount " << amount << " scale blue " << scale_blue;
+    EXPECT_EQ(ShiftColor(0, 0, {.retry = true}), 0x404040u) << "black retried the other way, by 64";
+    EXPECT_EQ(RefreshDerivedColors(2, 0xC0C0C0, 0xFFFF80).HoverFaceColor, 0xFFFFB0u);
+    EXPECT_EQ(RefreshDerivedColors(3, 0xC0C0C0, 0xC0C0C0).CheckedFaceColor, 0xADADABu);
     EXPECT_EQ(RefreshDerivedColors(7, 0xC0C0C0, 0xC0C0C0).PressedFaceColor, 0x717170u);
     // System colours are translated before any arithmetic.
     const DerivedColors s0 = RefreshDerivedColors(0, kSysButtonFace, kSysButtonFace);
@@ -64,13 +51,13 @@ TEST(ButtonShape, CornerCutsByStyle) {
     EXPECT_EQ(cut(1, true), (Pixels{{0, 0}, {0, h - 1}, {w - 1, h - 1}, {w - 1, 0}}));
     EXPECT_EQ(cut(3, true), (Pixels{{0, h - 1}, {w - 1, 0}}));
     for (int style : {0, 4, 5, 6}) EXPECT_EQ(cut(style, true), Pixels{}) << "style " << style;
-    EXPECT_EQ(cut(3, false), Pixels{}) << "disabled style 3";  // a disabled style-3 button keeps its corners
+    EXPECT_EQ(cut(3, false), Pixels{}) << "disabled style 3 keeps its corners";
 }
 
 TEST(ButtonShape, SlantsEllipsesAndPictures) {
     const ShapeResult s3 = shape_of(3, 0, 100, 30);
-    EXPECT_EQ(s3.face_left, SlantWidth(30));
-    EXPECT_EQ(s3.face_right, 100 - SlantWidth(30));
+    EXPECT_EQ(s3.face_left, 15);  // slants half the height wide
+    EXPECT_EQ(s3.face_right, 85);
     // Both sides slant.
     EXPECT_TRUE(s3.window.contains(1, 0));
     EXPECT_FALSE(s3.window.contains(1, 29));
@@ -90,13 +77,9 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
 
     QImage img(10, 10, QImage::Format_RGB32);
     img.fill(qRgb(0, 255, 0));
-    img.setPixel(4, 4, qRgb(2, 253, 1));  // within 3 of the transparent colour
+    img.setPixel(4, 4, qRgb(3, 252, 3));  // within 3 of the transparent colour
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
-    const QImage empty;  // no picture, or an empty one
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 7, .width = 20, .height = 20}).built) << "shape 7, no picture";
-    EXPECT_FALSE(BuildButtonShape(ShapeInput{.shape = 8, .width = 20, .height = 20, .picture = &empty}).built)
-        << "shape 8, empty picture";
 }
 
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
@@ -104,48 +87,66 @@ LayoutInput plain(const QString& caption, int w = 105, int h = 29) {
 }
 
 TEST(ButtonLayout, CaptionsPictureCellsAndFitting) {
-    LayoutResult r = LayoutCaption(plain(QStringLiteral("MUTE")), false, fixed_measure);
-    EXPECT_THAT(r.caption, IsBox(40, 8, 64, 21));  // (105 - 24) / 2, (29 - 13) / 2
+    LayoutResult r = LayoutCaption(plain("MUTE"), false, fixed_measure);
+    EXPECT_EQ(r.caption, (BoxRect{40, 8, 64, 21}));  // (105 - 24) / 2, (29 - 13) / 2
     EXPECT_FALSE(r.with_picture);
     // Two lines with "||"; engraved styles need 2 more pixels each way.
-    LayoutInput two = plain(QStringLiteral("AB||CDE"), 105, 60);
+    LayoutInput two = plain("AB||CDE", 105, 60);
     two.caption_style = 1;
     const LayoutResult t = LayoutCaption(two, false, fixed_measure);
     EXPECT_EQ(t.caption.width(), 18 + 2);
     EXPECT_EQ(t.caption.height(), 26 + 2);
-    // Left and right alignment keep 4 pixels from the face, and so does a caption wider than the face.
-    LayoutInput in = plain(QStringLiteral("MUTE"));
+    // Left, right and too wide captions keep 4 pixels from the face edge.
+    LayoutInput in = plain("MUTE");
     in.caption_align = 0;
     EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, 4) << "left aligned";
     in.caption_align = 1;
     EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.right, 101) << "right aligned";
-    const LayoutResult wide = LayoutCaption(plain(QStringLiteral("A very long caption"), 40, 29), false, fixed_measure);
+    const LayoutResult wide = LayoutCaption(plain("A very long caption", 40, 29), false, fixed_measure);
     EXPECT_EQ(wide.caption.left, 4);
     EXPECT_EQ(wide.caption.right, 36);
+    EXPECT_EQ(LayoutCaption(plain("A||B||C"), false, fixed_measure).caption, (BoxRect{49, 4, 55, 24}))
+        << "three lines in a 29-pixel face";
+    // The slanted shapes centre the caption between their slants (face 14 pixels in).
+    for (const auto& [shape, face_left, face_right, left] :
+         {std::array{1, 14, 105, 47}, {2, 0, 91, 35}, {3, 14, 91, 42}}) {
+        in = plain("MUTE");
+        in.shape = shape;
+        in.face_left = face_left;
+        in.face_right = face_right;
+        EXPECT_EQ(LayoutCaption(in, false, fixed_measure).caption.left, left) << "shape " << shape;
+    }
 
     // Picture cells and fitting.
-    in = plain(QStringLiteral("MUTE"), 120, 40);
+    in = plain("MUTE", 120, 40);
     in.picture_width = in.picture_height = 16;
     in.caption_align = 0;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_THAT(r.picture, IsBox(4, 12, 20, 28));
+    EXPECT_EQ(r.picture, (BoxRect{4, 12, 20, 28}));
     EXPECT_EQ(r.caption.left, 24);
 
+    for (const auto& [align, picture_top, caption_top] : {std::array{4, 15, 33}, {5, 32, 17}}) {
+        in.picture_align = align;  // centred above or below the caption on a 60-pixel face
+        in.height = 60;
+        r = LayoutCaption(in, false, fixed_measure);
+        EXPECT_EQ(r.picture, (BoxRect{52, picture_top, 68, picture_top + 16})) << "picture align " << align;
+        EXPECT_EQ(r.caption.top, caption_top) << "picture align " << align;
+    }
+    in.height = 40;
     in.picture_cell = 40;  // covers the face less 3 pixels, whatever the alignment
     in.picture_align = 3;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_THAT(r.picture, IsBox(3, 3, 117, 37));
+    EXPECT_EQ(r.picture, (BoxRect{3, 3, 117, 37}));
     EXPECT_TRUE(r.with_picture);
 
-    in.picture_cell = 48;  // fitted: (120 - 12) / 32 against (40 - 12) / 16
-    in.picture_width = 32;
+    in.picture_cell = 48;  // fitted: (120 - 12) / 64 against (40 - 12) / 16
+    in.picture_width = 64;
     r = LayoutCaption(in, false, fixed_measure);
-    EXPECT_EQ(r.picture.width(), 56);
-    EXPECT_EQ(r.picture.height(), 28);
+    EXPECT_EQ(r.picture.width(), 108);
+    EXPECT_EQ(r.picture.height(), 27);
 
-    // Smaller than the margins: the boxes collapse, never turn inside out; a picture without size or a negative space
-    // fits as nothing.
-    in = plain(QStringLiteral("X"), 6, 6);
+    // Smaller than the margins the boxes collapse; a picture without size or space fits as nothing.
+    in = plain("X", 6, 6);
     in.picture_width = in.picture_height = 16;
     in.picture_cell = 48;
     r = LayoutCaption(in, false, fixed_measure);

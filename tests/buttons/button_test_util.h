@@ -1,5 +1,4 @@
-// Helpers of the button tests: a host that records what the button asks of its window, a fixed-width text measurer, an
-// event log, and a loaded button.
+// Helpers of the button tests.
 #pragma once
 
 #include <algorithm>
@@ -10,32 +9,31 @@
 
 #include "buttons/button_model.h"
 
-// Failures print points and texts as values, not as bytes.
 inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+namespace tuner {
+inline void PrintTo(const BoxRect& r, std::ostream* os) {
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+}  // namespace tuner
 
 namespace tuner::testing {
 
 struct RecordingHost : ButtonHost {
-    std::vector<std::string> changed;
     std::vector<QString> messages;
     std::vector<QPoint> moves;
-    std::vector<std::pair<int, uint32_t>> posted_keys;
+    std::vector<int> posted_keys;
     int refreshes = 0;
-    bool capture = false;
     bool hover_timer = false;
     Region region;
 
-    void PropertyChanged(const std::string& key) override { changed.push_back(key); }
     void ShowMessage(const QString& text, const QString&) override { messages.push_back(text); }
     void SetWindowRegion(const Region& r) override { region = r; }
     void RefreshWindow() override { ++refreshes; }
     void MoveWindowBy(int dx, int dy) override { moves.emplace_back(dx, dy); }
-    void SetCapture(bool on) override { capture = on; }
     void SetHoverTimer(bool on) override { hover_timer = on; }
-    void PostContainerKey(int key, uint32_t lparam) override { posted_keys.emplace_back(key, lparam); }
-    bool marked(const std::string& key) const { return std::ranges::count(changed, key) > 0; }
+    void PostContainerKey(int key, uint32_t) override { posted_keys.push_back(key); }
 };
 
 // 6 pixels per character, 13 per line; wraps nothing.

@@ -25,15 +25,12 @@ struct EventLog {
         QObject::connect(&m, &XTabModel::TabSwitch, add_i("Switch "));
         QObject::connect(&m, &XTabModel::TabInsert, add_i("Insert "));
         QObject::connect(&m, &XTabModel::TabRemove, add_i("Remove "));
-        QObject::connect(&m, &XTabModel::AfterCompleteInit, add("Init"));
         QObject::connect(&m, &XTabModel::MouseEnter, add("Enter"));
-        QObject::connect(&m, &XTabModel::MouseLeave, add("Leave"));
         QObject::connect(&m, &XTabModel::ControlBoxEnter, add("BoxEnter"));
         QObject::connect(&m, &XTabModel::ControlBoxExit, add("BoxExit"));
         QObject::connect(&m, &XTabModel::ControlBoxHover, add_xy("BoxHover"));
         QObject::connect(&m, &XTabModel::ControlBoxMouseDown, add_xy("BoxDown"));
         QObject::connect(&m, &XTabModel::ControlBoxMouseUp, add_xy("BoxUp"));
-        QObject::connect(&m, &XTabModel::Status, [this](const QString& s) { events.push_back(s.toStdString()); });
     }
 };
 
