@@ -40,8 +40,7 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
 }  // namespace
 
 TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) {
-    // Text, decimals, minus allowed, result; a paste ("1..2..3.") settles in one call; long pasted digits lose their
-    // leading zeros as text, every digit kept.
+    // Text, decimals, minus allowed, result; a paste settles in one call; long digits lose their zeros as text.
     const std::tuple<const char*, int, bool, const char*> cases[] = {
         {"12a", 1, true, "12"},      {"1.25", 1, true, "1.2"},      {"5-", 1, true, "5"},   {"--3", 1, true, "-3"},
         {"-3", 1, false, "3"},       {"-007", 1, true, "-007"},     {"00", 0, false, "00"}, {"1.5", 0, false, "15"},
@@ -75,7 +74,6 @@ TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheR
     for (const auto& [typed, out] :
          {std::pair{"1.45", "1.4"}, {"1.5", "1.6"}, {"1.4", "1.4"}, {"99", "24"}, {"-99", "-24"}, {"-0.1", "0"}})
         EXPECT_EQ(commit(in, "0", typed, -100, 100, true, gain), out) << typed;
-    EXPECT_EQ(in.text_input_saved, "0");
 
     TextBox f{"12.5", 4};
     in.text_input_got_focus(f);
@@ -105,10 +103,7 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
     int commits = 0;
     wire_numeric_box(box, rules,
                      {[] { return NumericBoxConfig{0, 30, false, {}, 0, false}; }, [&] { ++commits; }, {}, {}, {}});
-    int changes = 0;
-    QObject::connect(box, &ParamTextBox::Change, [&] { ++changes; });
     box->setText("12");
-    EXPECT_GE(changes, 1);  // text set by the program also raises Change
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -119,18 +114,19 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
     for (Qt::Key k : {Qt::Key_9, Qt::Key_A, Qt::Key_9}) QTest::keyClick(window.windowHandle(), k);  // A is filtered
     EXPECT_EQ(box->text().toStdString(), "99");
 
-    // Another window taking the focus is no focus loss.
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(box, &away);
-    EXPECT_EQ(commits, 0);
+    // Another window or a popup menu taking the focus is no focus loss.
+    for (Qt::FocusReason why : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, why);
+        QApplication::sendEvent(box, &away);
+        EXPECT_EQ(commits, 0) << "focus reason " << why;
+    }
     EXPECT_TRUE(box->has_logical_focus());
 
-    // Nor is a disabled window; the box has the focus again when it ends.
-    window.setEnabled(false);
+    window.setEnabled(false);  // nor is a disabled window; the box has the focus again when it ends
     QApplication::processEvents();
     window.setEnabled(true);
     QApplication::processEvents();
-    EXPECT_EQ(commits, 0);
+    EXPECT_EQ(commits, 0) << "after a disabled window";
     EXPECT_TRUE(box->hasFocus());
 
     other->setFocus(Qt::TabFocusReason);
@@ -147,8 +143,6 @@ TEST(WheelCapture, HooksOneWidgetAndStepsPerWholeNotchUntilDisabled) {
     WheelCapture cap;
     std::vector<int> deltas;
     QObject::connect(&cap, &WheelCapture::WheelScroll, [&](int, int d, float, float) { deltas.push_back(d); });
-    cap.EnableWheel();  // nothing to hook yet
-    ASSERT_FALSE(cap.hooked());
     cap.setHWndCapture(&edit);
     cap.EnableWheel();
     ASSERT_TRUE(cap.hooked());
@@ -167,5 +161,4 @@ TEST(WheelCapture, HooksOneWidgetAndStepsPerWholeNotchUntilDisabled) {
     wheel(120);
     EXPECT_FALSE(cap.hooked());
     EXPECT_EQ(deltas.size(), 2u) << "no wheel after DisableWheel";
-    EXPECT_EQ(HiWord(static_cast<int32_t>(0xFF880000u)), -120);
 }

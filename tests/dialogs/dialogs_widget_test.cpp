@@ -73,8 +73,9 @@ TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
     EXPECT_EQ(wait->size(), QSize(352, 65));
     wait->display_wait_1s();
     EXPECT_FALSE(host.window.isEnabled());
-    EXPECT_TRUE(wait->isEnabled());
-    EXPECT_TRUE(wait->findChild<QProgressBar*>("ProgressBar1")->isEnabled());
+    const QProgressBar* bar = wait->findChild<QProgressBar*>("ProgressBar1");
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_EQ(bar->maximum(), 8) << "one step a 100 ms tick";
     wait->close();
     EXPECT_TRUE(wait->isVisible());
     ASSERT_TRUE(wait->grab().save(out_path("progress_dialog.png")));
@@ -93,6 +94,8 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
         EXPECT_EQ(label("lblTitle"), "About Veltrana");
         EXPECT_EQ(label("lblVersion"), "Software Vertion:  24.6.6");
         EXPECT_EQ(label("Label_Cpu_Vertion"), "");
+        const QPoint off_centre = box->frameGeometry().center() - owner.frameGeometry().center();
+        EXPECT_LE(off_centre.manhattanLength(), 2) << "centred on its owner";
         activate(box);
         way == 0 ? click(box->findChild<QPushButton*>("cmdOK"))
                  : QTest::keyClick(box->windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);

@@ -149,6 +149,18 @@ TEST(ProgressModel, OverlappingWaits) {
     EXPECT_EQ(q.run(), 9);
 }
 
+// A counted wait (a file sent block by block) hides at its last step.
+TEST(ProgressModel, CountedWaitHidesAtItsLastStep) {
+    Rig r;
+    r.m.Wait_Value_Init(3, "x");
+    r.m.Wait_Value_Inc();
+    r.m.Wait_Value_Inc();
+    EXPECT_TRUE(r.visible) << "after 2 of 3";
+    r.m.Wait_Value_Inc();
+    EXPECT_FALSE(r.visible) << "after 3 of 3";
+    EXPECT_EQ(r.m.Text_v(), "3");
+}
+
 TEST(ProgressModel, UnitNotReadyShowsNothing) {
     for (auto [input, power] : {std::pair<uint8_t, uint8_t>{0, 1}, {2, 1}, {6, 0}}) {
         Rig r;
