@@ -53,8 +53,7 @@ TEST_F(Recorder, SettersRefuseOutOfRangeClampToMaxLimitAndKeepBoundsAsStored) {
     m.setMin(30);
     EXPECT_EQ(state(), "30 F");
     EXPECT_FLOAT_EQ(m.thumb_top(), 100.f) << "thumb at the minimum end";
-    // A new scale moves the thumb to where the value it holds now lies (a volume maximum from the unit).
-    m.load(0, 255, 2000, 10);
+    m.load(0, 255, 2000, 10);  // a new scale (a volume maximum from the unit) moves the thumb to the value's place
     m.setMax(60);
     EXPECT_FLOAT_EQ(m.thumb_top(), m.position_of(10));
     m.setMax(0);  // max <= min is reported and stored all the same
@@ -133,16 +132,14 @@ TEST_F(Recorder, GeometryOfThumbAndTicks) {
     EXPECT_EQ(m.tick_position(30), 15.5);
     m.setValue(30);
     EXPECT_EQ(m.thumb_top(), 0.f) << "thumb at the maximum";
-    // A zero range or a thumb as long as the surface must not fail.
-    m.load(5, 5, 2000, 5);
+    m.load(5, 5, 2000, 5);  // a zero range or a thumb as long as the surface must not fail
     EXPECT_EQ(m.position_of(5), 106.f) << "zero range";
     m.set_geometry(25, 31, 18, 31);
     m.press(1, 5, 5, 0);
     m.move(5, 40);
     m.release(1, 5, 5, 0);
     EXPECT_EQ(m.Value(), 5);
-    // Bounds whose difference needs more than 32 bits.
-    m.set_geometry(25, 131, 18, 31);
+    m.set_geometry(25, 131, 18, 31);  // bounds whose difference needs more than 32 bits
     m.load(-2000000000, 2000000000, 2000000000, 0);
     EXPECT_FLOAT_EQ(m.position_of(0), 50.f);
     m.press(1, 5, 55, 0);
@@ -150,7 +147,7 @@ TEST_F(Recorder, GeometryOfThumbAndTicks) {
     EXPECT_EQ(m.Value(), 2000000000);
 }
 
-// A window holding one horizontal slider 0..30; pointer and keys go through the window system, as a user's do.
+// A window with one horizontal slider 0..30; pointer and keys go through the window system.
 struct SliderWindow {
     QWidget form;
     xiSlider* s = new xiSlider(&form);
@@ -190,13 +187,13 @@ TEST(SliderWidget, DragReleasedOutsideStillEndsAndArrowKeysStepUnderThePointer) 
     EXPECT_EQ(w.s->Value(), 13);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(w.log, "DVU");  // no Click away from the slider
-    // A click on the rail steps once: right of the thumb towards the maximum, left of it towards the minimum.
+    // A click on the rail steps once: right of the thumb up, left of it down.
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));
     EXPECT_EQ(w.s->Value(), 14);
     QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(2, 5)));
     EXPECT_EQ(w.s->Value(), 13);
     EXPECT_EQ(w.log, "DVUDVCDVC");
-    // The click gave the slider the focus; arrow keys step it while the pointer is over it.
+    // Arrow keys step the focused slider while the pointer is over it.
     auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
     QTest::mouseMove(w.window(), QPoint(250, 80));
     key(Qt::Key_Right);  // pointer outside: nothing
@@ -222,7 +219,7 @@ TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     s.setMin(30);
     const QImage img = s.render_surface();
     ASSERT_EQ(img.size(), QSize(219, 45));
-    // Major ticks at 30, 50 and 70 below the centre line (c = 7.5), none between.
+    // Major ticks at 30, 50 and 70 below the centre line (7.5), none between.
     for (const auto& [v, colour] : {std::pair{30, 0u}, {50, 0u}, {70, 0u}, {45, 0xFFFFFFu}}) {
         const int x = static_cast<int>(std::nearbyint((219 - 19) * (v - 30) / 50.0 + 9.5));
         EXPECT_EQ(img.pixel(x, 7 + 10 + 2) & 0xFFFFFF, colour) << v;
@@ -231,8 +228,7 @@ TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     s.setMax(2000000000);
     EXPECT_FALSE(s.render_surface().isNull());
 
-    // Layout: the control is sized from its thumb and width adjustment.
-    xiSlider l;
+    xiSlider l;  // the control is sized from its thumb and width adjustment
     l.resize(10, 160);
     l.setWidth_ADJ(150);  // 10 pixels
     EXPECT_EQ(l.size(), QSize(18 + 10, 160));
@@ -242,7 +238,7 @@ TEST(SliderWidget, LayoutFromThumbAndWidthAdjMajorTicksAndBadDivisions) {
     EXPECT_EQ(l.rail_rect(), QRect(QPoint(8, 6), QPoint(l.width() + 8 - 19 + 4 - 1, 9)));
     l.setWidth_ADJ(2147483647);  // held within 4096 pixels
     EXPECT_EQ(l.height(), 15 + 4096);
-    // The drawn thumb: grey, blue under the pointer (a pixel near the top of the face).
+    // The drawn thumb: grey, blue under the pointer.
     const QRgb plain = make_slider_thumb(18, 31, SliderOrientation::Vertical, false).pixel(9, 2);
     const QRgb hover = make_slider_thumb(18, 31, SliderOrientation::Vertical, true).pixel(9, 2);
     EXPECT_LT(qBlue(plain) - qRed(plain), 5) << "plain thumb";

@@ -1,4 +1,4 @@
-// The progress dialog's timing, driven tick by tick with a fake clock.
+// The progress dialog's timing, tick by tick with a fake clock.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +11,7 @@ using namespace tuner;
 
 namespace {
 
-// Each pump lets 10 ms pass and may run something once, as a timer or a unit frame would during the finish.
+// Each pump lets 10 ms pass and may run something once, as a timer or a unit frame would.
 struct FakeClock : Clock, EventPump {
     int32_t t = 0;
     std::function<void()> once;
@@ -74,8 +74,7 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
     EXPECT_EQ(r.s.wait_busy, 0);
 }
 
-// Lengths round up to whole 100 ms ticks, the bar never passes its end, the finish takes one tick more. A mode
-// change (here in Chinese) also clears the link's miss count.
+// Lengths round up to whole 100 ms ticks; the finish takes one tick more. A mode change also clears the miss count.
 TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
     for (auto [ms, steps] : {std::pair{800, 8}, {50, 1}, {0, 1}, {-300, 1}, {150, 2}, {801, 9}, {100, 1}}) {
         Rig r;
@@ -95,8 +94,7 @@ TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
     }
 }
 
-// A busy unit holds the full bar until ready; a link that drops while busy ends it; a gate that fails during a wait
-// hides it. Each way, the finish runs on the next tick.
+// A busy unit holds the full bar until ready; a lost link or a gate failing during the wait ends it at the next tick.
 TEST(ProgressModel, WhatEndsAHeldWait) {
     const char* const ways[] = {"busy, then ready", "busy, then link lost", "power off during the wait"};
     for (int way = 0; way < 3; ++way) {

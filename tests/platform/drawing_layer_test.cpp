@@ -40,9 +40,17 @@ TEST(Canvas, RectanglesAndFramesExcludeRightAndBottom) {
     c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface, no crash
     c.fill_rect(6, 6, 6, 9, kRed);      // empty
     c.frame_rect(6, 2, 9, 5, kRed);
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{2, 3, kRedRgb}, {4, 5, kRedRgb}, {5, 5, kWhiteRgb},
-                                    {4, 6, kWhiteRgb}, {9, 0, kRedRgb}, {6, 6, kWhiteRgb}, {8, 3, kRedRgb},
-                                    {7, 3, kWhiteRgb}, {9, 3, kWhiteRgb}, {7, 4, kRedRgb}, {7, 5, kWhiteRgb}})
+    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{2, 3, kRedRgb},
+                                    {4, 5, kRedRgb},
+                                    {5, 5, kWhiteRgb},
+                                    {4, 6, kWhiteRgb},
+                                    {9, 0, kRedRgb},
+                                    {6, 6, kWhiteRgb},
+                                    {8, 3, kRedRgb},
+                                    {7, 3, kWhiteRgb},
+                                    {9, 3, kWhiteRgb},
+                                    {7, 4, kRedRgb},
+                                    {7, 5, kWhiteRgb}})
         EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
 }
 
@@ -54,8 +62,13 @@ TEST(Canvas, LinesNeverPaintTheirEndPoint) {
     c.line_to(4, 5, kRed);
     EXPECT_EQ(c.current_position(), QPoint(4, 5));
     c.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);  // inner points are drawn as the next segment's start
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{1, 1, kRedRgb}, {5, 1, kRedRgb}, {6, 1, kWhiteRgb},
-                                    {3, 3, kWhiteRgb}, {0, 9, kRedRgb}, {4, 5, kWhiteRgb}, {9, 2, kRedRgb},
+    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{1, 1, kRedRgb},
+                                    {5, 1, kRedRgb},
+                                    {6, 1, kWhiteRgb},
+                                    {3, 3, kWhiteRgb},
+                                    {0, 9, kRedRgb},
+                                    {4, 5, kWhiteRgb},
+                                    {9, 2, kRedRgb},
                                     {9, 5, kWhiteRgb}})
         EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
 }
@@ -81,8 +94,11 @@ TEST(Canvas, GradientEndsXorAndFocusRectDrawnTwiceRestore) {
 TEST(Canvas, SunkenEdgeColours) {
     Canvas c = white_canvas(10, 10);
     draw_edge(c, 0, 0, 10, 10, edge::sunken_outer | edge::sunken_inner);
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{0, 0, 0x808080}, {9, 9, 0xFFFFFF}, {1, 1, 0x404040},
-                                    {8, 8, 0xC8D0D4}, {5, 5, kWhiteRgb}})
+    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{0, 0, 0x808080},
+                                    {9, 9, 0xFFFFFF},
+                                    {1, 1, 0x404040},
+                                    {8, 8, 0xC8D0D4},
+                                    {5, 5, kWhiteRgb}})
         EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
 }
 
@@ -143,15 +159,20 @@ TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
         c.fill_rect(-3, -3, 20, 20, kRed);
         c.set_clip(std::nullopt);
         for (int y = 0; y < 8; ++y) {
-            for (int x = 0; x < 12; ++x) EXPECT_EQ(c.pixel(x, y), shape.contains(x, y) ? kRedRgb : kWhiteRgb) << x << "," << y;
+            for (int x = 0; x < 12; ++x)
+                EXPECT_EQ(c.pixel(x, y), shape.contains(x, y) ? kRedRgb : kWhiteRgb) << x << "," << y;
         }
         c.xor_rect(10, 6, 30, 30, 0xFFFFFF);  // partly off the surface
         EXPECT_EQ(c.pixel(11, 7), 0u) << "white outside the clip, inverted";
         c.fill_rect(0, 0, 12, 8, kWhite);
         c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface
         c.blit(pic, -2, 0);
-        for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{10, 6, 0xFF0000}, {11, 6, kWhiteRgb},
-                                        {11, 7, 0xFF0000}, {0, 0, kWhiteRgb}, {1, 0, 0xFF0000}, {0, 1, 0xFF0000}})
+        for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{10, 6, 0xFF0000},
+                                        {11, 6, kWhiteRgb},
+                                        {11, 7, 0xFF0000},
+                                        {0, 0, kWhiteRgb},
+                                        {1, 0, 0xFF0000},
+                                        {0, 1, 0xFF0000}})
             EXPECT_EQ(c.pixel(x, y), rgb) << "blit at " << x << "," << y;
     }
 }

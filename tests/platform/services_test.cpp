@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
@@ -49,22 +48,21 @@ TEST(PropertyBag, TextRoundTripKeepsEveryKind) {
     EXPECT_EQ(junk.read("ok", int64_t{0}), 3);
 }
 
-// A value comes back from another store on the same file; a folder that cannot be made or a read-only file: the
-// write says it failed, and the report (once, as the core tests pin) names the file.
+// A value comes back through another store on the file; a folder that cannot be made or a read-only file: the write
+// fails, and the report (once, as the core tests pin) names the file.
 TEST(QtSettingsStore, KeepsUnicodeValuesAndReportsFailedWritesOnce) {
     QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("sub/settings.ini"));
+    const QString path = dir.path() + "/sub/settings.ini";
     QtSettingsStore store(path);
     EXPECT_FALSE(store.get("Veltrana_m202301", "eeprom", "Bt_Name").has_value());
     store.set("Veltrana_m202301", "eeprom", "Bt_Name", "蓝牙 Audio");
     EXPECT_EQ(QtSettingsStore(path).get("Veltrana_m202301", "eeprom", "Bt_Name"), "蓝牙 Audio");
 
-    const QString blocker = QDir(dir.path()).filePath(QStringLiteral("plain-file"));
-    QFile f(blocker);
+    QFile f(dir.path() + "/plain-file");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    QtSettingsStore missing_folder(blocker + QStringLiteral("/config/settings.ini"));
+    QtSettingsStore missing_folder(f.fileName() + "/config/settings.ini");
     EXPECT_FALSE(missing_folder.write("Veltrana_m202301", "eeprom", "Language", "1"));
-    const QString ro_path = QDir(dir.path()).filePath(QStringLiteral("ro.ini"));
+    const QString ro_path = dir.path() + "/ro.ini";
     ASSERT_TRUE(QtSettingsStore(ro_path).write("Veltrana_m202301", "eeprom", "Language", "0"));
     QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     QtSettingsStore read_only(ro_path);
@@ -85,8 +83,7 @@ TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(qt_name_filters(""), QString());
 }
 
-// The program's wait lets timers fire inside it and returns after at least its length; a wait of 0 returns at once
-// without running anything.
+// The program's wait runs timers inside and lasts at least its length; a wait of 0 returns at once, running nothing.
 TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
     int ticks = 0;
     QTimer tick;
@@ -111,13 +108,17 @@ TEST(ControlWidget, ButtonShiftAndKeyCodes) {
     EXPECT_EQ(ControlWidget::buttons_code(Qt::LeftButton | Qt::MiddleButton), 5);
     EXPECT_EQ(ControlWidget::shift_code(Qt::ShiftModifier | Qt::ControlModifier), 3);
     EXPECT_EQ(ControlWidget::shift_code(Qt::AltModifier), 4);
-    for (const auto& [key, code] : {std::pair{Qt::Key_Left, 37}, {Qt::Key_Up, 38}, {Qt::Key_Right, 39},
-                                    {Qt::Key_Down, 40}, {Qt::Key_Return, 13}, {Qt::Key_F2, 113}, {Qt::Key_A, 65}})
+    for (const auto& [key, code] : {std::pair{Qt::Key_Left, 37},
+                                    {Qt::Key_Up, 38},
+                                    {Qt::Key_Right, 39},
+                                    {Qt::Key_Down, 40},
+                                    {Qt::Key_Return, 13},
+                                    {Qt::Key_F2, 113},
+                                    {Qt::Key_A, 65}})
         EXPECT_EQ(ControlWidget::key_code(key), code) << "Qt key " << key;
 }
 
-// Runs on machines without the unit: listing works, and handles that name no open device are refused without
-// reaching hidapi.
+// Without the unit: listing works, and handles that name no open device are refused without reaching hidapi.
 TEST(HidapiTransport, SafeWithoutADevice) {
     HidapiTransport hid;
     for (const auto& info : hid.enumerate()) EXPECT_FALSE(info.path.empty());
@@ -135,19 +136,18 @@ TEST(HidapiTransport, SafeWithoutADevice) {
 TEST(WindowHelpers, IconFromFileAndUnicodeTitle) {
     QWidget w;
     QTemporaryDir dir;
-    const QString png = QDir(dir.path()).filePath(QStringLiteral("logo.png"));
+    const QString png = dir.path() + "/logo.png";
     QImage img(32, 32, QImage::Format_RGB32);
     img.fill(Qt::red);
     ASSERT_TRUE(img.save(png));
     EXPECT_TRUE(set_window_icon(&w, png.toStdString()));
     EXPECT_EQ(w.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)}) << "scaled up for the title bar";
-    // Missing and unreadable files change nothing.
-    QFile junk(QDir(dir.path()).filePath(QStringLiteral("junk.ico")));
+    QFile junk(dir.path() + "/junk.ico");
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not an icon");
     junk.close();
-    EXPECT_FALSE(set_window_icon(&w, QDir(dir.path()).filePath(QStringLiteral("none.ico")).toStdString()));
-    EXPECT_FALSE(set_window_icon(&w, junk.fileName().toStdString()));
+    EXPECT_FALSE(set_window_icon(&w, (dir.path() + "/none.ico").toStdString())) << "missing file";
+    EXPECT_FALSE(set_window_icon(&w, junk.fileName().toStdString())) << "not a picture";
     EXPECT_FALSE(set_window_icon(nullptr, png.toStdString()));
     set_unicode_caption(&w, "卡拉OK 调音");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("卡拉OK 调音"));
