@@ -297,9 +297,6 @@ TEST(SliderWidget, ValueTipStandsOverTheThumbAndTheGrooveIsSunken) {
     xiSlider h;
     h.setOrientation(0);
     h.set_thumb_size(19, 15);
-    h.setBackColor(0xE0E0E0);
-    h.setLine_Mode(1);
-    h.setLine_Main_Div(20);
     h.setWidth_ADJ(300);
     h.setMax(100);
     h.setMin(-100);
@@ -312,8 +309,8 @@ TEST(SliderWidget, ValueTipStandsOverTheThumbAndTheGrooveIsSunken) {
     ASSERT_TRUE(h.render_surface().save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider.png")));
     // The tip stands centred over the thumb, 2 pixels above it.
     const QRect g = xiSlider::value_tip_window()->geometry().translated(-h.mapToGlobal(QPoint(0, 0)));
-    EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2);
-    EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0);
+    EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2) << "tip bottom";
+    EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0) << "tip centre";
     h.setRailStyle(0);  // a sunken groove, which widens the control
     EXPECT_EQ(h.height(), 15 + 20);
     const QRect rail = h.rail_rect();
