@@ -38,7 +38,7 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
 
 }  // namespace
 
-TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsRoundWithoutMinusZero) {
+TEST(TextInput, ChangeFilterAndFormats) {
     // Text, decimals, minus allowed, result; a paste settles in one call; long digits lose their zeros as text.
     const std::tuple<const char*, int, bool, const char*> cases[] = {
         {"12a", 1, true, "12"},      {"1.25", 1, true, "1.2"},      {"5-", 1, true, "5"},   {"--3", 1, true, "-3"},
@@ -61,7 +61,7 @@ TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsRoundWithoutMinusZer
         EXPECT_EQ(single_to_text(f), out) << f;
 }
 
-TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheRememberedTextBack) {
+TEST(TextInput, EnterClampsSnapsAndRestoresJunk) {
     TextInput in;
     // Typed, limits, result; with crossed limits (10, 5) the minimum is tested last.
     const std::tuple<const char*, float, float, const char*> plain[] = {
@@ -93,7 +93,7 @@ TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheR
 }
 
 // The Enter commit of a wired box is pinned end to end (tests/mainwindow_gui); here the focus rules.
-TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
+TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     QWidget window;
     auto* box = new ParamTextBox(&window);
     auto* other = new QLineEdit(&window);
@@ -135,7 +135,7 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
 }
 
 // Up/Down, horizontal turns and other keys passing through are pinned through the wheel binding (tests/dialogs).
-TEST(WheelCapture, HooksOneWidgetAndStepsPerWholeNotchUntilDisabled) {
+TEST(WheelCapture, StepsPerWholeNotchUntilDisabled) {
     QLineEdit edit;
     edit.show();
     WheelCapture cap;

@@ -61,7 +61,7 @@ void activate(QWidget* w) {
 }  // namespace
 
 // A top-level window of its own (Qt would disable a child with the main window); the user cannot close it.
-TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
+TEST(ProgressDialog, UsableOverTheDisabledWindow) {
     MainHost host;
     StepClock clock;
     auto* owner = new QWidget;
@@ -82,7 +82,7 @@ TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
     EXPECT_TRUE(wait.isNull());
 }
 
-TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
+TEST(AboutBox, TextsCentreAndClosing) {
     QWidget owner;
     owner.show();
     for (int way = 0; way < 3; ++way) {
@@ -106,7 +106,7 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
 // A click writes the flag, queued while connected; ticks set from the flags write nothing. Captions in both
 // languages fit beside the indicator and on the buttons; the 21 named boxes lie inside the opening size, no two
 // boxes share a place. The dialog stays usable over the disabled main window and gives it back when closed.
-TEST(AudioModeDialog, ClicksWriteDisplayTicksDoNotAndCaptionsFit) {
+TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
     d.show();

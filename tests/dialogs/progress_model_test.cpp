@@ -48,7 +48,7 @@ struct Rig : ProgressHost, ProgressView {
 
 }  // namespace
 
-TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
+TEST(ProgressModel, DataTransferTakesNineTicks) {
     Rig r;
     r.s.Language = 1;
     r.m.display_wait_1s();
@@ -75,7 +75,7 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
 }
 
 // Lengths round up to whole 100 ms ticks; the finish takes one tick more. A mode change also clears the miss count.
-TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
+TEST(ProgressModel, LengthsRoundUpToWholeTicks) {
     for (auto [ms, steps] : {std::pair{800, 8}, {50, 1}, {0, 1}, {-300, 1}, {150, 2}, {801, 9}, {100, 1}}) {
         Rig r;
         r.m.Wait_Time(ms, "x");
@@ -148,7 +148,7 @@ TEST(ProgressModel, OverlappingWaits) {
 }
 
 // A counted wait (a file sent block by block) hides at its last step.
-TEST(ProgressModel, CountedWaitHidesAtItsLastStep) {
+TEST(ProgressModel, CountedWaitHidesAtItsEnd) {
     Rig r;
     r.m.Wait_Value_Init(3, "x");
     r.m.Wait_Value_Inc();

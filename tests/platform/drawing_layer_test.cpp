@@ -14,14 +14,33 @@ constexpr OleColor kWhite = 0xFFFFFF;
 constexpr uint32_t kRedRgb = 0x0000FF;
 constexpr uint32_t kWhiteRgb = 0xFFFFFF;
 
-Canvas white_canvas(int w, int h) {
-    Canvas c(w, h);
-    c.clear(kWhite);
-    return c;
+Canvas filled(int w, int h, OleColor c = kWhite) {
+    Canvas canvas(w, h);
+    canvas.clear(c);
+    return canvas;
+}
+
+// Each row of the canvas as letters: r red, w white, s shadow, d dark shadow, l 3D light, b blue, ? others.
+void expect_rows(const Canvas& c, const std::vector<std::string>& want) {
+    for (int y = 0; y < static_cast<int>(want.size()); ++y) {
+        std::string got;
+        for (int x = 0; x < c.width(); ++x) {
+            switch (c.pixel(x, y)) {
+                case kRedRgb: got += 'r'; break;
+                case kWhiteRgb: got += 'w'; break;
+                case 0x808080: got += 's'; break;
+                case 0x404040: got += 'd'; break;
+                case 0xC8D0D4: got += 'l'; break;
+                case 0xFF0000: got += 'b'; break;
+                default: got += '?';
+            }
+        }
+        EXPECT_EQ(got, want[static_cast<std::size_t>(y)]) << "row " << y;
+    }
 }
 }  // namespace
 
-TEST(OleColor, PlainAndSystemColoursTwipsAndFontPixels) {
+TEST(OleColor, ColoursTwipsAndFontPixels) {
     EXPECT_EQ(translate_color(0x80FF40), 0x80FF40u);
     EXPECT_EQ(translate_color(kSysButtonFace), 0xC8D0D4u) << "button face 212, 208, 200";
     EXPECT_EQ(translate_color(system_color(200)), 0u) << "unknown system colours are black, not garbage";
@@ -34,46 +53,25 @@ TEST(OleColor, PlainAndSystemColoursTwipsAndFontPixels) {
     EXPECT_EQ(to_qfont(FontSpec{"Tahoma", 9}).pixelSize(), 12) << "9 points at 96 dpi";
 }
 
-TEST(Canvas, RectanglesAndFramesExcludeRightAndBottom) {
-    Canvas c = white_canvas(10, 10);
+TEST(Canvas, ShapesExcludeRightAndBottom) {
+    Canvas c = filled(10, 7);
     c.fill_rect(2, 3, 5, 6, kRed);
-    c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface, no crash
+    c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface
     c.fill_rect(6, 6, 6, 9, kRed);      // empty
     c.frame_rect(6, 2, 9, 5, kRed);
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{2, 3, kRedRgb},
-                                    {4, 5, kRedRgb},
-                                    {5, 5, kWhiteRgb},
-                                    {4, 6, kWhiteRgb},
-                                    {9, 0, kRedRgb},
-                                    {6, 6, kWhiteRgb},
-                                    {8, 3, kRedRgb},
-                                    {7, 3, kWhiteRgb},
-                                    {9, 3, kWhiteRgb},
-                                    {7, 4, kRedRgb},
-                                    {7, 5, kWhiteRgb}})
-        EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
+    expect_rows(c, {"rrrrrrrrrr", "wwwwwwwwww", "wwwwwwrrrw", "wwrrrwrwrw", "wwrrrwrrrw", "wwrrrwwwww", "wwwwwwwwww"});
+    Canvas l = filled(10, 10);  // lines never paint their end point; inner polyline points start the next segment
+    l.line(1, 1, 6, 1, kRed);
+    l.line(3, 3, 3, 3, kRed);
+    l.move_to(0, 9);
+    l.line_to(4, 5, kRed);
+    EXPECT_EQ(l.current_position(), QPoint(4, 5));
+    l.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);
+    expect_rows(l, {"wwwwwwwwww", "wrrrrrwwww", "wwwwwwwrrr", "wwwwwwwwwr", "wwwwwwwwwr", "wwwwwwwwww", "wwwrwwwwww",
+                    "wwrwwwwwww", "wrwwwwwwww", "rwwwwwwwww"});
 }
 
-TEST(Canvas, LinesNeverPaintTheirEndPoint) {
-    Canvas c = white_canvas(10, 10);
-    c.line(1, 1, 6, 1, kRed);
-    c.line(3, 3, 3, 3, kRed);  // zero length paints nothing
-    c.move_to(0, 9);
-    c.line_to(4, 5, kRed);
-    EXPECT_EQ(c.current_position(), QPoint(4, 5));
-    c.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);  // inner points are drawn as the next segment's start
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{1, 1, kRedRgb},
-                                    {5, 1, kRedRgb},
-                                    {6, 1, kWhiteRgb},
-                                    {3, 3, kWhiteRgb},
-                                    {0, 9, kRedRgb},
-                                    {4, 5, kWhiteRgb},
-                                    {9, 2, kRedRgb},
-                                    {9, 5, kWhiteRgb}})
-        EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
-}
-
-TEST(Canvas, GradientEndsXorAndFocusRectDrawnTwiceRestore) {
+TEST(Canvas, GradientXorAndFocusRect) {
     Canvas c(20, 12);
     c.gradient_v(0, 0, 20, 12, 0x000000, 0x0000FF);
     EXPECT_EQ(c.pixel(0, 0), 0u) << "gradient top";
@@ -92,14 +90,9 @@ TEST(Canvas, GradientEndsXorAndFocusRectDrawnTwiceRestore) {
 
 // A sunken frame: shadow over dark shadow at the top left, highlight round 3D light at the bottom right.
 TEST(Canvas, SunkenEdgeColours) {
-    Canvas c = white_canvas(10, 10);
-    draw_edge(c, 0, 0, 10, 10, edge::sunken_outer | edge::sunken_inner);
-    for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{0, 0, 0x808080},
-                                    {9, 9, 0xFFFFFF},
-                                    {1, 1, 0x404040},
-                                    {8, 8, 0xC8D0D4},
-                                    {5, 5, kWhiteRgb}})
-        EXPECT_EQ(c.pixel(x, y), rgb) << "at " << x << "," << y;
+    Canvas c = filled(6, 6, kRed);
+    draw_edge(c, 0, 0, 6, 6, edge::sunken_outer | edge::sunken_inner);
+    expect_rows(c, {"sssssw", "sdddlw", "sdrrlw", "sdrrlw", "sllllw", "wwwwww"});
 }
 
 TEST(Region, ShapesAndCombination) {
@@ -120,8 +113,8 @@ TEST(Region, ShapesAndCombination) {
     EXPECT_TRUE(Region::polygon({{0, 0}, {1, 1}}).empty());
 }
 
-TEST(Canvas, TextIsDrawnAlignedAndMeasured) {
-    Canvas c = white_canvas(80, 20);
+TEST(Canvas, TextAlignedAndMeasured) {
+    Canvas c = filled(80, 20);
     const FontSpec f{"Tahoma", 9};
     c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("静音 1"), f, 0x000000, text_flags::right | text_flags::vcenter);
     int dark = 0, leftmost = 80;
@@ -145,7 +138,7 @@ TEST(Canvas, TextIsDrawnAlignedAndMeasured) {
 // Fills, XOR and pictures written row by row give the same pixels as one by one: inside a clip of several
 // rectangles, at the surface edges, with a mask colour and transparent source pixels, and on a surface that holds
 // another pixel format.
-TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
+TEST(Canvas, ClipMaskAndOtherFormats) {
     QImage pic(4, 2, QImage::Format_ARGB32);
     pic.fill(qRgb(0, 0, 255));
     pic.setPixel(1, 0, qRgb(0, 255, 0));  // the mask colour
@@ -165,14 +158,9 @@ TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
         c.xor_rect(10, 6, 30, 30, 0xFFFFFF);  // partly off the surface
         EXPECT_EQ(c.pixel(11, 7), 0u) << "white outside the clip, inverted";
         c.fill_rect(0, 0, 12, 8, kWhite);
-        c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface
+        c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface; masked and transparent pixels skipped
         c.blit(pic, -2, 0);
-        for (const auto& [x, y, rgb] : {std::array<uint32_t, 3>{10, 6, 0xFF0000},
-                                        {11, 6, kWhiteRgb},
-                                        {11, 7, 0xFF0000},
-                                        {0, 0, kWhiteRgb},
-                                        {1, 0, 0xFF0000},
-                                        {0, 1, 0xFF0000}})
-            EXPECT_EQ(c.pixel(x, y), rgb) << "blit at " << x << "," << y;
+        expect_rows(c, {"wbwwwwwwwwww", "bbwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww",
+                        "wwwwwwwwwwbw", "wwwwwwwwwwbb"});
     }
 }

@@ -19,7 +19,7 @@
 
 using namespace tuner;
 
-TEST(PropertyBag, KeysIgnoreCaseDefaultsAreNotWrittenAndKindsConvert) {
+TEST(PropertyBag, KeysDefaultsAndKinds) {
     PropertyBag bag;
     bag.write("BackColor", int64_t{0xC0C0C0}, int64_t{0xC0C0C0});
     EXPECT_FALSE(bag.contains("backcolor"));
@@ -34,7 +34,7 @@ TEST(PropertyBag, KeysIgnoreCaseDefaultsAreNotWrittenAndKindsConvert) {
     EXPECT_EQ(bag.read("Enabled", int64_t{0}), -1) << "true read as a number";
 }
 
-TEST(PropertyBag, TextRoundTripKeepsEveryKind) {
+TEST(PropertyBag, TextRoundTrip) {
     PropertyBag bag;
     bag.write("Font", FontSpec{"Tahoma|x", 10.5, true}, FontSpec{});
     bag.write("Enabled", false, true);
@@ -50,7 +50,7 @@ TEST(PropertyBag, TextRoundTripKeepsEveryKind) {
 
 // A value comes back through another store on the file; a folder that cannot be made or a read-only file: the write
 // fails, and the report (once, as the core tests pin) names the file.
-TEST(QtSettingsStore, KeepsUnicodeValuesAndReportsFailedWritesOnce) {
+TEST(QtSettingsStore, ValuesAndFailedWrites) {
     QTemporaryDir dir;
     const QString path = dir.path() + "/sub/settings.ini";
     QtSettingsStore store(path);
@@ -84,7 +84,7 @@ TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
 }
 
 // The program's wait runs timers inside and lasts at least its length; a wait of 0 returns at once, running nothing.
-TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
+TEST(QtWait, TimersFireInsideTheWait) {
     int ticks = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
@@ -133,7 +133,7 @@ TEST(HidapiTransport, SafeWithoutADevice) {
     EXPECT_NE(error, HidOpenError::None);
 }
 
-TEST(WindowHelpers, IconFromFileAndUnicodeTitle) {
+TEST(WindowHelpers, IconAndTitle) {
     QWidget w;
     QTemporaryDir dir;
     const QString png = dir.path() + "/logo.png";
