@@ -216,7 +216,7 @@ TEST_F(Peq, ClicksDragsAndQHandles) {
     m.release();
     m.EqIn(1, 17, 200, 20, 120);  // a fixed-Q band hides its handles: a press there is a press on the graph
     press_centre(m.q_left().rect);
-    EXPECT_EQ(m.select_eq_index, 255);
+    EXPECT_EQ(m.select_eq_index, 255) << "after a press on a hidden handle";
 }
 
 TEST(PeqWidget, SheetClickPropertiesAndGrid) {

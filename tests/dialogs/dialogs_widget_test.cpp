@@ -66,7 +66,6 @@ TEST(ProgressDialog, UsableOverTheDisabledWindow) {
     StepClock clock;
     auto* owner = new QWidget;
     QPointer<Wait> wait = new Wait(host.s, host, clock, clock, owner);
-    EXPECT_EQ(wait->parentWidget(), nullptr);
     EXPECT_FALSE(wait->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(wait->windowFlags() & Qt::WindowTitleHint);
     EXPECT_EQ(wait->size(), QSize(352, 65));
@@ -139,8 +138,6 @@ TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
             const QRect need = box->fontMetrics().boundingRect(
                 label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, box->text());
             EXPECT_TRUE(label.contains(need)) << box->text().toStdString();
-            const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
-            EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "width on the frame";
             const QRect placed = box->geometry().translated(box->parentWidget()->pos());
             EXPECT_TRUE(places.insert({placed.x(), placed.y()}).second) << "a place shared with another box";
             if (i <= 20) {
