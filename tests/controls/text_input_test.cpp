@@ -17,9 +17,8 @@ using namespace tuner;
 
 namespace {
 
-std::string changed(std::string text, int decimals, bool allow_minus, int caret = -1) {
-    TextBox b{std::move(text), 0};
-    b.SelStart = caret < 0 ? static_cast<int>(b.Text.size()) : caret;
+std::string changed(const std::string& text, int decimals, bool allow_minus) {
+    TextBox b{text, static_cast<int>(text.size())};
     TextInput::text_input_change(b, decimals, false, allow_minus);
     return b.Text;
 }
@@ -39,9 +38,8 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
 
 }  // namespace
 
-TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) {
-    // Text, decimals, minus allowed, result; a paste ("1..2..3.") settles in one call; long pasted digits lose their
-    // leading zeros as text, every digit kept.
+TEST(TextInput, ChangeFilterAndFormats) {
+    // Text, decimals, minus allowed, result; a paste settles in one call; long digits lose their zeros as text.
     const std::tuple<const char*, int, bool, const char*> cases[] = {
         {"12a", 1, true, "12"},      {"1.25", 1, true, "1.2"},      {"5-", 1, true, "5"},   {"--3", 1, true, "-3"},
         {"-3", 1, false, "3"},       {"-007", 1, true, "-007"},     {"00", 0, false, "00"}, {"1.5", 0, false, "15"},
@@ -54,7 +52,6 @@ TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) 
     EXPECT_EQ(b.Text, "7");
     EXPECT_EQ(b.SelStart, 1) << "caret follows the dropped zeros";
     EXPECT_EQ(p.Text, "1.00");
-    // Formats never show minus zero.
     const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
     const std::array<std::string, 3> formats[] = {
         {"-0.04", "0.0", "0.0"}, {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"}, {"-2.25", "0.0", "-2.3"},
@@ -64,7 +61,7 @@ TEST(TextInput, ChangeFilterKeepsAWellFormedNumberAndFormatsNeverShowMinusZero) 
         EXPECT_EQ(single_to_text(f), out) << f;
 }
 
-TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheRememberedTextBack) {
+TEST(TextInput, EnterClampsSnapsAndRestoresJunk) {
     TextInput in;
     // Typed, limits, result; with crossed limits (10, 5) the minimum is tested last.
     const std::tuple<const char*, float, float, const char*> plain[] = {
@@ -75,7 +72,6 @@ TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheR
     for (const auto& [typed, out] :
          {std::pair{"1.45", "1.4"}, {"1.5", "1.6"}, {"1.4", "1.4"}, {"99", "24"}, {"-99", "-24"}, {"-0.1", "0"}})
         EXPECT_EQ(commit(in, "0", typed, -100, 100, true, gain), out) << typed;
-    EXPECT_EQ(in.text_input_saved, "0");
 
     TextBox f{"12.5", 4};
     in.text_input_got_focus(f);
@@ -97,7 +93,7 @@ TEST(TextInput, EnterClampsNormalisesAndSnapsFirstKeyClearsAndNoNumberBringsTheR
 }
 
 // The Enter commit of a wired box is pinned end to end (tests/mainwindow_gui); here the focus rules.
-TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
+TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     QWidget window;
     auto* box = new ParamTextBox(&window);
     auto* other = new QLineEdit(&window);
@@ -105,10 +101,7 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
     int commits = 0;
     wire_numeric_box(box, rules,
                      {[] { return NumericBoxConfig{0, 30, false, {}, 0, false}; }, [&] { ++commits; }, {}, {}, {}});
-    int changes = 0;
-    QObject::connect(box, &ParamTextBox::Change, [&] { ++changes; });
     box->setText("12");
-    EXPECT_GE(changes, 1);  // text set by the program also raises Change
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -119,18 +112,19 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
     for (Qt::Key k : {Qt::Key_9, Qt::Key_A, Qt::Key_9}) QTest::keyClick(window.windowHandle(), k);  // A is filtered
     EXPECT_EQ(box->text().toStdString(), "99");
 
-    // Another window taking the focus is no focus loss.
-    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
-    QApplication::sendEvent(box, &away);
-    EXPECT_EQ(commits, 0);
+    // Another window or a popup menu taking the focus is no focus loss.
+    for (Qt::FocusReason why : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+        QFocusEvent away(QEvent::FocusOut, why);
+        QApplication::sendEvent(box, &away);
+        EXPECT_EQ(commits, 0) << "focus reason " << why;
+    }
     EXPECT_TRUE(box->has_logical_focus());
 
-    // Nor is a disabled window; the box has the focus again when it ends.
-    window.setEnabled(false);
+    window.setEnabled(false);  // nor is a disabled window; the box has the focus again when it ends
     QApplication::processEvents();
     window.setEnabled(true);
     QApplication::processEvents();
-    EXPECT_EQ(commits, 0);
+    EXPECT_EQ(commits, 0) << "after a disabled window";
     EXPECT_TRUE(box->hasFocus());
 
     other->setFocus(Qt::TabFocusReason);
@@ -141,14 +135,12 @@ TEST(ParamTextBox, WiredBoxFiltersAndCommitsOnlyOnARealFocusLoss) {
 }
 
 // Up/Down, horizontal turns and other keys passing through are pinned through the wheel binding (tests/dialogs).
-TEST(WheelCapture, HooksOneWidgetAndStepsPerWholeNotchUntilDisabled) {
+TEST(WheelCapture, StepsPerWholeNotchUntilDisabled) {
     QLineEdit edit;
     edit.show();
     WheelCapture cap;
     std::vector<int> deltas;
     QObject::connect(&cap, &WheelCapture::WheelScroll, [&](int, int d, float, float) { deltas.push_back(d); });
-    cap.EnableWheel();  // nothing to hook yet
-    ASSERT_FALSE(cap.hooked());
     cap.setHWndCapture(&edit);
     cap.EnableWheel();
     ASSERT_TRUE(cap.hooked());
@@ -167,5 +159,4 @@ TEST(WheelCapture, HooksOneWidgetAndStepsPerWholeNotchUntilDisabled) {
     wheel(120);
     EXPECT_FALSE(cap.hooked());
     EXPECT_EQ(deltas.size(), 2u) << "no wheel after DisableWheel";
-    EXPECT_EQ(HiWord(static_cast<int32_t>(0xFF880000u)), -120);
 }

@@ -8,27 +8,22 @@
 using namespace tuner;
 
 // Presets and toggles store the flags whatever the link, queued only while connected; box 40 (or beyond) has none.
-TEST(AudioModeRules, PresetsAndTogglesStoreAndQueueOnlyWhileConnected) {
-    for (uint8_t link : {0, 1, 2}) {
+TEST(AudioModeRules, QueuedOnlyWhileConnected) {
+    for (const auto& [link, queued] : {std::pair<uint8_t, int>{0, 0}, {1, -1}, {2, 0}}) {
         SCOPED_TRACE(::testing::Message() << "link state " << int(link));
         AppState s;
         s.cpu_connect_state = link;
         EXPECT_FALSE(audio_mode_box_toggled(s, 40, true));
         EXPECT_FALSE(audio_mode_box_toggled(s, -1, true));
-        EXPECT_EQ(s.audio_mode_config, AppState{}.audio_mode_config);
-        EXPECT_EQ(s.send_audio_mode_config_req, 0);
-
-        s.audio_mode_config.fill(7);
+        EXPECT_EQ(s.send_audio_mode_config_req, 0) << "after boxes without a flag";
         audio_mode_apply_preset(s, kSimpleMode);
         EXPECT_EQ(s.audio_mode_config, audio_mode_preset_flags(kSimpleMode));
-        EXPECT_EQ(s.send_audio_mode_config_req, link == 1 ? -1 : 0);
-
+        EXPECT_EQ(s.send_audio_mode_config_req, queued) << "after a preset";
         s.send_audio_mode_config_req = 0;
-        s.audio_mode_config[3] = 2;  // a value from the unit that shows as cleared
-        EXPECT_FALSE(audio_mode_box_ticked(s.audio_mode_config[3]));
+        EXPECT_FALSE(audio_mode_box_ticked(2)) << "a 2 from the unit shows as cleared";
         EXPECT_TRUE(audio_mode_box_toggled(s, 3, true));
         EXPECT_EQ(s.audio_mode_config[3], 1);
-        EXPECT_EQ(s.send_audio_mode_config_req, link == 1 ? -1 : 0);
+        EXPECT_EQ(s.send_audio_mode_config_req, queued) << "after a toggle";
     }
 }
 

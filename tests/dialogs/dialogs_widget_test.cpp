@@ -1,5 +1,4 @@
-// The three windows on screen: texts, input through the window system, usable over a
-// disabled main window, and PNG renderings in the build's test-output folder for a look.
+// The three windows on screen, driven through the window system; PNG renderings in the test-output folder.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -35,7 +34,7 @@ struct StepClock : Clock, EventPump {
     void process_events() override { t += 100; }
 };
 
-// The main window as the dialogs see it (a top-level widget they disable), over a connected, ready unit.
+// The main window as the dialogs see it (a top-level widget they disable), over a ready unit.
 struct MainHost : ProgressHost, AudioModeHost {
     AppState s;
     QWidget window;
@@ -48,7 +47,7 @@ struct MainHost : ProgressHost, AudioModeHost {
     void set_all_dis() override { ++refreshes; }
 };
 
-// A left click on `w` (at its indicator's side for a check box), through the window system.
+// A left click on `w` (at the indicator's side for a check box).
 void click(QWidget* w) {
     const QPoint at = qobject_cast<QCheckBox*>(w) ? QPoint(8, w->height() / 2) : w->rect().center();
     QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, w->mapTo(w->window(), at));
@@ -62,19 +61,19 @@ void activate(QWidget* w) {
 }  // namespace
 
 // A top-level window of its own (Qt would disable a child with the main window); the user cannot close it.
-TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
+TEST(ProgressDialog, UsableOverTheDisabledWindow) {
     MainHost host;
     StepClock clock;
     auto* owner = new QWidget;
     QPointer<Wait> wait = new Wait(host.s, host, clock, clock, owner);
-    EXPECT_EQ(wait->parentWidget(), nullptr);
     EXPECT_FALSE(wait->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(wait->windowFlags() & Qt::WindowTitleHint);
     EXPECT_EQ(wait->size(), QSize(352, 65));
     wait->display_wait_1s();
     EXPECT_FALSE(host.window.isEnabled());
-    EXPECT_TRUE(wait->isEnabled());
-    EXPECT_TRUE(wait->findChild<QProgressBar*>("ProgressBar1")->isEnabled());
+    const QProgressBar* bar = wait->findChild<QProgressBar*>("ProgressBar1");
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_EQ(bar->maximum(), 8) << "one step a 100 ms tick";
     wait->close();
     EXPECT_TRUE(wait->isVisible());
     ASSERT_TRUE(wait->grab().save(out_path("progress_dialog.png")));
@@ -82,7 +81,7 @@ TEST(ProgressDialog, StaysUsableOverTheDisabledMainWindowAndGoesWithItsOwner) {
     EXPECT_TRUE(wait.isNull());
 }
 
-TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
+TEST(AboutBox, TextsCentreAndClosing) {
     QWidget owner;
     owner.show();
     for (int way = 0; way < 3; ++way) {
@@ -93,6 +92,8 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
         EXPECT_EQ(label("lblTitle"), "About Veltrana");
         EXPECT_EQ(label("lblVersion"), "Software Vertion:  24.6.6");
         EXPECT_EQ(label("Label_Cpu_Vertion"), "");
+        const QPoint off_centre = box->frameGeometry().center() - owner.frameGeometry().center();
+        EXPECT_LE(off_centre.manhattanLength(), 2) << "centred on its owner";
         activate(box);
         way == 0 ? click(box->findChild<QPushButton*>("cmdOK"))
                  : QTest::keyClick(box->windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
@@ -101,11 +102,10 @@ TEST(AboutBox, TextsAndOkReturnOrEscapeCloseAndDeleteIt) {
     }
 }
 
-// A click writes the flag, queued while connected; box 40 has no flag; ticks set from the flags write nothing.
-// Captions in both languages fit: a box's text wraps within its height beside the indicator, a button's caption
-// stays on the face, the 21 named boxes lie inside the opening size (the spare ones show once widened), no two
+// A click writes the flag, queued while connected; ticks set from the flags write nothing. Captions in both
+// languages fit beside the indicator and on the buttons; the 21 named boxes lie inside the opening size, no two
 // boxes share a place. The dialog stays usable over the disabled main window and gives it back when closed.
-TEST(AudioModeDialog, ClicksWriteDisplayTicksDoNotAndCaptionsFit) {
+TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
     d.show();
@@ -138,13 +138,11 @@ TEST(AudioModeDialog, ClicksWriteDisplayTicksDoNotAndCaptionsFit) {
             const QRect need = box->fontMetrics().boundingRect(
                 label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, box->text());
             EXPECT_TRUE(label.contains(need)) << box->text().toStdString();
-            const QRect on_frame = box->geometry().intersected(box->parentWidget()->rect());
-            EXPECT_GE(on_frame.width(), indicator.right() + 5 + need.width()) << "width on the frame";
             const QRect placed = box->geometry().translated(box->parentWidget()->pos());
             EXPECT_TRUE(places.insert({placed.x(), placed.y()}).second) << "a place shared with another box";
-            if (i <= 20)
-                EXPECT_TRUE(d.rect().contains(placed))
-                    << "at " << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+            if (i <= 20) {
+                EXPECT_TRUE(d.rect().contains(placed)) << "inside the opening size";
+            }
         }
         for (int i = 0; i < 3; ++i) {
             qbButtons_H* key = d.key_audio_mode_all_on_off(i);
@@ -156,10 +154,6 @@ TEST(AudioModeDialog, ClicksWriteDisplayTicksDoNotAndCaptionsFit) {
     }
 
     host.s.send_audio_mode_config_req = 0;
-    d.resize(1400, 482);
-    const auto before = host.s.audio_mode_config;
-    click(d.Check_audio_mode_config(40));
-    EXPECT_EQ(host.s.audio_mode_config, before) << "flags after a click on box 40";
     host.s.audio_mode_config.fill(1);
     d.set_dis_audio_mode_config();
     EXPECT_TRUE(b5->isChecked());

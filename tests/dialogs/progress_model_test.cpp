@@ -1,4 +1,4 @@
-// The progress dialog's timing, driven tick by tick with a fake clock.
+// The progress dialog's timing, tick by tick with a fake clock.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +11,7 @@ using namespace tuner;
 
 namespace {
 
-// Each pump lets 10 ms pass and may run something once, as a timer or a unit frame would during the finish.
+// Each pump lets 10 ms pass and may run something once, as a timer or a unit frame would.
 struct FakeClock : Clock, EventPump {
     int32_t t = 0;
     std::function<void()> once;
@@ -48,7 +48,7 @@ struct Rig : ProgressHost, ProgressView {
 
 }  // namespace
 
-TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
+TEST(ProgressModel, DataTransferTakesNineTicks) {
     Rig r;
     r.s.Language = 1;
     r.m.display_wait_1s();
@@ -74,9 +74,8 @@ TEST(ProgressModel, DataTransferFillsInEightTicksAndFinishesOnTheNinth) {
     EXPECT_EQ(r.s.wait_busy, 0);
 }
 
-// Lengths round up to whole 100 ms ticks, the bar never passes its end, the finish takes one tick more. A mode
-// change (here in Chinese) also clears the link's miss count.
-TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
+// Lengths round up to whole 100 ms ticks; the finish takes one tick more. A mode change also clears the miss count.
+TEST(ProgressModel, LengthsRoundUpToWholeTicks) {
     for (auto [ms, steps] : {std::pair{800, 8}, {50, 1}, {0, 1}, {-300, 1}, {150, 2}, {801, 9}, {100, 1}}) {
         Rig r;
         r.m.Wait_Time(ms, "x");
@@ -95,8 +94,7 @@ TEST(ProgressModel, WaitLengthsRoundUpToWholeTicks) {
     }
 }
 
-// A busy unit holds the full bar until ready; a link that drops while busy ends it; a gate that fails during a wait
-// hides it. Each way, the finish runs on the next tick.
+// A busy unit holds the full bar until ready; a lost link or a gate failing during the wait ends it at the next tick.
 TEST(ProgressModel, WhatEndsAHeldWait) {
     const char* const ways[] = {"busy, then ready", "busy, then link lost", "power off during the wait"};
     for (int way = 0; way < 3; ++way) {
@@ -147,6 +145,18 @@ TEST(ProgressModel, OverlappingWaits) {
     q.m.display_wait_1s();
     EXPECT_EQ(q.m.Value(), 0);
     EXPECT_EQ(q.run(), 9);
+}
+
+// A counted wait (a file sent block by block) hides at its last step.
+TEST(ProgressModel, CountedWaitHidesAtItsEnd) {
+    Rig r;
+    r.m.Wait_Value_Init(3, "x");
+    r.m.Wait_Value_Inc();
+    r.m.Wait_Value_Inc();
+    EXPECT_TRUE(r.visible) << "after 2 of 3";
+    r.m.Wait_Value_Inc();
+    EXPECT_FALSE(r.visible) << "after 3 of 3";
+    EXPECT_EQ(r.m.Text_v(), "3");
 }
 
 TEST(ProgressModel, UnitNotReadyShowsNothing) {

@@ -58,17 +58,16 @@ struct Window {
 }  // namespace
 
 // Only the vertical wheel (a step a notch) and Up/Down step: a horizontal wheel does not, other keys type.
-TEST(WheelBinding, OnlyVerticalWheelAndUpDownStepAndOtherKeysType) {
+TEST(WheelBinding, OnlyVerticalWheelAndUpDownStep) {
     Window win;
     win.wheel(win.w("text_echo_reverb_bili"), 240);
     win.wheel(win.w("Text_eq_freq(9)"), 0, 120);
-    win.wheel(win.w("Text_eq_q(5)"), 120);  // a box of an array passes its index
     auto* box = static_cast<QLineEdit*>(win.w("Text_mic_vol"));
     box->setFocus();
     for (Qt::Key k : {Qt::Key_1, Qt::Key_2, Qt::Key_Left, Qt::Key_3, Qt::Key_End, Qt::Key_Backspace, Qt::Key_Up})
         QTest::keyClick(win.top.windowHandle(), k);
     EXPECT_EQ(box->text(), "13");
-    EXPECT_EQ(win.calls, "echo_reverb_bili_inc -1|echo_reverb_bili_inc -1|eq_q_inc 5|mic_vol_inc -1|");
+    EXPECT_EQ(win.calls, "echo_reverb_bili_inc -1|echo_reverb_bili_inc -1|mic_vol_inc -1|");
 
     // The EQ graph steps the selected band only; binding twice adds no second route.
     win.calls.clear();
@@ -81,4 +80,18 @@ TEST(WheelBinding, OnlyVerticalWheelAndUpDownStepAndOtherKeysType) {
     win.bind([&](std::string_view, int) { win.calls += "again|"; });
     win.wheel(win.w("Text_reverb_vol"), 120);
     EXPECT_EQ(win.calls, "eq_db_dec 4|eq_db_inc 4|reverb_vol_inc -1|");
+}
+
+// Every bound box steps the value it shows: Text_x (or Text_x(i)) calls x_inc (with i).
+TEST(WheelBinding, EveryBoxStepsItsOwnValue) {
+    Window win;
+    for (const WheelRoute& r : kWheelRoutes) {
+        for (int i = 0; !r.selected_band && i < (r.array ? 10 : 1); ++i) {
+            const std::string box = wheel_target_name(r, i);
+            std::string value = box.substr(5, box.find('(') - 5);
+            win.calls.clear();
+            win.wheel(win.w(box), 120);
+            EXPECT_EQ(win.calls, value + "_inc " + std::to_string(r.array ? i : -1) + "|") << box;
+        }
+    }
 }

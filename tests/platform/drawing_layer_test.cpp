@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
+#include "platform/canvas_pen.h"
 #include "platform/ole_color.h"
 #include "platform/region.h"
 #include "platform/twips.h"
@@ -12,61 +13,70 @@ constexpr OleColor kRed = 0x0000FF;
 constexpr OleColor kWhite = 0xFFFFFF;
 constexpr uint32_t kRedRgb = 0x0000FF;
 constexpr uint32_t kWhiteRgb = 0xFFFFFF;
+
+Canvas filled(int w, int h, OleColor c = kWhite) {
+    Canvas canvas(w, h);
+    canvas.clear(c);
+    return canvas;
+}
+
+// Each row of the canvas as letters: r red, w white, s shadow, d dark shadow, l 3D light, b blue, ? others.
+void expect_rows(const Canvas& c, const std::vector<std::string>& want) {
+    for (int y = 0; y < static_cast<int>(want.size()); ++y) {
+        std::string got;
+        for (int x = 0; x < c.width(); ++x) {
+            switch (c.pixel(x, y)) {
+                case kRedRgb: got += 'r'; break;
+                case kWhiteRgb: got += 'w'; break;
+                case 0x808080: got += 's'; break;
+                case 0x404040: got += 'd'; break;
+                case 0xC8D0D4: got += 'l'; break;
+                case 0xFF0000: got += 'b'; break;
+                default: got += '?';
+            }
+        }
+        EXPECT_EQ(got, want[static_cast<std::size_t>(y)]) << "row " << y;
+    }
+}
 }  // namespace
 
-TEST(OleColor, PlainAndSystemColours) {
+TEST(OleColor, ColoursTwipsAndFontPixels) {
     EXPECT_EQ(translate_color(0x80FF40), 0x80FF40u);
-    EXPECT_EQ(translate_color(kSysButtonFace), system_color_rgb(15));
+    EXPECT_EQ(translate_color(kSysButtonFace), 0xC8D0D4u) << "button face 212, 208, 200";
     EXPECT_EQ(translate_color(system_color(200)), 0u) << "unknown system colours are black, not garbage";
     const QColor c = to_qcolor(0x80FFFF);  // red in the low byte
     EXPECT_EQ(c, QColor(0xFF, 0xFF, 0x80));
     EXPECT_EQ(rgb_of(c), 0x80FFFFu);
-}
-
-TEST(Twips, FifteenPerPixel) {
-    EXPECT_EQ(twips_to_px(1575), 105);
-    EXPECT_EQ(twips_to_px(7), 0);
-    EXPECT_EQ(twips_to_px(8), 1);
-    EXPECT_EQ(twips_to_px(-15), -1);
+    for (const auto& [twips, px] : {std::pair{1575, 105}, {7, 0}, {8, 1}, {-15, -1}})
+        EXPECT_EQ(twips_to_px(twips), px) << twips << " twips";
     EXPECT_EQ(px_to_twips(29), 435);
+    EXPECT_EQ(to_qfont(FontSpec{"Tahoma", 9}).pixelSize(), 12) << "9 points at 96 dpi";
 }
 
-TEST(Canvas, RectanglesExcludeRightAndBottom) {
-    Canvas c(10, 10);
-    c.clear(kWhite);
+TEST(Canvas, ShapesExcludeRightAndBottom) {
+    Canvas c = filled(10, 7);
     c.fill_rect(2, 3, 5, 6, kRed);
-    EXPECT_EQ(c.pixel(2, 3), kRedRgb);
-    EXPECT_EQ(c.pixel(4, 5), kRedRgb);
-    EXPECT_EQ(c.pixel(5, 5), kWhiteRgb);
-    EXPECT_EQ(c.pixel(4, 6), kWhiteRgb);
-    c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface, no crash
-    EXPECT_EQ(c.pixel(9, 0), kRedRgb);
-    c.fill_rect(6, 6, 6, 9, kRed);  // empty
-    EXPECT_EQ(c.pixel(6, 6), kWhiteRgb);
+    c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface
+    c.fill_rect(6, 6, 6, 9, kRed);      // empty
+    c.frame_rect(6, 2, 9, 5, kRed);
+    expect_rows(c, {"rrrrrrrrrr", "wwwwwwwwww", "wwwwwwrrrw", "wwrrrwrwrw", "wwrrrwrrrw", "wwrrrwwwww", "wwwwwwwwww"});
+    Canvas l = filled(10, 10);  // lines never paint their end point; inner polyline points start the next segment
+    l.line(1, 1, 6, 1, kRed);
+    l.line(3, 3, 3, 3, kRed);
+    l.move_to(0, 9);
+    l.line_to(4, 5, kRed);
+    EXPECT_EQ(l.current_position(), QPoint(4, 5));
+    l.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);
+    expect_rows(l, {"wwwwwwwwww", "wrrrrrwwww", "wwwwwwwrrr", "wwwwwwwwwr", "wwwwwwwwwr", "wwwwwwwwww", "wwwrwwwwww",
+                    "wwrwwwwwww", "wrwwwwwwww", "rwwwwwwwww"});
 }
 
-TEST(Canvas, LinesNeverPaintTheirEndPoint) {
-    Canvas c(10, 10);
-    c.clear(kWhite);
-    c.line(1, 1, 6, 1, kRed);
-    EXPECT_EQ(c.pixel(1, 1), kRedRgb);
-    EXPECT_EQ(c.pixel(5, 1), kRedRgb);
-    EXPECT_EQ(c.pixel(6, 1), kWhiteRgb);
-    c.line(3, 3, 3, 3, kRed);  // zero length paints nothing
-    EXPECT_EQ(c.pixel(3, 3), kWhiteRgb);
-    c.move_to(0, 9);
-    c.line_to(4, 5, kRed);
-    EXPECT_EQ(c.pixel(0, 9), kRedRgb);
-    EXPECT_EQ(c.pixel(4, 5), kWhiteRgb);
-    EXPECT_EQ(c.current_position(), QPoint(4, 5));
-    c.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);
-    EXPECT_EQ(c.pixel(9, 2), kRedRgb) << "inner points are drawn as the next segment's start";
-    EXPECT_EQ(c.pixel(9, 5), kWhiteRgb);
-}
-
-TEST(Canvas, XorAndFocusRectDrawnTwiceRestore) {
+TEST(Canvas, GradientXorAndFocusRect) {
     Canvas c(20, 12);
-    c.gradient_v(0, 0, 20, 12, 0x102030, 0xF0E0D0);
+    c.gradient_v(0, 0, 20, 12, 0x000000, 0x0000FF);
+    EXPECT_EQ(c.pixel(0, 0), 0u) << "gradient top";
+    EXPECT_EQ(c.pixel(19, 11), 0xFFu) << "gradient bottom";
+    c.gradient_v(0, 0, 4, 0, kRed, kWhite);  // zero height: nothing, no division
     const QImage before = c.image().copy();
     c.xor_rect(2, 2, 15, 9, 0xFFFFFF);
     EXPECT_NE(c.image(), before);
@@ -78,24 +88,11 @@ TEST(Canvas, XorAndFocusRectDrawnTwiceRestore) {
     EXPECT_EQ(c.image(), before);
 }
 
-TEST(Canvas, GradientEndsAndOnePixel) {
-    Canvas c(4, 5);
-    c.gradient_v(0, 0, 4, 5, 0x000000, 0x0000FF);
-    EXPECT_EQ(c.pixel(0, 0), 0u);
-    EXPECT_EQ(c.pixel(3, 4), 0xFFu);
-    c.gradient_h(0, 0, 1, 5, kRed, kWhite);
-    EXPECT_EQ(c.pixel(0, 3), kRedRgb);
-    c.gradient_v(0, 0, 4, 0, kRed, kWhite);  // zero height: nothing, no division
-}
-
-TEST(Canvas, ClipRegionLimitsDrawing) {
-    Canvas c(10, 10);
-    c.clear(kWhite);
-    c.set_clip(Region::rect(0, 0, 5, 10));
-    c.fill_rect(0, 0, 10, 10, kRed);
-    c.set_clip(std::nullopt);
-    EXPECT_EQ(c.pixel(4, 4), kRedRgb);
-    EXPECT_EQ(c.pixel(5, 4), kWhiteRgb);
+// A sunken frame: shadow over dark shadow at the top left, highlight round 3D light at the bottom right.
+TEST(Canvas, SunkenEdgeColours) {
+    Canvas c = filled(6, 6, kRed);
+    draw_edge(c, 0, 0, 6, 6, edge::sunken_outer | edge::sunken_inner);
+    expect_rows(c, {"sssssw", "sdddlw", "sdrrlw", "sdrrlw", "sllllw", "wwwwww"});
 }
 
 TEST(Region, ShapesAndCombination) {
@@ -112,21 +109,24 @@ TEST(Region, ShapesAndCombination) {
     const Region rr = Region::round_rect(0, 0, 20, 20, 8, 8);
     EXPECT_FALSE(rr.contains(0, 0)) << "rounded corner";
     EXPECT_TRUE(rr.contains(10, 0));
+    EXPECT_FALSE(Region::ellipse(0, 0, 10, 10).contains(0, 0)) << "ellipse corner";
     EXPECT_TRUE(Region::polygon({{0, 0}, {1, 1}}).empty());
 }
 
-TEST(Canvas, TextIsDrawnAndMeasured) {
-    Canvas c(80, 20);
-    c.clear(kWhite);
-    FontSpec f;
-    f.size = 9;
-    c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("MUTE 静音"), f, 0x000000,
-                text_flags::center | text_flags::vcenter);
-    int dark = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 80; ++x) dark += c.pixel(x, y) != kWhiteRgb;
+TEST(Canvas, TextAlignedAndMeasured) {
+    Canvas c = filled(80, 20);
+    const FontSpec f{"Tahoma", 9};
+    c.draw_text(QRect(0, 0, 80, 20), QStringLiteral("静音 1"), f, 0x000000, text_flags::right | text_flags::vcenter);
+    int dark = 0, leftmost = 80;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            if (c.pixel(x, y) == kWhiteRgb) continue;
+            ++dark;
+            leftmost = std::min(leftmost, x);
+        }
+    }
     EXPECT_GT(dark, 20);
-    EXPECT_GT(Canvas::text_extent(QStringLiteral("MUTE"), f).width(), 10);
+    EXPECT_GT(leftmost, 40) << "right-aligned text";
     EXPECT_EQ(Canvas::text_extent(QStringLiteral("&Open"), f, true), Canvas::text_extent(QStringLiteral("Open"), f));
     int pos = 0;
     EXPECT_EQ(strip_mnemonic(QStringLiteral("Save && &Exit"), &pos), QStringLiteral("Save & Exit"));
@@ -135,38 +135,32 @@ TEST(Canvas, TextIsDrawnAndMeasured) {
     EXPECT_EQ(pos, -1);
 }
 
-// Fills, XOR and pictures written row by row give the same pixels as one by
-// one: inside a clip of several rectangles, at the surface edges, with a
-// mask colour and transparent source pixels, and on a surface that holds
+// Fills, XOR and pictures written row by row give the same pixels as one by one: inside a clip of several
+// rectangles, at the surface edges, with a mask colour and transparent source pixels, and on a surface that holds
 // another pixel format.
-TEST(Canvas, RowFillsClipAndMaskLikeSinglePixels) {
+TEST(Canvas, ClipMaskAndOtherFormats) {
     QImage pic(4, 2, QImage::Format_ARGB32);
     pic.fill(qRgb(0, 0, 255));
     pic.setPixel(1, 0, qRgb(0, 255, 0));  // the mask colour
     pic.setPixel(2, 0, 0);                // transparent
+    const Region shape = Region::ellipse(0, 0, 12, 8).combined(Region::rect(9, 0, 12, 2), Region::Op::Or);
     for (bool other_format : {false, true}) {
         SCOPED_TRACE(other_format ? "RGB888" : "RGB32");
         Canvas c(12, 8);
         if (other_format) c.image() = c.image().convertToFormat(QImage::Format_RGB888);
-        c.set_clip(Region::ellipse(0, 0, 12, 8).combined(Region::rect(9, 0, 12, 2), Region::Op::Or));
+        c.set_clip(shape);
         c.fill_rect(-3, -3, 20, 20, kRed);
         c.set_clip(std::nullopt);
-        const Region shape = Region::ellipse(0, 0, 12, 8).combined(Region::rect(9, 0, 12, 2), Region::Op::Or);
         for (int y = 0; y < 8; ++y) {
-            for (int x = 0; x < 12; ++x) {
+            for (int x = 0; x < 12; ++x)
                 EXPECT_EQ(c.pixel(x, y), shape.contains(x, y) ? kRedRgb : kWhiteRgb) << x << "," << y;
-            }
         }
         c.xor_rect(10, 6, 30, 30, 0xFFFFFF);  // partly off the surface
-        EXPECT_EQ(c.pixel(11, 7), shape.contains(11, 7) ? 0x00FFFFu : 0u);
+        EXPECT_EQ(c.pixel(11, 7), 0u) << "white outside the clip, inverted";
         c.fill_rect(0, 0, 12, 8, kWhite);
-        c.blit(pic, 10, 6, 0x00FF00u);         // the right half falls off the surface
-        EXPECT_EQ(c.pixel(10, 6), 0xFF0000u);  // OLE blue
-        EXPECT_EQ(c.pixel(11, 6), kWhiteRgb);  // masked
-        EXPECT_EQ(c.pixel(11, 7), 0xFF0000u);
+        c.blit(pic, 10, 6, 0x00FF00u);  // the right half falls off the surface; masked and transparent pixels skipped
         c.blit(pic, -2, 0);
-        EXPECT_EQ(c.pixel(0, 0), kWhiteRgb);  // transparent source pixel
-        EXPECT_EQ(c.pixel(1, 0), 0xFF0000u);
-        EXPECT_EQ(c.pixel(0, 1), 0xFF0000u);
+        expect_rows(c, {"wbwwwwwwwwww", "bbwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww", "wwwwwwwwwwww",
+                        "wwwwwwwwwwbw", "wwwwwwwwwwbb"});
     }
 }

@@ -1,92 +1,80 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
+#include "platform/control_widget.h"
+#include "platform/hidapi_transport.h"
 #include "platform/property_bag.h"
 #include "platform/qt_file_dialogs.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_wait.h"
+#include "platform/window_helpers.h"
 #include "support/link_harness.h"
 
 using namespace tuner;
 
-TEST(PropertyBag, KeysIgnoreCaseAndDefaultsAreNotWritten) {
+TEST(PropertyBag, KeysDefaultsAndKinds) {
     PropertyBag bag;
     bag.write("BackColor", int64_t{0xC0C0C0}, int64_t{0xC0C0C0});
     EXPECT_FALSE(bag.contains("backcolor"));
     bag.write("BackColor", 0xFFFF80, 0xC0C0C0);
-    EXPECT_TRUE(bag.contains("BACKCOLOR"));
     EXPECT_EQ(bag.read("backColor", int64_t{0}), 0xFFFF80);
     EXPECT_EQ(bag.read("Missing", int64_t{42}), 42);
-    // Writing the default again removes the entry.
-    bag.write("backcolor", 0xC0C0C0, 0xC0C0C0);
+    bag.write("backcolor", 0xC0C0C0, 0xC0C0C0);  // writing the default again removes the entry
     EXPECT_EQ(bag.size(), 0u);
     bag.write("Caption", std::string("MUTE"), std::string(""));
     EXPECT_EQ(bag.read("caption", int64_t{5}), 5) << "a value of another kind reads as the default";
+    bag.write("Enabled", true, false);
+    EXPECT_EQ(bag.read("Enabled", int64_t{0}), -1) << "true read as a number";
 }
 
-TEST(PropertyBag, TextRoundTripKeepsEveryKind) {
+TEST(PropertyBag, TextRoundTrip) {
     PropertyBag bag;
-    FontSpec font;
-    font.name = "Tahoma|x";
-    font.size = 10.5;
-    font.bold = true;
-    bag.write("Font", font, FontSpec{});
+    bag.write("Font", FontSpec{"Tahoma|x", 10.5, true}, FontSpec{});
     bag.write("Enabled", false, true);
     bag.write("Max", int64_t{-7}, int64_t{0});
     bag.write("Ratio", 0.125, 0.0);
-    bag.write("Caption", std::string("静音 a=b\nnext\\"), std::string());
+    bag.write("Caption", std::string("静音 a=b|c\nnext\\"), std::string());
     bag.write("Picture", std::vector<uint8_t>{0, 1, 254, 255}, std::vector<uint8_t>{});
-    const PropertyBag back = PropertyBag::from_text(bag.to_text());
-    EXPECT_EQ(back, bag);
+    EXPECT_EQ(PropertyBag::from_text(bag.to_text()), bag);
     const PropertyBag junk = PropertyBag::from_text("garbage\n=i:1\nX=i:notanumber\nY=x:abc\nZ=q:1\nOK=i:3\n");
     EXPECT_EQ(junk.size(), 1u);
     EXPECT_EQ(junk.read("ok", int64_t{0}), 3);
 }
 
-TEST(QtSettingsStore, RedirectedFileKeepsUnicodeValues) {
+// A value comes back through another store on the file; a folder that cannot be made or a read-only file: the write
+// fails, and the report (once, as the core tests pin) names the file.
+TEST(QtSettingsStore, ValuesAndFailedWrites) {
     QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("sub/settings.ini"));
+    const QString path = dir.path() + "/sub/settings.ini";
     QtSettingsStore store(path);
     EXPECT_FALSE(store.get("Veltrana_m202301", "eeprom", "Bt_Name").has_value());
     store.set("Veltrana_m202301", "eeprom", "Bt_Name", "蓝牙 Audio");
-    store.set("Veltrana_m202301", "eeprom", "Language", "1");
-    QtSettingsStore again(path);
-    EXPECT_EQ(again.get("Veltrana_m202301", "eeprom", "Bt_Name"), "蓝牙 Audio");
-    EXPECT_EQ(again.get("Veltrana_m202301", "eeprom", "Language"), "1");
-}
+    EXPECT_EQ(QtSettingsStore(path).get("Veltrana_m202301", "eeprom", "Bt_Name"), "蓝牙 Audio");
 
-// A folder that cannot be made or a read-only file: the write says it failed, and the report (once, as the core
-// tests pin) names the file.
-TEST(QtSettingsStore, FailedWritesAreReportedOnce) {
-    QTemporaryDir dir;
-    const QString blocker = QDir(dir.path()).filePath(QStringLiteral("plain-file"));
-    {
-        QFile f(blocker);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    QtSettingsStore missing_folder(blocker + QStringLiteral("/config/settings.ini"));
+    QFile f(dir.path() + "/plain-file");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QtSettingsStore missing_folder(f.fileName() + "/config/settings.ini");
     EXPECT_FALSE(missing_folder.write("Veltrana_m202301", "eeprom", "Language", "1"));
-
-    const QString ro_path = QDir(dir.path()).filePath(QStringLiteral("ro.ini"));
-    QtSettingsStore seed(ro_path);
-    ASSERT_TRUE(seed.write("Veltrana_m202301", "eeprom", "Language", "0"));
+    const QString ro_path = dir.path() + "/ro.ini";
+    ASSERT_TRUE(QtSettingsStore(ro_path).write("Veltrana_m202301", "eeprom", "Language", "0"));
     QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     QtSettingsStore read_only(ro_path);
     EXPECT_FALSE(read_only.write("Veltrana_m202301", "eeprom", "Language", "1"));
     EXPECT_EQ(read_only.get("Veltrana_m202301", "eeprom", "Language"), "0");
+    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     AppState s;
     tuner::testing::RecordingWindowServices ui(s);
-    s.Language = 1;
     EXPECT_FALSE(save_language_setting(s, missing_folder, ui));
     ASSERT_EQ(ui.debug_lines.size(), 1u);
     EXPECT_NE(ui.debug_lines[0].find("config/settings.ini"), std::string::npos) << ui.debug_lines[0];
-    QFile::setPermissions(ro_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
@@ -95,9 +83,8 @@ TEST(QtFileDialogs, FiltersBecomeQtNameFilters) {
     EXPECT_EQ(qt_name_filters(""), QString());
 }
 
-// The program's wait lets timers fire inside it and returns after at least
-// its length; a wait of 0 returns at once without running anything.
-TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
+// The program's wait runs timers inside and lasts at least its length; a wait of 0 returns at once, running nothing.
+TEST(QtWait, TimersFireInsideTheWait) {
     int ticks = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
@@ -113,4 +100,55 @@ TEST(QtWait, TimersFireInsideAndTheWaitLastsItsLength) {
     const int before = ticks;
     qt_delay_ms(0);
     EXPECT_EQ(ticks, before);
+}
+
+// The codes the controls hand on: buttons 1/2/4, Shift/Ctrl/Alt 1/2/4, keys as the classic virtual-key codes.
+TEST(ControlWidget, ButtonShiftAndKeyCodes) {
+    EXPECT_EQ(ControlWidget::button_code(Qt::RightButton), 2);
+    EXPECT_EQ(ControlWidget::buttons_code(Qt::LeftButton | Qt::MiddleButton), 5);
+    EXPECT_EQ(ControlWidget::shift_code(Qt::ShiftModifier | Qt::ControlModifier), 3);
+    EXPECT_EQ(ControlWidget::shift_code(Qt::AltModifier), 4);
+    for (const auto& [key, code] : {std::pair{Qt::Key_Left, 37},
+                                    {Qt::Key_Up, 38},
+                                    {Qt::Key_Right, 39},
+                                    {Qt::Key_Down, 40},
+                                    {Qt::Key_Return, 13},
+                                    {Qt::Key_F2, 113},
+                                    {Qt::Key_A, 65}})
+        EXPECT_EQ(ControlWidget::key_code(key), code) << "Qt key " << key;
+}
+
+// Without the unit: listing works, and handles that name no open device are refused without reaching hidapi.
+TEST(HidapiTransport, SafeWithoutADevice) {
+    HidapiTransport hid;
+    for (const auto& info : hid.enumerate()) EXPECT_FALSE(info.path.empty());
+    HidReport report{};
+    report[5] = 42;
+    EXPECT_FALSE(hid.write_report(kNoHidHandle, report));
+    EXPECT_FALSE(hid.read_report(12345, report));
+    EXPECT_EQ(report[5], 42) << "a failed read leaves the report as it was";
+    hid.close(12345);
+    HidOpenError error = HidOpenError::None;
+    EXPECT_EQ(hid.open("/dev/no-such-hidraw-node", &error), kNoHidHandle);
+    EXPECT_NE(error, HidOpenError::None);
+}
+
+TEST(WindowHelpers, IconAndTitle) {
+    QWidget w;
+    QTemporaryDir dir;
+    const QString png = dir.path() + "/logo.png";
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    ASSERT_TRUE(img.save(png));
+    EXPECT_TRUE(set_window_icon(&w, png.toStdString()));
+    EXPECT_EQ(w.windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)}) << "scaled up for the title bar";
+    QFile junk(dir.path() + "/junk.ico");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not an icon");
+    junk.close();
+    EXPECT_FALSE(set_window_icon(&w, (dir.path() + "/none.ico").toStdString())) << "missing file";
+    EXPECT_FALSE(set_window_icon(&w, junk.fileName().toStdString())) << "not a picture";
+    EXPECT_FALSE(set_window_icon(nullptr, png.toStdString()));
+    set_unicode_caption(&w, "卡拉OK 调音");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("卡拉OK 调音"));
 }
