@@ -1,5 +1,4 @@
-// The EQ editor and the compressor end to end: drags, type buttons, typed
-// band values, reset and the channel tabs reach the unit as the exact frames.
+// The EQ editor and the compressor end to end: input reaches the unit as the exact frames.
 #include <cmath>
 
 #include "controls/limiter.h"
@@ -15,8 +14,7 @@ namespace e = eq_frame;
 
 QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); }
 
-// A band dragged on the graph and the compressor threshold moved on its curve,
-// each sent once as the exact frame, box and slider following; then a picture.
+// A band dragged on the graph and the threshold on its curve: each sent once, box and slider following.
 TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
@@ -33,7 +31,6 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     const FrameImage sent = write_after(
         w, cmd::eq, [&] { drag(w, peq, marker, marker + QPoint(40, -30), 8); }, 6);
     const FrameImage& now = w.frm->state().param_image.eq[0];
-    // The gain and frequency moved; only the band's gain, frequency and Q bytes changed.
     EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "gain byte";
     EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "frequency";
     FrameImage others_kept = before;
@@ -52,7 +49,6 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
             drag(w, v.limiter(), px((k.left + k.right) / 2, (k.top + k.bottom) / 2), px(m.px_x(-20), m.px_y(-20)), 1);
         },
         6, true);
-    // The record keeps the threshold's magnitude.
     const std::size_t at = gen_frame::drc(0) + gen_frame::drc_threshold_db;
     const int stored = -read_u16(w.frm->state().param_image.gen, at);
     EXPECT_NEAR(stored, -20, 1);
@@ -62,11 +58,8 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     save_pictures(w, "frm_main_connected_eq_drag_drc_threshold");
 }
 
-// On one band: a type button sets the type and the Q's reach; typed
-// frequency, gain and Q snap to the tables, their ends when out of range.
-// Then the tab strip moves the EQ and compressor to their channels (which
-// channel each tab chooses: the EQ rules' test), and reset restores the
-// start-up channel.
+// A type button sets the type and the Q's reach, typed values snap; the channel tabs move the EQ and the
+// compressor to their channels, and reset restores the start-up channel.
 TEST(E2eEq, BandValuesChannelTabsAndReset) {
     WindowUnderTest w("e2e_eq_band");
     show_and_connect(w);
@@ -94,14 +87,12 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
                               double(f[e::eq_q_peq + band]), eq_freq_at(eq_freq(f, band)),
                               eq_gain_at(f[e::eq_db + band])};
         EXPECT_NEAR(got[st.field], st.value, st.within);
-        // The graph and the band's controls show what was sent.
         EXPECT_EQ(peq->model().band(band).band_type, f[e::eq_type + band]);
         EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", band}), f[e::eq_db + band]);
     }
     EXPECT_EQ(text_of(w, "Text_eq_freq", band), "20600");
 
     const AppState& s = w.frm->state();
-    // Tab and EQ channel: the band controls show the channel, and an edit goes to it.
     for (auto [tab, channel] : std::vector<std::array<int, 2>>{{1, 1}, {2, 3}, {3, 5}, {4, 6}, {0, 0}}) {
         SCOPED_TRACE("tab " + std::to_string(tab));
         click_tab(w, tab);
@@ -112,7 +103,6 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
         EXPECT_EQ(sent[e::EQ_CH], channel) << "channel byte sent";
         EXPECT_EQ(sent[e::eq_type + 6], 2) << "band 6 type sent";
     }
-    // The compressor record follows the MIC tab.
     click_tab(w, 1);
     const FrameImage gen = write_after(w, cmd::gen, [&] { enter_value(w, "Text_drc_ratio", "300"); });
     EXPECT_EQ(read_u16(gen, gen_frame::drc(1) + gen_frame::drc_ratio), 300);
@@ -128,8 +118,7 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
     EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 1}), start_up[e::eq_db + 1]);
 }
 
-// The pointer over a band's gain slider highlights that band on the graph, the last band as well as the first;
-// leaving the slider takes the highlight away.
+// The pointer over a band's gain slider highlights that band on the graph until it leaves.
 TEST(E2eEq, HoveringAGainSliderHighlightsItsBand) {
     WindowUnderTest w("e2e_eq_hover");
     show_and_connect(w);

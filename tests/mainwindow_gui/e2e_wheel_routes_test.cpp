@@ -1,5 +1,4 @@
-// The wheel and Up/Down bindings of the real window: every bound box steps the
-// parameter it shows, not a neighbour's.
+// The wheel and Up/Down bindings: every bound box steps the parameter it shows, not a neighbour's.
 #include <cstdlib>
 
 #include "core/param_table.h"
@@ -13,8 +12,7 @@ bool reachable(WindowUnderTest& w, QWidget* c) {
     return c->isVisible() && c->isEnabled() && lands_on(w, c, in_window(w, c, c->rect().center()));
 }
 
-// Brings a control within the pointer's reach: the channel tab that shows it, or for a test
-// box the hidden test panel (ten releases on the version line).
+// Brings a control within the pointer's reach: its channel tab, or the test panel (ten releases on the version).
 bool bring_up(WindowUnderTest& w, QWidget* c, const std::string& name) {
     if (name.starts_with("Text_cpu_test_data") && !w.frm->view().visible(Ctl{"Frame_cpu_test"}))
         for (int i = 0; i < 10; ++i) click(w, "Text_software_version");
@@ -22,10 +20,7 @@ bool bring_up(WindowUnderTest& w, QWidget* c, const std::string& name) {
     return reachable(w, c);
 }
 
-// For each bound box: Up (Down where Up cannot move it) with the box focused, then a wheel
-// notch the other way, each move the value behind the box, as the param table names it, by
-// one step; the wheel brings it back. The EQ graph steps its selected band instead (the
-// binding's own test).
+// Up (or Down where Up cannot move) on each bound box moves its own value one step; a wheel notch brings it back.
 TEST(E2eWheel, EveryBoundBoxStepsItsOwnParameter) {
     WindowUnderTest w("e2e_wheel_routes");
     pictured_unit(w.unit, false);  // every value inside its range

@@ -1,5 +1,4 @@
-// The real window offscreen: its controls, start-up, the link to the unit,
-// tray, debug lists, the hidden test panel and the faults around them.
+// The real window offscreen: its controls, start-up, the link, tray, debug lists and the test panel.
 #include <QLabel>
 #include <QListWidget>
 
@@ -8,8 +7,7 @@
 namespace tuner::testing {
 namespace {
 
-// Logo files in a program folder: a readable logo whatever its name's format, or
-// logo and icon files that are not pictures (they must not stop the start-up).
+// A readable logo whatever its name's ending, or logo and icon files that are not pictures.
 void logo_files(const std::string& dir, bool readable) {
     QPixmap pm(40, 20);
     pm.fill(Qt::red);
@@ -22,13 +20,11 @@ void expect_logo(WindowUnderTest& w, bool readable) {  // the text logo shows wi
     EXPECT_EQ(w.frm->registry().get<QLabel>("Picture_logo")->pixmap().isNull(), !readable);
 }
 
-// Start-up (every control under its name, fits the screen, searching, nothing sent), connect and the
-// whole-state read shown, unplug (link lost, search resumes; the replug: the link's tests), and
-// closing the window keeps the Bluetooth name and ends the program.
+// Start-up (every control under its name, fits the screen, searching, nothing sent), connect, unplug, and
+// closing keeps the Bluetooth name and ends the program.
 TEST(WindowLink, StartConnectUnplugAndClose) {
     WindowUnderTest w("e2e_connect", [](const std::string& dir) { logo_files(dir, false); });
     expect_logo(w, false);
-    // Every control of the table is found by its object name.
     for (const ControlRow& row : control_table()) {
         const QString n = QString::fromStdString(row.object_name());
         const bool action = row.kind == ControlKind::MenuItem || row.kind == ControlKind::MenuSeparator;
@@ -79,9 +75,8 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Bt_Name").value_or(""), "Stage Left");
 }
 
-// Only the tray icon's activation restores the window (mouse moves over it
-// do not); debug lines go to their list, which stays bounded; a slider value
-// out of range shows in the error box; the hidden test panel.
+// Only the tray icon's click restores the window; debug lines go to their bounded list; a slider value out of
+// range shows in the error box; ten releases on the version line open the test panel, which writes the test block.
 TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     WindowUnderTest w("tray", [](const std::string& dir) { logo_files(dir, true); });
     expect_logo(w, true);
@@ -116,9 +111,6 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_NE(v.text(Ctl{"Text_vr_error_cou"}), "") << "slider error text";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
 
-    // Ten mouse releases on the version line open the hidden test panel; the
-    // count restarts when the line loses the focus. The panel's switch and
-    // boxes write the test block.
     w.frm->showNormal();
     show_window(w);
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");

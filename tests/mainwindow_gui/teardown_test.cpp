@@ -1,7 +1,5 @@
-// The window can be destroyed in the middle of anything its controls report:
-// every report that the teardown itself sends (a focus loss, a released
-// pointer grab, a timer) must reach rules and services that still exist.
-// The sanitizer build turns any use of a destroyed member into a failure.
+// The window destroyed in the middle of anything: what the teardown itself reports (a focus loss, a released
+// grab, a timer) must reach rules and services that still exist (the sanitizer build fails on any other use).
 #include "controls/slider.h"
 #include "dialogs/progress_dialog.h"
 #include "e2e_input.h"
@@ -10,7 +8,6 @@ namespace tuner::testing {
 namespace {
 
 TEST(FrmMainTeardown, DestroyedWhileEditingDraggingOrWaiting) {
-    // Each case leaves the window busy in its own way, then destroys it.
     const std::vector<std::pair<const char*, std::function<void(WindowUnderTest&)>>> cases = {
         {"a box being edited",
          [](WindowUnderTest& w) {
