@@ -41,6 +41,9 @@ TEST(ControlTable, NamesAreUniqueAndControlsFitTheirContainers) {
         EXPECT_GE(row.top, 0) << name;
         EXPECT_GT(row.width, 0) << name;
         EXPECT_GT(row.height, 0) << name;
+        if (row.kind == ControlKind::Slider) {
+            EXPECT_EQ((row.flags & kVertical) != 0, row.height > row.width) << name << " runs across its shape";
+        }
         // Each band's controls sit in their band's column, the input buttons in their frame.
         const bool in_band = row.index >= 0 && (row.name.starts_with("vr_eq_") || row.name.starts_with("Text_eq_") ||
                                                 row.name.starts_with("key_eq_type_"));

@@ -6,7 +6,9 @@
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "display/display_colors.h"
 #include "e2e_input.h"
+#include "platform/ole_color.h"
 
 namespace tuner::testing {
 namespace {
@@ -82,8 +84,8 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     ASSERT_EQ(w.frm->state().Language, 0);  // no stored choice yet
     EXPECT_EQ(w.frm->windowTitle().toStdString(), "调音台");
     for (const auto& [language, want] : std::vector<std::pair<int, std::vector<std::string>>>{
-             {1, {"Tuning Desk", " Open File ", "  中文  ", "BT"}},
-             {0, {"调音台", "   打开文件   ", " English ", "蓝牙"}}}) {
+             {1, {"Tuning Desk", " Open File ", "  中文  ", "BT", "Music Input Sel"}},
+             {0, {"调音台", "   打开文件   ", " English ", "蓝牙", "音乐输入选择"}}}) {
         SCOPED_TRACE("language " + std::to_string(language));
         choose(w, "menu_key_language");
         EXPECT_EQ(w.frm->state().Language, language);
@@ -91,6 +93,7 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
         EXPECT_EQ(v.text(Ctl{"menu_key_open_file_to_all_data"}), want[1]);
         EXPECT_EQ(v.text(Ctl{"menu_key_language"}), want[2]);
         EXPECT_EQ(v.text(Ctl{"key_input", 6}), want[3]);
+        EXPECT_EQ(v.text(Ctl{"Frame_music_input"}), want[4]) << "a frame title";
     }
 }
 
@@ -109,6 +112,7 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     WindowUnderTest w("e2e_bt_unit");
     show_and_connect(w);
     EXPECT_EQ(text_of(w, "Text_read_cpu_bt_name"), "Unit Name");
+    EXPECT_EQ(widget_of(w, "Text_read_cpu_bt_name")->palette().color(QPalette::Base), to_qcolor(kLit)) << "lit box";
     const std::string name = "Bühne 蓝牙";
     type_name(w, name);
     const auto sent = write_after(w, cmd::bt_name, [&] { click(w, "key_bt_neme(0)"); });

@@ -31,6 +31,10 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
         QObject* found = action ? static_cast<QObject*>(w.frm->findChild<QAction*>(n)) : w.frm->findChild<QWidget*>(n);
         EXPECT_NE(found, nullptr) << row.object_name();
         EXPECT_EQ(w.frm->registry().object(row.object_name()), found) << row.object_name();
+        if (row.kind == ControlKind::PictureBox && !found->property("group").toBool()) {
+            EXPECT_EQ(static_cast<QLabel*>(found)->frameShape() == QFrame::NoFrame, (row.flags & kFlat) != 0)
+                << row.object_name() << " frame";
+        }
     }
     w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
@@ -46,6 +50,10 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     QCoreApplication::processEvents();
     EXPECT_LE(w.frm->frameGeometry().width(), 1280);
     EXPECT_LE(w.frm->height() + 30, 720);  // room for a title bar
+    EXPECT_TRUE(w.frm->rect().contains(w.frm->centralWidget()->geometry())) << "the panels below the menu bar";
+    const auto bar = w.frm->menuBar()->actions();
+    EXPECT_EQ(std::count_if(bar.begin(), bar.end(), [](QAction* a) { return a->isVisible(); }), 6)
+        << "menu bar entries (no language entry without config.ini)";
     linked(false);
     for (const char* hidden : {"Frame_cpu_test", "Frame_Run_Test_Mode", "Text_vr_error_cou"})
         EXPECT_FALSE(v.visible(Ctl{hidden})) << hidden;
@@ -112,7 +120,7 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
 
     w.frm->showNormal();
-    show_window(w);
+    show_and_connect(w);
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     click(w, "Text_music_vol");  // the focus leaves the version line
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
@@ -128,6 +136,8 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     enter_value(w, "Text_cpu_test_data(0)", "300");
     EXPECT_EQ(block[9], 255);
     EXPECT_EQ(text_of(w, "Text_cpu_test_data", 0), "255");
+    const auto sent = write_after(w, cmd::cpu_test, [&] { enter_value(w, "Text_cpu_test_data(9)", "77"); });
+    EXPECT_EQ(sent[kTestDataFirstByte + 9], 77) << "box 9's byte sent";
 }
 
 }  // namespace
