@@ -115,6 +115,8 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     EXPECT_EQ(widget_of(w, "Text_read_cpu_bt_name")->palette().color(QPalette::Base), to_qcolor(kLit)) << "lit box";
     const std::string name = "Bühne 蓝牙";
     type_name(w, name);
+    QWidget* edit = widget_of(w, "Text_bt_file_name_change(1)");
+    EXPECT_EQ(edit->palette().color(QPalette::Text), to_qcolor(0x404040)) << "dark grey text while edited";
     const auto sent = write_after(w, cmd::bt_name, [&] { click(w, "key_bt_neme(0)"); });
     const auto* payload = sent.data() + hid_frame::payload;
     EXPECT_EQ(std::string(payload, payload + 40), name + std::string(40 - name.size(), '\0'));
@@ -122,6 +124,9 @@ TEST(E2eBtName, ThroughTheUnitAndThroughATextFile) {
     w.ticks(40);
     EXPECT_EQ(text_of(w, "Text_read_cpu_bt_name"), name);
     EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Bt_Name").value_or(""), name);
+    type_name(w, std::string(40, 'N'));
+    type(w, "X");
+    EXPECT_EQ(text_of(w, "Text_bt_file_name_change", 1), std::string(40, 'N')) << "a 41st character typed";
 
     // Export and import through a text file.
     w.frm->services().show_test_panel(true);

@@ -65,6 +65,8 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     ASSERT_TRUE(w.connect());
     w.ticks(40);
     linked(true);
+    const QImage lit = w.frm->registry().get<QLabel>("Picture_LED_1_ON_1(0)")->pixmap().toImage();
+    EXPECT_EQ(lit.pixelColor(8, 8), QColor(0, 200, 60)) << "the lit LED is green";
     EXPECT_TRUE(same_payloads(s.param_image, w.unit.image)) << "the whole state read";
     EXPECT_TRUE(w.messages.empty());
     EXPECT_EQ(v.text(Ctl{"Display_Connect_State"}), "Connected");
