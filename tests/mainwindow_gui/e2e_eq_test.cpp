@@ -1,10 +1,14 @@
-// The EQ editor and the compressor end to end: input reaches the unit as the exact frames.
+// The EQ editor and the compressor end to end: input reaches the unit as the exact frames, and what the window
+// shows is what the image and the unit hold.
 #include <cmath>
+
+#include <QAbstractButton>
 
 #include "controls/limiter.h"
 #include "controls/peq_graph.h"
 #include "core/default_image.h"
 #include "core/value_tables.h"
+#include "display/display_colors.h"
 #include "e2e_input.h"
 
 namespace tuner::testing {
@@ -14,13 +18,15 @@ namespace e = eq_frame;
 
 QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); }
 
-// A band dragged on the graph and the threshold on its curve: each sent once, box and slider following.
-TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
+// A band dragged on the graph and the threshold on its curve: each sent once, box and slider following; a pre-gain
+// below the slider's reach shown alike everywhere.
+TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactlyAndALowPreGain) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
     pictured_unit(w.unit, false);                   // the picture at the end shows a real curve
     w.unit.image.eq[0][e::eq_x_enable + band] = 1;  // a disabled band has no marker to grab
     set_eq_freq(w.unit.image.eq[0], band, 200);     // band 4 at 200 Hz
+    w.unit.image.eq[0][e::eq_pre_gain_db_index] = 0;
     show_and_connect(w);
     auto& v = w.frm->view();
     PEQ* peq = v.peq();
@@ -51,12 +57,23 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     EXPECT_EQ(text_of(w, "Text_drc_threshold_db"), std::to_string(stored));
     EXPECT_EQ(v.slider_value(Ctl{"vr_drc_threshold_db"}), stored);
     EXPECT_EQ(-read_u16(sent_gen, at), stored);
+
+    // A pre-gain of 0, below the slider's reach: slider, box and graph agree, and Up steps from there.
+    const int shown = w.frm->view().slider_value(Ctl{"vr_eq_pre_gain_db_index"});
+    EXPECT_EQ(w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index], shown) << "image byte against the slider";
+    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box";
+    EXPECT_DOUBLE_EQ(w.frm->view().peq()->model().pre_gain_db(), -18.0) << "graph";
+    const FrameImage up = write_after(w, cmd::eq, [&] {
+        click(w, "Text_eq_pre_gain_db_index");
+        key(w, Qt::Key_Up);
+    });
+    EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
     save_pictures(w, "frm_main_connected_eq_drag_drc_threshold");
 }
 
-// A type button and typed band values reach the unit; the channel tabs move the EQ and the compressor to their
-// channels; reset restores the start-up channel; the pointer over a gain slider highlights its band until it leaves.
-TEST(E2eEq, BandValuesChannelTabsResetAndHover) {
+// A type button and typed band values reach the unit; the channel tabs move the EQ to their channels; the pointer
+// over a gain slider highlights its band until it leaves.
+TEST(E2eEq, BandValuesChannelTabsAndHover) {
     WindowUnderTest w("e2e_eq_band");
     show_and_connect(w);
     const int band = 3;
@@ -82,7 +99,6 @@ TEST(E2eEq, BandValuesChannelTabsResetAndHover) {
         EXPECT_EQ(peq->model().band(band).band_type, f[e::eq_type + band]);
         EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", band}), f[e::eq_db + band]);
     }
-    EXPECT_EQ(text_of(w, "Text_eq_freq", band), "20600");
 
     const AppState& s = w.frm->state();
     for (auto [tab, channel] : std::vector<std::array<int, 2>>{{1, 1}, {2, 3}, {3, 5}, {4, 6}, {0, 0}}) {
@@ -95,19 +111,6 @@ TEST(E2eEq, BandValuesChannelTabsResetAndHover) {
         EXPECT_EQ(sent[e::EQ_CH], channel) << "channel byte sent";
         EXPECT_EQ(sent[e::eq_type + 6], 2) << "band 6 type sent";
     }
-    click_tab(w, 1);
-    const FrameImage gen = write_after(w, cmd::gen, [&] { enter_value(w, "Text_drc_ratio", "300"); });
-    EXPECT_EQ(read_u16(gen, gen_frame::drc(1) + gen_frame::drc_ratio), 300);
-    EXPECT_NE(read_u16(gen, gen_frame::drc(0) + gen_frame::drc_ratio), 300);
-
-    click_tab(w, 3);  // MAIN OUT: channel 5
-    const FrameImage start_up = s.param_image_default.eq[5];
-    ASSERT_FALSE(same_payload(start_up, s.param_image.eq[5])) << "the unit's channel 5 is the start-up one";
-    const FrameImage sent = write_after(w, cmd::eq, [&] { click(w, "key_eq_reset"); });
-    EXPECT_TRUE(same_payload(s.param_image.eq[5], start_up)) << "channel 5 after the reset";
-    EXPECT_EQ(sent[e::EQ_CH], 5);
-    EXPECT_TRUE(same_payload(sent, start_up)) << "the frame sent by the reset";
-    EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 1}), start_up[e::eq_db + 1]);
 
     QWidget* elsewhere = widget_of(w, "Text_music_vol");
     for (const int band : {9, 0}) {
@@ -121,6 +124,31 @@ TEST(E2eEq, BandValuesChannelTabsResetAndHover) {
         QCoreApplication::processEvents();
         EXPECT_EQ(peq->select_eq_index(), 255) << "pointer moved from " << name << " to Text_music_vol";
     }
+}
+
+// A channel switched off stays off through polling and a band edit.
+TEST(E2eTruth, AChannelSwitchedOffStaysOff) {
+    WindowUnderTest w("e2e_channel_off");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    PEQ* peq = w.frm->view().peq();
+    auto expect_off = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(s.param_image.eq[0][e::eq_chx_enable], 0) << "image byte 33";
+        EXPECT_EQ(w.unit.image.eq[0][e::eq_chx_enable], 0) << "unit's byte 33";
+        EXPECT_TRUE(peq->model().bypass_on()) << "no banner over the graph";
+        EXPECT_EQ(peq->model().bypass().text, " OFF ") << "banner";
+        EXPECT_EQ(w.frm->view().back_color(Ctl{"key_eq_chx_enable"}), kGrey) << "channel button";
+    };
+    ASSERT_EQ(s.param_image.eq[0][e::eq_chx_enable], 1);
+    const FrameImage off = write_after(w, cmd::eq, [&] { click(w, "key_eq_chx_enable"); });
+    EXPECT_EQ(off[e::eq_chx_enable], 0) << "sent byte 33";
+    w.ticks(40);  // two seconds of polling: every EQ channel read back
+    expect_off("after polling");
+
+    const FrameImage edit = write_after(w, cmd::eq, [&] { click(w, "key_eq_type_hs(4)"); });
+    EXPECT_EQ(edit[e::eq_chx_enable], 0) << "a band edit must not switch the channel on";
+    expect_off("after a band edit");
 }
 
 }  // namespace
