@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "core/default_image.h"
-#include "core/param_table.h"
 #include "dialogs/wheel_binding.h"
 #include "display/display.h"
 #include "mainwindow/captions.h"
@@ -60,19 +59,8 @@ TEST(ControlTable, EveryControlAnotherTableNamesExists) {
     for (const WheelRoute& r : kWheelRoutes)
         for (int i = 0; i < (r.array ? 10 : 1); ++i)
             EXPECT_TRUE(in_table(wheel_target_name(r, i))) << "wheel target " << wheel_target_name(r, i);
-    for (const ParamRow& row : param_table()) {
-        for (int i = 0; i < (row.per_band ? 10 : 1); ++i) {
-            const int index = row.per_band ? i : -1;
-            EXPECT_TRUE(in_table(Ctl{row.text_box, index}.str())) << row.name << " box";
-            if (!row.slider.empty()) {
-                EXPECT_TRUE(in_table(Ctl{row.slider, index}.str())) << row.name << " slider";
-            }
-            if (!row.limit_slider.empty()) {
-                EXPECT_TRUE(in_table(std::string(row.limit_slider))) << row.name << " limit slider";
-            }
-        }
-    }
-    // Every control a full refresh of the display writes, linked and not, in both languages.
+    // Every control a full refresh of the display writes (the parameters' boxes and sliders among them), linked and
+    // not, in both languages.
     AppState s;
     s.param_image = neutral_param_image();
     FakeMainView view;

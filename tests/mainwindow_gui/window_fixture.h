@@ -36,8 +36,8 @@ inline std::string make_program_dir(const std::string& name) {
     return dir.string();
 }
 
+// The window started in a program folder of its own, to which `prepare` may add files first.
 struct WindowUnderTest {
-    // `prepare` may put more files into the program folder before the start-up.
     explicit WindowUnderTest(const std::string& name = "default",
                              const std::function<void(const std::string&)>& prepare = {}) {
         const std::string dir = make_program_dir(name);
