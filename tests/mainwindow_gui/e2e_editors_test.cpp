@@ -15,7 +15,7 @@ namespace {
 // Typed values set a parameter; the sliders span their fields; frames from the unit move the window and its limits
 // the sliders. A mute button toggles by clicks, check boxes by a click and Space, keeping the focus (no box starts
 // editing), and show their bytes; the vocal-cut options set their two bytes; an input button sends behind a wait.
-TEST(E2eEditing, TypedValuesUnitFramesSwitchesBoxesAndOptionsWriteAndSend) {
+TEST(E2eEditing, ValuesSwitchesBoxesAndOptions) {
     WindowUnderTest w("e2e_switches");
     w.unit.image.gen[gen_frame::lock] = 2;  // locked, by a code the box does not write
     show_and_connect(w);
@@ -55,10 +55,10 @@ TEST(E2eEditing, TypedValuesUnitFramesSwitchesBoxesAndOptionsWriteAndSend) {
     auto* music = w.frm->registry().get<xiSlider>("vr_music_vol");
     EXPECT_EQ(music->max(), 60) << "music volume slider max";
     EXPECT_EQ(music->max_limit(), 20) << "music volume slider adjust maximum";
-    EXPECT_EQ(w.frm->view().value(Ctl{"Check_vol_max_function_en"}), 1);
+    EXPECT_EQ(w.frm->view().value(Ctl{"Check_vol_max_function_en"}), 1) << "limit box";
 
     auto expect_held = [&](const char* name) {
-        EXPECT_EQ(QApplication::focusWidget(), widget_of(w, name));
+        EXPECT_EQ(QApplication::focusWidget(), widget_of(w, name)) << "focus";
         for (const char* box : {"Text_music_vol_adj_max", "Text_mic_vol_adj_max", "Text_effect_vol_adj_max",
                                 "Text_music_vol_power_on", "Text_mic_vol_power_on", "Text_effect_vol_power_on"}) {
             EXPECT_FALSE(qobject_cast<ParamTextBox*>(widget_of(w, box))->has_logical_focus())
@@ -127,10 +127,10 @@ TEST(E2eEditing, TypedValuesUnitFramesSwitchesBoxesAndOptionsWriteAndSend) {
             EXPECT_FALSE(w.frm->isEnabled()) << "window during the wait";
         },
         2);
-    EXPECT_EQ(sent[gen_frame::music_input_sel], 10);
+    EXPECT_EQ(sent[gen_frame::music_input_sel], 10) << "input sent";
     for (int i = 0; i < 80 && wait.isVisible(); ++i) w.ticks(1);
-    EXPECT_FALSE(wait.isVisible());
-    EXPECT_TRUE(w.frm->isEnabled());
+    EXPECT_FALSE(wait.isVisible()) << "wait after the input";
+    EXPECT_TRUE(w.frm->isEnabled()) << "window after the wait";
     EXPECT_EQ(QApplication::focusWidget(), widget_of(w, "key_input(10)")) << "the pressed button keeps the keyboard";
     EXPECT_EQ(w.frm->view().back_color(Ctl{"key_input", 10}), 0xFFFF80u) << "the lit input";
 }

@@ -20,7 +20,7 @@ QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), 
 
 // A band dragged on the graph and the threshold on its curve: each sent once, box and slider following; a pre-gain
 // below the slider's reach shown alike everywhere.
-TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactlyAndALowPreGain) {
+TEST(E2eEq, DraggedBandAndThresholdAndALowPreGain) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
     pictured_unit(w.unit, false);                   // the picture at the end shows a real curve
@@ -39,7 +39,7 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactlyAndALowPreGain) {
     const FrameImage& now = w.frm->state().param_image.eq[0];
     EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "gain byte";
     EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "frequency";
-    EXPECT_EQ(sent[e::EQ_CH], 0);
+    EXPECT_EQ(sent[e::EQ_CH], 0) << "channel byte";
     EXPECT_TRUE(same_payload(sent, now)) << "the frame sent and the window's";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", band}), now[e::eq_db + band]);
 
@@ -53,7 +53,7 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactlyAndALowPreGain) {
         6, true);
     const std::size_t at = gen_frame::drc(0) + gen_frame::drc_threshold_db;
     const int stored = -read_u16(w.frm->state().param_image.gen, at);
-    EXPECT_NEAR(stored, -20, 1);
+    EXPECT_NEAR(stored, -20, 1) << "threshold stored";
     EXPECT_EQ(text_of(w, "Text_drc_threshold_db"), std::to_string(stored));
     EXPECT_EQ(v.slider_value(Ctl{"vr_drc_threshold_db"}), stored);
     EXPECT_EQ(-read_u16(sent_gen, at), stored);

@@ -101,7 +101,7 @@ void type_name(WindowUnderTest& w, const std::string& name) {
 // A typed name goes to the unit and is read back, the box takes 40 characters. The audio-mode dialog from the menu
 // shows the unit's flags, a box and a preset send the block; the window comes back once the dialog and any wait are
 // gone; one About box.
-TEST(E2eBtNameAndAudioMode, TheNameBoxesAndPresetsSendThenTheWindowComesBackThenAbout) {
+TEST(E2eBtNameAndAudioMode, NameDialogWaitAndAbout) {
     WindowUnderTest w("e2e_audio_mode");
     w.unit.audio_mode_config[7] = 2;  // a value the box shows cleared
     show_and_connect(w);
@@ -155,14 +155,14 @@ TEST(E2eBtNameAndAudioMode, TheNameBoxesAndPresetsSendThenTheWindowComesBackThen
     };
     w.frm->services().display_wait_1s();
     wait_out();
-    EXPECT_FALSE(w.frm->isEnabled());
+    EXPECT_FALSE(w.frm->isEnabled()) << "window with the dialog open";
     w.frm->services().display_wait_1s();
     d->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(d->isVisible()) << "dialog after closing";
     EXPECT_FALSE(w.frm->isEnabled()) << "window while a wait runs";
     wait_out();
-    EXPECT_TRUE(w.frm->isEnabled());
+    EXPECT_TRUE(w.frm->isEnabled()) << "window after both";
     EXPECT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));  // the keyboard is back in the window
 
     auto boxes = [] {

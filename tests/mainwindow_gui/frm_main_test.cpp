@@ -74,7 +74,7 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     const QImage lit = w.frm->registry().get<QLabel>("Picture_LED_1_ON_1(0)")->pixmap().toImage();
     EXPECT_EQ(lit.pixelColor(8, 8), QColor(0, 200, 60)) << "the lit LED is green";
     EXPECT_TRUE(same_payloads(s.param_image, w.unit.image)) << "the whole state read";
-    EXPECT_TRUE(w.messages.empty());
+    EXPECT_TRUE(w.messages.empty()) << "messages";
     EXPECT_EQ(v.text(Ctl{"Text_music_vol"}), std::to_string(w.unit.image.gen[gen_frame::music_vol]));
 
     w.unit.unplug();
@@ -84,7 +84,7 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
 
     s.Bt_Name = "Stage Left";
     w.frm->close();
-    EXPECT_TRUE(w.ended);
+    EXPECT_TRUE(w.ended) << "program ended";
     EXPECT_EQ(w.settings.get(kSettingsApp, kSettingsSection, "Bt_Name").value_or(""), "Stage Left");
 }
 
@@ -109,32 +109,32 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_EQ(cpu->count(), 1) << "unit debug lines";
     EXPECT_EQ(pc->count(), 1) << "PC data lines";
     for (int i = 0; i < kDebugListMaxLines + 10; ++i) w.frm->services().debug_line("line " + std::to_string(i));
-    EXPECT_EQ(cpu->count(), kDebugListMaxLines);
+    EXPECT_EQ(cpu->count(), kDebugListMaxLines) << "lines kept";
     EXPECT_EQ(cpu->item(cpu->count() - 1)->text(), QString("line %1").arg(kDebugListMaxLines + 9));
     w.frm->services().clear_list(Ctl{"List_cpu_debug_out_display"});
-    EXPECT_EQ(cpu->count(), 0);
+    EXPECT_EQ(cpu->count(), 0) << "lines after clearing";
 
     MainView& v = w.frm->view();
     v.set_slider_value(Ctl{"vr_eq_db", 0}, 500);  // beyond max 180
     EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"})) << "slider error box";
     EXPECT_NE(v.text(Ctl{"Text_vr_error_cou"}), "") << "slider error text";
-    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120);
+    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", 0}), 120) << "slider value kept";
 
     w.frm->showNormal();
     show_and_connect(w);
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
     click(w, "Text_music_vol");  // the focus leaves the version line
     for (int i = 0; i < 9; ++i) click(w, "Text_software_version");
-    EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"}));
+    EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after nine releases";
     click(w, "Text_software_version");
     EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after ten releases";
     save_pictures(w, "frm_main_test_panel");
 
     const auto& block = w.frm->state().cpu_test_data;
     click(w, "Check_cpu_test_sw", QPoint(6, 9));  // on the tick box
-    EXPECT_EQ(block[8], 1);
+    EXPECT_EQ(block[8], 1) << "test switch byte";
     enter_value(w, "Text_cpu_test_data(0)", "300");
-    EXPECT_EQ(block[9], 255);
+    EXPECT_EQ(block[9], 255) << "byte of box 0";
     EXPECT_EQ(text_of(w, "Text_cpu_test_data", 0), "255");
     const auto sent = write_after(w, cmd::cpu_test, [&] { enter_value(w, "Text_cpu_test_data(9)", "77"); });
     EXPECT_EQ(sent[kTestDataFirstByte + 9], 77) << "box 9's byte sent";
