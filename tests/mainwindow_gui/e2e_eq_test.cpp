@@ -1,11 +1,14 @@
-// The EQ editor and the compressor end to end: drags, type buttons, typed
-// band values, reset and the channel tabs reach the unit as the exact frames.
+// The EQ editor and the compressor end to end: input reaches the unit as the exact frames, and what the window
+// shows is what the image and the unit hold.
 #include <cmath>
+
+#include <QAbstractButton>
 
 #include "controls/limiter.h"
 #include "controls/peq_graph.h"
 #include "core/default_image.h"
 #include "core/value_tables.h"
+#include "display/display_colors.h"
 #include "e2e_input.h"
 
 namespace tuner::testing {
@@ -15,14 +18,15 @@ namespace e = eq_frame;
 
 QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); }
 
-// A band dragged on the graph and the compressor threshold moved on its curve,
-// each sent once as the exact frame, box and slider following; then a picture.
-TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
+// A band dragged on the graph and the threshold on its curve: each sent once, box and slider following; a pre-gain
+// below the slider's reach shown alike everywhere.
+TEST(E2eEq, DraggedBandAndThresholdAndALowPreGain) {
     WindowUnderTest w("e2e_peq_drag");
     const int band = 4;
     pictured_unit(w.unit, false);                   // the picture at the end shows a real curve
     w.unit.image.eq[0][e::eq_x_enable + band] = 1;  // a disabled band has no marker to grab
     set_eq_freq(w.unit.image.eq[0], band, 200);     // band 4 at 200 Hz
+    w.unit.image.eq[0][e::eq_pre_gain_db_index] = 0;
     show_and_connect(w);
     auto& v = w.frm->view();
     PEQ* peq = v.peq();
@@ -33,14 +37,9 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
     const FrameImage sent = write_after(
         w, cmd::eq, [&] { drag(w, peq, marker, marker + QPoint(40, -30), 8); }, 6);
     const FrameImage& now = w.frm->state().param_image.eq[0];
-    // The gain and frequency moved; only the band's gain, frequency and Q bytes changed.
     EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "gain byte";
     EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "frequency";
-    FrameImage others_kept = before;
-    for (std::size_t field : {e::eq_db, e::eq_freq_high, e::eq_freq_low, e::eq_q_peq, e::eq_q_shelf, e::eq_q_pass})
-        others_kept[field + band] = now[field + band];
-    EXPECT_TRUE(same_payload(now, others_kept)) << "bytes beside the band's gain, frequency and Q";
-    EXPECT_EQ(sent[e::EQ_CH], 0);
+    EXPECT_EQ(sent[e::EQ_CH], 0) << "channel byte";
     EXPECT_TRUE(same_payload(sent, now)) << "the frame sent and the window's";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", band}), now[e::eq_db + band]);
 
@@ -52,56 +51,46 @@ TEST(E2eEq, ABandAndTheThresholdDraggedReachTheUnitExactly) {
             drag(w, v.limiter(), px((k.left + k.right) / 2, (k.top + k.bottom) / 2), px(m.px_x(-20), m.px_y(-20)), 1);
         },
         6, true);
-    // The record keeps the threshold's magnitude.
     const std::size_t at = gen_frame::drc(0) + gen_frame::drc_threshold_db;
     const int stored = -read_u16(w.frm->state().param_image.gen, at);
-    EXPECT_NEAR(stored, -20, 1);
+    EXPECT_NEAR(stored, -20, 1) << "threshold stored";
     EXPECT_EQ(text_of(w, "Text_drc_threshold_db"), std::to_string(stored));
     EXPECT_EQ(v.slider_value(Ctl{"vr_drc_threshold_db"}), stored);
     EXPECT_EQ(-read_u16(sent_gen, at), stored);
+
+    // A pre-gain of 0, below the slider's reach: slider, box and graph agree, and Up steps from there.
+    const int shown = w.frm->view().slider_value(Ctl{"vr_eq_pre_gain_db_index"});
+    EXPECT_EQ(w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index], shown) << "image byte against the slider";
+    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box";
+    EXPECT_DOUBLE_EQ(w.frm->view().peq()->model().pre_gain_db(), -18.0) << "graph";
+    const FrameImage up = write_after(w, cmd::eq, [&] {
+        click(w, "Text_eq_pre_gain_db_index");
+        key(w, Qt::Key_Up);
+    });
+    EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
     save_pictures(w, "frm_main_connected_eq_drag_drc_threshold");
 }
 
-// On one band: a type button sets the type and the Q's reach; typed
-// frequency, gain and Q snap to the tables, their ends when out of range.
-// Then the tab strip moves the EQ and compressor to their channels (which
-// channel each tab chooses: the EQ rules' test), and reset restores the
-// start-up channel.
-TEST(E2eEq, BandValuesChannelTabsAndReset) {
+// A type button and typed band values reach the unit; the channel tabs move the EQ to their channels; the pointer
+// over a gain slider highlights its band until it leaves.
+TEST(E2eEq, BandValuesChannelTabsAndHover) {
     WindowUnderTest w("e2e_eq_band");
     show_and_connect(w);
-    const int band = 3;
-    enum Field { Type, QShelf, QPeq, FreqHz, GainDb };
-    struct Step {
-        const char* control;
-        const char* typed;  // null: a click
-        Field field;
-        double value, within;
-    };
-    const Step steps[] = {{"key_eq_type_ls(3)", nullptr, Type, 1, 0},
-                          {"Text_eq_q(3)", "30", QShelf, 20, 0},  // a shelf's Q goes up to 2.0 only
-                          {"key_eq_type_peq(3)", nullptr, Type, 0, 0},
-                          {"Text_eq_q(3)", "30", QPeq, 250, 0},  // peaking: 25 is allowed again
-                          {"Text_eq_db(3)", "-5.3", GainDb, -5.3, 0.11},
-                          {"Text_eq_freq(3)", "30000", FreqHz, 20600, 0.5}};
     PEQ* peq = w.frm->view().peq();
-    for (const Step& st : steps) {
-        SCOPED_TRACE(std::string(st.control) + " " + (st.typed ? st.typed : "click"));
-        const FrameImage f =
-            write_after(w, cmd::eq, [&] { st.typed ? enter_value(w, st.control, st.typed) : click(w, st.control); });
-        EXPECT_EQ(f[e::EQ_CH], 0);
-        const double got[] = {double(f[e::eq_type + band]), double(f[e::eq_q_shelf + band]),
-                              double(f[e::eq_q_peq + band]), eq_freq_at(eq_freq(f, band)),
-                              eq_gain_at(f[e::eq_db + band])};
-        EXPECT_NEAR(got[st.field], st.value, st.within);
-        // The graph and the band's controls show what was sent.
-        EXPECT_EQ(peq->model().band(band).band_type, f[e::eq_type + band]);
-        EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", band}), f[e::eq_db + band]);
-    }
-    EXPECT_EQ(text_of(w, "Text_eq_freq", band), "20600");
+    auto band_sent = [&](auto act) {  // the frame an action on band 3 sent, as the graph and the slider show it
+        const FrameImage f = write_after(w, cmd::eq, act);
+        EXPECT_EQ(f[e::EQ_CH], 0) << "channel byte";
+        EXPECT_EQ(peq->model().band(3).band_type, f[e::eq_type + 3]) << "the graph's band type";
+        EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 3}), f[e::eq_db + 3]) << "gain slider";
+        return f;
+    };
+    EXPECT_EQ(band_sent([&] { click(w, "key_eq_type_ls(3)"); })[e::eq_type + 3], 1) << "low shelf";
+    const FrameImage gain = band_sent([&] { enter_value(w, "Text_eq_db(3)", "-5.3"); });
+    EXPECT_NEAR(eq_gain_at(gain[e::eq_db + 3]), -5.3, 0.11) << "gain";
+    const FrameImage freq = band_sent([&] { enter_value(w, "Text_eq_freq(3)", "30000"); });
+    EXPECT_NEAR(eq_freq_at(eq_freq(freq, 3)), 20600, 0.5) << "the top frequency";
 
     const AppState& s = w.frm->state();
-    // Tab and EQ channel: the band controls show the channel, and an edit goes to it.
     for (auto [tab, channel] : std::vector<std::array<int, 2>>{{1, 1}, {2, 3}, {3, 5}, {4, 6}, {0, 0}}) {
         SCOPED_TRACE("tab " + std::to_string(tab));
         click_tab(w, tab);
@@ -112,28 +101,7 @@ TEST(E2eEq, BandValuesChannelTabsAndReset) {
         EXPECT_EQ(sent[e::EQ_CH], channel) << "channel byte sent";
         EXPECT_EQ(sent[e::eq_type + 6], 2) << "band 6 type sent";
     }
-    // The compressor record follows the MIC tab.
-    click_tab(w, 1);
-    const FrameImage gen = write_after(w, cmd::gen, [&] { enter_value(w, "Text_drc_ratio", "300"); });
-    EXPECT_EQ(read_u16(gen, gen_frame::drc(1) + gen_frame::drc_ratio), 300);
-    EXPECT_NE(read_u16(gen, gen_frame::drc(0) + gen_frame::drc_ratio), 300);
 
-    click_tab(w, 3);  // MAIN OUT: channel 5
-    const FrameImage start_up = s.param_image_default.eq[5];
-    ASSERT_FALSE(same_payload(start_up, s.param_image.eq[5])) << "the unit's channel 5 is the start-up one";
-    const FrameImage sent = write_after(w, cmd::eq, [&] { click(w, "key_eq_reset"); });
-    EXPECT_TRUE(same_payload(s.param_image.eq[5], start_up)) << "channel 5 after the reset";
-    EXPECT_EQ(sent[e::EQ_CH], 5);
-    EXPECT_TRUE(same_payload(sent, start_up)) << "the frame sent by the reset";
-    EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 1}), start_up[e::eq_db + 1]);
-}
-
-// The pointer over a band's gain slider highlights that band on the graph, the last band as well as the first;
-// leaving the slider takes the highlight away.
-TEST(E2eEq, HoveringAGainSliderHighlightsItsBand) {
-    WindowUnderTest w("e2e_eq_hover");
-    show_and_connect(w);
-    const PEQ* peq = w.frm->view().peq();
     QWidget* elsewhere = widget_of(w, "Text_music_vol");
     for (const int band : {9, 0}) {
         const std::string name = "vr_eq_db(" + std::to_string(band) + ")";
@@ -146,6 +114,31 @@ TEST(E2eEq, HoveringAGainSliderHighlightsItsBand) {
         QCoreApplication::processEvents();
         EXPECT_EQ(peq->select_eq_index(), 255) << "pointer moved from " << name << " to Text_music_vol";
     }
+}
+
+// A channel switched off stays off through polling and a band edit.
+TEST(E2eTruth, AChannelSwitchedOffStaysOff) {
+    WindowUnderTest w("e2e_channel_off");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    PEQ* peq = w.frm->view().peq();
+    auto expect_off = [&](const char* when) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(s.param_image.eq[0][e::eq_chx_enable], 0) << "image byte 33";
+        EXPECT_EQ(w.unit.image.eq[0][e::eq_chx_enable], 0) << "unit's byte 33";
+        EXPECT_TRUE(peq->model().bypass_on()) << "no banner over the graph";
+        EXPECT_EQ(peq->model().bypass().text, " OFF ") << "banner";
+        EXPECT_EQ(w.frm->view().back_color(Ctl{"key_eq_chx_enable"}), kGrey) << "channel button";
+    };
+    ASSERT_EQ(s.param_image.eq[0][e::eq_chx_enable], 1);
+    const FrameImage off = write_after(w, cmd::eq, [&] { click(w, "key_eq_chx_enable"); });
+    EXPECT_EQ(off[e::eq_chx_enable], 0) << "sent byte 33";
+    w.ticks(40);  // two seconds of polling: every EQ channel read back
+    expect_off("after polling");
+
+    const FrameImage edit = write_after(w, cmd::eq, [&] { click(w, "key_eq_type_hs(4)"); });
+    EXPECT_EQ(edit[e::eq_chx_enable], 0) << "a band edit must not switch the channel on";
+    expect_off("after a band edit");
 }
 
 }  // namespace

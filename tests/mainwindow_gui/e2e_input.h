@@ -1,5 +1,4 @@
-// Driving the real window as a user does (pointer and keys to the top-level
-// QWindow), the unit's received frames by command, pictures of the window.
+// Driving the real window as a user does (input to the top-level QWindow), the unit's frames, pictures.
 #pragma once
 
 #include <algorithm>
@@ -15,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include "controls/slider.h"
-#include "core/default_image.h"
 #include "core/frame_protocol.h"
 #include "core/image_match.h"
 #include "tabs/xtab.h"
@@ -29,13 +27,11 @@ inline void show_window(WindowUnderTest& w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));
 }
 
-// Shows the window, connects to the unit and lets the whole-state read finish.
 inline void show_and_connect(WindowUnderTest& w) {
     show_window(w);
     ASSERT_TRUE(w.connect());
     w.ticks(40);
-    // The progress wait of the whole-state read left the keyboard with the window.
-    EXPECT_EQ(QApplication::activeWindow(), w.frm.get());
+    EXPECT_EQ(QApplication::activeWindow(), w.frm.get()) << "the keyboard after the whole-state read";
 }
 
 inline QWidget* widget_of(WindowUnderTest& w, const std::string& name) { return w.frm->registry().widget(name); }
@@ -56,14 +52,12 @@ inline bool lands_on(WindowUnderTest& w, QWidget* c, QPoint at) {
     return hit == c || c->isAncestorOf(hit);
 }
 
-// A left click on the middle of a control (or at `local` in it); the control must be shown and uncovered there.
+// A left click on a control's middle (or `local`), which must be shown and uncovered there.
 inline void click(WindowUnderTest& w, const std::string& object_name, QPoint local = {-1, -1}) {
     QWidget* c = widget_of(w, object_name);
     ASSERT_NE(c, nullptr) << object_name;
     const QPoint at = in_window(w, c, local.x() < 0 ? c->rect().center() : local);
-    QWidget* hit = w.frm->childAt(at);
-    EXPECT_TRUE(lands_on(w, c, at)) << object_name << " is covered by "
-                                    << (hit ? hit->objectName().toStdString() : "nothing");
+    EXPECT_TRUE(lands_on(w, c, at)) << object_name << " is covered";
     click_at(w, at);
 }
 
@@ -76,7 +70,6 @@ inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int ste
     QCoreApplication::processEvents();
 }
 
-// Keys to the window: they reach the widget with the focus.
 inline void key(WindowUnderTest& w, Qt::Key k) {
     QTest::keyClick(handle(w), k);
     QCoreApplication::processEvents();
@@ -127,7 +120,6 @@ inline void choose(WindowUnderTest& w, const std::string& entry) {
     click_at(menu->windowHandle(), menu->actionGeometry(a).center());
 }
 
-// Writes of one command the unit received from position `from` on.
 inline std::vector<FrameImage> writes_of(const SimulatedUnit& unit, uint8_t command, std::size_t from) {
     std::vector<FrameImage> out;
     std::copy_if(unit.received.begin() + from, unit.received.end(), std::back_inserter(out),
@@ -143,7 +135,7 @@ std::vector<FrameImage> writes_after(WindowUnderTest& w, uint8_t command, Act ac
     w.ticks(ticks);
     return writes_of(w.unit, command, from);
 }
-// The last of them (all zeros, and a failure, when there is none); `once`: it must be the only one.
+// The last of them (zeros and a failure when none); `once`: the only one.
 template <class Act>
 FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks = 4, bool once = false) {
     const auto frames = writes_after(w, command, act, ticks);
@@ -155,12 +147,10 @@ FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks =
     return frames.empty() ? FrameImage{} : frames.back();
 }
 
-// The parameter bytes of two frame images agree (the unit keeps no header or status in its copy).
 inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameImage& b) {
     return same_frame_bytes(a, b, hid_frame::payload, hid_frame::payload_end + 1);
 }
 
-// A file's bytes as they are (empty when it cannot be read).
 inline std::string file_bytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
@@ -170,17 +160,14 @@ inline std::string text_of(WindowUnderTest& w, const std::string& name, int inde
     return w.frm->view().text(Ctl{name, index});
 }
 
-// The centre of a slider's thumb for a value, in the slider's pixels.
 inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
     return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))
                         : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
 }
 
-// The unit's state for the pictures: neutral filters spread over the range
-// with a gentle curve of gains per channel. The second model has Bluetooth
-// and AUX only, no panel lock, exciter level only, no effect-volume limit,
-// its echo level and no reverb level.
+// The unit for the pictures: neutral filters with a gentle gain curve. The second model has Bluetooth and AUX
+// only, no panel lock, exciter level only, no effect-volume limit, its echo level and no reverb level.
 inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.image = SimulatedUnit::factory_image();
     const ParamImage neutral = neutral_param_image();
@@ -200,13 +187,12 @@ inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
-// Pictures of the window in English and Chinese, one per channel tab, in
-// the test output folder: `base`_en.png, `base`_zh_tab2.png, ...
+// Pictures of the window in both languages per channel tab: `base`_en.png, `base`_zh_tab2.png, ...
 inline void save_pictures(WindowUnderTest& w, const std::string& base, std::initializer_list<int> tabs = {0}) {
     const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
     std::filesystem::create_directories(dir);
     auto* strip = w.frm->registry().get<XTab>("ucXTab1");
-    auto set_language = [&](uint8_t language) {  // 1 English, 0 Chinese; a full refresh re-captions the window
+    auto set_language = [&](uint8_t language) {  // 1 English, 0 Chinese
         w.frm->state().Language = language;
         w.frm->state().refresh_incremental = 0;
         w.frm->display().set_all_dis();
@@ -218,7 +204,7 @@ inline void save_pictures(WindowUnderTest& w, const std::string& base, std::init
         set_language(lang);
         for (const int t : tabs) {
             strip->setActiveTab(t);
-            if (link_connected(w.frm->state())) w.ticks(4);  // without ticking a search that would connect
+            if (link_connected(w.frm->state())) w.ticks(4);
             QCoreApplication::processEvents();
             const std::string file = base + (lang ? "_en" : "_zh") + (t ? "_tab" + std::to_string(t) : "") + ".png";
             EXPECT_TRUE(w.frm->grab().save(QString::fromStdString((dir / file).string()))) << file;

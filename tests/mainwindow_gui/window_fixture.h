@@ -1,6 +1,5 @@
-// The real tuning window offscreen against the simulated unit: in-memory
-// settings, file dialogs that cancel, a clock that moves only when events
-// are pumped, link timers run by the test, and message boxes recorded.
+// The real window offscreen against the simulated unit: in-memory settings, cancelling file dialogs, a clock
+// moved by the pumped events, link timers run by the test, message boxes recorded.
 #pragma once
 
 #include <filesystem>
@@ -37,8 +36,8 @@ inline std::string make_program_dir(const std::string& name) {
     return dir.string();
 }
 
+// The window started in a program folder of its own, to which `prepare` may add files first.
 struct WindowUnderTest {
-    // `prepare` may put more files into the program folder before the start-up.
     explicit WindowUnderTest(const std::string& name = "default",
                              const std::function<void(const std::string&)>& prepare = {}) {
         const std::string dir = make_program_dir(name);
@@ -52,8 +51,7 @@ struct WindowUnderTest {
         hooks.end_program = [this] { ended = true; };
         frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, time, time, false, hooks});
     }
-    // Runs link ticks (50 ms each), letting the window's events through
-    // between them; the progress dialog's 100 ms tick runs every second one.
+    // Link ticks of 50 ms with the window's events between them; the progress dialog's 100 ms tick every second.
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
             frm->tick();
