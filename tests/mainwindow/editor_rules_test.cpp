@@ -15,16 +15,11 @@ namespace {
 
 using K = ParamKind;
 
-bool is_eq(const ParamRow& r) {
-    return r.kind == K::EqDb || r.kind == K::EqFreq || r.kind == K::EqQ || r.kind == K::EqPreGain;
-}
-
 class EditorRulesTest : public ::testing::Test, public RuleEnvFixture {
 protected:
     EditorRulesTest() {
-        // Slider ranges as after start-up.
-        for (const ParamRow& r : param_table())
-            if (!is_eq(r) && !r.slider.empty()) slider(Ctl{r.slider}, r.min, r.max, r.min);
+        for (const ParamRow& r : param_table())  // slider ranges as after start-up
+            if (r.frame != ParamFrame::Eq && !r.slider.empty()) slider(Ctl{r.slider}, r.min, r.max, r.min);
         slider(Ctl{"vr_drc_threshold_db"}, -35, 0, -35);
         s.drc_channel_sel = 1;  // the compressor record of the MIC tab
         set_connected(true);
@@ -35,25 +30,22 @@ protected:
             return {view.slider_min(Ctl{r.limit_slider}), view.slider_max(Ctl{r.limit_slider})};
         return {r.min, r.max};
     }
-    std::string type(const ParamRow& r, const std::string& keys) { return type_enter(Ctl{r.text_box}, keys); }
     const ParamRow& row(std::string_view name) { return *find_param(name); }
 
-    // A value inside the range, one above it and the maximum again.
+    // A value inside the range, one above it and the maximum again. Level and adjust maximum refresh after Enter,
+    // gate values after every key and Enter.
     void expect_enter(const ParamRow& r, bool online) {
         const auto [lo, hi] = range(r);
         for (auto [typed, want] : {std::pair{(lo + hi) / 2, (lo + hi) / 2}, std::pair{hi + 7, hi}, std::pair{hi, hi}}) {
             SCOPED_TRACE("typed " + std::to_string(typed));
             param_send_word(s, r) = kClear;
             const int before = redraws();
-            type(r, std::to_string(typed));
+            type_enter(Ctl{r.text_box}, std::to_string(typed));
             EXPECT_EQ(param_get(s, r), want) << "stored value";
             EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear) << "send word";
-            // Level and adjust maximum refresh after Enter, gate values after every key and Enter.
             const int keys = static_cast<int>(std::to_string(typed).size()) + 1;
-            EXPECT_EQ(redraws() - before, r.kind == K::Level || r.kind == K::AdjustMax ? 1
-                                          : r.kind == K::Gate16                        ? keys
-                                                                                       : 0)
-                << "redraws";
+            const bool after_enter = r.kind == K::Level || r.kind == K::AdjustMax;
+            EXPECT_EQ(redraws() - before, after_enter ? 1 : r.kind == K::Gate16 ? keys : 0) << "redraws";
             if (r.kind == K::Plain || r.kind == K::Volume || r.kind == K::PowerOn) {
                 EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want)) << "box text";
             }
@@ -88,7 +80,7 @@ protected:
     }
 };
 
-// Typed values at the edges: snapping to a table, its ends, raw steps, minus signs, limits that depend on state;
+// Typed values snap to a table and its ends, take raw steps, drop minus signs, obey limits that depend on state;
 // power-on steps reach the volume slider's max, not its adjust maximum.
 TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
@@ -113,7 +105,7 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
         SCOPED_TRACE(std::string(param) + " typed " + typed + " raw delay mode " + std::to_string(raw_delay));
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         const ParamRow& r = row(param);
-        EXPECT_EQ(type(r, typed), shown) << "box text";
+        EXPECT_EQ(type_enter(Ctl{r.text_box}, typed), shown) << "box text";
         EXPECT_EQ(param_get(s, r), stored) << "stored value";
         const int32_t on_slider = r.kind == K::DrcThreshold ? -stored : stored;
         if (r.kind == K::EchoDelay || r.kind == K::Volume || r.kind == K::DrcThreshold) {
@@ -134,13 +126,12 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
 }
 
 // Every row but the EQ's and the threshold, online and offline. Enter stores, clamps, refreshes and raises by kind,
-// also when the value is unchanged (table-indexed values: the edges test). Slider steppers at a bound do nothing at
-// all; own steppers still store, refresh and raise.
+// also unchanged. Slider steppers at a bound do nothing at all; own steppers still store, refresh and raise.
 TEST_F(EditorRulesTest, EnterAndSteppersByKind) {
     for (bool online : {true, false}) {
         set_connected(online);
         for (const ParamRow& r : param_table()) {
-            if (is_eq(r) || r.kind == K::DrcThreshold) continue;
+            if (r.frame == ParamFrame::Eq || r.kind == K::DrcThreshold) continue;
             SCOPED_TRACE(std::string(r.name) + (online ? " online" : " offline"));
             if (r.kind != K::EchoDelay && r.kind != K::ExciterFreq) expect_enter(r, online);
             expect_steppers(r, online);
@@ -151,7 +142,8 @@ TEST_F(EditorRulesTest, EnterAndSteppersByKind) {
 }
 
 // A slider move stores the step and shows it in the box: raw right echo delay steps only in raw mode, a guarded
-// slider writes the box over what was typed, an index beyond a table (slider range widened) reads its end.
+// slider writes the box over what was typed, an index beyond a table (slider range widened) reads its end. The
+// window repaints at once for the simple sliders, which are dragged.
 TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
     view.set_text(Ctl{"Text_mic1_exciter_freq_index_100"}, "abc");
     view.at(Ctl{"VR_mic1_exciter_freq_index_100"}).s_max = 200;
@@ -171,8 +163,9 @@ TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
         EXPECT_EQ(param_get(s, r), step) << "stored value";
         EXPECT_EQ(param_send_word(s, r), kPending) << "send word";
     }
+    EXPECT_EQ(view.count("repaint"), 3) << "repaints by the moves of the delay and decay sliders";
     EXPECT_EQ(redraws(), 0) << "redraws by slider moves";
-    view.clear_calls();  // at the stored value: nothing
+    view.clear_calls();
     rules.slider_changed(env, Ctl{"VR_plate_reverb_decay"});
     EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "a slider at the stored value";
 }
@@ -191,7 +184,7 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     EXPECT_EQ(read_u16(s.param_image.gen, at), 19) << "stored magnitude";
     EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19") << "threshold box";
     EXPECT_EQ(view.limiter_db(), -19) << "curve threshold";
-    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the threshold step";
+    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the step";
     s.send_gen_req = kClear;
     set_threshold(0);
     rules.step(env, "drc_threshold_db_inc");  // at the slider's end: nothing

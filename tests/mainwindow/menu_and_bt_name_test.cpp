@@ -1,5 +1,4 @@
-// Menu rules and the Bluetooth-name tools at the edges the end-to-end tests leave out (saving and opening
-// parameter files through the menus: E2eTruth.AChannelSwitchedOffStaysOff).
+// Menu rules and the Bluetooth-name tools at the edges the end-to-end tests leave out.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -50,8 +49,7 @@ protected:
 using BtName = MenuRulesTest;
 
 // A ready unit takes mode entries 1..16 only; a unit in standby or without a ready input ignores every guarded
-// entry, while About, the index and the language still work: English goes to Chinese, anything else to English, the
-// choice is saved, then one full redraw.
+// entry, while About, the index and the language (English to Chinese, anything else to English, saved) still work.
 TEST_F(MenuRulesTest, GuardedEntriesNeedAReadyUnitTheLanguageAndAboutDoNot) {
     for (int i : {0, 17, -1, 255}) {
         menu("menu_key_read_all_data_from_cpu_group", i);
@@ -104,7 +102,7 @@ TEST_F(MenuRulesTest, CancelledFileDialogsChangeNothing) {
     EXPECT_EQ(redraws(), 0) << "redraws by cancelled dialogs";
 }
 
-// The name; the buffer's bytes up to its zero padding, shown as text so a failure shows them escaped.
+// The buffer's bytes up to its zero padding, compared as text so a failure shows them escaped.
 TEST(BtNameBuffer, CutsOnACharacterBoundaryAndRefusesControlCharacters) {
     const std::string a39(39, 'a'), a40(40, 'a'), blue10 = "蓝蓝蓝蓝蓝蓝蓝蓝蓝蓝";
     for (const auto& [name, sent] : std::initializer_list<std::pair<std::string, std::string>>{
@@ -124,7 +122,12 @@ TEST(BtNameBuffer, CutsOnACharacterBoundaryAndRefusesControlCharacters) {
 }
 
 // An empty box keeps the stored name; a refused name is stored as typed but nothing is sent; offline stores only.
+// The box is dark grey while edited, light grey otherwise.
 TEST_F(BtName, UpdateSendsOnlyAnAcceptedNameWhileConnected) {
+    rules.box_got_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0x404040u) << "edit box colour while edited";
+    rules.box_lost_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0xC0C0C0u) << "edit box colour after editing";
     for (auto [text, online, kept, sent] :
          {std::tuple{"", true, "Stored_Name", false}, std::tuple{"Party", false, "Party", false},
           std::tuple{"Bad\tName", true, "Bad\tName", false}, std::tuple{"Good", true, "Good", true}}) {
@@ -139,8 +142,7 @@ TEST_F(BtName, UpdateSendsOnlyAnAcceptedNameWhileConnected) {
     EXPECT_EQ(s.bt_name_tx[0], 'G') << "first byte of the name buffer";
 }
 
-// Ticked by mouse or keyboard: the box locks the name and sends it, also offline; an empty or refused name
-// switches nothing on.
+// Ticked, the box locks the name and sends it, also offline; an empty or refused name switches nothing on.
 TEST_F(BtName, AutoRenameLocksTheEditBoxAndSendsOnNextConnection) {
     for (auto [text, tick, locks] : {std::tuple{"Room_7", 1, true}, std::tuple{"Room_7", 0, false},
                                      std::tuple{"", 1, false}, std::tuple{"Bad\x01", 1, false}}) {
@@ -156,7 +158,7 @@ TEST_F(BtName, AutoRenameLocksTheEditBoxAndSendsOnNextConnection) {
     EXPECT_EQ(svc.messages.size(), 1u) << "messages";
 }
 
-// A cancelled, missing or empty import and an export to an unwritable path keep the name; no half-written file.
+// A cancelled, missing or empty import and a failed export keep the name; no half-written file.
 TEST_F(BtName, FailedFileExchangesKeepTheName) {
     std::ofstream(dir / "empty.txt", std::ios::binary) << "\xEF\xBB\xBF\r\nsecond\r\n";
     for (std::optional<fs::path> file : {std::optional<fs::path>{}, {dir / "missing.txt"}, {dir / "empty.txt"}}) {

@@ -21,25 +21,25 @@ protected:
 };
 
 TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
+    using Row = std::tuple<const char*, int, std::size_t>;
     for (auto [name, index, byte] :
-         {std::tuple{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
-          std::tuple{"key_main_out_rch_mute", -1, g::main_out_rch_mute},
-          std::tuple{"key_sub_out_mute", -1, g::sub_out_mute}, std::tuple{"key_sub_out_phase", -1, g::sub_out_phase},
-          std::tuple{"key_mute", 0, g::master_mute}, std::tuple{"key_mute", 1, g::music_mute},
-          std::tuple{"key_mute", 2, g::mic_mute}, std::tuple{"key_mute", 3, g::effect_mute}}) {
+         {Row{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
+          Row{"key_main_out_rch_mute", -1, g::main_out_rch_mute}, Row{"key_sub_out_mute", -1, g::sub_out_mute},
+          Row{"key_sub_out_phase", -1, g::sub_out_phase}, Row{"key_mute", 0, g::master_mute},
+          Row{"key_mute", 1, g::music_mute}, Row{"key_mute", 2, g::mic_mute}, Row{"key_mute", 3, g::effect_mute}}) {
         SCOPED_TRACE((Ctl{name, index}.str()));
         gen(byte) = 5;  // anything but 0 clears
         s.send_gen_req = kClear;
         click(name, index);
-        EXPECT_EQ(gen(byte), 0) << "byte after the first click";
-        EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the first click";
+        EXPECT_EQ(gen(byte), 0) << "byte after one click";
+        EXPECT_EQ(s.send_gen_req, kPending) << "gen send word";
         click(name, index);
-        EXPECT_EQ(gen(byte), 1) << "byte after the second click";
+        EXPECT_EQ(gen(byte), 1) << "byte after two clicks";
     }
     const FrameImage before = s.param_image.gen;
     click("key_mute", 7);  // outside the array: nothing toggles, still redrawn
     EXPECT_TRUE(same_frame_bytes(s.param_image.gen, before)) << "gen frame after key_mute(7)";
-    EXPECT_EQ(redraws(), 17) << "redraws by the toggles";
+    EXPECT_EQ(redraws(), 17) << "redraws";
 }
 
 // The lit anti-feedback level does nothing at all, one that does not exist is ignored; power and clear buttons take
@@ -63,28 +63,32 @@ TEST_F(SwitchRulesTest, SelectorsTakeOnlyTheirIndexes) {
                                                        "clear_list List_pc_out_data_display"}));
 }
 
-TEST_F(SwitchRulesTest, AdjustModesWithoutMic2OnAnotherTabAndAlreadyInForce) {
-    s.eq_band_count[2] = 0;  // without a microphone-2 EQ the mode stores 0 and the channel moves to 1
-    s.eq_channel_sel = 2;
-    gen(g::mic1_mic2_eq_adj_mode) = 1;
-    click("key_mic1_mic2_eq_adj_mode", 2);
-    EXPECT_EQ(gen(g::mic1_mic2_eq_adj_mode), 0) << "microphone adjust mode";
-    EXPECT_EQ(s.eq_channel_sel, 1) << "EQ channel without a microphone-2 EQ";
-    s.eq_channel_sel = 0;  // another channel's tab: only the byte changes
-    click("key_echo_reverb_eq_adj_mode", 0);
-    EXPECT_EQ(gen(g::echo_reverb_eq_adj_mode), 0) << "effect adjust mode";
-    EXPECT_EQ(s.eq_channel_sel, 0) << "EQ channel on another channel's tab";
+// On its own tab an adjust mode moves the EQ channel (mode 2: the pair's second); elsewhere only the byte changes.
+TEST_F(SwitchRulesTest, AdjustModesMoveTheChannelOfTheirTab) {
+    using Row = std::tuple<const char*, int, uint8_t, uint8_t, uint8_t, uint8_t>;  // mic-2 bands, channel before/after
+    for (auto [selector, mode, mic2_bands, stored, before, after] :
+         {Row{"key_mic1_mic2_eq_adj_mode", 2, 10, 2, 1, 2}, Row{"key_mic1_mic2_eq_adj_mode", 1, 10, 1, 2, 1},
+          Row{"key_mic1_mic2_eq_adj_mode", 2, 0, 0, 2, 1},  // without a microphone-2 EQ: mode 0, channel 1
+          Row{"key_echo_reverb_eq_adj_mode", 2, 0, 2, 3, 4}, Row{"key_echo_reverb_eq_adj_mode", 0, 0, 0, 0, 0}}) {
+        SCOPED_TRACE(std::string(selector) + " " + std::to_string(mode));
+        s.eq_band_count[2] = mic2_bands;
+        s.eq_channel_sel = before;
+        click(selector, mode);
+        const bool mic = std::string_view(selector) == "key_mic1_mic2_eq_adj_mode";
+        EXPECT_EQ(gen(mic ? g::mic1_mic2_eq_adj_mode : g::echo_reverb_eq_adj_mode), stored) << "mode byte";
+        EXPECT_EQ(s.eq_channel_sel, after) << "EQ channel";
+    }
     const int before = redraws();
     click("key_echo_reverb_eq_adj_mode", 0);  // already in force
     EXPECT_EQ(redraws(), before) << "redraws by the mode in force";
-    s.eq_channel_sel = 3;  // the effect tab: the channel follows the mode
-    click("key_echo_reverb_eq_adj_mode", 2);
-    EXPECT_EQ(s.eq_channel_sel, 4) << "EQ channel after effect adjust mode 2";
 }
 
 TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing) {
     click("key_input", 12);
-    EXPECT_EQ(svc.count("display_wait_youxian_x100ms(16)"), 1);  // online: the wait for this input
+    click("key_input", 10);
+    EXPECT_EQ(svc.calls,
+              (std::vector<std::string>{"display_wait_youxian_x100ms(16)", "display_wait_youxian_x100ms(23)"}))
+        << "waits for inputs 12 and 10";
     set_connected(false);
     svc.calls.clear();
     s.send_gen_req = s.send_input_req = kClear;
@@ -104,15 +108,16 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     EXPECT_EQ(s.send_input_req, kClear) << "input send word";
 }
 
-// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1 (a lock byte 2
-// unticked: E2eTruth.CheckBoxesShowTheirBytesAfterAClick); with no vocal-cut option selected nothing is written but
-// the frame is raised. A volume-function box is disabled during its short wait; the power-on one keeps its byte 1.
+// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1; with no
+// vocal-cut option selected nothing is written but the frame is raised. A volume-function box is disabled during its
+// short wait; the power-on one keeps its byte 1.
 TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
+    using Row = std::tuple<const char*, std::size_t, int, int, int>;  // byte before, tick, byte after
     for (auto [box, byte, before, tick, after] :
-         {std::tuple{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
-          std::tuple{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
-          std::tuple{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, std::tuple{"Check_lock", g::lock, 2, 1, 2},
-          std::tuple{"Check_lock", g::lock, 1, 0, 0}}) {
+         {Row{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
+          Row{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
+          Row{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, Row{"Check_lock", g::lock, 2, 1, 2},
+          Row{"Check_lock", g::lock, 1, 0, 0}}) {
         SCOPED_TRACE(std::string(box) + " byte " + std::to_string(before) + " ticked " + std::to_string(tick));
         gen(byte) = static_cast<uint8_t>(before);
         s.send_gen_req = kClear;
@@ -161,10 +166,11 @@ TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
 
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
 
-// The release counter stops at its limit with the panel open; a text that is no number keeps the byte. Steppers
+// The release counter opens the panel from the tenth release on; a text that is no number keeps the byte. Steppers
 // clamp at 0 and 255 and rewrite the box; they send only while connected, at a limit too. A greyed switch is off.
 TEST_F(SwitchRulesTest, TestPanel) {
-    for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, Ctl{"Text_software_version"});
+    const Ctl line{"Text_software_version"};
+    for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, line);
     EXPECT_EQ(std::count(actions.calls.begin(), actions.calls.end(), "show_test_panel 1"), 301);
     for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
         view.set_text(test_box(3), text);
@@ -189,7 +195,7 @@ TEST_F(SwitchRulesTest, TestPanel) {
             EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear) << "test send word";
         }
     }
-    EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10));  // no such box
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10)) << "stepper of box 10";
     EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1)) << "stepper of box -1";
     user_sets(Ctl{"Check_cpu_test_sw"}, 2);  // greyed: off
     EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0) << "test switch byte when greyed";

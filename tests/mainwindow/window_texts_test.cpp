@@ -28,8 +28,8 @@ struct CaptionsTest : ::testing::Test {
     FakeMainView view;
 };
 
-// Any language but 0 is English; the window title comes from config.ini, an empty Chinese one stays empty; each copy
-// row shows its source's text, with a blank before it where the row says so.
+// Any language but 0 is English; the window title comes from config.ini, an empty Chinese one stays empty; headings
+// repeat their frame's caption, after a blank where the row says so.
 TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
     for (uint8_t lang : {0, 1, 2, 255}) {
         SCOPED_TRACE("language " + std::to_string(lang));
@@ -37,13 +37,9 @@ TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
         EXPECT_EQ(shown("ucXTab1", 1), lang ? "MIC" : "麦克风") << "tab caption";
         EXPECT_EQ(shown("key_sub_out_phase"), lang ? "Phase 180°" : "反相 180°") << "phase button";
         EXPECT_EQ(shown("FrmMain"), lang ? "Title" : "标题") << "title";
-        for (const CaptionRow& row : caption_rows()) {
-            if (row.rule != CaptionRule::Copy && row.rule != CaptionRule::CopyWithBlank) continue;
-            const std::string source = view.text(Ctl{row.source, row.source_index});
-            EXPECT_FALSE(source.empty()) << row.target().str() << " copies an empty text";
-            EXPECT_EQ(view.text(row.target()), (row.rule == CaptionRule::CopyWithBlank ? " " : "") + source)
-                << row.target().str();
-        }
+        EXPECT_EQ(shown("Label1", 7), lang ? " Dynamic Range Compression" : " 压限器") << "compressor heading";
+        EXPECT_EQ(shown("Label1", 4), lang ? " Music Input Sel" : " 音乐输入选择") << "music input heading";
+        EXPECT_EQ(shown("Label_system_setup", 1), lang ? "Mute" : "静音") << "mute heading";
     }
     write(0, {"", "Brand"});
     EXPECT_EQ(shown("FrmMain"), "") << "an empty Chinese title";
@@ -73,23 +69,16 @@ TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
     }
 }
 
-// Unique targets; every text row has its texts in both languages, the conditional rows their other texts too.
+// Unique targets; every text row has its texts in both languages.
 TEST(CaptionTable, BothLanguagesCompleteWithUniqueTargets) {
     const auto targets = caption_targets();
     EXPECT_EQ(targets.size(), 170u);  // 163 captions, six tabs and the window title
     std::set<std::string> seen;
     for (const Ctl& c : targets) EXPECT_TRUE(seen.insert(c.str()).second) << "duplicate " << c.str();
     for (const CaptionRow& row : caption_rows()) {
-        const std::string target = row.target().str();
-        const bool alt = row.rule == CaptionRule::AuxInput || row.rule == CaptionRule::EchoDelay;
-        if (row.rule == CaptionRule::Text || alt) {
-            EXPECT_FALSE(row.chinese.empty()) << target << " has no Chinese text";
-            EXPECT_FALSE(row.english.empty()) << target << " has no English text";
-        }
-        if (alt) {
-            EXPECT_FALSE(row.chinese_alt.empty()) << target << " has no other Chinese text";
-            EXPECT_FALSE(row.english_alt.empty()) << target << " has no other English text";
-        }
+        if (row.rule != CaptionRule::Text) continue;
+        EXPECT_FALSE(row.chinese.empty()) << row.target().str() << " has no Chinese text";
+        EXPECT_FALSE(row.english.empty()) << row.target().str() << " has no English text";
     }
 }
 
@@ -122,40 +111,30 @@ protected:
     AppState s;
     MemorySettings settings;
 };
-using StartupConfigLimits = StartupConfigTest;
 
-TEST_F(StartupConfigTest, ValidFileSetsTitlesAndLanguageMode) {
+// Titles are taken whole with their blanks, cut at 255 whole characters; text after the check text is allowed.
+TEST_F(StartupConfigTest, ValidFileSetsTitles) {
     write("config.ini", "\xEF\xBB\xBF" + std::string("1\r\n卡拉OK 调音台\r\nKaraoke Tuner \r\n") + kCheck + "\r\n");
-    StartupConfig c = read();  // titles taken whole, blanks kept
+    StartupConfig c = read();
     EXPECT_TRUE(c.config_accepted);
     EXPECT_EQ(c.title_chinese, "卡拉OK 调音台");
     EXPECT_EQ(c.titles().english, "Karaoke Tuner ");
     EXPECT_EQ(c.config_check_line, kCheck);
 
-    write("config.ini", "2\n\n\n" + kCheck + "，多余的文字也可以");  // text after the check text is allowed
-    c = read();
-    EXPECT_TRUE(c.config_accepted) << "with text after the check text";
-    EXPECT_EQ(c.title_chinese, "") << "empty Chinese title";
-    EXPECT_EQ(c.title_english, "") << "empty English title";
-}
-
-// Titles are cut at 255 whole characters; a 30-million-character line does not hide the check line after it.
-TEST_F(StartupConfigLimits, LongTitlesAreCutAtWholeCharacters) {
     std::string chinese;
     for (int i = 0; i < 300; ++i) chinese += "卡";
-    {
-        std::ofstream out(dir / "config.ini", std::ios::binary);
-        out << "2\n" << chinese << "\n";
-        const std::string block(1 << 20, 'E');
-        for (int i = 0; i < 30; ++i) out << block;
-        out << "\n" << kCheck << "\n";
-    }
-    const StartupConfig c = read();
-    EXPECT_TRUE(c.config_accepted) << "a long title does not hide the check line";
+    write("config.ini", "2\n" + chinese + "\n" + std::string(300, 'E') + "\n" + kCheck + "，多余的文字也可以");
+    c = read();
+    EXPECT_TRUE(c.config_accepted) << "long titles, text after the check text";
     EXPECT_EQ(c.title_chinese, utf8_first_chars(chinese, 255)) << "Chinese title";
     EXPECT_EQ(c.title_chinese.size(), 255u * 3) << "Chinese title bytes";
     EXPECT_EQ(c.title_english, std::string(255, 'E')) << "English title";
-    EXPECT_EQ(s.Language, 1) << "language";
+
+    write("config.ini", "2\n\n\n" + kCheck);
+    c = read();
+    EXPECT_TRUE(c.config_accepted) << "empty titles";
+    EXPECT_EQ(c.title_chinese, "") << "empty Chinese title";
+    EXPECT_EQ(c.title_english, "") << "empty English title";
 }
 
 TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
