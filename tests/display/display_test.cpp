@@ -251,6 +251,14 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
         incremental();
         EXPECT_EQ(v.at({"key_sub_out_phase"}).back, colour) << "sub-out phase byte " << int{phase};
     }
+    // A unit without a microphone-2 EQ has only the microphone-1 mode.
+    for (uint8_t mic2_bands : {0, 10}) {
+        s.eq_band_count[2] = mic2_bands;
+        gen()[g::mic1_mic2_eq_adj_mode] = 2;
+        incremental();
+        EXPECT_EQ(gen()[g::mic1_mic2_eq_adj_mode], mic2_bands ? 2 : 0)
+            << "mic mode with mic-2 bands " << int(mic2_bands);
+    }
 }
 
 using ValuesTest = DisplayTest;

@@ -51,6 +51,9 @@ using BtName = MenuRulesTest;
 // A ready unit takes mode entries 1..16 only; a unit in standby or without a ready input ignores every guarded
 // entry, while About, the index and the language (English to Chinese, anything else to English, saved) still work.
 TEST_F(MenuRulesTest, GuardedEntriesNeedAReadyUnitTheLanguageAndAboutDoNot) {
+    set_connected(true);
+    s.cpu_state.cpu_music_input = 6;
+    s.cpu_state.cpu_power_on = 1;
     for (int i : {0, 17, -1, 255}) {
         menu("menu_key_read_all_data_from_cpu_group", i);
         menu("menu_key_save_all_data_to_cpu_group", i);
