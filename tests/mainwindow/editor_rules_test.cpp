@@ -1,13 +1,15 @@
-// Parameter editors and the compressor record: tables over the parameter table, and the edges the end-to-end tests
-// leave out.
+// Parameter editors, the compressor record and the EQ band editor: tables over the parameter table, and the edges
+// the end-to-end tests leave out.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "core/default_image.h"
 #include "core/image_match.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
+#include "mainwindow/eq_rules.h"
 #include "rule_env_fixture.h"
 
 namespace tuner::testing {
@@ -41,16 +43,16 @@ protected:
             param_send_word(s, r) = kClear;
             const int before = redraws();
             type_enter(Ctl{r.text_box}, std::to_string(typed));
-            EXPECT_EQ(param_get(s, r), want) << "stored value";
-            EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear) << "send word";
+            EXPECT_EQ(param_get(s, r), want);
+            EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear);
             const int keys = static_cast<int>(std::to_string(typed).size()) + 1;
             const bool after_enter = r.kind == K::Level || r.kind == K::AdjustMax;
-            EXPECT_EQ(redraws() - before, after_enter ? 1 : r.kind == K::Gate16 ? keys : 0) << "redraws";
+            EXPECT_EQ(redraws() - before, after_enter ? 1 : r.kind == K::Gate16 ? keys : 0);
             if (r.kind == K::Plain || r.kind == K::Volume || r.kind == K::PowerOn) {
-                EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want)) << "box text";
+                EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want));
             }
             if (r.kind == K::Plain || r.kind == K::Volume) {
-                EXPECT_EQ(view.slider_value(Ctl{r.slider}), want) << "slider value";
+                EXPECT_EQ(view.slider_value(Ctl{r.slider}), want);
             }
         }
     }
@@ -69,13 +71,13 @@ protected:
             view.clear_calls();
             const int before = redraws();
             ASSERT_TRUE(rules.step(env, stepper)) << "stepper not handled";
-            EXPECT_EQ(param_get(s, r), to) << "stored value";
+            EXPECT_EQ(param_get(s, r), to);
             const bool nothing = slider_stepped && from == to;
-            EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear) << "send word";
+            EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear);
             if (nothing) {
-                EXPECT_EQ(view.count("set_text"), 0) << "box writes at the slider's bound";
+                EXPECT_EQ(view.count("set_text"), 0);
             }
-            EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1) << "redraws";
+            EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1);
         }
     }
 };
@@ -105,24 +107,24 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
         SCOPED_TRACE(std::string(param) + " typed " + typed + " raw delay mode " + std::to_string(raw_delay));
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         const ParamRow& r = row(param);
-        EXPECT_EQ(type_enter(Ctl{r.text_box}, typed), shown) << "box text";
-        EXPECT_EQ(param_get(s, r), stored) << "stored value";
+        EXPECT_EQ(type_enter(Ctl{r.text_box}, typed), shown);
+        EXPECT_EQ(param_get(s, r), stored);
         const int32_t on_slider = r.kind == K::DrcThreshold ? -stored : stored;
         if (r.kind == K::EchoDelay || r.kind == K::Volume || r.kind == K::DrcThreshold) {
-            EXPECT_EQ(view.slider_value(Ctl{r.slider}), on_slider) << "slider value";
+            EXPECT_EQ(view.slider_value(Ctl{r.slider}), on_slider);
         }
         if (r.kind == K::DrcThreshold) {
-            EXPECT_EQ(view.limiter_db(), on_slider) << "curve threshold";
+            EXPECT_EQ(view.limiter_db(), on_slider);
         }
     }
-    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0) << "another record";
+    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0);
 
     s.param_image.gen[gen_frame::vol_max_function_en] = 1;
     s.param_image.gen[gen_frame::music_vol_power_on] = 59;
     rules.step(env, "music_vol_power_on_inc");
     rules.step(env, "music_vol_power_on_inc");
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60) << "power-on volume stepped twice from 59";
-    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25) << "volume slider after power-on steps";
+    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60);
+    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25);
 }
 
 // Every row but the EQ's and the threshold, online and offline. Enter stores, clamps, refreshes and raises by kind,
@@ -159,15 +161,15 @@ TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
         s.send_effect_req = s.send_gen_req = kClear;
         view.at(Ctl{r.slider}).s_value = step;
         rules.slider_changed(env, Ctl{r.slider});
-        EXPECT_EQ(view.text(Ctl{r.text_box}), shown) << "box text";
-        EXPECT_EQ(param_get(s, r), step) << "stored value";
-        EXPECT_EQ(param_send_word(s, r), kPending) << "send word";
+        EXPECT_EQ(view.text(Ctl{r.text_box}), shown);
+        EXPECT_EQ(param_get(s, r), step);
+        EXPECT_EQ(param_send_word(s, r), kPending);
     }
-    EXPECT_EQ(view.count("repaint"), 3) << "repaints by the moves of the delay and decay sliders";
-    EXPECT_EQ(redraws(), 0) << "redraws by slider moves";
+    EXPECT_EQ(view.count("repaint"), 3);
+    EXPECT_EQ(redraws(), 0);
     view.clear_calls();
     rules.slider_changed(env, Ctl{"VR_plate_reverb_decay"});
-    EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "a slider at the stored value";
+    EXPECT_THAT(view.calls, ::testing::IsEmpty());
 }
 
 // The threshold steps through its slider, keeping box and curve in step; the curve's output acts only on a change.
@@ -181,17 +183,17 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     };
     set_threshold(20);
     rules.step(env, "drc_threshold_db_inc");  // towards 0 dB: the magnitude falls
-    EXPECT_EQ(read_u16(s.param_image.gen, at), 19) << "stored magnitude";
-    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19") << "threshold box";
-    EXPECT_EQ(view.limiter_db(), -19) << "curve threshold";
-    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the step";
+    EXPECT_EQ(read_u16(s.param_image.gen, at), 19);
+    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19");
+    EXPECT_EQ(view.limiter_db(), -19);
+    EXPECT_EQ(s.send_gen_req, kPending);
     s.send_gen_req = kClear;
     set_threshold(0);
     rules.step(env, "drc_threshold_db_inc");  // at the slider's end: nothing
     view.clear_calls();
     drc_on_limiter_output(env, 0);
-    EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "the curve's output at the stored threshold";
-    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word after the curve's output";
+    EXPECT_THAT(view.calls, ::testing::IsEmpty());
+    EXPECT_EQ(s.send_gen_req, kClear);
     for (int value : {1, 0}) {
         set_connected(value == 1);
         s.send_gen_req = kClear;
@@ -201,7 +203,226 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
         EXPECT_TRUE(same_frame_bytes(s.param_image.gen, want)) << "gen frame after ticking " << value;
         EXPECT_EQ(s.send_gen_req, value == 1 ? kPending : kClear) << "send word after ticking " << value;
     }
-    EXPECT_EQ(redraws(), 2) << "redraws by the enable box";
+    EXPECT_EQ(redraws(), 2);
+}
+
+namespace q = eq_frame;
+
+class EqRules : public ::testing::Test, public RuleEnvFixture {
+protected:
+    void SetUp() override {
+        set_connected(true);
+        s.eq_channel_sel = 5;
+        for (std::size_t b = 0; b < kEqBands; ++b) {
+            band(q::eq_db, b) = 120;
+            band(q::eq_q_peq, b) = band(q::eq_q_shelf, b) = band(q::eq_q_pass, b) = 7;
+            set_eq_freq(eq(), b, 200);
+            band(q::eq_x_enable, b) = 1;
+        }
+        eq()[q::eq_pre_gain_db_index] = 120;
+    }
+    FrameImage& eq() { return s.param_image.eq[5]; }
+    uint8_t& band(std::size_t field, std::size_t b) { return eq()[field + b]; }
+    bool raised() const { return s.send_eq_req[5] == kPending; }
+    void clear_word() { s.send_eq_req.fill(kClear); }
+};
+
+TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
+    // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
+    using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
+    for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] : {
+             Case{0, 10, 2, 2, 0, 0, true, false, false},
+             {1, 10, 2, 0, 2, 1, true, false, true},
+             {1, 10, 1, 0, 1, 1, true, false, true},
+             {1, 0, 2, 0, 1, 1, true, false, false},   // no microphone-2 EQ
+             {2, 10, 0, 2, 4, 4, false, true, false},  // record unchanged
+             {2, 10, 0, 1, 3, 4, false, true, false},
+             {3, 10, 0, 0, 5, 2, false, false, false},
+             Case{4, 10, 0, 0, 6, 3, false, false, false},
+         }) {
+        SCOPED_TRACE("tab " + std::to_string(tab) + " mic mode " + std::to_string(mic_mode));
+        s.eq_band_count[2] = mic2_bands;
+        s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = mic_mode;
+        s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] = eff_mode;
+        s.drc_channel_sel = 4;
+        s.send_gen_req = kClear;
+        const int full_before = svc.full_redraws;
+        eq_on_tab_before_switch(env, tab);
+        EXPECT_EQ(s.eq_channel_sel, channel);
+        EXPECT_EQ(s.drc_channel_sel, drc);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 3}), drc_frame);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 5}), eff_frame);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 10}), mic_frame);
+        EXPECT_EQ(s.send_gen_req, kClear);
+        EXPECT_EQ(svc.full_redraws - full_before, 1);
+        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0);
+    }
+}
+
+// Typed values snap to the tables and clamp at their ends; gain and frequency raise only when the band changed,
+// Q and pre-gain on every commit.
+TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
+    using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool>;
+    for (auto [param, b, type, typed, shown, stored, raises] : {
+             Case{"eq_freq", 4, 0, "5", "19.7", 35, true},
+             {"eq_freq", 4, 0, "1005", "1000", 239, true},
+             {"eq_freq", 4, 0, "1000", "1000", 239, false},
+             {"eq_db", 2, 0, "0", "0", 120, false},
+             {"eq_db", 2, 0, "1.5", "1.6", 128, true},  // half-way goes up
+             {"eq_db", 2, 0, "-40", "-18", 30, true},
+             {"eq_q", 6, 1, "0", "0.1", 1, true},
+             {"eq_q", 6, 1, "0.1", "0.1", 1, true},  // unchanged
+             {"eq_q", 1, 9, "30", "2", 20, true},    // the slope variants of the pass filters: up to 2.0
+             {"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
+             {"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true},
+         }) {
+        SCOPED_TRACE(std::string(param) + " " + typed);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        const ParamRow& r = *find_param(param);
+        clear_word();
+        const Ctl box{r.text_box, r.per_band ? b : -1};
+        EXPECT_EQ(type_enter(box, typed), shown);
+        EXPECT_EQ(param_get(s, r, b), stored);
+        EXPECT_EQ(raised(), raises);
+    }
+}
+
+// Leaving a box runs its Enter commit and marks the box's bytes so the refresh writes the stored value back.
+TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
+    for (auto [box, shown, first, rows] :
+         {std::tuple{Ctl{"Text_eq_db", 3}, std::string("0.0"), q::eq_db + 3, 1},
+          std::tuple{Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), q::eq_freq_high + 3, 1},
+          std::tuple{Ctl{"Text_eq_q", 3}, double_to_text(eq_q_at(7)), q::eq_q_peq + 3, 3},  // all three Q rows
+          std::tuple{Ctl{"Text_eq_pre_gain_db_index"}, std::string("0.0"), q::eq_pre_gain_db_index, 1}}) {
+        SCOPED_TRACE(box.str());
+        rules.box_got_focus(env, box);
+        s.param_display_cache.eq[5] = eq();
+        FrameImage want = eq();
+        for (int i = 0; i < rows; ++i) want[first + static_cast<std::size_t>(i) * kEqBands] = 255;
+        const FrameImage stored = eq();
+        view.set_text(box, shown);
+        rules.box_commit(env, box);  // the Enter that leaving runs first
+        rules.box_lost_focus(env, box);
+        EXPECT_TRUE(same_frame_bytes(eq(), stored)) << "stored EQ frame";
+        EXPECT_TRUE(same_frame_bytes(s.param_display_cache.eq[5], want)) << "drawn EQ frame";
+    }
+}
+
+// Slider steppers at a limit do nothing; the Q stepper (its own) stores and raises even at the shelf limit. Each
+// moves the focus to its box, but the pre-gain's keeps it where it was.
+TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
+    using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
+    for (auto [stepper, band_index, type, from, to, raises] :
+         {Case{"eq_q_inc", 3, 1, 20, 20, true},
+          {"eq_q_inc", 3, 0, 7, 8, true},  // peaking goes on to 25.0
+          {"eq_q_dec", 3, 0, 1, 1, true},
+          {"eq_db_inc", 0, 0, 120, 121, true},
+          {"eq_freq_inc", 0, 0, 395, 395, false},
+          {"eq_freq_dec", 0, 0, 395, 394, true},
+          {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true}}) {
+        SCOPED_TRACE(stepper);
+        const std::string name(stepper);
+        const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
+        const int b = std::max(band_index, 0);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        param_set(s, r, from, b);
+        if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
+        clear_word();
+        view.focused = "elsewhere";
+        EXPECT_TRUE(rules.step(env, name, band_index)) << "stepper not handled";
+        EXPECT_EQ(param_get(s, r, b), to);
+        EXPECT_EQ(raised(), raises);
+        EXPECT_EQ(view.focused, r.per_band ? (Ctl{r.text_box, b}.str()) : "elsewhere");
+    }
+}
+
+// The graph's edit lands in the Q row of the graph's type, never writes the type, and raises only on a change.
+TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
+    band(q::eq_type, 5) = 2;
+    slider(Ctl{"vr_eq_freq", 5}, 35, 395, 200);
+    slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
+    eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
+    EXPECT_EQ(band(q::eq_q_shelf, 5), 12);
+    EXPECT_EQ(band(q::eq_type, 5), 2);
+    EXPECT_TRUE(raised()) << "EQ send word";
+    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2");
+    clear_word();
+    eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
+    EXPECT_FALSE(raised()) << "EQ send word after the same edit";
+    eq_on_peq_eq_out(env, 5, 1, 240, 1020.0f, 12, 1.2f, 105.0f, -3.0f);  // frequency only
+    EXPECT_TRUE(raised()) << "EQ send word after a frequency-only edit";
+}
+
+// Type buttons write their type, raising even unchanged; band enable follows the user's toggle (mouse or space bar;
+// grey is on) and raises only on a change; channel switches and the slope toggle flip their bytes; the pre-gain
+// slider (design range up to 210) is lowered to 180 silently; nothing is raised offline.
+TEST_F(EqRules, ButtonsBoxesAndThePreGainSlider) {
+    using Button = std::pair<const char*, uint8_t>;
+    for (const auto& [name, type] :
+         {Button{"key_eq_type_peq", 0}, Button{"key_eq_type_ls", 1}, Button{"key_eq_type_hs", 2},
+          Button{"key_eq_type_lp", 3}, Button{"key_eq_type_hp", 4}, Button{"key_eq_type_hp", 4}}) {
+        clear_word();
+        rules.click(env, Ctl{name, 8});
+        EXPECT_EQ(band(q::eq_type, 8), type) << "type byte after " << name;
+        EXPECT_TRUE(raised()) << "EQ send word after " << name;
+    }
+    for (auto [value, stored, raises] : {std::tuple{0, 0, true}, std::tuple{0, 0, false}, std::tuple{2, 1, true}}) {
+        clear_word();
+        user_sets(Ctl{"Check_eq_x_enable", 7}, value);
+        EXPECT_EQ(band(q::eq_x_enable, 7), stored) << "enable byte after box value " << value;
+        EXPECT_EQ(raised(), raises) << "EQ send word after box value " << value;
+    }
+    eq()[q::eq_chx_enable] = 3;
+    for (uint8_t want : {0, 1}) {
+        clear_word();
+        rules.click(env, Ctl{"key_eq_chx_enable"});
+        EXPECT_EQ(eq()[q::eq_chx_enable], want);
+        EXPECT_TRUE(raised()) << "EQ send word after the channel switch";
+    }
+    rules.click(env, Ctl{"key_eq_chx_bypass"});
+    EXPECT_EQ(eq()[q::eq_chx_bypass], 1);
+    for (uint8_t want : {9, 11}) {
+        toggle_eq_band_slope(env, 8);
+        EXPECT_EQ(band(q::eq_type, 8), want);
+    }
+    const Ctl pre_gain{"vr_eq_pre_gain_db_index"};
+    slider(pre_gain, 30, 210, 200);
+    rules.slider_changed(env, pre_gain);
+    EXPECT_EQ(eq()[q::eq_pre_gain_db_index], 180);
+    EXPECT_EQ(view.slider_value(pre_gain), 180);
+    EXPECT_THAT(svc.messages, ::testing::IsEmpty());
+    clear_word();
+    set_connected(false);
+    rules.click(env, Ctl{"key_eq_type_lp", 8});
+    EXPECT_EQ(band(q::eq_type, 8), 3);
+    EXPECT_FALSE(raised()) << "EQ send word offline";
+}
+
+// Without a valid start-up image the reset refuses with its message; with one it asks first, in the window's
+// language, and No keeps the channel. The graph's own confirm asks and changes nothing, whatever the answer.
+TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
+    const ParamImage before = s.param_image;
+    for (uint8_t lang : {1, 0}) {
+        s.Language = lang;
+        rules.click(env, Ctl{"key_eq_reset"});
+        ASSERT_EQ(svc.messages.size(), lang ? 1u : 2u) << "messages after language " << int(lang);
+        EXPECT_EQ(svc.messages.back(), eq_reset_no_default_text(s)) << "in language " << int(lang);
+    }
+    EXPECT_NE(svc.messages[0], svc.messages[1]);
+    EXPECT_EQ(view.count("ask_yes_no"), 0);
+
+    s.param_image_default = neutral_param_image();
+    s.param_image_default.eq[5][q::eq_chx_bypass] = 1;
+    s.Language = 1;
+    confirm_eq_reset(env);
+    view.answer_yes = false;
+    rules.click(env, Ctl{"key_eq_reset"});
+    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
+    EXPECT_TRUE(same_image(s.param_image, before)) << "image after the refusals and the answers No";
+    EXPECT_FALSE(raised()) << "EQ send word after the answers No";
+    s.Language = 0;
+    rules.click(env, Ctl{"key_eq_reset"});
+    EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1);
 }
 
 }  // namespace

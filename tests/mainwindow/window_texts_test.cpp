@@ -34,15 +34,15 @@ TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
     for (uint8_t lang : {0, 1, 2, 255}) {
         SCOPED_TRACE("language " + std::to_string(lang));
         write(lang, {"标题", "Title"});
-        EXPECT_EQ(shown("ucXTab1", 1), lang ? "MIC" : "麦克风") << "tab caption";
-        EXPECT_EQ(shown("key_sub_out_phase"), lang ? "Phase 180°" : "反相 180°") << "phase button";
-        EXPECT_EQ(shown("FrmMain"), lang ? "Title" : "标题") << "title";
-        EXPECT_EQ(shown("Label1", 7), lang ? " Dynamic Range Compression" : " 压限器") << "compressor heading";
-        EXPECT_EQ(shown("Label1", 4), lang ? " Music Input Sel" : " 音乐输入选择") << "music input heading";
-        EXPECT_EQ(shown("Label_system_setup", 1), lang ? "Mute" : "静音") << "mute heading";
+        EXPECT_EQ(shown("ucXTab1", 1), lang ? "MIC" : "麦克风");
+        EXPECT_EQ(shown("key_sub_out_phase"), lang ? "Phase 180°" : "反相 180°");
+        EXPECT_EQ(shown("FrmMain"), lang ? "Title" : "标题");
+        EXPECT_EQ(shown("Label1", 7), lang ? " Dynamic Range Compression" : " 压限器");
+        EXPECT_EQ(shown("Label1", 4), lang ? " Music Input Sel" : " 音乐输入选择");
+        EXPECT_EQ(shown("Label_system_setup", 1), lang ? "Mute" : "静音");
     }
     write(0, {"", "Brand"});
-    EXPECT_EQ(shown("FrmMain"), "") << "an empty Chinese title";
+    EXPECT_EQ(shown("FrmMain"), "");
 }
 
 TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
@@ -63,9 +63,9 @@ TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
         SCOPED_TRACE("language " + std::to_string(lang) + ", aux caption flag " + std::to_string(aux_caps) + ", link " +
                      std::to_string(link) + ", echo delay mode " + std::to_string(delay_mode));
         write(lang);
-        EXPECT_EQ(shown("key_input", 3), aux) << "aux input caption";
-        EXPECT_EQ(shown("Label_echo_a_delay_l"), left) << "left delay label";
-        EXPECT_EQ(shown("Label_echo_a_delay_r"), right) << "right delay label";
+        EXPECT_EQ(shown("key_input", 3), aux);
+        EXPECT_EQ(shown("Label_echo_a_delay_l"), left);
+        EXPECT_EQ(shown("Label_echo_a_delay_r"), right);
     }
 }
 
@@ -98,12 +98,12 @@ protected:
     void expect_defaults(const std::string& what) {
         SCOPED_TRACE(what);
         const StartupConfig c = read();
-        EXPECT_EQ(c.language_mode, "2") << "language mode";
-        EXPECT_EQ(c.title_chinese, "Veltrana") << "Chinese title";
-        EXPECT_EQ(c.title_english, "Veltrana") << "English title";
+        EXPECT_EQ(c.language_mode, "2");
+        EXPECT_EQ(c.title_chinese, "Veltrana");
+        EXPECT_EQ(c.title_english, "Veltrana");
         EXPECT_FALSE(c.language_menu_visible) << "language menu shown";
         EXPECT_FALSE(c.config_accepted) << "accepted";
-        EXPECT_EQ(s.Language, 1) << "language";
+        EXPECT_EQ(s.Language, 1);
     }
 
     TempDir tmp{"cfg"};
@@ -126,15 +126,15 @@ TEST_F(StartupConfigTest, ValidFileSetsTitles) {
     write("config.ini", "2\n" + chinese + "\n" + std::string(300, 'E') + "\n" + kCheck + "，多余的文字也可以");
     c = read();
     EXPECT_TRUE(c.config_accepted) << "long titles, text after the check text";
-    EXPECT_EQ(c.title_chinese, utf8_first_chars(chinese, 255)) << "Chinese title";
-    EXPECT_EQ(c.title_chinese.size(), 255u * 3) << "Chinese title bytes";
-    EXPECT_EQ(c.title_english, std::string(255, 'E')) << "English title";
+    EXPECT_EQ(c.title_chinese, utf8_first_chars(chinese, 255));
+    EXPECT_EQ(c.title_chinese.size(), 255u * 3);
+    EXPECT_EQ(c.title_english, std::string(255, 'E'));
 
     write("config.ini", "2\n\n\n" + kCheck);
     c = read();
     EXPECT_TRUE(c.config_accepted) << "empty titles";
-    EXPECT_EQ(c.title_chinese, "") << "empty Chinese title";
-    EXPECT_EQ(c.title_english, "") << "empty English title";
+    EXPECT_EQ(c.title_chinese, "");
+    EXPECT_EQ(c.title_english, "");
 }
 
 TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
@@ -177,8 +177,8 @@ TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
         write("config.ini", line1 + "\nZH\nEN\n" + kCheck + "\n");
         SCOPED_TRACE("first line [" + line1 + "], saved choice [" + stored + "]");
         const StartupConfig cfg = read();
-        EXPECT_EQ(s.Language, language) << "language";
-        EXPECT_EQ(cfg.language_menu_visible, menu) << "language menu shown";
+        EXPECT_EQ(s.Language, language);
+        EXPECT_EQ(cfg.language_menu_visible, menu);
     }
 }
 

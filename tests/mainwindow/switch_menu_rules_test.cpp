@@ -1,0 +1,380 @@
+// Switches, selectors, check boxes, the test panel, the menus and the Bluetooth-name tools at the edges the
+// end-to-end tests leave out.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <tuple>
+
+#include "core/app_paths.h"
+#include "core/file_dialogs.h"
+#include "core/image_match.h"
+#include "core/settings.h"
+#include "mainwindow/bt_name_rules.h"
+#include "mainwindow/test_panel_rules.h"
+#include "rule_env_fixture.h"
+
+namespace tuner::testing {
+namespace {
+
+namespace g = gen_frame;
+
+class SwitchRulesTest : public ::testing::Test, public RuleEnvFixture {
+protected:
+    SwitchRulesTest() { set_connected(true); }
+    uint8_t& gen(std::size_t off) { return s.param_image.gen[off]; }
+    void click(std::string_view name, int index = -1) { rules.click(env, Ctl{name, index}); }
+};
+
+TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
+    using Row = std::tuple<const char*, int, std::size_t>;
+    for (auto [name, index, byte] :
+         {Row{"key_main_out_lch_mute", -1, g::main_out_lch_mute},
+          Row{"key_main_out_rch_mute", -1, g::main_out_rch_mute}, Row{"key_sub_out_mute", -1, g::sub_out_mute},
+          Row{"key_sub_out_phase", -1, g::sub_out_phase}, Row{"key_mute", 0, g::master_mute},
+          Row{"key_mute", 1, g::music_mute}, Row{"key_mute", 2, g::mic_mute}, Row{"key_mute", 3, g::effect_mute}}) {
+        SCOPED_TRACE((Ctl{name, index}.str()));
+        gen(byte) = 5;  // anything but 0 clears
+        s.send_gen_req = kClear;
+        click(name, index);
+        EXPECT_EQ(gen(byte), 0);
+        EXPECT_EQ(s.send_gen_req, kPending);
+        click(name, index);
+        EXPECT_EQ(gen(byte), 1);
+    }
+    const FrameImage before = s.param_image.gen;
+    click("key_mute", 7);  // outside the array: nothing toggles, still redrawn
+    EXPECT_TRUE(same_frame_bytes(s.param_image.gen, before)) << "gen frame after key_mute(7)";
+    EXPECT_EQ(redraws(), 17);
+}
+
+// The lit anti-feedback level does nothing at all, one that does not exist is ignored; power and clear buttons take
+// only their indexes.
+TEST_F(SwitchRulesTest, SelectorsTakeOnlyTheirIndexes) {
+    gen(g::mic_fbx) = 3;
+    for (auto [level, stored, redrawn] : {std::tuple{3, 3, 0}, std::tuple{6, 6, 1}, std::tuple{9, 6, 2}}) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        click("key_mic_fbx", level);
+        EXPECT_EQ(gen(g::mic_fbx), stored);
+        EXPECT_EQ(redraws(), redrawn);
+        EXPECT_EQ(s.send_gen_req, redrawn ? kPending : kClear);
+    }
+    s.send_gen_req = kClear;
+    click("key_power_bit", 2);
+    click("key_power_bit", 9);  // not a power request
+    EXPECT_EQ(s.power_req, 2);
+    EXPECT_EQ(s.send_gen_req, kClear);
+    for (int i = 0; i < 4; ++i) click("Command1", i);
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
+                                                       "clear_list List_pc_out_data_display"}));
+}
+
+// On its own tab an adjust mode moves the EQ channel (mode 2: the pair's second); elsewhere only the byte changes.
+TEST_F(SwitchRulesTest, AdjustModesMoveTheChannelOfTheirTab) {
+    using Row = std::tuple<const char*, int, uint8_t, uint8_t, uint8_t, uint8_t>;  // mic-2 bands, channel before/after
+    for (auto [selector, mode, mic2_bands, stored, before, after] :
+         {Row{"key_mic1_mic2_eq_adj_mode", 2, 10, 2, 1, 2}, Row{"key_mic1_mic2_eq_adj_mode", 1, 10, 1, 2, 1},
+          Row{"key_mic1_mic2_eq_adj_mode", 2, 0, 0, 2, 1},  // without a microphone-2 EQ: mode 0, channel 1
+          Row{"key_echo_reverb_eq_adj_mode", 2, 0, 2, 3, 4}, Row{"key_echo_reverb_eq_adj_mode", 0, 0, 0, 0, 0}}) {
+        SCOPED_TRACE(std::string(selector) + " " + std::to_string(mode));
+        s.eq_band_count[2] = mic2_bands;
+        s.eq_channel_sel = before;
+        click(selector, mode);
+        const bool mic = std::string_view(selector) == "key_mic1_mic2_eq_adj_mode";
+        EXPECT_EQ(gen(mic ? g::mic1_mic2_eq_adj_mode : g::echo_reverb_eq_adj_mode), stored);
+        EXPECT_EQ(s.eq_channel_sel, after);
+    }
+    const int before = redraws();
+    click("key_echo_reverb_eq_adj_mode", 0);  // already in force
+    EXPECT_EQ(redraws(), before);
+}
+
+TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing) {
+    click("key_input", 12);
+    click("key_input", 10);
+    EXPECT_EQ(svc.calls,
+              (std::vector<std::string>{"display_wait_youxian_x100ms(16)", "display_wait_youxian_x100ms(23)"}));
+    set_connected(false);
+    svc.calls.clear();
+    s.send_gen_req = s.send_input_req = kClear;
+    gen(g::music_input_sel) = 255;
+    click("key_input", 10);
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 10);
+    EXPECT_EQ(gen(g::music_input_sel), 255);
+    EXPECT_EQ(svc.calls, std::vector<std::string>{"set_all_dis"});  // no wait
+    svc.calls.clear();
+    for (bool online : {true, false}) {
+        set_connected(online);
+        click("key_input", 10);  // the lit input
+        click("key_input", 20);  // no such button
+    }
+    EXPECT_THAT(svc.calls, ::testing::IsEmpty());
+    EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(s.send_input_req, kClear);
+}
+
+// Greyed counts as ticked; a tick that matches the byte raises nothing; the lock writes only 0 and 1; with no
+// vocal-cut option selected nothing is written but the frame is raised. A volume-function box is disabled during its
+// short wait; the power-on one keeps its byte 1.
+TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
+    using Row = std::tuple<const char*, std::size_t, int, int, int>;  // byte before, tick, byte after
+    for (auto [box, byte, before, tick, after] :
+         {Row{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
+          Row{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
+          Row{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, Row{"Check_lock", g::lock, 2, 1, 2},
+          Row{"Check_lock", g::lock, 1, 0, 0}}) {
+        SCOPED_TRACE(std::string(box) + " byte " + std::to_string(before) + " ticked " + std::to_string(tick));
+        gen(byte) = static_cast<uint8_t>(before);
+        s.send_gen_req = kClear;
+        user_sets(Ctl{box}, tick);
+        EXPECT_EQ(gen(byte), after);
+        EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending);
+    }
+    EXPECT_EQ(redraws(), 5);
+    gen(g::vocal_cut_mode) = 2;
+    rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
+    EXPECT_EQ(s.send_gen_req, kPending);
+
+    const Ctl box{"Check_vol_power_on_read_eeprom_function_en"};
+    gen(g::vol_power_on_read_eeprom_function_en) = 1;
+    s.send_gen_req = kClear;
+    std::vector<bool> enabled_while_waiting;
+    time.on_events = [&] { enabled_while_waiting.push_back(view.enabled(box)); };
+    const int32_t start = time.t;
+    user_sets(box, 0);
+    EXPECT_EQ(gen(g::vol_power_on_read_eeprom_function_en), 1);
+    EXPECT_GE(time.t - start, 10);
+    ASSERT_FALSE(enabled_while_waiting.empty());
+    for (bool on : enabled_while_waiting) EXPECT_FALSE(on) << "box enabled during its wait";
+    EXPECT_TRUE(view.enabled(box)) << "box enabled after its wait";
+    EXPECT_EQ(s.send_gen_req, kPending);
+}
+
+TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
+    set_connected(false);
+    for (auto [name, index] :
+         {std::pair{"key_mute", 0}, std::pair{"key_sub_out_phase", -1}, std::pair{"key_mic_fbx", 4},
+          std::pair{"key_echo_reverb_eq_adj_mode", 2}, std::pair{"key_mic1_mic2_eq_adj_mode", 1},
+          std::pair{"key_input", 10}, std::pair{"key_power_bit", 0}})
+        click(name, index);
+    for (const char* box : {"Check_lock", "Check_music_noise_suppressor_en", "Check_vol_max_function_en"})
+        user_sets(Ctl{box}, 1);
+    user_sets(Ctl{"Option_VC_Mode", 2}, 1);
+    EXPECT_EQ(gen(g::master_mute), 1);
+    EXPECT_EQ(gen(g::mic_fbx), 4);
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
+    EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(s.send_input_req, kClear);
+    EXPECT_EQ(s.power_req, kNoRequest);
+}
+
+Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
+
+// The release counter opens the panel from the tenth release on; a text that is no number keeps the byte. Steppers
+// clamp at 0 and 255 and rewrite the box; they send only while connected, at a limit too. A greyed switch is off.
+TEST_F(SwitchRulesTest, TestPanel) {
+    const Ctl line{"Text_software_version"};
+    for (int i = 0; i < 310; ++i) rules.check_mouse_up(env, line);
+    EXPECT_EQ(std::count(actions.calls.begin(), actions.calls.end(), "show_test_panel 1"), 301);
+    for (auto [text, stored, shown] : {std::tuple{"17", 17, "17"}, std::tuple{"-", 17, "17"}}) {
+        view.set_text(test_box(3), text);
+        rules.box_commit(env, test_box(3));
+        EXPECT_EQ(s.cpu_test_data[kTestDataFirstByte + 3], stored) << "test byte 3 after \"" << text << "\"";
+        EXPECT_EQ(view.text(test_box(3)), shown) << "box text after \"" << text << "\"";
+    }
+    for (bool online : {false, true}) {
+        set_connected(online);
+        for (auto [stepper, index, before, after] :
+             {std::tuple{"cpu_test_data_inc", 9, 255, 255}, std::tuple{"cpu_test_data_dec", 0, 0, 0},
+              std::tuple{"cpu_test_data_inc", 4, 1, 2}}) {
+            SCOPED_TRACE(std::string(stepper) + " box " + std::to_string(index) + " from " + std::to_string(before) +
+                         (online ? " online" : " offline"));
+            uint8_t& byte = s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
+            byte = static_cast<uint8_t>(before);
+            s.send_cpu_test_req = kClear;
+            EXPECT_TRUE(rules.step(env, stepper, index)) << "stepper not handled";
+            EXPECT_EQ(byte, after);
+            EXPECT_EQ(view.text(test_box(index)), std::to_string(after));
+            EXPECT_TRUE(view.has_focus(test_box(index))) << "box focus";
+            EXPECT_EQ(s.send_cpu_test_req, online ? kPending : kClear);
+        }
+    }
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_inc", 10)) << "stepper of box 10";
+    EXPECT_FALSE(rules.step(env, "cpu_test_data_dec", -1)) << "stepper of box -1";
+    user_sets(Ctl{"Check_cpu_test_sw"}, 2);  // greyed: off
+    EXPECT_EQ(s.cpu_test_data[kTestSwitchByte], 0);
+    EXPECT_EQ(s.send_cpu_test_req, kPending);
+}
+
+namespace fs = std::filesystem;
+using ::testing::IsEmpty;
+
+constexpr Ctl kEdit{"Text_bt_file_name_change", 1};
+constexpr Ctl kAuto{"Check_updata_bt_name"};
+
+class MenuRulesTest : public ::testing::Test, public RuleEnvFixture {
+protected:
+    void SetUp() override {
+        set_app_dir(dir.string());
+        store("Stored_Name");
+    }
+    void menu(std::string_view name, int index = -1) { rules.menu(env, Ctl{name, index}); }
+    void expect_no_mode_requests() const {
+        EXPECT_EQ(s.mode_recall_req, kNoRequest);
+        EXPECT_THAT(s.mode_save_req, ::testing::ElementsAre(0, kNoRequest));
+        EXPECT_THAT(s.mode_reset_req, ::testing::ElementsAre(0, 0, 0));
+    }
+    void store(const std::string& name) {
+        s.Bt_Name = name;
+        save_bt_name_setting(s, settings);
+    }
+    std::string stored() {
+        AppState probe;
+        read_bt_name_setting(probe, settings);
+        return probe.Bt_Name;
+    }
+    void click(int i) { rules.click(env, Ctl{"key_bt_neme", i}); }
+    TempDir tmp{"menu"};
+    const fs::path& dir = tmp.path;
+};
+using BtName = MenuRulesTest;
+
+// A ready unit takes mode entries 1..16 only; a unit in standby or without a ready input ignores every guarded
+// entry, while About, the index and the language (English to Chinese, anything else to English, saved) still work.
+TEST_F(MenuRulesTest, GuardedEntriesNeedAReadyUnitTheLanguageAndAboutDoNot) {
+    set_connected(true);
+    s.cpu_state.cpu_music_input = 6;
+    s.cpu_state.cpu_power_on = 1;
+    for (int i : {0, 17, -1, 255}) {
+        menu("menu_key_read_all_data_from_cpu_group", i);
+        menu("menu_key_save_all_data_to_cpu_group", i);
+    }
+    expect_no_mode_requests();
+    for (auto [input, power] : {std::pair{0, 1}, std::pair{2, 1}, std::pair{6, 0}}) {
+        SCOPED_TRACE("input " + std::to_string(input) + " power " + std::to_string(power));
+        s.cpu_state.cpu_music_input = static_cast<uint8_t>(input);
+        s.cpu_state.cpu_power_on = static_cast<uint8_t>(power);
+        for (const char* entry :
+             {"menu_key_open_file_to_all_data", "menu_key_save_all_data_to_file", "menu_reset_cpu_audio_mode_0",
+              "menu_reset_cpu_audio_mode_all", "menu_cpu_audio_mode_set"})
+            menu(entry);
+        menu("menu_key_read_all_data_from_cpu_group", 3);
+        menu("menu_key_save_all_data_to_cpu_group", 3);
+        expect_no_mode_requests();
+        EXPECT_EQ(dialogs.opens.size(), 0u);
+        EXPECT_EQ(dialogs.saves.size(), 0u);
+        EXPECT_THAT(actions.calls, IsEmpty());
+        EXPECT_THAT(svc.messages, IsEmpty());
+    }
+    for (auto [before, after] : {std::pair{1, 0}, std::pair{2, 1}, std::pair{255, 1}}) {
+        SCOPED_TRACE("language " + std::to_string(before));
+        s.Language = static_cast<uint8_t>(before);
+        s.refresh_incremental = 1;
+        menu("menu_key_language");
+        EXPECT_EQ(s.Language, after);
+        EXPECT_EQ(settings.get(kSettingsApp, kSettingsSection, "Language"), std::to_string(after));
+    }
+    EXPECT_EQ(redraws(), 3);
+    EXPECT_EQ(svc.full_redraws, 3);
+    menu("Menu_Index");
+    menu("Menu_About");
+    EXPECT_EQ(actions.calls, std::vector<std::string>{"show_about"});
+}
+
+// Cancelled file dialogs, which offer parameter files, change nothing and write nothing.
+TEST_F(MenuRulesTest, CancelledFileDialogsChangeNothing) {
+    s.param_image.gen[gen_frame::music_vol] = 9;
+    const ParamImage before = s.param_image;
+    menu("menu_key_open_file_to_all_data");
+    menu("menu_key_save_all_data_to_file");
+    ASSERT_EQ(dialogs.opens.size(), 1u);
+    ASSERT_EQ(dialogs.saves.size(), 1u);
+    EXPECT_EQ(dialogs.opens[0].filter, kParamFileFilter);
+    EXPECT_EQ(dialogs.saves[0].filter, kParamFileFilter);
+    EXPECT_TRUE(same_image(s.param_image, before)) << "image after cancelled dialogs";
+    EXPECT_TRUE(fs::is_empty(dir)) << "a file was written";
+    EXPECT_EQ(redraws(), 0);
+}
+
+// The buffer's bytes up to its zero padding, compared as text so a failure shows them escaped.
+TEST(BtNameBuffer, CutsOnACharacterBoundaryAndRefusesControlCharacters) {
+    const std::string a39(39, 'a'), a40(40, 'a'), blue10 = "蓝蓝蓝蓝蓝蓝蓝蓝蓝蓝";
+    for (const auto& [name, sent] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"Bt_Audio", "Bt_Audio"},
+             {a40 + "aaaaa", a40},
+             {blue10 + blue10, blue10 + "蓝蓝蓝"},  // 13 characters of three bytes fit whole
+             {a39 + "é", a39},                      // a two-byte character across byte 40
+             {a40 + "\t", a40},                     // beyond the 40 bytes sent
+             {"", ""},
+         }) {
+        const auto buf = bt_name_buffer(name);
+        ASSERT_TRUE(buf) << name;
+        EXPECT_EQ(std::string(buf->begin(), buf->end()), sent + std::string(40 - sent.size(), '\0')) << name;
+    }
+    EXPECT_FALSE(bt_name_buffer("Bt\tAudio")) << "a tab in the name";
+    EXPECT_FALSE(bt_name_buffer("\x1F")) << "a control character as the name";
+}
+
+// An empty box keeps the stored name; a refused name is stored as typed but nothing is sent; offline stores only.
+// The box is dark grey while edited, light grey otherwise.
+TEST_F(BtName, UpdateSendsOnlyAnAcceptedNameWhileConnected) {
+    rules.box_got_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0x404040u);
+    rules.box_lost_focus(env, kEdit);
+    EXPECT_EQ(view.at(kEdit).fore, 0xC0C0C0u);
+    for (auto [text, online, kept, sent] :
+         {std::tuple{"", true, "Stored_Name", false}, std::tuple{"Party", false, "Party", false},
+          std::tuple{"Bad\tName", true, "Bad\tName", false}, std::tuple{"Good", true, "Good", true}}) {
+        SCOPED_TRACE(std::string("box \"") + text + (online ? "\" online" : "\" offline"));
+        set_connected(online);
+        view.at(kEdit).text = text;
+        click(0);
+        EXPECT_EQ(stored(), kept);
+        EXPECT_EQ(s.send_bt_name_req, sent ? kPending : kClear);
+    }
+    EXPECT_EQ(svc.messages, std::vector<std::string>{kBtNameRefusedText});
+    EXPECT_EQ(s.bt_name_tx[0], 'G');
+}
+
+// Ticked, the box locks the name and sends it, also offline; an empty or refused name switches nothing on.
+TEST_F(BtName, AutoRenameLocksTheEditBoxAndSendsOnNextConnection) {
+    for (auto [text, tick, locks] : {std::tuple{"Room_7", 1, true}, std::tuple{"Room_7", 0, false},
+                                     std::tuple{"", 1, false}, std::tuple{"Bad\x01", 1, false}}) {
+        SCOPED_TRACE(std::string(text) + " " + std::to_string(tick));
+        s.send_bt_name_req = kClear;
+        view.at(kEdit).text = text;
+        user_sets(kAuto, tick);
+        EXPECT_EQ(view.enabled(kEdit), !locks);
+        EXPECT_EQ(s.send_bt_name_req, locks ? kPending : kClear);
+        EXPECT_EQ(bt_name_auto_update(view), locks) << "box ticked";  // an empty or refused name unticks the box
+        EXPECT_EQ(stored(), *text ? text : "Room_7");
+    }
+    EXPECT_EQ(svc.messages.size(), 1u);
+}
+
+// A cancelled, missing or empty import and a failed export keep the name; no half-written file.
+TEST_F(BtName, FailedFileExchangesKeepTheName) {
+    std::ofstream(dir / "empty.txt", std::ios::binary) << "\xEF\xBB\xBF\r\nsecond\r\n";
+    for (std::optional<fs::path> file : {std::optional<fs::path>{}, {dir / "missing.txt"}, {dir / "empty.txt"}}) {
+        dialogs.open_answer = file ? std::optional(file->string()) : std::nullopt;
+        click(1);
+    }
+    EXPECT_EQ(svc.messages, std::vector<std::string>{" File not found. Try again."});
+    view.at(kEdit).text = "New_Name";
+    const fs::path no_folder = dir / "no_such_folder" / "name.txt", folder = dir / "a_folder.txt";
+    fs::create_directories(folder);
+    for (const fs::path& p : {no_folder, folder}) {
+        dialogs.save_answer = p.string();
+        click(2);
+    }
+    EXPECT_EQ(svc.messages.size(), 3u);
+    EXPECT_EQ(stored(), "Stored_Name");
+    EXPECT_EQ(s.Bt_Name, "Stored_Name");
+    EXPECT_FALSE(fs::exists(no_folder)) << "file in a missing folder";
+    EXPECT_TRUE(fs::is_directory(folder)) << "folder chosen as the export file";
+}
+
+}  // namespace
+}  // namespace tuner::testing
