@@ -50,7 +50,7 @@ TEST_F(SwitchRulesTest, ToggleButtonsFlipTheirByte) {
 }
 
 // The lit anti-feedback level does nothing at all, one that does not exist is ignored; power and clear buttons take
-// only their indexes.
+// only their indexes; offline nothing is raised.
 TEST_F(SwitchRulesTest, SelectorsTakeOnlyTheirIndexes) {
     gen(g::mic_fbx) = 3;
     for (auto [level, stored, redrawn] : {std::tuple{3, 3, 0}, std::tuple{6, 6, 1}, std::tuple{9, 6, 2}}) {
@@ -68,6 +68,16 @@ TEST_F(SwitchRulesTest, SelectorsTakeOnlyTheirIndexes) {
     for (int i = 0; i < 4; ++i) click("Command1", i);
     EXPECT_EQ(actions.calls, (std::vector<std::string>{"clear_list lstResults", "clear_list List_cpu_debug_out_display",
                                                        "clear_list List_pc_out_data_display"}));
+    set_connected(false);  // offline a button stores its byte and raises nothing
+    s.send_gen_req = kClear;
+    s.power_req = kNoRequest;
+    click("key_mute", 0);
+    click("key_mic_fbx", 4);
+    click("key_power_bit", 0);
+    user_sets(Ctl{"Check_lock"}, 1);
+    EXPECT_EQ(gen(g::mic_fbx), 4);
+    EXPECT_EQ(s.send_gen_req, kClear);
+    EXPECT_EQ(s.power_req, kNoRequest);
 }
 
 // On its own tab an adjust mode moves the EQ channel (mode 2: the pair's second); elsewhere only the byte changes.
@@ -150,24 +160,6 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     for (bool on : enabled_while_waiting) EXPECT_FALSE(on) << "box enabled during its wait";
     EXPECT_TRUE(view.enabled(box)) << "box enabled after its wait";
     EXPECT_EQ(s.send_gen_req, kPending);
-}
-
-TEST_F(SwitchRulesTest, NothingIsRaisedWhileOffline) {
-    set_connected(false);
-    for (auto [name, index] :
-         {std::pair{"key_mute", 0}, std::pair{"key_sub_out_phase", -1}, std::pair{"key_mic_fbx", 4},
-          std::pair{"key_echo_reverb_eq_adj_mode", 2}, std::pair{"key_mic1_mic2_eq_adj_mode", 1},
-          std::pair{"key_input", 10}, std::pair{"key_power_bit", 0}})
-        click(name, index);
-    for (const char* box : {"Check_lock", "Check_music_noise_suppressor_en", "Check_vol_max_function_en"})
-        user_sets(Ctl{box}, 1);
-    user_sets(Ctl{"Option_VC_Mode", 2}, 1);
-    EXPECT_EQ(gen(g::master_mute), 1);
-    EXPECT_EQ(gen(g::mic_fbx), 4);
-    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
-    EXPECT_EQ(s.send_gen_req, kClear);
-    EXPECT_EQ(s.send_input_req, kClear);
-    EXPECT_EQ(s.power_req, kNoRequest);
 }
 
 Ctl test_box(int i) { return Ctl{"Text_cpu_test_data", i}; }
@@ -281,21 +273,6 @@ TEST_F(MenuRulesTest, GuardedEntriesNeedAReadyUnitTheLanguageAndAboutDoNot) {
     menu("Menu_Index");
     menu("Menu_About");
     EXPECT_EQ(actions.calls, std::vector<std::string>{"show_about"});
-}
-
-// Cancelled file dialogs, which offer parameter files, change nothing and write nothing.
-TEST_F(MenuRulesTest, CancelledFileDialogsChangeNothing) {
-    s.param_image.gen[gen_frame::music_vol] = 9;
-    const ParamImage before = s.param_image;
-    menu("menu_key_open_file_to_all_data");
-    menu("menu_key_save_all_data_to_file");
-    ASSERT_EQ(dialogs.opens.size(), 1u);
-    ASSERT_EQ(dialogs.saves.size(), 1u);
-    EXPECT_EQ(dialogs.opens[0].filter, kParamFileFilter);
-    EXPECT_EQ(dialogs.saves[0].filter, kParamFileFilter);
-    EXPECT_TRUE(same_image(s.param_image, before)) << "image after cancelled dialogs";
-    EXPECT_TRUE(fs::is_empty(dir)) << "a file was written";
-    EXPECT_EQ(redraws(), 0);
 }
 
 // The buffer's bytes up to its zero padding, compared as text so a failure shows them escaped.
