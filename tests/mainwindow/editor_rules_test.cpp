@@ -26,38 +26,7 @@ protected:
         s.drc_channel_sel = 1;  // the compressor record of the MIC tab
         set_connected(true);
     }
-    // The stored value's range for a row as the editors see it now.
-    std::pair<int32_t, int32_t> range(const ParamRow& r) {
-        if (r.kind == K::AdjustMax || r.kind == K::PowerOn)
-            return {view.slider_min(Ctl{r.limit_slider}), view.slider_max(Ctl{r.limit_slider})};
-        return {r.min, r.max};
-    }
     const ParamRow& row(std::string_view name) { return *find_param(name); }
-
-    // Up and down from the middle of the range, up at its top, down at its bottom.
-    void expect_steppers(const ParamRow& r, bool online) {
-        const bool slider_stepped = r.kind == K::Plain || r.kind == K::Volume || r.kind == K::EchoDelay;
-        const auto [lo, hi] = range(r);
-        const std::string name(r.name);
-        for (auto [stepper, from, to] : {std::tuple{name + "_inc", (lo + hi) / 2, (lo + hi) / 2 + 1},
-                                         std::tuple{name + "_dec", (lo + hi) / 2, (lo + hi) / 2 - 1},
-                                         std::tuple{name + "_inc", hi, hi}, std::tuple{name + "_dec", lo, lo}}) {
-            SCOPED_TRACE(stepper + " from " + std::to_string(from));
-            param_set(s, r, from);
-            if (!r.slider.empty()) view.at(Ctl{r.slider}).s_value = from;
-            param_send_word(s, r) = kClear;
-            view.clear_calls();
-            const int before = redraws();
-            ASSERT_TRUE(rules.step(env, stepper)) << "stepper not handled";
-            EXPECT_EQ(param_get(s, r), to);
-            const bool nothing = slider_stepped && from == to;
-            EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear);
-            if (nothing) {
-                EXPECT_EQ(view.count("set_text"), 0);
-            }
-            EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1);
-        }
-    }
 };
 
 // Typed values snap to a table and its ends, take raw steps, drop minus signs, obey limits that depend on state, and
@@ -110,21 +79,6 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     rules.step(env, "music_vol_power_on_inc");
     EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60);
     EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25);
-}
-
-// The steppers of every row but the EQ's and the threshold, online and offline: slider steppers at a bound do nothing
-// at all; own steppers still store, refresh and raise.
-TEST_F(EditorRulesTest, EnterAndSteppersByKind) {
-    for (bool online : {true, false}) {
-        set_connected(online);
-        for (const ParamRow& r : param_table()) {
-            if (r.frame == ParamFrame::Eq || r.kind == K::DrcThreshold) continue;
-            SCOPED_TRACE(std::string(r.name) + (online ? " online" : " offline"));
-            expect_steppers(r, online);
-        }
-    }
-    EXPECT_FALSE(rules.step(env, "no_such_param_inc")) << "unknown stepper";
-    EXPECT_FALSE(rules.step(env, "music_vol_up")) << "a name without _inc or _dec";
 }
 
 // A slider move stores the step and shows it in the box: raw right echo delay steps only in raw mode, a guarded
@@ -292,8 +246,8 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
     }
 }
 
-// Slider steppers at a limit do nothing; the Q stepper (its own) stores and raises even at the shelf limit. Each
-// moves the focus to its box, but the pre-gain's keeps it where it was.
+// Slider steppers at a limit do nothing; own steppers (Q, gate and compressor values) store and raise even at their
+// limit. Each moves the focus to its box, but the pre-gain's keeps it where it was.
 TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
     using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
     for (auto [stepper, band_index, type, from, to, raises] :
@@ -303,7 +257,12 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
           {"eq_db_inc", 0, 0, 120, 121, true},
           {"eq_freq_inc", 0, 0, 395, 395, false},
           {"eq_freq_dec", 0, 0, 395, 394, true},
-          {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true}}) {
+          {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true},
+          {"reverb_vol_inc", -1, 0, 30, 30, false},
+          {"echo_a_delay_l_dec", -1, 0, 1, 0, true},
+          {"music_noise_suppressor_ratio_inc", -1, 0, 1000, 1000, true},
+          {"mic1_exciter_vol_inc", -1, 0, 3, 4, true},
+          {"drc_attack_dec", -1, 0, 0, 0, true}}) {
         SCOPED_TRACE(stepper);
         const std::string name(stepper);
         const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
@@ -312,12 +271,16 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
         param_set(s, r, from, b);
         if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
         clear_word();
+        param_send_word(s, r) = kClear;
         view.focused = "elsewhere";
         EXPECT_TRUE(rules.step(env, name, band_index)) << "stepper not handled";
         EXPECT_EQ(param_get(s, r, b), to);
-        EXPECT_EQ(raised(), raises);
-        EXPECT_EQ(view.focused, r.per_band ? (Ctl{r.text_box, b}.str()) : "elsewhere");
+        EXPECT_EQ(param_send_word(s, r) == kPending, raises);
+        const Ctl box{r.text_box, r.per_band ? b : -1};
+        EXPECT_EQ(view.focused, r.kind == ParamKind::EqPreGain ? "elsewhere" : box.str());
     }
+    EXPECT_FALSE(rules.step(env, "no_such_param_inc", -1)) << "unknown stepper";
+    EXPECT_FALSE(rules.step(env, "music_vol_up", -1)) << "a name without _inc or _dec";
 }
 
 // The graph's edit lands in the Q row of the graph's type, never writes the type, and raises only on a change.
