@@ -1,5 +1,4 @@
-// The display over a fake window: the refresh's modes, the status, switch and value groups, the EQ view of the
-// current channel and the per-model layout plans.
+// The display over a fake window: the refresh, its groups, the EQ view and the per-model layout plans.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -135,18 +134,15 @@ TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
 TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
     using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
-    for (auto [frame, offset, value, expected] : {
-             Row{G, g::mic_priority, 1, "Option_VC_Mode(0) Option_VC_Mode(3)"},
-             Row{G, g::master_mute, 1, "key_mute(0)"},
-             Row{E, e::echo_a_delay_l, 12, "VR_echo_a_delay_l Text_echo_a_delay_l"},
-             Row{G, g::music_noise_suppressor_attack, 1, "Text_music_noise_suppressor_attack"},  // high byte
-             Row{G, g::mic1_noise_suppressor_ratio + 1, 5, "Text_mic1_noise_suppressor_ratio"},  // low byte
-             Row{G, g::mic1_exciter_freq_index_100, 40,
-                 "Text_mic1_exciter_freq_index_100 VR_mic1_exciter_freq_index_100"},
-             Row{G, g::drc(0) + g::drc_enable, 1, "Check_drc_enable limiter_set_dis_off_bit"},
-             Row{G, g::drc(3) + g::drc_ratio, 1, ""},  // a compressor record not shown
-             Row{Q, q::eq_db + 3, 150, "vr_eq_db(3) Text_eq_db(3) peq_EqIn"},
-         }) {
+    for (auto [frame, offset, value, expected] :
+         {Row{G, g::mic_priority, 1, "Option_VC_Mode(0) Option_VC_Mode(3)"}, Row{G, g::master_mute, 1, "key_mute(0)"},
+          Row{E, e::echo_a_delay_l, 12, "VR_echo_a_delay_l Text_echo_a_delay_l"},
+          Row{G, g::music_noise_suppressor_attack, 1, "Text_music_noise_suppressor_attack"},  // high byte
+          Row{G, g::mic1_noise_suppressor_ratio + 1, 5, "Text_mic1_noise_suppressor_ratio"},  // low byte
+          Row{G, g::mic1_exciter_freq_index_100, 40, "Text_mic1_exciter_freq_index_100 VR_mic1_exciter_freq_index_100"},
+          Row{G, g::drc(0) + g::drc_enable, 1, "Check_drc_enable limiter_set_dis_off_bit"},
+          Row{G, g::drc(3) + g::drc_ratio, 1, ""},  // a compressor record not shown
+          Row{Q, q::eq_db + 3, 150, "vr_eq_db(3) Text_eq_db(3) peq_EqIn"}}) {
         SCOPED_TRACE(expected);
         settle();
         (frame == G ? gen() : frame == E ? eff() : eq())[offset] = value;
@@ -176,8 +172,7 @@ TEST_F(RefreshTest, FullRefreshDrawsEveryGroup) {
     EXPECT_EQ(links, std::vector<int>{0});
 }
 
-// While connected the name box shows the name received from the unit (as UTF-8) and the version line the unit's
-// versions; the link-lost path empties the box, clears busy and leaves the program's versions alone.
+// Connected: the unit's name and versions are shown; lost: the box is emptied, busy cleared, versions dropped.
 TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
     s.cpu_connect_state = 1;
     const std::string name = "麦克风 1";
@@ -234,9 +229,8 @@ TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
     for (int b = 0; b < 10; ++b) EXPECT_TRUE(v.at({"Check_eq_x_enable", b}).enabled) << b;
 }
 
-// Standby or an input not ready yet disables the panel, standby shows its picture; selector values past their
-// buttons light nothing; the recall mark is only for modes 1 to 16; the sub-out phase button is lit (&HFFFF80) only
-// for byte 0 (normal phase); a unit without a microphone-2 EQ has only the microphone-1 mode.
+// Panel and standby picture by the unit's state; values past their buttons light nothing; the phase button is lit
+// (&HFFFF80) only for byte 0; without a microphone-2 EQ only the microphone-1 mode stands.
 TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     for (auto [power, input] : {std::pair<uint8_t, uint8_t>{1, 6}, {0, 6}, {1, 2}}) {
         SCOPED_TRACE(::testing::Message() << "power " << int(power) << ", input " << int(input));
@@ -277,8 +271,7 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
 
 using ValuesTest = DisplayTest;
 
-// The limit switch on (1) lowers each volume to its user limit and the slider's reach with it; off (0) or unknown (2)
-// leaves volumes and sliders alone, 2 showing as on. A user limit above the maximum is lowered to it.
+// The limit switch on (1) lowers volumes and the sliders' reach to the user limit; 0 and 2 leave them (2 shows on).
 TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     for (uint8_t on : {0, 2, 1}) {
         SCOPED_TRACE(int(on));
@@ -307,8 +300,7 @@ TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
     EXPECT_EQ(v.at({"Text_mic_vol_power_on"}).fore, kGrey);
 }
 
-// A volume the unit sends below its limit stays as sent, also when the thumb still stands above the new limit: the
-// slider's own lowering would otherwise reach the volume handler, which stores the limit over the unit's value.
+// A volume sent below a lowered limit stays as sent: the slider lowering itself must not reach the volume handler.
 TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
     int moves = 0;
     v.on_slider_changed = [&](Ctl c) {
@@ -327,8 +319,7 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
     EXPECT_EQ(text({"Text_music_vol"}), "10");
 }
 
-// Table indexes from the unit or a file show the nearest end entry; the right delay is shown raw when the unit says
-// so. The slider refuses what it cannot show, and the refresh completes.
+// Table indexes beyond a table show its end; the right delay is shown raw when the unit says so.
 TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
     // Delay indexes left and right, exciter index, raw right delay; the texts shown left, right, exciter.
     using Row = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
@@ -367,8 +358,7 @@ TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
     EXPECT_EQ(v.count("peq_Dis_Bypass_on 118 1 60 [BYPASS] &H00FFFFFF"), 1);
 }
 
-// A pre-gain above the slider is lowered without a message; the diagnostic goes to the debug list once per value
-// and channel, though the unit sends the value back with every poll.
+// A pre-gain above the slider is lowered silently; the debug list gets it once per value and channel.
 TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     slider_range({"vr_eq_pre_gain_db_index"}, 30, 210);
     v.at({"vr_eq_pre_gain_db_index"}).s_value = 120;
@@ -415,8 +405,7 @@ TEST_F(EqViewTest, TypeGroupsSetBandLimitsAndButtons) {
     }
 }
 
-// Bytes beyond the sliders are corrected, table indexes beyond the tables show their ends; a type in no group takes
-// the Q of the pass row. The band columns follow the band count, eight at most.
+// Band bytes beyond the sliders are corrected, beyond the tables shown as the ends; columns follow the band count.
 TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
     set(eq(), {{q::eq_db + 1, 200}, {q::eq_x_enable + 1, 3}, {q::eq_type + 1, 40}, {q::eq_q_pass + 1, 30}});
     eq()[q::eq_q_peq] = 255;
@@ -437,8 +426,7 @@ TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
     }
 }
 
-// Checks "name.v=1 name.l=90 name.t=none ..." (v shown, l left, t top; none = never set) against the last value each
-// property takes in the plan.
+// Checks "name.v=1 name.l=90 name.t=none" (shown, left, top; none = never set) against the plan's last values.
 void expect_state(const LayoutPlan& plan, const std::string& want) {
     std::map<std::string, int> m;
     for (const LayoutStep& s : plan) {

@@ -1,5 +1,4 @@
-// A RuleEnv for rule tests without widgets: fakes for the window, services, settings, file dialogs and window
-// actions, a link over the simulated unit, a clock that moves only when events are pumped.
+// A RuleEnv without widgets: fakes for window, services, settings, dialogs and actions; a link over the simulated unit.
 #pragma once
 
 #include <optional>
@@ -47,8 +46,7 @@ struct RuleEnvFixture {
         view.on_slider_changed = [this](Ctl c) { rules.slider_changed(env, c); };
     }
 
-    // Focus, each key through the key and change filters and the rules, then Enter, as the window
-    // runs a numeric box; the box's text afterwards.
+    // Focus, each key through the filters and the rules, then Enter, as the window runs a box; the box's text.
     std::string type_enter(Ctl c, const std::string& keys) {
         rules.box_got_focus(env, c);
         TextBox tb{view.text(c), 0};
