@@ -35,22 +35,18 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
     using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t, int>;  // raw delay mode, redraws
     for (auto [param, raw_delay, typed, shown, stored, redrawn] :
-         {Case{"echo_a_delay_l", 0, "50", "80", 0, 0},
-          {"echo_a_delay_l", 0, "1000", "380", 30, 0},
-          {"echo_a_delay_r", 1, "17", "17", 17, 0},              // raw mode: a plain step
-          {"echo_a_delay_r", 1, "95", "30", 30, 0},              // the slider's max, not snapped
-          {"music_noise_suppressor_ratio", 0, "-5", "5", 5, 3},  // the minus is dropped
-          {"reverb_vol", 0, "-5", "0", 0, 0},
-          {"music_noise_suppressor_threshold", 0, "85", "80", 80, 1},
-          {"music_vol", 0, "25", "25", 25, 0},  // above the adjust maximum while the limit function is off
-          {"music_vol_adj_max", 0, "300", "60", 60, 1},
-          {"mic_vol_power_on", 0, "33", "33", 33, 0},
-          {"mic1_exciter_freq_index_100", 0, "1030", "1040", 2, 1},  // half-way goes up
-          {"mic1_exciter_freq_index_100", 0, "9000", "6000", 100, 1},
-          {"drc_threshold_db", 0, "-40", "-35", 35, 0},    // the magnitude is stored
-          {"drc_attack", 0, "2000.5", "2000.5", 2000, 0},  // the decimal is kept, the whole stored
-          {"drc_ratio", 0, "13.5", "13.5", 14, 0},
-          {"drc_release", 0, "9999", "5000", 5000, 0}}) {
+         {Case{"echo_a_delay_l", 0, "50", "80", 0, 0}, Case{"echo_a_delay_l", 0, "1000", "380", 30, 0},
+          Case{"echo_a_delay_r", 1, "17", "17", 17, 0},              // raw mode: a plain step
+          Case{"echo_a_delay_r", 1, "95", "30", 30, 0},              // the slider's max, not snapped
+          Case{"music_noise_suppressor_ratio", 0, "-5", "5", 5, 3},  // the minus is dropped
+          Case{"reverb_vol", 0, "-5", "0", 0, 0}, Case{"music_noise_suppressor_threshold", 0, "85", "80", 80, 1},
+          Case{"music_vol", 0, "25", "25", 25, 0},  // above the adjust maximum while the limit function is off
+          Case{"music_vol_adj_max", 0, "300", "60", 60, 1}, Case{"mic_vol_power_on", 0, "33", "33", 33, 0},
+          Case{"mic1_exciter_freq_index_100", 0, "1030", "1040", 2, 1},  // half-way goes up
+          Case{"mic1_exciter_freq_index_100", 0, "9000", "6000", 100, 1},
+          Case{"drc_threshold_db", 0, "-40", "-35", 35, 0},    // the magnitude is stored
+          Case{"drc_attack", 0, "2000.5", "2000.5", 2000, 0},  // the decimal is kept, the whole stored
+          Case{"drc_ratio", 0, "13.5", "13.5", 14, 0}, Case{"drc_release", 0, "9999", "5000", 5000, 0}}) {
         SCOPED_TRACE(std::string(param) + " typed " + typed + " raw delay mode " + std::to_string(raw_delay));
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         const ParamRow& r = row(param);
@@ -84,11 +80,10 @@ TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
     view.set_text(Ctl{"Text_mic1_exciter_freq_index_100"}, "abc");
     view.at(Ctl{"VR_mic1_exciter_freq_index_100"}).s_max = 200;
     using Case = std::tuple<const char*, const char*, uint8_t, int32_t>;  // shown, raw delay mode, slider step
-    for (auto [param, shown, raw_delay, step] : {Case{"echo_a_delay_r", "12", 1, 12},
-                                                 {"echo_a_delay_r", "210", 0, 13},
-                                                 {"mic1_exciter_freq_index_100", "1210", 0, 10},
-                                                 {"mic1_exciter_freq_index_100", "6000", 0, 150},
-                                                 {"plate_reverb_decay", "10", 0, 10}}) {
+    for (auto [param, shown, raw_delay, step] :
+         {Case{"echo_a_delay_r", "12", 1, 12}, Case{"echo_a_delay_r", "210", 0, 13},
+          Case{"mic1_exciter_freq_index_100", "1210", 0, 10}, Case{"mic1_exciter_freq_index_100", "6000", 0, 150},
+          Case{"plate_reverb_decay", "10", 0, 10}}) {
         SCOPED_TRACE(std::string(param) + " step " + std::to_string(step));
         const ParamRow& r = row(param);
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
@@ -164,13 +159,10 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
     using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
     for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] :
-         {Case{0, 10, 2, 2, 0, 0, true, false, false},
-          {1, 10, 2, 0, 2, 1, true, false, true},
-          {1, 10, 1, 0, 1, 1, true, false, true},
-          {1, 0, 2, 0, 1, 1, true, false, false},   // no microphone-2 EQ
-          {2, 10, 0, 2, 4, 4, false, true, false},  // record unchanged
-          {2, 10, 0, 1, 3, 4, false, true, false},
-          {3, 10, 0, 0, 5, 2, false, false, false},
+         {Case{0, 10, 2, 2, 0, 0, true, false, false}, Case{1, 10, 2, 0, 2, 1, true, false, true},
+          Case{1, 10, 1, 0, 1, 1, true, false, true}, Case{1, 0, 2, 0, 1, 1, true, false, false},  // no microphone-2 EQ
+          Case{2, 10, 0, 2, 4, 4, false, true, false},                                             // record unchanged
+          Case{2, 10, 0, 1, 3, 4, false, true, false}, Case{3, 10, 0, 0, 5, 2, false, false, false},
           Case{4, 10, 0, 0, 6, 3, false, false, false}}) {
         SCOPED_TRACE("tab " + std::to_string(tab) + " mic mode " + std::to_string(mic_mode));
         s.eq_band_count[2] = mic2_bands;
@@ -189,21 +181,17 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     }
 }
 
-// Typed values snap and clamp; gain and frequency raise only on a change, Q and pre-gain on every commit.
+// Typed values snap (half-way up) and clamp (Q of a slope variant to 2.0); gain and frequency raise only on a change,
+// Q and pre-gain on every commit.
 TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
     using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool>;
     for (auto [param, b, type, typed, shown, stored, raises] :
-         {Case{"eq_freq", 4, 0, "5", "19.7", 35, true},
-          {"eq_freq", 4, 0, "1005", "1000", 239, true},
-          {"eq_freq", 4, 0, "1000", "1000", 239, false},
-          {"eq_db", 2, 0, "0", "0", 120, false},
-          {"eq_db", 2, 0, "1.5", "1.6", 128, true},  // half-way goes up
-          {"eq_db", 2, 0, "-40", "-18", 30, true},
-          {"eq_q", 6, 1, "0", "0.1", 1, true},
-          {"eq_q", 6, 1, "0.1", "0.1", 1, true},  // unchanged
-          {"eq_q", 1, 9, "30", "2", 20, true},    // the slope variants of the pass filters: up to 2.0
-          {"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
-          {"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true}}) {
+         {Case{"eq_freq", 4, 0, "5", "19.7", 35, true}, Case{"eq_freq", 4, 0, "1005", "1000", 239, true},
+          Case{"eq_freq", 4, 0, "1000", "1000", 239, false}, Case{"eq_db", 2, 0, "0", "0", 120, false},
+          Case{"eq_db", 2, 0, "1.5", "1.6", 128, true}, Case{"eq_db", 2, 0, "-40", "-18", 30, true},
+          Case{"eq_q", 6, 1, "0", "0.1", 1, true}, Case{"eq_q", 6, 1, "0.1", "0.1", 1, true},
+          Case{"eq_q", 1, 9, "30", "2", 20, true}, Case{"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
+          Case{"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true}}) {
         SCOPED_TRACE(std::string(param) + " " + typed);
         band(q::eq_type, static_cast<std::size_t>(b)) = type;
         const ParamRow& r = *find_param(param);
@@ -236,22 +224,17 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
     }
 }
 
-// Slider steppers at a limit do nothing, own steppers still raise; the focus goes to the box (pre-gain: stays).
+// Slider steppers at a limit do nothing, own steppers (Q: shelf up to 2.0, peaking 25.0) still raise; the focus goes
+// to the box (pre-gain: stays).
 TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
     using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
     for (auto [stepper, band_index, type, from, to, raises] :
-         {Case{"eq_q_inc", 3, 1, 20, 20, true},
-          {"eq_q_inc", 3, 0, 7, 8, true},  // peaking goes on to 25.0
-          {"eq_q_dec", 3, 0, 1, 1, true},
-          {"eq_db_inc", 0, 0, 120, 121, true},
-          {"eq_freq_inc", 0, 0, 395, 395, false},
-          {"eq_freq_dec", 0, 0, 395, 394, true},
-          {"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true},
-          {"reverb_vol_inc", -1, 0, 30, 30, false},
-          {"echo_a_delay_l_dec", -1, 0, 1, 0, true},
-          {"music_noise_suppressor_ratio_inc", -1, 0, 1000, 1000, true},
-          {"mic1_exciter_vol_inc", -1, 0, 3, 4, true},
-          {"drc_attack_dec", -1, 0, 0, 0, true}}) {
+         {Case{"eq_q_inc", 3, 1, 20, 20, true}, Case{"eq_q_inc", 3, 0, 7, 8, true}, Case{"eq_q_dec", 3, 0, 1, 1, true},
+          Case{"eq_db_inc", 0, 0, 120, 121, true}, Case{"eq_freq_inc", 0, 0, 395, 395, false},
+          Case{"eq_freq_dec", 0, 0, 395, 394, true}, Case{"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true},
+          Case{"reverb_vol_inc", -1, 0, 30, 30, false}, Case{"echo_a_delay_l_dec", -1, 0, 1, 0, true},
+          Case{"music_noise_suppressor_ratio_inc", -1, 0, 1000, 1000, true},
+          Case{"mic1_exciter_vol_inc", -1, 0, 3, 4, true}, Case{"drc_attack_dec", -1, 0, 0, 0, true}}) {
         SCOPED_TRACE(stepper);
         const std::string name(stepper);
         const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
@@ -259,7 +242,6 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
         band(q::eq_type, static_cast<std::size_t>(b)) = type;
         param_set(s, r, from, b);
         if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
-        clear_word();
         param_send_word(s, r) = kClear;
         view.focused = "elsewhere";
         EXPECT_TRUE(rules.step(env, name, band_index)) << "stepper not handled";

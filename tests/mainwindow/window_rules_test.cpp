@@ -372,13 +372,11 @@ TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
 TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
     // language, aux caption flag, link, echo delay mode; the aux caption and the two delay labels
     using Case = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
-    for (auto [lang, aux_caps, link, delay_mode, aux, left, right] : {Case{1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"},
-                                                                      {1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
-                                                                      {1, 0, 1, 0, "AUX", "L Dey", "R Dey"},
-                                                                      {0, 0, 2, 3, "线路 1", "时间", "左右"},
-                                                                      {0, 0, 0, 0, "线路 1", "左延时", "右延时"},
-                                                                      {0, 0, 1, 0, "线路", "左延时", "右延时"},
-                                                                      {0, 1, 1, 0, "线路 1", "左延时", "右延时"}}) {
+    for (auto [lang, aux_caps, link, delay_mode, aux, left, right] :
+         {Case{1, 1, 2, 0, "AUX 1", "L Dey", "R Dey"}, Case{1, 0, 2, 3, "AUX", "Delay", "LR Dey"},
+          Case{1, 0, 1, 0, "AUX", "L Dey", "R Dey"}, Case{0, 0, 2, 3, "线路 1", "时间", "左右"},
+          Case{0, 0, 0, 0, "线路 1", "左延时", "右延时"}, Case{0, 0, 1, 0, "线路", "左延时", "右延时"},
+          Case{0, 1, 1, 0, "线路 1", "左延时", "右延时"}}) {
         s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = aux_caps;
         s.cpu_connect_state = link;
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = delay_mode;
@@ -470,13 +468,9 @@ TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
 TEST_F(StartupConfigTest, LanguageModeByFirstCharacter) {
     // The first line; the saved choice (nothing stored reads as Chinese); the language and whether the menu shows.
     using Case = std::tuple<std::string, std::string, uint8_t, bool>;
-    for (const auto& [line1, stored, language, menu] : {Case{"1", "1", 0, false},
-                                                        {"12", "1", 0, false},
-                                                        {"2", "0", 1, false},
-                                                        {"0", "0", 0, true},
-                                                        {"x", "2", 2, true},
-                                                        {"", "0", 1, true},
-                                                        {"0", "", 0, true}}) {
+    for (const auto& [line1, stored, language, menu] :
+         {Case{"1", "1", 0, false}, Case{"12", "1", 0, false}, Case{"2", "0", 1, false}, Case{"0", "0", 0, true},
+          Case{"x", "2", 2, true}, Case{"", "0", 1, true}, Case{"0", "", 0, true}}) {
         settings.values.clear();
         if (!stored.empty()) settings.set(kSettingsApp, kSettingsSection, "Language", stored);
         write("config.ini", line1 + "\nZH\nEN\n" + kCheck + "\n");
