@@ -39,17 +39,9 @@ std::vector<std::string> split(const std::string& list, char sep = '|') {
 class DisplayTest : public ::testing::Test {
 protected:
     DisplayTest() {
-        for (int i = 0; i < 10; ++i) {
-            slider_range({"vr_eq_db", i}, 30, 180);
-            slider_range({"vr_eq_freq", i}, 35, 395);
-        }
-        slider_range({"vr_eq_pre_gain_db_index"}, 30, 180);
-        slider_range({"vr_drc_threshold_db"}, -35, 0);
-        for (auto sl : {"VR_music_noise_suppressor_threshold", "VR_mic1_noise_suppressor_threshold"})
-            slider_range({sl}, 30, 80);
-        for (auto sl : {"VR_echo_a_delay_l", "VR_echo_a_delay_r"}) slider_range({sl}, 0, 30);
-        slider_range({"VR_mic1_exciter_freq_index_100"}, 0, 100);
-        for (auto sl : {"vr_music_vol", "vr_mic_vol", "vr_effect_vol"}) slider_range({sl}, 0, 128);
+        for (const ParamRow& r : param_table())
+            for (int i = r.per_band ? 0 : -1; !r.slider.empty() && i < (r.per_band ? 10 : 0); ++i)
+                slider_range({r.slider, i}, r.min, r.max);
         set(gen(), {{g::music_vol_abs_max, 128}, {g::mic_vol_abs_max, 128}, {g::effect_vol_abs_max, 128}});
         set(gen(), {{g::music_noise_suppressor_threshold, 30}, {g::mic1_noise_suppressor_threshold, 30}});
         for (auto& f : s.param_image.eq) {
