@@ -193,7 +193,6 @@ TEST_F(SwitchRulesTest, TestPanel) {
 }
 
 namespace fs = std::filesystem;
-using ::testing::IsEmpty;
 
 constexpr Ctl kEdit{"Text_bt_file_name_change", 1};
 constexpr Ctl kAuto{"Check_updata_bt_name"};
@@ -248,8 +247,8 @@ TEST_F(MenuRulesTest, GuardedEntriesNeedAReadyUnitTheLanguageAndAboutDoNot) {
         expect_no_mode_requests();
         EXPECT_EQ(dialogs.opens.size(), 0u);
         EXPECT_EQ(dialogs.saves.size(), 0u);
-        EXPECT_THAT(actions.calls, IsEmpty());
-        EXPECT_THAT(svc.messages, IsEmpty());
+        EXPECT_THAT(actions.calls, ::testing::IsEmpty());
+        EXPECT_THAT(svc.messages, ::testing::IsEmpty());
     }
     for (auto [before, after] : {std::pair{1, 0}, std::pair{2, 1}, std::pair{255, 1}}) {
         SCOPED_TRACE("language " + std::to_string(before));
