@@ -201,17 +201,14 @@ class MenuRulesTest : public ::testing::Test, public RuleEnvFixture {
 protected:
     void SetUp() override {
         set_app_dir(dir.string());
-        store("Stored_Name");
+        s.Bt_Name = "Stored_Name";
+        save_bt_name_setting(s, settings);
     }
     void menu(std::string_view name, int index = -1) { rules.menu(env, Ctl{name, index}); }
     void expect_no_mode_requests() const {
         EXPECT_EQ(s.mode_recall_req, kNoRequest);
         EXPECT_THAT(s.mode_save_req, ::testing::ElementsAre(0, kNoRequest));
         EXPECT_THAT(s.mode_reset_req, ::testing::ElementsAre(0, 0, 0));
-    }
-    void store(const std::string& name) {
-        s.Bt_Name = name;
-        save_bt_name_setting(s, settings);
     }
     std::string stored() {
         AppState probe;
