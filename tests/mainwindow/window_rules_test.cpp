@@ -121,8 +121,8 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     EXPECT_EQ(s.send_input_req, kClear);
 }
 
-// Greyed is ticked, an unchanged tick raises nothing, the lock writes only 0 and 1; a volume-function box is disabled
-// during its short wait, the power-on one keeps its byte 1.
+// Greyed is ticked, an unchanged tick raises nothing, the lock writes only 0 and 1; an option button stores its mode;
+// a volume-function box is disabled during its short wait, the power-on one keeps its byte 1.
 TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     using Row = std::tuple<const char*, std::size_t, int, int, int>;  // byte before, tick, byte after
     for (auto [box, byte, before, tick, after] :
@@ -139,9 +139,12 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     }
     EXPECT_EQ(redraws(), 5);
     gen(g::vocal_cut_mode) = 2;
-    rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});
+    rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});  // none selected: nothing written, still raised
     EXPECT_EQ(gen(g::vocal_cut_mode), 2);
     EXPECT_EQ(s.send_gen_req, kPending);
+    gen(g::vocal_cut_mode) = 0;
+    user_sets(Ctl{"Option_VC_Mode", 2}, 1);
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2);
 
     const Ctl box{"Check_vol_power_on_read_eeprom_function_en"};
     gen(g::vol_power_on_read_eeprom_function_en) = 1;
