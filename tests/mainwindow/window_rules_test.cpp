@@ -378,8 +378,8 @@ TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
         s.cpu_info[cpu_info_byte::cpu_input_caps + 6] = aux_caps;
         s.cpu_connect_state = link;
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = delay_mode;
-        SCOPED_TRACE("language " + std::to_string(lang) + ", aux caption flag " + std::to_string(aux_caps) + ", link " +
-                     std::to_string(link) + ", echo delay mode " + std::to_string(delay_mode));
+        SCOPED_TRACE(::testing::Message()
+                     << int(lang) << " " << int(aux_caps) << " " << int(link) << " " << int(delay_mode));
         write(lang);
         EXPECT_EQ(shown("key_input", 3), aux);
         EXPECT_EQ(shown("Label_echo_a_delay_l"), left);
