@@ -1,13 +1,14 @@
-// Parameter editors and the compressor record: tables over the parameter table, and the edges the end-to-end tests
-// leave out.
+// Parameter editors, the compressor record and the EQ band editor at the edges the end-to-end tests leave out.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "core/default_image.h"
 #include "core/image_match.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
+#include "mainwindow/eq_rules.h"
 #include "rule_env_fixture.h"
 
 namespace tuner::testing {
@@ -15,170 +16,92 @@ namespace {
 
 using K = ParamKind;
 
-bool is_eq(const ParamRow& r) {
-    return r.kind == K::EqDb || r.kind == K::EqFreq || r.kind == K::EqQ || r.kind == K::EqPreGain;
-}
-
 class EditorRulesTest : public ::testing::Test, public RuleEnvFixture {
 protected:
     EditorRulesTest() {
-        // Slider ranges as after start-up.
-        for (const ParamRow& r : param_table())
-            if (!is_eq(r) && !r.slider.empty()) slider(Ctl{r.slider}, r.min, r.max, r.min);
+        for (const ParamRow& r : param_table())  // slider ranges as after start-up
+            if (r.frame != ParamFrame::Eq && !r.slider.empty()) slider(Ctl{r.slider}, r.min, r.max, r.min);
         slider(Ctl{"vr_drc_threshold_db"}, -35, 0, -35);
         s.drc_channel_sel = 1;  // the compressor record of the MIC tab
         set_connected(true);
     }
-    // The stored value's range for a row as the editors see it now.
-    std::pair<int32_t, int32_t> range(const ParamRow& r) {
-        if (r.kind == K::AdjustMax || r.kind == K::PowerOn)
-            return {view.slider_min(Ctl{r.limit_slider}), view.slider_max(Ctl{r.limit_slider})};
-        return {r.min, r.max};
-    }
-    std::string type(const ParamRow& r, const std::string& keys) { return type_enter(Ctl{r.text_box}, keys); }
     const ParamRow& row(std::string_view name) { return *find_param(name); }
-
-    // A value inside the range, one above it and the maximum again.
-    void expect_enter(const ParamRow& r, bool online) {
-        const auto [lo, hi] = range(r);
-        for (auto [typed, want] : {std::pair{(lo + hi) / 2, (lo + hi) / 2}, std::pair{hi + 7, hi}, std::pair{hi, hi}}) {
-            SCOPED_TRACE("typed " + std::to_string(typed));
-            param_send_word(s, r) = kClear;
-            const int before = redraws();
-            type(r, std::to_string(typed));
-            EXPECT_EQ(param_get(s, r), want) << "stored value";
-            EXPECT_EQ(param_send_word(s, r), online ? kPending : kClear) << "send word";
-            // Level and adjust maximum refresh after Enter, gate values after every key and Enter.
-            const int keys = static_cast<int>(std::to_string(typed).size()) + 1;
-            EXPECT_EQ(redraws() - before, r.kind == K::Level || r.kind == K::AdjustMax ? 1
-                                          : r.kind == K::Gate16                        ? keys
-                                                                                       : 0)
-                << "redraws";
-            if (r.kind == K::Plain || r.kind == K::Volume || r.kind == K::PowerOn) {
-                EXPECT_EQ(view.text(Ctl{r.text_box}), std::to_string(want)) << "box text";
-            }
-            if (r.kind == K::Plain || r.kind == K::Volume) {
-                EXPECT_EQ(view.slider_value(Ctl{r.slider}), want) << "slider value";
-            }
-        }
-    }
-    // Up and down from the middle of the range, up at its top, down at its bottom.
-    void expect_steppers(const ParamRow& r, bool online) {
-        const bool slider_stepped = r.kind == K::Plain || r.kind == K::Volume || r.kind == K::EchoDelay;
-        const auto [lo, hi] = range(r);
-        const std::string name(r.name);
-        for (auto [stepper, from, to] : {std::tuple{name + "_inc", (lo + hi) / 2, (lo + hi) / 2 + 1},
-                                         std::tuple{name + "_dec", (lo + hi) / 2, (lo + hi) / 2 - 1},
-                                         std::tuple{name + "_inc", hi, hi}, std::tuple{name + "_dec", lo, lo}}) {
-            SCOPED_TRACE(stepper + " from " + std::to_string(from));
-            param_set(s, r, from);
-            if (!r.slider.empty()) view.at(Ctl{r.slider}).s_value = from;
-            param_send_word(s, r) = kClear;
-            view.clear_calls();
-            const int before = redraws();
-            ASSERT_TRUE(rules.step(env, stepper)) << "stepper not handled";
-            EXPECT_EQ(param_get(s, r), to) << "stored value";
-            const bool nothing = slider_stepped && from == to;
-            EXPECT_EQ(param_send_word(s, r), online && !nothing ? kPending : kClear) << "send word";
-            if (nothing) {
-                EXPECT_EQ(view.count("set_text"), 0) << "box writes at the slider's bound";
-            }
-            EXPECT_EQ(redraws() - before, slider_stepped ? 0 : 1) << "redraws";
-        }
-    }
 };
 
-// Typed values at the edges: snapping to a table, its ends, raw steps, minus signs, limits that depend on state;
-// power-on steps reach the volume slider's max, not its adjust maximum.
+// Typed values snap, clamp to the limits in force and raise; some kinds refresh after Enter, gate values after each
+// key. Power-on steps reach the volume slider's max, not its adjust maximum.
 TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
-    using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t>;  // raw delay mode
-    for (auto [param, raw_delay, typed, shown, stored] : {
-             Case{"echo_a_delay_l", 0, "50", "80", 0},
-             {"echo_a_delay_l", 0, "1000", "380", 30},
-             {"echo_a_delay_r", 1, "17", "17", 17},              // raw mode: a plain step
-             {"echo_a_delay_r", 1, "95", "30", 30},              // the slider's max, not snapped
-             {"music_noise_suppressor_ratio", 0, "-5", "5", 5},  // the minus is dropped
-             {"reverb_vol", 0, "-5", "0", 0},
-             {"music_noise_suppressor_threshold", 0, "85", "80", 80},
-             {"music_vol", 0, "25", "25", 25},  // above the adjust maximum while the limit function is off
-             {"mic1_exciter_freq_index_100", 0, "1030", "1040", 2},  // half-way goes up
-             {"mic1_exciter_freq_index_100", 0, "9000", "6000", 100},
-             {"drc_threshold_db", 0, "-40", "-35", 35},    // the magnitude is stored
-             {"drc_attack", 0, "2000.5", "2000.5", 2000},  // the decimal is kept, the whole stored
-             {"drc_ratio", 0, "13.5", "13.5", 14},
-             {"drc_release", 0, "9999", "5000", 5000},
-         }) {
+    using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t, int>;  // raw delay mode, redraws
+    for (auto [param, raw_delay, typed, shown, stored, redrawn] :
+         {Case{"echo_a_delay_l", 0, "50", "80", 0, 0}, Case{"echo_a_delay_l", 0, "1000", "380", 30, 0},
+          Case{"echo_a_delay_r", 1, "17", "17", 17, 0},              // raw mode: a plain step
+          Case{"echo_a_delay_r", 1, "95", "30", 30, 0},              // the slider's max, not snapped
+          Case{"music_noise_suppressor_ratio", 0, "-5", "5", 5, 3},  // the minus is dropped
+          Case{"reverb_vol", 0, "-5", "0", 0, 0}, Case{"music_noise_suppressor_threshold", 0, "85", "80", 80, 1},
+          Case{"music_vol", 0, "25", "25", 25, 0},  // above the adjust maximum while the limit function is off
+          Case{"music_vol_adj_max", 0, "300", "60", 60, 1}, Case{"mic_vol_power_on", 0, "33", "33", 33, 0},
+          Case{"mic1_exciter_freq_index_100", 0, "1030", "1040", 2, 1},  // half-way goes up
+          Case{"mic1_exciter_freq_index_100", 0, "9000", "6000", 100, 1},
+          Case{"drc_threshold_db", 0, "-40", "-35", 35, 0},    // the magnitude is stored
+          Case{"drc_attack", 0, "2000.5", "2000.5", 2000, 0},  // the decimal is kept, the whole stored
+          Case{"drc_ratio", 0, "13.5", "13.5", 14, 0}, Case{"drc_release", 0, "9999", "5000", 5000, 0}}) {
         SCOPED_TRACE(std::string(param) + " typed " + typed + " raw delay mode " + std::to_string(raw_delay));
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         const ParamRow& r = row(param);
-        EXPECT_EQ(type(r, typed), shown) << "box text";
-        EXPECT_EQ(param_get(s, r), stored) << "stored value";
+        param_send_word(s, r) = kClear;
+        const int before = redraws();
+        EXPECT_EQ(type_enter(Ctl{r.text_box}, typed), shown);
+        EXPECT_EQ(param_get(s, r), stored);
+        EXPECT_EQ(param_send_word(s, r), kPending);
+        EXPECT_EQ(redraws() - before, redrawn);
         const int32_t on_slider = r.kind == K::DrcThreshold ? -stored : stored;
         if (r.kind == K::EchoDelay || r.kind == K::Volume || r.kind == K::DrcThreshold) {
-            EXPECT_EQ(view.slider_value(Ctl{r.slider}), on_slider) << "slider value";
+            EXPECT_EQ(view.slider_value(Ctl{r.slider}), on_slider);
         }
         if (r.kind == K::DrcThreshold) {
-            EXPECT_EQ(view.limiter_db(), on_slider) << "curve threshold";
+            EXPECT_EQ(view.limiter_db(), on_slider);
         }
     }
-    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0) << "another record";
+    EXPECT_EQ(read_u16(s.param_image.gen, gen_frame::drc(0) + gen_frame::drc_release), 0);
 
     s.param_image.gen[gen_frame::vol_max_function_en] = 1;
     s.param_image.gen[gen_frame::music_vol_power_on] = 59;
     rules.step(env, "music_vol_power_on_inc");
     rules.step(env, "music_vol_power_on_inc");
-    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60) << "power-on volume stepped twice from 59";
-    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25) << "volume slider after power-on steps";
+    EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_power_on], 60);
+    EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25);
 }
 
-// Every row but the EQ's and the threshold, online and offline. Enter stores, clamps, refreshes and raises by kind,
-// also when the value is unchanged (table-indexed values: the edges test). Slider steppers at a bound do nothing at
-// all; own steppers still store, refresh and raise.
-TEST_F(EditorRulesTest, EnterAndSteppersByKind) {
-    for (bool online : {true, false}) {
-        set_connected(online);
-        for (const ParamRow& r : param_table()) {
-            if (is_eq(r) || r.kind == K::DrcThreshold) continue;
-            SCOPED_TRACE(std::string(r.name) + (online ? " online" : " offline"));
-            if (r.kind != K::EchoDelay && r.kind != K::ExciterFreq) expect_enter(r, online);
-            expect_steppers(r, online);
-        }
-    }
-    EXPECT_FALSE(rules.step(env, "no_such_param_inc")) << "unknown stepper";
-    EXPECT_FALSE(rules.step(env, "music_vol_up")) << "a name without _inc or _dec";
-}
-
-// A slider move stores the step and shows it in the box: raw right echo delay steps only in raw mode, a guarded
-// slider writes the box over what was typed, an index beyond a table (slider range widened) reads its end.
+// A slider move stores the step and shows it in the box (raw delay only in raw mode, a table's end beyond it); the
+// window repaints at once for the dragged sliders.
 TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
     view.set_text(Ctl{"Text_mic1_exciter_freq_index_100"}, "abc");
     view.at(Ctl{"VR_mic1_exciter_freq_index_100"}).s_max = 200;
     using Case = std::tuple<const char*, const char*, uint8_t, int32_t>;  // shown, raw delay mode, slider step
-    for (auto [param, shown, raw_delay, step] : {Case{"echo_a_delay_r", "12", 1, 12},
-                                                 {"echo_a_delay_r", "210", 0, 13},
-                                                 {"mic1_exciter_freq_index_100", "1210", 0, 10},
-                                                 {"mic1_exciter_freq_index_100", "6000", 0, 150},
-                                                 {"plate_reverb_decay", "10", 0, 10}}) {
+    for (auto [param, shown, raw_delay, step] :
+         {Case{"echo_a_delay_r", "12", 1, 12}, Case{"echo_a_delay_r", "210", 0, 13},
+          Case{"mic1_exciter_freq_index_100", "1210", 0, 10}, Case{"mic1_exciter_freq_index_100", "6000", 0, 150},
+          Case{"plate_reverb_decay", "10", 0, 10}}) {
         SCOPED_TRACE(std::string(param) + " step " + std::to_string(step));
         const ParamRow& r = row(param);
         s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
         s.send_effect_req = s.send_gen_req = kClear;
         view.at(Ctl{r.slider}).s_value = step;
         rules.slider_changed(env, Ctl{r.slider});
-        EXPECT_EQ(view.text(Ctl{r.text_box}), shown) << "box text";
-        EXPECT_EQ(param_get(s, r), step) << "stored value";
-        EXPECT_EQ(param_send_word(s, r), kPending) << "send word";
+        EXPECT_EQ(view.text(Ctl{r.text_box}), shown);
+        EXPECT_EQ(param_get(s, r), step);
+        EXPECT_EQ(param_send_word(s, r), kPending);
     }
-    EXPECT_EQ(redraws(), 0) << "redraws by slider moves";
-    view.clear_calls();  // at the stored value: nothing
+    EXPECT_EQ(view.count("repaint"), 3);
+    EXPECT_EQ(redraws(), 0);
+    view.clear_calls();
     rules.slider_changed(env, Ctl{"VR_plate_reverb_decay"});
-    EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "a slider at the stored value";
+    EXPECT_THAT(view.calls, ::testing::IsEmpty());
 }
 
-// The threshold steps through its slider, keeping box and curve in step; the curve's output acts only on a change.
-// The enable box writes the current record only, also when unchanged.
+// The threshold steps keep box and curve in step; the curve acts only on a change; the enable box writes its record.
 TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     const std::size_t at = gen_frame::drc(1) + gen_frame::drc_threshold_db;
     auto set_threshold = [&](uint16_t v) {
@@ -188,17 +111,17 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     };
     set_threshold(20);
     rules.step(env, "drc_threshold_db_inc");  // towards 0 dB: the magnitude falls
-    EXPECT_EQ(read_u16(s.param_image.gen, at), 19) << "stored magnitude";
-    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19") << "threshold box";
-    EXPECT_EQ(view.limiter_db(), -19) << "curve threshold";
-    EXPECT_EQ(s.send_gen_req, kPending) << "gen send word after the threshold step";
+    EXPECT_EQ(read_u16(s.param_image.gen, at), 19);
+    EXPECT_EQ(view.text(Ctl{"Text_drc_threshold_db"}), "-19");
+    EXPECT_EQ(view.limiter_db(), -19);
+    EXPECT_EQ(s.send_gen_req, kPending);
     s.send_gen_req = kClear;
     set_threshold(0);
     rules.step(env, "drc_threshold_db_inc");  // at the slider's end: nothing
     view.clear_calls();
     drc_on_limiter_output(env, 0);
-    EXPECT_THAT(view.calls, ::testing::IsEmpty()) << "the curve's output at the stored threshold";
-    EXPECT_EQ(s.send_gen_req, kClear) << "gen send word after the curve's output";
+    EXPECT_THAT(view.calls, ::testing::IsEmpty());
+    EXPECT_EQ(s.send_gen_req, kClear);
     for (int value : {1, 0}) {
         set_connected(value == 1);
         s.send_gen_req = kClear;
@@ -208,7 +131,207 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
         EXPECT_TRUE(same_frame_bytes(s.param_image.gen, want)) << "gen frame after ticking " << value;
         EXPECT_EQ(s.send_gen_req, value == 1 ? kPending : kClear) << "send word after ticking " << value;
     }
-    EXPECT_EQ(redraws(), 2) << "redraws by the enable box";
+    EXPECT_EQ(redraws(), 2);
+}
+
+namespace q = eq_frame;
+
+class EqRules : public ::testing::Test, public RuleEnvFixture {
+protected:
+    void SetUp() override {
+        set_connected(true);
+        s.eq_channel_sel = 5;
+        for (std::size_t b = 0; b < kEqBands; ++b) {
+            band(q::eq_db, b) = 120;
+            band(q::eq_q_peq, b) = band(q::eq_q_shelf, b) = band(q::eq_q_pass, b) = 7;
+            set_eq_freq(eq(), b, 200);
+            band(q::eq_x_enable, b) = 1;
+        }
+        eq()[q::eq_pre_gain_db_index] = 120;
+    }
+    FrameImage& eq() { return s.param_image.eq[5]; }
+    uint8_t& band(std::size_t field, std::size_t b) { return eq()[field + b]; }
+    bool raised() const { return s.send_eq_req[5] == kPending; }
+    void clear_word() { s.send_eq_req.fill(kClear); }
+};
+
+TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
+    // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
+    using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
+    for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] :
+         {Case{0, 10, 2, 2, 0, 0, true, false, false}, Case{1, 10, 2, 0, 2, 1, true, false, true},
+          Case{1, 10, 1, 0, 1, 1, true, false, true}, Case{1, 0, 2, 0, 1, 1, true, false, false},  // no microphone-2 EQ
+          Case{2, 10, 0, 2, 4, 4, false, true, false},                                             // record unchanged
+          Case{2, 10, 0, 1, 3, 4, false, true, false}, Case{3, 10, 0, 0, 5, 2, false, false, false},
+          Case{4, 10, 0, 0, 6, 3, false, false, false}}) {
+        SCOPED_TRACE("tab " + std::to_string(tab) + " mic mode " + std::to_string(mic_mode));
+        s.eq_band_count[2] = mic2_bands;
+        s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode] = mic_mode;
+        s.param_image.gen[gen_frame::echo_reverb_eq_adj_mode] = eff_mode;
+        s.drc_channel_sel = 4;
+        const int full_before = svc.full_redraws;
+        eq_on_tab_before_switch(env, tab);
+        EXPECT_EQ(s.eq_channel_sel, channel);
+        EXPECT_EQ(s.drc_channel_sel, drc);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 3}), drc_frame);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 5}), eff_frame);
+        EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 10}), mic_frame);
+        EXPECT_EQ(svc.full_redraws - full_before, 1);
+        EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0);
+    }
+}
+
+// Typed values snap (half-way up) and clamp (Q of a slope variant to 2.0); gain and frequency raise only on a change,
+// Q and pre-gain on every commit.
+TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
+    using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool>;
+    for (auto [param, b, type, typed, shown, stored, raises] :
+         {Case{"eq_freq", 4, 0, "5", "19.7", 35, true}, Case{"eq_freq", 4, 0, "1005", "1000", 239, true},
+          Case{"eq_freq", 4, 0, "1000", "1000", 239, false}, Case{"eq_db", 2, 0, "0", "0", 120, false},
+          Case{"eq_db", 2, 0, "1.5", "1.6", 128, true}, Case{"eq_db", 2, 0, "-40", "-18", 30, true},
+          Case{"eq_q", 6, 1, "0", "0.1", 1, true}, Case{"eq_q", 6, 1, "0.1", "0.1", 1, true},
+          Case{"eq_q", 1, 9, "30", "2", 20, true}, Case{"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
+          Case{"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true}}) {
+        SCOPED_TRACE(std::string(param) + " " + typed);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        const ParamRow& r = *find_param(param);
+        clear_word();
+        const Ctl box{r.text_box, r.per_band ? b : -1};
+        EXPECT_EQ(type_enter(box, typed), shown);
+        EXPECT_EQ(param_get(s, r, b), stored);
+        EXPECT_EQ(raised(), raises);
+    }
+}
+
+// Leaving a box runs its Enter commit and marks the box's bytes so the refresh writes the stored value back.
+TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
+    for (auto [box, shown, first, rows] :
+         {std::tuple{Ctl{"Text_eq_db", 3}, std::string("0.0"), q::eq_db + 3, 1},
+          std::tuple{Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), q::eq_freq_high + 3, 1},
+          std::tuple{Ctl{"Text_eq_q", 3}, double_to_text(eq_q_at(7)), q::eq_q_peq + 3, 3},  // all three Q rows
+          std::tuple{Ctl{"Text_eq_pre_gain_db_index"}, std::string("0.0"), q::eq_pre_gain_db_index, 1}}) {
+        SCOPED_TRACE(box.str());
+        rules.box_got_focus(env, box);
+        s.param_display_cache.eq[5] = eq();
+        FrameImage want = eq();
+        for (int i = 0; i < rows; ++i) want[first + static_cast<std::size_t>(i) * kEqBands] = 255;
+        const FrameImage stored = eq();
+        view.set_text(box, shown);
+        rules.box_commit(env, box);  // the Enter that leaving runs first
+        rules.box_lost_focus(env, box);
+        EXPECT_TRUE(same_frame_bytes(eq(), stored)) << "stored EQ frame";
+        EXPECT_TRUE(same_frame_bytes(s.param_display_cache.eq[5], want)) << "drawn EQ frame";
+    }
+}
+
+// Slider steppers at a limit do nothing, own steppers (Q: shelf up to 2.0, peaking 25.0) still raise; the focus goes
+// to the box (pre-gain: stays).
+TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
+    using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
+    for (auto [stepper, band_index, type, from, to, raises] :
+         {Case{"eq_q_inc", 3, 1, 20, 20, true}, Case{"eq_q_inc", 3, 0, 7, 8, true}, Case{"eq_q_dec", 3, 0, 1, 1, true},
+          Case{"eq_db_inc", 0, 0, 120, 121, true}, Case{"eq_freq_inc", 0, 0, 395, 395, false},
+          Case{"eq_freq_dec", 0, 0, 395, 394, true}, Case{"eq_pre_gain_db_index_dec", -1, 0, 120, 119, true},
+          Case{"reverb_vol_inc", -1, 0, 30, 30, false}, Case{"echo_a_delay_l_dec", -1, 0, 1, 0, true},
+          Case{"music_noise_suppressor_ratio_inc", -1, 0, 1000, 1000, true},
+          Case{"mic1_exciter_vol_inc", -1, 0, 3, 4, true}, Case{"drc_attack_dec", -1, 0, 0, 0, true}}) {
+        SCOPED_TRACE(stepper);
+        const std::string name(stepper);
+        const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
+        const int b = std::max(band_index, 0);
+        band(q::eq_type, static_cast<std::size_t>(b)) = type;
+        param_set(s, r, from, b);
+        if (!r.slider.empty()) slider(Ctl{r.slider, r.per_band ? b : -1}, r.min, r.max, from);
+        param_send_word(s, r) = kClear;
+        view.focused = "elsewhere";
+        EXPECT_TRUE(rules.step(env, name, band_index)) << "stepper not handled";
+        EXPECT_EQ(param_get(s, r, b), to);
+        EXPECT_EQ(param_send_word(s, r) == kPending, raises);
+        const Ctl box{r.text_box, r.per_band ? b : -1};
+        EXPECT_EQ(view.focused, r.kind == ParamKind::EqPreGain ? "elsewhere" : box.str());
+    }
+    EXPECT_FALSE(rules.step(env, "no_such_param_inc", -1)) << "unknown stepper";
+    EXPECT_FALSE(rules.step(env, "music_vol_up", -1)) << "a name without _inc or _dec";
+}
+
+// The graph's edit lands in the Q row of the graph's type, never writes the type, and raises only on a change.
+TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
+    band(q::eq_type, 5) = 2;
+    slider(Ctl{"vr_eq_freq", 5}, 35, 395, 200);
+    slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
+    eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
+    EXPECT_EQ(band(q::eq_q_shelf, 5), 12);
+    EXPECT_EQ(band(q::eq_type, 5), 2);
+    EXPECT_TRUE(raised()) << "EQ send word";
+    EXPECT_EQ(view.text(Ctl{"Text_eq_q", 5}), "1.2");
+    clear_word();
+    eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
+    EXPECT_FALSE(raised()) << "EQ send word after the same edit";
+    eq_on_peq_eq_out(env, 5, 1, 240, 1020.0f, 12, 1.2f, 105.0f, -3.0f);  // frequency only
+    EXPECT_TRUE(raised()) << "EQ send word after a frequency-only edit";
+}
+
+// Type buttons raise even unchanged, band enable (grey is on) only on a change; switches and the slope toggle flip
+// their bytes; the pre-gain slider is held to 180 silently; nothing is raised offline.
+TEST_F(EqRules, ButtonsBoxesAndThePreGainSlider) {
+    using Button = std::pair<const char*, uint8_t>;
+    for (const auto& [name, type] :
+         {Button{"key_eq_type_peq", 0}, Button{"key_eq_type_ls", 1}, Button{"key_eq_type_hs", 2},
+          Button{"key_eq_type_lp", 3}, Button{"key_eq_type_hp", 4}, Button{"key_eq_type_hp", 4}}) {
+        clear_word();
+        rules.click(env, Ctl{name, 8});
+        EXPECT_EQ(band(q::eq_type, 8), type) << "type byte after " << name;
+        EXPECT_TRUE(raised()) << "EQ send word after " << name;
+    }
+    for (auto [value, stored, raises] : {std::tuple{0, 0, true}, std::tuple{0, 0, false}, std::tuple{2, 1, true}}) {
+        clear_word();
+        user_sets(Ctl{"Check_eq_x_enable", 7}, value);
+        EXPECT_EQ(band(q::eq_x_enable, 7), stored) << "enable byte after box value " << value;
+        EXPECT_EQ(raised(), raises) << "EQ send word after box value " << value;
+    }
+    eq()[q::eq_chx_enable] = 3;  // anything but 0 switches off
+    clear_word();
+    rules.click(env, Ctl{"key_eq_chx_enable"});
+    EXPECT_EQ(eq()[q::eq_chx_enable], 0);
+    EXPECT_TRUE(raised()) << "EQ send word after the channel switch";
+    rules.click(env, Ctl{"key_eq_chx_bypass"});
+    EXPECT_EQ(eq()[q::eq_chx_bypass], 1);
+    for (uint8_t want : {9, 11}) {
+        toggle_eq_band_slope(env, 8);
+        EXPECT_EQ(band(q::eq_type, 8), want);
+    }
+    const Ctl pre_gain{"vr_eq_pre_gain_db_index"};
+    slider(pre_gain, 30, 210, 200);
+    rules.slider_changed(env, pre_gain);
+    EXPECT_EQ(eq()[q::eq_pre_gain_db_index], 180);
+    EXPECT_EQ(view.slider_value(pre_gain), 180);
+    EXPECT_THAT(svc.messages, ::testing::IsEmpty());
+    clear_word();
+    set_connected(false);
+    rules.click(env, Ctl{"key_eq_type_lp", 8});
+    EXPECT_EQ(band(q::eq_type, 8), 3);
+    EXPECT_FALSE(raised()) << "EQ send word offline";
+}
+
+// Without a valid start-up image the reset refuses; with one it asks first, in the window's language; No keeps all.
+TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
+    const ParamImage before = s.param_image;
+    s.Language = 1;
+    rules.click(env, Ctl{"key_eq_reset"});
+    EXPECT_EQ(svc.messages, std::vector<std::string>{eq_reset_no_default_text(s)});
+    EXPECT_EQ(view.count("ask_yes_no"), 0);
+
+    s.param_image_default = neutral_param_image();
+    s.param_image_default.eq[5][q::eq_chx_bypass] = 1;
+    confirm_eq_reset(env);
+    view.answer_yes = false;
+    rules.click(env, Ctl{"key_eq_reset"});
+    EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 2);
+    EXPECT_TRUE(same_image(s.param_image, before)) << "image after the refusals and the answers No";
+    EXPECT_FALSE(raised()) << "EQ send word after the answers No";
+    s.Language = 0;
+    rules.click(env, Ctl{"key_eq_reset"});
+    EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1);
 }
 
 }  // namespace

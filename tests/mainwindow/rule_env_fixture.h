@@ -1,5 +1,4 @@
-// A RuleEnv for rule tests without widgets: fakes for the window, services, settings, file dialogs and window
-// actions, a link over the simulated unit, a clock that moves only when events are pumped.
+// A RuleEnv without widgets: fakes for window, services, settings, dialogs and actions; a link over the simulated unit.
 #pragma once
 
 #include <optional>
@@ -47,16 +46,15 @@ struct RuleEnvFixture {
         view.on_slider_changed = [this](Ctl c) { rules.slider_changed(env, c); };
     }
 
-    // Focus, each key through the key and change filters and the rules, then Enter, as the window
-    // runs a numeric box; the box's text afterwards.
+    // Focus, each key through the filters and the rules, then Enter, as the window runs a box; the box's text.
     std::string type_enter(Ctl c, const std::string& keys) {
         rules.box_got_focus(env, c);
+        const std::optional<BoxLimits> l = rules.box_limits(env, c);
+        EXPECT_TRUE(l.has_value()) << c.str();
+        if (!l) return {};
         TextBox tb{view.text(c), 0};
         input.text_input_got_focus(tb);
         for (char k : keys) {
-            const std::optional<BoxLimits> l = rules.box_limits(env, c);
-            EXPECT_TRUE(l.has_value()) << c.str();
-            if (!l) return {};
             input.text_input_key_press(tb, k, l->min, l->max, l->snap, l->table);
             tb.Text += k;
             tb.SelStart = static_cast<int>(tb.Text.size());
@@ -64,7 +62,6 @@ struct RuleEnvFixture {
             view.set_text(c, tb.Text);
             rules.box_key(env, c, k);
         }
-        const std::optional<BoxLimits> l = rules.box_limits(env, c);
         input.text_input_key_press(tb, kKeyEnter, l->min, l->max, l->snap, l->table);
         view.set_text(c, tb.Text);
         rules.box_commit(env, c);

@@ -1,6 +1,5 @@
-// A main window without widgets: keeps every property the rules set, answers
-// what they read, and records each call as a line ("set_text Text_music_vol 30")
-// so tests can check both the end state and what was touched.
+// A main window without widgets: keeps every property the rules set, answers what they read, and records each call
+// as a line ("set_text Text_music_vol 30") so tests can check both the end state and what was touched.
 #pragma once
 
 #include <algorithm>
@@ -26,8 +25,7 @@ public:
         int32_t s_value = 0, s_min = 0, s_max = 100, s_max_limit = 100;
     };
 
-    // Raised by the slider as a user's move would be (ui_inc, ui_dec, a
-    // max_limit that lowers the value). The test wires it to the rules.
+    // Raised by the slider as a user's move would be (ui_inc, ui_dec, a max_limit that lowers the value).
     std::function<void(Ctl)> on_slider_changed;
 
     Props& at(Ctl c) { return props[c.str()]; }
@@ -35,51 +33,48 @@ public:
         auto it = props.find(c.str());
         return it == props.end() ? nullptr : &it->second;
     }
+    // Recorded calls that start with the prefix.
     int count(const std::string& prefix) const {
         return static_cast<int>(
             std::count_if(calls.begin(), calls.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
     }
     void clear_calls() { calls.clear(); }
 
-    void set_visible(Ctl c, bool v) override { log("set_visible", c, v), at(c).visible = v; }
+    void set_visible(Ctl c, bool v) override { log("set_visible", c, v).visible = v; }
     bool visible(Ctl c) const override { return get(c).visible; }
-    void set_enabled(Ctl c, bool v) override { log("set_enabled", c, v), at(c).enabled = v; }
+    void set_enabled(Ctl c, bool v) override { log("set_enabled", c, v).enabled = v; }
     bool enabled(Ctl c) const override { return get(c).enabled; }
     void move(Ctl c, int l, int t) override {
-        log("move", c, std::to_string(l) + "," + std::to_string(t));
-        at(c).left = l, at(c).top = t;
+        Props& p = log("move", c, std::to_string(l) + "," + std::to_string(t));
+        p.left = l, p.top = t;
     }
     int left(Ctl c) const override { return get(c).left; }
     int top(Ctl c) const override { return get(c).top; }
     void to_front(Ctl c) override { log("to_front", c, ""); }
     void to_back(Ctl c) override { log("to_back", c, ""); }
-    void set_text(Ctl c, const std::string& t) override { log("set_text", c, t), at(c).text = t; }
+    void set_text(Ctl c, const std::string& t) override { log("set_text", c, t).text = t; }
     std::string text(Ctl c) const override { return get(c).text; }
-    void set_back_color(Ctl c, uint32_t ole) override { log("set_back_color", c, hex(ole)), at(c).back = ole; }
+    void set_back_color(Ctl c, uint32_t ole) override { log("set_back_color", c, hex(ole)).back = ole; }
     uint32_t back_color(Ctl c) const override { return get(c).back; }
-    void set_fore_color(Ctl c, uint32_t ole) override { log("set_fore_color", c, hex(ole)), at(c).fore = ole; }
-    void set_value(Ctl c, int v) override { log("set_value", c, v), at(c).value = v; }
+    void set_fore_color(Ctl c, uint32_t ole) override { log("set_fore_color", c, hex(ole)).fore = ole; }
+    void set_value(Ctl c, int v) override { log("set_value", c, v).value = v; }
     int value(Ctl c) const override { return get(c).value; }
     void set_focus(Ctl c) override { log("set_focus", c, ""), focused = c.str(); }
     bool has_focus(Ctl c) const override { return focused == c.str(); }
 
+    // A value outside min..max is refused and listed in slider_errors.
     void set_slider_value(Ctl c, int32_t v) override {
-        log("set_slider_value", c, v);
-        Props& p = at(c);
-        if (v < p.s_min || v > p.s_max) {
-            slider_errors.push_back(c.str());
-            return;
-        }
+        Props& p = log("set_slider_value", c, v);
+        if (v < p.s_min || v > p.s_max) return slider_errors.push_back(c.str());
         p.s_value = v;
     }
     int32_t slider_value(Ctl c) const override { return get(c).s_value; }
-    void set_slider_min(Ctl c, int32_t v) override { log("set_slider_min", c, v), at(c).s_min = v; }
+    void set_slider_min(Ctl c, int32_t v) override { log("set_slider_min", c, v).s_min = v; }
     int32_t slider_min(Ctl c) const override { return get(c).s_min; }
-    void set_slider_max(Ctl c, int32_t v) override { log("set_slider_max", c, v), at(c).s_max = v; }
+    void set_slider_max(Ctl c, int32_t v) override { log("set_slider_max", c, v).s_max = v; }
     int32_t slider_max(Ctl c) const override { return get(c).s_max; }
     void set_slider_max_limit(Ctl c, int32_t v) override {
-        log("set_slider_max_limit", c, v);
-        Props& p = at(c);
+        Props& p = log("set_slider_max_limit", c, v);
         p.s_max_limit = v;
         if (p.s_value > v) {
             p.s_value = v;
@@ -88,13 +83,11 @@ public:
     }
     int32_t slider_max_limit(Ctl c) const override { return get(c).s_max_limit; }
     void slider_ui_inc(Ctl c) override {
-        log("slider_ui_inc", c, "");
-        Props& p = at(c);
+        Props& p = log("slider_ui_inc", c, "");
         if (p.s_value < p.s_max && p.s_value < p.s_max_limit) ++p.s_value, raise(c);
     }
     void slider_ui_dec(Ctl c) override {
-        log("slider_ui_dec", c, "");
-        Props& p = at(c);
+        Props& p = log("slider_ui_dec", c, "");
         if (p.s_value > p.s_min) --p.s_value, raise(c);
     }
 
@@ -105,11 +98,11 @@ public:
     void peq_EqIn(int band, int type, int f, int q, int g) override { line("peq_EqIn", band, type, f, q, g); }
     void peq_Set_eq_index_enable(int band, int e) override { line("peq_Set_eq_index_enable", band, e); }
     void peq_Dis_Bypass_on(int x, int y, int size, const std::string& t, uint32_t ole) override {
-        calls.push_back("peq_Dis_Bypass_on " + std::to_string(x) + " " + std::to_string(y) + " " +
-                        std::to_string(size) + " [" + t + "] " + hex(ole));
+        line("peq_Dis_Bypass_on", x, y, size);
+        calls.back() += " [" + t + "] " + hex(ole);
         bypass_text = t;
     }
-    void peq_Dis_Bypass_off() override { calls.push_back("peq_Dis_Bypass_off"), bypass_text.clear(); }
+    void peq_Dis_Bypass_off() override { line("peq_Dis_Bypass_off"), bypass_text.clear(); }
     void peq_dis_peq_x(int band) override { line("peq_dis_peq_x", band), peq_selected = band; }
     int peq_select_eq_index() const override { return peq_selected; }
 
@@ -117,7 +110,7 @@ public:
     void limiter_set_db(int db) override { line("limiter_set_db", db), limiter = db; }
     int limiter_db() const override { return limiter; }
 
-    void repaint() override { calls.push_back("repaint"); }
+    void repaint() override { line("repaint"); }
     bool ask_yes_no(const std::string& text, const std::string& title) override {
         calls.push_back("ask_yes_no [" + title + "] " + text);
         return answer_yes;
@@ -143,10 +136,12 @@ private:
         std::snprintf(b, sizeof b, "&H%08X", v);
         return b;
     }
-    void log(const char* what, Ctl c, const std::string& arg) {
+    // Records "what name arg" and returns the control's properties.
+    Props& log(const char* what, Ctl c, const std::string& arg) {
         calls.push_back(std::string(what) + " " + c.str() + " " + arg);
+        return at(c);
     }
-    void log(const char* what, Ctl c, long long arg) { log(what, c, std::to_string(arg)); }
+    Props& log(const char* what, Ctl c, long long arg) { return log(what, c, std::to_string(arg)); }
     // "name a b c": a call with its numbers.
     template <class... N>
     void line(const char* name, N... n) {
