@@ -10,12 +10,6 @@
 
 namespace tuner::testing {
 
-// Frame position 0..11 as the image names it.
-inline std::string image_frame_name(std::size_t index) {
-    if (index < kEqChannels) return "eq[" + std::to_string(index) + "]";
-    return index == kEqChannels ? "gen" : "eff";
-}
-
 // Offsets [from, to) of two frames; on a difference, the first offset, both values and how many bytes differ.
 inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, const FrameImage& expected,
                                                    std::size_t from = 0, std::size_t to = kFrameSize) {
@@ -27,14 +21,14 @@ inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, con
                                          << int(actual[first]) << " where " << int(expected[first]) << " was expected";
 }
 
-// Every frame of two images, or only their parameter bytes (8..163) when `payload_only`.
+// Every frame of two images (eq[0..9], gen, eff), or only their parameter bytes (8..163) when `payload_only`.
 inline ::testing::AssertionResult same_image(const ParamImage& actual, const ParamImage& expected,
                                              bool payload_only = false) {
     const std::size_t from = payload_only ? hid_frame::payload : 0;
     const std::size_t to = payload_only ? hid_frame::payload_end + 1 : kFrameSize;
     for (std::size_t f = 0; f < 12; ++f) {
         ::testing::AssertionResult r = same_frame_bytes(actual.frame(f), expected.frame(f), from, to);
-        if (!r) return ::testing::AssertionFailure() << "frame " << image_frame_name(f) << ": " << r.message();
+        if (!r) return ::testing::AssertionFailure() << "frame " << f << ": " << r.message();
     }
     return ::testing::AssertionSuccess();
 }

@@ -61,25 +61,20 @@ SimulatedUnit::Decoy* SimulatedUnit::decoy_for(HidHandle handle) {
 }
 
 HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
-    for (std::size_t i = 0; plugged && i < decoys.size(); ++i) {
-        if (decoys[i].info.path != path) continue;
-        if (deny_permission) {  // every node of the device shares its permissions
-            if (error) *error = HidOpenError::PermissionDenied;
-            return kNoHidHandle;
-        }
-        if (error) *error = HidOpenError::None;
-        ++decoys[i].opens;
-        decoy_handles_[next_handle_] = i;
-        return next_handle_++;
-    }
-    HidOpenError result = HidOpenError::None;
-    if (!plugged || path != interface_info.path)
-        result = HidOpenError::Failed;
-    else if (deny_permission)
-        result = HidOpenError::PermissionDenied;
+    const auto decoy = std::find_if(decoys.begin(), decoys.end(), [&](const Decoy& d) { return d.info.path == path; });
+    const bool found = plugged && (decoy != decoys.end() || path == interface_info.path);
+    // Every node of the device shares its permissions.
+    const HidOpenError result = !found            ? HidOpenError::Failed
+                                : deny_permission ? HidOpenError::PermissionDenied
+                                                  : HidOpenError::None;
     if (error) *error = result;
     if (result != HidOpenError::None) return kNoHidHandle;
-    open_.insert(next_handle_);
+    if (decoy == decoys.end()) {
+        open_.insert(next_handle_);
+    } else {
+        ++decoy->opens;
+        decoy_handles_[next_handle_] = static_cast<std::size_t>(decoy - decoys.begin());
+    }
     return next_handle_++;
 }
 
@@ -188,10 +183,8 @@ FrameImage SimulatedUnit::build_reply(const FrameImage& req) {
         reply[252] = music_input;
         reply[hf::busy_time] = std::exchange(busy_time_next_, 0);
     }
-    if (!take(repeat_counter)) ++counter_;
-    frame_stamp(reply, counter_, command, read ? rws::S : 1);  // RWS 1: an acknowledgement
+    frame_stamp(reply, ++counter_, command, read ? rws::S : rws::W);  // RWS W: an acknowledgement
     if (take(corrupt_checksum)) reply[hf::CHECK] ^= 0x5A;
-    if (take(wrong_end_byte)) reply[hf::end] = 0xFE;
     return reply;
 }
 

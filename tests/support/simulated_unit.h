@@ -1,10 +1,9 @@
-// A simulated unit behind the HidTransport seam. It keeps its own parameter
-// image, information block, status bytes and sixteen EEPROM modes, and
-// answers as the unit does: the information frame for the information
-// request, S frames for read requests, acknowledgements for writes, busy
-// times. Faults on demand: silence, corrupt checksum, repeated counter, wrong
-// end byte, unplug, replug on another path, no permission; and exact frames
-// queued by a test.
+// A simulated unit behind the HidTransport seam, with its own image,
+// information block, status bytes and sixteen EEPROM modes. It answers as the
+// unit does: the information frame, S frames for reads, acknowledgements for
+// writes, busy times. Faults on demand: silence, corrupt checksums, refused
+// writes, unplug, replug on another path, no permission, decoy interfaces;
+// and exact frames queued by a test.
 #pragma once
 
 #include <array>
@@ -49,16 +48,13 @@ public:
     // Busy time (tenths of a second) in the reply to every EEPROM operation.
     uint8_t eeprom_busy_time = 0;
 
-    // Faults, each for the next n replies (-1: until switched off).
-    int silent = 0, corrupt_checksum = 0, wrong_end_byte = 0;
-    int write_fails = 0;     // the next n writes are refused (nothing reaches the unit)
-    int repeat_counter = 0;  // the reply carries the previous reply's counter
+    // Faults, each for the next n replies or writes (-1: until switched off).
+    int silent = 0, corrupt_checksum = 0, write_fails = 0;
     // Exact input reports, handed out (one per read) before anything else.
     std::deque<FrameImage> scripted;
 
-    // Other interfaces carrying the unit's ids, listed before it. They open
-    // but are not the unit: silent, or answering every read with a valid
-    // frame of another command (the general frame).
+    // Interfaces with the unit's ids, listed before it, that are not the unit:
+    // silent, or answering every read with a valid general frame.
     struct Decoy {
         HidInterfaceInfo info;
         bool answers_other_command = false;
