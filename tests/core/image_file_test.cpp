@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <tuple>
 
@@ -12,6 +13,7 @@
 #include "core/delay.h"
 #include "core/eq_filter.h"
 #include "core/param_file.h"
+#include "core/param_table.h"
 #include "core/send_requests.h"
 #include "core/settings.h"
 #include "core/utf8.h"
@@ -46,11 +48,9 @@ TEST(ValueTables, LookupsEntriesAndIndexReads) {
     EXPECT_EQ(peq_h_exciter_freq_index(1005), 100);
     // Entries are the decimal literals, not drifting sums; an index outside a table reads its nearest end.
     const std::pair<double, double> read[] = {
-        {eq_freq_at(31), 18.1},        {eq_freq_at(119), 99.0},     {eq_freq_at(120), 101.0},
-        {eq_gain_at(1), -23.8},        {eq_gain_at(119), -0.2},     {eq_q_at(7), 0.7},
-        {exciter_freq_at(93), 5340.0}, {eq_gain_at(255), 24.0},     {eq_gain_at(-3), -24.0},
-        {echo_delay_at(200), 380.0},   {eq_freq_at(1000), 23600.0}, {eq_q_at(251), 25.0},
-        {exciter_freq_at(101), 6000.0}};
+        {eq_freq_at(31), 18.1},      {eq_freq_at(120), 101.0}, {eq_gain_at(119), -0.2},
+        {eq_q_at(7), 0.7},           {eq_gain_at(-3), -24.0},  {echo_delay_at(200), 380.0},
+        {eq_freq_at(1000), 23600.0}, {eq_q_at(251), 25.0},     {exciter_freq_at(101), 6000.0}};
     for (std::size_t i = 0; i < std::size(read); ++i) EXPECT_EQ(read[i].first, read[i].second) << "row " << i;
     EXPECT_EQ(bit_read(128, 7), 1);
     EXPECT_EQ(bit_read(255, 8), 0) << "bits above 7";
@@ -165,6 +165,27 @@ TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     }
 }
 
+// No two rows of a frame share a byte; the pre-delay reaches 100; a band's Q lives in the row its type selects
+// (peaking, both shelves, else the pass row).
+TEST(ParamTable, RowsOwnTheirBytesAndQFollowsTheBandType) {
+    std::map<std::pair<ParamFrame, std::size_t>, std::string_view> owner;
+    for (const ParamRow& r : param_table()) {
+        const auto [it, fresh] = owner.emplace(std::pair(r.frame, r.offset), r.name);
+        EXPECT_TRUE(fresh) << r.name << " shares its byte with " << it->second;
+    }
+    EXPECT_EQ(find_param("plate_reverb_predelay")->max, 100);
+    AppState s;
+    FrameImage& eq = s.param_image.eq[0];
+    eq[eq_frame::eq_q_peq + 3] = 11;
+    eq[eq_frame::eq_q_shelf + 3] = 22;
+    eq[eq_frame::eq_q_pass + 3] = 33;
+    const int q_of_type[] = {11, 22, 22, 33, 33};
+    for (uint8_t type = 0; type < 5; ++type) {
+        eq[eq_frame::eq_type + 3] = type;
+        EXPECT_EQ(param_get(s, *find_param("eq_q"), 3), q_of_type[type]) << "band type " << int{type};
+    }
+}
+
 namespace {
 
 struct FakeDialogs : FileDialogs {
@@ -218,16 +239,16 @@ TEST_F(ParamFileTest, SaveThenLoadRoundTripsTheClampedImage) {
     ASSERT_EQ(save_param_file(s, path), SaveResult::Saved);
     EXPECT_EQ(s.param_image.gen[gen_frame::music_input_sel], 255) << "the live request is kept";
 
-    AppState fresh;
-    RecordingWindowServices ui2(fresh);
-    ASSERT_EQ(load_param_file(fresh, ui2, path, LoadKind::User), LoadResult::Loaded);
+    s.param_image = ParamImage{};
+    s.cpu_state.cpu_music_input = 0;
+    ASSERT_EQ(load_param_file(s, ui, path, LoadKind::User), LoadResult::Loaded);
     img.gen[gen_frame::music_input_sel] = 9;
     img.gen[gen_frame::master_mute] = 0;
     param_range_check(img);
-    EXPECT_TRUE(same_image(fresh.param_image, img));
-    EXPECT_EQ(fresh.cpu_state.cpu_music_input, 9) << "offline load lights the recorded input";
-    EXPECT_GE(ui2.full_redraws, 1);
-    EXPECT_THAT(ui2.messages, IsEmpty());
+    EXPECT_TRUE(same_image(s.param_image, img));
+    EXPECT_EQ(s.cpu_state.cpu_music_input, 9) << "offline load lights the recorded input";
+    EXPECT_GE(ui.full_redraws, 1);
+    EXPECT_THAT(ui.messages, IsEmpty());
 }
 
 // Connected, a user load sends everything; the start-up load sets the default copy and sends nothing.
@@ -313,27 +334,15 @@ TEST_F(ParamFileTest, LineEndsOfAnyKindExtraValuesAndValuesAbove255) {
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), std::string("读出的值大于255")), 1);
 }
 
-// A save that cannot be written keeps the old file and tells the user.
-TEST_F(ParamFileTest, FailedSaveKeepsTheOldFile) {
-    s.param_image = neutral;
-    const std::string path = write("keep.ktv", "old content");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
-    for (const std::string& answer : {path + "/inner.ktv", path}) {
-        dialogs.answer = answer;
-        EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed) << answer;
-        EXPECT_EQ(slurp(path), "old content");
-    }
-    EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(dialogs.last.init_dir, path_join(dir.path.string(), "AudioParmFile"));
-}
-
-// The open dialog starts from the last chosen file, save dialogs start empty, a cancel changes nothing.
-TEST_F(ParamFileTest, DialogsStartFromTheLastChosenFileAndCancelsChangeNothing) {
+// The open dialog starts from the last chosen file, save dialogs start empty, a cancel changes nothing; a save that
+// cannot be written keeps the old file and tells the user.
+TEST_F(ParamFileTest, DialogsAndFailedSaves) {
     s.param_image = neutral;
     EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Cancelled);
     const std::string saved = dir.file("saved.ktv");
     dialogs.answer = saved;
     ASSERT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
+    EXPECT_EQ(dialogs.last.init_dir, path_join(dir.path.string(), "AudioParmFile"));
     for (const auto& answer : {std::optional<std::string>(), std::optional<std::string>("")}) {
         dialogs.answer = answer;
         EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::User), LoadResult::Cancelled);
@@ -343,10 +352,17 @@ TEST_F(ParamFileTest, DialogsStartFromTheLastChosenFileAndCancelsChangeNothing) 
     EXPECT_TRUE(same_image(s.param_image, neutral));
     dialogs.answer = saved;
     EXPECT_EQ(open_file_to_all_data(s, ui, dialogs, LoadKind::User), LoadResult::Loaded);
-    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved);
-    EXPECT_EQ(dialogs.last.file_name, "") << "the save dialog starts empty";
     EXPECT_EQ(save_txt_file_dialog(dialogs), saved);
-    EXPECT_EQ(dialogs.last.file_name, "") << "the text save dialog starts empty";
+    EXPECT_EQ(dialogs.last.file_name, "") << "the save dialog starts empty";
+
+    const std::string path = write("keep.ktv", "old content");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    for (const std::string& answer : {path + "/inner.ktv", path}) {
+        dialogs.answer = answer;
+        EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed) << answer;
+        EXPECT_EQ(slurp(path), "old content");
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 namespace {
@@ -400,7 +416,8 @@ TEST(Utf8, TextFiles) {
     EXPECT_EQ(err, TextFileError::ReadFailed);
 }
 
-// A failed write leaves the old file and no temporary; links are followed and kept; read-only files are refused.
+// A failed write says why and leaves no temporary; links (relative, dangling) are followed and kept; read-only files
+// are refused. Both writers.
 TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
     TempDir dir("atomic");
     fs::create_directories(dir.path / "real");
@@ -409,19 +426,13 @@ TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
     std::string error;
     EXPECT_FALSE(write_file_atomically((target / "x").string(), "new", &error));
     EXPECT_NE(error, "");
-    EXPECT_EQ(slurp(target), "old");
-
     fs::create_symlink(fs::path("real") / "t.txt", dir.path / "link.txt");
-    fs::create_symlink(dir.path / "link.txt", dir.path / "chain.txt");
-    EXPECT_TRUE(write_file_atomically(dir.file("chain.txt"), "new"));
-    EXPECT_TRUE(fs::is_symlink(dir.path / "chain.txt"));
-    EXPECT_EQ(slurp(target), "new");
     EXPECT_EQ(utf8_file_write(dir.file("link.txt"), "Bt"), TextFileError::None);
     EXPECT_TRUE(fs::is_symlink(dir.path / "link.txt"));
     EXPECT_EQ(slurp(target), kBom + "Bt\r\n");
 
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(write_file_atomically(target.string(), "x", &error));
+    EXPECT_FALSE(write_file_atomically(dir.file("link.txt"), "x", &error));
     EXPECT_NE(error.find("read-only"), std::string::npos) << error;
     EXPECT_EQ(utf8_file_write(dir.file("link.txt"), "x"), TextFileError::NotWritable);
     EXPECT_EQ(slurp(target), kBom + "Bt\r\n");
@@ -441,50 +452,43 @@ TEST(AppPaths, JoinNeverDoublesASeparator) {
     EXPECT_EQ(path_join("/opt", "/AudioParmFile"), "/opt/AudioParmFile");
 }
 
-TEST(Settings, DefaultsRoundTripAndBadValues) {
+// Defaults, a round trip, stored values that are no byte; a store that cannot be written is reported once.
+TEST(Settings, DefaultsRoundTripBadValuesAndFailedWrites) {
     MemorySettings store;
-    AppState s, t;
+    AppState s;
+    RecordingWindowServices ui(s);
     s.Language = 7;
     read_language_setting(s, store), read_bt_name_setting(s, store);
     EXPECT_EQ(s.Language, 0);
     EXPECT_EQ(s.Bt_Name, "Bt_Audio");
-    s.Language = 1, s.Bt_Name = "卡拉OK";
-    save_language_setting(s, store), save_bt_name_setting(s, store);
-    read_bt_name_setting(t, store);
-    EXPECT_EQ(store.values[kLanguageKey], "1");
-    EXPECT_EQ(t.Bt_Name, "卡拉OK");
+    s.Bt_Name = "卡拉OK";
+    save_bt_name_setting(s, store);
+    s.Bt_Name.clear();
+    read_bt_name_setting(s, store);
+    EXPECT_EQ(s.Bt_Name, "卡拉OK");
     const std::pair<const char*, int> stored[] = {{"1", 1},   {"abc", 0},   {"", 0},    {"-1", 0},
                                                   {"256", 0}, {"255", 255}, {"1e3", 0}, {"0x1", 0},
                                                   {" 1 ", 1}, {"2.5", 2},   {"3.5", 4}};
     for (const auto& [text, language] : stored) {
         store.values[kLanguageKey] = text;
-        t.Language = 9;
-        read_language_setting(t, store);
-        EXPECT_EQ(t.Language, language) << text;  // fractions round half to even
+        s.Language = 9;
+        read_language_setting(s, store);
+        EXPECT_EQ(s.Language, language) << text;  // fractions round half to even
     }
-}
+    EXPECT_TRUE(save_language_setting(s, store, ui));
+    EXPECT_EQ(store.values[kLanguageKey], "4");
 
-// A store that cannot be written: both savers fail, the first failure is reported once.
-TEST(Settings, FailedWriteIsReportedOnce) {
     struct BrokenStore : MemorySettings {
         bool write(const std::string&, const std::string&, const std::string&, const std::string&) override {
             return false;
         }
         std::string location() const override { return "/nowhere/settings.ini"; }
-    } store;
-    AppState s;
-    RecordingWindowServices ui(s);
-    s.Language = 1;
-    EXPECT_FALSE(save_language_setting(s, store, ui));
-    EXPECT_FALSE(save_bt_name_setting(s, store, ui));
-    EXPECT_FALSE(save_language_setting(s, store));
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_THAT(store.values, IsEmpty());
+    } broken;
+    EXPECT_FALSE(save_language_setting(s, broken, ui));
+    EXPECT_FALSE(save_bt_name_setting(s, broken, ui));
     EXPECT_EQ(ui.debug_lines, std::vector<std::string>{"Settings not saved: cannot write /nowhere/settings.ini"});
-
-    MemorySettings good;
-    EXPECT_TRUE(save_language_setting(s, good, ui));
-    EXPECT_EQ(ui.messages.size(), 1u) << "a later success adds no message";
+    EXPECT_TRUE(save_language_setting(s, store, ui));
+    EXPECT_EQ(ui.messages.size(), 1u) << "one message, none for a later success";
 }
 
 // A clock that moves only in the pump: 10 ms a plain pump, 30 ms a sleeping one.

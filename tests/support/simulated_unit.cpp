@@ -117,12 +117,7 @@ bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
 bool SimulatedUnit::read_report(HidHandle handle, HidReport& report) {
     if (on_read) on_read();
     if (closed_.count(handle)) ++stale_calls;
-    if (Decoy* d = decoy_for(handle)) {
-        if (!d->answers_other_command) return false;
-        report = image.gen;
-        frame_stamp(report, ++counter_, cmd::gen, rws::S);
-        return true;
-    }
+    if (decoy_for(handle)) return false;
     if (!scripted.empty()) {
         report = scripted.front();
         scripted.pop_front();

@@ -53,11 +53,9 @@ public:
     // Exact input reports, handed out (one per read) before anything else.
     std::deque<FrameImage> scripted;
 
-    // Interfaces with the unit's ids, listed before it, that are not the unit:
-    // silent, or answering every read with a valid general frame.
+    // Silent interfaces with the unit's ids, listed before it.
     struct Decoy {
         HidInterfaceInfo info;
-        bool answers_other_command = false;
         int opens = 0, writes = 0;
     };
     std::vector<Decoy> decoys;
