@@ -1,9 +1,5 @@
-// A simulated unit behind the HidTransport seam, with its own image,
-// information block, status bytes and sixteen EEPROM modes. It answers as the
-// unit does: the information frame, S frames for reads, acknowledgements for
-// writes, busy times. Faults on demand: silence, corrupt checksums, refused
-// writes, unplug, replug on another path, no permission, decoy interfaces;
-// and exact frames queued by a test.
+// A simulated unit behind the HidTransport seam, with its own image, information block, status and sixteen modes.
+// It answers as the unit does (information frame, S frames, acknowledgements, busy times); faults on demand.
 #pragma once
 
 #include <array>
@@ -45,8 +41,7 @@ public:
     std::array<uint8_t, 40> bt_name{}, audio_mode_config{};
     uint8_t mode_index = 1, music_input = 6;  // status bytes 251 and 252
     uint8_t version_s = 1;                    // status byte 245
-    // Busy time (tenths of a second) in the reply to every EEPROM operation.
-    uint8_t eeprom_busy_time = 0;
+    uint8_t eeprom_busy_time = 0;             // tenths of a second, in the reply to every mode command
 
     // Faults, each for the next n replies or writes (-1: until switched off).
     int silent = 0, corrupt_checksum = 0, write_fails = 0;
