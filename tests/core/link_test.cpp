@@ -152,14 +152,6 @@ TEST_F(Protocol, TestPanelNumbers) {
     EXPECT_EQ(cpu_test_value_from_text(" 17 "), 17);
 }
 
-// The unit's usage page and usage, or its vendor and product ids; half a match is none.
-TEST(DeviceLink, MatchRule) {
-    EXPECT_TRUE(hid_device_matches({"a", 0x1111, 0x2222, 0xFF00, 0x55AA}));
-    EXPECT_TRUE(hid_device_matches({"b", 0x8888, 0x1234, 0x0001, 0x0006}));
-    EXPECT_FALSE(hid_device_matches({"c", 0x1111, 0x2222, 0xFF01, 0x55AA}));
-    EXPECT_FALSE(hid_device_matches({"d", 0x8888, 0x1235, 0xFF00, 0x55AB}));
-}
-
 // The information request, then the whole-state read with its waits; ticks during the waits do nothing.
 TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     LinkHarness h;
@@ -195,20 +187,6 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     EXPECT_EQ(h.s.audio_mode_config, h.unit.audio_mode_config);
     scan_timer_tick(h.link);  // a late search tick changes nothing
     EXPECT_EQ(h.unit.received.size(), 15u);
-}
-
-TEST(DeviceLink, SearchCountsMissesAndLeavesStandbyOnTheSixth) {
-    LinkHarness h;
-    h.unit.plugged = false;
-    h.s.cpu_state.cpu_music_input = 1;  // not ready
-    h.run(5);
-    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 1);
-    h.run(1);
-    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 20);
-    h.s.cpu_state.cpu_music_input = 1;
-    h.run(300);
-    EXPECT_EQ(h.s.hid_not_found_cou, 255);
-    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 1) << "standby is left only once per run of misses";
 }
 
 // Connect steps are retried on the open device; five rejected reads in a row or an unplug drop the link; replugged.
@@ -271,8 +249,13 @@ TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
     }
 }
 
-// Interfaces with the unit's ids that never answer: usage matches first, five connect steps each, then the next one.
-TEST(DeviceLink, SearchMovesOnFromInterfacesThatNeverAnswer) {
+// The unit's usage page and usage, or its vendor and product ids, match (half a match is none). Matching interfaces
+// that never answer: usage matches first, five connect steps each, then the next one.
+TEST(DeviceLink, MatchRuleAndSearchOrder) {
+    EXPECT_TRUE(hid_device_matches({"a", 0x1111, 0x2222, 0xFF00, 0x55AA}));
+    EXPECT_TRUE(hid_device_matches({"b", 0x8888, 0x1234, 0x0001, 0x0006}));
+    EXPECT_FALSE(hid_device_matches({"c", 0x1111, 0x2222, 0xFF01, 0x55AA}));
+    EXPECT_FALSE(hid_device_matches({"d", 0x8888, 0x1235, 0xFF00, 0x55AB}));
     LinkHarness h;
     h.unit.decoys.push_back({{"/dev/hidraw1", 0x8888, 0x1234, 0x0001, 0x0001}});
     h.unit.interface_info.usage_page = 0x0001;  // the unit matches by ids only too
@@ -309,13 +292,18 @@ TEST(DeviceVersion, QueryFrameAndAnswerLines) {
     EXPECT_THAT(ask(answer), IsEmpty()) << "a foreign answer";
 }
 
-// A unit that may not be opened: told once per plug-in, in the window's language, with the fix; a hint per node.
+// A unit that may not be opened: told once per plug-in, in the window's language, with the fix; a hint per node. The
+// sixth search in a row that opens nothing leaves the standby look, once per run of misses.
 TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     LinkHarness h;
     h.s.Language = 1;
+    h.s.cpu_state.cpu_music_input = 1;  // not ready
     h.unit.deny_permission = true;
     h.unit.decoys.push_back({{"/dev/hidraw4", 0x8888, 0x1234, 0x0001, 0x0001}});  // a second node of the unit
-    h.run(6);
+    h.run(5);
+    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 1);
+    h.run(1);
+    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 20) << "out of standby on the sixth miss";
     const std::string en = permission_message("/dev/hidraw3", 1);
     EXPECT_EQ(h.ui.messages, std::vector<std::string>{en}) << "one message for both nodes while plugged in";
     EXPECT_NE(en.find("at /dev/hidraw3, but"), std::string::npos) << en;
@@ -326,7 +314,10 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
 
     // Plugged in again, still refused: told again, now in Chinese.
     h.unit.unplug();
-    h.run(2);
+    h.s.cpu_state.cpu_music_input = 1;
+    h.run(300);
+    EXPECT_EQ(h.s.hid_not_found_cou, 255);
+    EXPECT_EQ(h.s.cpu_state.cpu_music_input, 1) << "standby is left only once per run of misses";
     h.s.Language = 0;
     h.unit.replug("/dev/hidraw3");
     h.run(4);
@@ -356,8 +347,8 @@ const std::string kEepromAnswer =
 
 }  // namespace
 
-// After two refused writes, one frame on every second tick (the other reads its answer), in priority order.
-TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
+// After two refused writes, one frame every second tick (the other reads its answer), in priority order, then polls.
+TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     s.send_bt_name_req = s.send_audio_mode_config_req = kPending;
     s.send_eq_req[7] = s.send_eq_req[3] = kPending;
     s.send_gen_req = s.send_input_req = s.send_effect_req = s.send_cpu_test_req = kPending;
@@ -368,25 +359,21 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicks) {
     EXPECT_THAT(run(2), IsEmpty());
     EXPECT_THAT(h.ui.debug_lines, IsEmpty()) << "no line for a refused write";
     std::vector<std::string> sent;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 50; ++i) {
         const auto frames = run(1);
         EXPECT_EQ(frames.size(), i % 2 == 0 ? 1u : 0u) << "tick " << i;
         sent.insert(sent.end(), frames.begin(), frames.end());
     }
-    EXPECT_EQ(sent, (std::vector<std::string>{"9/1", "12/1", "6.3/1", "6.7/1", "8/1", "7/1", "13/1", "11/1", "5/1",
-                                              "5/1", "7/0", "6.0/0"}));
+    std::vector<std::string> expected = {"9/1",  "12/1", "6.3/1", "6.7/1", "8/1", "7/1",
+                                         "13/1", "11/1", "5/1",   "5/1",   "7/0"};
+    for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/0");
+    expected.insert(expected.end(), {"9/0", "12/0", "8/0", "7/0"});
+    EXPECT_EQ(sent, expected);
     EXPECT_EQ(h.ui.debug_lines, (std::vector<std::string>{
                                     "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
                                     "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
                                     "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
-    EXPECT_EQ(h.unit.received[h.unit.received.size() - 5][8], 1) << "the power frame carries the requested state";
-}
-
-TEST_F(SendService, PollCycleWithNothingPending) {
-    std::vector<std::string> expected = {"7/0"};
-    for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/0");
-    expected.insert(expected.end(), {"9/0", "12/0", "8/0", "7/0"});
-    EXPECT_EQ(run(30), expected);
+    EXPECT_EQ(h.unit.received[h.unit.received.size() - 18][8], 1) << "the power frame carries the requested state";
 }
 
 // A recall sends the mode, waits and reads everything back; a reset or save shows its wait, then the unit's busy time.
