@@ -30,7 +30,7 @@ using ::testing::IsEmpty;
 using ::testing::StartsWith;
 namespace fs = std::filesystem;
 
-// A reverse lookup gives the first exact float match, else its fallback; entries are exact; rebuilds change nothing.
+// Reverse lookups find exact matches or fall back; entries are exact; rebuilds change nothing.
 TEST(ValueTables, LookupsEntriesAndIndexReads) {
     EXPECT_EQ(peq_h_echo_delay_index(80), 0);
     EXPECT_EQ(peq_h_echo_delay_index(85), 30);
@@ -44,7 +44,6 @@ TEST(ValueTables, LookupsEntriesAndIndexReads) {
     EXPECT_EQ(peq_h_q_index(30), 250);
     EXPECT_EQ(peq_h_exciter_freq_index(5140), 92);
     EXPECT_EQ(peq_h_exciter_freq_index(1005), 100);
-    // Entries are the decimal literals, not drifting sums; an index outside a table reads its nearest end.
     const std::pair<double, double> read[] = {
         {eq_freq_at(31), 18.1},      {eq_freq_at(120), 101.0}, {eq_gain_at(119), -0.2},
         {eq_q_at(7), 0.7},           {eq_gain_at(-3), -24.0},  {echo_delay_at(200), 380.0},
@@ -58,7 +57,7 @@ TEST(ValueTables, LookupsEntriesAndIndexReads) {
     EXPECT_TRUE(value_tables() == before) << "a rebuild changed the tables";
 }
 
-// Rows: type, frequency, Q and gain index, then the band's level in dB at every curve point.
+// Rows: type, frequency, Q and gain index, then the level in dB at every curve point.
 TEST(EqFilter, FastCurveAndReferenceMatchTheCommittedResponses) {
     std::ifstream in(std::string(TUNER_TEST_DATA_DIR) + "/eq-band-response.csv");
     std::array<double, kCurvePoints> curve{};
@@ -83,7 +82,7 @@ TEST(EqFilter, FastCurveAndReferenceMatchTheCommittedResponses) {
 }
 
 namespace {
-// Bytes at offsets of one frame, set before and expected after the range check.
+// Offset, byte before and after the range check.
 using Clamps = std::vector<std::tuple<std::size_t, int, int>>;
 void check_clamps(FrameImage& f, ParamImage& img, const Clamps& cases) {
     for (const auto& [at, in, out] : cases) f[at] = static_cast<uint8_t>(in);
@@ -92,7 +91,7 @@ void check_clamps(FrameImage& f, ParamImage& img, const Clamps& cases) {
 }
 }  // namespace
 
-// A volume limit of 0 or above 128 becomes 128, volumes above it fall to it; 16-bit fields read unsigned.
+// Volume limits of 0 or above 128 become 128; 16-bit fields read unsigned.
 TEST(ParamRangeCheck, GeneralFrameLimits) {
     using namespace gen_frame;
     ParamImage img;
@@ -116,7 +115,7 @@ TEST(ParamRangeCheck, GeneralFrameLimits) {
     for (const auto& [at, in, out] : words) EXPECT_EQ(read_u16(img.gen, at), out) << "offset " << at << " from " << in;
 }
 
-// Band fields are clamped, the pre-gain is not; edge bands are fixed; an enable other than 0 means on.
+// Band fields are clamped; edge bands are fixed; an enable other than 0 means on.
 TEST(ParamRangeCheck, EqBandsFixedEdgesAndChannelEnable) {
     using namespace eq_frame;
     ParamImage img;
@@ -143,7 +142,7 @@ TEST(ParamRangeCheck, EqBandsFixedEdgesAndChannelEnable) {
     }
 }
 
-// Fixed effect bytes are forced, a second check changes nothing; the neutral image is in range, its bands in octaves.
+// Fixed effect bytes are forced; a second check changes nothing; the neutral bands go in octaves.
 TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     ParamImage img;
     for (std::size_t i = 0; i < kImageSize; ++i) img[i] = static_cast<uint8_t>(i * 37 + 11);
@@ -160,7 +159,7 @@ TEST(ParamRangeCheck, FixedEffectBytesAndIdempotence) {
     EXPECT_THAT(band_hz, ElementsAre(19.7, 63.7, 125, 250, 500, 1000, 2000, 4000, 8000, 20200));
 }
 
-// No two rows share a byte; the pre-delay reaches 100; a band's Q lives in the row its type selects.
+// No two rows share a byte; a band's Q lives in the row its type selects.
 TEST(ParamTable, RowsOwnTheirBytesAndQFollowsTheBandType) {
     std::map<std::pair<ParamFrame, std::size_t>, std::string_view> owner;
     for (const ParamRow& r : param_table()) {
@@ -215,8 +214,7 @@ std::string body(const std::vector<int>& values) {
 
 }  // namespace
 
-// The saved file has the exact format; loading it back gives the clamped image, unmuted, with the reported input.
-// Connected, a user load sends everything; only the start-up load sets the default copy, and it sends nothing.
+// The exact file format; a load unmutes and clamps; connected, a user load sends all, a start-up load sets defaults.
 TEST_F(ParamFileTest, SaveAndLoad) {
     EXPECT_THAT(neutral_text, StartsWith("unsigned char const file_power_on_init_tab[ 3084]=\r\n{\r\n"
                                          "         0, 165, 90, 1, 251, 0, 6, 1, 0, 0,\r\n"));
@@ -266,7 +264,7 @@ TEST_F(ParamFileTest, SaveAndLoad) {
     EXPECT_EQ(ui.count("display_wait_1s"), 0);
 }
 
-// Refused files leave the live image: bad headers, foreign text, a cut file, too many values, a failing read.
+// Refused files leave the live image.
 TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
     ASSERT_EQ(load("good.ktv", neutral_text), LoadResult::Loaded);
     ParamImage bad_end = neutral, bad_command = neutral;
@@ -293,7 +291,7 @@ TEST_F(ParamFileTest, RefusedFilesLeaveTheLiveImage) {
     }
 }
 
-// Values on the "{" line are lost; "2" runs on into "0x1F" after a comment (201); a second block is never read.
+// Values on the "{" line are lost; "2" runs on after a comment (201); a second block is never read.
 TEST_F(ParamFileTest, TolerantReader) {
     const auto values = [](const KtvParseState& st) {
         return std::vector<int>(st.parse_buffer.begin(), st.parse_buffer.begin() + st.value_count);
@@ -306,7 +304,7 @@ TEST_F(ParamFileTest, TolerantReader) {
     EXPECT_EQ(values(st), (std::vector<int>{12, 13, 12, 1, 15, 255, 255, 42, 5}));
     EXPECT_EQ(st.values_above_255, 2);
 
-    // LF or CR line ends, and values after the image, still load; values above 255 load with one warning.
+    // LF or CR line ends and values after the image load; values above 255 warn once.
     std::string lf, cr, extra = neutral_text;
     for (char c : neutral_text)
         if (c != '\r') lf += c, cr += c == '\n' ? '\r' : c;
@@ -321,7 +319,7 @@ TEST_F(ParamFileTest, TolerantReader) {
     EXPECT_EQ(std::count(ui.messages.begin(), ui.messages.end(), std::string("读出的值大于255")), 1);
 }
 
-// Open dialogs start from the last file, save dialogs empty; a cancel changes nothing; a failed save keeps the file.
+// Open dialogs start from the last file, save dialogs empty; a failed save keeps the file.
 TEST_F(ParamFileTest, DialogsAndFailedSaves) {
     s.param_image = neutral;
     EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Cancelled);
@@ -357,8 +355,7 @@ const std::string kBad = "\xEF\xBF\xBD";  // U+FFFD
 const std::string kLanguageKey = "Veltrana_m202301/eeprom/Language";
 }  // namespace
 
-// Decoding stops at a zero and replaces bad bytes; written lines get a mark and CR LF; read lines end in CR, LF or
-// both.
+// Decoding stops at a zero and replaces bad bytes; lines are cut at whole characters.
 TEST(Utf8, TextAndTextFiles) {
     EXPECT_EQ(utf8_decode(utf8_encode("蓝牙音箱")), "蓝牙音箱");
     const uint8_t bad[] = {0x41, 0xC3, 0x28, 0xFF, 0xE4, 0xBD, 0, 0x61};
@@ -378,7 +375,6 @@ TEST(Utf8, TextAndTextFiles) {
     EXPECT_THAT(utf8_file_read_lines(path, 4, 64), ElementsAre("abcdef", "卡拉OK", "third", "fourth"));
     EXPECT_THAT(utf8_file_read_lines(path, 9, 64), ElementsAre("abcdef", "卡拉OK", "third", "fourth", "", "sixth"))
         << "a last line without a line end";
-    // 4 bytes: "abcd", and of "卡拉" (3 bytes each) only the whole first character.
     EXPECT_THAT(utf8_file_read_lines(path, 2, 4), ElementsAre("abcd", "卡"));
     EXPECT_THAT(utf8_file_read_lines(path, 0, 64), IsEmpty()) << "no line wanted";
     EXPECT_EQ(utf8_file_read_line(path, 7), "") << "past the last line";
@@ -395,7 +391,7 @@ TEST(Utf8, TextAndTextFiles) {
     EXPECT_EQ(err, TextFileError::ReadFailed);
 }
 
-// A failed write says why and leaves no temporary; links are followed and kept; read-only files are refused.
+// Failed writes leave no temporary; links are followed; read-only files are refused.
 TEST(AtomicFile, FailuresLinksAndReadOnlyFiles) {
     TempDir dir("atomic");
     fs::create_directories(dir.path / "real");
@@ -430,7 +426,7 @@ TEST(AppPaths, JoinNeverDoublesASeparator) {
     EXPECT_EQ(path_join("/opt", "/AudioParmFile"), "/opt/AudioParmFile");
 }
 
-// Defaults, a round trip, stored values that are no byte; a store that cannot be written is reported once.
+// Defaults, bad values; a store that cannot be written is reported once.
 TEST(Settings, DefaultsRoundTripBadValuesAndFailedWrites) {
     MemorySettings store;
     AppState s;
@@ -468,7 +464,7 @@ TEST(Settings, DefaultsRoundTripBadValuesAndFailedWrites) {
     EXPECT_EQ(ui.messages.size(), 1u) << "one message, none for a later success";
 }
 
-// A pump that sleeps as long as it is offered and is woken by an event after 30 ms.
+// A pump woken by an event after 30 ms.
 struct FakeEvents : Clock, EventPump {
     int32_t now_ms() override { return static_cast<int32_t>(static_cast<uint32_t>(t)); }
     void process_events() override { ADD_FAILURE() << "the wait spins"; }
@@ -477,7 +473,7 @@ struct FakeEvents : Clock, EventPump {
     std::vector<int32_t> offered;
 };
 
-// The wait hands the pump the time left until it is up, also across the wrap of the signed millisecond counter.
+// The wait hands the pump the time left, also across the counter wrap.
 TEST(DelayMs, PumpsUntilTheTimeIsUpAcrossTheCounterWrap) {
     FakeEvents e;
     delay_ms(0, e, e);

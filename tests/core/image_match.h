@@ -10,7 +10,7 @@
 
 namespace tuner::testing {
 
-// Offsets [from, to) of two frames; on a difference, the first offset, both values and how many bytes differ.
+// Offsets [from, to) of two frames; a failure names the first difference.
 inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, const FrameImage& expected,
                                                    std::size_t from = 0, std::size_t to = kFrameSize) {
     std::size_t first = to, count = 0;
@@ -21,7 +21,7 @@ inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, con
                                          << int(actual[first]) << " where " << int(expected[first]) << " was expected";
 }
 
-// Every frame of two images (eq[0..9], gen, eff), or only their parameter bytes (8..163) when `payload_only`.
+// Every frame of two images, or only their parameter bytes.
 inline ::testing::AssertionResult same_image(const ParamImage& actual, const ParamImage& expected,
                                              bool payload_only = false) {
     const std::size_t from = payload_only ? hid_frame::payload : 0;

@@ -18,7 +18,7 @@ namespace {
 
 using Bytes = std::initializer_list<std::pair<std::size_t, uint8_t>>;
 
-// A frame from the unit with some bytes set after it is stamped; the checksum fits.
+// A frame from the unit with some bytes set; the checksum fits.
 FrameImage unit_frame(uint8_t counter, uint8_t command, uint8_t rws_value, Bytes bytes = {}) {
     FrameImage f{};
     frame_stamp(f, counter, command, rws_value);
@@ -27,7 +27,7 @@ FrameImage unit_frame(uint8_t counter, uint8_t command, uint8_t rws_value, Bytes
     return f;
 }
 
-// An open device whose replies are exact frames queued by the test.
+// An open device answering with frames queued by the test.
 struct Protocol : ::testing::Test {
     Protocol() {
         s.hid_handle = h.unit.open(h.unit.interface_info.path, nullptr);
@@ -49,6 +49,18 @@ struct Protocol : ::testing::Test {
     RecordingWindowServices& ui = h.ui;
 };
 
+// A connected link.
+struct SendService : ::testing::Test {
+    void SetUp() override {
+        ASSERT_TRUE(h.connect());
+        h.ui.calls.clear();
+        h.ui.debug_lines.clear();
+    }
+    std::vector<std::string> run(int ticks) { return h.run(ticks); }
+    LinkHarness h;
+    AppState& s = h.s;
+};
+
 }  // namespace
 
 TEST_F(Protocol, SentFrameIsPinnedAndCountersWrap) {
@@ -63,13 +75,13 @@ TEST_F(Protocol, SentFrameIsPinnedAndCountersWrap) {
     s.hid_tx_cou = 255;
     hid_send_frame(h.link, cmd::power, rws::W);
     EXPECT_EQ(sent()[5], 0) << "the counter wraps";
-    // The first EQ, general and effect images carry the header of every send.
+    // The first EQ and the general image carry the header of every send.
     EXPECT_EQ(s.param_image.gen[hid_frame::hid_byte_cmd_inc_cou_2], 0);
     EXPECT_EQ(s.param_image.eq[0][hid_frame::command], cmd::eq);
     EXPECT_EQ(s.param_image.eq[1][hid_frame::command], 0) << "only the first EQ image";
 }
 
-// Bad frames and repeated counters are misses; the connect reader also misses another command and keeps its counter.
+// Bad frames and repeated counters are misses; the connect reader also misses other commands.
 TEST_F(Protocol, ReadersRejectBadFrames) {
     const FrameImage good = unit_frame(7, cmd::gen, rws::S, {{gen_frame::music_vol, 55}});
     const std::pair<std::size_t, const char*> faults[] = {{hid_frame::CHECK, "checksum"},
@@ -105,7 +117,7 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
 }
 
 TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
-    // Clamped; the busy time (253) asks for a wait and is consumed; input (252), version (246, 247) stays positive.
+    // Stored clamped; the busy time asks for a wait; status: input 9, version 0x9001.
     const Bytes data = {
         {gen_frame::music_vol_abs_max, 0}, {gen_frame::music_vol, 77}, {252, 9}, {253, 15}, {246, 0x90}, {247, 1}};
     EXPECT_EQ(feed(unit_frame(1, cmd::gen, rws::S, data)), 1);
@@ -118,13 +130,13 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
     EXPECT_EQ(ui.calls,
               (std::vector<std::string>{"display_wait_youxian_x100ms(15)", "display_version_line", "set_all_dis"}));
 
-    // An acknowledgement refreshes the status only (the version unchanged: no new line).
+    // An acknowledgement refreshes the status only.
     ui.calls.clear();
     EXPECT_EQ(feed(unit_frame(2, cmd::gen, rws::W, {{gen_frame::music_vol, 5}, {252, 11}, {246, 0x90}, {247, 1}})), 1);
     EXPECT_EQ(g[gen_frame::music_vol], 77);
     EXPECT_EQ(s.cpu_state.cpu_music_input, 11);
     EXPECT_THAT(ui.calls, IsEmpty());
-    // A reply to the mode command (5) carries no status: its zero bytes must not show input 0.
+    // A reply to the mode command carries no status.
     EXPECT_EQ(feed(unit_frame(3, cmd::eeprom_mode, rws::W)), 1);
     EXPECT_EQ(s.cpu_state.cpu_music_input, 11);
 
@@ -132,7 +144,7 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
     const ParamImage before = s.param_image;
     EXPECT_EQ(feed(unit_frame(4, cmd::eq, rws::S, {{eq_frame::EQ_CH, 12}})), 1);
     EXPECT_TRUE(same_image(s.param_image, before));
-    // A name frame carries no status; its 40 bytes are decoded safely, invalid UTF-8 replaced.
+    // A name frame carries no status; its 40 bytes are decoded safely.
     FrameImage name = unit_frame(5, cmd::bt_name, rws::S, {{241, 3}});
     std::fill_n(name.begin() + 8, 41, 'a');
     name[9] = 0xFF;
@@ -142,7 +154,7 @@ TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {
     EXPECT_EQ(s.cpu_state.cpu_busy, 0);
 }
 
-// Not a number (a long number with more after it neither): 0; above 255: 255.
+// Not a number: 0; above 255: 255.
 TEST_F(Protocol, TestPanelNumbers) {
     for (const char* text : {"", "  ", "abc", "12x", "-4", "99999999999999999999x", "-99999999999999999999x",
                              "-99999999999999999999", "+", "-"})
@@ -152,7 +164,7 @@ TEST_F(Protocol, TestPanelNumbers) {
     EXPECT_EQ(cpu_test_value_from_text(" 17 "), 17);
 }
 
-// The information request, then the whole-state read with its waits; ticks during the waits do nothing.
+// The information request, then the whole-state read with its waits; ticks meanwhile do nothing.
 TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     LinkHarness h;
     std::vector<int> times;  // the clock at every write and read
@@ -178,7 +190,6 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
                                      "display_wait_1s", "send_timer_start"});
     EXPECT_EQ(h.ui.calls, expected);
 
-    // The information (a version high byte above 127 stays positive) and the whole state.
     EXPECT_THAT(h.s.cpu_version, ElementsAre(2, 5, 8));
     EXPECT_EQ(h.s.eq_band_count[2], 10);
     EXPECT_EQ(h.s.cpu_version_m, 0x8102);
@@ -189,7 +200,7 @@ TEST(DeviceLink, ConnectsAndReadsTheWholeState) {
     EXPECT_EQ(h.unit.received.size(), 15u);
 }
 
-// Connect steps are retried on the open device; five rejected reads in a row or an unplug drop the link; replugged.
+// Five rejected reads in a row or an unplug drop the link; then it reconnects.
 TEST(DeviceLink, DropsAfterFiveRejectedReadsOrAnUnplugAndReconnects) {
     LinkHarness h;
     h.unit.silent = 1;
@@ -249,8 +260,7 @@ TEST(DeviceLink, UnsupportedProtocolEndsTheProgram) {
     }
 }
 
-// The unit's usage page and usage, or its vendor and product ids, match (half a match is none). Matching interfaces
-// that never answer: usage matches first, five connect steps each, then the next one.
+// Usage or ids match, half a match is none; usage matches are tried first, five connect steps each.
 TEST(DeviceLink, MatchRuleAndSearchOrder) {
     EXPECT_TRUE(hid_device_matches({"a", 0x1111, 0x2222, 0xFF00, 0x55AA}));
     EXPECT_TRUE(hid_device_matches({"b", 0x8888, 0x1234, 0x0001, 0x0006}));
@@ -274,7 +284,7 @@ TEST(DeviceLink, MatchRuleAndSearchOrder) {
     EXPECT_EQ(h.unit.stale_calls, 0);
 }
 
-// The query frame and the lines of an answer; an unknown model gives only the versions, a foreign answer nothing.
+// The query frame and the lines of an answer.
 TEST(DeviceVersion, QueryFrameAndAnswerLines) {
     SimulatedUnit unit;
     const HidHandle handle = unit.open(unit.interface_info.path, nullptr);
@@ -292,8 +302,7 @@ TEST(DeviceVersion, QueryFrameAndAnswerLines) {
     EXPECT_THAT(ask(answer), IsEmpty()) << "a foreign answer";
 }
 
-// A unit that may not be opened: told once per plug-in, in the window's language, with the fix; a hint per node. The
-// sixth search in a row that opens nothing leaves the standby look, once per run of misses.
+// A unit that may not be opened is told once per plug-in; the sixth miss in a row leaves the standby look.
 TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     LinkHarness h;
     h.s.Language = 1;
@@ -312,7 +321,6 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     for (const char* node : {"/dev/hidraw3", "/dev/hidraw4"})
         EXPECT_EQ(std::count(h.ui.debug_lines.begin(), h.ui.debug_lines.end(), permission_hint_line(node)), 1) << node;
 
-    // Plugged in again, still refused: told again, now in Chinese.
     h.unit.unplug();
     h.s.cpu_state.cpu_music_input = 1;
     h.run(300);
@@ -329,25 +337,7 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     EXPECT_TRUE(h.connect(4)) << "connects once permitted";
 }
 
-namespace {
-
-struct SendService : ::testing::Test {
-    void SetUp() override {
-        ASSERT_TRUE(h.connect());
-        h.ui.calls.clear();
-        h.ui.debug_lines.clear();
-    }
-    std::vector<std::string> run(int ticks) { return h.run(ticks); }
-    LinkHarness h;
-    AppState& s = h.s;
-};
-
-const std::string kEepromAnswer =
-    "收到命令为i_hid_cmd_read_write_eeprom_audio_mode 后cpu_to_pc_display_read_eeprom_audio_mode_index=";
-
-}  // namespace
-
-// After two refused writes, one frame every second tick (the other reads its answer), in priority order, then polls.
+// One frame every second tick, in priority order, then the polls.
 TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     s.send_bt_name_req = s.send_audio_mode_config_req = kPending;
     s.send_eq_req[7] = s.send_eq_req[3] = kPending;
@@ -369,14 +359,12 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/0");
     expected.insert(expected.end(), {"9/0", "12/0", "8/0", "7/0"});
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(h.ui.debug_lines, (std::vector<std::string>{
-                                    "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
-                                    "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W", "i_hid_pc_tx_cpu_test_cmd  RWS=W",
-                                    "RESET eeprom.", kEepromAnswer, "write eeprom.  MODE========16", kEepromAnswer}));
+    EXPECT_EQ(h.ui.debug_lines.front(), "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
+    EXPECT_EQ(h.ui.debug_lines.size(), 7u) << "name, configuration, test block, reset, save and the mode answers";
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 18][8], 1) << "the power frame carries the requested state";
 }
 
-// A recall sends the mode, waits and reads everything back; a reset or save shows its wait, then the unit's busy time.
+// A recall reads everything back; a reset or save shows its wait, then the unit's busy time.
 TEST_F(SendService, EepromRecallResetAndSave) {
     h.unit.eeprom_modes[2].gen[gen_frame::music_vol] = 66;
     s.mode_recall_req = 3;
@@ -404,7 +392,7 @@ TEST_F(SendService, EepromRecallResetAndSave) {
     EXPECT_EQ(h.ui.calls, (std::vector<std::string>{wait, busy, wait, busy}));
 }
 
-// A refused name is dropped, not sent as zeros; a read of the whole state may rename the unit and send the test block.
+// A refused name is dropped; a whole-state read may rename the unit and send the test block.
 TEST_F(SendService, BluetoothNameAndTestBlock) {
     s.Bt_Name = "bad\tname";
     s.send_bt_name_req = kPending;
@@ -435,7 +423,7 @@ TEST_F(SendService, BluetoothNameAndTestBlock) {
     EXPECT_EQ(h.unit.received.back()[18], 5);
 }
 
-// A clear leaves the configuration pending; offline nothing is raised; both clamp, and drop mic1/mic2 without mic 2.
+// Offline nothing is raised; both clamp, and drop the mic1/mic2 mode without a mic-2 EQ.
 TEST_F(SendService, SetAllRaisesOnlyWhileConnected) {
     s.send_gen_req = s.send_audio_mode_config_req = kPending;
     s.eq_band_count[2] = 0;
@@ -453,7 +441,7 @@ TEST_F(SendService, SetAllRaisesOnlyWhileConnected) {
     EXPECT_EQ(s.param_image.gen[gen_frame::music_vol_abs_max], 128);
 }
 
-// A refused write keeps its request pending until writing works and counts as a miss: five drop the link.
+// A refused write stays pending and counts as a miss.
 TEST_F(SendService, RefusedWriteKeepsTheEditPendingAndCountsAsAMiss) {
     s.param_image.eq[4][eq_frame::eq_db + 2] = 150;
     s.param_image.gen[gen_frame::music_input_sel] = 8;

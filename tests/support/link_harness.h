@@ -1,5 +1,4 @@
-// A whole link for tests: state, simulated unit, recording window services, a clock that moves only when events are
-// pumped, and the DeviceLink over them, with the program's start-up values.
+// A whole link for tests: state, simulated unit, recording window services and a fake clock.
 #pragma once
 
 #include <algorithm>
@@ -25,7 +24,7 @@ public:
     std::function<void()> on_events;
 };
 
-// Calls go into `calls` in order, with their argument: "display_wait_youxian_x100ms(15)"; lines and messages apart.
+// Calls in order, with their argument: "display_wait_youxian_x100ms(15)".
 class RecordingWindowServices : public WindowServices {
 public:
     explicit RecordingWindowServices(AppState& s) : s_(s) {}
@@ -78,7 +77,7 @@ struct LinkHarness {
     void tick();
     // Scan ticks until the link is up (at most max_ticks); true when connected.
     bool connect(int max_ticks = 3);
-    // The frames the unit received from index `from` on, as "command/rws", EQ frames with their channel: "6.3/1".
+    // The frames received from `from` on, as "command/rws", EQ with its channel: "6.3/1".
     std::vector<std::string> names_since(std::size_t from) const;
     // Runs ticks; the names of the frames sent meanwhile.
     std::vector<std::string> run(int ticks);

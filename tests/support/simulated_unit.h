@@ -1,5 +1,4 @@
-// A simulated unit behind the HidTransport seam, with its own image, information block, status and sixteen modes.
-// It answers as the unit does (information frame, S frames, acknowledgements, busy times); faults on demand.
+// A unit behind the HidTransport seam: it answers as the unit does, with faults on demand.
 #pragma once
 
 #include <array>
