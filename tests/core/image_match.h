@@ -1,5 +1,4 @@
-// Whole-frame and whole-image comparisons whose failure names the frame, the
-// first differing offset and both values, instead of dumping 3084 raw bytes.
+// Frame and image comparisons whose failure names the frame, offset and values, not 3084 raw bytes.
 #pragma once
 
 #include <gtest/gtest.h>

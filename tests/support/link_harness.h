@@ -62,7 +62,6 @@ public:
     std::string read_cpu_bt_name;
     bool scan_timer_on = false, send_timer_on = false, program_ended = false;
     int scan_interval_ms = 0, full_redraws = 0;
-    // Window inputs the core reads.
     bool auto_bt_name = false;
     std::array<std::string, 10> test_texts{};
 

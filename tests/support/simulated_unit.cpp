@@ -26,8 +26,7 @@ SimulatedUnit::SimulatedUnit() : image(factory_image()) {
     std::fill_n(info.begin() + b::eq_band_count, 10, 10);
     info[b::cpu_version_m] = 0x81;  // high byte above 127
     info[b::cpu_version_m + 1] = 0x02;
-    const std::string name = "Unit Name";
-    std::copy(name.begin(), name.end(), bt_name.begin());
+    std::copy_n("Unit Name", 9, bt_name.begin());
     for (std::size_t i = 0; i < audio_mode_config.size(); i += 3) audio_mode_config[i] = 1;
 }
 
@@ -53,11 +52,6 @@ std::vector<HidInterfaceInfo> SimulatedUnit::enumerate() {
     for (const Decoy& d : decoys) list.push_back(d.info);
     list.push_back(interface_info);
     return list;
-}
-
-SimulatedUnit::Decoy* SimulatedUnit::decoy_for(HidHandle handle) {
-    const auto it = decoy_handles_.find(handle);
-    return it == decoy_handles_.end() ? nullptr : &decoys[it->second];
 }
 
 HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
@@ -98,8 +92,8 @@ void SimulatedUnit::replug(const std::string& new_path) {
 
 bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
     if (closed_.count(handle)) ++stale_calls;
-    if (Decoy* d = decoy_for(handle)) {
-        ++d->writes;
+    if (const auto decoy = decoy_handles_.find(handle); decoy != decoy_handles_.end()) {
+        ++decoys[decoy->second].writes;
         return true;
     }
     if (!plugged || !open_.count(handle) || take(write_fails)) return false;
@@ -117,14 +111,14 @@ bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
 bool SimulatedUnit::read_report(HidHandle handle, HidReport& report) {
     if (on_read) on_read();
     if (closed_.count(handle)) ++stale_calls;
-    if (decoy_for(handle)) return false;
+    if (decoy_handles_.count(handle)) return false;
     if (!scripted.empty()) {
         report = scripted.front();
         scripted.pop_front();
         return true;
     }
     if (!plugged || !open_.count(handle) || !has_reply_ || take(silent)) return false;
-    report = reply_;  // the current report: reading it twice gives it twice
+    report = reply_;
     return true;
 }
 

@@ -28,7 +28,7 @@ public:
     void replug(const std::string& new_path);
     int open_handle_count() const { return static_cast<int>(open_.size()); }
 
-    // Valid values that differ per channel; also what an EEPROM reset restores.
+    // Valid values that differ per channel; also what a reset restores.
     static ParamImage factory_image();
 
     HidInterfaceInfo interface_info{"/dev/hidraw3", 0x8888, 0x1234, 0xFF00, 0x55AA};
@@ -44,7 +44,7 @@ public:
 
     // Faults, each for the next n replies or writes (-1: until switched off).
     int silent = 0, corrupt_checksum = 0, write_fails = 0;
-    // Exact input reports, handed out (one per read) before anything else.
+    // Exact reports, handed out one per read before anything else.
     std::deque<FrameImage> scripted;
 
     // Silent interfaces with the unit's ids, listed before it.
@@ -63,8 +63,6 @@ private:
     void apply_write(const FrameImage& request);
     FrameImage build_reply(const FrameImage& request);
     uint8_t busy_time_next_ = 0;
-
-    Decoy* decoy_for(HidHandle handle);
 
     std::set<HidHandle> open_, closed_;
     std::map<HidHandle, std::size_t> decoy_handles_;
