@@ -1,5 +1,4 @@
-// Whole-frame and whole-image comparisons whose failure names the frame, the
-// first differing offset and both values, instead of dumping 3084 raw bytes.
+// Frame and image comparisons whose failure names the frame, offset and values, not 3084 raw bytes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,13 +9,7 @@
 
 namespace tuner::testing {
 
-// Frame position 0..11 as the image names it.
-inline std::string image_frame_name(std::size_t index) {
-    if (index < kEqChannels) return "eq[" + std::to_string(index) + "]";
-    return index == kEqChannels ? "gen" : "eff";
-}
-
-// Offsets [from, to) of two frames; on a difference, the first offset, both values and how many bytes differ.
+// Offsets [from, to) of two frames; a failure names the first difference.
 inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, const FrameImage& expected,
                                                    std::size_t from = 0, std::size_t to = kFrameSize) {
     std::size_t first = to, count = 0;
@@ -27,14 +20,14 @@ inline ::testing::AssertionResult same_frame_bytes(const FrameImage& actual, con
                                          << int(actual[first]) << " where " << int(expected[first]) << " was expected";
 }
 
-// Every frame of two images, or only their parameter bytes (8..163) when `payload_only`.
+// Every frame of two images, or only their parameter bytes.
 inline ::testing::AssertionResult same_image(const ParamImage& actual, const ParamImage& expected,
                                              bool payload_only = false) {
     const std::size_t from = payload_only ? hid_frame::payload : 0;
     const std::size_t to = payload_only ? hid_frame::payload_end + 1 : kFrameSize;
     for (std::size_t f = 0; f < 12; ++f) {
         ::testing::AssertionResult r = same_frame_bytes(actual.frame(f), expected.frame(f), from, to);
-        if (!r) return ::testing::AssertionFailure() << "frame " << image_frame_name(f) << ": " << r.message();
+        if (!r) return ::testing::AssertionFailure() << "frame " << f << ": " << r.message();
     }
     return ::testing::AssertionSuccess();
 }

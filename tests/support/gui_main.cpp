@@ -1,5 +1,4 @@
-// Test entry point for suites that create widgets: one QApplication for the
-// whole run, on the offscreen platform unless the caller chose another.
+// Entry point for widget suites: one QApplication, offscreen unless the caller chose another platform.
 #include <gtest/gtest.h>
 #include <QApplication>
 

@@ -1,6 +1,4 @@
-// A whole link for tests: state, simulated unit, window services that record
-// what the core asked of the windows, a clock that moves only when events are
-// pumped, and the DeviceLink over them, with the program's start-up values.
+// A whole link for tests: state, simulated unit, recording window services and a fake clock.
 #pragma once
 
 #include <algorithm>
@@ -26,8 +24,7 @@ public:
     std::function<void()> on_events;
 };
 
-// Calls go into `calls` in order, with their argument where they take one:
-// "display_wait_youxian_x100ms(15)"; debug lines and messages apart.
+// Calls in order, with their argument: "display_wait_youxian_x100ms(15)".
 class RecordingWindowServices : public WindowServices {
 public:
     explicit RecordingWindowServices(AppState& s) : s_(s) {}
@@ -48,8 +45,7 @@ public:
     void set_link_picture_visible(LinkPicture, bool) override {}
     void set_read_cpu_bt_name(const std::string& text) override { read_cpu_bt_name = text; }
     void set_dis_audio_mode_config() override { log("set_dis_audio_mode_config"); }
-    // Builds bt_name_tx from Bt_Name as the window does; a name with a
-    // control character is refused with a message and leaves the buffer zero.
+    // Builds bt_name_tx from Bt_Name as the window does; a control character is refused and leaves it zero.
     void clr_bt_name_display_and_read_bt_name_file2() override;
     bool bt_name_auto_update() override { return auto_bt_name; }
     std::string cpu_test_data_text(int i) override { return i >= 0 && i < 10 ? test_texts[i] : std::string(); }
@@ -66,7 +62,6 @@ public:
     std::string read_cpu_bt_name;
     bool scan_timer_on = false, send_timer_on = false, program_ended = false;
     int scan_interval_ms = 0, full_redraws = 0;
-    // Window inputs the core reads.
     bool auto_bt_name = false;
     std::array<std::string, 10> test_texts{};
 
@@ -81,8 +76,7 @@ struct LinkHarness {
     void tick();
     // Scan ticks until the link is up (at most max_ticks); true when connected.
     bool connect(int max_ticks = 3);
-    // The frames the unit received from index `from` on, as "command/rws",
-    // EQ frames with their channel: "6.3/1".
+    // The frames received from `from` on, as "command/rws", EQ with its channel: "6.3/1".
     std::vector<std::string> names_since(std::size_t from) const;
     // Runs ticks; the names of the frames sent meanwhile.
     std::vector<std::string> run(int ticks);

@@ -13,9 +13,8 @@ class MemorySettings : public SettingsStore {
 public:
     std::optional<std::string> get(const std::string& app, const std::string& section,
                                    const std::string& key) override {
-        auto it = values.find(app + "/" + section + "/" + key);
-        if (it == values.end()) return std::nullopt;
-        return it->second;
+        const auto it = values.find(app + "/" + section + "/" + key);
+        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override {

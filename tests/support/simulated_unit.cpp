@@ -26,8 +26,7 @@ SimulatedUnit::SimulatedUnit() : image(factory_image()) {
     std::fill_n(info.begin() + b::eq_band_count, 10, 10);
     info[b::cpu_version_m] = 0x81;  // high byte above 127
     info[b::cpu_version_m + 1] = 0x02;
-    const std::string name = "Unit Name";
-    std::copy(name.begin(), name.end(), bt_name.begin());
+    std::copy_n("Unit Name", 9, bt_name.begin());
     for (std::size_t i = 0; i < audio_mode_config.size(); i += 3) audio_mode_config[i] = 1;
 }
 
@@ -55,31 +54,21 @@ std::vector<HidInterfaceInfo> SimulatedUnit::enumerate() {
     return list;
 }
 
-SimulatedUnit::Decoy* SimulatedUnit::decoy_for(HidHandle handle) {
-    const auto it = decoy_handles_.find(handle);
-    return it == decoy_handles_.end() ? nullptr : &decoys[it->second];
-}
-
 HidHandle SimulatedUnit::open(const std::string& path, HidOpenError* error) {
-    for (std::size_t i = 0; plugged && i < decoys.size(); ++i) {
-        if (decoys[i].info.path != path) continue;
-        if (deny_permission) {  // every node of the device shares its permissions
-            if (error) *error = HidOpenError::PermissionDenied;
-            return kNoHidHandle;
-        }
-        if (error) *error = HidOpenError::None;
-        ++decoys[i].opens;
-        decoy_handles_[next_handle_] = i;
-        return next_handle_++;
-    }
-    HidOpenError result = HidOpenError::None;
-    if (!plugged || path != interface_info.path)
-        result = HidOpenError::Failed;
-    else if (deny_permission)
-        result = HidOpenError::PermissionDenied;
+    const auto decoy = std::find_if(decoys.begin(), decoys.end(), [&](const Decoy& d) { return d.info.path == path; });
+    const bool found = plugged && (decoy != decoys.end() || path == interface_info.path);
+    // Every node of the device shares its permissions.
+    const HidOpenError result = !found            ? HidOpenError::Failed
+                                : deny_permission ? HidOpenError::PermissionDenied
+                                                  : HidOpenError::None;
     if (error) *error = result;
     if (result != HidOpenError::None) return kNoHidHandle;
-    open_.insert(next_handle_);
+    if (decoy == decoys.end()) {
+        open_.insert(next_handle_);
+    } else {
+        ++decoy->opens;
+        decoy_handles_[next_handle_] = static_cast<std::size_t>(decoy - decoys.begin());
+    }
     return next_handle_++;
 }
 
@@ -103,8 +92,8 @@ void SimulatedUnit::replug(const std::string& new_path) {
 
 bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
     if (closed_.count(handle)) ++stale_calls;
-    if (Decoy* d = decoy_for(handle)) {
-        ++d->writes;
+    if (const auto decoy = decoy_handles_.find(handle); decoy != decoy_handles_.end()) {
+        ++decoys[decoy->second].writes;
         return true;
     }
     if (!plugged || !open_.count(handle) || take(write_fails)) return false;
@@ -122,19 +111,14 @@ bool SimulatedUnit::write_report(HidHandle handle, const HidReport& report) {
 bool SimulatedUnit::read_report(HidHandle handle, HidReport& report) {
     if (on_read) on_read();
     if (closed_.count(handle)) ++stale_calls;
-    if (Decoy* d = decoy_for(handle)) {
-        if (!d->answers_other_command) return false;
-        report = image.gen;
-        frame_stamp(report, ++counter_, cmd::gen, rws::S);
-        return true;
-    }
+    if (decoy_handles_.count(handle)) return false;
     if (!scripted.empty()) {
         report = scripted.front();
         scripted.pop_front();
         return true;
     }
     if (!plugged || !open_.count(handle) || !has_reply_ || take(silent)) return false;
-    report = reply_;  // the current report: reading it twice gives it twice
+    report = reply_;
     return true;
 }
 
@@ -188,10 +172,8 @@ FrameImage SimulatedUnit::build_reply(const FrameImage& req) {
         reply[252] = music_input;
         reply[hf::busy_time] = std::exchange(busy_time_next_, 0);
     }
-    if (!take(repeat_counter)) ++counter_;
-    frame_stamp(reply, counter_, command, read ? rws::S : 1);  // RWS 1: an acknowledgement
+    frame_stamp(reply, ++counter_, command, read ? rws::S : rws::W);  // RWS W: an acknowledgement
     if (take(corrupt_checksum)) reply[hf::CHECK] ^= 0x5A;
-    if (take(wrong_end_byte)) reply[hf::end] = 0xFE;
     return reply;
 }
 

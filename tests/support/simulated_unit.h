@@ -1,10 +1,4 @@
-// A simulated unit behind the HidTransport seam. It keeps its own parameter
-// image, information block, status bytes and sixteen EEPROM modes, and
-// answers as the unit does: the information frame for the information
-// request, S frames for read requests, acknowledgements for writes, busy
-// times. Faults on demand: silence, corrupt checksum, repeated counter, wrong
-// end byte, unplug, replug on another path, no permission; and exact frames
-// queued by a test.
+// A unit behind the HidTransport seam: it answers as the unit does, with faults on demand.
 #pragma once
 
 #include <array>
@@ -34,7 +28,7 @@ public:
     void replug(const std::string& new_path);
     int open_handle_count() const { return static_cast<int>(open_.size()); }
 
-    // Valid values that differ per channel; also what an EEPROM reset restores.
+    // Valid values that differ per channel; also what a reset restores.
     static ParamImage factory_image();
 
     HidInterfaceInfo interface_info{"/dev/hidraw3", 0x8888, 0x1234, 0xFF00, 0x55AA};
@@ -46,22 +40,16 @@ public:
     std::array<uint8_t, 40> bt_name{}, audio_mode_config{};
     uint8_t mode_index = 1, music_input = 6;  // status bytes 251 and 252
     uint8_t version_s = 1;                    // status byte 245
-    // Busy time (tenths of a second) in the reply to every EEPROM operation.
-    uint8_t eeprom_busy_time = 0;
+    uint8_t eeprom_busy_time = 0;             // tenths of a second, in the reply to every mode command
 
-    // Faults, each for the next n replies (-1: until switched off).
-    int silent = 0, corrupt_checksum = 0, wrong_end_byte = 0;
-    int write_fails = 0;     // the next n writes are refused (nothing reaches the unit)
-    int repeat_counter = 0;  // the reply carries the previous reply's counter
-    // Exact input reports, handed out (one per read) before anything else.
+    // Faults, each for the next n replies or writes (-1: until switched off).
+    int silent = 0, corrupt_checksum = 0, write_fails = 0;
+    // Exact reports, handed out one per read before anything else.
     std::deque<FrameImage> scripted;
 
-    // Other interfaces carrying the unit's ids, listed before it. They open
-    // but are not the unit: silent, or answering every read with a valid
-    // frame of another command (the general frame).
+    // Silent interfaces with the unit's ids, listed before it.
     struct Decoy {
         HidInterfaceInfo info;
-        bool answers_other_command = false;
         int opens = 0, writes = 0;
     };
     std::vector<Decoy> decoys;
@@ -75,8 +63,6 @@ private:
     void apply_write(const FrameImage& request);
     FrameImage build_reply(const FrameImage& request);
     uint8_t busy_time_next_ = 0;
-
-    Decoy* decoy_for(HidHandle handle);
 
     std::set<HidHandle> open_, closed_;
     std::map<HidHandle, std::size_t> decoy_handles_;
