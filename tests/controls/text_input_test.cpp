@@ -17,9 +17,9 @@ using namespace tuner;
 
 namespace {
 
-std::string changed(const std::string& text, int decimals, bool allow_minus) {
+std::string changed(const std::string& text, int decimals, bool allow_minus, bool pad = false) {
     TextBox b{text, static_cast<int>(text.size())};
-    TextInput::text_input_change(b, decimals, false, allow_minus);
+    TextInput::text_input_change(b, decimals, pad, allow_minus);
     return b.Text;
 }
 
@@ -39,19 +39,18 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
 }  // namespace
 
 TEST(TextInput, ChangeFilterAndFormats) {
-    // Text, decimals, minus allowed, result; a paste settles in one call; long digits lose their zeros as text.
+    // Text, decimals, minus allowed, result.
     const std::tuple<const char*, int, bool, const char*> cases[] = {
         {"12a", 1, true, "12"},      {"1.25", 1, true, "1.2"},      {"5-", 1, true, "5"},   {"--3", 1, true, "-3"},
         {"-3", 1, false, "3"},       {"-007", 1, true, "-007"},     {"00", 0, false, "00"}, {"1.5", 0, false, "15"},
         {"1.2.3", 2, false, "1.23"}, {"1..2..3.", 2, false, "1.2"}, {"", 1, true, ""}};
     for (const auto& [text, decimals, minus, out] : cases) EXPECT_EQ(changed(text, decimals, minus), out) << text;
     EXPECT_EQ(changed("000123456789012345678901", 0, false), "123456789012345678901");
-    TextBox b{"007", 3}, p{"1.", 2};
+    EXPECT_EQ(changed("1.", 2, false, true), "1.00") << "padded";
+    TextBox b{"007", 3};
     TextInput::text_input_change(b, 0, false, false);
-    TextInput::text_input_change(p, 2, true, false);
     EXPECT_EQ(b.Text, "7");
     EXPECT_EQ(b.SelStart, 1) << "caret follows the dropped zeros";
-    EXPECT_EQ(p.Text, "1.00");
     const std::string huge = "1" + std::string(400, '0');  // beyond a double: left as it is
     const std::array<std::string, 3> formats[] = {
         {"-0.04", "0.0", "0.0"}, {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"}, {"-2.25", "0.0", "-2.3"},
@@ -63,12 +62,12 @@ TEST(TextInput, ChangeFilterAndFormats) {
 
 TEST(TextInput, EnterClampsSnapsAndRestoresJunk) {
     TextInput in;
-    // Typed, limits, result; with crossed limits (10, 5) the minimum is tested last.
+    // Typed, limits, result; crossed limits: the minimum wins.
     const std::tuple<const char*, float, float, const char*> plain[] = {
         {"15", -18, 12, "12"},  {"-20", -18, 12, "-18"}, {"05", -18, 12, "5"}, {"1.50", -18, 12, "1.5"},
         {".5", -18, 12, "0.5"}, {"-0", -18, 12, "0"},    {"7", 10, 5, "10"}};
     for (const auto& [typed, min, max, out] : plain) EXPECT_EQ(commit(in, "0", typed, min, max), out) << typed;
-    const auto& gain = value_tables().eq_gain_tab;  // snapped to the gain table, to its ends beyond it
+    const auto& gain = value_tables().eq_gain_tab;
     for (const auto& [typed, out] :
          {std::pair{"1.45", "1.4"}, {"1.5", "1.6"}, {"1.4", "1.4"}, {"99", "24"}, {"-99", "-24"}, {"-0.1", "0"}})
         EXPECT_EQ(commit(in, "0", typed, -100, 100, true, gain), out) << typed;
@@ -81,18 +80,12 @@ TEST(TextInput, EnterClampsSnapsAndRestoresJunk) {
     in.text_input_key_press(f, '7', 0, 100, false, {});
     EXPECT_EQ(f.Text, "");
     EXPECT_FALSE(in.text_input_first_key_clears);
-    auto enter_on = [&](const char* shown, const char* now, float max) {
-        TextBox b{shown, 0};
-        in.text_input_got_focus(b);
-        b.Text = now;
-        in.text_input_key_press(b, kKeyEnter, -18, max, false, {});
-        return b.Text;
-    };
-    for (const char* junk : {"", "-", ".", "-."}) EXPECT_EQ(enter_on("7.5", junk, 12), "7.5") << junk;
-    EXPECT_EQ(enter_on("25", "", 20), "20");  // the remembered text is clamped too
+    in.text_input_key_press(f, kKeyEnter, 0, 100, false, {});
+    EXPECT_EQ(f.Text, "12.5") << "empty text at Enter";
+    for (const char* junk : {"-", ".", "-."}) EXPECT_EQ(commit(in, "7.5", junk, -18, 12), "7.5") << junk;
+    EXPECT_EQ(commit(in, "25", "-", -18, 20), "20") << "the remembered text is clamped too";
 }
 
-// The Enter commit of a wired box is pinned end to end (tests/mainwindow_gui); here the focus rules.
 TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     QWidget window;
     auto* box = new ParamTextBox(&window);
@@ -106,13 +99,12 @@ TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     box->setFocus(Qt::OtherFocusReason);
-    ASSERT_TRUE(box->has_logical_focus());
     EXPECT_TRUE(box->caret_hidden());
     EXPECT_EQ(box->fore_color(), 0x0000FF) << "red while it has the focus";
     for (Qt::Key k : {Qt::Key_9, Qt::Key_A, Qt::Key_9}) QTest::keyClick(window.windowHandle(), k);  // A is filtered
     EXPECT_EQ(box->text().toStdString(), "99");
 
-    // Another window or a popup menu taking the focus is no focus loss.
+    // Another window or a popup menu: no focus loss.
     for (Qt::FocusReason why : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent away(QEvent::FocusOut, why);
         QApplication::sendEvent(box, &away);
@@ -120,7 +112,7 @@ TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     }
     EXPECT_TRUE(box->has_logical_focus());
 
-    window.setEnabled(false);  // nor is a disabled window; the box has the focus again when it ends
+    window.setEnabled(false);  // nor a disabled window
     QApplication::processEvents();
     window.setEnabled(true);
     QApplication::processEvents();
@@ -134,7 +126,6 @@ TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     EXPECT_EQ(box->fore_color(), kSysWindowText);
 }
 
-// Up/Down, horizontal turns and other keys passing through are pinned through the wheel binding (tests/dialogs).
 TEST(WheelCapture, StepsPerWholeNotchUntilDisabled) {
     QLineEdit edit;
     edit.show();
@@ -143,7 +134,6 @@ TEST(WheelCapture, StepsPerWholeNotchUntilDisabled) {
     QObject::connect(&cap, &WheelCapture::WheelScroll, [&](int, int d, float, float) { deltas.push_back(d); });
     cap.setHWndCapture(&edit);
     cap.EnableWheel();
-    ASSERT_TRUE(cap.hooked());
     auto wheel = [&](int dy) {
         QWheelEvent e(QPointF(5, 5), edit.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, dy), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
