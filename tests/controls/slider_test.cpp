@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
 #include <QTest>
 
 #include "controls/slider.h"
@@ -138,54 +137,44 @@ TEST_F(Recorder, GeometryOfThumbAndTicks) {
 }
 
 // A horizontal 0..30 slider in a window.
-struct SliderWindow {
-    QWidget form;
-    xiSlider* s = new xiSlider(&form);
-    std::string log;
-    SliderWindow() {
-        s->setOrientation(0);
-        s->setMax(30);
-        s->setValue(10);
-        s->setGeometry(20, 20, 200, 10);
-        form.resize(300, 100);
-        QObject::connect(s, &xiSlider::MouseDown, [this](int) { log += "D"; });
-        QObject::connect(s, &xiSlider::MouseUp, [this](int) { log += "U"; });
-        QObject::connect(s, &xiSlider::ValueChanged, [this] { log += "V"; });
-        QObject::connect(s, &xiSlider::Click, [this] { log += "C"; });
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
-    QWindow* window() { return form.windowHandle(); }
-    QPoint at(QPointF p) const { return s->mapTo(&form, p.toPoint()); }
-    QPointF thumb() const {
-        return {s->model().thumb_left() + s->model().thumb_w() / 2.0,
-                s->model().thumb_top() + s->model().thumb_h() / 2.0};
-    }
-};
-
 TEST(SliderWidget, DragRailClicksAndArrowKeys) {
-    SliderWindow w;
-    const QPointF from = w.thumb();
-    QTest::mousePress(w.window(), Qt::LeftButton, {}, w.at(from));
-    EXPECT_TRUE(w.s->hasFocus());  // a click gives the slider the keyboard focus
-    ASSERT_TRUE(w.s->model().dragging());
-    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 0)));
-    QTest::mouseMove(w.window(), w.at(from + QPointF(20, 50)));  // off the slider, still held
-    QTest::mouseRelease(w.window(), Qt::LeftButton, {}, w.at(from + QPointF(20, 50)));
-    EXPECT_EQ(w.s->Value(), 13);
+    QWidget form;
+    auto* s = new xiSlider(&form);
+    std::string log;
+    s->setOrientation(0);
+    s->setMax(30);
+    s->setValue(10);
+    s->setGeometry(20, 20, 200, 10);
+    form.resize(300, 100);
+    QObject::connect(s, &xiSlider::MouseDown, [&](int) { log += "D"; });
+    QObject::connect(s, &xiSlider::MouseUp, [&](int) { log += "U"; });
+    QObject::connect(s, &xiSlider::ValueChanged, [&] { log += "V"; });
+    QObject::connect(s, &xiSlider::Click, [&] { log += "C"; });
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QWindow* win = form.windowHandle();
+    auto at = [&](QPointF p) { return s->mapTo(&form, p.toPoint()); };
+    const QPointF from(s->model().thumb_left() + s->model().thumb_w() / 2.0,
+                       s->model().thumb_top() + s->model().thumb_h() / 2.0);
+    QTest::mousePress(win, Qt::LeftButton, {}, at(from));
+    EXPECT_TRUE(s->hasFocus());  // a click gives the slider the keyboard focus
+    ASSERT_TRUE(s->model().dragging());
+    QTest::mouseMove(win, at(from + QPointF(20, 0)));
+    QTest::mouseMove(win, at(from + QPointF(20, 50)));  // off the slider, still held
+    QTest::mouseRelease(win, Qt::LeftButton, {}, at(from + QPointF(20, 50)));
+    EXPECT_EQ(s->Value(), 13);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
-    EXPECT_EQ(w.log, "DVU") << "no Click away from the slider";
-    QTest::mouseClick(w.window(), Qt::LeftButton, {}, w.at(QPointF(190, 5)));  // on the rail: one step, a Click
-    EXPECT_EQ(w.log, "DVUDVC");
-    auto key = [&](Qt::Key k) { QTest::keyClick(w.window(), k); };
-    QTest::mouseMove(w.window(), QPoint(250, 80));
-    key(Qt::Key_Right);  // pointer outside: nothing
-    EXPECT_EQ(w.s->Value(), 14);
-    QTest::mouseMove(w.window(), w.at({5, 5}));
-    ASSERT_TRUE(w.s->wheel_capture().hooked());
-    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) key(k);  // Up through the wheel capture
-    EXPECT_EQ(w.s->Value(), 16);
+    EXPECT_EQ(log, "DVU") << "no Click away from the slider";
+    QTest::mouseClick(win, Qt::LeftButton, {}, at(QPointF(190, 5)));  // on the rail: one step, a Click
+    EXPECT_EQ(log, "DVUDVC");
+    QTest::mouseMove(win, QPoint(250, 80));
+    QTest::keyClick(win, Qt::Key_Right);  // pointer outside: nothing
+    EXPECT_EQ(s->Value(), 14);
+    QTest::mouseMove(win, at({5, 5}));
+    ASSERT_TRUE(s->wheel_capture().hooked());
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) QTest::keyClick(win, k);  // Up: wheel
+    EXPECT_EQ(s->Value(), 16);
 }
 
 TEST(SliderWidget, LayoutTicksAndThumbLook) {
@@ -287,8 +276,6 @@ TEST(SliderWidget, ValueTipAndSunkenGroove) {
     h.show();
     h.model().pointer_entered();
     h.show_value_tip();
-    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
-    ASSERT_TRUE(h.render_surface().save(QStringLiteral(TUNER_TEST_OUTPUT_DIR "/slider.png")));
     const QRect g = xiSlider::value_tip_window()->geometry().translated(-h.mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(g.bottom() + 1, static_cast<int>(h.model().thumb_top()) - 2) << "tip bottom";
     EXPECT_NEAR(g.center().x() + 0.5, h.model().thumb_left() + 19 / 2.0, 1.0) << "tip centre";
