@@ -1,12 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include <QTest>
 
 #include "controls/limiter.h"

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <string>
-#include <vector>
-
 #include <QTest>
 
 #include "controls/slider.h"

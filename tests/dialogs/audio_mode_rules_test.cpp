@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <set>
-#include <tuple>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/about_box.h"

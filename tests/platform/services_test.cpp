@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QIcon>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWidget>
 
 #include "platform/control_widget.h"
 #include "platform/hidapi_transport.h"
