@@ -5,7 +5,7 @@
 
 using namespace tuner;
 
-// Flags stored whatever the link, queued only while connected; boxes 40 and -1 have none.
+// Flags stored always, queued only while connected; boxes 40 and -1 have none.
 TEST(AudioModeRules, QueuedOnlyWhileConnected) {
     for (const auto& [link, queued] : {std::pair<uint8_t, int>{0, 0}, {1, -1}, {2, 0}}) {
         SCOPED_TRACE(::testing::Message() << "link state " << int(link));

@@ -81,10 +81,10 @@ TEST(WheelBinding, EveryBoxStepsItsOwnValue) {
     for (const WheelRoute& r : kWheelRoutes) {
         for (int i = 0; !r.selected_band && i < (r.array ? 10 : 1); ++i) {
             const std::string box = wheel_target_name(r, i);
-            std::string value = box.substr(5, box.find('(') - 5);
             win.calls.clear();
             win.wheel(win.w(box), 120);
-            EXPECT_EQ(win.calls, value + "_inc " + std::to_string(r.array ? i : -1) + "|") << box;
+            EXPECT_EQ(win.calls, box.substr(5, box.find('(') - 5) + "_inc " + std::to_string(r.array ? i : -1) + "|")
+                << box;
         }
     }
 }
