@@ -1,14 +1,5 @@
-// The EQ graph and the limiter: models (pointer, host calls, properties) and widgets, with one sheet each.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <string>
-#include <tuple>
-#include <vector>
-
-#include <QDir>
 #include <QTest>
 
 #include "controls/limiter.h"
@@ -49,22 +40,16 @@ struct Peq : ::testing::Test {
     }
 };
 
-QString out_path(const char* name) {
-    QDir().mkpath(QStringLiteral(TUNER_TEST_OUTPUT_DIR));
-    return QStringLiteral(TUNER_TEST_OUTPUT_DIR "/") + QLatin1String(name);
-}
-
 }  // namespace
 
-// Band curves against reference responses are pinned in tests/core (EqFilter).
 TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_NEAR(freq_to_xy_x(1000), 238.46, 0.005) << "1 kHz on the axis";
     EXPECT_EQ(PeqModel::freq_index_to_freq(2.5), eq_freq_at(3)) << "half indexes round up";
     EXPECT_FLOAT_EQ(PeqModel::q_index_to_Q(15.5), 1.6f);
-    // Steps of 0.2 dB (the last two in single precision, as the control keeps it); a step of 0 rounds to tenths.
-    const std::array<double, 3> steps[] = {{0.36, 0.2, 0.4},  {1.25, 0.2, 1.2}, {1.31, 0.2, 1.2},  {0.1, 0.2, 0},
-                                           {-0.5, 0.2, -0.4}, {-0.04, 0.2, 0},  {12, 0.2, 12},     {50.3, 0.2, 50.3},
-                                           {1.37, 0, 1.4},    {2.4, 0.2f, 2.4}, {-2.5, 0.2f, -2.4}};
+    // 0.2 dB steps (the last two in single precision); a step of 0 rounds to tenths.
+    const std::array<double, 3> steps[] = {{0.36, 0.2, 0.4}, {1.25, 0.2, 1.2},  {1.31, 0.2, 1.2},  {-0.5, 0.2, -0.4},
+                                           {-0.04, 0.2, 0},  {12, 0.2, 12},     {50.3, 0.2, 50.3}, {1.37, 0, 1.4},
+                                           {2.4, 0.2f, 2.4}, {-2.5, 0.2f, -2.4}};
     for (const auto& [db, step, out] : steps) EXPECT_DOUBLE_EQ(db_to_ui_step_db(db, step), out) << db << " " << step;
     for (int tenths = 1; tenths < 480; tenths += 2)
         EXPECT_DOUBLE_EQ(db_to_ui_step_db(tenths / 10.0, 0.2), (tenths - 1) / 10.0) << "midway, " << tenths;
@@ -74,13 +59,9 @@ TEST(EqMaths, ConversionsAndGainSteps) {
 }
 
 TEST_F(Peq, MarginsHostCallsAndProperties) {
-    // Margins: a label column left, half a label row above, a whole row below.
     EXPECT_DOUBLE_EQ(m.px_x(0), PeqModel::kLabelColPx);
     EXPECT_DOUBLE_EQ(m.px_y(12), PeqModel::kLabelRowPx / 2.0) << "top line";
     EXPECT_DOUBLE_EQ(m.px_y(-18), 300 - PeqModel::kLabelRowPx) << "bottom line";
-    m.EqIn(2, 0, 200, 14, 150);
-    EXPECT_EQ(m.select_eq_index, 2);
-    m.dis_peq_x(255);
     m.EqIn(39, 0, 10, 1, 1);  // beyond the bands: ignored
     EXPECT_EQ(m.select_eq_index, 255);
     m.EqIn(3, 0, 999, 255, 250);  // indexes from outside are held to their tables
@@ -88,7 +69,7 @@ TEST_F(Peq, MarginsHostCallsAndProperties) {
     EXPECT_EQ(m.band(3).band_freq_index, 402.f);
     EXPECT_EQ(m.band(3).band_gain_db, 24.f);
     EXPECT_EQ(m.pre_gain_db(), 24.0);
-    m.set_a__eq_num_max(5);  // a band above the bands in use is stored but never selected
+    m.set_a__eq_num_max(5);  // band 7 stored, never selected
     m.EqIn(7, 0, 100, 14, 120);
     m.dis_peq_x(7);
     EXPECT_EQ(m.select_eq_index, 255);
@@ -99,7 +80,6 @@ TEST_F(Peq, MarginsHostCallsAndProperties) {
     EXPECT_EQ(messages, std::vector<std::string>{"超出设置范围"});
     m.set_a__eq_num_max(0);
     m.set_a__db_adj_step(0);
-    m.set_a__db_adj_step(-1);
     m.set_a__SYSTEM_GRID_up_to_down_div(0.4);
     EXPECT_EQ(m.a__eq_num_max(), 38);
     EXPECT_EQ(m.a__SYSTEM_GRID_up_to_down_div(), 3);
@@ -108,16 +88,14 @@ TEST_F(Peq, MarginsHostCallsAndProperties) {
     m.set_a__SYSTEM_GRID_down(12);
     EXPECT_EQ(m.a__SYSTEM_GRID_up(), 12.0);
     EXPECT_EQ(m.a__SYSTEM_GRID_down(), -18.0);
-    m.EqIn(1, 0, 100, 14, 150);  // a re-layout deselects and switches every band on again
+    m.EqIn(1, 0, 100, 14, 150);  // a re-layout deselects, enables all
     m.Set_eq_index_enable(4, 0);
     m.set_a__SYSTEM_GRID_up(15);
     EXPECT_EQ(m.select_eq_index, 255);
     EXPECT_EQ(m.band(4).band_enable, 1);
     m.EQ_init(0, -5, 900, -1, 999, 0, 123, true);  // gain indexes become whole dB
-    const PeqBand& b = m.band(0);
-    EXPECT_EQ(b.gain_db_min, -24);
-    EXPECT_EQ(b.gain_db_max, 1);
-    EXPECT_EQ(b.freq_index_max, 402);
+    EXPECT_EQ(m.band(0).gain_db_min, -24);
+    EXPECT_EQ(m.band(0).gain_db_max, 1);
 }
 
 TEST_F(Peq, CurvesMarkersAndText) {
@@ -125,14 +103,11 @@ TEST_F(Peq, CurvesMarkersAndText) {
     EXPECT_NEAR(m.curves().total()[239], 12.0, 1e-6);
     m.peq_input_pre_gain(90);  // -6 dB
     EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
-    EXPECT_NEAR(m.curves().total()[0], -6.0, 0.01);
     m.Set_eq_index_enable(0, 0);
     EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
     m.Set_eq_index_enable(0, 1);
     m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
     for (std::size_t i = 0; i < kCurvePoints; ++i) ASSERT_EQ(m.curves().total()[i], 0.0) << "bypassed, point " << i;
-    m.Dis_Bypass_on(10, 5, 12, "OTHER", 0xFF);
-    EXPECT_EQ(m.bypass().text, "OTHER");
     m.Dis_Bypass_off();
     EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
     m.EqIn(0, 5, 239, 14, 180);  // a code without a formula: flat, no text, no handles
@@ -151,9 +126,8 @@ TEST_F(Peq, CurvesMarkersAndText) {
     EXPECT_FALSE(m.q_left().visible);
     m.EQ_init(1, 35, 395, 0, 99, 30, 180, false);
     m.EqIn(1, 0, 239, 7, 120);
-    const InfoText it = m.info_text();
-    EXPECT_EQ(it.lines.size(), 2u);
-    EXPECT_NEAR(it.top, 0 + 3 * PeqModel::kRefBoxHPx * m.db_per_px(), 1e-9);
+    EXPECT_EQ(m.info_text().lines.size(), 2u);
+    EXPECT_NEAR(m.info_text().top, 3 * PeqModel::kRefBoxHPx * m.db_per_px(), 1e-9);
     m.dis_text_enable(0);
     EXPECT_FALSE(m.info_text().shown);
 }
@@ -162,17 +136,15 @@ TEST_F(Peq, ClicksDragsAndQHandles) {
     m.EqIn(2, 0, 150, 14, 120);
     m.EqIn(5, 0, 300, 14, 150);
     EXPECT_EQ(click_on(2), "C2 O2 ");
-    EXPECT_EQ(click_on(2), "C2 ");  // the band reported last, unchanged
+    EXPECT_EQ(click_on(2), "C2 ") << "the band reported last, unchanged";
     EXPECT_EQ(click_on(5), "C5 O5 ");
     ASSERT_EQ(outs.size(), 2u);
-    EXPECT_EQ(outs[1].freq_index, 300);
     EXPECT_EQ(outs[1].gain_db, 6.0f);
     EXPECT_EQ(outs[1].gain_index, 150.f);
     log.clear();
     press_at(50, -15);
     EXPECT_EQ(log, "M255 ");
-    EXPECT_EQ(m.select_eq_index, 255);
-    m.EqIn(3, 0, 300, 14, 150);  // overlapping markers: the lower band wins; a disabled band is not hit
+    m.EqIn(3, 0, 300, 14, 150);  // the lower band wins; a disabled one is not hit
     press_at(300, 6);
     EXPECT_EQ(m.select_eq_index, 3);
     m.Set_eq_index_enable(3, 0);
@@ -180,31 +152,30 @@ TEST_F(Peq, ClicksDragsAndQHandles) {
     EXPECT_EQ(m.select_eq_index, 5);
     m.release();
 
-    // A drag: below both thresholds nothing; beyond the band's limits held there; back inside it follows at once.
+    // Below both thresholds nothing; held at the limits; back inside at once.
     m.EqIn(1, 0, 200, 14, 120);
     press_on(1);
     outs.clear();
     for (const auto& [x, db, freq, gain] :
          {std::array{200.5, 0.1, 200.0, 0.0}, {201.2, 0.1, 201.2, 0.1}, {500, 40, 395, 12}, {380, 6, 380, 6}}) {
         drag_to(x, db);
-        EXPECT_NEAR(m.band(1).band_freq_index, freq, 0.01) << "frequency index after a drag to " << x << ", " << db;
-        EXPECT_NEAR(m.band(1).band_gain_db, gain, 0.01) << "gain after a drag to " << x << ", " << db;
+        EXPECT_NEAR(m.band(1).band_freq_index, freq, 0.01) << "freq index at " << x << ", " << db;
+        EXPECT_NEAR(m.band(1).band_gain_db, gain, 0.01) << "gain at " << x << ", " << db;
     }
-    drag_to(380.5, 6);  // the frequency shown is the one reported, also at .5 positions
+    drag_to(380.5, 6);  // text shows the reported frequency
     ASSERT_FALSE(outs.empty());
     EXPECT_EQ(outs.back().freq_index, 380);
     EXPECT_EQ(m.info_text().lines[0], std::to_string(static_cast<int>(outs.back().freq)) + "Hz");
     m.release();
-    const std::size_t n = outs.size();
     m.move(false, m.px_x(300), m.px_y(0));  // no button: nothing
-    EXPECT_EQ(outs.size(), n);
+    EXPECT_EQ(m.band(1).band_freq_index, 380);
     m.set_a__operate_to_step(false);  // no thresholds
     press_on(1);
     drag_to(380.3, 6.05);
     EXPECT_NEAR(m.band(1).band_freq_index, 380.3, 1e-3) << "without the step threshold";
     m.release();
 
-    m.EqIn(1, 0, 200, 20, 150);  // the Q handles, below the marker of a boost, drag the Q
+    m.EqIn(1, 0, 200, 20, 150);  // Q handles below a boost's marker
     ASSERT_TRUE(m.q_left().visible);
     EXPECT_LT(m.q_left().rect.top, 6.0 - PeqModel::kMarkerPx * m.db_per_px() / 2) << "handle top";
     for (const auto& [right, dx, q] : {std::tuple{false, 3.0, 26.0}, {false, 1000.0, 99.0}, {true, 2.0, 95.0}}) {
@@ -214,27 +185,19 @@ TEST_F(Peq, ClicksDragsAndQHandles) {
         EXPECT_NEAR(m.band(1).band_q_index, q, 0.05) << (right ? "right" : "left") << " handle dragged by " << dx;
     }
     m.release();
-    m.EqIn(1, 17, 200, 20, 120);  // a fixed-Q band hides its handles: a press there is a press on the graph
+    m.EqIn(1, 17, 200, 20, 120);  // fixed Q: no handles to press
     press_centre(m.q_left().rect);
-    EXPECT_EQ(m.select_eq_index, 255) << "after a press on a hidden handle";
+    EXPECT_EQ(m.select_eq_index, 255) << "press on a hidden handle";
 }
 
 TEST(PeqWidget, SheetClickPropertiesAndGrid) {
     PEQ a;
     a.resize(640, 300);
     a.model().set_a__eq_num_max(9);
-    for (int b = 0; b <= 9; ++b) a.EQ_init(static_cast<int16_t>(b), 0, 402, 1, 99, 0, 240, true);
-    // High-pass, low shelf +6, peaks -8 and +10, narrow -6, high shelf +4, low-pass, three plain peaks.
-    const std::array<int, 4> bands[] = {{16, 40, 7, 120},  {1, 90, 10, 150},  {0, 150, 20, 80},  {0, 230, 14, 170},
-                                        {0, 280, 40, 90},  {2, 330, 10, 140}, {29, 385, 7, 120}, {0, 200, 14, 120},
-                                        {0, 250, 14, 120}, {0, 300, 14, 120}};
-    for (int16_t b = 0; b <= 9; ++b) a.EqIn(b, bands[b][0], bands[b][1], bands[b][2], bands[b][3]);
-    a.peq_input_pre_gain(110);  // -2 dB
-    a.dis_peq_x(3);
-    ASSERT_TRUE(a.render_surface().save(out_path("eq_graph.png")));
-    a.show();  // a left click on band 5's marker, through the window system, selects it
+    for (int16_t b = 0; b <= 9; ++b) a.EqIn(b, b % 3, 40 * b + 10, 10, 100 + 10 * b);
+    a.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&a));
-    const QPointF on5(a.model().px_x(330), a.model().px_y(a.model().band(5).band_gain_db));
+    const QPointF on5(a.model().px_x(210), a.model().px_y(a.model().band(5).band_gain_db));
     QTest::mouseClick(a.windowHandle(), Qt::LeftButton, {}, on5.toPoint());
     EXPECT_EQ(a.model().select_eq_index, 5);
     PropertyBag bag;
@@ -247,13 +210,13 @@ TEST(PeqWidget, SheetClickPropertiesAndGrid) {
     EXPECT_EQ(b.model().a__SYSTEM_GRID_up(), 15.0);
     EXPECT_EQ(b.model().a__SYSTEM_GRID_down(), -15.0);
     EXPECT_EQ(b.model().a__db_adj_step(), 0.5);
-    EXPECT_EQ(b.model().a__SYSTEM_GRID_up_to_down_div(), 3.0) << "grid division when the bag has none";
+    EXPECT_EQ(b.model().a__SYSTEM_GRID_up_to_down_div(), 3.0) << "default grid division";
     b.render_surface();                  // the background is built once, then kept
-    b.set_a__grid_line_color(0x808080);  // a new grid colour shows at once, here on the 20 Hz line
+    b.set_a__grid_line_color(0x808080);  // shows at once
     const QImage grid = b.render_surface();
     const int x20 = static_cast<int>(std::lround(b.model().px_x(freq_to_xy_x(20))));
     EXPECT_EQ(grid.pixel(x20, static_cast<int>(b.model().px_y(-13.5))) & 0xFFFFFF, 0x808080u) << "20 Hz line";
-    b.model().set_grid_range(1e12, -1e12);  // more grid lines than pixel rows, or a huge division: no hang
+    b.model().set_grid_range(1e12, -1e12);  // no hang
     EXPECT_FALSE(b.render_surface().isNull());
     b.model().set_a__SYSTEM_GRID_up_to_down_div(1e30);
     EXPECT_EQ(b.model().grid_step(), 1000000);
@@ -269,25 +232,22 @@ TEST(LimiterModel, KnobDragCurveAndRounding) {
     m.set_a__ui_db_adj(-10);
     m.press(1, 10, 10);  // off the knob
     move_y(-20);
-    EXPECT_EQ(m.a__ui_db_adj(), -10.f);
-    EXPECT_EQ(outs, std::vector<int>{}) << "set by the host or dragged off the knob: never reported";
+    EXPECT_EQ(m.a__ui_db_adj(), -10.f) << "after a drag begun off the knob";
+    EXPECT_EQ(outs, std::vector<int>{}) << "reported";
     auto k = m.knob_rect();
     const double y0 = m.db_y((k.top + k.bottom) / 2.0);
-    m.press(1, (k.left + k.right) / 2.0, (k.top + k.bottom) / 2.0);  // the host's value differs from the last reported
+    m.press(1, (k.left + k.right) / 2.0, (k.top + k.bottom) / 2.0);  // reports the host's new value
     EXPECT_EQ(outs, (std::vector<int>{-10}));
-    move_y(y0 - 3.4);
-    EXPECT_NEAR(m.a__ui_db_adj(), -13.4, 1e-4);
-    move_y(y0 - 3.2);
-    EXPECT_EQ(outs, (std::vector<int>{-10, -13}));
-    move_y(-60);
-    EXPECT_FLOAT_EQ(m.a__ui_db_adj(), -35.f);
-    move_y(-30);  // back up: follows at once
-    EXPECT_NEAR(m.a__ui_db_adj(), -30, 1e-4);
+    // Held at -35, back up at once, and each whole dB reported once.
+    for (const auto& [db, value] : {std::pair{y0 - 3.4, -13.4}, {y0 - 3.2, -13.2}, {-60.0, -35.0}, {-30.0, -30.0}}) {
+        move_y(db);
+        EXPECT_NEAR(m.a__ui_db_adj(), value, 1e-4) << "after a drag to " << db << " dB";
+    }
+    EXPECT_EQ(outs, (std::vector<int>{-10, -13, -35, -30}));
     move_y(20);
     m.move(false, 75, 75);  // no button: nothing
     EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
 
-    // The curve, its rounding, and the knob centred on its point on unequal scales.
     using P = std::pair<double, double>;
     auto pts = m.curve_points();
     EXPECT_EQ(pts.front(), P(-40, -40)) << "first point";
@@ -310,7 +270,6 @@ TEST(LimiterWidget, ColoursAndOffBox) {
     a.set_a__ui_biaoge_back_color(0xC0C0C0);
     PropertyBag bag;
     a.write_properties(bag);
-    EXPECT_EQ(bag.size(), 1u);
     Limiter b;
     b.read_properties(bag);
     EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
@@ -320,7 +279,6 @@ TEST(LimiterWidget, ColoursAndOffBox) {
     const QImage off = b.render_surface();
     b.set_dis_off_bit(1);
     const QImage on = b.render_surface();
-    EXPECT_EQ(off.pixel(58, 64) & 0xFFFFFF, 0x808080u) << "the OFF box's sunken edge before the off bit";
-    EXPECT_EQ(on.pixel(58, 64) & 0xFFFFFF, 0xC0C0C0u) << "no OFF box after the off bit";
-    ASSERT_TRUE(on.save(out_path("limiter.png")));
+    EXPECT_EQ(off.pixel(58, 64) & 0xFFFFFF, 0x808080u) << "OFF box edge, bit clear";
+    EXPECT_EQ(on.pixel(58, 64) & 0xFFFFFF, 0xC0C0C0u) << "no OFF box, bit set";
 }

@@ -1,5 +1,3 @@
-#include <algorithm>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -7,14 +5,13 @@
 
 using namespace tuner;
 
-// Presets and toggles store the flags whatever the link, queued only while connected; box 40 (or beyond) has none.
+// Flags stored always, queued only while connected; boxes 40 and -1 have none.
 TEST(AudioModeRules, QueuedOnlyWhileConnected) {
     for (const auto& [link, queued] : {std::pair<uint8_t, int>{0, 0}, {1, -1}, {2, 0}}) {
         SCOPED_TRACE(::testing::Message() << "link state " << int(link));
         AppState s;
         s.cpu_connect_state = link;
-        EXPECT_FALSE(audio_mode_box_toggled(s, 40, true));
-        EXPECT_FALSE(audio_mode_box_toggled(s, -1, true));
+        for (int box : {40, -1}) EXPECT_FALSE(audio_mode_box_toggled(s, box, true)) << "box " << box;
         EXPECT_EQ(s.send_audio_mode_config_req, 0) << "after boxes without a flag";
         audio_mode_apply_preset(s, kSimpleMode);
         EXPECT_EQ(s.audio_mode_config, audio_mode_preset_flags(kSimpleMode));
@@ -27,7 +24,6 @@ TEST(AudioModeRules, QueuedOnlyWhileConnected) {
     }
 }
 
-// The flags each preset sends: every block joins, less the blocks the preset leaves out.
 TEST(AudioModeRules, PresetsLeaveOutTheirBlocks) {
     const std::pair<int, std::vector<int>> presets[] = {
         {kJoinAllMode, {}}, {kSimpleMode, {0, 1, 3, 4, 5, 6, 8, 9, 10, 18}}, {kAdvancedMode, {4, 5, 9, 10, 18}}};

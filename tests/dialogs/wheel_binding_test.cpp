@@ -1,13 +1,7 @@
-// Wheel turns and Up/Down keys over the bound boxes reach the steppers, through the top-level window.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <QWheelEvent>
 
 #include "dialogs/wheel_binding.h"
 
@@ -42,7 +36,6 @@ struct Window {
         Text_add_mouse_and_key_up_down_output_function_power_on_call(&top, step, [this] { return band; });
     }
     QWidget* w(const std::string& name) { return top.findChild<QWidget*>(QString::fromStdString(name)); }
-    // A wheel turn at the centre of `target`, handed to the top-level window.
     void wheel(QWidget* target, int dy, int dx = 0) {
         const QPointF at = target->mapTo(&top, target->rect().center());
         QWheelEvent e(at, target->mapToGlobal(target->rect().center()), QPoint(), QPoint(dx, dy), Qt::NoButton,
@@ -57,7 +50,7 @@ struct Window {
 
 }  // namespace
 
-// Only the vertical wheel (a step a notch) and Up/Down step: a horizontal wheel does not, other keys type.
+// Only the vertical wheel and Up/Down step; other keys type.
 TEST(WheelBinding, OnlyVerticalWheelAndUpDownStep) {
     Window win;
     win.wheel(win.w("text_echo_reverb_bili"), 240);
@@ -69,7 +62,7 @@ TEST(WheelBinding, OnlyVerticalWheelAndUpDownStep) {
     EXPECT_EQ(box->text(), "13");
     EXPECT_EQ(win.calls, "echo_reverb_bili_inc -1|echo_reverb_bili_inc -1|mic_vol_inc -1|");
 
-    // The EQ graph steps the selected band only; binding twice adds no second route.
+    // The EQ graph steps the selected band; binding twice adds no route.
     win.calls.clear();
     win.wheel(win.peq, 120);
     win.key(win.peq, Qt::Key_Up);
@@ -82,16 +75,16 @@ TEST(WheelBinding, OnlyVerticalWheelAndUpDownStep) {
     EXPECT_EQ(win.calls, "eq_db_dec 4|eq_db_inc 4|reverb_vol_inc -1|");
 }
 
-// Every bound box steps the value it shows: Text_x (or Text_x(i)) calls x_inc (with i).
+// Text_x (or Text_x(i)) steps x_inc (with i).
 TEST(WheelBinding, EveryBoxStepsItsOwnValue) {
     Window win;
     for (const WheelRoute& r : kWheelRoutes) {
         for (int i = 0; !r.selected_band && i < (r.array ? 10 : 1); ++i) {
             const std::string box = wheel_target_name(r, i);
-            std::string value = box.substr(5, box.find('(') - 5);
             win.calls.clear();
             win.wheel(win.w(box), 120);
-            EXPECT_EQ(win.calls, value + "_inc " + std::to_string(r.array ? i : -1) + "|") << box;
+            EXPECT_EQ(win.calls, box.substr(5, box.find('(') - 5) + "_inc " + std::to_string(r.array ? i : -1) + "|")
+                << box;
         }
     }
 }
