@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include <QTest>
 
 #include "controls/limiter.h"

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
+#include <QApplication>
+#include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "controls/param_text_box.h"
 #include "controls/text_input.h"

@@ -1,6 +1,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "dialogs/audio_mode_rules.h"
 
 using namespace tuner;

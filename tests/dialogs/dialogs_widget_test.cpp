@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <tuple>
+
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "dialogs/wheel_binding.h"
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWidget>
 
 #include "platform/control_widget.h"
 #include "platform/hidapi_transport.h"
