@@ -16,45 +16,78 @@ namespace {
 
 using K = ParamKind;
 
+namespace q = eq_frame;
+
+// Slider ranges as after start-up, the MIC tab's compressor record, EQ channel 5 with flat bands; connected.
 class EditorRulesTest : public ::testing::Test, public RuleEnvFixture {
 protected:
     EditorRulesTest() {
-        for (const ParamRow& r : param_table())  // slider ranges as after start-up
+        for (const ParamRow& r : param_table())
             if (r.frame != ParamFrame::Eq && !r.slider.empty()) slider(Ctl{r.slider}, r.min, r.max, r.min);
         slider(Ctl{"vr_drc_threshold_db"}, -35, 0, -35);
-        s.drc_channel_sel = 1;  // the compressor record of the MIC tab
+        s.drc_channel_sel = 1;
         set_connected(true);
+        s.eq_channel_sel = 5;
+        for (std::size_t b = 0; b < kEqBands; ++b) {
+            band(q::eq_db, b) = 120;
+            band(q::eq_q_peq, b) = band(q::eq_q_shelf, b) = band(q::eq_q_pass, b) = 7;
+            set_eq_freq(eq(), b, 200);
+            band(q::eq_x_enable, b) = 1;
+        }
+        eq()[q::eq_pre_gain_db_index] = 120;
     }
     const ParamRow& row(std::string_view name) { return *find_param(name); }
+    FrameImage& eq() { return s.param_image.eq[5]; }
+    uint8_t& band(std::size_t field, std::size_t b) { return eq()[field + b]; }
+    bool raised() const { return s.send_eq_req[5] == kPending; }
+    void clear_word() { s.send_eq_req.fill(kClear); }
 };
+using EqRules = EditorRulesTest;
 
-// Typed values snap, clamp to the limits in force and raise; some kinds refresh after Enter, gate values after each
-// key. Power-on steps reach the volume slider's max, not its adjust maximum.
+// Typed values snap (half-way up), clamp to the limits in force and raise (EQ gain and frequency only on a change);
+// some kinds refresh after Enter, gate values after each key. Power-on steps reach the volume slider's max, not its
+// adjust maximum.
 TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
-    using Case = std::tuple<const char*, uint8_t, const char*, const char*, int32_t, int>;  // raw delay mode, redraws
-    for (auto [param, raw_delay, typed, shown, stored, redrawn] :
-         {Case{"echo_a_delay_l", 0, "50", "80", 0, 0}, Case{"echo_a_delay_l", 0, "1000", "380", 30, 0},
-          Case{"echo_a_delay_r", 1, "17", "17", 17, 0},              // raw mode: a plain step
-          Case{"echo_a_delay_r", 1, "95", "30", 30, 0},              // the slider's max, not snapped
-          Case{"music_noise_suppressor_ratio", 0, "-5", "5", 5, 3},  // the minus is dropped
-          Case{"reverb_vol", 0, "-5", "0", 0, 0}, Case{"music_noise_suppressor_threshold", 0, "85", "80", 80, 1},
-          Case{"music_vol", 0, "25", "25", 25, 0},  // above the adjust maximum while the limit function is off
-          Case{"music_vol_adj_max", 0, "300", "60", 60, 1}, Case{"mic_vol_power_on", 0, "33", "33", 33, 0},
-          Case{"mic1_exciter_freq_index_100", 0, "1030", "1040", 2, 1},  // half-way goes up
-          Case{"mic1_exciter_freq_index_100", 0, "9000", "6000", 100, 1},
-          Case{"drc_threshold_db", 0, "-40", "-35", 35, 0},    // the magnitude is stored
-          Case{"drc_attack", 0, "2000.5", "2000.5", 2000, 0},  // the decimal is kept, the whole stored
-          Case{"drc_ratio", 0, "13.5", "13.5", 14, 0}, Case{"drc_release", 0, "9999", "5000", 5000, 0}}) {
-        SCOPED_TRACE(std::string(param) + " typed " + typed + " raw delay mode " + std::to_string(raw_delay));
-        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = raw_delay;
+    // band, raw delay mode or the band's type, typed, shown, stored, raised, redraws
+    using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool, int>;
+    for (auto [param, b, mode, typed, shown, stored, raises, redrawn] :
+         {Case{"echo_a_delay_l", 0, 0, "50", "80", 0, true, 0},
+          Case{"echo_a_delay_l", 0, 0, "1000", "380", 30, true, 0},
+          Case{"echo_a_delay_r", 0, 1, "17", "17", 17, true, 0},              // raw mode: a plain step
+          Case{"echo_a_delay_r", 0, 1, "95", "30", 30, true, 0},              // the slider's max, not snapped
+          Case{"music_noise_suppressor_ratio", 0, 0, "-5", "5", 5, true, 3},  // the minus is dropped
+          Case{"reverb_vol", 0, 0, "-5", "0", 0, true, 0},
+          Case{"music_noise_suppressor_threshold", 0, 0, "85", "80", 80, true, 1},
+          Case{"music_vol", 0, 0, "25", "25", 25, true, 0},  // above the adjust maximum while the limit function is off
+          Case{"music_vol_adj_max", 0, 0, "300", "60", 60, true, 1},
+          Case{"mic_vol_power_on", 0, 0, "33", "33", 33, true, 0},
+          Case{"mic1_exciter_freq_index_100", 0, 0, "1030", "1040", 2, true, 1},
+          Case{"mic1_exciter_freq_index_100", 0, 0, "9000", "6000", 100, true, 1},
+          Case{"drc_threshold_db", 0, 0, "-40", "-35", 35, true, 0},    // the magnitude is stored
+          Case{"drc_attack", 0, 0, "2000.5", "2000.5", 2000, true, 0},  // the decimal is kept, the whole stored
+          Case{"drc_ratio", 0, 0, "13.5", "13.5", 14, true, 0},
+          Case{"drc_release", 0, 0, "9999", "5000", 5000, true, 0},
+          Case{"eq_freq", 4, 0, "5", "19.7", 35, true, 1},
+          Case{"eq_freq", 4, 0, "1005", "1000", 239, true, 1},
+          Case{"eq_freq", 4, 0, "1000", "1000", 239, false, 1},
+          Case{"eq_db", 2, 0, "0", "0", 120, false, 1},
+          Case{"eq_db", 2, 0, "1.5", "1.6", 128, true, 1},
+          Case{"eq_db", 2, 0, "-40", "-18", 30, true, 1},
+          Case{"eq_q", 6, 1, "0", "0.1", 1, true, 1},
+          Case{"eq_q", 6, 1, "0.1", "0.1", 1, true, 1},
+          Case{"eq_q", 1, 9, "30", "2", 20, true, 1},  // the Q of a slope variant stops at 2.0
+          Case{"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true, 1},
+          Case{"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true, 1}}) {
+        SCOPED_TRACE(std::string(param) + " typed " + typed + " mode " + std::to_string(mode));
+        s.cpu_info[cpu_info_byte::cpu_echo_delay_mode] = band(q::eq_type, static_cast<std::size_t>(b)) = mode;
         const ParamRow& r = row(param);
         param_send_word(s, r) = kClear;
         const int before = redraws();
-        EXPECT_EQ(type_enter(Ctl{r.text_box}, typed), shown);
-        EXPECT_EQ(param_get(s, r), stored);
-        EXPECT_EQ(param_send_word(s, r), kPending);
+        EXPECT_EQ(type_enter(Ctl{r.text_box, r.per_band ? b : -1}, typed), shown);
+        EXPECT_EQ(param_get(s, r, b), stored);
+        EXPECT_EQ(param_send_word(s, r) == kPending, raises);
         EXPECT_EQ(redraws() - before, redrawn);
         const int32_t on_slider = r.kind == K::DrcThreshold ? -stored : stored;
         if (r.kind == K::EchoDelay || r.kind == K::Volume || r.kind == K::DrcThreshold) {
@@ -134,27 +167,6 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     EXPECT_EQ(redraws(), 2);
 }
 
-namespace q = eq_frame;
-
-class EqRules : public ::testing::Test, public RuleEnvFixture {
-protected:
-    void SetUp() override {
-        set_connected(true);
-        s.eq_channel_sel = 5;
-        for (std::size_t b = 0; b < kEqBands; ++b) {
-            band(q::eq_db, b) = 120;
-            band(q::eq_q_peq, b) = band(q::eq_q_shelf, b) = band(q::eq_q_pass, b) = 7;
-            set_eq_freq(eq(), b, 200);
-            band(q::eq_x_enable, b) = 1;
-        }
-        eq()[q::eq_pre_gain_db_index] = 120;
-    }
-    FrameImage& eq() { return s.param_image.eq[5]; }
-    uint8_t& band(std::size_t field, std::size_t b) { return eq()[field + b]; }
-    bool raised() const { return s.send_eq_req[5] == kPending; }
-    void clear_word() { s.send_eq_req.fill(kClear); }
-};
-
 TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
     using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
@@ -178,28 +190,6 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
         EXPECT_EQ(view.visible(Ctl{"Frame_all_1", 10}), mic_frame);
         EXPECT_EQ(svc.full_redraws - full_before, 1);
         EXPECT_EQ(s.param_image.gen[gen_frame::mic1_mic2_eq_adj_mode], mic2_bands ? mic_mode : 0);
-    }
-}
-
-// Typed values snap (half-way up) and clamp (Q of a slope variant to 2.0); gain and frequency raise only on a change,
-// Q and pre-gain on every commit.
-TEST_F(EqRules, TypedValuesSnapClampAndRaise) {
-    using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool>;
-    for (auto [param, b, type, typed, shown, stored, raises] :
-         {Case{"eq_freq", 4, 0, "5", "19.7", 35, true}, Case{"eq_freq", 4, 0, "1005", "1000", 239, true},
-          Case{"eq_freq", 4, 0, "1000", "1000", 239, false}, Case{"eq_db", 2, 0, "0", "0", 120, false},
-          Case{"eq_db", 2, 0, "1.5", "1.6", 128, true}, Case{"eq_db", 2, 0, "-40", "-18", 30, true},
-          Case{"eq_q", 6, 1, "0", "0.1", 1, true}, Case{"eq_q", 6, 1, "0.1", "0.1", 1, true},
-          Case{"eq_q", 1, 9, "30", "2", 20, true}, Case{"eq_pre_gain_db_index", 0, 0, "-30", "-18", 30, true},
-          Case{"eq_pre_gain_db_index", 0, 0, "12", "12", 180, true}}) {
-        SCOPED_TRACE(std::string(param) + " " + typed);
-        band(q::eq_type, static_cast<std::size_t>(b)) = type;
-        const ParamRow& r = *find_param(param);
-        clear_word();
-        const Ctl box{r.text_box, r.per_band ? b : -1};
-        EXPECT_EQ(type_enter(box, typed), shown);
-        EXPECT_EQ(param_get(s, r, b), stored);
-        EXPECT_EQ(raised(), raises);
     }
 }
 
@@ -237,7 +227,7 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
           Case{"mic1_exciter_vol_inc", -1, 0, 3, 4, true}, Case{"drc_attack_dec", -1, 0, 0, 0, true}}) {
         SCOPED_TRACE(stepper);
         const std::string name(stepper);
-        const ParamRow& r = *find_param(name.substr(0, name.size() - 4));
+        const ParamRow& r = row(name.substr(0, name.size() - 4));
         const int b = std::max(band_index, 0);
         band(q::eq_type, static_cast<std::size_t>(b)) = type;
         param_set(s, r, from, b);
