@@ -42,11 +42,8 @@ protected:
     bool raised() const { return s.send_eq_req[5] == kPending; }
     void clear_word() { s.send_eq_req.fill(kClear); }
 };
-using EqRules = EditorRulesTest;
 
-// Typed values snap (half-way up), clamp to the limits in force and raise (EQ gain and frequency only on a change);
-// some kinds refresh after Enter, gate values after each key. Power-on steps reach the volume slider's max, not its
-// adjust maximum.
+// EQ gain and frequency raise only on a change; power-on steps reach the volume slider's max, not its adjust maximum.
 TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     slider(Ctl{"vr_music_vol"}, 0, 60, 10);
     view.at(Ctl{"vr_music_vol"}).s_max_limit = 20;
@@ -107,8 +104,7 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     EXPECT_EQ(view.slider_value(Ctl{"vr_music_vol"}), 25);
 }
 
-// A slider move stores the step and shows it in the box (raw delay only in raw mode, a table's end beyond it); the
-// window repaints at once for the dragged sliders.
+// Raw delay only in raw mode, a table's end beyond it; the window repaints at once for the dragged sliders.
 TEST_F(EditorRulesTest, SliderMovesShowTheirValue) {
     view.set_text(Ctl{"Text_mic1_exciter_freq_index_100"}, "abc");
     view.at(Ctl{"VR_mic1_exciter_freq_index_100"}).s_max = 200;
@@ -167,7 +163,7 @@ TEST_F(EditorRulesTest, CompressorThresholdEnableAndCurve) {
     EXPECT_EQ(redraws(), 2);
 }
 
-TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
+TEST_F(EditorRulesTest, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     // tab, microphone-2 bands, mic and effect adjust modes; channel, compressor record, frames shown
     using Case = std::tuple<int, uint8_t, uint8_t, uint8_t, uint8_t, uint8_t, bool, bool, bool>;
     for (auto [tab, mic2_bands, mic_mode, eff_mode, channel, drc, drc_frame, eff_frame, mic_frame] :
@@ -193,8 +189,7 @@ TEST_F(EqRules, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     }
 }
 
-// Leaving a box runs its Enter commit and marks the box's bytes so the refresh writes the stored value back.
-TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
+TEST_F(EditorRulesTest, LeavingABoxMarksItsBytesForRedraw) {
     for (auto [box, shown, first, rows] :
          {std::tuple{Ctl{"Text_eq_db", 3}, std::string("0.0"), q::eq_db + 3, 1},
           std::tuple{Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), q::eq_freq_high + 3, 1},
@@ -214,9 +209,8 @@ TEST_F(EqRules, LeavingABoxMarksItsBytesForRedraw) {
     }
 }
 
-// Slider steppers at a limit do nothing, own steppers (Q: shelf up to 2.0, peaking 25.0) still raise; the focus goes
-// to the box (pre-gain: stays).
-TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
+// Own steppers (Q: shelf up to 2.0, peaking 25.0) raise even at a limit; the focus goes to the box (pre-gain: stays).
+TEST_F(EditorRulesTest, SteppersAtAndInsideTheirLimits) {
     using Case = std::tuple<const char*, int, uint8_t, int32_t, int32_t, bool>;
     for (auto [stepper, band_index, type, from, to, raises] :
          {Case{"eq_q_inc", 3, 1, 20, 20, true}, Case{"eq_q_inc", 3, 0, 7, 8, true}, Case{"eq_q_dec", 3, 0, 1, 1, true},
@@ -244,8 +238,7 @@ TEST_F(EqRules, SteppersAtAndInsideTheirLimits) {
     EXPECT_FALSE(rules.step(env, "music_vol_up", -1)) << "a name without _inc or _dec";
 }
 
-// The graph's edit lands in the Q row of the graph's type, never writes the type, and raises only on a change.
-TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
+TEST_F(EditorRulesTest, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     band(q::eq_type, 5) = 2;
     slider(Ctl{"vr_eq_freq", 5}, 35, 395, 200);
     slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
@@ -261,9 +254,8 @@ TEST_F(EqRules, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     EXPECT_TRUE(raised()) << "EQ send word after a frequency-only edit";
 }
 
-// Type buttons raise even unchanged, band enable (grey is on) only on a change; switches and the slope toggle flip
-// their bytes; the pre-gain slider is held to 180 silently; nothing is raised offline.
-TEST_F(EqRules, ButtonsBoxesAndThePreGainSlider) {
+// Type buttons raise even unchanged, band enable (grey is on) only on a change; the pre-gain slider stops at 180.
+TEST_F(EditorRulesTest, ButtonsBoxesAndThePreGainSlider) {
     using Button = std::pair<const char*, uint8_t>;
     for (const auto& [name, type] :
          {Button{"key_eq_type_peq", 0}, Button{"key_eq_type_ls", 1}, Button{"key_eq_type_hs", 2},
@@ -303,8 +295,7 @@ TEST_F(EqRules, ButtonsBoxesAndThePreGainSlider) {
     EXPECT_FALSE(raised()) << "EQ send word offline";
 }
 
-// Without a valid start-up image the reset refuses; with one it asks first, in the window's language; No keeps all.
-TEST_F(EqRules, ResetRefusesWithoutAStartupImageAndAsksFirst) {
+TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     const ParamImage before = s.param_image;
     s.Language = 1;
     rules.click(env, Ctl{"key_eq_reset"});
