@@ -4,11 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include "core/app_paths.h"
 #include "core/image_match.h"
-#include "core/settings.h"
 #include "mainwindow/bt_name_rules.h"
 #include "mainwindow/captions.h"
 #include "mainwindow/startup_config.h"
@@ -122,7 +120,7 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
          {Row{"Check_music_noise_suppressor_en", g::music_noise_suppressor_en, 1, 1, 1},
           Row{"Check_mic1_noise_suppressor_en", g::mic1_noise_suppressor_en, 7, 2, 1},
           Row{"Check_mic1_exciter_en", g::mic1_exciter_en, 7, 0, 0}, Row{"Check_lock", g::lock, 2, 1, 2},
-          Row{"Check_lock", g::lock, 1, 0, 0}}) {
+          Row{"Check_lock", g::lock, 1, 0, 0}, Row{"Check_drc_enable", g::drc(0) + g::drc_enable, 0, 1, 1}}) {
         SCOPED_TRACE(std::string(box) + " byte " + std::to_string(before) + " ticked " + std::to_string(tick));
         gen(byte) = static_cast<uint8_t>(before);
         s.send_gen_req = kClear;
@@ -130,7 +128,7 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
         EXPECT_EQ(gen(byte), after);
         EXPECT_EQ(s.send_gen_req, before == after ? kClear : kPending);
     }
-    EXPECT_EQ(redraws(), 5);
+    EXPECT_EQ(redraws(), 6);
     gen(g::vocal_cut_mode) = 2;
     rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});  // none selected: nothing written, still raised
     EXPECT_EQ(gen(g::vocal_cut_mode), 2);
@@ -420,7 +418,6 @@ TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
              {"check line too short", "1\nZH\nEN\n此行为中文编码测试行请不要\n"},
              {"leading blank", "1\nZH\nEN\n " + kCheck + "\n"},
              {"other text", "1\nZH\nEN\nthis line checks the encoding\n"},
-             {"three lines", "1\nZH\nEN\n"},
              {"GBK title", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + kCheck + "\r\n"}}) {
         write("config.ini", bytes);
         expect_defaults(what);
