@@ -101,20 +101,7 @@ protected:
                            [this](const std::string& l) { debug.push_back(l); }}};
 };
 
-TEST_F(DisplayTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
-    settle();
-    s.wait_busy = -1;
-    s.cpu_connect_state = 1;
-    gen()[g::master_mute] = 1;
-    const ParamImage cache = s.param_display_cache;
-    incremental();
-    EXPECT_EQ(v.calls, std::vector<std::string>{});
-    EXPECT_EQ(s.param_display_cache, cache);
-    full();
-    EXPECT_EQ(v.at({"key_mute", 0}).back, kLit);
-    EXPECT_EQ(s.refresh_incremental, 1);
-}
-
+// While a wait runs, an incremental call draws nothing and a full one draws.
 TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
     using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
@@ -137,6 +124,14 @@ TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
         incremental();
         EXPECT_EQ(touched(), std::set<std::string>{});
     }
+    s.wait_busy = -1;
+    s.cpu_connect_state = 1;
+    gen()[g::master_mute] = 0;
+    v.clear_calls();
+    incremental();
+    EXPECT_EQ(v.calls, std::vector<std::string>{}) << "incremental call during a wait";
+    full();
+    EXPECT_EQ(v.at({"key_mute", 0}).back, kGrey) << "after a full call during the wait";
 }
 
 // A full refresh with nothing changed draws every group: each parameter box, the last item of each array, the graph.
