@@ -164,8 +164,7 @@ TEST_F(SwitchRulesTest, TestPanel) {
         for (auto [stepper, index, before, after] :
              {std::tuple{"cpu_test_data_inc", 9, 255, 255}, std::tuple{"cpu_test_data_dec", 0, 0, 0},
               std::tuple{"cpu_test_data_inc", 4, 1, 2}}) {
-            SCOPED_TRACE(std::string(stepper) + " box " + std::to_string(index) + " from " + std::to_string(before) +
-                         (online ? " online" : " offline"));
+            SCOPED_TRACE(std::string(stepper) + " box " + std::to_string(index) + (online ? " online" : " offline"));
             uint8_t& byte = s.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
             byte = static_cast<uint8_t>(before);
             s.send_cpu_test_req = kClear;
