@@ -228,8 +228,6 @@ TEST_F(EditorRulesTest, SteppersAtAndInsideTheirLimits) {
 
 TEST_F(EditorRulesTest, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     band(q::eq_type, 5) = 2;
-    slider(Ctl{"vr_eq_freq", 5}, 35, 395, 200);
-    slider(Ctl{"vr_eq_db", 5}, 30, 180, 120);
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);
     EXPECT_EQ(band(q::eq_q_shelf, 5), 12);
     EXPECT_EQ(band(q::eq_type, 5), 2);
@@ -259,11 +257,6 @@ TEST_F(EditorRulesTest, ButtonsBoxesAndThePreGainSlider) {
         EXPECT_EQ(band(q::eq_x_enable, 7), stored) << "enable byte after box value " << value;
         EXPECT_EQ(raised(), raises) << "EQ send word after box value " << value;
     }
-    eq()[q::eq_chx_enable] = 3;  // anything but 0 switches off
-    clear_word();
-    rules.click(env, Ctl{"key_eq_chx_enable"});
-    EXPECT_EQ(eq()[q::eq_chx_enable], 0);
-    EXPECT_TRUE(raised()) << "EQ send word after the channel switch";
     rules.click(env, Ctl{"key_eq_chx_bypass"});
     EXPECT_EQ(eq()[q::eq_chx_bypass], 1);
     for (uint8_t want : {9, 11}) {
