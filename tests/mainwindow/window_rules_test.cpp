@@ -113,7 +113,7 @@ TEST_F(SwitchRulesTest, MusicInputOfflineFollowsAtOnceAndTheLitInputDoesNothing)
     EXPECT_EQ(s.send_input_req, kClear);
 }
 
-// Greyed is ticked, the lock writes only 0 and 1; the power-on volume box is disabled during its wait, keeps byte 1.
+// Greyed is ticked, the lock writes only 0 and 1, an option its mode; the power-on volume box waits disabled.
 TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     using Row = std::tuple<const char*, std::size_t, int, int, int>;  // byte before, tick, byte after
     for (auto [box, byte, before, tick, after] :
@@ -133,6 +133,9 @@ TEST_F(SwitchRulesTest, CheckBoxesWriteAndRaiseOnlyOnAChange) {
     rules.check_mouse_up(env, Ctl{"Option_VC_Mode", 0});  // none selected: nothing written, still raised
     EXPECT_EQ(gen(g::vocal_cut_mode), 2);
     EXPECT_EQ(s.send_gen_req, kPending);
+    gen(g::vocal_cut_mode) = 0;
+    user_sets(Ctl{"Option_VC_Mode", 2}, 1);
+    EXPECT_EQ(gen(g::vocal_cut_mode), 2) << "vocal-cut byte after option 2";
 
     const Ctl box{"Check_vol_power_on_read_eeprom_function_en"};
     gen(g::vol_power_on_read_eeprom_function_en) = 1;
