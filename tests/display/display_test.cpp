@@ -6,9 +6,7 @@
 #include <map>
 #include <set>
 #include <sstream>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "controls/text_input.h"
 #include "core/param_table.h"
@@ -26,7 +24,7 @@ namespace e = eff_frame;
 namespace q = eq_frame;
 namespace ci = cpu_info_byte;
 
-// "a|b|c" -> {"a", "b", "c"}: long lists of control names kept compact.
+// "a|b|c" -> {"a", "b", "c"}.
 std::vector<std::string> split(const std::string& list, char sep = '|') {
     std::vector<std::string> out;
     std::istringstream in(list);
@@ -58,7 +56,6 @@ protected:
         v.at(c).s_min = min;
         v.at(c).s_max = v.at(c).s_max_limit = max;
     }
-    // Sets bytes of a frame: set(gen(), {{offset, value}, ...}).
     static void set(FrameImage& f, std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
         for (auto [at, value] : bytes) f[at] = value;
     }
@@ -66,15 +63,12 @@ protected:
     FrameImage& eff() { return s.param_image.eff; }
     FrameImage& eq(std::size_t ch = 0) { return s.param_image.eq[ch]; }
 
-    void full() {
-        s.refresh_incremental = 0;
+    void full() { refresh(0); }
+    void incremental() { refresh(1); }
+    void refresh(uint8_t incremental) {
+        s.refresh_incremental = incremental;
         d.set_all_dis();
     }
-    void incremental() {
-        s.refresh_incremental = 1;
-        d.set_all_dis();
-    }
-    // Full refresh, then a clean call log.
     void settle() {
         full();
         v.clear_calls();
@@ -107,23 +101,8 @@ protected:
                            [this](const std::string& l) { debug.push_back(l); }}};
 };
 
-using RefreshTest = DisplayTest;
-
-TEST_F(RefreshTest, IncrementalCallWhileAWaitRunsDoesNothingAFullOneRuns) {
-    settle();
-    s.wait_busy = -1;
-    s.cpu_connect_state = 1;
-    gen()[g::master_mute] = 1;
-    const ParamImage cache = s.param_display_cache;
-    incremental();
-    EXPECT_EQ(v.calls, std::vector<std::string>{});
-    EXPECT_EQ(s.param_display_cache, cache);
-    full();
-    EXPECT_EQ(v.at({"key_mute", 0}).back, kLit);
-    EXPECT_EQ(s.refresh_incremental, 1);
-}
-
-TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
+// While a wait runs, an incremental call draws nothing and a full one draws.
+TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
     using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
     for (auto [frame, offset, value, expected] :
@@ -145,27 +124,32 @@ TEST_F(RefreshTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
         incremental();
         EXPECT_EQ(touched(), std::set<std::string>{});
     }
+    s.wait_busy = -1;
+    gen()[g::master_mute] = 0;
+    v.clear_calls();
+    incremental();
+    EXPECT_EQ(v.calls, std::vector<std::string>{}) << "incremental call during a wait";
+    full();
+    EXPECT_EQ(v.at({"key_mute", 0}).back, kGrey) << "after a full call during the wait";
 }
 
 // A full refresh with nothing changed draws every group: each parameter box, the last item of each array, the graph.
-TEST_F(RefreshTest, FullRefreshDrawsEveryGroup) {
+TEST_F(DisplayTest, FullRefreshDrawsEveryGroup) {
     settle();
     full();
-    const auto t = touched();
     auto every = split(
         "key_power_bit(2)|Picture_eqx(8)|key_input(19)|Check_eq_x_enable(9)|Text_eq_q(9)|key_mic_fbx(6)|"
         "menu_key_read_all_data_from_cpu_group(16)|Option_VC_Mode(0)|key_sub_out_phase|Check_lock|"
         "Display_Connect_State|Text_software_version|peq_Dis_Bypass_off|peq_input_pre_gain|limiter_set_db");
     for (const auto& row : param_table())
         if (row.frame != ParamFrame::Eq) every.emplace_back(row.text_box);
-    for (const auto& name : every) EXPECT_TRUE(t.count(name)) << name;
+    for (const auto& name : every) EXPECT_TRUE(touched().count(name)) << name;
     EXPECT_EQ(v.count("limiter_set_dis_off_bit 0"), 1);
     EXPECT_EQ(captions, 1);
     EXPECT_EQ(links, std::vector<int>{0});
 }
 
-// Connected: the unit's name and versions are shown; lost: the box is emptied, busy cleared, versions dropped.
-TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
+TEST_F(DisplayTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
     s.cpu_connect_state = 1;
     const std::string name = "麦克风 1";
     std::memcpy(s.bt_name_rx.data(), name.data(), name.size());
@@ -190,7 +174,6 @@ TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     EXPECT_EQ(links, std::vector<int>{0});
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0");
 
-    // Language 0 is Chinese, every other value English.
     using Row = std::tuple<uint8_t, uint8_t, const char*>;
     for (auto [language, state, caption] :
          {Row{0, 0, "设备未连接"}, Row{0, 1, "设备已连接"}, Row{1, 2, "Disconnected"}, Row{2, 1, "Connected"}}) {
@@ -201,21 +184,19 @@ TEST_F(RefreshTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     }
 }
 
-TEST_F(RefreshTest, BandEditPermissionsOfTheCurrentChannel) {
-    s.eq_channel_sel = 3;
+TEST_F(DisplayTest, BandEditPermissionsOfTheCurrentChannel) {
     s.cpu_info[43] = 0x0F;
     s.cpu_info[33] = 0x02;
-    full();
-    for (int b = 0; b < 10; ++b) EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, b <= 3 || b == 9) << b;
-
-    s.eq_channel_sel = 12;  // outside the ten: every band editable
-    full();
-    for (int b = 0; b < 10; ++b) EXPECT_TRUE(v.at({"Check_eq_x_enable", b}).enabled) << b;
+    for (auto [channel, editable] : {std::pair{3, 0x20F}, {12, 0x3FF}}) {  // outside the ten: every band editable
+        s.eq_channel_sel = static_cast<uint8_t>(channel);
+        full();
+        for (int b = 0; b < 10; ++b)
+            EXPECT_EQ(v.at({"Check_eq_x_enable", b}).enabled, (editable >> b & 1) == 1) << channel << " band " << b;
+    }
 }
 
-// Panel and standby picture by the unit's state; values past their buttons light nothing; the phase button is lit
-// (&HFFFF80) only for byte 0; without a microphone-2 EQ only the microphone-1 mode stands.
-TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
+// Values past their buttons light nothing; without a microphone-2 EQ only the microphone-1 mode stands.
+TEST_F(DisplayTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     for (auto [power, input] : {std::pair<uint8_t, uint8_t>{1, 6}, {0, 6}, {1, 2}}) {
         SCOPED_TRACE(::testing::Message() << "power " << int(power) << ", input " << int(input));
         s.cpu_state.cpu_power_on = power;
@@ -253,10 +234,8 @@ TEST_F(RefreshTest, UnitStatesAndSelectorValuesOutsideTheirButtons) {
     }
 }
 
-using ValuesTest = DisplayTest;
-
 // The limit switch on (1) lowers volumes and the sliders' reach to the user limit; 0 and 2 leave them (2 shows on).
-TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
+TEST_F(DisplayTest, VolumeLimitsBySwitchValue) {
     for (uint8_t on : {0, 2, 1}) {
         SCOPED_TRACE(int(on));
         set(gen(),
@@ -270,22 +249,20 @@ TEST_F(ValuesTest, VolumeLimitsBySwitchValue) {
         EXPECT_EQ(text({"Text_mic_vol"}), on == 1 ? "40" : "60");
         EXPECT_EQ(v.at({"Text_mic_vol_adj_max"}).fore, on ? kSysWindowText : kGrey);
     }
-    // A lower limit from the unit lowers the volume on the next refresh.
-    set(gen(), {{g::music_vol, 90}, {g::music_vol_adj_max, 50}});
+    set(gen(), {{g::music_vol, 90}, {g::music_vol_adj_max, 50}});  // a lower limit from the unit
     incremental();
     EXPECT_EQ(int{gen()[g::music_vol]}, 50);
     EXPECT_EQ(v.at({"vr_music_vol"}).s_value, 50);
     EXPECT_EQ(v.slider_errors, std::vector<std::string>{});
 
-    // Power-on volumes read from the unit's memory grey their boxes.
-    gen()[g::vol_power_on_read_eeprom_function_en] = 1;
+    gen()[g::vol_power_on_read_eeprom_function_en] = 1;  // power-on volumes from the unit's memory: greyed
     incremental();
     EXPECT_EQ(v.at({"Check_vol_power_on_read_eeprom_function_en"}).value, 0);
     EXPECT_EQ(v.at({"Text_mic_vol_power_on"}).fore, kGrey);
 }
 
 // A volume sent below a lowered limit stays as sent: the slider lowering itself must not reach the volume handler.
-TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
+TEST_F(DisplayTest, ALowerLimitKeepsAVolumeBelowIt) {
     int moves = 0;
     v.on_slider_changed = [&](Ctl c) {
         ++moves;
@@ -303,15 +280,13 @@ TEST_F(ValuesTest, ALowerLimitKeepsAVolumeBelowIt) {
     EXPECT_EQ(text({"Text_music_vol"}), "10");
 }
 
-// Table indexes beyond a table show its end; the right delay is shown raw when the unit says so.
-TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
-    // Delay indexes left and right, exciter index, raw right delay; the texts shown left, right, exciter.
+TEST_F(DisplayTest, TableValuesAreReadBoundsSafe) {
+    // Delay indexes left and right, exciter index, raw right delay; the texts shown.
     using Row = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
     for (const auto& [delay_l, delay_r, exciter, raw_delay, left, right, freq] :
          {Row{12, 12, 100, 0, "200", "200", "6000"}, Row{12, 12, 100, 1, "200", "12", "6000"},
           Row{200, 255, 250, 0, "380", "380", "6000"}}) {
-        SCOPED_TRACE(::testing::Message()
-                     << int(delay_l) << "/" << int(delay_r) << " " << int(exciter) << " " << int(raw_delay));
+        SCOPED_TRACE(::testing::Message() << "right delay " << int(delay_r) << ", raw mode " << int(raw_delay));
         eff()[e::echo_a_delay_l] = delay_l;
         eff()[e::echo_a_delay_r] = delay_r;
         gen()[g::mic1_exciter_freq_index_100] = exciter;
@@ -325,9 +300,7 @@ TEST_F(ValuesTest, TableValuesAreReadBoundsSafe) {
     EXPECT_FALSE(v.slider_errors.empty());
 }
 
-using EqViewTest = DisplayTest;
-
-TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
+TEST_F(DisplayTest, OffCaptionWinsOverBypass) {
     using Row = std::tuple<uint8_t, uint8_t, const char*>;  // enable, bypass, caption ("" = none)
     for (auto [enable, bypass, caption] :
          {Row{0, 1, " OFF "}, Row{1, 2, ""}, Row{1, 1, "BYPASS"}, Row{3, 0, ""}, Row{0, 0, " OFF "}}) {
@@ -342,8 +315,7 @@ TEST_F(EqViewTest, OffCaptionWinsOverBypass) {
     EXPECT_EQ(v.count("peq_Dis_Bypass_on 118 1 60 [BYPASS] &H00FFFFFF"), 1);
 }
 
-// A pre-gain above the slider is lowered silently; the debug list gets it once per value and channel.
-TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
+TEST_F(DisplayTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     slider_range({"vr_eq_pre_gain_db_index"}, 30, 210);
     v.at({"vr_eq_pre_gain_db_index"}).s_value = 120;
     eq()[q::eq_pre_gain_db_index] = 211;
@@ -369,8 +341,7 @@ TEST_F(EqViewTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     EXPECT_EQ(debug.size(), 3u);
 }
 
-// The five type groups: each sets its band limits and lights its button; types outside every group set no limits.
-TEST_F(EqViewTest, TypeGroupsSetBandLimitsAndButtons) {
+TEST_F(DisplayTest, TypeGroupsSetBandLimitsAndButtons) {
     using Row = std::tuple<uint8_t, const char*, const char*>;  // type, limits call ("" = none), lit button
     const char* shelf = "peq_EQ_init 4 35 395 1 20 30 180 1";
     const char* pass = "peq_EQ_init 4 35 395 1 20 120 120 1";
@@ -389,8 +360,7 @@ TEST_F(EqViewTest, TypeGroupsSetBandLimitsAndButtons) {
     }
 }
 
-// Band bytes beyond the sliders are corrected, beyond the tables shown as the ends; columns follow the band count.
-TEST_F(EqViewTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
+TEST_F(DisplayTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
     set(eq(), {{q::eq_db + 1, 200}, {q::eq_x_enable + 1, 3}, {q::eq_type + 1, 40}, {q::eq_q_pass + 1, 30}});
     eq()[q::eq_q_peq] = 255;
     set_eq_freq(eq(), 1, 1000);
@@ -430,7 +400,6 @@ CpuInfo with(std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
     return info;
 }
 
-// Lock, volume-column, exciter and effect-frame plans for the defaults and other capability bytes.
 TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
     expect_state(model_lock_plan(with({{ci::cpu_cap_lock, 2}})),
                  "Check_lock.v=1 Label_lock.v=1 Frame31(0).l=1620 Frame31(0).t=210 Display_Connect_State.l=1200 "
@@ -456,9 +425,7 @@ TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
     }
 }
 
-using DisplayLayout = DisplayTest;
-
-TEST_F(DisplayLayout, VocalCutFrameComesBackForAUnitWithIt) {
+TEST_F(DisplayTest, VocalCutFrameComesBackForAUnitWithIt) {
     for (auto [a, b] : {std::pair<uint8_t, uint8_t>{0, 0}, {0, 1}, {1, 0}, {3, 3}}) {
         v.at({"Frame_all_1", 15}).visible = !(a || b);
         s.cpu_info[ci::cpu_cap_frame15] = a;

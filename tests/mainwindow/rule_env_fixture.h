@@ -1,15 +1,9 @@
 // A RuleEnv without widgets: fakes for window, services, settings, dialogs and actions; a link over the simulated unit.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include <gtest/gtest.h>
 
-#include "core/device_link.h"
 #include "core/temp_files.h"
-#include "display/display.h"
 #include "mainwindow/rules.h"
 #include "support/fake_main_view.h"
 #include "support/link_harness.h"
