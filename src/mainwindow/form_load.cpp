@@ -121,10 +121,6 @@ void FrmMain::Form_Load() {
         if (!r.slider.empty() && !r.per_band && r.kind != ParamKind::Volume && r.kind != ParamKind::EqPreGain)
             v.set_slider_min(Ctl{r.slider}, r.min), v.set_slider_max(Ctl{r.slider}, r.max);
 
-    s_.param_image.gen[gen_frame::music_vol] = 30;
-    s_.param_image.gen[gen_frame::mic_vol] = 30;
-    s_.param_image.gen[gen_frame::effect_vol] = 30;
-
     open_file_to_all_data(s_, *program_, io_.dialogs, LoadKind::Startup);
     s_.refresh_incremental = 0;
     display_->set_all_dis();
