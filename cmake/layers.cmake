@@ -36,7 +36,8 @@ function(tuner_test_suite name)
   endif()
   target_compile_definitions(${name} PRIVATE
     TUNER_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-    TUNER_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+    TUNER_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output"
+    TUNER_GOLDEN_DIR="${PROJECT_SOURCE_DIR}/tests/golden")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
