@@ -1,5 +1,6 @@
 #include "core/atomic_file.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -29,37 +30,37 @@ bool resolve_links(fs::path& p, std::string& why) {
     return true;
 }
 
-// An existing file that has no write permission at all, or that this user
-// cannot open for writing, is not replaced.
-bool may_replace(const fs::path& p) {
+// Why an existing target may not be replaced, or empty when it may (or when
+// there is none yet). Only an ordinary file is ever replaced: a folder, a
+// pipe or a device is refused without being opened, since opening a pipe
+// waits for a reader and renaming over a device would replace the node. A
+// path the system refuses (too long, a folder part that is a file) says so.
+std::string replace_refusal(const fs::path& p) {
     std::error_code ec;
     const fs::file_status st = fs::status(p, ec);
-    if (ec || !fs::exists(st)) return true;
+    if (st.type() == fs::file_type::not_found) return {};
+    if (ec) return ec.message();
+    if (fs::is_directory(st)) return p.string() + " is a folder";
+    if (!fs::is_regular_file(st)) return p.string() + " is not an ordinary file";
     constexpr fs::perms any_write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    if ((st.permissions() & any_write) == fs::perms::none) return false;
+    if ((st.permissions() & any_write) == fs::perms::none) return p.string() + " is read-only";
     std::ofstream probe(p, std::ios::binary | std::ios::app);  // appends nothing
-    return static_cast<bool>(probe);
+    if (!probe) return p.string() + " is read-only";
+    return {};
+}
+
+// A name for the temporary beside the target; kept short enough for the
+// system's name limit whatever the target's name.
+fs::path temporary_name(const fs::path& dir, const std::string& name, unsigned salt) {
+    return dir / ("." + name.substr(0, 200) + ".tmp" + std::to_string(salt % 1000000));
 }
 
 }  // namespace
 
-bool read_whole_file(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    // istream::read turns a failing read into the bad state; iterating the
-    // stream buffer directly would let the library's exception escape.
-    std::string content;
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk), in.gcount() > 0) content.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return false;
-    out = std::move(content);
-    return true;
-}
-
 bool file_write_refused(const std::string& path) {
     fs::path target(path);
     std::string why;
-    return resolve_links(target, why) && !may_replace(target);
+    return resolve_links(target, why) && !replace_refusal(target).empty();
 }
 
 bool write_file_atomically(const std::string& path, const std::string& content, std::string* error) {
@@ -71,15 +72,15 @@ bool write_file_atomically(const std::string& path, const std::string& content, 
     if (target.filename().empty()) return fail("no file name");
     std::string why;
     if (!resolve_links(target, why)) return fail(why);
-    if (fs::is_directory(target)) return fail(target.string() + " is a folder");
-    if (!may_replace(target)) return fail(target.string() + " is read-only");
+    if (why = replace_refusal(target); !why.empty()) return fail(why);
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    std::random_device rd;
+    // Seeded from the clock: std::random_device may throw where the system has no entropy source.
+    std::minstd_rand salt(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::path tmp;
     std::error_code ec;
     for (int attempt = 0; attempt < 8; ++attempt) {
-        tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        tmp = temporary_name(dir, target.filename().string(), static_cast<unsigned>(salt()));
         if (!fs::exists(tmp, ec)) break;
     }
     {

@@ -1,13 +1,11 @@
 #include "core/param_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "core/app_paths.h"
 #include "core/atomic_file.h"
 #include "core/default_image.h"
+#include "core/line_reader.h"
 #include "core/send_requests.h"
 
 namespace tuner {
@@ -85,16 +83,25 @@ void ktv_line_parse(KtvParseState& st, std::string_view line) {
     }
 }
 
+namespace {
+
+// Hands lines to the reader until nothing more can be used: after the body's
+// end, or once the values overflow the buffer.
+LineFn ktv_lines(KtvParseState& st) {
+    return [&st](std::string_view line, bool) {
+        ktv_line_parse(st, line);
+        return !st.overflow && !st.body_ended;
+    };
+}
+
+}  // namespace
+
 KtvParseState ktv_parse_text(std::string_view text) {
     KtvParseState st;
-    std::size_t pos = 0;
-    while (pos < text.size() && !st.overflow) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = text.size();
-        ktv_line_parse(st, text.substr(pos, end - pos));
-        if (end == text.size()) break;
-        pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
+    LineSplitter lines(kKtvMaxLine, LongLine::Stop);
+    const LineFn on_line = ktv_lines(st);
+    if (lines.feed(text, on_line)) lines.finish(on_line);
+    st.line_too_long = lines.too_long();
     return st;
 }
 
@@ -140,9 +147,10 @@ bool param_image_valid(const ParamImage& image, bool* eff_end_bad) {
     return ok;
 }
 
-LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view text, LoadKind kind) {
+namespace {
+
+LoadResult load_parsed(AppState& s, WindowServices& ui, const KtvParseState& st, LoadKind kind) {
     s.refresh_incremental = 0;
-    const KtvParseState st = ktv_parse_text(text);
     if (st.values_above_255 > 0) ui.message_box(kMsgValueAbove255, "", MessageIcon::None);
     if (st.overflow) {
         ui.debug_line("Too many values in the parameter file");
@@ -155,7 +163,7 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
 
     std::copy_n(st.parse_buffer.begin(), kImageSize, s.temp_pc.data());
     bool eff_end_bad = false;
-    const bool valid = param_image_valid(s.temp_pc, &eff_end_bad);
+    const bool valid = !st.line_too_long && param_image_valid(s.temp_pc, &eff_end_bad);
     if (eff_end_bad) ui.debug_line(kDebugEffEndBad);
     if (!valid) {
         ui.message_box(english(s) ? "The file is not a valid parameter file; nothing was loaded."
@@ -169,15 +177,22 @@ LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view tex
     return LoadResult::Loaded;
 }
 
+}  // namespace
+
+LoadResult load_param_text(AppState& s, WindowServices& ui, std::string_view text, LoadKind kind) {
+    return load_parsed(s, ui, ktv_parse_text(text), kind);
+}
+
 LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& path, LoadKind kind) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    // Read a line at a time: a file of any size needs no more memory than
+    // one line, and reading ends with the body.
+    KtvParseState st;
+    const LineReadResult r = read_file_lines(path, kKtvMaxLine, LongLine::Stop, ktv_lines(st));
+    if (r == LineReadResult::NotFound) {
         ui.message_box(kMsgFileNotFound, kMsgFileNotFoundTitle, MessageIcon::Exclamation);
         return LoadResult::NotFound;
     }
-    std::string text;
-    if (!read_whole_file(path, text)) {
+    if (r == LineReadResult::ReadFailed) {
         ui.debug_line("Cannot read " + path);
         ui.message_box(
             english(s) ? "The file could not be read; nothing was loaded." : "文件无法读取，未载入任何数据。", "",
@@ -185,8 +200,8 @@ LoadResult load_param_file(AppState& s, WindowServices& ui, const std::string& p
         full_redraw(s, ui);
         return LoadResult::ReadFailed;
     }
-
-    return load_param_text(s, ui, text, kind);
+    st.line_too_long = r == LineReadResult::LineTooLong;
+    return load_parsed(s, ui, st, kind);
 }
 
 LoadResult open_file_to_all_data(AppState& s, WindowServices& ui, FileDialogs& dialogs, LoadKind kind) {

@@ -21,6 +21,8 @@
 namespace tuner {
 
 constexpr std::size_t kParseBufferSize = 4096;
+// A longer line ends the load: no parameter file has one.
+constexpr std::size_t kKtvMaxLine = 32767;
 
 // The file text of an image, byte for byte.
 std::string param_file_text(const ParamImage& image);
@@ -33,8 +35,9 @@ struct KtvParseState {
     int16_t value_count = 0;
     std::string token;
     std::array<uint8_t, kParseBufferSize> parse_buffer{};
-    bool overflow = false;     // more values than the buffer holds
-    int values_above_255 = 0;  // each stored as 255
+    bool overflow = false;       // more values than the buffer holds
+    int values_above_255 = 0;    // each stored as 255
+    bool line_too_long = false;  // a line above kKtvMaxLine ended the reading
 };
 
 // One text line (without its line end).
@@ -42,7 +45,8 @@ void ktv_line_parse(KtvParseState& st, std::string_view line);
 // One character of the body.
 void ktv_token_parse(KtvParseState& st, char c);
 
-// Parses a whole file text; lines may end in CR LF, LF or a lone CR.
+// Parses a whole file text; lines may end in CR LF, LF or a lone CR. Reading
+// ends after the body, at an overflow, or at a line above kKtvMaxLine.
 KtvParseState ktv_parse_text(std::string_view text);
 
 // Header checks of the first EQ frame, the general and the effect frame.

@@ -1,12 +1,11 @@
 #include "core/utf8.h"
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string_view>
-#include <utility>
 
 #include "core/atomic_file.h"
+#include "core/line_reader.h"
 
 namespace tuner {
 namespace {
@@ -104,51 +103,19 @@ void drop_cut_character(std::string& line) {
 
 std::vector<std::string> utf8_file_read_lines(const std::string& path, int count, std::size_t max_bytes,
                                               TextFileError* error) {
-    if (error) *error = TextFileError::None;
-    std::error_code ec;
     std::vector<std::string> lines;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        if (error) *error = TextFileError::NotFound;
-        return lines;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = TextFileError::ReadFailed;
-        return lines;
-    }
-    if (count < 1) return lines;
-    std::string line;
-    bool cut = false, in_line = false, after_cr = false, first_chunk = true;
-    auto end_line = [&] {
-        if (cut) drop_cut_character(line);
-        lines.push_back(std::move(line));
-        line.clear();
-        cut = in_line = false;
-    };
-    char chunk[65536];
-    while (static_cast<int>(lines.size()) < count && (in.read(chunk, sizeof chunk), in.gcount() > 0)) {
-        std::string_view data(chunk, static_cast<std::size_t>(in.gcount()));
-        if (std::exchange(first_chunk, false) && data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
-        for (std::size_t i = 0; i < data.size() && static_cast<int>(lines.size()) < count; ++i) {
-            const char c = data[i];
-            if (std::exchange(after_cr, false) && c == '\n') continue;  // the LF of a CR LF
-            if (c == '\r' || c == '\n') {
-                after_cr = c == '\r';
-                end_line();
-                continue;
-            }
-            in_line = true;
-            if (line.size() < max_bytes)
-                line.push_back(c);
-            else
-                cut = true;
-        }
-    }
-    if (in.bad()) {
-        if (error) *error = TextFileError::ReadFailed;
-        return {};
-    }
-    if (in_line && static_cast<int>(lines.size()) < count) end_line();  // a last line without a line end
+    const auto wanted = static_cast<std::size_t>(std::max(count, 0));
+    const LineReadResult r = read_file_lines(path, max_bytes, LongLine::Cut, [&](std::string_view line, bool cut) {
+        if (lines.size() == wanted) return false;
+        lines.emplace_back(line);
+        if (cut) drop_cut_character(lines.back());
+        return lines.size() < wanted;
+    });
+    if (error)
+        *error = r == LineReadResult::NotFound     ? TextFileError::NotFound
+                 : r == LineReadResult::ReadFailed ? TextFileError::ReadFailed
+                                                   : TextFileError::None;
+    if (r == LineReadResult::NotFound || r == LineReadResult::ReadFailed) return {};
     return lines;
 }
 

@@ -2,8 +2,6 @@
 // state before any unit has answered, the optional branding files, the EQ
 // graph and slider set-up, the start-up parameter file, the first drawings
 // in the chosen language, and the search for the unit.
-#include <filesystem>
-
 #include <QLabel>
 #include <QPixmap>
 
@@ -22,21 +20,12 @@
 
 namespace tuner {
 
-namespace {
-
-bool is_regular_file(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
-}  // namespace
-
 void FrmMain::load_logo() {
     auto* logo = registry_.get<QLabel>("Picture_logo");
     const auto file = find_logo_file(app_dir());
-    QPixmap picture;
     // The format is taken from the content, whatever the file's ending.
-    if (file && picture.load(QString::fromStdString(*file)) && logo) {
+    const QPixmap picture = file ? QPixmap::fromImage(read_picture(*file)) : QPixmap();
+    if (!picture.isNull() && logo) {
         view_->set_visible(Ctl{"Label_logo_text"}, false);
         logo->setPixmap(picture.scaled(logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
         return;
@@ -49,7 +38,7 @@ void FrmMain::Form_Load() {
     MainView& v = *view_;
     namespace b = cpu_info_byte;
     read_bt_name_setting(s_, io_.settings);
-    if (const std::string ico = app_file("logo.ico"); is_regular_file(ico)) set_window_icon(this, ico);
+    if (const auto ico = find_icon_file(app_dir())) set_window_icon(this, *ico);
     v.to_back(Ctl{"Frame_cpu_test"});
 
     // Capabilities before any unit has answered.

@@ -20,6 +20,7 @@
 #include "image_match.h"
 #include "support/link_harness.h"
 #include "support/memory_settings.h"
+#include "param_file_fixture.h"
 #include "temp_files.h"
 
 using namespace tuner;
@@ -178,31 +179,6 @@ TEST(ParamTable, RowsOwnTheirBytesAndQFollowsTheBandType) {
 }
 
 namespace {
-
-struct FakeDialogs : FileDialogs {
-    std::optional<std::string> answer;
-    FileDialogRequest last;
-    std::optional<std::string> show_open(const FileDialogRequest& r) override { return last = r, answer; }
-    std::optional<std::string> show_save(const FileDialogRequest& r) override { return show_open(r); }
-};
-
-struct ParamFileTest : ::testing::Test {
-    void SetUp() override { set_app_dir(dir.path.string()); }
-    std::string write(const std::string& name, const std::string& text) {
-        std::ofstream(dir.path / name, std::ios::binary) << text;
-        return dir.file(name);
-    }
-    LoadResult load(const std::string& name, const std::string& text) {
-        return load_param_file(s, ui, write(name, text), LoadKind::User);
-    }
-
-    TempDir dir{"param_file"};
-    AppState s;
-    RecordingWindowServices ui{s};
-    FakeDialogs dialogs;
-    const ParamImage neutral = neutral_param_image();
-    const std::string neutral_text = param_file_text(neutral);
-};
 
 std::string body(const std::vector<int>& values) {
     std::string t = "unsigned char const file_power_on_init_tab[ 3084]=\r\n{\r\n";

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -126,4 +127,15 @@ TEST(WindowHelpers, IconAndTitle) {
     EXPECT_FALSE(set_window_icon(nullptr, png.toStdString()));
     set_unicode_caption(&w, "卡拉OK 调音");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("卡拉OK 调音"));
+
+    // Pictures beside the program are read only when they are small: a pipe,
+    // a header announcing a huge picture or a huge file are passed over at once.
+    const QString fifo = dir.path() + "/pipe.jpg", wide = dir.path() + "/wide.bmp", big = dir.path() + "/big.png";
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0644), 0);
+    QImage(kPictureMaxSide + 1, 1, QImage::Format_Mono).save(wide);
+    QFile::copy(png, big);
+    QFile(big).resize(kPictureMaxBytes + 1);  // a picture followed by junk
+    EXPECT_EQ(read_picture(png.toStdString()).size(), QSize(32, 32));
+    for (const QString& path : {fifo, wide, big})
+        EXPECT_TRUE(read_picture(path.toStdString()).isNull()) << path.toStdString();
 }
