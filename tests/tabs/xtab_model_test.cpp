@@ -300,8 +300,11 @@ TEST(XTabPaint, GoldenLooks) {
     }
 }
 
-// The focus mark follows the focus state; repaints never toggle it; off on the main window's strips.
-TEST_F(Five, FocusMarkFollowsTheFocus) {
+// The panel takes the active tab's end colour (the same as its start in the pictures' theme). The focus mark
+// follows the focus state; repaints never toggle it; off on the main window's strips.
+TEST_F(Five, PanelColourAndFocusMark) {
+    m.set(&XTabProps::ActiveTabBackEndColor, 0x00FF00);
+    EXPECT_EQ(m.surface().pixel(200, 60), make_rgb(0, 0xFF, 0)) << "panel";
     const QImage normal = shot(m);
     m.FocusChanged(true);
     const QImage focused = shot(m);
