@@ -122,7 +122,7 @@ TEST(AboutBox, TextsCentreAndClosing) {
 }
 
 // Flags set ticks without writing; captions in both languages; no two boxes share a place.
-TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
+TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
     d.show();
