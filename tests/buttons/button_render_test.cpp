@@ -13,7 +13,7 @@ namespace {
 constexpr OleColor kLit = 0xFFFF80;
 constexpr OleColor kGreyBack = 0xC0C0C0;
 
-enum class Look { Normal, Hover, Pressed, Disabled, Focused, Checked };
+enum class Look { Normal, Hover, Pressed, Disabled, Focused };
 
 std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& caption, int style = 2) {
     auto b = std::make_unique<ButtonModel>();
@@ -26,7 +26,6 @@ std::unique_ptr<ButtonModel> styled(Look look, OleColor back, const QString& cap
     if (look == Look::Pressed || look == Look::Hover) b->MouseMoveTo(0, 0, 50, 14, true);
     if (look == Look::Pressed) b->MousePress(1, 0, 50, 14);
     if (look == Look::Disabled) b->setEnabled(false);
-    if (look == Look::Checked) b->setMode(1), b->setValue(true);
     if (look == Look::Focused) b->AmbientChanged("DisplayAsDefault", ButtonAmbient{.display_as_default = true});
     return b;
 }
@@ -47,8 +46,7 @@ TEST(ButtonRender, GoldenLooks) {
         {"ctl_button_dialog_hot", 0, Look::Hover, kGreyBack},
         {"ctl_button_dialog_pressed", 0, Look::Pressed, kGreyBack},
         {"ctl_button_dialog_focused", 0, Look::Focused, kGreyBack},
-        {"ctl_button_dialog_disabled", 0, Look::Disabled, kGreyBack},
-        {"ctl_button_dialog_checked", 0, Look::Checked, kGreyBack}};
+        {"ctl_button_dialog_disabled", 0, Look::Disabled, kGreyBack}};
     for (const auto& [name, style, look, back] : looks)
         EXPECT_GOLDEN(styled(look, back, "MUTE", style)->WindowImage().image(), name);
 }
