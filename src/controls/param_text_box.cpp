@@ -65,7 +65,8 @@ void ParamTextBox::show_caret() {
 void ParamTextBox::set_fore_color(OleColor c) {
     fore_ = c;
     QPalette p = palette();
-    p.setColor(QPalette::Text, to_qcolor(c));
+    // The enabled looks only: a disabled box keeps the grey text of the style.
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) p.setColor(g, QPalette::Text, to_qcolor(c));
     setPalette(p);
 }
 

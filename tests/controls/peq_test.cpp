@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "controls/limiter_model.h"
 #include "controls/peq_graph.h"
 #include "controls/peq_model.h"
+#include "support/golden.h"
 
 using namespace tuner;
 
@@ -230,6 +232,38 @@ TEST(PeqWidget, SheetClickPropertiesAndGrid) {
     EXPECT_FALSE(b.render_surface().isNull());
 }
 
+// The window's graph with ten bands whose types, frequencies, Qs and gains all differ, under a pre-gain.
+TEST(PeqWidget, GoldenLooks) {
+    const std::pair<const char*, std::function<void(PEQ&)>> looks[] = {
+        {"ctl_peq_plain", [](PEQ&) {}},
+        {"ctl_peq_selected", [](PEQ& p) { p.dis_peq_x(4); }},
+        {"ctl_peq_bypass", [](PEQ& p) { p.Dis_Bypass_on(118, 1, 60, "BYPASS", 0xFFFFFF); }}};
+    // Type, frequency index, Q index, gain index of bands 0 to 9.
+    constexpr std::array<std::array<int, 4>, 10> bands = {{{8, 40, 7, 120},
+                                                           {1, 70, 12, 150},
+                                                           {0, 110, 20, 95},
+                                                           {0, 150, 35, 165},
+                                                           {0, 185, 15, 105},
+                                                           {0, 220, 60, 140},
+                                                           {0, 255, 25, 80},
+                                                           {0, 290, 45, 175},
+                                                           {2, 330, 10, 110},
+                                                           {29, 370, 7, 120}}};
+    for (const auto& [name, set_up] : looks) {
+        PEQ p;
+        p.resize(520, 266);
+        p.model().set_a__eq_num_max(9);
+        for (int16_t b = 0; b <= 9; ++b) {
+            p.EQ_init(b, 35, 395, 0, 99, 30, 180, true);
+            const auto& [type, freq, q, gain] = bands[static_cast<std::size_t>(b)];
+            p.EqIn(b, type, freq, q, gain);
+        }
+        p.peq_input_pre_gain(110);
+        set_up(p);
+        EXPECT_GOLDEN(p.render_surface(), name);
+    }
+}
+
 TEST(LimiterModel, KnobDragCurveAndRounding) {
     LimiterModel m;
     std::vector<int> outs;
@@ -281,11 +315,11 @@ TEST(LimiterWidget, ColoursAndOffBox) {
     b.read_properties(bag);
     EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
     EXPECT_EQ(b.a__ui_text_off_color(), 0x404040);
-    b.resize(150, 150);
-    b.set_a__ui_db_adj(-12);
-    const QImage off = b.render_surface();
-    b.set_dis_off_bit(1);
-    const QImage on = b.render_surface();
-    EXPECT_EQ(off.pixel(58, 64) & 0xFFFFFF, 0x808080u) << "OFF box edge, bit clear";
-    EXPECT_EQ(on.pixel(58, 64) & 0xFFFFFF, 0xC0C0C0u) << "no OFF box, bit set";
+    Limiter shown;  // as in the window, knob at -12 dB; OFF shows while the bit is clear
+    shown.resize(156, 156);
+    shown.set_a__ui_db_adj(-12);
+    for (const auto& [bit, name] : {std::pair{0, "ctl_limiter_off"}, {1, "ctl_limiter_on"}}) {
+        shown.set_dis_off_bit(static_cast<uint8_t>(bit));
+        EXPECT_GOLDEN(shown.render_surface(), name);
+    }
 }

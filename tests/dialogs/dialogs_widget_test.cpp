@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <set>
 #include <tuple>
 
@@ -8,15 +10,13 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/about_box.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
-#include "platform/font_spec.h"
+#include "support/golden.h"
 
 using namespace tuner;
 
@@ -48,6 +48,38 @@ void click(QWidget* w) {
 }
 
 }  // namespace
+
+// The dialogs as a user meets them: the audio modes in both languages, the About box, a wait under way.
+TEST(Dialogs, GoldenLooks) {
+    auto audio_modes = [](uint8_t language) {
+        return [language](MainHost& host) {
+            host.s.Language = language;
+            for (std::size_t i = 0; i < host.s.audio_mode_config.size(); ++i) host.s.audio_mode_config[i] = i % 3 == 0;
+            AudioModeDialog d(host.s, host, &host.window);
+            d.show();
+            return d.grab().toImage();
+        };
+    };
+    const std::pair<const char*, std::function<QImage(MainHost&)>> looks[] = {
+        {"ctl_dialog_audio_mode_en", audio_modes(1)},
+        {"ctl_dialog_audio_mode_zh", audio_modes(0)},
+        {"ctl_dialog_about",
+         [](MainHost& host) {
+             const std::unique_ptr<QWidget> box(show_about_box(&host.window));
+             return box->grab().toImage();
+         }},
+        {"ctl_dialog_wait", [](MainHost& host) {
+             StepClock clock;
+             Wait wait(host.s, host, clock, clock);
+             wait.display_wait_1s();
+             for (int i = 0; i < 3; ++i) wait.model().tick();
+             return wait.grab().toImage();
+         }}};
+    for (const auto& [name, render] : looks) {
+        MainHost host;
+        EXPECT_GOLDEN(render(host), name);
+    }
+}
 
 // Its own top-level window (a child is disabled with the main window); not closable.
 TEST(ProgressDialog, UsableOverTheDisabledWindow) {
@@ -89,8 +121,8 @@ TEST(AboutBox, TextsCentreAndClosing) {
     }
 }
 
-// Flags set ticks without writing; captions fit in both languages; no two boxes share a place.
-TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
+// Flags set ticks without writing; captions in both languages; no two boxes share a place.
+TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
     d.show();
@@ -113,23 +145,10 @@ TEST(AudioModeDialog, ClicksWriteAndCaptionsFit) {
         for (int i = 0; i < kAudioModeBoxes; ++i) {
             SCOPED_TRACE(::testing::Message() << "box " << i << ", language " << int(lang));
             QCheckBox* box = d.Check_audio_mode_config(i);
-            QStyleOptionButton opt;
-            opt.initFrom(box);
-            const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, box);
-            const QRect label = box->rect().adjusted(indicator.right() + 5, 0, 0, 0);
-            const QRect need = box->fontMetrics().boundingRect(
-                label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, box->text());
-            EXPECT_TRUE(label.contains(need)) << box->text().toStdString();
             const QRect placed = box->geometry().translated(box->parentWidget()->pos());
             EXPECT_TRUE(places.insert({placed.x(), placed.y()}).second) << "place shared";
             if (i > 20) continue;
             EXPECT_TRUE(d.rect().contains(placed)) << "inside the opening size";
-        }
-        for (int i = 0; i < 3; ++i) {
-            qbButtons_H* key = d.key_audio_mode_all_on_off(i);
-            const QFontMetrics fm(to_qfont(key->Font()));
-            EXPECT_LT(fm.horizontalAdvance(key->Caption()), key->width() - 8) << "button " << i;
-            EXPECT_LT(fm.height(), key->height()) << "button " << i;
         }
     }
 
