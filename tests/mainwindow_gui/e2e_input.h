@@ -166,18 +166,10 @@ inline QPoint thumb_centre(xiSlider* s, int32_t value) {
                         : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
 }
 
-// The unit for the pictures: neutral filters with a gentle gain curve. The second model has Bluetooth and AUX
-// only, no panel lock, exciter level only, no effect-volume limit, its echo level and no reverb level.
+// The unit for the pictures: every field distinct. The second model has Bluetooth and AUX only, no panel lock,
+// exciter level only, no effect-volume limit, its echo level and no reverb level.
 inline void pictured_unit(SimulatedUnit& unit, bool second) {
-    unit.image = SimulatedUnit::factory_image();
-    const ParamImage neutral = neutral_param_image();
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
-        FrameImage& eq = unit.image.eq[ch];
-        const FrameImage gains = std::exchange(eq, neutral.eq[ch]);
-        eq[eq_frame::EQ_CH] = gains[eq_frame::EQ_CH];
-        for (std::size_t b = 1; b < 9; ++b) eq[eq_frame::eq_db + b] = gains[eq_frame::eq_db + b] + (b % 3) * 12;
-    }
-    unit.image.gen[gen_frame::music_input_sel] = 6;
+    unit.image = distinct_param_image();
     if (!second) return;
     namespace b = cpu_info_byte;
     std::fill_n(unit.info.begin() + b::cpu_input_caps, 10, 0);

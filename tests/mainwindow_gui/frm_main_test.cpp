@@ -38,7 +38,6 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
                 << row.object_name() << " frame";
         }
     }
-    w.unit.image = SimulatedUnit::factory_image();
     AppState& s = w.frm->state();
     MainView& v = w.frm->view();
     auto linked = [&](bool on) {  // scanning while unlinked, sending and the lit LED while linked

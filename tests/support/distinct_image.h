@@ -11,7 +11,14 @@ namespace tuner::testing {
 // variant 0: the unit's image; variant 1 differs from it in every edited field.
 ParamImage distinct_param_image(int variant = 0);
 
-// The image of the start-up parameter file, different from the unit's image.
-inline ParamImage distinct_startup_image() { return distinct_param_image(1); }
+// The image of the start-up parameter file, different from the unit's image; unmuted with an input, as a file
+// loads, and without the microphone-2 EQ mode that no unit has confirmed yet.
+inline ParamImage distinct_startup_image() {
+    ParamImage img = distinct_param_image(1);
+    img.gen[gen_frame::master_mute] = 0;
+    img.gen[gen_frame::mic1_mic2_eq_adj_mode] = 0;
+    img.gen[gen_frame::music_input_sel] = 6;
+    return img;
+}
 
 }  // namespace tuner::testing
