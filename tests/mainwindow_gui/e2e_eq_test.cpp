@@ -68,7 +68,6 @@ TEST(E2eEq, DraggedBandAndThresholdAndALowPreGain) {
         key(w, Qt::Key_Up);
     });
     EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
-    save_pictures(w, "frm_main_connected_eq_drag_drc_threshold");
 }
 
 // A type button and typed band values reach the unit; the channel tabs move the EQ to their channels; the pointer

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -16,6 +15,7 @@
 #include "controls/slider.h"
 #include "core/frame_protocol.h"
 #include "core/image_match.h"
+#include "support/golden.h"
 #include "tabs/xtab.h"
 #include "window_fixture.h"
 
@@ -179,31 +179,25 @@ inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
-// Pictures of the window in both languages per channel tab: `base`_en.png, `base`_zh_tab2.png, ...
-inline void save_pictures(WindowUnderTest& w, const std::string& base, std::initializer_list<int> tabs = {0}) {
-    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
+// The whole window in both languages on every channel tab, against window_en_tab0.png .. window_zh_tab4.png. The
+// pointer rests on the window's lower right corner and no box has the focus: no hover or caret enters a picture.
+inline void expect_window_pictures(WindowUnderTest& w) {
     auto* strip = w.frm->registry().get<XTab>("ucXTab1");
-    auto set_language = [&](uint8_t language) {  // 1 English, 0 Chinese
+    const QPoint corner(w.frm->width() - 1, w.frm->height() - 1);
+    QTest::mouseMove(handle(w), corner);
+    QCursor::setPos(w.frm->mapToGlobal(corner));
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    for (const uint8_t language : {uint8_t{1}, uint8_t{0}}) {  // English, Chinese
         w.frm->state().Language = language;
         w.frm->state().refresh_incremental = 0;
         w.frm->display().set_all_dis();
-        QCoreApplication::processEvents();
-    };
-    const uint8_t language = w.frm->state().Language;
-    w.frm->show();
-    for (const uint8_t lang : {uint8_t{1}, uint8_t{0}}) {
-        set_language(lang);
-        for (const int t : tabs) {
+        for (int t = 0; t < strip->TabCount(); ++t) {
             strip->setActiveTab(t);
-            if (link_connected(w.frm->state())) w.ticks(4);
-            QCoreApplication::processEvents();
-            const std::string file = base + (lang ? "_en" : "_zh") + (t ? "_tab" + std::to_string(t) : "") + ".png";
-            EXPECT_TRUE(w.frm->grab().save(QString::fromStdString((dir / file).string()))) << file;
+            w.ticks(4);
+            const std::string name = std::string("window_") + (language ? "en" : "zh") + "_tab" + std::to_string(t);
+            EXPECT_GOLDEN(w.frm->grab().toImage(), name);
         }
     }
-    strip->setActiveTab(0);
-    set_language(language);
 }
 
 }  // namespace tuner::testing

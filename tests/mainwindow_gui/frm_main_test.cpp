@@ -79,7 +79,6 @@ TEST(WindowLink, StartConnectUnplugAndClose) {
     w.unit.unplug();
     w.ticks(12);  // five missed reads drop the link
     linked(false);
-    save_pictures(w, "frm_main", {0, 1, 2, 3, 4});  // for a look, in both languages
 
     s.Bt_Name = "Stage Left";
     w.frm->close();
@@ -127,7 +126,6 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_FALSE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after nine releases";
     click(w, "Text_software_version");
     EXPECT_TRUE(v.visible(Ctl{"Frame_cpu_test"})) << "test panel after ten releases";
-    save_pictures(w, "frm_main_test_panel");
 
     const auto& block = w.frm->state().cpu_test_data;
     click(w, "Check_cpu_test_sw", QPoint(6, 9));  // on the tick box
@@ -137,6 +135,13 @@ TEST(FrmMainWindow, TrayDebugListsSliderErrorsAndTheTestPanel) {
     EXPECT_EQ(text_of(w, "Text_cpu_test_data", 0), "255");
     const auto sent = write_after(w, cmd::cpu_test, [&] { enter_value(w, "Text_cpu_test_data(9)", "77"); });
     EXPECT_EQ(sent[kTestDataFirstByte + 9], 77) << "box 9's byte sent";
+}
+
+// The whole window connected to a unit whose every field differs, on every tab in both languages.
+TEST(WindowPictures, EveryTabInBothLanguages) {
+    WindowUnderTest w("pictures");
+    show_and_connect(w);
+    expect_window_pictures(w);
 }
 
 // The window destroyed in the middle of anything: what the teardown itself reports (a focus loss, a released

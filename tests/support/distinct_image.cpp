@@ -24,14 +24,14 @@ void fill_eq_channel(FrameImage& eq, std::size_t ch, int& n, int variant) {
     const int c = static_cast<int>(ch);
     eq[q::eq_chx_enable] = static_cast<uint8_t>((c + variant + 1) % 2);
     eq[q::eq_chx_bypass] = static_cast<uint8_t>((c / 2 + variant) % 2);
-    eq[q::eq_pre_gain_db_index] = static_cast<uint8_t>(pick(30, 180, n++, variant));
+    eq[q::eq_pre_gain_db_index] = static_cast<uint8_t>(pick(105, 135, n++, variant));  // -3 .. +3 dB
     for (std::size_t b = 0; b < kEqBands; ++b) {
         const int i = static_cast<int>(b);
         const bool edge = b == 0 || b == kEqBands - 1;  // the pass edges keep their types and 0 dB
         eq[q::eq_x_enable + b] = static_cast<uint8_t>((i + c + variant + 1) % 2);
         if (!edge) eq[q::eq_type + b] = static_cast<uint8_t>((i + c + variant) % 3);
-        set_eq_freq(eq, b, static_cast<uint16_t>(35 + 36 * i + 3 * c + variant));  // rising with the band
-        if (!edge) eq[q::eq_db + b] = static_cast<uint8_t>(pick(30, 180, n, variant));
+        set_eq_freq(eq, b, static_cast<uint16_t>(35 + 36 * i + 3 * c + variant));           // rising with the band
+        if (!edge) eq[q::eq_db + b] = static_cast<uint8_t>(pick(70, 170, 5 * n, variant));  // -10 .. +10 dB
         eq[q::eq_q_peq + b] = static_cast<uint8_t>(pick(1, 250, n, variant));
         eq[q::eq_q_shelf + b] = static_cast<uint8_t>(pick(1, 20, n, variant));
         eq[q::eq_q_pass + b] = static_cast<uint8_t>(pick(1, 20, n++ + 1, variant));
