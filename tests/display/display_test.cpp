@@ -153,23 +153,20 @@ TEST_F(DisplayTest, EveryControlShowsItsOwnFieldOfTheShownChannelAndRecord) {
         full();
         for (const ParamRow& r : param_table()) {
             for (int b = 0; b < (r.per_band ? 10 : 1); ++b) {
-                const Ctl c{r.per_band ? r.slider : r.text_box, r.per_band ? b : -1};
+                const int index = r.per_band ? b : -1;
                 const int32_t stored = param_get(s, r, b);
-                const std::string where = std::string(r.name) + " of channel " + std::to_string(ch) + " band " +
-                                          std::to_string(b) + " record " + std::to_string(s.drc_channel_sel);
-                if (r.kind == ParamKind::EqQ) {
+                SCOPED_TRACE(::testing::Message() << r.name << " of channel " << int{ch} << " band " << b);
+                if (r.kind == ParamKind::EqQ) {  // the graph's band: type, frequency, Q of the type's row, gain
                     const FrameImage& f = eq(ch);
-                    const std::string band_call = "peq_EqIn " + std::to_string(b) + " " +
-                                                  std::to_string(f[q::eq_type + b]) + " " +
-                                                  std::to_string(eq_freq(f, b)) + " " + std::to_string(stored) + " " +
-                                                  std::to_string(f[q::eq_db + b]);
-                    EXPECT_EQ(v.count(band_call), 1) << where << ": " << band_call;
-                    EXPECT_EQ(v.at({"Check_eq_x_enable", b}).value, f[q::eq_x_enable + b]) << where << " enable";
+                    std::ostringstream call;
+                    call << "peq_EqIn " << b << " " << int{f[q::eq_type + b]} << " " << eq_freq(f, b) << " " << stored
+                         << " " << int{f[q::eq_db + b]};
+                    EXPECT_EQ(v.count(call.str()), 1) << call.str();
+                    EXPECT_EQ(v.at({"Check_eq_x_enable", b}).value, f[q::eq_x_enable + b]) << "band enable";
                 } else if (!r.slider.empty() && r.kind != ParamKind::Volume) {
-                    const int32_t shown = r.kind == ParamKind::DrcThreshold ? -stored : stored;
-                    EXPECT_EQ(v.at({r.slider, c.index}).s_value, shown) << where;
+                    EXPECT_EQ(v.at({r.slider, index}).s_value, r.kind == ParamKind::DrcThreshold ? -stored : stored);
                 } else {
-                    EXPECT_EQ(text({r.text_box, c.index}), std::to_string(stored)) << where;
+                    EXPECT_EQ(text({r.text_box, index}), std::to_string(stored));
                 }
             }
         }

@@ -1,7 +1,6 @@
-// A legal parameter image in which every edited field holds a value different from its neighbours': the ten EQ
-// channels differ in every band's gain, frequency and Q, in pre-gain and enables, the compressor records differ,
-// and each general and effect field differs from the next. A value read from the wrong field, band, channel or
-// record therefore shows. Limits come from the parameter table, so the range check leaves the image as it is.
+// A legal image whose every edited field differs from its neighbours' (EQ channels in every band's gain, frequency
+// and Q, pre-gain and enables; compressor records; each general and effect field), so a value read from the wrong
+// field, band, channel or record shows. Limits come from the parameter table: the range check leaves it as it is.
 #pragma once
 
 #include "core/param_image.h"
@@ -11,8 +10,7 @@ namespace tuner::testing {
 // variant 0: the unit's image; variant 1 differs from it in every edited field.
 ParamImage distinct_param_image(int variant = 0);
 
-// The image of the start-up parameter file, different from the unit's image; unmuted with an input, as a file
-// loads, and without the microphone-2 EQ mode that no unit has confirmed yet.
+// The start-up file's image: unlike the unit's, unmuted, with an input and no unconfirmed microphone-2 EQ mode.
 inline ParamImage distinct_startup_image() {
     ParamImage img = distinct_param_image(1);
     img.gen[gen_frame::master_mute] = 0;

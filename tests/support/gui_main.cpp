@@ -6,8 +6,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    // Glyphs rendered anew each time: the font engine's glyph cache makes text edges depend on what earlier tests
-    // drew, and golden pictures must not.
+    // Glyphs rendered anew each time: with the glyph cache, text edges in pictures depend on earlier tests.
     qputenv("QT_NO_FT_CACHE", "1");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
