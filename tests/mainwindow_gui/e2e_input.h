@@ -179,14 +179,18 @@ inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
-// The whole window in both languages on every channel tab, against window_en_tab0.png .. window_zh_tab4.png. The
-// pointer rests on the window's lower right corner and no box has the focus: no hover or caret enters a picture.
-inline void expect_window_pictures(WindowUnderTest& w) {
-    auto* strip = w.frm->registry().get<XTab>("ucXTab1");
+// The window, the pointer parked on its lower right corner and no focus: no hover or caret enters the picture.
+inline QImage still_picture(WindowUnderTest& w) {
     const QPoint corner(w.frm->width() - 1, w.frm->height() - 1);
     QTest::mouseMove(handle(w), corner);
     QCursor::setPos(w.frm->mapToGlobal(corner));
     if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    return w.frm->grab().toImage();
+}
+
+// The whole window in both languages on every channel tab, against window_en_tab0.png .. window_zh_tab4.png.
+inline void expect_window_pictures(WindowUnderTest& w) {
+    auto* strip = w.frm->registry().get<XTab>("ucXTab1");
     for (const uint8_t language : {uint8_t{1}, uint8_t{0}}) {  // English, Chinese
         w.frm->state().Language = language;
         w.frm->state().refresh_incremental = 0;
@@ -194,8 +198,8 @@ inline void expect_window_pictures(WindowUnderTest& w) {
         for (int t = 0; t < strip->TabCount(); ++t) {
             strip->setActiveTab(t);
             w.ticks(4);
-            const std::string name = std::string("window_") + (language ? "en" : "zh") + "_tab" + std::to_string(t);
-            EXPECT_GOLDEN(w.frm->grab().toImage(), name);
+            EXPECT_GOLDEN(still_picture(w),
+                          std::string("window_") + (language ? "en" : "zh") + "_tab" + std::to_string(t));
         }
     }
 }

@@ -1,6 +1,5 @@
 // The window with no unit: mode commands chosen then reach no unit plugged in
 // later, and a start-up file that is missing or refused leaves a usable image.
-#include "core/default_image.h"
 #include "core/param_table.h"
 #include "e2e_input.h"
 

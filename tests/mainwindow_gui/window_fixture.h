@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 
 #include "core/app_paths.h"
+#include "core/default_image.h"
 #include "core/param_file.h"
 #include "mainwindow/frm_main.h"
 #include "support/distinct_image.h"
