@@ -144,6 +144,8 @@ bool bring_up(WindowUnderTest& w, QWidget* c, const std::string& name) {
 // notch brings it back.
 TEST(E2eWheel, EveryBoundBoxStepsItsOwnParameter) {
     WindowUnderTest w("e2e_wheel_routes");
+    for (std::size_t k = 0; k < gen_frame::drc_rec_count; ++k)  // thresholds at 0 dB, their slider's top
+        write_u16(w.unit.image.gen, gen_frame::drc(k) + gen_frame::drc_threshold_db, 0);
     w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = w.unit.info[cpu_info_byte::cpu_cap_reverb_vr] = 1;
     show_and_connect(w);
     const AppState& st = w.frm->state();

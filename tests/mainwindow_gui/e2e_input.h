@@ -193,7 +193,6 @@ inline void expect_window_pictures(WindowUnderTest& w) {
     auto* strip = w.frm->registry().get<XTab>("ucXTab1");
     for (const uint8_t language : {uint8_t{1}, uint8_t{0}}) {  // English, Chinese
         w.frm->state().Language = language;
-        w.frm->state().refresh_incremental = 0;
         w.frm->display().set_all_dis();
         for (int t = 0; t < strip->TabCount(); ++t) {
             strip->setActiveTab(t);

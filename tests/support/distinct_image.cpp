@@ -71,7 +71,7 @@ ParamImage distinct_param_image(int variant) {
             at == g::mic1_mic2_eq_adj_mode || at == g::echo_reverb_eq_adj_mode || at == g::vocal_cut_mode;
         gen[at] = static_cast<uint8_t>(pick(0, at == g::mic_fbx ? 6 : three_way ? 2 : 1, n++, variant));
     }
-    gen[g::music_input_sel] = 255;  // no input change
+    gen[g::music_input_sel] = variant == 0 ? 255 : 6;  // the unit keeps "no input change", a file its input
     return img;
 }
 

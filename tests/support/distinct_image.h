@@ -15,7 +15,6 @@ inline ParamImage distinct_startup_image() {
     ParamImage img = distinct_param_image(1);
     img.gen[gen_frame::master_mute] = 0;
     img.gen[gen_frame::mic1_mic2_eq_adj_mode] = 0;
-    img.gen[gen_frame::music_input_sel] = 6;
     return img;
 }
 
