@@ -18,6 +18,7 @@
 #include "core/utf8.h"
 #include "core/value_tables.h"
 #include "image_match.h"
+#include "support/distinct_image.h"
 #include "support/link_harness.h"
 #include "support/memory_settings.h"
 #include "param_file_fixture.h"
@@ -196,7 +197,7 @@ TEST_F(ParamFileTest, SaveAndLoad) {
     EXPECT_EQ(std::count(neutral_text.begin(), neutral_text.end(), '\n'), 313);
     EXPECT_EQ(std::count(neutral_text.begin(), neutral_text.end(), '\r'), 313) << "every line ends in CR LF";
 
-    ParamImage img = neutral;
+    ParamImage img = distinct_param_image();
     img.gen[gen_frame::master_mute] = 1;
     img.gen[gen_frame::music_input_sel] = 255;
     img.eq[5][eq_frame::eq_db + 3] = 170;

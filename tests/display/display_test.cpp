@@ -14,6 +14,7 @@
 #include "display/display.h"
 #include "display/display_colors.h"
 #include "display/model_layout.h"
+#include "support/distinct_image.h"
 #include "support/fake_main_view.h"
 
 namespace tuner::testing {
@@ -40,16 +41,7 @@ protected:
         for (const ParamRow& r : param_table())
             for (int i = r.per_band ? 0 : -1; !r.slider.empty() && i < (r.per_band ? 10 : 0); ++i)
                 slider_range({r.slider, i}, r.min, r.max);
-        set(gen(), {{g::music_vol_abs_max, 128}, {g::mic_vol_abs_max, 128}, {g::effect_vol_abs_max, 128}});
-        set(gen(), {{g::music_noise_suppressor_threshold, 30}, {g::mic1_noise_suppressor_threshold, 30}});
-        for (auto& f : s.param_image.eq) {
-            for (std::size_t b = 0; b < kEqBands; ++b) {
-                set(f, {{q::eq_db + b, 120}, {q::eq_q_peq + b, 10}, {q::eq_x_enable + b, 1}});
-                set(f, {{q::eq_q_shelf + b, 7}, {q::eq_q_pass + b, 7}});
-                set_eq_freq(f, b, 200);
-            }
-            set(f, {{q::eq_chx_enable, 1}, {q::eq_pre_gain_db_index, 120}});
-        }
+        s.param_image = distinct_param_image();
     }
 
     void slider_range(Ctl c, int32_t min, int32_t max) {
@@ -106,7 +98,7 @@ TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     enum Frame { G, E, Q };
     using Row = std::tuple<Frame, std::size_t, uint8_t, const char*>;  // frame, offset, value, controls redrawn
     for (auto [frame, offset, value, expected] :
-         {Row{G, g::mic_priority, 1, "Option_VC_Mode(0) Option_VC_Mode(3)"}, Row{G, g::master_mute, 1, "key_mute(0)"},
+         {Row{G, g::vocal_cut_mode, 0, "Option_VC_Mode(0) Option_VC_Mode(3)"}, Row{G, g::master_mute, 1, "key_mute(0)"},
           Row{E, e::echo_a_delay_l, 12, "VR_echo_a_delay_l Text_echo_a_delay_l"},
           Row{G, g::music_noise_suppressor_attack, 1, "Text_music_noise_suppressor_attack"},  // high byte
           Row{G, g::mic1_noise_suppressor_ratio + 1, 5, "Text_mic1_noise_suppressor_ratio"},  // low byte
@@ -139,7 +131,7 @@ TEST_F(DisplayTest, FullRefreshDrawsEveryGroup) {
     full();
     auto every = split(
         "key_power_bit(2)|Picture_eqx(8)|key_input(19)|Check_eq_x_enable(9)|Text_eq_q(9)|key_mic_fbx(6)|"
-        "menu_key_read_all_data_from_cpu_group(16)|Option_VC_Mode(0)|key_sub_out_phase|Check_lock|"
+        "menu_key_read_all_data_from_cpu_group(16)|Option_VC_Mode(3)|key_sub_out_phase|Check_lock|"
         "Display_Connect_State|Text_software_version|peq_Dis_Bypass_off|peq_input_pre_gain|limiter_set_db");
     for (const auto& row : param_table())
         if (row.frame != ParamFrame::Eq) every.emplace_back(row.text_box);
@@ -147,6 +139,38 @@ TEST_F(DisplayTest, FullRefreshDrawsEveryGroup) {
     EXPECT_EQ(v.count("limiter_set_dis_off_bit 0"), 1);
     EXPECT_EQ(captions, 1);
     EXPECT_EQ(links, std::vector<int>{0});
+}
+
+// Every field distinct: each slider, box and band of the graph shows its own field of the shown channel and record.
+TEST_F(DisplayTest, EveryControlShowsItsOwnFieldOfTheShownChannelAndRecord) {
+    ParamImage checked = s.param_image;
+    param_range_check(checked);
+    ASSERT_TRUE(checked == s.param_image) << "the range check changed the distinct image";
+    for (uint8_t ch = 0; ch < kEqChannels; ++ch) {
+        s.eq_channel_sel = ch;
+        s.drc_channel_sel = ch % g::drc_rec_count;
+        full();
+        for (const ParamRow& r : param_table()) {
+            for (int b = 0; b < (r.per_band ? 10 : 1); ++b) {
+                const int index = r.per_band ? b : -1;
+                const int32_t stored = param_get(s, r, b);
+                SCOPED_TRACE(::testing::Message() << r.name << " of channel " << int{ch} << " band " << b);
+                if (r.kind == ParamKind::EqQ) {  // the graph's band: type, frequency, Q of the type's row, gain
+                    const FrameImage& f = eq(ch);
+                    std::ostringstream call;
+                    call << "peq_EqIn " << b << " " << int{f[q::eq_type + b]} << " " << eq_freq(f, b) << " " << stored
+                         << " " << int{f[q::eq_db + b]};
+                    EXPECT_EQ(v.count(call.str()), 1) << call.str();
+                    EXPECT_EQ(v.at({"Check_eq_x_enable", b}).value, f[q::eq_x_enable + b]) << "band enable";
+                } else if (!r.slider.empty() && r.kind != ParamKind::Volume) {
+                    EXPECT_EQ(v.at({r.slider, index}).s_value, r.kind == ParamKind::DrcThreshold ? -stored : stored);
+                } else {
+                    EXPECT_EQ(text({r.text_box, index}), std::to_string(stored));
+                }
+            }
+        }
+        EXPECT_EQ(v.at({"Check_drc_enable"}).value, gen()[g::drc(s.drc_channel_sel) + g::drc_enable]) << ch;
+    }
 }
 
 TEST_F(DisplayTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) {
@@ -240,6 +264,7 @@ TEST_F(DisplayTest, VolumeLimitsBySwitchValue) {
         SCOPED_TRACE(int(on));
         set(gen(),
             {{g::vol_max_function_en, on}, {g::mic_vol_adj_max, 40}, {g::mic_vol, 60}, {g::effect_vol_adj_max, 150}});
+        set(gen(), {{g::mic_vol_abs_max, 128}, {g::effect_vol_abs_max, 128}});
         v.at({"vr_mic_vol"}).s_max_limit = 77;
         full();
         EXPECT_EQ(int{gen()[g::effect_vol_adj_max]}, 128);
@@ -362,6 +387,7 @@ TEST_F(DisplayTest, TypeGroupsSetBandLimitsAndButtons) {
 
 TEST_F(DisplayTest, OutOfRangeBandBytesAreCorrectedOrShownSafely) {
     set(eq(), {{q::eq_db + 1, 200}, {q::eq_x_enable + 1, 3}, {q::eq_type + 1, 40}, {q::eq_q_pass + 1, 30}});
+    eq()[q::eq_type] = 0;  // peaking: the Q shown is the peaking row's
     eq()[q::eq_q_peq] = 255;
     set_eq_freq(eq(), 1, 1000);
     full();

@@ -2,12 +2,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/default_image.h"
 #include "core/image_match.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
 #include "mainwindow/eq_rules.h"
 #include "rule_env_fixture.h"
+#include "support/distinct_image.h"
 
 namespace tuner::testing {
 namespace {
@@ -277,13 +277,13 @@ TEST_F(EditorRulesTest, ButtonsBoxesAndThePreGainSlider) {
 }
 
 TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {
+    s.param_image = distinct_param_image();
     const ParamImage before = s.param_image;
     s.Language = 1;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(svc.messages, std::vector<std::string>{eq_reset_no_default_text(s)});
 
-    s.param_image_default = neutral_param_image();
-    s.param_image_default.eq[5][q::eq_chx_bypass] = 1;
+    s.param_image_default = distinct_startup_image();
     view.answer_yes = false;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(view.count("ask_yes_no [Reset Eq] Reset Eq channel actived, are you sure ?"), 1);
@@ -292,6 +292,12 @@ TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     s.Language = 0;
     rules.click(env, Ctl{"key_eq_reset"});
     EXPECT_EQ(view.count("ask_yes_no [EQ复位] 是否复位当前EQ？"), 1);
+    view.answer_yes = true;
+    rules.click(env, Ctl{"key_eq_reset"});
+    ParamImage reset = before;
+    reset.eq[5] = s.param_image_default.eq[5];
+    EXPECT_TRUE(same_image(s.param_image, reset)) << "after Yes: channel 5 from the start-up image, the rest kept";
+    EXPECT_TRUE(raised()) << "EQ send word after Yes";
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -16,6 +15,7 @@
 #include "controls/slider.h"
 #include "core/frame_protocol.h"
 #include "core/image_match.h"
+#include "support/golden.h"
 #include "tabs/xtab.h"
 #include "window_fixture.h"
 
@@ -166,18 +166,10 @@ inline QPoint thumb_centre(xiSlider* s, int32_t value) {
                         : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
 }
 
-// The unit for the pictures: neutral filters with a gentle gain curve. The second model has Bluetooth and AUX
-// only, no panel lock, exciter level only, no effect-volume limit, its echo level and no reverb level.
+// The unit for the pictures: every field distinct. The second model has Bluetooth and AUX only, no panel lock,
+// exciter level only, no effect-volume limit, its echo level and no reverb level.
 inline void pictured_unit(SimulatedUnit& unit, bool second) {
-    unit.image = SimulatedUnit::factory_image();
-    const ParamImage neutral = neutral_param_image();
-    for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
-        FrameImage& eq = unit.image.eq[ch];
-        const FrameImage gains = std::exchange(eq, neutral.eq[ch]);
-        eq[eq_frame::EQ_CH] = gains[eq_frame::EQ_CH];
-        for (std::size_t b = 1; b < 9; ++b) eq[eq_frame::eq_db + b] = gains[eq_frame::eq_db + b] + (b % 3) * 12;
-    }
-    unit.image.gen[gen_frame::music_input_sel] = 6;
+    unit.image = distinct_param_image();
     if (!second) return;
     namespace b = cpu_info_byte;
     std::fill_n(unit.info.begin() + b::cpu_input_caps, 10, 0);
@@ -187,31 +179,28 @@ inline void pictured_unit(SimulatedUnit& unit, bool second) {
     unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
-// Pictures of the window in both languages per channel tab: `base`_en.png, `base`_zh_tab2.png, ...
-inline void save_pictures(WindowUnderTest& w, const std::string& base, std::initializer_list<int> tabs = {0}) {
-    const auto dir = std::filesystem::path(TUNER_TEST_OUTPUT_DIR);
-    std::filesystem::create_directories(dir);
+// The window, the pointer parked on its lower right corner and no focus: no hover or caret enters the picture.
+inline QImage still_picture(WindowUnderTest& w) {
+    const QPoint corner(w.frm->width() - 1, w.frm->height() - 1);
+    QTest::mouseMove(handle(w), corner);
+    QCursor::setPos(w.frm->mapToGlobal(corner));
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    return w.frm->grab().toImage();
+}
+
+// The whole window in both languages on every channel tab, against window_en_tab0.png .. window_zh_tab4.png.
+inline void expect_window_pictures(WindowUnderTest& w) {
     auto* strip = w.frm->registry().get<XTab>("ucXTab1");
-    auto set_language = [&](uint8_t language) {  // 1 English, 0 Chinese
+    for (const uint8_t language : {uint8_t{1}, uint8_t{0}}) {  // English, Chinese
         w.frm->state().Language = language;
-        w.frm->state().refresh_incremental = 0;
         w.frm->display().set_all_dis();
-        QCoreApplication::processEvents();
-    };
-    const uint8_t language = w.frm->state().Language;
-    w.frm->show();
-    for (const uint8_t lang : {uint8_t{1}, uint8_t{0}}) {
-        set_language(lang);
-        for (const int t : tabs) {
+        for (int t = 0; t < strip->TabCount(); ++t) {
             strip->setActiveTab(t);
-            if (link_connected(w.frm->state())) w.ticks(4);
-            QCoreApplication::processEvents();
-            const std::string file = base + (lang ? "_en" : "_zh") + (t ? "_tab" + std::to_string(t) : "") + ".png";
-            EXPECT_TRUE(w.frm->grab().save(QString::fromStdString((dir / file).string()))) << file;
+            w.ticks(4);
+            EXPECT_GOLDEN(still_picture(w),
+                          std::string("window_") + (language ? "en" : "zh") + "_tab" + std::to_string(t));
         }
     }
-    strip->setActiveTab(0);
-    set_language(language);
 }
 
 }  // namespace tuner::testing

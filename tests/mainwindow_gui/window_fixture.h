@@ -13,6 +13,7 @@
 #include "core/default_image.h"
 #include "core/param_file.h"
 #include "mainwindow/frm_main.h"
+#include "support/distinct_image.h"
 #include "support/link_harness.h"
 #include "support/memory_settings.h"
 #include "support/simulated_unit.h"
@@ -27,12 +28,12 @@ public:
     std::optional<std::string> open_answer, save_answer;
 };
 
-// A program folder of its own with the start-up parameter file in it.
+// A program folder of its own with the start-up parameter file in it (its image differs from the unit's).
 inline std::string make_program_dir(const std::string& name) {
     const auto dir = std::filesystem::temp_directory_path() / ("tuner_window_" + name);
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / kParamFolderName);
-    std::ofstream(dir / kStartupFileName, std::ios::binary) << param_file_text(neutral_param_image());
+    std::ofstream(dir / kStartupFileName, std::ios::binary) << param_file_text(distinct_startup_image());
     return dir.string();
 }
 
@@ -40,6 +41,7 @@ inline std::string make_program_dir(const std::string& name) {
 struct WindowUnderTest {
     explicit WindowUnderTest(const std::string& name = "default",
                              const std::function<void(const std::string&)>& prepare = {}) {
+        unit.image = distinct_param_image();
         const std::string dir = make_program_dir(name);
         if (prepare) prepare(dir);
         set_app_dir(dir);
