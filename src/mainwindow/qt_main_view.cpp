@@ -120,7 +120,13 @@ void QtMainView::set_text(Ctl c, const std::string& text) {
         return;
     }
     if (auto* g = qobject_cast<QGroupBox*>(o)) return g->setTitle(t);
-    if (auto* le = qobject_cast<QLineEdit*>(o)) return le->setText(t);
+    if (auto* le = qobject_cast<QLineEdit*>(o)) {
+        // A text set by the program shows from its start, as a text box does;
+        // the box the user types in keeps the cursor where it is put.
+        le->setText(t);
+        if (!le->hasFocus()) le->setCursorPosition(0);
+        return;
+    }
     if (auto* ab = qobject_cast<QAbstractButton*>(o)) return ab->setText(t);
     if (auto* l = qobject_cast<QLabel*>(o)) return l->setText(t);
 }
