@@ -32,6 +32,13 @@ protected:
     double shown(const ParamRow& r, int32_t v) const {
         return r.kind == K::DrcThreshold ? -v : param_shown_value(s, r, v);
     }
+    // What a user types for v: beyond an end, one step of the end's neighbour further out.
+    std::string typed_text(const ParamRow& r, int32_t v) const {
+        const auto [lo, hi] = stored_limits(r);
+        if (v < lo) return double_to_text(2 * shown(r, lo) - shown(r, lo + 1));
+        if (v > hi) return double_to_text(2 * shown(r, hi) - shown(r, hi - 1));
+        return double_to_text(shown(r, v));
+    }
     // Stores v as the starting value, on the slider too.
     void start_at(const ParamRow& r, int32_t v, int band) {
         param_set(s, r, v, band);
@@ -42,6 +49,7 @@ protected:
         }
         if (!r.limit_slider.empty()) slider(Ctl{r.limit_slider}, lo, hi, lo);
         param_send_word(s, r) = kClear;
+        view.focused = "elsewhere";
     }
     // What the box and the slider show after a full refresh.
     void expect_shown(const ParamRow& r, int32_t v, int band) {
@@ -51,6 +59,9 @@ protected:
         EXPECT_NEAR(text.value_or(-1e9), shown(r, v), 0.051) << "box after a refresh";
         if (!r.slider.empty()) {
             EXPECT_EQ(view.slider_value(Ctl{r.slider, band_of(r, band)}), on_slider(r, v)) << "slider";
+        }
+        if (r.kind == K::DrcThreshold) {
+            EXPECT_EQ(view.limiter_db(), -v) << "curve";
         }
     }
 };
@@ -62,7 +73,7 @@ TEST_F(RangeEndsTest, TypedValuesAndSteppersAtBothEnds) {
         const Ctl box{r.text_box, band_of(r, band)};
         for (const int32_t end : {lo, hi}) {
             for (const int32_t typed : {end - 1, end, end + 1}) {
-                const std::string text = double_to_text(shown(r, typed));
+                const std::string text = typed_text(r, typed);
                 SCOPED_TRACE(std::string(r.name) + " typed " + text + " (stored " + std::to_string(typed) + ")");
                 if (text.starts_with('-') && !rules.box_limits(env, box)->allow_minus) continue;  // no minus key
                 const int32_t want = std::clamp(typed, lo, hi);
@@ -82,6 +93,7 @@ TEST_F(RangeEndsTest, TypedValuesAndSteppersAtBothEnds) {
                 EXPECT_TRUE(rules.step(env, stepper, band_of(r, band))) << "stepper not handled";
                 EXPECT_EQ(param_get(s, r, band), end) << "stored";
                 EXPECT_EQ(param_send_word(s, r) == kPending, from != end || own_steps(r)) << "send word raised";
+                EXPECT_EQ(view.focused, r.kind == K::EqPreGain ? "elsewhere" : box.str()) << "focus";
                 expect_shown(r, end, band);
             }
         }
@@ -118,23 +130,22 @@ TEST_F(RangeEndsTest, EachRecordTakesItsOwnBytes) {
 TEST_F(RangeEndsTest, ModeRequestsForTheFirstAndTheLastMode) {
     s.cpu_state.cpu_music_input = 6;
     s.cpu_state.cpu_power_on = 1;
-    // entry, index; the recall request, the save request and the reset request
-    using Case = std::tuple<const char*, int, uint8_t, std::array<uint8_t, 2>, std::array<uint8_t, 3>>;
-    for (const auto& [entry, index, recall, save, reset] :
-         {Case{"menu_key_read_all_data_from_cpu_group", 1, 1, {0, kNoRequest}, {0, 0, 0}},
-          Case{"menu_key_read_all_data_from_cpu_group", 16, 16, {0, kNoRequest}, {0, 0, 0}},
-          Case{"menu_key_save_all_data_to_cpu_group", 1, kNoRequest, {1, 1}, {0, 0, 0}},
-          Case{"menu_key_save_all_data_to_cpu_group", 16, kNoRequest, {1, 16}, {0, 0, 0}},
-          Case{"menu_reset_cpu_audio_mode_0", -1, kNoRequest, {0, kNoRequest}, {1, 0, 0}},
-          Case{"menu_reset_cpu_audio_mode_all", -1, kNoRequest, {0, kNoRequest}, {0, 0, 1}}}) {
-        SCOPED_TRACE((Ctl{entry, index}.str()));
+    const uint8_t none = kNoRequest;
+    // entry, index; the bytes of the recall, the save and the reset requests
+    using Case = std::tuple<const char*, int, std::array<uint8_t, 6>>;
+    for (const auto& [entry, index, want] : {Case{"menu_key_read_all_data_from_cpu_group", 1, {1, 0, none, 0, 0, 0}},
+                                             Case{"menu_key_read_all_data_from_cpu_group", 16, {16, 0, none, 0, 0, 0}},
+                                             Case{"menu_key_save_all_data_to_cpu_group", 1, {none, 1, 1, 0, 0, 0}},
+                                             Case{"menu_key_save_all_data_to_cpu_group", 16, {none, 1, 16, 0, 0, 0}},
+                                             Case{"menu_reset_cpu_audio_mode_0", -1, {none, 0, none, 1, 0, 0}},
+                                             Case{"menu_reset_cpu_audio_mode_all", -1, {none, 0, none, 0, 0, 1}}}) {
         s.mode_recall_req = kNoRequest;
         s.mode_save_req = {0, kNoRequest};
         s.mode_reset_req = {0, 0, 0};
         rules.menu(env, Ctl{entry, index});
-        EXPECT_EQ(s.mode_recall_req, recall) << "recall request";
-        for (std::size_t i = 0; i < save.size(); ++i) EXPECT_EQ(s.mode_save_req[i], save[i]) << "save byte " << i;
-        for (std::size_t i = 0; i < reset.size(); ++i) EXPECT_EQ(s.mode_reset_req[i], reset[i]) << "reset byte " << i;
+        const std::array<uint8_t, 6> now{s.mode_recall_req,   s.mode_save_req[0],  s.mode_save_req[1],
+                                         s.mode_reset_req[0], s.mode_reset_req[1], s.mode_reset_req[2]};
+        EXPECT_EQ(now, want) << Ctl{entry, index}.str() << ": recall, save (2), reset (3) request bytes";
     }
 }
 

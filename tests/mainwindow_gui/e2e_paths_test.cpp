@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "controls/limiter.h"
 #include "controls/peq_graph.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
@@ -19,7 +20,7 @@ uint8_t command_of(const ParamRow& r) {
     if (r.frame == ParamFrame::Eff) return cmd::effect;
     return r.frame == ParamFrame::Eq ? cmd::eq : cmd::gen;
 }
-int band_of(const ParamRow& r) { return r.per_band ? kBand : -1; }
+int band_of(const ParamRow& r) { return r.per_band ? kBand : -1; }  // rows not per band ignore the band
 
 // The value a box shows and a slider holds for a stored value (the threshold's magnitude is shown negative).
 double shown(const AppState& s, const ParamRow& r, int32_t v) {
@@ -40,15 +41,15 @@ protected:
         show_and_connect(w);
     }
     const AppState& s() { return w.frm->state(); }
-    int32_t stored(const ParamRow& r) { return param_get(s(), r, std::max(band_of(r), 0)); }
+    int32_t stored(const ParamRow& r) { return param_get(s(), r, kBand); }
     std::string box(const ParamRow& r) { return Ctl{r.text_box, band_of(r)}.str(); }
 
-    // Stored limits: from the slider the box is limited by, else the row's (the threshold's magnitude).
+    // Stored limits: the volume slider's for the volumes and their limits, else the row's (the threshold's magnitude).
     std::pair<int32_t, int32_t> limits(const ParamRow& r) {
+        const Ctl slider{r.limit_slider.empty() ? r.slider : r.limit_slider};
         if (r.kind == ParamKind::DrcThreshold) return {-r.max, -r.min};
-        const std::string_view slider = r.limit_slider.empty() ? r.slider : r.limit_slider;
-        if (slider.empty() || r.per_band || r.kind == ParamKind::EqPreGain) return {r.min, r.max};
-        return {w.frm->view().slider_min(Ctl{slider}), w.frm->view().slider_max(Ctl{slider})};
+        if (r.kind != ParamKind::Volume && r.limit_slider.empty()) return {r.min, r.max};
+        return {w.frm->view().slider_min(slider), w.frm->view().slider_max(slider)};
     }
 
     // Runs the edit; the unit's frame and the window then hold `want` (any new value when none), shown everywhere.
@@ -65,7 +66,7 @@ protected:
         }
         AppState probe = s();
         param_frame(probe, r) = sent;
-        EXPECT_EQ(param_get(probe, r, std::max(band_of(r), 0)), now) << "sent at offset " << param_offset(s(), r, 3);
+        EXPECT_EQ(param_get(probe, r, kBand), now) << "sent at offset " << param_offset(s(), r, kBand);
         FrameImage window = param_frame(s(), r);
         if (command_of(r) == cmd::gen)
             window[gen_frame::music_input_sel] = sent[gen_frame::music_input_sel];  // sent once
@@ -78,31 +79,22 @@ protected:
         if (!r.slider.empty()) {
             EXPECT_EQ(w.frm->view().slider_value(Ctl{r.slider, band_of(r)}), on_slider(r, now)) << "slider";
         }
+        // The graph and the compressor's curve, as far off the stored value as they show it.
         const PeqModel& graph = w.frm->view().peq()->model();
-        const PeqBand& b = graph.band(kBand);
-        const std::map<ParamKind, double> on_graph{{ParamKind::EqFreq, b.band_freq_index},
-                                                   {ParamKind::EqQ, b.band_q_index},
-                                                   {ParamKind::EqDb, b.band_gain_db},
-                                                   {ParamKind::EqPreGain, graph.pre_gain_db()}};
-        if (on_graph.contains(r.kind)) {
-            EXPECT_NEAR(on_graph.at(r.kind),
-                        r.kind == ParamKind::EqFreq || r.kind == ParamKind::EqQ ? now : shown(s(), r, now), 0.01)
-                << "graph";
-        }
+        const std::map<ParamKind, double> off{
+            {ParamKind::EqFreq, graph.band(kBand).band_freq_index - now},
+            {ParamKind::EqQ, graph.band(kBand).band_q_index - now},
+            {ParamKind::EqDb, graph.band(kBand).band_gain_db - shown(s(), r, now)},
+            {ParamKind::EqPreGain, graph.pre_gain_db() - shown(s(), r, now)},
+            {ParamKind::DrcThreshold, w.frm->view().limiter_db() - shown(s(), r, now)}};
+        EXPECT_NEAR(off.contains(r.kind) ? off.at(r.kind) : 0, 0, 0.01) << "graph or curve";
     }
 
     bool reachable(QWidget* c) {
         return c->isVisible() && c->isEnabled() && lands_on(w, c, in_window(w, c, c->rect().center()));
     }
-    bool bring_up(const std::string& name) {
-        QWidget* c = widget_of(w, name);
-        for (int tab = 0; tab < 5 && c && !reachable(c); ++tab) click_tab(w, tab);
-        return c && reachable(c);
-    }
-    // A marker of the graph, in the graph's pixels.
-    QPoint marker() {
+    QPoint centre(GraphRect r) {
         const PeqModel& m = w.frm->view().peq()->model();
-        const GraphRect r = m.marker_rect(kBand);
         return QPoint(std::lround(m.px_x((r.left + r.right) / 2)), std::lround(m.px_y((r.top + r.bottom) / 2)));
     }
 
@@ -110,8 +102,14 @@ protected:
 };
 
 TEST_F(E2ePaths, EveryValueByEveryPath) {
+    PEQ* graph = w.frm->view().peq();
+    // The graph's drags, each of one value: the marker across, the marker up, a Q handle across.
+    const std::map<ParamKind, QPoint> graph_drags{
+        {ParamKind::EqFreq, {40, 0}}, {ParamKind::EqDb, {0, -30}}, {ParamKind::EqQ, {-25, 0}}};
     for (const ParamRow& r : param_table()) {
-        ASSERT_TRUE(bring_up(box(r))) << "no tab shows " << box(r);
+        QWidget* shown_box = widget_of(w, box(r));
+        for (int tab = 0; tab < 5 && !reachable(shown_box); ++tab) click_tab(w, tab);
+        ASSERT_TRUE(reachable(shown_box)) << "no tab shows " << box(r);
         const auto [lo, hi] = limits(r);
         // Typed values a fifth, two and three fifths into the range, committed three ways.
         const std::vector<std::pair<std::string, std::function<void()>>> commits{
@@ -122,14 +120,12 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             int32_t want = lo + (hi - lo) * static_cast<int32_t>(i + 1) / 5;
             if (want == stored(r)) ++want;
             const std::string text = QString::number(shown(s(), r, want), 'g', 7).toStdString();
-            expect_edit(
-                r, "typing " + text + " then " + commits[i].first,
-                [&] {
-                    click(w, box(r));
-                    type(w, text);
-                    commits[i].second();
-                },
-                want);
+            const auto typing = [&] {
+                click(w, box(r));
+                type(w, text);
+                commits[i].second();
+            };
+            expect_edit(r, "typing " + text + " then " + commits[i].first, typing, want);
         }
         const int32_t mid = stored(r);
         auto up_by_one = [&](const std::string& path, const std::function<void()>& act) {
@@ -146,46 +142,43 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
         for (const WheelRoute& route : kWheelRoutes) {
             if (route.stepper != r.name) continue;
             const std::string target = wheel_target_name(route, kBand);
-            if (route.selected_band) click(w, target, marker());
+            if (route.selected_band) click(w, target, centre(graph->model().marker_rect(kBand)));
             up_by_one("wheel on " + target, [&] { wheel(w, target, 1); });
             expect_edit(
                 r, "wheel back on " + target, [&] { wheel(w, target, -1); }, mid);
         }
         if (!r.slider.empty()) {
-            const std::string name = Ctl{r.slider, band_of(r)}.str();
-            auto* slider = w.frm->registry().get<xiSlider>(name);
-            ASSERT_NE(slider, nullptr) << name;
-            const int32_t to = slider->Value() == slider->min() ? slider->max() : slider->min();
-            expect_edit(r, "dragging " + name, [&] {
-                drag(w, slider, thumb_centre(slider, slider->Value()),
-                     thumb_centre(slider, (slider->Value() + to) / 2));
-            });
+            auto* slider = w.frm->registry().get<xiSlider>(Ctl{r.slider, band_of(r)}.str());
+            const int32_t to =
+                (slider->Value() + (slider->Value() == slider->min() ? slider->max() : slider->min())) / 2;
+            expect_edit(r, "its slider",
+                        [&] { drag(w, slider, thumb_centre(slider, slider->Value()), thumb_centre(slider, to)); });
         }
-    }
-}
-
-// The graph's drags each move one value of the band: the marker across (frequency), up (gain), a Q handle (Q).
-TEST_F(E2ePaths, GraphDragsMoveOneValueEach) {
-    PEQ* graph = w.frm->view().peq();
-    const std::vector<std::pair<const ParamRow*, QPoint>> drags{
-        {find_param("eq_freq"), {40, 0}}, {find_param("eq_db"), {0, -30}}, {find_param("eq_q"), {-25, 0}}};
-    for (const auto& [row, by] : drags) {
-        std::map<const ParamRow*, int32_t> others;
-        for (const auto& [other, unused] : drags) others[other] = stored(*other);
-        expect_edit(*row, "the graph", [&, row = row, by = by] {
-            QPoint from = marker();
-            if (row->kind == ParamKind::EqQ) {
+        if (r.kind == ParamKind::DrcThreshold) {  // the knob on the compressor's curve, to -20 dB
+            const LimiterModel& m = w.frm->view().limiter()->model();
+            const auto k = m.knob_rect();
+            const QPoint knob(std::lround((k.left + k.right) / 2.0), std::lround((k.top + k.bottom) / 2.0));
+            const QPoint to(std::lround(m.px_x(-20)), std::lround(m.px_y(-20)));
+            expect_edit(
+                r, "the curve", [&] { drag(w, w.frm->view().limiter(), knob, to, 1); }, 20);
+        }
+        if (!graph_drags.contains(r.kind)) continue;
+        std::map<std::string_view, int32_t> band_before;
+        for (const ParamRow* other : {find_param("eq_freq"), find_param("eq_db"), find_param("eq_q")})
+            band_before[other->name] = stored(*other);
+        expect_edit(r, "the graph", [&] {
+            QPoint from = centre(graph->model().marker_rect(kBand));
+            if (r.kind == ParamKind::EqQ) {  // the band chosen first shows its Q handles
                 click_at(w, in_window(w, graph, from));
-                const GraphRect h = graph->model().q_right().rect;
-                from = QPoint(std::lround(graph->model().px_x((h.left + h.right) / 2)),
-                              std::lround(graph->model().px_y((h.top + h.bottom) / 2)));
+                from = centre(graph->model().q_right().rect);
             }
-            drag(w, graph, from, from + by, 8);
+            drag(w, graph, from, from + graph_drags.at(r.kind), 8);
         });
-        for (const auto& [other, before] : others)
-            if (other != row) {
-                EXPECT_EQ(stored(*other), before) << other->name << " moved by the drag of " << row->name;
+        for (const auto& [name, before] : band_before) {
+            if (name != r.name) {
+                EXPECT_EQ(stored(*find_param(name)), before) << name << " moved by the graph drag of " << r.name;
             }
+        }
     }
 }
 
