@@ -57,8 +57,12 @@ protected:
                      std::optional<int32_t> want = {}) {
         SCOPED_TRACE(std::string(r.name) + " by " + path);
         const int32_t before = stored(r);
+        AppState only_this = s();  // the window with this edit alone; an input goes out once, then stays with the unit
+        only_this.param_image.gen[gen_frame::music_input_sel] = 255;
         const FrameImage sent = write_after(w, command_of(r), act);
         const int32_t now = stored(r);
+        param_set(only_this, r, now, kBand);
+        EXPECT_TRUE(same_payload(param_frame(only_this, r), param_frame(s(), r))) << "the window's frame besides it";
         if (want) {
             EXPECT_EQ(now, *want) << "stored, from " << before;
         } else {
@@ -163,9 +167,6 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
                 r, "the curve", [&] { drag(w, w.frm->view().limiter(), knob, to, 1); }, 20);
         }
         if (!graph_drags.contains(r.kind)) continue;
-        std::map<std::string_view, int32_t> band_before;
-        for (const ParamRow* other : {find_param("eq_freq"), find_param("eq_db"), find_param("eq_q")})
-            band_before[other->name] = stored(*other);
         expect_edit(r, "the graph", [&] {
             QPoint from = centre(graph->model().marker_rect(kBand));
             if (r.kind == ParamKind::EqQ) {  // the band chosen first shows its Q handles
@@ -174,11 +175,6 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             }
             drag(w, graph, from, from + graph_drags.at(r.kind), 8);
         });
-        for (const auto& [name, before] : band_before) {
-            if (name != r.name) {
-                EXPECT_EQ(stored(*find_param(name)), before) << name << " moved by the graph drag of " << r.name;
-            }
-        }
     }
 }
 
