@@ -113,10 +113,20 @@ TEST_F(RangeEndsTest, EachRecordTakesItsOwnBytes) {
                 (r.frame == ParamFrame::Drc ? s.drc_channel_sel : s.eq_channel_sel) = static_cast<uint8_t>(record);
                 start_at(r, lo, band);
                 s.send_eq_req.fill(kClear);
-                AppState want = s;
-                param_set(want, r, hi, band);
+                // The bytes it must write, placed by the record's own layout rather than by the table's functions.
+                ParamImage want = s.param_image;
+                FrameImage& frame = r.frame == ParamFrame::Drc ? want.gen : want.eq[record];
+                const std::size_t at = r.frame == ParamFrame::Drc ? gen_frame::drc(record) + r.offset
+                                                                  : r.offset + static_cast<std::size_t>(band);
+                if (r.kind == K::EqFreq) {
+                    set_eq_freq(frame, static_cast<std::size_t>(band), static_cast<uint16_t>(hi));
+                } else if (r.width == 2) {
+                    write_u16(frame, at, static_cast<uint16_t>(hi));
+                } else {
+                    frame[at] = static_cast<uint8_t>(hi);
+                }
                 type_enter(Ctl{r.text_box, band_of(r, band)}, double_to_text(shown(r, hi)));
-                EXPECT_TRUE(same_image(s.param_image, want.param_image)) << "the image after the edit";
+                EXPECT_TRUE(same_image(s.param_image, want)) << "the image after the edit";
                 for (std::size_t ch = 0; ch < kEqChannels; ++ch) {
                     EXPECT_EQ(s.send_eq_req[ch] == kPending, r.frame == ParamFrame::Eq && ch == record)
                         << "send word of EQ channel " << ch;
