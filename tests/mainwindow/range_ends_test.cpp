@@ -134,6 +134,13 @@ TEST_F(RangeEndsTest, EachRecordTakesItsOwnBytes) {
             }
         }
     }
+    for (std::size_t record = 0; record < gen_frame::drc_rec_count; ++record) {  // and each record's enable box
+        s.drc_channel_sel = static_cast<uint8_t>(record);
+        ParamImage want = s.param_image;
+        want.gen[gen_frame::drc(record) + gen_frame::drc_enable] = 1;
+        user_sets(Ctl{"Check_drc_enable"}, 1);
+        EXPECT_TRUE(same_image(s.param_image, want)) << "the image after ticking the enable box of record " << record;
+    }
 }
 
 // Recall and save for the first and the last mode, and both resets: every byte of every request.
