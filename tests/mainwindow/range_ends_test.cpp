@@ -1,5 +1,5 @@
-// Every range end of the parameter table, every record of the multi-record editors and every byte of the mode
-// requests, at the rules: typed values and steppers just inside, at and just beyond both ends of each field.
+// Every range end of the parameter table and every record of the multi-record editors, at the rules: typed values
+// and steppers just inside, at and just beyond both ends of each field; the same edit on each record.
 #include <gtest/gtest.h>
 
 #include "core/image_match.h"
@@ -140,29 +140,6 @@ TEST_F(RangeEndsTest, EachRecordTakesItsOwnBytes) {
         want.gen[gen_frame::drc(record) + gen_frame::drc_enable] = 1;
         user_sets(Ctl{"Check_drc_enable"}, 1);
         EXPECT_TRUE(same_image(s.param_image, want)) << "the image after ticking the enable box of record " << record;
-    }
-}
-
-// Recall and save for the first and the last mode, and both resets: every byte of every request.
-TEST_F(RangeEndsTest, ModeRequestsForTheFirstAndTheLastMode) {
-    s.cpu_state.cpu_music_input = 6;
-    s.cpu_state.cpu_power_on = 1;
-    const uint8_t none = kNoRequest;
-    // entry, index; the bytes of the recall, the save and the reset requests
-    using Case = std::tuple<const char*, int, std::array<uint8_t, 6>>;
-    for (const auto& [entry, index, want] : {Case{"menu_key_read_all_data_from_cpu_group", 1, {1, 0, none, 0, 0, 0}},
-                                             Case{"menu_key_read_all_data_from_cpu_group", 16, {16, 0, none, 0, 0, 0}},
-                                             Case{"menu_key_save_all_data_to_cpu_group", 1, {none, 1, 1, 0, 0, 0}},
-                                             Case{"menu_key_save_all_data_to_cpu_group", 16, {none, 1, 16, 0, 0, 0}},
-                                             Case{"menu_reset_cpu_audio_mode_0", -1, {none, 0, none, 1, 0, 0}},
-                                             Case{"menu_reset_cpu_audio_mode_all", -1, {none, 0, none, 0, 0, 1}}}) {
-        s.mode_recall_req = kNoRequest;
-        s.mode_save_req = {0, kNoRequest};
-        s.mode_reset_req = {0, 0, 0};
-        rules.menu(env, Ctl{entry, index});
-        const std::array<uint8_t, 6> now{s.mode_recall_req,   s.mode_save_req[0],  s.mode_save_req[1],
-                                         s.mode_reset_req[0], s.mode_reset_req[1], s.mode_reset_req[2]};
-        EXPECT_EQ(now, want) << Ctl{entry, index}.str() << ": recall, save (2), reset (3) request bytes";
     }
 }
 
