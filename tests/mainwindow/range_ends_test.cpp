@@ -50,18 +50,19 @@ protected:
         if (!r.limit_slider.empty()) slider(Ctl{r.limit_slider}, lo, hi, lo);
         param_send_word(s, r) = kClear;
         view.focused = "elsewhere";
+        view.limiter = on_slider(r, v);  // the compressor's curve, for the threshold
     }
-    // What the box and the slider show after a full refresh.
+    // The curve as the edit left it (the threshold's), then the box and the slider after a full refresh.
     void expect_shown(const ParamRow& r, int32_t v, int band) {
+        if (r.kind == K::DrcThreshold) {
+            EXPECT_EQ(view.limiter_db(), -v) << "curve";
+        }
         s.refresh_incremental = 0;
         display.set_all_dis();
         const std::optional<double> text = parse_number_text(view.text(Ctl{r.text_box, band_of(r, band)}));
         EXPECT_NEAR(text.value_or(-1e9), shown(r, v), 0.051) << "box after a refresh";
         if (!r.slider.empty()) {
             EXPECT_EQ(view.slider_value(Ctl{r.slider, band_of(r, band)}), on_slider(r, v)) << "slider";
-        }
-        if (r.kind == K::DrcThreshold) {
-            EXPECT_EQ(view.limiter_db(), -v) << "curve";
         }
     }
 };
