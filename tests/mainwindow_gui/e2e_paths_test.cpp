@@ -107,22 +107,23 @@ protected:
 
 TEST_F(E2ePaths, EveryValueByEveryPath) {
     PEQ* graph = w.frm->view().peq();
-    // The graph's drags, each of one value: the marker across, the marker up, a Q handle across.
+    // The graph's drags, each of one value and away from the top: the marker left, the marker down, a Q handle out.
     const std::map<ParamKind, QPoint> graph_drags{
-        {ParamKind::EqFreq, {40, 0}}, {ParamKind::EqDb, {0, -30}}, {ParamKind::EqQ, {-25, 0}}};
+        {ParamKind::EqFreq, {-40, 0}}, {ParamKind::EqDb, {0, 30}}, {ParamKind::EqQ, {25, 0}}};
     for (const ParamRow& r : param_table()) {
         QWidget* shown_box = widget_of(w, box(r));
         for (int tab = 0; tab < 5 && !reachable(shown_box); ++tab) click_tab(w, tab);
         ASSERT_TRUE(reachable(shown_box)) << "no tab shows " << box(r);
         const auto [lo, hi] = limits(r);
-        // Typed values at both ends and amid the range, committed three ways.
+        const int32_t top = shown(s(), r, hi) > shown(s(), r, lo) ? hi : lo;  // the end shown highest
+        // Typed values at the bottom, amid the range and at the top, committed three ways.
         const std::vector<std::pair<std::string, std::function<void()>>> commits{
             {"Return", [&] { key(w, Qt::Key_Return); }},
             {"keypad Enter", [&] { QTest::keyClick(handle(w), Qt::Key_Enter, Qt::KeypadModifier); }},
             {"leaving the box", [&] { key(w, Qt::Key_Tab); }}};
         for (std::size_t i = 0; i < commits.size(); ++i) {
-            int32_t want = std::array{lo, hi, (lo + hi) / 2}[i];
-            if (want == stored(r)) want += want == hi ? -1 : 1;
+            int32_t want = std::array{lo + hi - top, (lo + hi) / 2, top}[i];
+            if (want == stored(r)) want += top > want ? 1 : -1;  // a write each time
             const std::string text = QString::number(shown(s(), r, want), 'g', 7).toStdString();
             const auto typing = [&] {
                 click(w, box(r));
@@ -131,25 +132,25 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             };
             expect_edit(r, "typing " + text + " then " + commits[i].first, typing, want);
         }
-        const int32_t mid = stored(r);
-        auto up_by_one = [&](const std::string& path, const std::function<void()>& act) {
+        // One step down from the top and one back up to it, by the keys and by each wheel route.
+        auto down_by_one = [&](const std::string& path, const std::function<void()>& act) {
             expect_edit(r, path, act);
-            EXPECT_EQ(std::abs(stored(r) - mid), 1) << r.name << " by " << path;
-            EXPECT_GT(shown(s(), r, stored(r)), shown(s(), r, mid)) << r.name << " by " << path << ": not up";
+            EXPECT_EQ(std::abs(stored(r) - top), 1) << r.name << " by " << path;
+            EXPECT_LT(shown(s(), r, stored(r)), shown(s(), r, top)) << r.name << " by " << path << ": not down";
         };
-        up_by_one("Up", [&] {
+        down_by_one("Down", [&] {
             click(w, box(r));
-            key(w, Qt::Key_Up);
+            key(w, Qt::Key_Down);
         });
         expect_edit(
-            r, "Down", [&] { key(w, Qt::Key_Down); }, mid);
+            r, "Up", [&] { key(w, Qt::Key_Up); }, top);
         for (const WheelRoute& route : kWheelRoutes) {
             if (route.stepper != r.name) continue;
             const std::string target = wheel_target_name(route, kBand);
             if (route.selected_band) click(w, target, centre(graph->model().marker_rect(kBand)));
-            up_by_one("wheel on " + target, [&] { wheel(w, target, 1); });
+            down_by_one("wheel on " + target, [&] { wheel(w, target, -1); });
             expect_edit(
-                r, "wheel back on " + target, [&] { wheel(w, target, -1); }, mid);
+                r, "wheel back on " + target, [&] { wheel(w, target, 1); }, top);
         }
         if (!r.slider.empty()) {
             auto* slider = w.frm->registry().get<xiSlider>(Ctl{r.slider, band_of(r)}.str());
