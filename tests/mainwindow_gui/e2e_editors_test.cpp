@@ -1,42 +1,22 @@
-// Editors, switches and the wheel end to end: input reaches the unit as the right bytes.
-#include <cstdlib>
-
+// Sliders, switches, check boxes and options end to end: input reaches the unit as the right bytes.
 #include <QAbstractButton>
 
 #include "controls/param_text_box.h"
 #include "core/param_table.h"
 #include "dialogs/progress_dialog.h"
-#include "dialogs/wheel_binding.h"
 #include "e2e_input.h"
 
 namespace tuner::testing {
 namespace {
 
-// Typed values set a parameter; the sliders span their fields; frames from the unit move the window and its limits
-// the sliders. A mute button toggles by clicks, check boxes by a click and Space, keeping the focus (no box starts
-// editing), and show their bytes; the vocal-cut options set their two bytes; an input button sends behind a wait.
+// The sliders span their fields; frames from the unit move the window and its limits the sliders. A mute button toggles
+// by clicks, check boxes by a click and Space, keeping the focus (no box starts editing), and show their bytes; the
+// vocal-cut options set their two bytes; an input button sends behind a wait.
 TEST(E2eEditing, ValuesSwitchesBoxesAndOptions) {
     WindowUnderTest w("e2e_switches");
     w.unit.image.gen[gen_frame::lock] = 2;  // locked, by a code the box does not write
     show_and_connect(w);
     const AppState& s = w.frm->state();
-    // Typed values reach the unit, committed by Enter or by a click elsewhere; a gate box redraws at once.
-    click_tab(w, 2);
-    const FrameImage delay = write_after(w, cmd::effect, [&] { enter_value(w, "Text_echo_a_delay_l", "95"); });
-    EXPECT_EQ(delay[eff_frame::echo_a_delay_l], 2) << "delay index sent";
-    EXPECT_EQ(text_of(w, "Text_echo_a_delay_l"), "100") << "delay box";
-    EXPECT_TRUE(same_payload(s.param_image.eff, delay)) << "the window's effect frame and the one sent";
-    click_tab(w, 0);
-    const std::size_t release = gen_frame::music_noise_suppressor_release + 1;
-    const FrameImage gate = write_after(w, cmd::gen, [&] {
-        click(w, "Text_music_noise_suppressor_release");
-        type(w, "321");
-        click(w, "Text_music_noise_suppressor_attack");
-        EXPECT_EQ(s.param_display_cache.gen[release], s.param_image.gen[release]) << "redrawn with the commit";
-    });
-    EXPECT_EQ(gate[release], 321 % 256) << "release low byte sent";
-    EXPECT_EQ(text_of(w, "Text_music_noise_suppressor_release"), "321") << "release box";
-    EXPECT_TRUE(same_payload(s.param_image.gen, gate)) << "the window's gen frame and the one sent";
 
     // Frames from the unit.
     FrameImage& unit_gen = w.unit.image.gen;
@@ -126,54 +106,6 @@ TEST(E2eEditing, ValuesSwitchesBoxesAndOptions) {
     EXPECT_TRUE(w.frm->isEnabled()) << "window after the wait";
     EXPECT_EQ(QApplication::focusWidget(), widget_of(w, "key_input(10)")) << "the pressed button keeps the keyboard";
     EXPECT_EQ(w.frm->view().back_color(Ctl{"key_input", 10}), 0xFFFF80u) << "the lit input";
-}
-
-bool reachable(WindowUnderTest& w, QWidget* c) {
-    return c->isVisible() && c->isEnabled() && lands_on(w, c, in_window(w, c, c->rect().center()));
-}
-
-// Brings a control within the pointer's reach: its channel tab, or the test panel (ten releases on the version).
-bool bring_up(WindowUnderTest& w, QWidget* c, const std::string& name) {
-    if (name.starts_with("Text_cpu_test_data") && !w.frm->view().visible(Ctl{"Frame_cpu_test"}))
-        for (int i = 0; i < 10; ++i) click(w, "Text_software_version");
-    for (int tab = 0; tab < 5 && !reachable(w, c); ++tab) click_tab(w, tab);
-    return reachable(w, c);
-}
-
-// Up (or Down where Up cannot move) on each bound box moves its own value one step, not a neighbour's; a wheel
-// notch brings it back.
-TEST(E2eWheel, EveryBoundBoxStepsItsOwnParameter) {
-    WindowUnderTest w("e2e_wheel_routes");
-    for (std::size_t k = 0; k < gen_frame::drc_rec_count; ++k)  // thresholds at 0 dB, their slider's top
-        write_u16(w.unit.image.gen, gen_frame::drc(k) + gen_frame::drc_threshold_db, 0);
-    w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = w.unit.info[cpu_info_byte::cpu_cap_reverb_vr] = 1;
-    show_and_connect(w);
-    const AppState& st = w.frm->state();
-    for (const WheelRoute& route : kWheelRoutes) {
-        if (route.selected_band) continue;
-        const int index = route.array ? 7 : -1;
-        const std::string name = wheel_target_name(route, index);
-        SCOPED_TRACE(name);
-        const ParamRow* row = find_param_by_text_box(route.target);
-        const bool test_box = std::string_view(route.target) == "Text_cpu_test_data";
-        ASSERT_TRUE(row || test_box) << "no parameter shows in " << route.target;
-        const auto value = [&]() -> int32_t {
-            return row ? param_get(st, *row, row->per_band ? index : 0)
-                       : st.cpu_test_data[kTestDataFirstByte + static_cast<std::size_t>(index)];
-        };
-        QWidget* box = widget_of(w, name);
-        ASSERT_NE(box, nullptr);
-        ASSERT_TRUE(bring_up(w, box, name)) << "no tab shows the box";
-
-        const int32_t start = value();
-        click(w, name);
-        bool up = true;
-        key(w, Qt::Key_Up);
-        if (value() == start) up = false, key(w, Qt::Key_Down);
-        EXPECT_EQ(std::abs(value() - start), 1) << "key " << (up ? "Up" : "Down") << " from " << start;
-        wheel(w, name, up ? -1 : 1);
-        EXPECT_EQ(value(), start) << "wheel notch back";
-    }
 }
 
 }  // namespace

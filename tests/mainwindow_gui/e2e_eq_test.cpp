@@ -1,10 +1,7 @@
 // The EQ editor and the compressor end to end: input reaches the unit as the exact frames, and what the window
 // shows is what the image and the unit hold.
-#include <cmath>
-
 #include <QAbstractButton>
 
-#include "controls/limiter.h"
 #include "controls/peq_graph.h"
 #include "core/default_image.h"
 #include "core/value_tables.h"
@@ -16,48 +13,12 @@ namespace {
 
 namespace e = eq_frame;
 
-QPoint px(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); }
-
-// A band dragged on the graph and the threshold on its curve: each sent once, box and slider following; a pre-gain
-// below the slider's reach shown alike everywhere.
-TEST(E2eEq, DraggedBandAndThresholdAndALowPreGain) {
-    WindowUnderTest w("e2e_peq_drag");
-    const int band = 4;
-    w.unit.image.eq[0][e::eq_x_enable + band] = 1;  // a disabled band has no marker to grab
-    set_eq_freq(w.unit.image.eq[0], band, 200);     // band 4 at 200 Hz
+// A pre-gain below the slider's reach shown alike everywhere.
+TEST(E2eEq, ALowPreGain) {
+    WindowUnderTest w("e2e_low_pre_gain");
     w.unit.image.eq[0][e::eq_pre_gain_db_index] = 0;
     show_and_connect(w);
-    auto& v = w.frm->view();
-    PEQ* peq = v.peq();
-    ASSERT_TRUE(peq->model().marker_visible(band));
-    const FrameImage before = w.frm->state().param_image.eq[0];
-    const GraphRect r = peq->model().marker_rect(band);
-    const QPoint marker = px(peq->model().px_x((r.left + r.right) / 2), peq->model().px_y((r.top + r.bottom) / 2));
-    const FrameImage sent = write_after(
-        w, cmd::eq, [&] { drag(w, peq, marker, marker + QPoint(40, -30), 8); }, 6);
-    const FrameImage& now = w.frm->state().param_image.eq[0];
-    EXPECT_NE(now[e::eq_db + band], before[e::eq_db + band]) << "gain byte";
-    EXPECT_NE(eq_freq(now, band), eq_freq(before, band)) << "frequency";
-    EXPECT_EQ(sent[e::EQ_CH], 0) << "channel byte";
-    EXPECT_TRUE(same_payload(sent, now)) << "the frame sent and the window's";
-    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_db", band}), now[e::eq_db + band]);
-
-    const LimiterModel& m = v.limiter()->model();
-    const auto k = m.knob_rect();
-    const FrameImage sent_gen = write_after(
-        w, cmd::gen,
-        [&] {
-            drag(w, v.limiter(), px((k.left + k.right) / 2, (k.top + k.bottom) / 2), px(m.px_x(-20), m.px_y(-20)), 1);
-        },
-        6, true);
-    const std::size_t at = gen_frame::drc(0) + gen_frame::drc_threshold_db;
-    const int stored = -read_u16(w.frm->state().param_image.gen, at);
-    EXPECT_NEAR(stored, -20, 1) << "threshold stored";
-    EXPECT_EQ(text_of(w, "Text_drc_threshold_db"), std::to_string(stored));
-    EXPECT_EQ(v.slider_value(Ctl{"vr_drc_threshold_db"}), stored);
-    EXPECT_EQ(-read_u16(sent_gen, at), stored);
-
-    // A pre-gain of 0, below the slider's reach: slider, box and graph agree, and Up steps from there.
+    // Slider, box and graph agree, and Up steps from there.
     const int shown = w.frm->view().slider_value(Ctl{"vr_eq_pre_gain_db_index"});
     EXPECT_EQ(w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index], shown) << "image byte against the slider";
     EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box";
@@ -69,24 +30,16 @@ TEST(E2eEq, DraggedBandAndThresholdAndALowPreGain) {
     EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
 }
 
-// A type button and typed band values reach the unit; the channel tabs move the EQ to their channels; the pointer
+// A type button reaches the unit; the channel tabs move the EQ to their channels; the pointer
 // over a gain slider highlights its band until it leaves.
 TEST(E2eEq, BandValuesChannelTabsAndHover) {
     WindowUnderTest w("e2e_eq_band");
     show_and_connect(w);
     PEQ* peq = w.frm->view().peq();
-    auto band_sent = [&](auto act) {  // the frame an action on band 3 sent, as the graph and the slider show it
-        const FrameImage f = write_after(w, cmd::eq, act);
-        EXPECT_EQ(f[e::EQ_CH], 0) << "channel byte";
-        EXPECT_EQ(peq->model().band(3).band_type, f[e::eq_type + 3]) << "the graph's band type";
-        EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", 3}), f[e::eq_db + 3]) << "gain slider";
-        return f;
-    };
-    EXPECT_EQ(band_sent([&] { click(w, "key_eq_type_ls(3)"); })[e::eq_type + 3], 1) << "low shelf";
-    const FrameImage gain = band_sent([&] { enter_value(w, "Text_eq_db(3)", "-5.3"); });
-    EXPECT_NEAR(eq_gain_at(gain[e::eq_db + 3]), -5.3, 0.11) << "gain";
-    const FrameImage freq = band_sent([&] { enter_value(w, "Text_eq_freq(3)", "30000"); });
-    EXPECT_NEAR(eq_freq_at(eq_freq(freq, 3)), 20600, 0.5) << "the top frequency";
+    const FrameImage f = write_after(w, cmd::eq, [&] { click(w, "key_eq_type_ls(3)"); });
+    EXPECT_EQ(f[e::EQ_CH], 0) << "channel byte";
+    EXPECT_EQ(f[e::eq_type + 3], 1) << "low shelf";
+    EXPECT_EQ(peq->model().band(3).band_type, f[e::eq_type + 3]) << "the graph's band type";
 
     for (auto [tab, channel] : std::vector<std::array<int, 2>>{{1, 1}, {2, 3}, {3, 5}, {4, 6}, {0, 0}}) {
         SCOPED_TRACE("tab " + std::to_string(tab));

@@ -27,7 +27,8 @@ void write_config(const std::string& dir) {
                                                          << kConfigCheckText << "\r\n";
 }
 
-// Recall, save and the two resets behind their progress waits: the exact frame, then the unit's state shown.
+// Recall and save of the first and the last mode and the two resets behind their progress waits: the exact frame,
+// then the unit's state shown.
 TEST(E2eMenus, ModeCommandsAndLanguage) {
     WindowUnderTest w("e2e_modes", write_config);
     w.unit.eeprom_modes[2].gen[gen_frame::music_vol] = 7;
@@ -53,24 +54,30 @@ TEST(E2eMenus, ModeCommandsAndLanguage) {
         for (int m = 1; m <= 16; ++m)
             EXPECT_EQ(v.value(Ctl{"menu_key_read_all_data_from_cpu_group", m}), m == mode ? 1 : 0) << "mode " << m;
     };
+    start("menu_key_read_all_data_from_cpu_group(1)");
+    finish({{10, 1}, {11, 1}});
     start("menu_key_read_all_data_from_cpu_group(3)");
     finish({{10, 1}, {11, 3}});
     EXPECT_EQ(v.text(Ctl{"Text_music_vol"}), "7");
     marked(3);
     // The check mark stays with the mode the unit reports, not the one chosen.
     from = w.unit.received.size();
-    choose(w, "menu_key_read_all_data_from_cpu_group(5)");
+    choose(w, "menu_key_read_all_data_from_cpu_group(16)");
     marked(3);
-    finish({{10, 1}, {11, 5}});
-    marked(5);
+    finish({{10, 1}, {11, 16}});
+    marked(16);
 
     start("menu_key_save_all_data_to_cpu_group(16)");
     EXPECT_FALSE(w.frm->isEnabled()) << "window during the save";
     finish({{8, 1}, {9, 16}});
+    start("menu_key_save_all_data_to_cpu_group(1)");
+    finish({{8, 1}, {9, 1}});
 
     start("menu_reset_cpu_audio_mode_0");
     finish({{15, 1}});
     EXPECT_EQ(text_of(w, "Text_echo_a_vol"), std::to_string(SimulatedUnit::factory_image().eff[eff_frame::echo_a_vol]));
+    start("menu_reset_cpu_audio_mode_all");
+    finish({{17, 1}});
 
     // The language entry re-captions the title, the menus and the buttons both ways.
     ASSERT_EQ(w.frm->state().Language, 0);  // no stored choice yet
