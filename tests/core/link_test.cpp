@@ -336,7 +336,7 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
 // One frame every second tick, in priority order, then the polls.
 TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     s.send_bt_name_req = s.send_audio_mode_config_req = kPending;
-    s.send_eq_req[7] = s.send_eq_req[3] = kPending;
+    s.send_eq_req.fill(kPending);  // every channel, the last included
     s.send_gen_req = s.send_input_req = s.send_effect_req = s.send_cpu_test_req = kPending;
     s.power_req = 1;
     s.mode_reset_req = {0, 0, 1};
@@ -345,13 +345,14 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     EXPECT_THAT(run(2), IsEmpty());
     EXPECT_THAT(h.ui.debug_lines, IsEmpty()) << "no line for a refused write";
     std::vector<std::string> sent;
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 66; ++i) {
         const auto frames = run(1);
         EXPECT_EQ(frames.size(), i % 2 == 0 ? 1u : 0u) << "tick " << i;
         sent.insert(sent.end(), frames.begin(), frames.end());
     }
-    std::vector<std::string> expected = {"9/1",  "12/1", "6.3/1", "6.7/1", "8/1", "7/1",
-                                         "13/1", "11/1", "5/1",   "5/1",   "7/0"};
+    std::vector<std::string> expected = {"9/1", "12/1"};
+    for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/1");
+    expected.insert(expected.end(), {"8/1", "7/1", "13/1", "11/1", "5/1", "5/1", "7/0"});
     for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/0");
     expected.insert(expected.end(), {"9/0", "12/0", "8/0", "7/0"});
     EXPECT_EQ(sent, expected);

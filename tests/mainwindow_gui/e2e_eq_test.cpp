@@ -45,9 +45,9 @@ TEST(E2eEq, BandValuesChannelTabsAndHover) {
         SCOPED_TRACE("tab " + std::to_string(tab));
         click_tab(w, tab);
         const auto sent = write_after(
-            w, cmd::eq, [&] { click(w, "key_eq_type_hs(6)"); }, 4, true);
+            w, cmd::eq, [&] { click(w, "key_eq_type_hs(5)"); }, 4, true);
         EXPECT_EQ(sent[e::EQ_CH], channel) << "channel byte sent";
-        EXPECT_EQ(sent[e::eq_type + 6], 2) << "band 6 type sent";
+        EXPECT_EQ(sent[e::eq_type + 5], 2) << "band 5 type sent";
     }
 
     QWidget* elsewhere = widget_of(w, "Text_music_vol");

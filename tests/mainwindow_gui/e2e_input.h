@@ -12,11 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include "controls/slider.h"
 #include "core/frame_protocol.h"
 #include "core/image_match.h"
 #include "support/golden.h"
 #include "tabs/xtab.h"
+
 #include "window_fixture.h"
 
 namespace tuner::testing {
@@ -61,11 +63,17 @@ inline void click(WindowUnderTest& w, const std::string& object_name, QPoint loc
     click_at(w, at);
 }
 
-inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int steps = 6) {
+// `held` runs with the button still down at the end, to see what the window shows during the drag.
+inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int steps = 6,
+                 const std::function<void()>& held = {}) {
     const QPoint a = in_window(w, c, from), b = in_window(w, c, to);
     QTest::mouseMove(handle(w), a);
     QTest::mousePress(handle(w), Qt::LeftButton, {}, a);
     for (int i = 1; i <= steps; ++i) QTest::mouseMove(handle(w), a + (b - a) * i / steps);
+    if (held) {
+        QCoreApplication::processEvents();
+        held();
+    }
     QTest::mouseRelease(handle(w), Qt::LeftButton, {}, b);
     QCoreApplication::processEvents();
 }

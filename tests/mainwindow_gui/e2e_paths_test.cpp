@@ -79,6 +79,13 @@ protected:
         if (r.frame == ParamFrame::Eq) {
             EXPECT_EQ(sent[eq_frame::EQ_CH], s().eq_channel_sel) << "channel byte";
         }
+        expect_shown(r);
+    }
+
+    // The box, the slider, the graph and the compressor's curve all show the stored value (a graph being dragged
+    // follows the pointer between the stored steps).
+    void expect_shown(const ParamRow& r, bool graph_dragged = false) {
+        const int32_t now = stored(r);
         const std::string text = w.frm->view().text(Ctl{r.text_box, band_of(r)});
         EXPECT_NEAR(parse_number_text(text).value_or(-1e9), shown(s(), r, now), 0.051) << "box " << text;
         if (!r.slider.empty()) {
@@ -92,7 +99,14 @@ protected:
             {ParamKind::EqDb, graph.band(kBand).band_gain_db - shown(s(), r, now)},
             {ParamKind::EqPreGain, graph.pre_gain_db() - shown(s(), r, now)},
             {ParamKind::DrcThreshold, w.frm->view().limiter_db() - shown(s(), r, now)}};
-        EXPECT_NEAR(off.contains(r.kind) ? off.at(r.kind) : 0, 0, 0.01) << "graph or curve";
+        if (!graph_dragged) EXPECT_NEAR(off.contains(r.kind) ? off.at(r.kind) : 0, 0, 0.01) << "graph or curve";
+    }
+
+    std::function<void()> held(const ParamRow& r, bool graph_dragged = false) {
+        return [this, &r, graph_dragged] {
+            SCOPED_TRACE("while the button is held");
+            expect_shown(r, graph_dragged);
+        };
     }
 
     bool reachable(QWidget* c) {
@@ -157,8 +171,9 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             auto* slider = w.frm->registry().get<xiSlider>(Ctl{r.slider, band_of(r)}.str());
             const int32_t to =
                 (slider->Value() + (slider->Value() == slider->min() ? slider->max() : slider->min())) / 2;
-            expect_edit(r, "its slider",
-                        [&] { drag(w, slider, thumb_centre(slider, slider->Value()), thumb_centre(slider, to)); });
+            expect_edit(r, "its slider", [&] {
+                drag(w, slider, thumb_centre(slider, slider->Value()), thumb_centre(slider, to), 6, held(r));
+            });
         }
         if (r.kind == ParamKind::DrcThreshold) {  // the knob on the compressor's curve, to -20 dB
             const LimiterModel& m = w.frm->view().limiter()->model();
@@ -166,7 +181,7 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             const QPoint knob(std::lround((k.left + k.right) / 2.0), std::lround((k.top + k.bottom) / 2.0));
             const QPoint to(std::lround(m.px_x(-20)), std::lround(m.px_y(-20)));
             expect_edit(
-                r, "the curve", [&] { drag(w, w.frm->view().limiter(), knob, to, 1); }, 20);
+                r, "the curve", [&] { drag(w, w.frm->view().limiter(), knob, to, 1, held(r)); }, 20);
         }
         if (!graph_drags.contains(r.kind)) continue;
         expect_edit(r, "the graph", [&] {
@@ -175,7 +190,7 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
                 click_at(w, in_window(w, graph, from));
                 from = centre(graph->model().q_right().rect);
             }
-            drag(w, graph, from, from + graph_drags.at(r.kind), 8);
+            drag(w, graph, from, from + graph_drags.at(r.kind), 8, held(r, true));
         });
     }
 }

@@ -23,7 +23,9 @@ SimulatedUnit::SimulatedUnit() : image(factory_image()) {
     info = default_cpu_info();
     info[b::cpu_protocol_version] = kSupportedProtocolVersion;
     for (std::size_t i = 0; i < 3; ++i) info[b::cpu_version + i] = static_cast<uint8_t>(2 + 3 * i);  // 2.5.8
-    std::fill_n(info.begin() + b::eq_band_count, 10, 10);
+    // Band counts that differ per channel (the middle columns beyond a count are hidden).
+    constexpr std::array<uint8_t, 10> kBandCounts = {10, 8, 10, 7, 9, 6, 5, 8, 7, 6};
+    std::copy(kBandCounts.begin(), kBandCounts.end(), info.begin() + b::eq_band_count);
     info[b::cpu_version_m] = 0x81;  // high byte above 127
     info[b::cpu_version_m + 1] = 0x02;
     std::copy_n("Unit Name", 9, bt_name.begin());
