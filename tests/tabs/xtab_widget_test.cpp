@@ -1,6 +1,7 @@
 // The tab strip as a widget: its pages of controls, and the mouse through the window system.
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QTest>
 
@@ -113,6 +114,26 @@ TEST_F(XTabWidget, ClicksAndDoubleClicks) {
     const TabRect r = tab->model().tab(4).rect;  // the last pixel column of a tab is that tab's
     click(QPoint(r.right, r.bottom));
     EXPECT_EQ(tab->ActiveTab(), 4) << "click at " << r.right << "," << r.bottom;
+}
+
+// The keys that switch tabs, as a user presses them with the strip focused: the window's key codes and Ctrl reach
+// the strip (its rules, wrapping and Ctrl, are the model's).
+TEST_F(XTabWidget, KeysThroughTheWindow) {
+    click(QPoint(350, 10));  // tab 4, which takes the focus
+    ASSERT_TRUE(tab->hasFocus());
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int expected;
+    } keys[] = {{Qt::Key_Right, {}, 0},
+                {Qt::Key_PageUp, Qt::ControlModifier, 4},
+                {Qt::Key_PageDown, {}, 4},
+                {Qt::Key_PageDown, Qt::ControlModifier, 0},
+                {Qt::Key_Left, {}, 4}};
+    for (const auto& k : keys) {
+        QTest::keyClick(window(), k.key, k.modifiers);
+        EXPECT_EQ(tab->ActiveTab(), k.expected) << QKeySequence(k.key | k.modifiers).toString().toStdString();
+    }
 }
 
 }  // namespace
