@@ -2,6 +2,8 @@
 // moved by the pumped events, link timers run by the test, message boxes recorded.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,7 +32,9 @@ public:
 
 // A program folder of its own with the start-up parameter file in it (its image differs from the unit's).
 inline std::string make_program_dir(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / ("tuner_window_" + name);
+    // The process id keeps suites that run side by side (two builds, two clones) out of each other's folders.
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("tuner_window_" + name + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / kParamFolderName);
     std::ofstream(dir / kStartupFileName, std::ios::binary) << param_file_text(distinct_startup_image());
@@ -42,7 +46,7 @@ struct WindowUnderTest {
     explicit WindowUnderTest(const std::string& name = "default",
                              const std::function<void(const std::string&)>& prepare = {}) {
         unit.image = distinct_param_image();
-        const std::string dir = make_program_dir(name);
+        dir = make_program_dir(name);
         if (prepare) prepare(dir);
         set_app_dir(dir);
         WindowHooks hooks;
@@ -52,6 +56,11 @@ struct WindowUnderTest {
         hooks.ask_yes_no = [](const std::string&, const std::string&) { return true; };
         hooks.end_program = [this] { ended = true; };
         frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, time, time, false, hooks});
+    }
+    ~WindowUnderTest() {
+        frm.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
     }
     // Link ticks of 50 ms with the window's events between them; the progress dialog's 100 ms tick every second.
     void ticks(int n) {
@@ -67,6 +76,7 @@ struct WindowUnderTest {
         return link_connected(frm->state());
     }
 
+    std::string dir;  // the program folder
     int link_ticks = 0;
     SimulatedUnit unit;
     MemorySettings settings;
