@@ -125,22 +125,6 @@ TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     EXPECT_EQ(v.at({"key_mute", 0}).back, kGrey) << "after a full call during the wait";
 }
 
-// A full refresh with nothing changed draws every group: each parameter box, the last item of each array, the graph.
-TEST_F(DisplayTest, FullRefreshDrawsEveryGroup) {
-    settle();
-    full();
-    auto every = split(
-        "key_power_bit(2)|Picture_eqx(8)|key_input(19)|Check_eq_x_enable(9)|Text_eq_q(9)|key_mic_fbx(6)|"
-        "menu_key_read_all_data_from_cpu_group(16)|Option_VC_Mode(3)|key_sub_out_phase|Check_lock|"
-        "Display_Connect_State|Text_software_version|peq_Dis_Bypass_off|peq_input_pre_gain|limiter_set_db");
-    for (const auto& row : param_table())
-        if (row.frame != ParamFrame::Eq) every.emplace_back(row.text_box);
-    for (const auto& name : every) EXPECT_TRUE(touched().count(name)) << name;
-    EXPECT_EQ(v.count("limiter_set_dis_off_bit 0"), 1);
-    EXPECT_EQ(captions, 1);
-    EXPECT_EQ(links, std::vector<int>{0});
-}
-
 // Every field distinct: each slider, box and band of the graph shows its own field of the shown channel and record.
 TEST_F(DisplayTest, EveryControlShowsItsOwnFieldOfTheShownChannelAndRecord) {
     ParamImage checked = s.param_image;
@@ -426,13 +410,7 @@ CpuInfo with(std::initializer_list<std::pair<std::size_t, uint8_t>> bytes) {
     return info;
 }
 
-TEST(ModelLayoutPlan, DefaultsAndCapabilityBits) {
-    expect_state(model_lock_plan(with({{ci::cpu_cap_lock, 2}})),
-                 "Check_lock.v=1 Label_lock.v=1 Frame31(0).l=1620 Frame31(0).t=210 Display_Connect_State.l=1200 "
-                 "Display_Connect_State.t=750");
-    expect_state(model_r27_plan(default_cpu_info()),
-                 "Picture_vol(2).v=1 Picture_vol(1).l=120 Picture_vol(0).l=1920 Picture_mic_eff_echo_p(15).v=1 "
-                 "Frame_echo_vr(0).v=0 Frame_echo_vr(1).l=120 Frame_reverb_vr(2).l=970 Frame_reverb_vr(3).t=210");
+TEST(ModelLayoutPlan, CapabilityBits) {
     expect_state(model_r27_plan(with({{ci::cpu_cap_vol_control, 0}})),
                  "Picture_vol(2).v=0 Label_vol_control(6).v=0 Picture_vol(1).l=420 Picture_vol(0).l=1490 "
                  "Text_mic_vol_adj_max.l=400 Label_vol_control(5).l=500 Label_vol_control(4).l=1580");

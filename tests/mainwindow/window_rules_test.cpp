@@ -332,20 +332,6 @@ struct CaptionsTest : ::testing::Test {
     FakeMainView view;
 };
 
-// Any language but 0 is English; titles from config.ini (an empty one stays empty); headings repeat their frame.
-TEST_F(CaptionsTest, BothSetsTitlesAndCopies) {
-    for (uint8_t lang : {0, 1, 2, 255}) {
-        SCOPED_TRACE("language " + std::to_string(lang));
-        write(lang, {"标题", "Title"});
-        EXPECT_EQ(shown("ucXTab1", 1), lang ? "MIC" : "麦克风");
-        EXPECT_EQ(shown("FrmMain"), lang ? "Title" : "标题");
-        EXPECT_EQ(shown("Label1", 7), lang ? " Dynamic Range Compression" : " 压限器");
-        EXPECT_EQ(shown("Label1", 4), lang ? " Music Input Sel" : " 音乐输入选择");
-    }
-    write(0, {"", "Brand"});
-    EXPECT_EQ(shown("FrmMain"), "");
-}
-
 TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
     // language, aux caption flag, link, echo delay mode; the aux caption and the two delay labels
     using Case = std::tuple<uint8_t, uint8_t, uint8_t, uint8_t, const char*, const char*, const char*>;
