@@ -306,7 +306,6 @@ TEST_F(Five, PanelColourAndFocusMark) {
     const QImage normal = shot(m);
     m.FocusChanged(true);
     const QImage focused = shot(m);
-    EXPECT_NE(normal, focused);
     m.Refresh();
     m.ShowHideFocus();
     EXPECT_EQ(shot(m), focused);
