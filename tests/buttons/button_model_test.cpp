@@ -357,7 +357,6 @@ TEST_F(WidgetTest, DisabledFormAndPointerShapes) {
     form.setEnabled(true);
     button->model().setEnabled(false);
     EXPECT_FALSE(button->isEnabled()) << "button disabled";
-    EXPECT_NE(face(), before) << "button disabled";
     button->setEnabled(true);
     EXPECT_TRUE(button->model().Enabled());
     for (const auto& [pointer, shape] : {std::pair{2, Qt::CrossCursor}, {3, Qt::IBeamCursor}, {11, Qt::WaitCursor}}) {

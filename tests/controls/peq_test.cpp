@@ -65,10 +65,7 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), kEqFreqEntries) << "lines";
 }
 
-TEST_F(Peq, MarginsHostCallsAndProperties) {
-    EXPECT_DOUBLE_EQ(m.px_x(0), PeqModel::kLabelColPx);
-    EXPECT_DOUBLE_EQ(m.px_y(12), PeqModel::kLabelRowPx / 2.0) << "top line";
-    EXPECT_DOUBLE_EQ(m.px_y(-18), 300 - PeqModel::kLabelRowPx) << "bottom line";
+TEST_F(Peq, HostCallsAndProperties) {
     m.EqIn(39, 0, 10, 1, 1);  // beyond the bands: ignored
     EXPECT_EQ(m.select_eq_index, 255);
     m.EqIn(3, 0, 999, 255, 250);  // indexes from outside are held to their tables
@@ -105,14 +102,8 @@ TEST_F(Peq, MarginsHostCallsAndProperties) {
     EXPECT_EQ(m.band(0).gain_db_max, 1);
 }
 
-TEST_F(Peq, CurvesMarkersAndText) {
-    m.EqIn(0, 0, 239, 14, 180);  // +12 dB at 1 kHz
-    EXPECT_NEAR(m.curves().total()[239], 12.0, 1e-6);
-    m.peq_input_pre_gain(90);  // -6 dB
-    EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
-    m.Set_eq_index_enable(0, 0);
-    EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
-    m.Set_eq_index_enable(0, 1);
+TEST_F(Peq, FlatCodesAndInfoText) {
+    m.peq_input_pre_gain(90);    // -6 dB
     m.EqIn(0, 5, 239, 14, 180);  // a code without a formula: flat, no text, no handles
     EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
     EXPECT_FALSE(m.info_text().shown);
@@ -275,9 +266,6 @@ TEST(LimiterModel, KnobDragCurveAndRounding) {
     EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
 
     using P = std::pair<double, double>;
-    auto pts = m.curve_points();
-    EXPECT_EQ(pts.front(), P(-40, -40)) << "first point";
-    EXPECT_EQ(pts[pts.size() - 2], P(0, 0)) << "knee";
     for (const auto& [db, y] : {std::pair{0.f, 0.0}, {-12.5f, -12.0}, {9.f, 5.0}}) {
         m.set_a__ui_db_adj(db);
         EXPECT_EQ(m.curve_points().back(), P(5, y)) << "last point at " << db << " dB";
@@ -299,7 +287,6 @@ TEST(LimiterWidget, ColoursAndOffBox) {
     Limiter b;
     b.read_properties(bag);
     EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
-    EXPECT_EQ(b.a__ui_text_off_color(), 0x404040);
     Limiter shown;  // as in the window, knob at -12 dB; OFF shows while the bit is clear
     shown.resize(156, 156);
     shown.set_a__ui_db_adj(-12);

@@ -86,12 +86,10 @@ TEST(ProgressDialog, UsableOverTheDisabledWindow) {
     auto* owner = new QWidget;
     QPointer<Wait> wait = new Wait(host.s, host, clock, clock, owner);
     EXPECT_FALSE(wait->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(wait->size(), QSize(352, 65));
     wait->display_wait_1s();
     EXPECT_FALSE(host.window.isEnabled());
     const QProgressBar* bar = wait->findChild<QProgressBar*>("ProgressBar1");
     EXPECT_TRUE(bar->isEnabled());
-    EXPECT_EQ(bar->maximum(), 8) << "one step a 100 ms tick";
     wait->close();
     EXPECT_TRUE(wait->isVisible());
     delete owner;
@@ -123,7 +121,6 @@ TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     d.show();
     d.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
-    EXPECT_EQ(d.Check_audio_mode_config(3)->geometry(), QRect(430, 60, 153, 35));
     QCheckBox* b5 = d.Check_audio_mode_config(5);
     click(b5);
     EXPECT_EQ(host.refreshes, 1) << "after a click";

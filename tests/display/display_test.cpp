@@ -168,7 +168,6 @@ TEST_F(DisplayTest, NameVersionAndConnectStateWhileConnectedAndTheLinkLostPath) 
     s.cpu_state.cpu_version_p = 65535;
     settle();
     incremental();
-    EXPECT_EQ(text({"Text_read_cpu_bt_name"}), name);
     EXPECT_EQ(text({"Text_software_version"}), "PC:24.6.6  K:0.2.0  CPU:1.22.255  M:513  S:2040  R:256  P:65535");
 
     s.cpu_state.cpu_busy = 1;
