@@ -251,7 +251,6 @@ TEST(XTabModel, PaletteAndColourMaths) {
     m.setTabTheme(3);
     m.set(&XTabProps::UseThemeDetection, true);  // no visual style here: theme 0
     EXPECT_EQ(m.props().TabTheme, 0);
-    EXPECT_EQ(m.props().DisabledTabForeColor, kSys3DDarkShadow);
     // Blends round per channel; offsets hold each channel within 0..255.
     EXPECT_EQ(pBlendColors(make_rgb(255, 0, 0), make_rgb(0, 255, 0), 128), make_rgb(128, 127, 0));
     EXPECT_EQ(OffsetColor(0x10F0FF, 512), 0xFFFFFFu);
