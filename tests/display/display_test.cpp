@@ -125,6 +125,20 @@ TEST_F(DisplayTest, OneChangedByteRedrawsOnlyItsGroupOnce) {
     EXPECT_EQ(v.at({"key_mute", 0}).back, kGrey) << "after a full call during the wait";
 }
 
+// A full refresh with nothing changed draws every group: each parameter box, the last item of each array, the graph.
+TEST_F(DisplayTest, FullRefreshDrawsEveryGroup) {
+    settle();
+    full();
+    auto every = split(
+        "key_power_bit(2)|Picture_eqx(8)|key_input(19)|Check_eq_x_enable(9)|Text_eq_q(9)|key_mic_fbx(6)|"
+        "menu_key_read_all_data_from_cpu_group(16)|Option_VC_Mode(3)|key_sub_out_phase|Check_lock|"
+        "Display_Connect_State|Text_software_version|peq_Dis_Bypass_off|peq_input_pre_gain|limiter_set_db");
+    for (const auto& row : param_table())
+        if (row.frame != ParamFrame::Eq) every.emplace_back(row.text_box);
+    for (const auto& name : every) EXPECT_TRUE(touched().count(name)) << name;
+    EXPECT_EQ(links, std::vector<int>{0});
+}
+
 // Every field distinct: each slider, box and band of the graph shows its own field of the shown channel and record.
 TEST_F(DisplayTest, EveryControlShowsItsOwnFieldOfTheShownChannelAndRecord) {
     ParamImage checked = s.param_image;

@@ -147,6 +147,37 @@ TEST_F(EditorRulesTest, TabChoosesChannelRecordAndFramesUnderEveryAdjustMode) {
     }
 }
 
+TEST_F(EditorRulesTest, LeavingABoxMarksItsBytesForRedraw) {
+    for (auto [box, shown, first, rows] :
+         {std::tuple{Ctl{"Text_eq_db", 3}, std::string("0.0"), q::eq_db + 3, 1},
+          std::tuple{Ctl{"Text_eq_freq", 3}, double_to_text(eq_freq_at(200)), q::eq_freq_high + 3, 1},
+          std::tuple{Ctl{"Text_eq_q", 3}, double_to_text(eq_q_at(7)), q::eq_q_peq + 3, 3},  // all three Q rows
+          std::tuple{Ctl{"Text_eq_pre_gain_db_index"}, std::string("0.0"), q::eq_pre_gain_db_index, 1}}) {
+        SCOPED_TRACE(box.str());
+        rules.box_got_focus(env, box);
+        s.param_display_cache.eq[5] = eq();
+        FrameImage want = eq();
+        for (int i = 0; i < rows; ++i) want[first + static_cast<std::size_t>(i) * kEqBands] = 255;
+        const FrameImage stored = eq();
+        view.set_text(box, shown);
+        rules.box_commit(env, box);  // the Enter that leaving runs first
+        rules.box_lost_focus(env, box);
+        EXPECT_TRUE(same_frame_bytes(eq(), stored)) << "stored EQ frame";
+        EXPECT_TRUE(same_frame_bytes(s.param_display_cache.eq[5], want)) << "drawn EQ frame";
+    }
+}
+
+// A shelf's Q steps stop at 2.0 and still raise; names that are no stepper are not handled.
+TEST_F(EditorRulesTest, ShelfQStepsAndUnknownSteppers) {
+    band(q::eq_type, 3) = eq_type::low_shelf;
+    band(q::eq_q_shelf, 3) = 20;
+    EXPECT_TRUE(rules.step(env, "eq_q_inc", 3)) << "stepper not handled";
+    EXPECT_EQ(band(q::eq_q_shelf, 3), 20) << "shelf Q byte";
+    EXPECT_TRUE(raised()) << "EQ send word";
+    EXPECT_FALSE(rules.step(env, "no_such_param_inc", -1)) << "unknown stepper";
+    EXPECT_FALSE(rules.step(env, "music_vol_up", -1)) << "a name without _inc or _dec";
+}
+
 TEST_F(EditorRulesTest, GraphEditStoresTheTypesQRowAndRaisesOnlyOnAChange) {
     band(q::eq_type, 5) = 2;
     eq_on_peq_eq_out(env, 5, 1, 239, 1000.0f, 12, 1.2f, 105.0f, -3.0f);

@@ -42,6 +42,7 @@ TEST_F(XTabWidget, OnlyTheActivePageShows) {
     EXPECT_EQ(shown(), "10000");
     tab->setActiveTab(3);
     EXPECT_EQ(shown(), "00010");
+    EXPECT_EQ(labels[3]->geometry(), QRect(10, 40, 100, 20));
     PropertyBag bag;  // reading the store again leaves the controls on their tabs
     tab->model().WriteProperties(bag);
     tab->model().ReadProperties(bag);
