@@ -13,11 +13,12 @@
 #include "xtab_event_log.h"
 
 namespace tuner {
-namespace {
 
 void PrintTo(const TabRect& r, std::ostream* os) {
     *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
+
+namespace {
 
 QImage solid(Qt::GlobalColor c) {
     QImage pic(4, 4, QImage::Format_RGB32);
