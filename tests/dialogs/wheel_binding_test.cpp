@@ -79,3 +79,17 @@ TEST(WheelBinding, OnlyVerticalWheelAndUpDownStep) {
     win.wheel(win.w("Text_reverb_vol"), 120);
     EXPECT_EQ(win.calls, "eq_db_dec 4|eq_db_inc 4|reverb_vol_inc -1|");
 }
+
+// Text_x (or Text_x(i)) steps x_inc (with i).
+TEST(WheelBinding, EveryBoxStepsItsOwnValue) {
+    Window win;
+    for (const WheelRoute& r : kWheelRoutes) {
+        for (int i = 0; !r.selected_band && i < (r.array ? 10 : 1); ++i) {
+            const std::string box = wheel_target_name(r, i);
+            win.calls.clear();
+            win.wheel(win.w(box), 120);
+            EXPECT_EQ(win.calls, box.substr(5, box.find('(') - 5) + "_inc " + std::to_string(r.array ? i : -1) + "|")
+                << box;
+        }
+    }
+}

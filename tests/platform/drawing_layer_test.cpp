@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
+#include "platform/canvas_pen.h"
 #include "platform/ole_color.h"
 #include "platform/region.h"
 #include "platform/twips.h"
@@ -17,7 +18,7 @@ Canvas filled(int w, int h, OleColor c = kWhite) {
     return canvas;
 }
 
-// Each row of the canvas as letters: r red, w white, b blue, ? others.
+// Each row of the canvas as letters: r red, w white, s shadow, d dark shadow, l 3D light, b blue, ? others.
 void expect_rows(const Canvas& c, const std::vector<std::string>& want) {
     for (int y = 0; y < static_cast<int>(want.size()); ++y) {
         std::string got;
@@ -25,6 +26,9 @@ void expect_rows(const Canvas& c, const std::vector<std::string>& want) {
             switch (c.pixel(x, y)) {
                 case kRed: got += 'r'; break;
                 case kWhite: got += 'w'; break;
+                case 0x808080: got += 's'; break;
+                case 0x404040: got += 'd'; break;
+                case 0xC8D0D4: got += 'l'; break;
                 case 0xFF0000: got += 'b'; break;
                 default: got += '?';
             }
@@ -42,8 +46,7 @@ TEST(OleColor, ColoursAndTwips) {
     EXPECT_EQ(px_to_twips(29), 435);
 }
 
-// The sunken edges are in the pictures of the limiter and the sliders.
-TEST(Canvas, ShapesAndLines) {
+TEST(Canvas, ShapesLinesAndSunkenEdge) {
     Canvas c = filled(10, 7);
     c.fill_rect(2, 3, 5, 6, kRed);      // right and bottom edges excluded
     c.fill_rect(-5, -5, 100, 1, kRed);  // clipped to the surface
@@ -59,6 +62,9 @@ TEST(Canvas, ShapesAndLines) {
     l.polyline({{7, 2}, {9, 2}, {9, 5}}, kRed);
     expect_rows(l, {"wwwwwwwwww", "wrrrrrwwww", "wwwwwwwrrr", "wwwwwwwwwr", "wwwwwwwwwr", "wwwwwwwwww", "wwwrwwwwww",
                     "wwrwwwwwww", "wrwwwwwwww", "rwwwwwwwww"});
+    Canvas e = filled(6, 6, kRed);
+    draw_edge(e, 0, 0, 6, 6, edge::sunken_outer | edge::sunken_inner);
+    expect_rows(e, {"sssssw", "sdddlw", "sdrrlw", "sdrrlw", "sllllw", "wwwwww"});
 }
 
 TEST(Canvas, XorAndFocusRectUndoThemselves) {
