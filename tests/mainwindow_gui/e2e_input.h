@@ -2,7 +2,6 @@
 #pragma once
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 #include <QApplication>
@@ -159,11 +158,6 @@ inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameI
     return same_frame_bytes(a, b, hid_frame::payload, hid_frame::payload_end + 1);
 }
 
-inline std::string file_bytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
 inline std::string text_of(WindowUnderTest& w, const std::string& name, int index = -1) {
     return w.frm->view().text(Ctl{name, index});
 }
@@ -172,19 +166,6 @@ inline QPoint thumb_centre(xiSlider* s, int32_t value) {
     const SliderModel& m = s->model();
     return m.vertical() ? QPoint(m.surface_w() / 2, static_cast<int>(m.position_of(value) + m.thumb_h() / 2.0f))
                         : QPoint(static_cast<int>(m.position_of(value) + m.thumb_w() / 2.0f), m.surface_h() / 2);
-}
-
-// The unit for the pictures: every field distinct. The second model has Bluetooth and AUX only, no panel lock,
-// exciter level only, no effect-volume limit, its echo level and no reverb level.
-inline void pictured_unit(SimulatedUnit& unit, bool second) {
-    unit.image = distinct_param_image();
-    if (!second) return;
-    namespace b = cpu_info_byte;
-    std::fill_n(unit.info.begin() + b::cpu_input_caps, 10, 0);
-    unit.info[b::cpu_input_caps] = unit.info[b::cpu_input_caps + 5] = 1;
-    unit.info[b::cpu_cap_exciter] = 0x08;
-    unit.info[b::cpu_cap_lock] = unit.info[b::cpu_cap_vol_control] = unit.info[b::cpu_cap_reverb_vr] = 0;
-    unit.info[b::cpu_cap_echo_vr] = 1;
 }
 
 // The window, the pointer parked on its lower right corner and no focus: no hover or caret enters the picture.

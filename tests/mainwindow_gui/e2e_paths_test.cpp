@@ -31,7 +31,6 @@ int32_t on_slider(const ParamRow& r, int32_t v) { return r.kind == ParamKind::Dr
 class E2ePaths : public ::testing::Test {
 protected:
     void SetUp() override {
-        pictured_unit(w.unit, false);  // every value inside its range
         w.unit.info[cpu_info_byte::cpu_cap_echo_vr] = w.unit.info[cpu_info_byte::cpu_cap_reverb_vr] = 1;
         for (FrameImage& eq : w.unit.image.eq) {    // on every channel a tab may show
             eq[eq_frame::eq_x_enable + kBand] = 1;  // the graph shows a marker to grab, amid the graph
