@@ -1,7 +1,14 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <gmock/gmock.h>
 
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <tuple>
 
@@ -11,6 +18,7 @@
 #include "core/default_image.h"
 #include "core/delay.h"
 #include "core/eq_filter.h"
+#include "core/file_dialogs.h"
 #include "core/param_file.h"
 #include "core/param_table.h"
 #include "core/send_requests.h"
@@ -18,7 +26,6 @@
 #include "core/utf8.h"
 #include "core/value_tables.h"
 #include "image_match.h"
-#include "param_file_fixture.h"
 #include "support/distinct_image.h"
 #include "support/link_harness.h"
 #include "support/memory_settings.h"
@@ -28,6 +35,7 @@ using namespace tuner;
 using namespace tuner::testing;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 namespace fs = std::filesystem;
@@ -181,10 +189,45 @@ TEST(ParamTable, RowsOwnTheirBytesAndQFollowsTheBandType) {
 
 namespace {
 
+struct FakeDialogs : FileDialogs {
+    std::optional<std::string> answer;
+    FileDialogRequest last;
+    std::optional<std::string> show_open(const FileDialogRequest& r) override { return last = r, answer; }
+    std::optional<std::string> show_save(const FileDialogRequest& r) override { return show_open(r); }
+};
+
+struct ParamFileTest : ::testing::Test {
+    void SetUp() override { set_app_dir(dir.path.string()); }
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(dir.path / name, std::ios::binary) << text;
+        return dir.file(name);
+    }
+    LoadResult load(const std::string& name, const std::string& text) {
+        return load_param_file(s, ui, write(name, text), LoadKind::User);
+    }
+
+    TempDir dir{"param_file"};
+    AppState s;
+    RecordingWindowServices ui{s};
+    FakeDialogs dialogs;
+    const ParamImage neutral = neutral_param_image();
+    const std::string neutral_text = param_file_text(neutral);
+};
+
 std::string body(const std::vector<int>& values) {
     std::string t = "unsigned char const file_power_on_init_tab[ 3084]=\r\n{\r\n";
     for (int v : values) t += " " + std::to_string(v) + ",";
     return t + "\r\n};\r\n";
+}
+
+// Lets the data segment of this (child) process grow by at most `bytes`.
+void limit_memory_growth(long bytes) {
+    std::ifstream status("/proc/self/status");
+    long kb = 0;
+    for (std::string key; status >> key;)
+        if (key == "VmData:" && status >> kb) break;
+    const rlimit limit{static_cast<rlim_t>(kb * 1024 + bytes), static_cast<rlim_t>(kb * 1024 + bytes)};
+    ::setrlimit(RLIMIT_DATA, &limit);
 }
 
 }  // namespace
@@ -323,6 +366,86 @@ TEST_F(ParamFileTest, DialogsAndFailedSaves) {
         EXPECT_EQ(slurp(path), "old content");
     }
     EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+// Each refused save leaves what was there and says why; the program runs on.
+TEST_F(ParamFileTest, SavesTheSystemRefusesFailWithAMessage) {
+    s.param_image = neutral;
+    const std::string fifo = dir.file("pipe.ktv"), device = dir.file("full.ktv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_symlink("pipe.ktv", dir.path / "to_pipe.ktv");
+    // A reader on the pipe, so that opening it for writing cannot block this test.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const bool have_device = ::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;  // as root only
+    std::string deep = dir.path.string();
+    while (deep.size() < 4200) deep += "/abcdefgh";
+    const struct {
+        std::string path, why;
+    } refused[] = {
+        {dir.path.string() + "/" + std::string(300, 'a') + "/x.ktv", "File name too long"},
+        {deep + "/x.ktv", "File name too long"},
+        {fifo, "is not an ordinary file"},
+        {dir.file("to_pipe.ktv"), "is not an ordinary file"},
+        {have_device ? device : fifo, "is not an ordinary file"},
+    };
+    for (const auto& [path, why] : refused) {
+        SCOPED_TRACE(path.substr(0, 80));
+        ui.messages.clear();
+        dialogs.answer = path;
+        EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Failed);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_THAT(ui.messages[0], HasSubstr(why));
+        EXPECT_EQ(utf8_file_write(path, "name"), TextFileError::NotFound) << "the name-file writer refuses it too";
+    }
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo))) << "the pipe stays a pipe";
+    if (have_device) EXPECT_TRUE(fs::is_character_file(fs::symlink_status(device))) << "the device node stays";
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.file("to_pipe.ktv")))) << "the link stays";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), have_device ? 3 : 2)
+        << "no temporary left behind";
+    EXPECT_TRUE(same_image(s.param_image, neutral)) << "the live image is kept";
+    dialogs.answer = dir.file("after.ktv");
+    EXPECT_EQ(save_all_data_to_file(s, ui, dialogs), SaveResult::Saved) << "the next save works";
+    ::close(reader);
+}
+
+// A line above 32767 characters refuses the load like any refused file;
+// after the body's end nothing more is read.
+TEST_F(ParamFileTest, OverlongLinesAndWhatFollowsTheBody) {
+    const std::string comment_32767 = "//" + std::string(32765, 'c') + "\r\n";
+    const std::string comment_32768 = "//" + std::string(32766, 'c') + "\r\n";
+    ASSERT_EQ(load("longest.ktv", comment_32767 + neutral_text), LoadResult::Loaded);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+
+    s.param_image = ParamImage{};
+    for (const std::string& text :
+         {comment_32768 + neutral_text, neutral_text.substr(0, 500) + comment_32768 + neutral_text.substr(500)}) {
+        SCOPED_TRACE(text.substr(0, 40));
+        ui.messages.clear();
+        EXPECT_EQ(load("long.ktv", text), LoadResult::Invalid);
+        EXPECT_THAT(ui.messages, ::testing::ElementsAre("The file is not a valid parameter file; nothing was loaded."));
+        EXPECT_TRUE(same_image(s.param_image, ParamImage{})) << "the live image is kept";
+        EXPECT_EQ(ktv_parse_text(text).line_too_long, true) << "the text reader refuses the same";
+    }
+    EXPECT_EQ(load("tail.ktv", neutral_text + comment_32768 + "{ 1, 2, 3 }\r\n"), LoadResult::Loaded);
+    EXPECT_TRUE(same_image(s.param_image, neutral));
+}
+
+// A file far larger than memory allows is read a line at a time: under a
+// 64 MB limit a 512 MB file is refused or loaded, never ends the program.
+TEST_F(ParamFileTest, HugeFilesLoadInBoundedMemory) {
+#ifdef TUNER_SANITIZED
+    GTEST_SKIP() << "the sanitizer's own memory use hides the limit";
+#endif
+    constexpr auto kHuge = std::uintmax_t{512} << 20;
+    const std::string zeros = write("zeros.ktv", ""), after_body = write("after.ktv", neutral_text);
+    fs::resize_file(zeros, kHuge);  // sparse: one line of zero bytes
+    fs::resize_file(after_body, kHuge);
+    const auto load_limited = [&](const std::string& path) {
+        limit_memory_growth(64 << 20);
+        std::exit(static_cast<int>(load_param_file(s, ui, path, LoadKind::User)));
+    };
+    EXPECT_EXIT(load_limited(zeros), ::testing::ExitedWithCode(static_cast<int>(LoadResult::Invalid)), "");
+    EXPECT_EXIT(load_limited(after_body), ::testing::ExitedWithCode(static_cast<int>(LoadResult::Loaded)), "");
 }
 
 namespace {

@@ -166,13 +166,11 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
             expect_edit(
                 r, "wheel back on " + target, [&] { wheel(w, target, 1); }, top);
         }
-        if (!r.slider.empty()) {  // the slider's own wheel, the pointer over it
+        if (!r.slider.empty()) {  // the slider's own wheel, the pointer over it, and a drag of its thumb
             const std::string target = Ctl{r.slider, band_of(r)}.str();
             down_by_one("wheel on " + target, [&] { wheel(w, target, -1); });
             expect_edit(
                 r, "wheel back on " + target, [&] { wheel(w, target, 1); }, top);
-        }
-        if (!r.slider.empty()) {
             auto* slider = w.frm->registry().get<xiSlider>(Ctl{r.slider, band_of(r)}.str());
             const int32_t to =
                 (slider->Value() + (slider->Value() == slider->min() ? slider->max() : slider->min())) / 2;

@@ -121,18 +121,14 @@ TEST_F(XTabWidget, ClicksAndDoubleClicks) {
 TEST_F(XTabWidget, KeysThroughTheWindow) {
     click(QPoint(350, 10));  // tab 4, which takes the focus
     ASSERT_TRUE(tab->hasFocus());
-    const struct {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int expected;
-    } keys[] = {{Qt::Key_Right, {}, 0},
-                {Qt::Key_PageUp, Qt::ControlModifier, 4},
-                {Qt::Key_PageDown, {}, 4},
-                {Qt::Key_PageDown, Qt::ControlModifier, 0},
-                {Qt::Key_Left, {}, 4}};
-    for (const auto& k : keys) {
-        QTest::keyClick(window(), k.key, k.modifiers);
-        EXPECT_EQ(tab->ActiveTab(), k.expected) << QKeySequence(k.key | k.modifiers).toString().toStdString();
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {{Qt::Key_Right, {}, 0},
+                                                                    {Qt::Key_PageUp, Qt::ControlModifier, 4},
+                                                                    {Qt::Key_PageDown, {}, 4},
+                                                                    {Qt::Key_PageDown, Qt::ControlModifier, 0},
+                                                                    {Qt::Key_Left, {}, 4}};
+    for (const auto& [key, modifiers, expected] : keys) {
+        QTest::keyClick(window(), key, modifiers);
+        EXPECT_EQ(tab->ActiveTab(), expected) << QKeySequence(key | modifiers).toString().toStdString();
     }
 }
 
