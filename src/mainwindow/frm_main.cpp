@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QLayout>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
 
@@ -83,9 +82,7 @@ void FrmMain::tick() {
 }
 
 void FrmMain::display_device_version() {
-    auto* list = registry_.get<QListWidget>("lstResults");
-    for (const std::string& line : tuner::display_device_version(io_.hid, s_.hid_handle))
-        if (list) list->addItem(QString::fromStdString(line));
+    for (const std::string& line : tuner::display_device_version(io_.hid, s_.hid_handle)) program_->debug_line(line);
 }
 
 void FrmMain::TheTray() {

@@ -38,12 +38,6 @@ void LinkTimers::send_stop() {
     Timer_chk_ocx_req_uart_send.stop();
 }
 
-const char* debug_list_for(const std::string& line) {
-    const bool sent = line.find("RWS=W") != std::string::npos || line.find("eeprom") != std::string::npos ||
-                      line.find("not sent") != std::string::npos;
-    return sent ? "List_pc_out_data_display" : "List_cpu_debug_out_display";
-}
-
 ProgramServices::ProgramServices(AppState& s, QWidget* window, ControlRegistry& registry, QtMainView& view,
                                  Display& display, SettingsStore& settings, Clock& clock, EventPump& pump,
                                  LinkTimers& timers, WindowHooks hooks)
@@ -64,7 +58,10 @@ ProgramServices::~ProgramServices() = default;
 void ProgramServices::set_all_dis() { display_.set_all_dis(); }
 
 void ProgramServices::debug_line(const std::string& line) {
-    auto* list = reg_.get<QListWidget>(debug_list_for(line));
+    // Every line of the link, the protocol and the files goes to the one
+    // results list, in the order it happens. The search alone adds a line
+    // every half second, so the list keeps only the latest lines.
+    auto* list = reg_.get<QListWidget>(kDebugList);
     if (!list) return;
     list->addItem(QString::fromStdString(line));
     while (list->count() > kDebugListMaxLines) delete list->takeItem(0);

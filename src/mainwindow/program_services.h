@@ -54,9 +54,11 @@ private:
     QTimer Timer_chk_ocx_req_uart_send;
 };
 
-// The list a debug line belongs in: what the program sends, or everything else.
-const char* debug_list_for(const std::string& line);
-// A list keeps at most this many lines; the oldest go first.
+// The list box that receives the debug lines. The test panel's two other
+// lists (List_cpu_debug_out_display, List_pc_out_data_display) get no lines
+// of their own; their clear buttons empty them all the same.
+constexpr const char* kDebugList = "lstResults";
+// The debug list keeps at most this many lines; the oldest go first.
 constexpr int kDebugListMaxLines = 2000;
 
 class ProgramServices : public WindowServices, public WindowActions, public ProgressHost, public AudioModeHost {

@@ -351,8 +351,14 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     for (int ch = 0; ch < 10; ++ch) expected.push_back("6." + std::to_string(ch) + "/0");
     expected.insert(expected.end(), {"9/0", "12/0", "8/0", "7/0"});
     EXPECT_EQ(sent, expected);
-    EXPECT_EQ(h.ui.debug_lines.front(), "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W");
-    EXPECT_EQ(h.ui.debug_lines.size(), 7u) << "debug lines";
+    const std::string ack =
+        "收到命令为i_hid_cmd_read_write_eeprom_audio_mode 后cpu_to_pc_display_read_eeprom_audio_mode_index=";
+    EXPECT_EQ(h.ui.debug_lines,
+              (std::vector<std::string>{"i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
+                                        "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W",
+                                        "i_hid_pc_tx_cpu_test_cmd  RWS=W", "RESET eeprom.", ack,
+                                        "write eeprom.  MODE========16", ack}))
+        << "debug lines, in the order the frames went out and their replies came in";
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 18][8], 1) << "power state";
 }
 
