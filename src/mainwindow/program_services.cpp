@@ -60,12 +60,13 @@ void ProgramServices::set_all_dis() { display_.set_all_dis(); }
 void ProgramServices::debug_line(const std::string& line) {
     // Every line of the link, the protocol and the files goes to the one
     // results list, in the order it happens. The search alone adds a line
-    // every half second, so the list keeps only the latest lines.
+    // every half second, so the list keeps only the latest lines. Scrolling
+    // lays out the whole list: a hidden list is scrolled when it is shown.
     auto* list = reg_.get<QListWidget>(kDebugList);
     if (!list) return;
     list->addItem(QString::fromStdString(line));
     while (list->count() > kDebugListMaxLines) delete list->takeItem(0);
-    list->scrollToBottom();
+    if (list->isVisible()) list->scrollToBottom();
 }
 
 void ProgramServices::message_box(const std::string& text, const std::string& title, MessageIcon icon) {
@@ -167,7 +168,10 @@ void ProgramServices::clear_list(Ctl list) {
 void ProgramServices::show_test_panel(bool show) {
     view_.set_visible(Ctl{"Frame_Run_Test_Mode"}, show);
     view_.set_visible(Ctl{"Frame_cpu_test"}, show);
-    if (show) view_.to_front(Ctl{"Frame_cpu_test"});
+    if (!show) return;
+    view_.to_front(Ctl{"Frame_cpu_test"});
+    // The newest debug lines in view, as if the list had followed them while hidden.
+    if (auto* list = reg_.get<QListWidget>(kDebugList)) list->scrollToBottom();
 }
 
 }  // namespace tuner

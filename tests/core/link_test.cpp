@@ -354,10 +354,9 @@ TEST_F(SendService, PendingGroupsGoOutInPriorityOrderOnePerTwoTicksThenPolls) {
     const std::string ack =
         "收到命令为i_hid_cmd_read_write_eeprom_audio_mode 后cpu_to_pc_display_read_eeprom_audio_mode_index=";
     EXPECT_EQ(h.ui.debug_lines,
-              (std::vector<std::string>{"i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W",
-                                        "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W",
-                                        "i_hid_pc_tx_cpu_test_cmd  RWS=W", "RESET eeprom.", ack,
-                                        "write eeprom.  MODE========16", ack}))
+              (std::vector<std::string>{
+                  "i_hid_cmd_pc_tx_req_read_wrtie_bt_name  RWS=W", "i_hid_cmd_read_wrtie_audio_mode_config  RWS=W",
+                  "i_hid_pc_tx_cpu_test_cmd  RWS=W", "RESET eeprom.", ack, "write eeprom.  MODE========16", ack}))
         << "debug lines, in the order the frames went out and their replies came in";
     EXPECT_EQ(h.unit.received[h.unit.received.size() - 18][8], 1) << "power state";
 }

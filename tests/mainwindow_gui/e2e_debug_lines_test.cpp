@@ -145,6 +145,18 @@ TEST(E2eDebugLines, TheResultsListKeepsTheNewestLinesUpToItsCap) {
     EXPECT_EQ(results->item(kDebugListMaxLines - 1)->text().toStdString(), kNotFound) << "newest line";
     EXPECT_EQ(list_of(w, "List_cpu_debug_out_display")->count(), 0) << "List_cpu_debug_out_display";
     EXPECT_EQ(list_of(w, "List_pc_out_data_display")->count(), 0) << "List_pc_out_data_display";
+
+    // The lines came while the test panel was hidden; opened, it shows the newest, and goes on following them.
+    auto in_view = [&](int row) {
+        return results->viewport()->rect().intersects(results->visualItemRect(results->item(row)));
+    };
+    open_test_panel(w);
+    EXPECT_TRUE(in_view(kDebugListMaxLines - 1)) << "newest line in view when the panel opens";
+    EXPECT_FALSE(in_view(0)) << "oldest line in view when the panel opens";
+    w.frm->services().debug_line("after opening");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(in_view(kDebugListMaxLines - 1)) << "newest line in view on the open panel";
+    EXPECT_EQ(results->item(kDebugListMaxLines - 1)->text().toStdString(), "after opening") << "newest line";
 }
 
 }  // namespace
