@@ -66,7 +66,8 @@ TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
     ASSERT_TRUE(w.connect());
     w.ticks(40);
     const AppState& s = w.frm->state();
-    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "image byte after the whole-state read";
+    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
+        << "image byte after the whole-state read";
     expect_low_pre_gain_shown(w, thumb);
 
     expect_channel0_pre_gain(writes_after(w, cmd::eq, [&] { click(w, "key_eq_type_ls(3)"); }), kLowPreGain,
@@ -105,9 +106,11 @@ TEST(E2eEq, ALowPreGainFromAFileGoesOutAsItIs) {
     std::ofstream(path, std::ios::binary) << param_file_text(file);
     v.set_visible(Ctl{"Text_vr_error_cou"}, false);
     w.dialogs.open_answer = path;
-    const auto sent = writes_after(w, cmd::eq, [&] { choose(w, "menu_key_open_file_to_all_data"); }, 60);
+    const auto sent = writes_after(
+        w, cmd::eq, [&] { choose(w, "menu_key_open_file_to_all_data"); }, 60);
     expect_channel0_pre_gain(sent, kLowPreGain, "loading the file");
-    EXPECT_EQ(int{w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "image byte after the load";
+    EXPECT_EQ(int{w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
+        << "image byte after the load";
     EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte";
     expect_low_pre_gain_shown(w, thumb);
     EXPECT_EQ(saved_pre_gain(w, "resaved.ktv"), kLowPreGain) << "saved byte";
