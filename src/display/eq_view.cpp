@@ -88,10 +88,10 @@ void Display::display_eq_pre_gain() {
         reported_pre_gain_ = fault;
         index = static_cast<uint8_t>(std::max<int32_t>(max, 0));
     }
-    // Below the slider's reach it is raised to its minimum, so the slider, the
-    // box and the graph show one value and a step starts from it.
-    const int32_t min = v_.slider_min(slider);
-    if (index < min && min <= max) index = static_cast<uint8_t>(std::clamp<int32_t>(min, 0, 255));
+    // Below the slider's reach the byte stays as the unit or the file gave it:
+    // the slider refuses the value (its error text shows) and keeps its thumb,
+    // while the box and the graph show the byte's own gain. Only the user's
+    // own edit writes it.
     v_.set_slider_value(slider, index);
     v_.set_text({"Text_eq_pre_gain_db_index"}, gain_text(index));
     v_.peq_input_pre_gain(index);

@@ -171,7 +171,13 @@ public:
                 raise_eq(s);
                 break;
             case ParamKind::EqPreGain:
-                param_set(s, *r, index_of(*r, v, r->min, r->max));
+                // A box entered or left without an edit keeps the byte: one
+                // below the box's reach (as a unit or a file may hold it)
+                // would otherwise be raised to -18 dB unasked.
+                if (pre_gain_untouched_)
+                    eq_cache(s)[q::eq_pre_gain_db_index] = kForceRedraw;  // the box shows the byte again
+                else
+                    param_set(s, *r, index_of(*r, v, r->min, r->max));
                 raise_eq(s);
                 break;
             default: break;
@@ -181,8 +187,17 @@ public:
     }
 
     bool box_got_focus(RuleEnv& env, Ctl c) override {
-        if (!box_row(c)) return false;
+        const ParamRow* r = box_row(c);
+        if (!r) return false;
+        if (r->kind == ParamKind::EqPreGain) pre_gain_untouched_ = true;
         env.view.set_fore_color(c, kFocusTextColor);
+        return true;
+    }
+
+    bool box_edited(RuleEnv&, Ctl c) override {
+        const ParamRow* r = box_row(c);
+        if (!r) return false;
+        if (r->kind == ParamKind::EqPreGain) pre_gain_untouched_ = false;
         return true;
     }
 
@@ -192,6 +207,7 @@ public:
         const ParamRow* r = box_row(c);
         if (!r) return false;
         env.view.set_fore_color(c, kSysWindowText);
+        if (r->kind == ParamKind::EqPreGain) pre_gain_untouched_ = false;
         FrameImage& cache = eq_cache(env.s);
         const auto b = static_cast<std::size_t>(r->per_band ? c.index : 0);
         switch (r->kind) {
@@ -265,6 +281,9 @@ public:
     }
 
 private:
+    // The pre-gain box has the focus and its text is still the one shown.
+    bool pre_gain_untouched_ = false;
+
     // Q steps move the byte the band type selects; the word is raised also
     // when the byte stood at its limit.
     static void step_q(RuleEnv& env, int band, bool inc) {

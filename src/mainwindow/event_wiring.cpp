@@ -74,14 +74,18 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 QObject::connect(static_cast<QAction*>(o), &QAction::triggered, o,
                                  [&rules, &env, ctl] { rules.menu(env, ctl); });
                 break;
-            case ControlKind::NumericBox:
-                wire_numeric_box(static_cast<ParamTextBox*>(o), env.input,
+            case ControlKind::NumericBox: {
+                auto* box = static_cast<ParamTextBox*>(o);
+                wire_numeric_box(box, env.input,
                                  {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
                                   [&rules, &env, ctl] { rules.box_commit(env, ctl); },
                                   [&rules, &env, ctl](int key) { rules.box_key(env, ctl, key); },
                                   [&rules, &env, ctl] { rules.box_got_focus(env, ctl); },
                                   [&rules, &env, ctl] { rules.box_lost_focus(env, ctl); }});
+                // Only the user's own changes of the text: typing, pasting, cutting.
+                QObject::connect(box, &QLineEdit::textEdited, box, [&rules, &env, ctl] { rules.box_edited(env, ctl); });
                 break;
+            }
             case ControlKind::TextBox: o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl)); break;
             case ControlKind::Slider: {
                 auto* s = static_cast<xiSlider*>(o);

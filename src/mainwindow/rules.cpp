@@ -37,6 +37,10 @@ void WindowRules::box_key(RuleEnv& env, Ctl c, int key) {
     for (auto& m : modules_)
         if (m->box_key(env, c, key)) return;
 }
+void WindowRules::box_edited(RuleEnv& env, Ctl c) {
+    for (auto& m : modules_)
+        if (m->box_edited(env, c)) return;
+}
 void WindowRules::box_got_focus(RuleEnv& env, Ctl c) {
     for (auto& m : modules_)
         if (m->box_got_focus(env, c)) return;

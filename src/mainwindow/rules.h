@@ -65,6 +65,7 @@ public:
     virtual std::optional<BoxLimits> box_limits(RuleEnv&, Ctl) { return std::nullopt; }
     virtual bool box_commit(RuleEnv&, Ctl) { return false; }            // Enter (after the text-input commit)
     virtual bool box_key(RuleEnv&, Ctl, int /*key*/) { return false; }  // after every key press, Enter included
+    virtual bool box_edited(RuleEnv&, Ctl) { return false; }  // the user changed the text (typed, pasted, cut)
     virtual bool box_got_focus(RuleEnv&, Ctl) { return false; }
     virtual bool box_lost_focus(RuleEnv&, Ctl) { return false; }  // after the Enter commit and text-input rules
     virtual bool slider_changed(RuleEnv&, Ctl) { return false; }  // ValueChanged (user move or ui_inc/ui_dec)
@@ -94,6 +95,7 @@ public:
     std::optional<BoxLimits> box_limits(RuleEnv& env, Ctl c);
     void box_commit(RuleEnv& env, Ctl c);
     void box_key(RuleEnv& env, Ctl c, int key);
+    void box_edited(RuleEnv& env, Ctl c);
     void box_got_focus(RuleEnv& env, Ctl c);
     void box_lost_focus(RuleEnv& env, Ctl c);
     void slider_changed(RuleEnv& env, Ctl c);

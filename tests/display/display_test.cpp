@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "controls/text_input.h"
+#include "core/image_match.h"
 #include "core/param_table.h"
 #include "core/value_tables.h"
 #include "display/display.h"
@@ -336,6 +337,35 @@ TEST_F(DisplayTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     full();
     EXPECT_EQ(int{eq(4)[q::eq_pre_gain_db_index]}, 210);
     EXPECT_EQ(debug.size(), 3u);
+}
+
+// A pre-gain below the slider's reach stays in the image: the slider refuses it and keeps its thumb, the box and
+// the graph show the byte's own gain, on every channel and through later refreshes.
+TEST_F(DisplayTest, PreGainBelowTheSliderStaysAsItIs) {
+    const Ctl slider{"vr_eq_pre_gain_db_index"};
+    slider_range(slider, 30, 180);
+    using Row = std::tuple<std::size_t, uint8_t, const char*>;  // channel, byte, box text
+    for (auto [ch, byte, shown] : {Row{0, 10, "-22.0"}, Row{0, 29, "-18.2"}, Row{3, 0, "-24.0"}}) {
+        SCOPED_TRACE(::testing::Message() << "channel " << ch << ", pre-gain " << int{byte});
+        s.eq_channel_sel = static_cast<uint8_t>(ch);
+        v.at(slider).s_value = 120;
+        v.slider_errors.clear();
+        eq(ch)[q::eq_pre_gain_db_index] = byte;
+        const FrameImage before = eq(ch);
+        v.clear_calls();
+        full();
+        EXPECT_EQ(int{eq(ch)[q::eq_pre_gain_db_index]}, byte) << "image byte after a full refresh";
+        EXPECT_TRUE(same_frame_bytes(eq(ch), before)) << "EQ frame after a full refresh";
+        EXPECT_EQ(v.slider_errors, std::vector<std::string>{"vr_eq_pre_gain_db_index"}) << "slider error reports";
+        EXPECT_EQ(v.at(slider).s_value, 120) << "slider thumb";
+        EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), shown) << "pre-gain box";
+        EXPECT_EQ(v.count("peq_input_pre_gain " + std::to_string(byte)), 1) << "graph's pre-gain";
+        EXPECT_EQ(int{s.param_display_cache.eq[ch][q::eq_pre_gain_db_index]}, byte) << "cache byte";
+        incremental();
+        EXPECT_EQ(int{eq(ch)[q::eq_pre_gain_db_index]}, byte) << "image byte after an incremental refresh";
+        EXPECT_EQ(v.slider_errors.size(), 1u) << "slider error reports after an incremental refresh";
+    }
+    EXPECT_EQ(debug, std::vector<std::string>{}) << "debug lines (the maximum's diagnostic)";
 }
 
 TEST_F(DisplayTest, TypeGroupsSetBandLimitsAndButtons) {

@@ -228,6 +228,43 @@ TEST_F(EditorRulesTest, ButtonsBoxesAndThePreGainSlider) {
     EXPECT_FALSE(raised()) << "EQ send word offline";
 }
 
+// A pre-gain below the box's reach (-22 dB from a file or the unit) stays while the box is only entered and left;
+// what the user types, pastes or steps is written.
+TEST_F(EditorRulesTest, APreGainBelowReachIsWrittenOnlyByTheUsersChange) {
+    const Ctl box{"Text_eq_pre_gain_db_index"}, pre_slider{"vr_eq_pre_gain_db_index"};
+    slider(pre_slider, 30, 180, 120);
+    auto from_low = [&] {
+        eq()[q::eq_pre_gain_db_index] = 10;
+        view.set_text(box, "-22.0");
+        clear_word();
+    };
+    from_low();
+    type_enter(box, "");
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 10) << "pre-gain byte after Enter without an edit";
+    rules.box_lost_focus(env, box);
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 10) << "pre-gain byte after leaving the box";
+    EXPECT_TRUE(raised()) << "EQ send word (the channel goes out with its own byte)";
+
+    from_low();
+    type_enter(box, "-20");
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 30) << "pre-gain byte after typing -20 (clamped to -18)";
+    EXPECT_TRUE(raised()) << "EQ send word after typing -20";
+    rules.box_lost_focus(env, box);
+
+    from_low();
+    rules.box_got_focus(env, box);
+    view.set_text(box, "-6");  // pasted: no key press reaches the rules
+    rules.box_edited(env, box);
+    rules.box_commit(env, box);
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 90) << "pre-gain byte after pasting -6";
+    rules.box_lost_focus(env, box);
+
+    from_low();
+    EXPECT_TRUE(rules.step(env, "eq_pre_gain_db_index_inc")) << "pre-gain stepper not handled";
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 121) << "pre-gain byte after a step up from the kept thumb";
+    EXPECT_TRUE(raised()) << "EQ send word after the step";
+}
+
 TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {
     s.param_image = distinct_param_image();
     const ParamImage before = s.param_image;

@@ -54,6 +54,7 @@ struct RuleEnvFixture {
             tb.SelStart = static_cast<int>(tb.Text.size());
             TextInput::text_input_change(tb, l->decimals, false, l->allow_minus);
             view.set_text(c, tb.Text);
+            rules.box_edited(env, c);
             rules.box_key(env, c, k);
         }
         input.text_input_key_press(tb, kKeyEnter, l->min, l->max, l->snap, l->table);

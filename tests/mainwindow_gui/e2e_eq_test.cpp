@@ -1,9 +1,15 @@
 // The EQ editor and the compressor end to end: input reaches the unit as the exact frames, and what the window
 // shows is what the image and the unit hold.
+#include <fstream>
+#include <iterator>
+
 #include <QAbstractButton>
 
 #include "controls/peq_graph.h"
+#include "controls/slider_model.h"
+#include "core/app_paths.h"
 #include "core/default_image.h"
+#include "core/param_file.h"
 #include "core/value_tables.h"
 #include "display/display_colors.h"
 #include "e2e_input.h"
@@ -13,21 +19,106 @@ namespace {
 
 namespace e = eq_frame;
 
-// A pre-gain below the slider's reach shown alike everywhere.
-TEST(E2eEq, ALowPreGain) {
-    WindowUnderTest w("e2e_low_pre_gain");
-    w.unit.image.eq[0][e::eq_pre_gain_db_index] = 0;
-    show_and_connect(w);
-    // Slider, box and graph agree, and Up steps from there.
-    const int shown = w.frm->view().slider_value(Ctl{"vr_eq_pre_gain_db_index"});
-    EXPECT_EQ(w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index], shown) << "image byte against the slider";
-    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box";
-    EXPECT_DOUBLE_EQ(w.frm->view().peq()->model().pre_gain_db(), -18.0) << "graph";
+constexpr uint8_t kLowPreGain = 10;  // -22 dB, below the slider's -18 dB
+
+// What the window shows of channel 0's pre-gain below the slider's reach: the box and the graph the byte's own
+// gain, the slider its error text with its thumb where it was.
+void expect_low_pre_gain_shown(WindowUnderTest& w, int thumb) {
+    MainView& v = w.frm->view();
+    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-22.0") << "pre-gain box";
+    EXPECT_NEAR(w.frm->view().peq()->model().pre_gain_db(), -22.0, 1e-4) << "graph's pre-gain";
+    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), thumb) << "pre-gain slider's thumb";
+    EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"})) << "slider error box shown";
+    EXPECT_EQ(v.text(Ctl{"Text_vr_error_cou"}), kSliderValueErrorText) << "slider error text";
+}
+
+// Every write of EQ channel 0 among `frames` carries `byte` as its pre-gain.
+void expect_channel0_pre_gain(const std::vector<FrameImage>& frames, int byte, const char* after) {
+    int seen = 0;
+    for (const FrameImage& f : frames) {
+        if (f[e::EQ_CH] != 0) continue;
+        ++seen;
+        EXPECT_EQ(int{f[e::eq_pre_gain_db_index]}, byte) << "pre-gain sent after " << after;
+    }
+    EXPECT_GT(seen, 0) << "writes of EQ channel 0 after " << after;
+}
+
+// The pre-gain byte of EQ channel 0 in a saved parameter file.
+int saved_pre_gain(WindowUnderTest& w, const std::string& name) {
+    const std::string path = app_file(name);
+    w.dialogs.save_answer = path;
+    choose(w, "menu_key_save_all_data_to_file");
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_FALSE(text.empty()) << "saved file " << path;
+    return ktv_parse_text(text).parse_buffer[e::eq_pre_gain_db_index];  // channel 0's frame comes first
+}
+
+// A pre-gain below the slider's reach from the unit stays as it is through the refresh, the next sends and a
+// save, also when the box is entered and left untouched; a step of the slider writes it.
+TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
+    WindowUnderTest w("e2e_low_pre_gain_unit");
+    w.unit.image.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
+    show_window(w);
+    MainView& v = w.frm->view();
+    const int thumb = v.slider_value(Ctl{"vr_eq_pre_gain_db_index"});
+    v.set_visible(Ctl{"Text_vr_error_cou"}, false);
+    ASSERT_TRUE(w.connect());
+    w.ticks(40);
+    const AppState& s = w.frm->state();
+    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
+        << "image byte after the whole-state read";
+    expect_low_pre_gain_shown(w, thumb);
+
+    expect_channel0_pre_gain(writes_after(w, cmd::eq, [&] { click(w, "key_eq_type_ls(3)"); }), kLowPreGain,
+                             "a band's type button");
+    expect_channel0_pre_gain(writes_after(w, cmd::eq,
+                                          [&] {
+                                              click(w, "Text_eq_pre_gain_db_index");
+                                              key(w, Qt::Key_Return);
+                                          }),
+                             kLowPreGain, "Enter in the untouched box");
+    expect_low_pre_gain_shown(w, thumb);
+    expect_channel0_pre_gain(writes_after(w, cmd::eq, [&] { click(w, "Text_music_vol"); }), kLowPreGain,
+                             "leaving the untouched box");
+    EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte";
+    EXPECT_EQ(saved_pre_gain(w, "low_pre_gain.ktv"), kLowPreGain) << "saved byte";
+    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "image byte after the save";
+
     const FrameImage up = write_after(w, cmd::eq, [&] {
         click(w, "Text_eq_pre_gain_db_index");
         key(w, Qt::Key_Up);
     });
-    EXPECT_EQ(up[e::eq_pre_gain_db_index], shown + 1) << "one step up from what is shown";
+    EXPECT_EQ(int{up[e::eq_pre_gain_db_index]}, thumb + 1) << "one step up from the slider's thumb";
+    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, thumb + 1) << "image byte after the step";
+}
+
+// The same from a loaded file: the whole image goes to the unit with the file's byte, a save keeps it, and a typed
+// value is written.
+TEST(E2eEq, ALowPreGainFromAFileGoesOutAsItIs) {
+    WindowUnderTest w("e2e_low_pre_gain_file");
+    show_and_connect(w);
+    MainView& v = w.frm->view();
+    const int thumb = v.slider_value(Ctl{"vr_eq_pre_gain_db_index"});
+    ParamImage file = distinct_param_image();
+    file.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
+    const std::string path = app_file("from_file.ktv");
+    std::ofstream(path, std::ios::binary) << param_file_text(file);
+    v.set_visible(Ctl{"Text_vr_error_cou"}, false);
+    w.dialogs.open_answer = path;
+    const auto sent = writes_after(
+        w, cmd::eq, [&] { choose(w, "menu_key_open_file_to_all_data"); }, 60);
+    expect_channel0_pre_gain(sent, kLowPreGain, "loading the file");
+    EXPECT_EQ(int{w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
+        << "image byte after the load";
+    EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte";
+    expect_low_pre_gain_shown(w, thumb);
+    EXPECT_EQ(saved_pre_gain(w, "resaved.ktv"), kLowPreGain) << "saved byte";
+
+    const FrameImage typed = write_after(w, cmd::eq, [&] { enter_value(w, "Text_eq_pre_gain_db_index", "-6"); });
+    EXPECT_EQ(int{typed[e::eq_pre_gain_db_index]}, 90) << "pre-gain sent after typing -6";
+    EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-6.0") << "pre-gain box after typing -6";
+    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), 90) << "pre-gain slider after typing -6";
 }
 
 // A type button reaches the unit; the channel tabs move the EQ to their channels; the pointer
