@@ -432,6 +432,7 @@ void XTabModel::RemoveTab(int index) {
         mark("TabCount");
         if (index > a) {
             // The active tab keeps its index: nothing to tell the host.
+            box_tab_ = a;
             emit pagesChanged();
         } else {
             switch_after_removal(a, n, index == a);

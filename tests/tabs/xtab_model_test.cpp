@@ -427,6 +427,7 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     EXPECT_EQ(m.surface().pixel(box.left + 1, box.top + 2), make_rgb(207, 207, 207));  // pressed look
     m.PointerReleased(in);
     EXPECT_EQ(m.TabCount(), 3);
+    EXPECT_EQ(m.BoxTabIndex(), m.ActiveTab()) << "box tracked after the removal";
     EXPECT_EQ(log.events, (Events{"Enter", "BoxExit", "BoxExit", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp",
                                   "Remove 2"}));
 }
