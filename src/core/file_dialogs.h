@@ -11,6 +11,8 @@ constexpr const char* kParamFileFilter = "AudioParmFile (*.ktv)|*.ktv";
 constexpr const char* kTextFileFilter = "TXTFile (*.txt)|*.txt";
 
 struct FileDialogRequest {
+    // The dialog's title; empty leaves the dialog's own.
+    std::string title;
     // Pairs "description|pattern", several joined by "|".
     std::string filter;
     int filter_index = 0;

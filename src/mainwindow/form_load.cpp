@@ -40,6 +40,9 @@ void FrmMain::Form_Load() {
     read_bt_name_setting(s_, io_.settings);
     if (const auto ico = find_icon_file(app_dir())) set_window_icon(this, *ico);
     v.to_back(Ctl{"Frame_cpu_test"});
+    // The window's tab strips never draw a focus rectangle.
+    for (const char* name : {"ucXTab1", "ucXTab_main_vol"})
+        if (auto* strip = registry_.get<XTab>(name)) strip->model().set(&XTabProps::ShowFocusRect, false);
 
     // Capabilities before any unit has answered.
     const auto defaults = default_cpu_info();

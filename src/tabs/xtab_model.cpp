@@ -195,6 +195,7 @@ QString XTabModel::Version(bool with_date) {
 
 QString XTabModel::ShowFileOpenDialog(FileDialogs& dialogs, const QString& init_dir, const QString& filter) {
     FileDialogRequest req;
+    req.title = "Open File";
     req.filter = filter.isEmpty() ? std::string("All Files (*.*)|*.*") : filter.toStdString();
     req.init_dir = init_dir.toStdString();
     const std::optional<std::string> path = dialogs.show_open(req);
@@ -417,25 +418,47 @@ void XTabModel::RemoveTab(int index) {
         Busy b(*this);
         const int a = active_;
         tabs_.erase(tabs_.begin() + index);
-        if (index < a) {
-            active_ = a - 1;
-        } else if (index == a) {
-            // The tab that followed takes its place, or the one before it.
-            active_ = std::min(a, TabCount() - 1);
-        }
-        if (last_active_ >= TabCount() || last_active_ == index)
-            last_active_ = active_;
+        // The same tab, one index lower when a tab before it went; for the
+        // active tab itself the one that followed it, or the one before it
+        // when it was the last.
+        const int n = index > a ? a : index < a ? a - 1 : std::min(a, TabCount() - 1);
+        if (last_active_ == index)
+            last_active_ = n;
         else if (last_active_ > index)
             --last_active_;
-        box_tab_ = active_;
         box_hot_ = false;
         stop_hover();
         pAssignAccessKeys();
-        emit pagesChanged();
         mark("TabCount");
+        if (index > a) {
+            // The active tab keeps its index: nothing to tell the host.
+            box_tab_ = a;
+            emit pagesChanged();
+        } else {
+            switch_after_removal(a, n, index == a);
+        }
         refresh_pending_ = true;
     }
     emit TabRemove(index);
+}
+
+void XTabModel::switch_after_removal(int old_index, int n, bool tab_gone) {
+    // The host sees the new numbering from here on; the active index stays
+    // within the tabs while it handles BeforeTabSwitch.
+    active_ = n;
+    box_tab_ = n;
+    bool cancel = false;
+    emit BeforeTabSwitch(n, cancel);
+    // A host that switched or changed the tabs itself meanwhile has the last word.
+    if (active_ != n || n >= TabCount()) return;
+    emit pagesChanged();
+    // A cancel keeps the tab that stayed; a tab that went cannot be kept.
+    if (cancel && !tab_gone) return;
+    last_active_ = old_index;
+    mark("ActiveTab");
+    Refresh();
+    emit surfaceChanged();
+    emit TabSwitch(old_index);
 }
 
 // ---------------------------------------------------------------------------
@@ -606,8 +629,7 @@ void XTabModel::box_over(int t, QPoint pos) {
 }
 
 void XTabModel::box_left(int t) {
-    // Only a box the pointer was over is left.
-    if (!box_hot_) return;
+    // Raised on every such move, whether the pointer was over the box or not.
     box_hot_ = false;
     emit ControlBoxExit();
     DrawControlBox(0, t);

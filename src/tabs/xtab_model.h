@@ -97,6 +97,8 @@ public:
     // Selects tab n (outside 0..TabCount-1 selects 0): BeforeTabSwitch, which
     // may cancel, then the page switch, the repaint and TabSwitch.
     void setActiveTab(int n);
+    // The tab active before the last completed switch, by the index it had
+    // then (after a removal, its index before the removal).
     int LastActiveTab() const { return last_active_; }
 
     int TabCount() const { return static_cast<int>(tabs_.size()); }
@@ -119,7 +121,13 @@ public:
     // same tab. Raises TabInsert(index).
     void InsertTab(int index, const QString& caption);
     // Removes tab `index` with its page (its controls are never shown again);
-    // nothing when only one tab is left; a bad index raises 9. Raises TabRemove.
+    // nothing when only one tab is left; a bad index raises 9. When the active
+    // tab's index changes (a tab before it went) or the active tab itself
+    // went, the removal ends with a full switch to the same tab at its new
+    // index, or to the tab that followed the removed one (the one before it
+    // when it was the last): BeforeTabSwitch(new index), then TabSwitch(the
+    // old index), which LastActiveTab keeps. A cancel keeps a tab that stayed
+    // (no TabSwitch) and cannot keep one that went. Then TabRemove(index).
     void RemoveTab(int index);
 
     // Page identity of a tab, the pages currently shown/held, and pages that
@@ -214,8 +222,9 @@ public:
     int y_radius() const { return std::clamp(p_.YRadius, 0, kMaxTabExtent); }
 
     static QString Version(bool with_date);
-    // The open dialog starting in `init_dir` with `filter` ("desc|pattern",
-    // empty: all files); the chosen path trimmed of blanks, "" on cancel.
+    // The dialog titled "Open File", starting in `init_dir` with `filter`
+    // ("desc|pattern", empty: all files); the chosen path trimmed of blanks,
+    // "" on cancel.
     static QString ShowFileOpenDialog(FileDialogs& dialogs, const QString& init_dir, const QString& filter);
     // No platform visual styles here: never the old platform version that
     // had them, and no style name.
@@ -255,6 +264,7 @@ private:
     void repaint_and_mark(const char* key);
     void mark(const char* key) { emit propertyChanged(QString::fromLatin1(key)); }
     void pAssignAccessKeys();
+    void switch_after_removal(int old_index, int n, bool tab_gone);
     void pDrawMe();
     // True when DrawBackground starts by clearing the whole surface.
     bool background_clears() const;

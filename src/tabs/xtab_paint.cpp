@@ -393,8 +393,9 @@ void pp_caption(XTabModel& m, Canvas& c, const TabState& s) {
         else
             tr -= theme == 0 ? pic - 3 : pic + 5;
     }
-    const FittedCaption fit = fit_caption(info.caption, *s.font, tr - tl);
-    draw_fitted(c, qrect(tl, t, tr, B), fit, *s.font, s.fore, text_flags::center | text_flags::vcenter);
+    // Centred on its rectangle and cut at its edges: no ellipsis in this style.
+    c.draw_text(qrect(tl, t, tr, B), info.caption, *s.font, s.fore,
+                text_flags::single_line | text_flags::vcenter | text_flags::center | text_flags::mnemonic);
     if (focus_shown(m, s)) c.draw_focus_rect(l + shift, t, r + shift, B);
 }
 

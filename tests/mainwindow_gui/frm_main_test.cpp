@@ -108,6 +108,30 @@ TEST(FrmMainWindow, TraySliderErrorsAndTheTestPanel) {
     EXPECT_EQ(sent[kTestDataFirstByte + 9], 77) << "box 9's byte sent";
 }
 
+// The window's two tab strips never draw a focus rectangle: the picture is taken with the keyboard still on the
+// channel strip after a click on "EFFECT", and either strip looks the same focused as unfocused.
+TEST(FrmMainWindow, TabStripsDrawNoFocusRectangle) {
+    WindowUnderTest w("strip_focus");
+    show_and_connect(w);
+    for (const char* name : {"ucXTab_main_vol", "ucXTab1"}) {  // the channel strip last, for the picture
+        SCOPED_TRACE(name);
+        auto* strip = w.frm->registry().get<XTab>(name);
+        ASSERT_NE(strip, nullptr);
+        click_tab(w, std::string(name) == "ucXTab1" ? 2 : 0, name);
+        ASSERT_TRUE(strip->hasFocus()) << "keyboard focus after the click";
+        const QImage focused = strip->model().surface().image().copy();
+        if (std::string(name) == "ucXTab1") {
+            const QPoint corner(w.frm->width() - 1, w.frm->height() - 1);  // no hover in the picture
+            QTest::mouseMove(handle(w), corner);
+            QCursor::setPos(w.frm->mapToGlobal(corner));
+            ASSERT_TRUE(strip->hasFocus()) << "keyboard focus for the picture";
+            EXPECT_GOLDEN(w.frm->grab().toImage(), "window_en_tab2_strip_focused");
+        }
+        strip->clearFocus();
+        EXPECT_TRUE(focused == strip->model().surface().image()) << "the strip focused differs from unfocused";
+    }
+}
+
 // The window destroyed in the middle of anything: what the teardown itself reports (a focus loss, a released
 // grab, a timer) must reach rules and services that still exist (the sanitizer build fails on any other use).
 

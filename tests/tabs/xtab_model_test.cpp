@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+#include <QPainter>
+
 #include "support/golden.h"
 #include "tabs/xtab_model.h"
 #include "tabs/xtab_paint.h"
@@ -194,24 +196,65 @@ TEST_F(Five, InsertMovesRecordsAndKeepsTheActiveTab) {
     EXPECT_EQ(m.TabCount(), 8);
 }
 
-TEST_F(Five, RemoveTabKeepsOrPassesOnTheActiveTab) {
-    m.setActiveTab(3);
-    const int active_page = m.ActivePage();
+// A removal that moves the active tab's index, or takes the active tab, ends with a full switch before TabRemove,
+// so the host knows which tab is active; one after the active tab changes nothing the host knows.
+TEST(XTabRemove, EndsWithASwitchTheHostSees) {
+    struct Case {
+        int active, removed;
+        bool cancel;
+        Events events;
+        int active_after;  // by the tab's index before the removal: which tab's page shows
+        int last_after;
+    };
+    const Case cases[] = {
+        {3, 1, false, {"Before 2", "Switch 3", "Remove 1"}, 3, 3},  // the same tab, one lower
+        {3, 3, false, {"Before 3", "Switch 3", "Remove 3"}, 4, 3},  // the tab that followed
+        {4, 4, false, {"Before 3", "Switch 4", "Remove 4"}, 3, 4},  // the last: the one before it
+        {0, 0, false, {"Before 0", "Switch 0", "Remove 0"}, 1, 0},  // the first, index unchanged
+        {1, 3, false, {"Remove 3"}, 1, 0},                          // after the active tab
+        {3, 1, true, {"Before 2", "Remove 1"}, 3, 0},               // cancelled: the same tab stays
+        {3, 3, true, {"Before 3", "Switch 3", "Remove 3"}, 4, 3},   // a tab that went cannot stay
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "active " << c.active << ", removing " << c.removed
+                                          << (c.cancel ? ", host cancels" : ""));
+        XTabModel m;
+        m.setTabCount(5);
+        m.Resize(400, 100);
+        std::vector<int> pages;
+        for (int i = 0; i < 5; ++i) pages.push_back(m.TabPage(i));
+        m.setActiveTab(c.active);
+        if (c.active == 0) m.setActiveTab(1), m.setActiveTab(0);  // LastActiveTab 1
+        EventLog log(m);
+        log.cancel_next = c.cancel;
+        int count_seen = -1;
+        int active_seen = -1;
+        QObject::connect(&m, &XTabModel::BeforeTabSwitch, [&](int, bool&) {
+            count_seen = m.TabCount();
+            active_seen = m.ActiveTab();
+        });
+        m.RemoveTab(c.removed);
+        EXPECT_EQ(log.events, c.events) << "events";
+        const int expected_index = c.active_after > c.removed ? c.active_after - 1 : c.active_after;
+        EXPECT_EQ(m.ActiveTab(), expected_index) << "active tab";
+        EXPECT_EQ(m.ActivePage(), pages[c.active_after]) << "page shown (of tab " << c.active_after << " before)";
+        EXPECT_EQ(m.LastActiveTab(), c.last_after) << "LastActiveTab";
+        if (c.events.size() > 1) {
+            EXPECT_EQ(count_seen, 4) << "TabCount the host sees in BeforeTabSwitch";
+            EXPECT_EQ(active_seen, expected_index) << "ActiveTab the host sees in BeforeTabSwitch";
+        }
+        EXPECT_FALSE(m.IsBusy()) << "busy after the removal";
+    }
+}
+
+TEST_F(Five, RemoveTabRefusesBadIndexesAndTheLastTab) {
     EventLog log(m);
-    m.RemoveTab(1);
-    EXPECT_EQ(m.ActiveTab(), 2);  // the same tab, one index lower
-    EXPECT_EQ(m.ActivePage(), active_page);
-    EXPECT_EQ(log.events, Events{"Remove 1"});
-    m.RemoveTab(3);  // the active last tab: the one before it takes over
-    EXPECT_EQ(m.ActiveTab(), 2);
-    m.setActiveTab(1);
-    const int next_page = m.TabPage(2);
-    m.RemoveTab(1);  // the active tab: the one after it takes over
-    EXPECT_EQ(m.ActivePage(), next_page);
-    EXPECT_EQ(error_number([&] { m.RemoveTab(2); }), kXTabSubscriptOutOfRange);
+    EXPECT_EQ(error_number([&] { m.RemoveTab(5); }), kXTabSubscriptOutOfRange) << "RemoveTab(5)";
+    EXPECT_EQ(error_number([&] { m.RemoveTab(-1); }), kXTabSubscriptOutOfRange) << "RemoveTab(-1)";
     m.setTabCount(1);
-    m.RemoveTab(0);  // the last tab stays
-    EXPECT_EQ(m.TabCount(), 1);
+    m.RemoveTab(0);
+    EXPECT_EQ(m.TabCount(), 1) << "the last tab stays";
+    EXPECT_EQ(log.events, Events{}) << "events";
 }
 
 TEST_F(Five, StoreRoundTripAndClamping) {
@@ -298,6 +341,25 @@ TEST(XTabPaint, GoldenLooks) {
     }
 }
 
+// Property pages under themes 0, 1, 2 and 4 centre a caption wider than its tab and cut it at the tab's edges,
+// without an ellipsis: the inactive captions here are set larger than the active font they were measured in.
+TEST(XTabPaint, PropertyPagesCaptionsAreCutNotShortened) {
+    QImage sheet(300, 4 * 40, QImage::Format_ARGB32);
+    int row = 0;
+    for (int theme : {0, 1, 2, 4}) {
+        XTabModel m;
+        for (int i = 0; i < 3; ++i) m.setTabCaption(i, QStringList{"MUSIC", "MAIN OUTPUT", "SUB OUT"}[i]);
+        m.set(&XTabProps::TabStyle, kTabStylePropertyPages);
+        m.setTabTheme(theme);
+        FontSpec large = m.props().InActiveTabFont;
+        large.size = 12;
+        m.set(&XTabProps::InActiveTabFont, large);
+        m.Resize(300, 40);
+        QPainter(&sheet).drawImage(0, 40 * row++, shot(m));
+    }
+    EXPECT_GOLDEN(sheet, "ctl_tabs_pages_cut_captions");
+}
+
 // The panel takes the active tab's end colour (the same as its start in the pictures' theme). The focus mark
 // follows the focus state; repaints never toggle it; off on the main window's strips.
 TEST_F(Five, PanelColourAndFocusMark) {
@@ -342,6 +404,8 @@ TEST(XTabPaint, HoverHighlightComesAndGoes) {
     }
 }
 
+// Every move whose scan passes the tracked tab's close box without a hit raises ControlBoxExit and draws that box
+// normal again, whether the pointer was over it or not.
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     const auto s = strip(4, 0, 2);
     XTabModel& m = *s;
@@ -350,15 +414,40 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
     EventLog log(m);
     const TabRect box = m.tab(2).box;
     const QPoint in(box.left + 4, box.top + 4);
-    m.PointerMoved(QPoint(box.left - 30, 40));  // not over any box: no exit either
+    const QPoint low(box.left + 1, box.bottom - 2);  // the box's lowest gradient row
+    const uint32_t normal = m.surface().pixel(low.x(), low.y());
+    m.PointerMoved(QPoint(box.left - 30, 40));  // passes the box of tab 0, the one tracked
     m.PointerMoved(in);
     m.PointerMoved(in + QPoint(1, 0));
+    EXPECT_EQ(m.surface().pixel(low.x(), low.y()), make_rgb(207, 207, 207)) << "box under the pointer";
     m.PointerMoved(QPoint(box.left - 30, 40));
+    EXPECT_EQ(m.surface().pixel(low.x(), low.y()), normal) << "box after the pointer left it";
+    EXPECT_FALSE(m.BoxHot()) << "BoxHot after leaving";
     m.PointerPressed(in);
     EXPECT_EQ(m.surface().pixel(box.left + 1, box.top + 2), make_rgb(207, 207, 207));  // pressed look
     m.PointerReleased(in);
     EXPECT_EQ(m.TabCount(), 3);
-    EXPECT_EQ(log.events, (Events{"Enter", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp", "Remove 2"}));
+    EXPECT_EQ(m.BoxTabIndex(), m.ActiveTab()) << "box tracked after the removal";
+    EXPECT_EQ(log.events, (Events{"Enter", "BoxExit", "BoxExit", "BoxEnter", "BoxHover", "BoxExit", "BoxDown", "BoxUp",
+                                  "Remove 2"}));
+}
+
+// Under the hover themes the pointer in the active tab but off its close box raises ControlBoxExit on every move.
+TEST(XTabPointer, HoverThemesLeaveTheBoxOnEveryMoveOffIt) {
+    const auto s = strip(4, 0, 1);
+    XTabModel& m = *s;
+    m.set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
+    m.set(&XTabProps::UseControlBox, true);
+    EventLog log(m);
+    const TabRect box = m.tab(0).box;
+    const QPoint in(box.left + 4, box.top + 4);
+    const QPoint off(box.left - 20, box.top + 4);  // in tab 0, left of its box
+    const QPoint low(box.left + 1, box.bottom - 2);
+    const uint32_t normal = m.surface().pixel(low.x(), low.y());
+    for (const QPoint& p : {off, off + QPoint(1, 0), in, in + QPoint(1, 0), off}) m.PointerMoved(p);
+    m.PointerMoved(QPoint(m.tab(2).rect.left + 5, 10));  // over another tab: not tracked
+    EXPECT_EQ(log.events, (Events{"Enter", "BoxExit", "BoxExit", "BoxEnter", "BoxHover", "BoxExit"}));
+    EXPECT_EQ(m.surface().pixel(low.x(), low.y()), normal) << "box after the pointer left it";
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 // The tab strip as a widget: its pages of controls, and the mouse through the window system.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
+
+#include "platform/qt_file_dialogs.h"
 
 #include "tabs/xtab.h"
 #include "xtab_event_log.h"
@@ -130,6 +135,47 @@ TEST_F(XTabWidget, KeysThroughTheWindow) {
         QTest::keyClick(window(), key, modifiers);
         EXPECT_EQ(tab->ActiveTab(), expected) << QKeySequence(key | modifiers).toString().toStdString();
     }
+}
+
+// What the strip's open dialog asks for, and answers with.
+struct RecordingDialogs : FileDialogs {
+    std::vector<FileDialogRequest> asked;
+    std::optional<std::string> answer;
+    std::optional<std::string> show_open(const FileDialogRequest& r) override {
+        asked.push_back(r);
+        return answer;
+    }
+    std::optional<std::string> show_save(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+TEST(XTabFileOpenDialog, AsksForAnOpenFileDialogAndTrimsTheAnswer) {
+    RecordingDialogs d;
+    d.answer = "  /music/set 1.ktv  ";
+    EXPECT_EQ(XTabModel::ShowFileOpenDialog(d, "/music", "").toStdString(), "/music/set 1.ktv") << "chosen path";
+    d.answer.reset();
+    EXPECT_EQ(XTabModel::ShowFileOpenDialog(d, "", "Pictures|*.bmp").toStdString(), "") << "cancelled";
+    ASSERT_EQ(d.asked.size(), 2u);
+    EXPECT_EQ(d.asked[0].title, "Open File") << "title";
+    EXPECT_EQ(d.asked[0].filter, "All Files (*.*)|*.*") << "filter for an empty one";
+    EXPECT_EQ(d.asked[0].init_dir, "/music") << "start folder";
+    EXPECT_EQ(d.asked[1].filter, "Pictures|*.bmp") << "filter given";
+}
+
+// The dialog the user sees on the window system carries the title.
+TEST(XTabFileOpenDialog, TheShownDialogIsTitledOpenFile) {
+    QString title = QStringLiteral("(no dialog)");
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) return;
+        poll.stop();
+        title = d->windowTitle();
+        d->reject();
+    });
+    poll.start(10);
+    QtFileDialogs dialogs;
+    EXPECT_EQ(XTabModel::ShowFileOpenDialog(dialogs, QString(), QString()).toStdString(), "") << "cancelled";
+    EXPECT_EQ(title.toStdString(), "Open File") << "window title";
 }
 
 }  // namespace
