@@ -13,6 +13,7 @@
 #include "controls/param_text_box.h"
 #include "controls/peq_graph.h"
 #include "controls/slider.h"
+#include "mainwindow/slider_instances.h"
 #include "platform/twips.h"
 #include "tabs/xtab.h"
 
@@ -78,11 +79,7 @@ QWidget* make_widget(const ControlRow& row, QWidget* parent) {
         }
         case ControlKind::Slider: {
             auto* s = new xiSlider(parent);
-            s->setOrientation((row.flags & kVertical) ? 1 : 0);
-            if (row.flags & kVertical)
-                s->set_thumb_size(28, 12);
-            else
-                s->set_thumb_size(10, 18);
+            load_slider_instance(*s, row);
             return s;
         }
         case ControlKind::Button: {

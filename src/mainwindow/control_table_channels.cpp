@@ -41,7 +41,7 @@ void strip(Rows& r, const std::string& frame, int i, int x, const std::string& l
     const int parent_index = frame == "Frame_echo_vr" ? 4 : 14;
     r.add(K::Frame, frame, i, "Frame_all_1", parent_index, x, 14, 46, 186, "", i == 0 ? kFlat | kHidden : kFlat);
     r.add(K::Label, label, -1, frame, i, 0, 0, 46, 16, caption);
-    r.add(K::Slider, slider, -1, frame, i, 5, 18, 36, 146, "", kVertical);
+    r.add(K::Slider, slider, -1, frame, i, 14, 18, 24, 146, "", kVertical);
     r.add(K::NumericBox, box, -1, frame, i, 1, 166, 44, 20);
 }
 
@@ -59,7 +59,7 @@ void add_volume_rows(std::vector<ControlRow>& out) {
         const int x = 8 + i * 60;
         const std::string g = groups[i];
         r.add(K::Label, "Label_vol_control", i, page, -1, x, 4, 56, 16, captions[i], kHeading);
-        r.add(K::Slider, "vr_" + g + "_vol", -1, page, -1, x + 10, 22, 36, 114, "", kVertical);
+        r.add(K::Slider, "vr_" + g + "_vol", -1, page, -1, x + 19, 22, 25, 114, "", kVertical);
         r.add(K::NumericBox, "Text_" + g + "_vol", -1, page, -1, x + 2, 138, 52, 20);
         r.add(K::Button, "key_mute", i + 1, page, -1, x + 2, 162, 52, 22, "MUTE");
     }
@@ -158,10 +158,12 @@ void add_input_rows(std::vector<ControlRow>& out) {
     r.add(K::Frame, sub, -1, "Picture_tab_page", 4, 8, 6, 336, 200, "");
     const char* sub_names[3] = {"music_vol", "mic_vol", "vol"};
     const char* sub_caption[3] = {"Music Vol", "Mic Vol", "Vol"};
+    const int sub_width[3] = {24, 24, 25};  // two small faders and the large one
     for (int i = 0; i < 3; ++i) {
         const int x = 6 + i * 76;
         r.add(K::Label, "Label_sub_x_vol", i, sub, -1, x, 12, 74, 16, sub_caption[i], kHeading);
-        r.add(K::Slider, "VR_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 19, 30, 36, 138, "", kVertical);
+        r.add(K::Slider, "VR_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 28, 30, sub_width[i], 138, "",
+              kVertical);
         r.add(K::NumericBox, "Text_sub_out_" + std::string(sub_names[i]), -1, sub, -1, x + 11, 172, 52, 20);
     }
     r.add(K::Button, "key_sub_out_mute", -1, sub, -1, 236, 30, 92, 26, "Mute");
@@ -194,15 +196,16 @@ void add_effect_rows(std::vector<ControlRow>& out) {
           "Text_plate_reverb_damping");
 
     // Echo / reverb balance of the microphone effect, drawn as a group like
-    // the two above: title on the border, the slider and its box on the
-    // strips' lines, the two ends named beside the slider's ends.
+    // the two above: title on the border, a horizontal slider across the
+    // middle with its two ends named over them (more reverb to the right),
+    // its box on the strips' line.
     const std::string bal = "Picture_mic_eff_echo_p";
-    r.add(K::PictureBox, bal, 15, "Picture_tab_page", 2, 500, 4, 134, 206, "", kFlat);
+    r.add(K::PictureBox, bal, 15, "Picture_tab_page", 2, 500, 4, 180, 206, "", kFlat);
     r.add(K::Label, "Label_echo_reverb_bili", -1, bal, 15, 6, 0, 90, 14, " Reverb Vol");
-    r.add(K::Label, "Label_reverb_vol_Reverb_max", -1, bal, 15, 52, 32, 78, 16, "Reverb Max");
-    r.add(K::Slider, "vr_echo_reverb_bili", -1, bal, 15, 12, 32, 36, 146, "", kVertical);
-    r.add(K::Label, "Label_reverb_vol_Echo_max", -1, bal, 15, 52, 162, 78, 16, " Echo Max");
-    r.add(K::NumericBox, "text_echo_reverb_bili", -1, bal, 15, 8, 180, 44, 20);
+    r.add(K::Label, "Label_reverb_vol_Echo_max", -1, bal, 15, 6, 78, 82, 16, " Echo Max");
+    r.add(K::Label, "Label_reverb_vol_Reverb_max", -1, bal, 15, 92, 78, 82, 16, "Reverb Max");
+    r.add(K::Slider, "vr_echo_reverb_bili", -1, bal, 15, 10, 98, 160, 25);
+    r.add(K::NumericBox, "text_echo_reverb_bili", -1, bal, 15, 68, 180, 44, 20);
 }
 
 void add_compressor_rows(std::vector<ControlRow>& out) {
@@ -214,7 +217,7 @@ void add_compressor_rows(std::vector<ControlRow>& out) {
     r.add(K::Label, "Label1", 7, f, 3, 8, 16, 100, 16, " Dynamic Range Compression", kHidden);
     r.add(K::CheckBox, "Check_drc_enable", -1, f, 3, 10, 18, 90, 18, "ON/OFF");
     r.add(K::Limiter, "Limiter_drc", -1, f, 3, 10, 40, 156, 156);
-    r.add(K::Slider, "vr_drc_threshold_db", -1, f, 3, 170, 40, 32, 156, "", kVertical);
+    r.add(K::Slider, "vr_drc_threshold_db", -1, f, 3, 176, 40, 24, 156, "", kVertical);
     r.add(K::Label, "Label_drc_p", 3, f, 3, 210, 38, 70, 16, "Threshold");
     r.add(K::NumericBox, "Text_drc_threshold_db", -1, f, 3, 210, 54, 70, 20);
     const char* fields[3] = {"ratio", "attack", "release"};

@@ -30,7 +30,7 @@ void add_eq_rows(std::vector<ControlRow>& out) {
     // Channel pre-gain and switches, their rows on the band columns' lines.
     const int cx = kColumnX;
     r.add(K::Label, "Label_input_vol", -1, panel, -1, cx, 6, 76, 14, "Input Vol", kHeading);
-    r.add(K::Slider, "vr_eq_pre_gain_db_index", -1, panel, -1, cx + 20, 24, 36, 186, "", kVertical);
+    r.add(K::Slider, "vr_eq_pre_gain_db_index", -1, panel, -1, cx + 29, 24, 25, 186, "", kVertical);
     r.add(K::NumericBox, "Text_eq_pre_gain_db_index", -1, panel, -1, cx + 12, 214, 52, 19);
     r.add(K::Button, "key_eq_chx_enable", -1, panel, -1, cx + 3, 242, 70, 22, "EQ ON");
     r.add(K::Button, "key_eq_chx_bypass", -1, panel, -1, cx + 3, 267, 70, 22, "EQ Bypass");
@@ -52,10 +52,11 @@ void add_eq_rows(std::vector<ControlRow>& out) {
         r.add(K::Button, "key_eq_type_lp", b, col, b, 32, 39, 28, 20, "LP");
         r.add(K::Button, "key_eq_type_hp", b, col, b, 2, 60, 58, 20, "HP");
         r.add(K::CheckBox, "Check_eq_x_enable", b, col, b, 2, 82, 60, 16, "ON/OFF");
-        r.add(K::Slider, "vr_eq_db", b, col, b, 13, 100, 36, 134, "", kVertical);
-        r.add(K::NumericBox, "Text_eq_db", b, col, b, 5, 238, 52, 19);
-        r.add(K::Slider, "vr_eq_freq", b, col, b, 2, 259, 58, 16);
-        r.add(K::NumericBox, "Text_eq_freq", b, col, b, 5, 276, 52, 19);
+        // Faders are one thumb plus 7 pixels of ticks wide, the thumb over the boxes' centre.
+        r.add(K::Slider, "vr_eq_db", b, col, b, 22, 100, 25, 128, "", kVertical);
+        r.add(K::NumericBox, "Text_eq_db", b, col, b, 5, 230, 52, 19);
+        r.add(K::Slider, "vr_eq_freq", b, col, b, 2, 251, 58, 22);
+        r.add(K::NumericBox, "Text_eq_freq", b, col, b, 5, 275, 52, 19);
         r.add(K::Label, "Label_eq_q", b, col, b, 3, 297, 12, 19, "Q");
         r.add(K::NumericBox, "Text_eq_q", b, col, b, 15, 297, 42, 19);
     }

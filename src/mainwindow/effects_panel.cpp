@@ -3,14 +3,11 @@
 
 #include <QLabel>
 
-#include "controls/slider.h"
-
 namespace tuner {
 
 void EffectsPanel::finish() {
     for (const auto& row : control_table()) {
         if (row.area != ControlArea::Effects) continue;
-        if (auto* s = reg_.get<xiSlider>(row.object_name())) s->setShowValueTip(true);
         // The strips are narrow: their names in a smaller face, centred.
         if (row.kind == ControlKind::Label && row.width <= 46 * 15) {
             auto* l = reg_.get<QLabel>(row.object_name());
@@ -30,8 +27,9 @@ void EffectsPanel::finish() {
         title->setAutoFillBackground(true);
         title->setStyleSheet(QStringLiteral("QLabel{background:#f0f0f0;padding:0 2px 0 0;}"));
     }
-    for (const char* name : {"Label_reverb_vol_Reverb_max", "Label_reverb_vol_Echo_max"})
-        if (auto* l = reg_.get<QLabel>(name)) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The balance's ends: echo at the left (0), reverb at the right (30).
+    if (auto* l = reg_.get<QLabel>("Label_reverb_vol_Echo_max")) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (auto* l = reg_.get<QLabel>("Label_reverb_vol_Reverb_max")) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 }  // namespace tuner

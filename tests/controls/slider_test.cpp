@@ -202,16 +202,36 @@ TEST(SliderWidget, LayoutFromThumbAndWidth) {
     EXPECT_EQ(l.height(), 15 + 4096);
 }
 
-// The window's sliders, horizontal (thumb 10 x 18) and vertical (28 x 12): at both ends and under the pointer.
+// The window's sliders on their grey surface: a level (thumb 19 x 15, ticks below), a fader (18 x 31, ticks
+// right of the rail, one thumb plus 7 pixels wide) and the balance (31 x 18, ticks above and so outside), at both
+// ends and under the pointer.
 TEST(SliderWidget, GoldenLooks) {
-    const std::tuple<const char*, int, int, bool> looks[] = {
-        {"ctl_slider_h_min", 0, 0, false}, {"ctl_slider_h_max", 0, 30, false}, {"ctl_slider_h_hot", 0, 12, true},
-        {"ctl_slider_v_min", 1, 0, false}, {"ctl_slider_v_max", 1, 30, false}, {"ctl_slider_v_hot", 1, 12, true}};
-    for (const auto& [name, orientation, value, hot] : looks) {
+    enum Kind { Level, Fader, Balance };
+    const std::tuple<const char*, Kind, int, bool> looks[] = {
+        {"ctl_slider_h_min", Level, 0, false},     {"ctl_slider_h_max", Level, 30, false},
+        {"ctl_slider_h_hot", Level, 12, true},     {"ctl_slider_v_min", Fader, 0, false},
+        {"ctl_slider_v_max", Fader, 30, false},    {"ctl_slider_v_hot", Fader, 12, true},
+        {"ctl_slider_balance", Balance, 7, false}, {"ctl_slider_balance_hot", Balance, 7, true}};
+    for (const auto& [name, kind, value, hot] : looks) {
         xiSlider s;
-        s.setOrientation(orientation);
-        orientation == 1 ? s.set_thumb_size(28, 12) : s.set_thumb_size(10, 18);
-        orientation == 1 ? s.resize(36, 146) : s.resize(112, 24);
+        s.setBackColor(0xE0E0E0);
+        s.setOrientation(kind == Fader ? 1 : 0);
+        if (kind == Level) {
+            s.set_thumb_size(19, 15);
+            s.setWidth_ADJ(135);
+            s.setLine_Main_Div(20);
+            s.resize(118, 24);
+        } else if (kind == Fader) {
+            s.set_thumb_size(18, 31);
+            s.setLine_Sub_Div(1);
+            s.setLine_Main_Div(5);
+            s.resize(25, 114);
+        } else {
+            s.set_thumb_size(31, 18);
+            s.setLine_Mode(0);
+            s.resize(160, 25);
+        }
+        EXPECT_EQ(kind == Fader ? s.width() : s.height(), kind == Level ? 24 : 25) << name << " across the rail";
         s.setMax(30);
         s.setValue(value);
         if (hot) s.model().pointer_entered();
