@@ -79,7 +79,9 @@ void add_status_rows(std::vector<ControlRow>& out) {
     r.add(K::TextBox, "Text_software_version", -1, "", -1, 988, 584, 272, 20, "", kReadOnly);
     r.add(K::PictureBox, "Picture_logo", -1, "", -1, 1140, 608, 120, 48, "", kFlat);
     r.add(K::Label, "Label_logo_text", -1, "", -1, 1140, 608, 120, 48, "Veltrana", kHeading | kHidden);
-    r.add(K::TextBox, "Text_vr_error_cou", -1, "", -1, 988, 610, 148, 22, "", kReadOnly | kHidden);
+    // The slider fault code must be read whole: the box spans the status
+    // column and lies over the logo's top while it is shown.
+    r.add(K::TextBox, "Text_vr_error_cou", -1, "", -1, 988, 608, 272, 22, "", kReadOnly | kHidden);
     r.add(K::PictureBox, "Picture_power_off_tishi", 0, "", -1, 432, 240, 400, 96, "", kHidden);
     r.add(K::Label, "Label_system_setup", 5, "Picture_power_off_tishi", 0, 10, 30, 380, 36, "The device is on standby.",
           kHeading);
