@@ -96,8 +96,8 @@ struct LiveWindow {
 };
 
 // Idle polls repaint nothing; the unit's new volume repaints the volume's box
-// and slider only where it shows; a long name from the unit shows its start
-// and then stays still through the polls.
+// and slider, not the boxes beside them; a long name from the unit shows its
+// start and then stays still through the polls.
 TEST(E2eRepaint, PollsThatChangeNothingRepaintNothing) {
     LiveWindow w("e2e_repaint_idle");
     ASSERT_TRUE(w.connect_and_settle()) << "the simulated unit connected, its whole state read and a poll round";
