@@ -33,6 +33,27 @@ QAction* action_of(QObject* o) {
     return nullptr;
 }
 
+// The user types in a box that has the focus; a parameter box keeps it
+// while another window (the progress wait) holds the keyboard.
+bool user_types_in(const QLineEdit* le) {
+    if (const auto* box = qobject_cast<const ParamTextBox*>(le)) return box->has_logical_focus();
+    return le->hasFocus();
+}
+
+// A text set by the program shows from its start, as a text box does; the box
+// the user types in keeps the cursor where the text put it. A box given the
+// text it already shows keeps its cursor and its pixels (setting it again
+// would move the cursor to the end and back, and repaint the box, its frame
+// and the window behind it).
+void set_box_text(QLineEdit* le, const QString& t) {
+    const bool typing = user_types_in(le);
+    if (le->text() != t)
+        le->setText(t);
+    else if (typing)
+        return;
+    if (!typing && le->cursorPosition() != 0) le->setCursorPosition(0);
+}
+
 }  // namespace
 
 QtMainView::QtMainView(ControlRegistry& registry, QWidget* window, AskYesNo ask)
@@ -102,7 +123,10 @@ void QtMainView::to_back(Ctl c) {
 
 void QtMainView::set_text(Ctl c, const std::string& text) {
     const QString t = qs(text);
-    if (is_window(c)) return set_unicode_caption(window_, text);
+    if (is_window(c)) {
+        if (window_ && window_->windowTitle() != t) set_unicode_caption(window_, text);
+        return;
+    }
     const auto* e = entry(c);
     // Owner-drawn strips and buttons re-render their whole face on every
     // set, so a caption they already show is left alone.
@@ -114,21 +138,28 @@ void QtMainView::set_text(Ctl c, const std::string& text) {
     }
     if (!e) return;
     QObject* o = e->object;
-    if (QAction* a = action_of(o)) return a->setText(t);
+    if (QAction* a = action_of(o)) {
+        if (a->text() != t) a->setText(t);
+        return;
+    }
     if (auto* b = qobject_cast<qbButtons_H*>(o)) {
         if (b->Caption() != t) b->setCaption(t);
         return;
     }
-    if (auto* g = qobject_cast<QGroupBox*>(o)) return g->setTitle(t);
-    if (auto* le = qobject_cast<QLineEdit*>(o)) {
-        // A text set by the program shows from its start, as a text box does;
-        // the box the user types in keeps the cursor where it is put.
-        le->setText(t);
-        if (!le->hasFocus()) le->setCursorPosition(0);
+    // The refresh sets every text again on each poll: a text already shown
+    // is left alone, so an unchanged window repaints nothing.
+    if (auto* g = qobject_cast<QGroupBox*>(o)) {
+        if (g->title() != t) g->setTitle(t);
         return;
     }
-    if (auto* ab = qobject_cast<QAbstractButton*>(o)) return ab->setText(t);
-    if (auto* l = qobject_cast<QLabel*>(o)) return l->setText(t);
+    if (auto* le = qobject_cast<QLineEdit*>(o)) return set_box_text(le, t);
+    if (auto* ab = qobject_cast<QAbstractButton*>(o)) {
+        if (ab->text() != t) ab->setText(t);
+        return;
+    }
+    if (auto* l = qobject_cast<QLabel*>(o)) {
+        if (l->text() != t) l->setText(t);
+    }
 }
 
 std::string QtMainView::text(Ctl c) const {
