@@ -174,6 +174,8 @@ void AudioModeDialog::preset_clicked(int index) {
 
 void AudioModeDialog::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) {
+        // Each opening shows the design size again, whatever size the user gave it last time.
+        resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
         centre_dialog(this, owner_);
         host_.set_main_window_enabled(false);
         disabled_owner_ = true;

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <tuple>
 
 #include <QCheckBox>
@@ -17,6 +18,9 @@
 #include "support/golden.h"
 
 using namespace tuner;
+
+// Sizes in failure messages as width x height.
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 
 namespace {
 
@@ -137,4 +141,24 @@ TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     EXPECT_TRUE(b5->isChecked());
     EXPECT_EQ(host.s.send_audio_mode_config_req, 0);
     EXPECT_EQ(host.refreshes, 1);
+}
+
+// Each opening shows the dialog at its design size (16230 x 7230 twips), even after the user resized it.
+TEST(AudioModeDialog, ReopensAtItsDesignSize) {
+    MainHost host;
+    AudioModeDialog d(host.s, host, &host.window);
+    const QSize design(16230 / 15, 7230 / 15);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(d.size(), design) << "first opening";
+    d.windowHandle()->resize(1250, 540);  // the user drags the border to see the spare boxes
+    QCoreApplication::processEvents();
+    ASSERT_EQ(d.size(), QSize(1250, 540)) << "resized by the user";
+    d.close();
+    EXPECT_TRUE(host.window.isEnabled()) << "main window after closing";
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(d.size(), design) << "second opening";
+    EXPECT_EQ(d.windowHandle()->size(), design) << "second opening, the window system's window";
+    EXPECT_FALSE(host.window.isEnabled()) << "main window while open again";
 }
