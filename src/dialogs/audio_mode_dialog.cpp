@@ -102,6 +102,9 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
     : QWidget(nullptr, Qt::Window), s_(s), host_(host), owner_(owner) {
     setObjectName(QStringLiteral("Form_system_set_audio_mode_config"));
     set_colours(this, kDialogBack, kNoColor);
+    // The form's design font, whatever the desktop's: its controls take it,
+    // the preset buttons a copy of it, and their captions fit at that size.
+    setFont(to_qfont(FontSpec{}));
     resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
     delete_with_owner(this, owner);
 

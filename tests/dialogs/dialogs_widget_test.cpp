@@ -15,6 +15,8 @@
 #include "dialogs/about_box.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "platform/canvas.h"
+#include "platform/font_spec.h"
 #include "support/golden.h"
 
 using namespace tuner;
@@ -161,4 +163,25 @@ TEST(AudioModeDialog, ReopensAtItsDesignSize) {
     EXPECT_EQ(d.size(), design) << "second opening";
     EXPECT_EQ(d.windowHandle()->size(), design) << "second opening, the window system's window";
     EXPECT_FALSE(host.window.isEnabled()) << "main window while open again";
+}
+
+// The preset buttons draw with a copy of the dialog's font; their captions fit on one line in both languages.
+TEST(AudioModeDialog, PresetButtonsTakeTheFormFontAndFit) {
+    MainHost host;
+    AudioModeDialog d(host.s, host, &host.window);
+    d.show();
+    const FontSpec form = font_spec_of(d.font());
+    for (uint8_t lang : {uint8_t{0}, uint8_t{1}}) {
+        host.s.Language = lang;
+        d.set_language_dis_____audio_mode_config();
+        for (int i = 0; i < 3; ++i) {
+            const qbButtons_H* b = d.key_audio_mode_all_on_off(i);
+            const std::string what = "button " + std::to_string(i) + ", language " + std::to_string(lang);
+            EXPECT_EQ(b->Font().name, form.name) << what;
+            EXPECT_EQ(b->Font().size, form.size) << what;
+            const QSize need = Canvas::text_extent(b->Caption(), b->Font());
+            EXPECT_LE(need.width() + 8, b->width()) << what << ": " << b->Caption().toStdString();
+            EXPECT_LE(need.height() + 4, b->height()) << what << ": " << b->Caption().toStdString();
+        }
+    }
 }
