@@ -287,6 +287,10 @@ TEST_F(ButtonTest, PictureShapesAndAlignments) {
     EXPECT_EQ(b->PictureSizePixels(), 48);
     EXPECT_FALSE(host.region.contains(2, 2));  // the opaque square, scaled
     EXPECT_TRUE(host.region.contains(30, 20));
+    ASSERT_TRUE(b->ClipRegion().has_value());
+    ASSERT_TRUE(b->InnerRegion().has_value());
+    EXPECT_EQ(b->ClipRegion()->bounds(), host.region.bounds().adjusted(1, 1, -1, -1)) << "ClipRegion";
+    EXPECT_EQ(b->InnerRegion()->bounds(), host.region.bounds().adjusted(2, 2, -2, -2)) << "InnerRegion";
     b->setPicture({});  // no picture: back to a rectangle
     EXPECT_EQ(b->ButtonShape(), 0);
 }
