@@ -407,5 +407,28 @@ TEST_F(WidgetTest, ReleaseInACutAwayCornerIsNoClick) {
     EXPECT_EQ(std::ranges::count(log, "Click"), 1) << "released at (1, 1), inside the region";
 }
 
+// A button created without stored properties draws with a copy of its form's font; one created from stored
+// properties keeps the stored font.
+TEST(ButtonFont, NewButtonCopiesTheFormFont) {
+    QWidget form;
+    QFont f = form.font();
+    f.setFamilies({QStringLiteral("DejaVu Serif")});
+    f.setPointSizeF(13.5);
+    f.setBold(true);
+    form.setFont(f);
+    auto* box = new QWidget(&form);  // a container between the form and the button
+    const qbButtons_H* fresh = new qbButtons_H(box);
+    EXPECT_EQ(fresh->Font().name, "DejaVu Serif") << "font face of a new button";
+    EXPECT_EQ(fresh->Font().size, 13.5) << "font size of a new button";
+    EXPECT_TRUE(fresh->Font().bold) << "bold of a new button";
+
+    PropertyBag bag;
+    bag.write("Font", FontSpec{"Tahoma", 9.0}, FontSpec{});
+    const qbButtons_H* stored = new qbButtons_H(bag, box);
+    EXPECT_EQ(stored->Font().name, "Tahoma") << "stored font face";
+    EXPECT_EQ(stored->Font().size, 9.0) << "stored font size";
+    EXPECT_FALSE(stored->Font().bold) << "stored bold";
+}
+
 }  // namespace
 }  // namespace tuner::testing
