@@ -90,6 +90,7 @@ TEST(WindowCompressor, CurveFollowsTheLeftButtonAlone) {
     const auto k = m.knob_rect();
     const QPoint knob(std::lround((k.left + k.right) / 2.0), std::lround((k.top + k.bottom) / 2.0));
     const QPoint to(std::lround(m.px_x(before)), std::lround(m.px_y(before - 12)));
+    click_at(w, in_window(w, lim, knob));  // a left click grabs the knob; other buttons must not drag it then
     const ParamImage image_before_image = w.frm->state().param_image;
     for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
         const QPoint a = in_window(w, lim, knob), c = in_window(w, lim, to);
