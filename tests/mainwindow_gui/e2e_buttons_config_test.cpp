@@ -19,8 +19,9 @@ void write_gbk_title_config(const std::string& dir) {
                                                          << kConfigCheckText << "\r\n";
 }
 
-// The buttons that the window shows.
+// The buttons that the window shows, with the test panel open (input buttons that no unit shows stay out).
 std::vector<qbButtons_H*> shown_buttons(WindowUnderTest& w) {
+    w.frm->services().show_test_panel(true);
     std::vector<qbButtons_H*> out;
     for (auto* b : w.frm->findChildren<qbButtons_H*>())
         if (b->isVisibleTo(w.frm.get())) out.push_back(b);
