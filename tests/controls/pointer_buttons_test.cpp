@@ -13,7 +13,9 @@ using namespace tuner;
 
 namespace {
 
-QPoint nearest(double x, double y) { return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))); }
+QPoint nearest(double x, double y) {
+    return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+}
 
 void show_active(QWidget& form) {
     form.show();
