@@ -37,16 +37,13 @@ void cut_corners(Region& r, int style, bool enabled, int w, int h, bool left, bo
     }
 }
 
-}  // namespace
+QImage scaled_rgb(const QImage& picture, int w, int h) {
+    return picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
+}
 
-int SlantWidth(int height) { return height / 2; }
-
-Region PictureRegion(const QImage& picture, int w, int h, int dx, int dy) {
-    Region out;
-    if (picture.isNull() || w <= 0 || h <= 0) return out;
-    const QImage img =
-        picture.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_RGB32);
-    const QRgb key = img.pixel(0, 0);
+// The pixels of `img` that differ from `key` by more than 3 in red, green or
+// blue, as rectangles built row by row, offset by (dx, dy).
+Region opaque_region(const QImage& img, QRgb key, int dx, int dy) {
     auto transparent = [&](QRgb p) {
         return std::abs(qRed(p) - qRed(key)) <= 3 && std::abs(qGreen(p) - qGreen(key)) <= 3 &&
                std::abs(qBlue(p) - qBlue(key)) <= 3;
@@ -62,6 +59,24 @@ Region PictureRegion(const QImage& picture, int w, int h, int dx, int dy) {
         }
     }
     return Region(acc);
+}
+
+// The part of the picture within `box`, `by` pixels smaller on every side,
+// so that its region sits `by` pixels inside the box.
+Region inset_region(const QImage& img, QRgb key, const QRect& box, int by) {
+    const int w = box.width() - 2 * by, h = box.height() - 2 * by;
+    if (w <= 0 || h <= 0) return Region();
+    return opaque_region(scaled_rgb(img.copy(box), w, h), key, box.left() + by, box.top() + by);
+}
+
+}  // namespace
+
+int SlantWidth(int height) { return height / 2; }
+
+Region PictureRegion(const QImage& picture, int w, int h, int dx, int dy) {
+    if (picture.isNull() || w <= 0 || h <= 0) return Region();
+    const QImage img = scaled_rgb(picture, w, h);
+    return opaque_region(img, img.pixel(0, 0), dx, dy);
 }
 
 ShapeResult BuildButtonShape(const ShapeInput& in) {
@@ -98,9 +113,22 @@ ShapeResult BuildButtonShape(const ShapeInput& in) {
                 res.built = false;
                 break;
             }
-            res.window = PictureRegion(*in.picture, w, h);
-            res.clip = PictureRegion(*in.picture, w - 2, h - 2, 1, 1);
-            res.inner = PictureRegion(*in.picture, w - 4, h - 4, 2, 2);
+            if (w <= 0 || h <= 0) {
+                res.clip = Region();
+                res.inner = Region();
+                break;
+            }
+            {
+                // The auxiliary regions sit one and two pixels inside the box
+                // of the picture region, which a picture with a transparent
+                // margin has away from the button's corner.
+                const QImage img = scaled_rgb(*in.picture, w, h);
+                const QRgb key = img.pixel(0, 0);
+                res.window = opaque_region(img, key, 0, 0);
+                const QRect box = res.window.bounds();
+                res.clip = inset_region(img, key, box, 1);
+                res.inner = inset_region(img, key, box, 2);
+            }
             break;
         default:
             res.window = Region::rect(0, 0, w, h);

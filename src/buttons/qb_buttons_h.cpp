@@ -84,6 +84,8 @@ ButtonAmbient qbButtons_H::CurrentAmbient() const {
         const auto back = static_cast<OleColor>(rgb_of(p->palette().color(QPalette::Window)));
         a.back_color = back;
         a.form_back_color = static_cast<OleColor>(rgb_of(window()->palette().color(QPalette::Window)));
+        // The form's font: a button created without stored properties draws with a copy of it.
+        a.form_font = font_spec_of(window()->font());
     }
     if (const QScreen* s = screen()) a.screen = s->size();
     return a;

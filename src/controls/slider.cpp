@@ -337,7 +337,8 @@ void xiSlider::paint_surface(Canvas& c) {
 
 void xiSlider::on_pointer_down(const Pointer& p) {
     model_.press(p.button, p.x(), p.y(), static_cast<int16_t>(p.shift));
-    if (show_tip_ && model_.Enabled()) show_value_tip();
+    // Only a left press counts; another button waits for its release, which steps.
+    if (p.button == 1 && show_tip_ && model_.Enabled()) show_value_tip();
 }
 
 void xiSlider::on_pointer_move(const Pointer& p) {

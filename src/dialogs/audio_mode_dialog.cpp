@@ -102,6 +102,9 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
     : QWidget(nullptr, Qt::Window), s_(s), host_(host), owner_(owner) {
     setObjectName(QStringLiteral("Form_system_set_audio_mode_config"));
     set_colours(this, kDialogBack, kNoColor);
+    // The form's design font, whatever the desktop's: its controls take it,
+    // the preset buttons a copy of it, and their captions fit at that size.
+    setFont(to_qfont(FontSpec{}));
     resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
     delete_with_owner(this, owner);
 
@@ -174,6 +177,8 @@ void AudioModeDialog::preset_clicked(int index) {
 
 void AudioModeDialog::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) {
+        // Each opening shows the design size again, whatever size the user gave it last time.
+        resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
         centre_dialog(this, owner_);
         host_.set_main_window_enabled(false);
         disabled_owner_ = true;

@@ -1,7 +1,6 @@
 // Reading the optional branding files beside the program.
 #include "mainwindow/startup_config.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -30,17 +29,16 @@ StartupConfig read_startup_config(const std::string& dir, AppState& s, SettingsS
     const std::string path = path_join(dir, kConfigFileName);
     TextFileError err = TextFileError::None;
     const std::vector<std::string> lines = utf8_file_read_lines(path, 4, kConfigLineMaxBytes, &err);
-    // A file in a legacy code page (GBK titles) is treated like a missing one
-    // rather than shown garbled.
-    const bool utf8 =
-        std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return utf8_sanitize(l) == l; });
-    if (err == TextFileError::None && utf8 && lines.size() == 4) {
-        cfg.config_check_line = utf8_first_chars(lines[3], kConfigCheckChars);
+    // Line 4 alone decides whether the file counts. A file saved in a legacy
+    // code page fails it there; bytes that are not UTF-8 in a line of an
+    // accepted file show as replacement characters and the line still counts.
+    if (err == TextFileError::None && lines.size() == 4) {
+        cfg.config_check_line = utf8_first_chars(utf8_sanitize(lines[3]), kConfigCheckChars);
         if (cfg.config_check_line == kConfigCheckText) {
             cfg.config_accepted = true;
-            cfg.language_mode = lines[0];
-            cfg.title_chinese = utf8_first_chars(lines[1], kTitleMaxChars);
-            cfg.title_english = utf8_first_chars(lines[2], kTitleMaxChars);
+            cfg.language_mode = utf8_sanitize(lines[0]);
+            cfg.title_chinese = utf8_first_chars(utf8_sanitize(lines[1]), kTitleMaxChars);
+            cfg.title_english = utf8_first_chars(utf8_sanitize(lines[2]), kTitleMaxChars);
         }
     }
 

@@ -7,9 +7,10 @@
 //      choice with the menu shown; an empty line changes nothing
 //   2  window title in Chinese        3  window title in English
 //   4  encoding check line, must begin with "此行为中文编码测试行请不要修改"
-// A file that is missing, unreadable, not valid UTF-8 in these lines, or
-// fails the check line leaves every default: "2", English only, both titles
-// "Veltrana". Titles are cut to 255 characters; nothing after line 4 is read.
+// A file that is missing, unreadable or fails the check line leaves every
+// default: "2", English only, both titles "Veltrana". In a file that passes,
+// bytes that are not UTF-8 read as U+FFFD and the line counts as it stands.
+// Titles are cut to 255 characters; nothing after line 4 is read.
 #pragma once
 
 #include <optional>

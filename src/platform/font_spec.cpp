@@ -25,4 +25,20 @@ QFont to_qfont(const FontSpec& spec) {
     return f;
 }
 
+FontSpec font_spec_of(const QFont& font) {
+    FontSpec spec;
+    const QStringList families = font.families();
+    const QString name = families.isEmpty() ? font.family() : families.front();
+    if (!name.isEmpty()) spec.name = name.toStdString();
+    if (font.pointSizeF() > 0)
+        spec.size = font.pointSizeF();
+    else if (font.pixelSize() > 0)
+        spec.size = font.pixelSize() * 72.0 / 96.0;
+    spec.bold = font.bold();
+    spec.italic = font.italic();
+    spec.underline = font.underline();
+    spec.strikethrough = font.strikeOut();
+    return spec;
+}
+
 }  // namespace tuner

@@ -24,4 +24,9 @@ struct FontSpec {
 // face names map to fonts found on Linux, with a CJK fallback.
 QFont to_qfont(const FontSpec& spec);
 
+// The FontSpec of a window's QFont (a form's Font as a control copies it):
+// its first family, its size in points (a pixel size counts at 96 dpi) and
+// its style.
+FontSpec font_spec_of(const QFont& font);
+
 }  // namespace tuner

@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include <gtest/gtest.h>
+#include <QPainter>
 
 #include "button_test_util.h"
 #include "buttons/button_color.h"
@@ -80,6 +81,25 @@ TEST(ButtonShape, SlantsEllipsesAndPictures) {
     img.setPixel(4, 4, qRgb(3, 252, 3));  // within 3 of the transparent colour
     img.setPixel(5, 5, qRgb(200, 0, 0));
     EXPECT_EQ(PictureRegion(img, 10, 10).bounds(), QRect(5, 5, 1, 1));
+}
+
+// Shapes 7 and 8: the auxiliary regions sit one and two pixels inside the box of the picture region, also when the
+// picture's opaque part lies away from its corner.
+TEST(ButtonShape, PictureShapesInsetTheirRegionsFromThePictureBox) {
+    QImage img(48, 48, QImage::Format_RGB32);
+    img.fill(qRgb(255, 255, 255));  // the top-left pixel: transparent
+    QPainter(&img).fillRect(24, 12, 24, 30, QColor(0, 0, 160));
+    for (int shape : {7, 8}) {
+        ShapeInput in{.shape = shape, .style = 2, .width = 48, .height = 48};
+        in.picture = &img;
+        const ShapeResult r = BuildButtonShape(in);
+        ASSERT_TRUE(r.clip.has_value()) << "shape " << shape;
+        ASSERT_TRUE(r.inner.has_value()) << "shape " << shape;
+        const QRect box = r.window.bounds();
+        EXPECT_EQ(box, QRect(24, 12, 24, 30)) << "picture region, shape " << shape;
+        EXPECT_EQ(r.clip->bounds(), box.adjusted(1, 1, -1, -1)) << "ClipRegion, shape " << shape;
+        EXPECT_EQ(r.inner->bounds(), box.adjusted(2, 2, -2, -2)) << "InnerRegion, shape " << shape;
+    }
 }
 
 LayoutInput plain(const QString& caption, int w = 105, int h = 29) {

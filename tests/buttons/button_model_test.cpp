@@ -287,6 +287,10 @@ TEST_F(ButtonTest, PictureShapesAndAlignments) {
     EXPECT_EQ(b->PictureSizePixels(), 48);
     EXPECT_FALSE(host.region.contains(2, 2));  // the opaque square, scaled
     EXPECT_TRUE(host.region.contains(30, 20));
+    ASSERT_TRUE(b->ClipRegion().has_value());
+    ASSERT_TRUE(b->InnerRegion().has_value());
+    EXPECT_EQ(b->ClipRegion()->bounds(), host.region.bounds().adjusted(1, 1, -1, -1)) << "ClipRegion";
+    EXPECT_EQ(b->InnerRegion()->bounds(), host.region.bounds().adjusted(2, 2, -2, -2)) << "InnerRegion";
     b->setPicture({});  // no picture: back to a rectangle
     EXPECT_EQ(b->ButtonShape(), 0);
 }
@@ -401,6 +405,29 @@ TEST_F(WidgetTest, ReleaseInACutAwayCornerIsNoClick) {
     press({20, 10});
     release({1, 1});
     EXPECT_EQ(std::ranges::count(log, "Click"), 1) << "released at (1, 1), inside the region";
+}
+
+// A button created without stored properties draws with a copy of its form's font; one created from stored
+// properties keeps the stored font.
+TEST(ButtonFont, NewButtonCopiesTheFormFont) {
+    QWidget form;
+    QFont f = form.font();
+    f.setFamilies({QStringLiteral("DejaVu Serif")});
+    f.setPointSizeF(13.5);
+    f.setBold(true);
+    form.setFont(f);
+    auto* box = new QWidget(&form);  // a container between the form and the button
+    const qbButtons_H* fresh = new qbButtons_H(box);
+    EXPECT_EQ(fresh->Font().name, "DejaVu Serif") << "font face of a new button";
+    EXPECT_EQ(fresh->Font().size, 13.5) << "font size of a new button";
+    EXPECT_TRUE(fresh->Font().bold) << "bold of a new button";
+
+    PropertyBag bag;
+    bag.write("Font", FontSpec{"Tahoma", 9.0}, FontSpec{});
+    const qbButtons_H* stored = new qbButtons_H(bag, box);
+    EXPECT_EQ(stored->Font().name, "Tahoma") << "stored font face";
+    EXPECT_EQ(stored->Font().size, 9.0) << "stored font size";
+    EXPECT_FALSE(stored->Font().bold) << "stored bold";
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 
 inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "(" << r.left() << ", " << r.top() << ") " << r.width() << "x" << r.height();
+}
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 namespace tuner {
 inline void PrintTo(const BoxRect& r, std::ostream* os) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <tuple>
 
 #include <QCheckBox>
@@ -14,9 +15,14 @@
 #include "dialogs/about_box.h"
 #include "dialogs/audio_mode_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "platform/canvas.h"
+#include "platform/font_spec.h"
 #include "support/golden.h"
 
 using namespace tuner;
+
+// Sizes in failure messages as width x height.
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << "x" << s.height(); }
 
 namespace {
 
@@ -137,4 +143,45 @@ TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     EXPECT_TRUE(b5->isChecked());
     EXPECT_EQ(host.s.send_audio_mode_config_req, 0);
     EXPECT_EQ(host.refreshes, 1);
+}
+
+// Each opening shows the dialog at its design size (16230 x 7230 twips), even after the user resized it.
+TEST(AudioModeDialog, ReopensAtItsDesignSize) {
+    MainHost host;
+    AudioModeDialog d(host.s, host, &host.window);
+    const QSize design(16230 / 15, 7230 / 15);
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(d.size(), design) << "first opening";
+    d.windowHandle()->resize(1250, 540);  // the user drags the border to see the spare boxes
+    QCoreApplication::processEvents();
+    ASSERT_EQ(d.size(), QSize(1250, 540)) << "resized by the user";
+    d.close();
+    EXPECT_TRUE(host.window.isEnabled()) << "main window after closing";
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(d.size(), design) << "second opening";
+    EXPECT_EQ(d.windowHandle()->size(), design) << "second opening, the window system's window";
+    EXPECT_FALSE(host.window.isEnabled()) << "main window while open again";
+}
+
+// The preset buttons draw with a copy of the dialog's font; their captions fit on one line in both languages.
+TEST(AudioModeDialog, PresetButtonsTakeTheFormFontAndFit) {
+    MainHost host;
+    AudioModeDialog d(host.s, host, &host.window);
+    d.show();
+    const FontSpec form = font_spec_of(d.font());
+    for (uint8_t lang : {uint8_t{0}, uint8_t{1}}) {
+        host.s.Language = lang;
+        d.set_language_dis_____audio_mode_config();
+        for (int i = 0; i < 3; ++i) {
+            const qbButtons_H* b = d.key_audio_mode_all_on_off(i);
+            const std::string what = "button " + std::to_string(i) + ", language " + std::to_string(lang);
+            EXPECT_EQ(b->Font().name, form.name) << what;
+            EXPECT_EQ(b->Font().size, form.size) << what;
+            const QSize need = Canvas::text_extent(b->Caption(), b->Font());
+            EXPECT_LE(need.width() + 8, b->width()) << what << ": " << b->Caption().toStdString();
+            EXPECT_LE(need.height() + 4, b->height()) << what << ": " << b->Caption().toStdString();
+        }
+    }
 }

@@ -405,13 +405,41 @@ TEST_F(StartupConfigTest, ValidFileSetsTitles) {
     EXPECT_EQ(c.title_english, std::string(255, 'E'));
 }
 
+// Only line 4 decides; a title with bytes that are not UTF-8 shows them as
+// replacement characters, and the language line and the other title count.
+TEST_F(StartupConfigTest, StrayBytesInTitlesShowAsReplacementCharacters) {
+    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
+    write("config.ini", "1\r\n\xB1\xEA\xCC\xE2 Desk\r\nKaraoke Tuner\r\n" + kCheck + "\r\n");
+    StartupConfig c = read();
+    EXPECT_TRUE(c.config_accepted) << "GBK bytes in the Chinese title";
+    EXPECT_EQ(c.title_chinese, bad + bad + bad + bad + " Desk") << "Chinese title";
+    EXPECT_EQ(c.title_english, "Karaoke Tuner") << "English title";
+    EXPECT_EQ(s.Language, 0) << "language line 1: Chinese only";
+    EXPECT_FALSE(c.language_menu_visible) << "language menu";
+
+    write("config.ini", "2\nZH\nTuner \xC0\xAF\xFE" + std::string(300, 'E') + "\n" + kCheck + "\xFF tail\n");
+    c = read();
+    EXPECT_TRUE(c.config_accepted) << "a stray byte after the check text";
+    EXPECT_EQ(c.title_chinese, "ZH") << "Chinese title";
+    EXPECT_EQ(c.title_english, "Tuner " + bad + bad + bad + std::string(246, 'E')) << "English title, 255 characters";
+    EXPECT_EQ(s.Language, 1) << "language line 2: English only";
+
+    write("config.ini", "\xFF\nZH\nEN\n" + kCheck + "\n");  // neither "1" nor "2": the saved choice
+    settings.set(kSettingsApp, kSettingsSection, "Language", "1");
+    c = read();
+    EXPECT_TRUE(c.language_menu_visible) << "language menu after a stray byte on line 1";
+    EXPECT_EQ(s.Language, 1) << "the saved choice";
+}
+
 TEST_F(StartupConfigTest, UnacceptedFilesReadAsMissing) {
     expect_defaults("no file");
     for (const auto& [what, bytes] : std::initializer_list<std::pair<const char*, std::string>>{
              {"check line too short", "1\nZH\nEN\n此行为中文编码测试行请不要\n"},
              {"leading blank", "1\nZH\nEN\n " + kCheck + "\n"},
              {"other text", "1\nZH\nEN\nthis line checks the encoding\n"},
-             {"GBK title", "1\r\n\xB1\xEA\xCC\xE2\r\nTitle\r\n" + kCheck + "\r\n"}}) {
+             // The check line saved in a legacy code page (GBK): the whole file is another encoding.
+             {"GBK check line", "1\r\nZH\r\nEN\r\n\xB4\xCB\xD0\xD0\xCE\xAA\xD6\xD0\xCE\xC4\r\n"},
+             {"a stray byte in the check text", "1\nZH\nEN\n\xFF" + kCheck + "\n"}}) {
         write("config.ini", bytes);
         expect_defaults(what);
     }
