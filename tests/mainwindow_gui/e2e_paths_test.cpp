@@ -98,7 +98,9 @@ protected:
             {ParamKind::EqDb, graph.band(kBand).band_gain_db - shown(s(), r, now)},
             {ParamKind::EqPreGain, graph.pre_gain_db() - shown(s(), r, now)},
             {ParamKind::DrcThreshold, w.frm->view().limiter_db() - shown(s(), r, now)}};
-        if (!graph_dragged) EXPECT_NEAR(off.contains(r.kind) ? off.at(r.kind) : 0, 0, 0.01) << "graph or curve";
+        if (!graph_dragged) {
+            EXPECT_NEAR(off.contains(r.kind) ? off.at(r.kind) : 0, 0, 0.01) << "graph or curve";
+        }
     }
 
     std::function<void()> held(const ParamRow& r, bool graph_dragged = false) {
