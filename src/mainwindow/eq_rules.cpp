@@ -269,6 +269,18 @@ public:
             case ParamKind::EqDb:
             case ParamKind::EqFreq: env.view.set_focus(Ctl{r->text_box, index}); [[fallthrough]];
             case ParamKind::EqPreGain:  // the focus stays where it is
+                // A byte below the editor's reach (from the unit or a file)
+                // is shown in the box while the slider keeps an old thumb: a
+                // step up goes to the lowest value the editor reaches, not a
+                // jump from that thumb; a step down keeps the byte.
+                if (param_get(env.s, *r) < r->min) {
+                    if (inc) {
+                        param_set(env.s, *r, r->min);
+                        raise_eq(env.s);
+                        refresh(env);
+                    }
+                    break;
+                }
                 if (inc)
                     env.view.slider_ui_inc(slider);
                 else

@@ -259,10 +259,16 @@ TEST_F(EditorRulesTest, APreGainBelowReachIsWrittenOnlyByTheUsersChange) {
     EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 90) << "pre-gain byte after pasting -6";
     rules.box_lost_focus(env, box);
 
+    // A step starts from what the box shows, not from the slider's old thumb (120, 0 dB): up goes to the lowest
+    // value the editor reaches (-18 dB), down keeps the byte.
     from_low();
+    EXPECT_TRUE(rules.step(env, "eq_pre_gain_db_index_dec")) << "pre-gain stepper not handled";
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 10) << "pre-gain byte after a step down from below the reach";
+    EXPECT_FALSE(raised()) << "EQ send word after a step down that changed nothing";
     EXPECT_TRUE(rules.step(env, "eq_pre_gain_db_index_inc")) << "pre-gain stepper not handled";
-    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 121) << "pre-gain byte after a step up from the kept thumb";
-    EXPECT_TRUE(raised()) << "EQ send word after the step";
+    EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 30) << "pre-gain byte after a step up from below the reach";
+    EXPECT_TRUE(raised()) << "EQ send word after the step up";
+
 }
 
 TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {

@@ -55,7 +55,7 @@ int saved_pre_gain(WindowUnderTest& w, const std::string& name) {
 }
 
 // A pre-gain below the slider's reach from the unit stays as it is through the refresh, the next sends and a
-// save, also when the box is entered and left untouched; a step of the slider writes it.
+// save, also when the box is entered and left untouched; a step up goes to the lowest value the editor reaches.
 TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
     WindowUnderTest w("e2e_low_pre_gain_unit");
     w.unit.image.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
@@ -89,8 +89,12 @@ TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
         click(w, "Text_eq_pre_gain_db_index");
         key(w, Qt::Key_Up);
     });
-    EXPECT_EQ(int{up[e::eq_pre_gain_db_index]}, thumb + 1) << "one step up from the slider's thumb";
-    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, thumb + 1) << "image byte after the step";
+    EXPECT_EQ(int{up[e::eq_pre_gain_db_index]}, 30) << "one step up from -22 dB: the lowest value the editor reaches";
+    EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, 30) << "image byte after the step";
+    EXPECT_EQ(v.text(Ctl{"Text_eq_pre_gain_db_index"}), "-18.0") << "pre-gain box after the step";
+    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), 30) << "pre-gain slider after the step";
+    const FrameImage next = write_after(w, cmd::eq, [&] { key(w, Qt::Key_Up); });
+    EXPECT_EQ(int{next[e::eq_pre_gain_db_index]}, 31) << "the next step up, from the slider at -18 dB";
 }
 
 // The same from a loaded file: the whole image goes to the unit with the file's byte, a save keeps it, and a typed
