@@ -273,7 +273,7 @@ public:
                 // is shown in the box while the slider keeps an old thumb: a
                 // step up goes to the lowest value the editor reaches, not a
                 // jump from that thumb; a step down keeps the byte.
-                if (param_get(env.s, *r) < r->min) {
+                if (r->kind == ParamKind::EqPreGain && param_get(env.s, *r) < r->min) {
                     if (inc) {
                         param_set(env.s, *r, r->min);
                         raise_eq(env.s);
