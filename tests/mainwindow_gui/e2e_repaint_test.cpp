@@ -41,31 +41,15 @@ public:
     std::map<std::string, int> paints;
 };
 
-// The window as the program runs it: its own link timers on the event loop
-// and the event loop's clock.
-struct LiveWindow {
-    explicit LiveWindow(const std::string& name) {
-        unit.image = distinct_param_image();
-        dir = make_program_dir(name);
-        set_app_dir(dir);
+// The window as the program runs it, counting the polls the unit answered.
+struct LiveWindow : WindowUnderTest {
+    explicit LiveWindow(const std::string& name) : WindowUnderTest(name, {}, true) {
         // A poll is answered when the reply to a read request has been read.
         unit.on_write = [this](const FrameImage& f) { asked = f[hid_frame::RWS] == rws::R; };
         unit.on_read = [this] {
             if (asked) ++polls;
             asked = false;
         };
-        WindowHooks hooks;
-        hooks.message_box = [this](const std::string& text, const std::string&, MessageIcon) {
-            messages.push_back(text);
-        };
-        hooks.ask_yes_no = [](const std::string&, const std::string&) { return true; };
-        hooks.end_program = [] {};
-        frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, clock, pump, true, hooks});
-    }
-    ~LiveWindow() {
-        frm.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
     }
 
     // Sleeps in the event loop until the unit answered `n` more polls. The
@@ -83,14 +67,6 @@ struct LiveWindow {
         return polls_go_by(kPollSteps);
     }
 
-    std::string dir;
-    SimulatedUnit unit;
-    MemorySettings settings;
-    CancellingDialogs dialogs;
-    QtClock clock;
-    QtEventPump pump;
-    std::vector<std::string> messages;
-    std::unique_ptr<FrmMain> frm;
     bool asked = false;
     int polls = 0;
 };

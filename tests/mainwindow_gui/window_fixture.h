@@ -15,6 +15,7 @@
 #include "core/default_image.h"
 #include "core/param_file.h"
 #include "mainwindow/frm_main.h"
+#include "platform/qt_wait.h"
 #include "support/distinct_image.h"
 #include "support/link_harness.h"
 #include "support/memory_settings.h"
@@ -41,10 +42,11 @@ inline std::string make_program_dir(const std::string& name) {
     return dir.string();
 }
 
-// The window started in a program folder of its own, to which `prepare` may add files first.
+// The window started in a program folder of its own, to which `prepare` may add files first. A `live` window runs
+// its own link timers on the event loop's clock, as the program does; otherwise the test moves the time.
 struct WindowUnderTest {
     explicit WindowUnderTest(const std::string& name = "default",
-                             const std::function<void(const std::string&)>& prepare = {}) {
+                             const std::function<void(const std::string&)>& prepare = {}, bool live = false) {
         unit.image = distinct_param_image();
         dir = make_program_dir(name);
         if (prepare) prepare(dir);
@@ -55,7 +57,9 @@ struct WindowUnderTest {
         };
         hooks.ask_yes_no = [](const std::string&, const std::string&) { return true; };
         hooks.end_program = [this] { ended = true; };
-        frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, time, time, false, hooks});
+        Clock& clock = live ? static_cast<Clock&>(live_clock) : time;
+        EventPump& pump = live ? static_cast<EventPump&>(live_pump) : time;
+        frm = std::make_unique<FrmMain>(FrmMainServices{unit, settings, dialogs, clock, pump, live, hooks});
     }
     ~WindowUnderTest() {
         frm.reset();
@@ -82,6 +86,8 @@ struct WindowUnderTest {
     MemorySettings settings;
     CancellingDialogs dialogs;
     FakeTime time;
+    QtClock live_clock;
+    QtEventPump live_pump;
     std::vector<std::string> messages;
     bool ended = false;
     std::unique_ptr<FrmMain> frm;
