@@ -8,7 +8,6 @@
 #include "controls/peq_graph.h"
 #include "core/app_paths.h"
 #include "core/param_file.h"
-#include "core/param_table.h"
 #include "core/send_requests.h"
 #include "core/value_tables.h"
 #include "dialogs/wheel_binding.h"
@@ -107,11 +106,6 @@ void FrmMain::Form_Load() {
     v.set_slider_min(Ctl{"vr_drc_threshold_db"}, -35), v.set_slider_max(Ctl{"vr_drc_threshold_db"}, 0);
     for (const char* gate : {"VR_music_noise_suppressor_threshold", "VR_mic1_noise_suppressor_threshold"})
         v.set_slider_min(Ctl{gate}, 30), v.set_slider_max(Ctl{gate}, 80);
-    // The effect, exciter and sub-output sliders span their fields (the echo
-    // delays index a 31-entry table); the volumes follow the unit's maxima.
-    for (const ParamRow& r : param_table())
-        if (!r.slider.empty() && !r.per_band && r.kind != ParamKind::Volume && r.kind != ParamKind::EqPreGain)
-            v.set_slider_min(Ctl{r.slider}, r.min), v.set_slider_max(Ctl{r.slider}, r.max);
 
     open_file_to_all_data(s_, *program_, io_.dialogs, LoadKind::Startup);
     s_.refresh_incremental = 0;

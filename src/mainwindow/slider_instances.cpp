@@ -1,7 +1,5 @@
 #include "mainwindow/slider_instances.h"
 
-#include <string>
-
 #include "controls/slider.h"
 #include "mainwindow/control_table.h"
 
@@ -88,17 +86,7 @@ const SliderInstance kSliders[] = {
 
 }  // namespace
 
-const SliderInstance* find_slider_instance(const std::string& object_name) {
-    const std::size_t open = object_name.find('(');
-    const std::string_view name = std::string_view(object_name).substr(0, open);
-    int index = -1;
-    if (open != std::string::npos) {
-        try {
-            index = std::stoi(object_name.substr(open + 1));
-        } catch (...) {
-            return nullptr;
-        }
-    }
+const SliderInstance* find_slider_instance(std::string_view name, int index) {
     for (const SliderInstance& s : kSliders)
         if (s.name == name && index >= s.first && index <= s.last) return &s;
     return nullptr;
@@ -126,7 +114,7 @@ PropertyBag slider_instance_bag(const SliderInstance& s, bool vertical) {
 
 void load_slider_instance(xiSlider& slider, const ControlRow& row) {
     const bool vertical = (row.flags & kVertical) != 0;
-    const SliderInstance* s = find_slider_instance(row.object_name());
+    const SliderInstance* s = find_slider_instance(row.name, row.index);
     if (!s) {
         slider.setOrientation(vertical ? 1 : 0);
         return;

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "core/system_colors.h"
@@ -26,8 +25,8 @@ struct SliderInstance {
     int32_t width_adj = 100;  // twips
 };
 
-// The row of an object name ("vr_eq_freq(9)"), or null.
-const SliderInstance* find_slider_instance(const std::string& object_name);
+// The row of a slider by its name and array index (-1 for a single control), or null.
+const SliderInstance* find_slider_instance(std::string_view name, int index);
 // Number of slider controls the rows cover (arrays counted per item).
 int slider_instance_count();
 

@@ -61,7 +61,8 @@ std::optional<std::string> result(const QString& path) {
 std::optional<std::string> QtFileDialogs::show_open(const FileDialogRequest& r) {
     const QString filters = qt_name_filters(r.filter);
     QString chosen = selected_filter(r, filters);
-    return result(QFileDialog::getOpenFileName(parent_, QString::fromStdString(r.title), start_path(r), filters, &chosen));
+    return result(
+        QFileDialog::getOpenFileName(parent_, QString::fromStdString(r.title), start_path(r), filters, &chosen));
 }
 
 std::optional<std::string> QtFileDialogs::show_save(const FileDialogRequest& r) {
@@ -69,7 +70,8 @@ std::optional<std::string> QtFileDialogs::show_save(const FileDialogRequest& r) 
     QString chosen = selected_filter(r, filters);
     QFileDialog::Options options;
     if (!r.confirm_overwrite) options |= QFileDialog::DontConfirmOverwrite;
-    return result(QFileDialog::getSaveFileName(parent_, QString::fromStdString(r.title), start_path(r), filters, &chosen, options));
+    return result(QFileDialog::getSaveFileName(parent_, QString::fromStdString(r.title), start_path(r), filters,
+                                               &chosen, options));
 }
 
 }  // namespace tuner

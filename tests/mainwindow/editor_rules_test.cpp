@@ -268,7 +268,6 @@ TEST_F(EditorRulesTest, APreGainBelowReachIsWrittenOnlyByTheUsersChange) {
     EXPECT_TRUE(rules.step(env, "eq_pre_gain_db_index_inc")) << "pre-gain stepper not handled";
     EXPECT_EQ(int{eq()[q::eq_pre_gain_db_index]}, 30) << "pre-gain byte after a step up from below the reach";
     EXPECT_TRUE(raised()) << "EQ send word after the step up";
-
 }
 
 TEST_F(EditorRulesTest, ResetRefusesWithoutAStartupImageAndAsksFirst) {

@@ -216,8 +216,8 @@ TEST(XTabRemove, EndsWithASwitchTheHostSees) {
         {3, 3, true, {"Before 3", "Switch 3", "Remove 3"}, 4, 3},   // a tab that went cannot stay
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "active " << c.active << ", removing " << c.removed
-                                          << (c.cancel ? ", host cancels" : ""));
+        SCOPED_TRACE(::testing::Message()
+                     << "active " << c.active << ", removing " << c.removed << (c.cancel ? ", host cancels" : ""));
         XTabModel m;
         m.setTabCount(5);
         m.Resize(400, 100);
