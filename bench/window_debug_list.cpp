@@ -10,13 +10,19 @@ namespace {
 
 using namespace tuner;
 
+// The window with no unit, shown, its test panel opened when `panel_shown`.
+struct UnpluggedWindow : testing::WindowUnderTest {
+    UnpluggedWindow(const std::string& name, bool panel_shown) : WindowUnderTest(name) {
+        unit.unplug();
+        frm->show();
+        if (panel_shown) frm->services().show_test_panel(true);
+        QCoreApplication::processEvents();
+    }
+};
+
 void BM_DebugLineIntoFullList(benchmark::State& state) {
     bench::app();
-    testing::WindowUnderTest w("bench_debug_list");
-    w.unit.unplug();
-    w.frm->show();
-    if (state.range(0) != 0) w.frm->services().show_test_panel(true);
-    QCoreApplication::processEvents();
+    UnpluggedWindow w("bench_debug_list", state.range(0) != 0);
     auto* list = w.frm->registry().get<QListWidget>("lstResults");
     for (int i = 0; i < kDebugListMaxLines; ++i) w.frm->services().debug_line(" 没有找到设备。");
     QCoreApplication::processEvents();
@@ -33,11 +39,7 @@ BENCHMARK(BM_DebugLineIntoFullList)->Arg(0)->Arg(1)->ArgName("panel_shown")->Uni
 // The same loop without the line: what the window's event processing alone costs.
 void BM_EventsOnly(benchmark::State& state) {
     bench::app();
-    testing::WindowUnderTest w("bench_debug_events");
-    w.unit.unplug();
-    w.frm->show();
-    if (state.range(0) != 0) w.frm->services().show_test_panel(true);
-    QCoreApplication::processEvents();
+    UnpluggedWindow w("bench_debug_events", state.range(0) != 0);
     for (auto _ : state) QCoreApplication::processEvents();
 }
 BENCHMARK(BM_EventsOnly)->Arg(0)->Arg(1)->ArgName("panel_shown")->Unit(benchmark::kMicrosecond);

@@ -404,13 +404,19 @@ TEST(XTabPaint, HoverHighlightComesAndGoes) {
     }
 }
 
+// Four tabs with close boxes under `theme`, on a white active tab.
+std::unique_ptr<XTabModel> close_box_strip(int theme) {
+    auto s = strip(4, 0, theme);
+    s->set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
+    s->set(&XTabProps::UseControlBox, true);
+    return s;
+}
+
 // Every move whose scan passes the tracked tab's close box without a hit raises ControlBoxExit and draws that box
 // normal again, whether the pointer was over it or not.
 TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
-    const auto s = strip(4, 0, 2);
+    const auto s = close_box_strip(2);
     XTabModel& m = *s;
-    m.set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
-    m.set(&XTabProps::UseControlBox, true);
     EventLog log(m);
     const TabRect box = m.tab(2).box;
     const QPoint in(box.left + 4, box.top + 4);
@@ -434,10 +440,8 @@ TEST(XTabPointer, CloseBoxesLightPressAndRemove) {
 
 // Under the hover themes the pointer in the active tab but off its close box raises ControlBoxExit on every move.
 TEST(XTabPointer, HoverThemesLeaveTheBoxOnEveryMoveOffIt) {
-    const auto s = strip(4, 0, 1);
+    const auto s = close_box_strip(1);
     XTabModel& m = *s;
-    m.set(&XTabProps::ActiveTabBackEndColor, 0xFFFFFF);
-    m.set(&XTabProps::UseControlBox, true);
     EventLog log(m);
     const TabRect box = m.tab(0).box;
     const QPoint in(box.left + 4, box.top + 4);
