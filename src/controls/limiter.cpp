@@ -53,7 +53,9 @@ void Limiter::mousePressEvent(QMouseEvent* e) {
 }
 
 void Limiter::mouseMoveEvent(QMouseEvent* e) {
-    model_.move((e->buttons() & Qt::LeftButton) != 0, e->position().x(), e->position().y());
+    // The knob follows the left button alone: with another button held as
+    // well, a move does nothing.
+    model_.move(e->buttons() == Qt::LeftButton, e->position().x(), e->position().y());
 }
 
 void Limiter::read_properties(const PropertyBag& bag) {

@@ -35,6 +35,9 @@ int clamp_px(double v) {
 
 PEQ::PEQ(QWidget* parent) : CanvasWidget(parent) {
     setMouseTracking(false);
+    // A click gives the graph the keyboard, so that Up and Down reach the
+    // selected band's gain.
+    setFocusPolicy(Qt::ClickFocus);
     model_.events.MouseMoveToPEQ = [this](int16_t b) { emit MouseMoveToPEQ(b); };
     model_.events.MouseClickEQx = [this](int16_t b) { emit MouseClickEQx(b); };
     model_.events.EqOut = [this](const EqOutArgs& a) {
@@ -172,8 +175,6 @@ void PEQ::paint_surface(Canvas& c) {
         const QPoint tl = to_px(r.left, r.top);
         const int s = PeqModel::kMarkerPx;
         c.ellipse(tl.x(), tl.y(), tl.x() + s, tl.y() + s, model_.marker_back(b), model_.marker_border(b));
-        if (b == band)
-            c.ellipse(tl.x() - 2, tl.y() - 2, tl.x() + s + 2, tl.y() + s + 2, kNoColor, model_.marker_border(b));
     }
     for (const QHandleState* h : {&model_.q_left(), &model_.q_right()}) {
         if (!h->visible) continue;

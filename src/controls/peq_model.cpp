@@ -38,6 +38,14 @@ std::string fmt(double v, const char* format) { return format_number_text(double
 
 }  // namespace
 
+PeqError::PeqError(const std::string& member)
+    : std::runtime_error("Subscript out of range"), source_("PEQ." + member) {}
+
+void PeqModel::check_band(int b, const char* member, bool none_ok) {
+    if (band_index_ok(b) || (none_ok && b == kNoBand)) return;
+    throw PeqError(member);
+}
+
 PeqModel::PeqModel() {
     // New-control defaults: bands 0..2 spread over the axis, the rest at 395.
     for (int b = 0; b < kPeqBands; ++b) {
@@ -147,7 +155,7 @@ void PeqModel::update_mapping() {
 
 void PeqModel::EQ_init(int16_t band, int16_t fmin, int16_t fmax, int16_t qmin, int16_t qmax, int16_t gmin, int16_t gmax,
                        bool q_handle) {
-    if (!band_index_ok(band)) return;
+    check_band(band, "EQ_init");
     PeqBand& b = bands_[static_cast<std::size_t>(band)];
     b.freq_index_min = static_cast<int16_t>(clamp_table_index(fmin, kEqFreqEntries));
     b.freq_index_max = static_cast<int16_t>(clamp_table_index(fmax, kEqFreqEntries));
@@ -166,7 +174,8 @@ void PeqModel::peq_input_pre_gain(int gain_index) {
 }
 
 void PeqModel::EqIn(int16_t band, int type, int freq_index, int q_index, int gain_index) {
-    if (!band_index_ok(band)) return;
+    if (band >= kPeqBands) return;
+    check_band(band, "EqIn");
     PeqBand& b = bands_[static_cast<std::size_t>(band)];
     const uint8_t t = static_cast<uint8_t>(type);
     const float fi = static_cast<float>(clamp_table_index(freq_index, kEqFreqEntries));
@@ -182,12 +191,13 @@ void PeqModel::EqIn(int16_t band, int type, int freq_index, int q_index, int gai
 }
 
 void PeqModel::dis_peq_x(int16_t band) {
+    check_band(band, "dis_peq_x", true);
     select_eq_index = (band >= 0 && band <= eq_num_max_) ? band : kNoBand;
     display(band);
 }
 
 void PeqModel::Set_eq_index_enable(int16_t band, uint8_t enable) {
-    if (!band_index_ok(band)) return;
+    check_band(band, "Set_eq_index_enable");
     bands_[static_cast<std::size_t>(band)].band_enable = enable;
     display(kNoBand);
 }
@@ -258,7 +268,7 @@ void PeqModel::compute_band(int b) {
 void PeqModel::resum() { curves_.resum(eq_num_max_, enabled_flags()); }
 
 void PeqModel::Set_b0b1b2a1a2_to_line_one_and_add_to_line_total(int16_t band) {
-    if (!band_index_ok(band)) return;
+    check_band(band, "Set_b0b1b2a1a2_to_line_one_and_add_to_line_total");
     curves_.set_band(band, last_, bypass_on_);
     resum();
 }
@@ -277,7 +287,7 @@ void PeqModel::updata_all_filter_to_total_line() {
 }
 
 void PeqModel::updata_one_filter_to_total_line(int16_t band) {
-    if (!band_index_ok(band)) return;
+    check_band(band, "updata_one_filter_to_total_line");
     if (!bands_[static_cast<std::size_t>(band)].band_enable) return;
     compute_band(band);
     resum();
@@ -332,6 +342,7 @@ void PeqModel::colour_markers() {
 }
 
 void PeqModel::display(int16_t band) {
+    check_band(band, "display", true);
     const bool one = band >= 0 && band <= eq_num_max_;
     if (!one) {
         marker_width_ = kMarkerPx * ux_;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,21 @@ namespace tuner {
 
 constexpr int16_t kNoBand = 255;
 inline constexpr const char* kPeqRangeMessage = "超出设置范围";
+
+// The error a host call raises for a band outside 0..38 ("Subscript out of
+// range", number 9, as the tab strip numbers its own), naming the member
+// ("PEQ.EQ_init"). The call changes nothing.
+constexpr int kPeqSubscriptOutOfRange = 9;
+
+class PeqError : public std::runtime_error {
+public:
+    explicit PeqError(const std::string& member);
+    int number() const { return kPeqSubscriptOutOfRange; }
+    const std::string& source() const { return source_; }
+
+private:
+    std::string source_;
+};
 
 struct PeqBand {
     uint8_t band_type = 0;
@@ -110,6 +126,8 @@ public:
     int grid_step() const;
 
     // ---- host methods ----
+    // A band outside 0..38 raises PeqError, except in EqIn, which ignores
+    // 39 and above; dis_peq_x and display also take 255 (no band).
     void EQ_init(int16_t band, int16_t freq_index_min, int16_t freq_index_max, int16_t q_index_min, int16_t q_index_max,
                  int16_t gain_index_min, int16_t gain_index_max, bool q_handle);
     void peq_input_pre_gain(int gain_index);
@@ -183,7 +201,9 @@ public:
     bool mouse_down() const { return mouse_down_; }
 
 private:
-    bool band_index_ok(int b) const { return b >= 0 && b < kPeqBands; }
+    static bool band_index_ok(int b) { return b >= 0 && b < kPeqBands; }
+    // Raises PeqError for a band outside 0..38 (or 255 where `none_ok`).
+    static void check_band(int b, const char* member, bool none_ok = false);
     void compute_band(int b);
     void resum();
     void place_q_handles(int16_t band);

@@ -101,6 +101,54 @@ TEST_F(Peq, HostCallsAndProperties) {
     EXPECT_EQ(m.band(0).gain_db_max, 1);
 }
 
+// A band outside 0..38 is an index error for every host call but EqIn, which ignores 39 and above; the call
+// changes nothing. 255 stays the "no band" of dis_peq_x and display.
+TEST_F(Peq, BandArgumentsOutsideTheBands) {
+    m.EqIn(4, 0, 200, 20, 150);
+    const PeqBand kept = m.band(4);
+    const EqCurveSet::Curve total = m.curves().total();
+    auto error_of = [](const std::function<void()>& call) -> std::string {
+        try {
+            call();
+        } catch (const PeqError& e) {
+            return std::to_string(e.number()) + " " + e.source() + ": " + e.what();
+        }
+        return "none";
+    };
+    for (const int16_t bad : {int16_t{-1}, int16_t{39}, int16_t{254}, int16_t{256}}) {
+        SCOPED_TRACE("band " + std::to_string(bad));
+        const std::pair<const char*, std::function<void()>> calls[] = {
+            {"EQ_init", [&] { m.EQ_init(bad, 40, 300, 1, 50, 60, 150, false); }},
+            {"dis_peq_x", [&] { m.dis_peq_x(bad); }},
+            {"Set_eq_index_enable", [&] { m.Set_eq_index_enable(bad, 0); }},
+            {"Set_b0b1b2a1a2_to_line_one_and_add_to_line_total",
+             [&] { m.Set_b0b1b2a1a2_to_line_one_and_add_to_line_total(bad); }},
+            {"updata_one_filter_to_total_line", [&] { m.updata_one_filter_to_total_line(bad); }},
+            {"display", [&] { m.display(bad); }}};
+        for (const auto& [member, call] : calls) {
+            EXPECT_EQ(error_of(call), std::string("9 PEQ.") + member + ": Subscript out of range") << member;
+            EXPECT_EQ(m.select_eq_index, 4) << "selection after " << member;
+            EXPECT_EQ(m.displayed_band(), 4) << "band shown after " << member;
+            EXPECT_TRUE(m.curves().total() == total) << "total curve after " << member;
+        }
+        const std::string eq_in = error_of([&] { m.EqIn(bad, 1, 100, 10, 60); });
+        EXPECT_EQ(eq_in, bad < 0 ? "9 PEQ.EqIn: Subscript out of range" : "none") << "EqIn";
+    }
+    for (int b = 0; b < kPeqBands; ++b) {
+        const PeqBand& now = m.band(b);
+        EXPECT_EQ(now.band_enable, 1) << "band " << b << " enable";
+        if (b != 4) continue;
+        EXPECT_EQ(now.band_type, kept.band_type) << "band 4 type";
+        EXPECT_EQ(now.band_gain_db, kept.band_gain_db) << "band 4 gain";
+        EXPECT_EQ(now.freq_index_min, kept.freq_index_min) << "band 4 limits";
+    }
+    EXPECT_EQ(m.band(38).q_handle_enable, true) << "band 38's Q handles";
+    EXPECT_EQ(outs.size(), 0u) << "EqOut raised";
+    // The "no band" value still deselects.
+    m.dis_peq_x(255);
+    EXPECT_EQ(m.displayed_band(), 255) << "band shown after dis_peq_x(255)";
+}
+
 TEST_F(Peq, FlatCodesAndInfoText) {
     m.peq_input_pre_gain(90);    // -6 dB
     m.EqIn(0, 5, 239, 14, 180);  // a code without a formula: flat, no text, no handles

@@ -90,7 +90,7 @@ TEST(PointerButtons, SliderTakesOnlyLeftPressesButStepsOnAnyRelease) {
     xiSlider::close_value_tip();
 }
 
-// The compressor's curve: the knob follows the left button alone.
+// The compressor's curve: the knob follows the left button alone, not the left with another button.
 TEST(PointerButtons, CompressorCurveIgnoresOtherButtons) {
     QWidget form;
     auto* lim = new Limiter(&form);
@@ -118,6 +118,25 @@ TEST(PointerButtons, CompressorCurveIgnoresOtherButtons) {
         QTest::mouseRelease(win, b, {}, lower);
         EXPECT_EQ(lim->a__ui_db_adj(), -10.f) << which << " drag of the knob";
         EXPECT_EQ(outputs, 0) << which << " drag reported a threshold";
+    }
+
+    // The left button held together with another one: a move does nothing until the other is let go.
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+        const std::string which = b == Qt::RightButton ? "right" : "middle";
+        const QPoint at = lim->mapTo(&form, nearest((k.left + k.right) / 2.0, (k.top + k.bottom) / 2.0));
+        QTest::mouseMove(win, at);
+        QTest::mousePress(win, Qt::LeftButton, {}, at);
+        outputs = 0;
+        QTest::mousePress(win, b, {}, at);
+        QTest::mouseMove(win, lower);
+        EXPECT_EQ(lim->a__ui_db_adj(), -10.f) << "drag with left and " << which << " held";
+        EXPECT_EQ(outputs, 0) << "drag with left and " << which << " held reported a threshold";
+        // With the left button alone again the grabbed knob follows.
+        QTest::mouseRelease(win, b, {}, lower);
+        QTest::mouseMove(win, lower + QPoint(0, 1));
+        EXPECT_NEAR(lim->a__ui_db_adj(), -25.f, 1.5f) << "left alone again after " << which;
+        QTest::mouseRelease(win, Qt::LeftButton, {}, lower);
+        lim->set_a__ui_db_adj(-10);
     }
 
     // The left button drags it.

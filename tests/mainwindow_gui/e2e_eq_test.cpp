@@ -1,12 +1,15 @@
 // The EQ editor and the compressor end to end: input reaches the unit as the exact frames, and what the window
 // shows is what the image and the unit hold.
+#include <cmath>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include <QAbstractButton>
 
 #include "controls/peq_graph.h"
 #include "controls/slider_model.h"
+#include "controls/text_input.h"
 #include "core/app_paths.h"
 #include "core/default_image.h"
 #include "core/param_file.h"
@@ -157,6 +160,84 @@ TEST(E2eEq, BandValuesChannelTabsAndHover) {
         QCoreApplication::processEvents();
         EXPECT_EQ(peq->select_eq_index(), 255) << "pointer moved from " << name << " to Text_music_vol";
     }
+}
+
+// The parameter bytes (8..163) of every frame image in which `now` differs from `before`, as "frame:byte" texts.
+std::vector<std::string> changed_bytes(const ParamImage& before, const ParamImage& now) {
+    std::vector<std::string> out;
+    for (std::size_t f = 0; f < 12; ++f)
+        for (std::size_t i = hid_frame::payload; i <= hid_frame::payload_end; ++i)
+            if (before.frame(f)[i] != now.frame(f)[i]) out.push_back(std::to_string(f) + ":" + std::to_string(i));
+    return out;
+}
+
+// Up and Down after a click on the EQ graph step the selected band's gain: the click gives the graph the keyboard
+// (the box edited before commits and keeps its value), a key sends the band's byte alone and moves the focus to its
+// gain box, whose binding steps the same band from then on. With no band selected the keys do nothing.
+TEST(E2eEq, UpAndDownOnTheGraphStepTheSelectedBand) {
+    WindowUnderTest w("e2e_graph_keys");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    PEQ* peq = w.frm->view().peq();
+    ASSERT_NE(peq, nullptr);
+    constexpr int kBand = 2;
+    const std::size_t byte = e::eq_db + kBand;
+    click(w, "Text_music_vol");
+    const std::string music = text_of(w, "Text_music_vol");
+
+    const PeqBand& band = peq->model().band(kBand);
+    const QPoint marker(static_cast<int>(std::lround(peq->model().px_x(band.band_freq_index))),
+                        static_cast<int>(std::lround(peq->model().px_y(band.band_gain_db))));
+    click_at(w, in_window(w, peq, marker));
+    w.ticks(4);
+    ASSERT_EQ(peq->select_eq_index(), kBand) << "band selected by the click on its marker";
+    EXPECT_EQ(QApplication::focusWidget(), peq) << "focus after the click on the graph";
+    EXPECT_EQ(text_of(w, "Text_music_vol"), music) << "Text_music_vol after the click on the graph";
+
+    // Each key: one more write of channel 0 whose only new parameter byte is the band's gain; nothing else sent.
+    int expected = s.param_image.eq[0][byte];
+    for (const auto& [k, step, name] :
+         {std::tuple{Qt::Key_Up, 1, "Up"}, {Qt::Key_Up, 1, "second Up"}, {Qt::Key_Down, -1, "Down"}}) {
+        SCOPED_TRACE(name);
+        const ParamImage before = s.param_image;
+        const std::size_t from = w.unit.received.size();
+        key(w, k);
+        w.ticks(4);
+        expected += step;
+        const auto eq = writes_of(w.unit, cmd::eq, from);
+        ASSERT_EQ(eq.size(), 1u) << "EQ writes";
+        EXPECT_EQ(int{eq[0][e::EQ_CH]}, 0) << "channel byte sent";
+        EXPECT_EQ(int{eq[0][byte]}, expected) << "band 2 gain byte sent";
+        for (uint8_t c : {cmd::gen, cmd::effect})
+            EXPECT_EQ(writes_of(w.unit, c, from).size(), 0u) << "writes of command " << int{c};
+        EXPECT_EQ(changed_bytes(before, s.param_image), std::vector<std::string>{"0:" + std::to_string(byte)})
+            << "bytes changed in the image";
+        EXPECT_EQ(int{w.unit.image.eq[0][byte]}, expected) << "the unit's byte";
+        EXPECT_EQ(text_of(w, "Text_eq_db", kBand),
+                  format_number_text(single_to_text(static_cast<float>(eq_gain_at(expected))), "0.0"))
+            << "Text_eq_db(2)";
+        EXPECT_EQ(w.frm->view().slider_value(Ctl{"vr_eq_db", kBand}), expected) << "vr_eq_db(2)";
+        EXPECT_FLOAT_EQ(band.band_gain_db, static_cast<float>(eq_gain_at(expected))) << "the graph's band 2";
+        EXPECT_EQ(QApplication::focusWidget(), widget_of(w, "Text_eq_db(2)")) << "focus after the key";
+        EXPECT_EQ(text_of(w, "Text_music_vol"), music) << "Text_music_vol";
+    }
+
+    // A click on the graph away from every marker selects no band: the keys then change and send nothing.
+    click_at(w, in_window(w, peq, QPoint(peq->width() / 2, static_cast<int>(peq->model().px_y(-16)))));
+    w.ticks(4);
+    ASSERT_EQ(peq->select_eq_index(), 255) << "selection after a click on empty graph";
+    EXPECT_EQ(QApplication::focusWidget(), peq) << "focus after the click on empty graph";
+    const ParamImage before = s.param_image;
+    const std::size_t from = w.unit.received.size();
+    key(w, Qt::Key_Up);
+    key(w, Qt::Key_Down);
+    w.ticks(4);
+    EXPECT_EQ(writes_of(w.unit, cmd::eq, from).size() + writes_of(w.unit, cmd::gen, from).size() +
+                  writes_of(w.unit, cmd::effect, from).size(),
+              0u)
+        << "writes after Up and Down with no band selected";
+    EXPECT_EQ(changed_bytes(before, s.param_image), std::vector<std::string>{}) << "bytes changed in the image";
+    EXPECT_EQ(QApplication::focusWidget(), peq) << "focus after the keys with no band selected";
 }
 
 // A channel switched off stays off through polling and a band edit.
