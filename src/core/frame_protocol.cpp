@@ -146,19 +146,18 @@ uint8_t i_hid_read_all_cmd(DeviceLink& link) {
 uint8_t i_hid_read_1_cmd(DeviceLink& link, uint8_t expected_command) {
     AppState& s = link.s;
     fetch_report(link);
-    // The whole frame, checksum included, is checked before it counts.
-    if (frame_check(s.hid_buff, s.hid_rx_cou_last, true) != FrameCheck::Ok) {
+    // The whole frame, checksum included, is checked before it counts. A
+    // unit that answers with another command has not answered this request.
+    const bool answered = frame_check(s.hid_buff, s.hid_rx_cou_last, true) == FrameCheck::Ok &&
+                          s.hid_buff[hf::command] == expected_command;
+    if (answered)
+        s.hid_rx_miss_cou = 0;
+    else
         count_miss(link);
-        return 0;
-    }
-    // A unit that answers with another command has not answered this request.
-    if (s.hid_buff[hf::command] != expected_command) {
-        count_miss(link);
-        return 0;
-    }
-    s.hid_rx_miss_cou = 0;
-    take_busy_time(link);
-    return 1;
+    // The unit's wait request counts whenever the frame arrived whole (its
+    // checksum fits), even if the frame does not answer this request.
+    if (s.hid_buff[hf::CHECK] == frame_checksum(s.hid_buff)) take_busy_time(link);
+    return answered ? 1 : 0;
 }
 
 void cpu_state_store(DeviceLink& link) {

@@ -89,10 +89,13 @@ void Display::display_eq_pre_gain() {
         index = static_cast<uint8_t>(std::max<int32_t>(max, 0));
     }
     // Below the slider's reach the byte stays as the unit or the file gave it:
-    // the slider refuses the value (its error text shows) and keeps its thumb,
-    // while the box and the graph show the byte's own gain. Only the user's
-    // own edit writes it.
+    // the slider refuses the value (its error text shows) and its thumb stands
+    // at its lowest end, while the box and the graph show the byte's own gain.
+    // Only the user's own edit writes it. A thumb the user is dragging stays
+    // under the pointer.
     v_.set_slider_value(slider, index);
+    const int32_t lowest = v_.slider_min(slider);
+    if (index < lowest && !v_.slider_dragging(slider)) v_.set_slider_value(slider, lowest);
     v_.set_text({"Text_eq_pre_gain_db_index"}, gain_text(index));
     v_.peq_input_pre_gain(index);
 }

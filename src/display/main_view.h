@@ -74,6 +74,8 @@ public:
     // One step up / down within the limits, raising ValueChanged when it moved.
     virtual void slider_ui_inc(Ctl c) = 0;
     virtual void slider_ui_dec(Ctl c) = 0;
+    // The user is dragging the slider's thumb.
+    virtual bool slider_dragging(Ctl c) const = 0;
 
     // The EQ graph "PEQ".
     virtual void peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q_handle) = 0;

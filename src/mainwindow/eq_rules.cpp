@@ -232,10 +232,13 @@ public:
         const int band = r->per_band ? c.index : 0;
         int32_t v = env.view.slider_value(c);
         if (r->kind == ParamKind::EqPreGain) {
+            // Below the slider's reach its thumb stands at the lowest end: a
+            // step up from there (wheel, key, rail click) goes to the lowest
+            // value it reaches; a drag goes where the pointer puts it.
+            if (param_get(s, *r) < r->min && !env.view.slider_dragging(c)) v = r->min;
             // The slider's design range reaches past +12 dB; the stored index stays in 30..180.
-            const int32_t kept = std::clamp<int32_t>(v, r->min, r->max);
-            if (kept != v) env.view.set_slider_value(c, kept);
-            v = kept;
+            v = std::clamp<int32_t>(v, r->min, r->max);
+            if (v != env.view.slider_value(c)) env.view.set_slider_value(c, v);
         }
         if (param_get(s, *r, band) != v) {
             param_set(s, *r, v, band);

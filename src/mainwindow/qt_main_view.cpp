@@ -284,6 +284,10 @@ void QtMainView::slider_ui_inc(Ctl c) {
 void QtMainView::slider_ui_dec(Ctl c) {
     if (auto* s = slider(c)) s->ui_dec();
 }
+bool QtMainView::slider_dragging(Ctl c) const {
+    auto* s = slider(c);
+    return s && s->model().dragging();
+}
 
 void QtMainView::peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q_handle) {
     if (auto* p = peq())

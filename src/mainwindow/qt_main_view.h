@@ -48,6 +48,7 @@ public:
     int32_t slider_max_limit(Ctl c) const override;
     void slider_ui_inc(Ctl c) override;
     void slider_ui_dec(Ctl c) override;
+    bool slider_dragging(Ctl c) const override;
     void peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q_handle) override;
     void peq_input_pre_gain(int gain_index) override;
     void peq_EqIn(int band, int type, int freq_index, int q_index, int gain_index) override;

@@ -105,13 +105,40 @@ TEST_F(Protocol, ReadersRejectBadFrames) {
     EXPECT_EQ(feed(unit_frame(9, cmd::gen, rws::S, {{3, 2}})), 1);
 
     s.hid_rx_cou_last = 253;  // as after an open
-    ui.calls.clear();
-    EXPECT_EQ(feed_connect_reader(unit_frame(10, cmd::gen, rws::S, {{253, 4}})), 0);
-    EXPECT_EQ(s.hid_rx_miss_cou, 1);
-    EXPECT_THAT(ui.calls, IsEmpty());
+    EXPECT_EQ(feed_connect_reader(unit_frame(10, cmd::gen, rws::S)), 0) << "another command";
+    EXPECT_EQ(s.hid_rx_miss_cou, 1) << "misses after another command";
     EXPECT_EQ(feed_connect_reader(unit_frame(10, kCpuInfoRequestCommand, rws::S)), 1);
-    EXPECT_EQ(s.hid_rx_miss_cou, 0);
+    EXPECT_EQ(s.hid_rx_miss_cou, 0) << "misses after the information frame";
     EXPECT_EQ(feed(unit_frame(253, cmd::gen, rws::S)), 0) << "the counter before an open";
+}
+
+// The connect reader takes the unit's wait request from every frame whose checksum fits, also from one it refuses;
+// a frame with a wrong checksum asks for nothing.
+TEST_F(Protocol, ConnectReaderWaitsWheneverTheChecksumFits) {
+    s.hid_rx_cou_last = 20;
+    struct Case {
+        FrameImage frame;
+        uint8_t result;
+        std::vector<std::string> calls;
+        const char* what;
+    };
+    FrameImage bad_sum = unit_frame(31, kCpuInfoRequestCommand, rws::S, {{253, 5}});
+    bad_sum[hid_frame::CHECK] ^= 1;
+    const std::string wait = "display_wait_youxian_x100ms(";
+    const Case cases[] = {
+        {unit_frame(21, cmd::gen, rws::S, {{253, 4}}), 0, {wait + "4)"}, "another command"},
+        {unit_frame(20, kCpuInfoRequestCommand, rws::S, {{253, 6}}), 0, {wait + "6)"}, "a repeated counter"},
+        {unit_frame(22, kCpuInfoRequestCommand, rws::S, {{3, 2}, {253, 7}}), 0, {wait + "7)"}, "a wrong byte 3"},
+        {bad_sum, 0, {}, "a wrong checksum"},
+        {unit_frame(23, kCpuInfoRequestCommand, rws::S, {{253, 3}}), 1, {wait + "3)"}, "the information frame"},
+    };
+    for (const Case& c : cases) {
+        ui.calls.clear();
+        EXPECT_EQ(feed_connect_reader(c.frame), c.result) << c.what;
+        EXPECT_EQ(ui.calls, c.calls) << "waits asked for by " << c.what;
+        EXPECT_EQ(s.hid_buff[253], c.calls.empty() ? c.frame[253] : 0) << "busy time left in the buffer by " << c.what;
+    }
+    EXPECT_EQ(s.hid_rx_cou_last, 20) << "the connect reader keeps the last counter";
 }
 
 TEST_F(Protocol, DataFramesAreStoredClampedAndOthersOnlyGiveStatus) {

@@ -339,8 +339,9 @@ TEST_F(DisplayTest, PreGainAboveTheSliderIsLoweredWithOneDiagnostic) {
     EXPECT_EQ(debug.size(), 3u);
 }
 
-// A pre-gain below the slider's reach stays in the image: the slider refuses it and keeps its thumb, the box and
-// the graph show the byte's own gain, on every channel and through later refreshes.
+// A pre-gain below the slider's reach stays in the image: the slider refuses it and its thumb stands at the lowest
+// end (one the user is dragging stays put), the box and the graph show the byte's own gain, on every channel and
+// through later refreshes.
 TEST_F(DisplayTest, PreGainBelowTheSliderStaysAsItIs) {
     const Ctl slider{"vr_eq_pre_gain_db_index"};
     slider_range(slider, 30, 180);
@@ -357,7 +358,7 @@ TEST_F(DisplayTest, PreGainBelowTheSliderStaysAsItIs) {
         EXPECT_EQ(int{eq(ch)[q::eq_pre_gain_db_index]}, byte) << "image byte after a full refresh";
         EXPECT_TRUE(same_frame_bytes(eq(ch), before)) << "EQ frame after a full refresh";
         EXPECT_EQ(v.slider_errors, std::vector<std::string>{"vr_eq_pre_gain_db_index"}) << "slider error reports";
-        EXPECT_EQ(v.at(slider).s_value, 120) << "slider thumb";
+        EXPECT_EQ(v.at(slider).s_value, 30) << "slider thumb at its lowest end";
         EXPECT_EQ(text({"Text_eq_pre_gain_db_index"}), shown) << "pre-gain box";
         EXPECT_EQ(v.count("peq_input_pre_gain " + std::to_string(byte)), 1) << "graph's pre-gain";
         EXPECT_EQ(int{s.param_display_cache.eq[ch][q::eq_pre_gain_db_index]}, byte) << "cache byte";
@@ -366,6 +367,10 @@ TEST_F(DisplayTest, PreGainBelowTheSliderStaysAsItIs) {
         EXPECT_EQ(v.slider_errors.size(), 1u) << "slider error reports after an incremental refresh";
     }
     EXPECT_EQ(debug, std::vector<std::string>{}) << "debug lines (the maximum's diagnostic)";
+    v.at(slider).s_value = 120;
+    v.at(slider).s_dragging = true;
+    full();
+    EXPECT_EQ(v.at(slider).s_value, 120) << "thumb under the user's drag";
 }
 
 TEST_F(DisplayTest, TypeGroupsSetBandLimitsAndButtons) {

@@ -159,5 +159,24 @@ TEST(E2eDebugLines, TheResultsListKeepsTheNewestLinesUpToItsCap) {
     EXPECT_EQ(results->item(kDebugListMaxLines - 1)->text().toStdString(), "after opening") << "newest line";
 }
 
+// With the test panel open and the list far below its cap, each new line of the search is scrolled into view as it
+// comes.
+TEST(E2eDebugLines, TheOpenPanelShowsEachNewLineBelowTheCap) {
+    WindowUnderTest w("e2e_debug_follow");
+    w.unit.unplug();
+    show_window(w);
+    open_test_panel(w);
+    QListWidget* results = list_of(w, "lstResults");
+    auto in_view = [&](int row) {
+        return results->viewport()->rect().intersects(results->visualItemRect(results->item(row)));
+    };
+    for (int search = 1; search <= 40; ++search) {
+        w.ticks(1);
+        ASSERT_EQ(results->count(), search) << "lines after search " << search;
+        EXPECT_TRUE(in_view(search - 1)) << "newest line in view after search " << search;
+    }
+    EXPECT_FALSE(in_view(0)) << "oldest line in view after 40 searches (the list overflowed)";
+}
+
 }  // namespace
 }  // namespace tuner::testing

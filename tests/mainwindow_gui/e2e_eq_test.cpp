@@ -25,12 +25,14 @@ namespace e = eq_frame;
 constexpr uint8_t kLowPreGain = 10;  // -22 dB, below the slider's -18 dB
 
 // What the window shows of channel 0's pre-gain below the slider's reach: the box and the graph the byte's own
-// gain, the slider its error text with its thumb where it was.
-void expect_low_pre_gain_shown(WindowUnderTest& w, int thumb) {
+// gain, the slider its error text with its thumb at its lowest end.
+void expect_low_pre_gain_shown(WindowUnderTest& w) {
     MainView& v = w.frm->view();
     EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-22.0") << "pre-gain box";
     EXPECT_NEAR(w.frm->view().peq()->model().pre_gain_db(), -22.0, 1e-4) << "graph's pre-gain";
-    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), thumb) << "pre-gain slider's thumb";
+    EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), 30) << "pre-gain slider's value";
+    const SliderModel& m = w.frm->registry().get<xiSlider>("vr_eq_pre_gain_db_index")->model();
+    EXPECT_EQ(m.thumb_top(), m.position_of(m.min())) << "pre-gain slider's thumb at its lowest end";
     EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"})) << "slider error box shown";
     EXPECT_EQ(v.text(Ctl{"Text_vr_error_cou"}), kSliderValueErrorText) << "slider error text";
 }
@@ -64,14 +66,13 @@ TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
     w.unit.image.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
     show_window(w);
     MainView& v = w.frm->view();
-    const int thumb = v.slider_value(Ctl{"vr_eq_pre_gain_db_index"});
     v.set_visible(Ctl{"Text_vr_error_cou"}, false);
     ASSERT_TRUE(w.connect());
     w.ticks(40);
     const AppState& s = w.frm->state();
     EXPECT_EQ(int{s.param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
         << "image byte after the whole-state read";
-    expect_low_pre_gain_shown(w, thumb);
+    expect_low_pre_gain_shown(w);
 
     expect_channel0_pre_gain(writes_after(w, cmd::eq, [&] { click(w, "key_eq_type_ls(3)"); }), kLowPreGain,
                              "a band's type button");
@@ -81,7 +82,7 @@ TEST(E2eEq, ALowPreGainFromTheUnitStaysUntilTheUserChangesIt) {
                                               key(w, Qt::Key_Return);
                                           }),
                              kLowPreGain, "Enter in the untouched box");
-    expect_low_pre_gain_shown(w, thumb);
+    expect_low_pre_gain_shown(w);
     expect_channel0_pre_gain(writes_after(w, cmd::eq, [&] { click(w, "Text_music_vol"); }), kLowPreGain,
                              "leaving the untouched box");
     EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte";
@@ -106,7 +107,6 @@ TEST(E2eEq, ALowPreGainFromAFileGoesOutAsItIs) {
     WindowUnderTest w("e2e_low_pre_gain_file");
     show_and_connect(w);
     MainView& v = w.frm->view();
-    const int thumb = v.slider_value(Ctl{"vr_eq_pre_gain_db_index"});
     ParamImage file = distinct_param_image();
     file.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
     const std::string path = app_file("from_file.ktv");
@@ -119,13 +119,68 @@ TEST(E2eEq, ALowPreGainFromAFileGoesOutAsItIs) {
     EXPECT_EQ(int{w.frm->state().param_image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain)
         << "image byte after the load";
     EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte";
-    expect_low_pre_gain_shown(w, thumb);
+    expect_low_pre_gain_shown(w);
     EXPECT_EQ(saved_pre_gain(w, "resaved.ktv"), kLowPreGain) << "saved byte";
 
     const FrameImage typed = write_after(w, cmd::eq, [&] { enter_value(w, "Text_eq_pre_gain_db_index", "-6"); });
     EXPECT_EQ(int{typed[e::eq_pre_gain_db_index]}, 90) << "pre-gain sent after typing -6";
     EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-6.0") << "pre-gain box after typing -6";
     EXPECT_EQ(v.slider_value(Ctl{"vr_eq_pre_gain_db_index"}), 90) << "pre-gain slider after typing -6";
+}
+
+// The pre-gain slider itself below its reach, as the user drives it: a step down by the wheel or a key keeps the
+// byte and sends nothing; a step up by the wheel, a key or a click on the rail above the thumb goes to -18 dB; a drag
+// goes where the pointer takes the thumb, also one step's worth in a single move.
+TEST(E2eEq, ThePreGainSliderBelowItsReachStepsFromItsLowestEnd) {
+    WindowUnderTest w("e2e_low_pre_gain_slider");
+    w.unit.image.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
+    show_and_connect(w);
+    auto* slider = w.frm->registry().get<xiSlider>("vr_eq_pre_gain_db_index");
+    ASSERT_NE(slider, nullptr);
+    const AppState& s = w.frm->state();
+    const auto byte = [&] { return int{s.param_image.eq[0][e::eq_pre_gain_db_index]}; };
+    const auto from_low = [&] {  // the unit sends -22 dB again on its next poll of channel 0
+        w.unit.image.eq[0][e::eq_pre_gain_db_index] = kLowPreGain;
+        w.ticks(30);
+        ASSERT_EQ(byte(), kLowPreGain) << "image byte after the unit's poll";
+        expect_low_pre_gain_shown(w);
+    };
+    const QPoint above_thumb(slider->width() / 2, static_cast<int>(slider->model().thumb_top()) - 8);
+    const auto focus_slider = [&] { click(w, "vr_eq_pre_gain_db_index", thumb_centre(slider, slider->Value())); };
+    const std::pair<const char*, std::function<void()>> downs[] = {
+        {"a wheel notch down", [&] { wheel(w, "vr_eq_pre_gain_db_index", -1); }},
+        {"Down on the slider", [&] { focus_slider(), key(w, Qt::Key_Down); }},
+    };
+    const std::pair<const char*, std::function<void()>> ups[] = {
+        {"a wheel notch up", [&] { wheel(w, "vr_eq_pre_gain_db_index", 1); }},
+        {"Up on the slider", [&] { focus_slider(), key(w, Qt::Key_Up); }},
+        {"a click on the rail above the thumb", [&] { click(w, "vr_eq_pre_gain_db_index", above_thumb); }},
+    };
+    for (const auto& [what, act] : downs) {
+        from_low();
+        EXPECT_EQ(writes_after(w, cmd::eq, act).size(), 0u) << "EQ writes after " << what;
+        EXPECT_EQ(byte(), kLowPreGain) << "image byte after " << what;
+        EXPECT_EQ(int{w.unit.image.eq[0][e::eq_pre_gain_db_index]}, kLowPreGain) << "the unit's byte after " << what;
+        expect_low_pre_gain_shown(w);
+    }
+    for (const auto& [what, act] : ups) {
+        from_low();
+        const FrameImage f = write_after(w, cmd::eq, act);
+        EXPECT_EQ(int{f[e::eq_pre_gain_db_index]}, 30) << "pre-gain sent after " << what;
+        EXPECT_EQ(byte(), 30) << "image byte after " << what;
+        EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), "-18.0") << "pre-gain box after " << what;
+        EXPECT_EQ(slider->Value(), 30) << "pre-gain slider after " << what;
+        EXPECT_EQ(slider->model().thumb_top(), slider->model().position_of(30)) << "thumb after " << what;
+    }
+    for (const auto& [to, shown] : {std::pair{31, "-17.8"}, std::pair{90, "-6.0"}}) {
+        from_low();
+        const FrameImage f =
+            write_after(w, cmd::eq, [&] { drag(w, slider, thumb_centre(slider, 30), thumb_centre(slider, to), 1); });
+        EXPECT_EQ(int{f[e::eq_pre_gain_db_index]}, to) << "pre-gain sent after a drag to " << to;
+        EXPECT_EQ(byte(), to) << "image byte after a drag to " << to;
+        EXPECT_EQ(text_of(w, "Text_eq_pre_gain_db_index"), shown) << "pre-gain box after a drag to " << to;
+        EXPECT_EQ(slider->Value(), to) << "pre-gain slider after a drag to " << to;
+    }
 }
 
 // A type button reaches the unit; the channel tabs move the EQ to their channels; the pointer

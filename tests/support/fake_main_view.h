@@ -23,6 +23,7 @@ public:
         uint32_t back = 0x8000000F, fore = 0x80000008;
         int value = 0;
         int32_t s_value = 0, s_min = 0, s_max = 100, s_max_limit = 100;
+        bool s_dragging = false;
     };
 
     // Raised by the slider as a user's move would be (ui_inc, ui_dec, a max_limit that lowers the value).
@@ -90,6 +91,7 @@ public:
         Props& p = log("slider_ui_dec", c, "");
         if (p.s_value > p.s_min) --p.s_value, raise(c);
     }
+    bool slider_dragging(Ctl c) const override { return get(c).s_dragging; }
 
     void peq_EQ_init(int band, int fmin, int fmax, int qmin, int qmax, int gmin, int gmax, bool q) override {
         line("peq_EQ_init", band, fmin, fmax, qmin, qmax, gmin, gmax, q ? 1 : 0);
