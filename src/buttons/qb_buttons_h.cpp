@@ -226,8 +226,7 @@ void qbButtons_H::on_double_click(const Pointer& p) { model_.DoubleClickNotifica
 
 void qbButtons_H::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) return ControlWidget::mouseDoubleClickEvent(e);
-    // The right or middle button: the mouse stays held until its release, as for a press.
-    if (QWidget::mouseGrabber() != this) grabMouse();
+    // The right or middle button: DoubleClick and a MouseDown of the left button, no pressed look.
     model_.DoubleClickNotification(static_cast<float>(e->position().x()), static_cast<float>(e->position().y()));
 }
 
