@@ -211,7 +211,12 @@ void ButtonModel::ResizeHandling() {
         surface_.resize(width_, height_);
         window_.resize(width_, height_);
     }
-    if (drawing_delayed_) return;
+    if (drawing_delayed_) {
+        // Shaped and laid out at the first redraw after the delay, so the face fits the new size.
+        resized_while_delayed_ = true;
+        return;
+    }
+    resized_while_delayed_ = false;
     RebuildShape();
     Layout(false);
     RedrawButton();

@@ -327,6 +327,7 @@ private:
     int mouse_pointer_ = 0;
     ButtonPicture mouse_icon_;
     bool drawing_delayed_ = false;
+    bool resized_while_delayed_ = false;
     int last_button_ = 0;
     bool hover_active_ = false;
     bool after_double_click_ = false;

@@ -4,6 +4,7 @@
 // the outline of shaped buttons.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "buttons/button_model.h"
 #include "platform/canvas_dotted_line.h"
@@ -65,6 +66,10 @@ constexpr OleColor kStyle2Outer = 0x733C00;
 
 void ButtonModel::RedrawButton() {
     if (drawing_delayed_) return;
+    if (std::exchange(resized_while_delayed_, false)) {
+        RebuildShape();
+        Layout(false);
+    }
     if (surface_.empty()) return;
     ++redraw_count_;
     EdgePoints pts{};
@@ -602,10 +607,12 @@ void ButtonModel::PaintFaceFamily(EdgePoints& pts, EdgeColors& cols, int& draw_s
     if (shape < 4) DrawEdges(pts, cols, pen_style);
 
     OleColor focus;
-    if (mode_ > 0 && (value_ || held_down_))
+    if (style == 5 && shape >= 1 && shape <= 3)
+        focus = sh(container_back_rgb_, -32);  // whether checked, held or not
+    else if (mode_ > 0 && (value_ || held_down_))
         focus = kBlack;
     else if (shape >= 1 && shape <= 3)
-        focus = style == 5 ? sh(container_back_rgb_, -32) : sh(static_cast<uint32_t>(fill), -48);
+        focus = sh(static_cast<uint32_t>(fill), -48);
     else
         focus = disabled_text;
 

@@ -171,8 +171,6 @@ bool qbButtons_H::OverSelf(const QPoint& pos) const {
 
 // ---------------------------------------------------------------- key codes
 
-int qbButtons_H::KeyCodeOf(int k) { return key_code(k); }
-
 int qbButtons_H::ShiftOf(Qt::KeyboardModifiers m) { return shift_code(m); }
 
 // ---------------------------------------------------------------- Qt events
@@ -188,7 +186,19 @@ bool qbButtons_H::event(QEvent* e) {
     return ControlWidget::event(e);
 }
 
+void qbButtons_H::RefreshWindow() {
+    // While a paint is under way the face just drawn is shown by that paint.
+    if (!painting_) update();
+}
+
 void qbButtons_H::paintEvent(QPaintEvent*) {
+    // A paint notification ends a delay of drawing: the face is drawn anew,
+    // with the size and caption it has now.
+    if (model_.DrawingDelayed()) {
+        painting_ = true;
+        model_.Paint();
+        painting_ = false;
+    }
     QPainter p(this);
     p.drawImage(0, 0, model_.WindowImage().image());
 }
@@ -214,10 +224,28 @@ void qbButtons_H::on_pointer_up(const Pointer& p) {
 
 void qbButtons_H::on_double_click(const Pointer& p) { model_.DoubleClickNotification(p.x(), p.y()); }
 
+void qbButtons_H::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) return ControlWidget::mouseDoubleClickEvent(e);
+    // The right or middle button: DoubleClick and a MouseDown of the left button, no pressed look.
+    model_.DoubleClickNotification(static_cast<float>(e->position().x()), static_cast<float>(e->position().y()));
+}
+
+void qbButtons_H::keyPressEvent(QKeyEvent* e) {
+    e->setAccepted(
+        on_key_down(Key{KeyCodeOf(e->key(), e->modifiers()), ShiftOf(e->modifiers()), e->isAutoRepeat(), e->text()}));
+}
+
+void qbButtons_H::keyReleaseEvent(QKeyEvent* e) {
+    on_key_up(Key{KeyCodeOf(e->key(), e->modifiers()), ShiftOf(e->modifiers()), e->isAutoRepeat(), e->text()});
+}
+
 bool qbButtons_H::on_key_down(const Key& k) {
     if (k.code != 0) model_.KeyDownNotification(k.code, k.shift, k.repeat);
-    if (!k.text.isEmpty() && k.text.at(0).unicode() < 0x80 && k.text.at(0).unicode() >= 0x08) {
-        model_.KeyPressNotification(k.text.at(0).unicode());
+    // Every character the key types, control characters included. Alt with a
+    // key types nothing (Ctrl+Alt is AltGr), and Delete is no character.
+    const bool alt_only = (k.shift & 6) == 4;
+    if (!alt_only && k.code != 46) {
+        for (const QChar c : k.text) model_.KeyPressNotification(c.unicode());
     }
     return true;
 }

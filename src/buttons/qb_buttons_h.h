@@ -46,15 +46,16 @@ public:
     void PropertyChanged(const std::string& key) override;
     void ShowMessage(const QString& text, const QString& title) override;
     void SetWindowRegion(const Region& region) override;
-    void RefreshWindow() override { update(); }
+    void RefreshWindow() override;
     void MoveWindowBy(int dx, int dy) override;
     void SetCapture(bool on) override;
     void SetHoverTimer(bool on) override;
     void PostContainerKey(int key_code, uint32_t lparam) override;
     void WindowStateChanged() override;
 
-    // Qt key and modifiers as the button's key codes and shift state.
-    static int KeyCodeOf(int qt_key);
+    // Qt key and modifiers as the button's key codes and shift state: the
+    // keypad's keys (KeypadModifier) have codes of their own.
+    static int KeyCodeOf(int qt_key, Qt::KeyboardModifiers m = {});
     static int ShiftOf(Qt::KeyboardModifiers m);
 
 signals:
@@ -79,6 +80,10 @@ protected:
     void on_pointer_move(const Pointer& p) override;
     void on_pointer_up(const Pointer& p) override;
     void on_double_click(const Pointer& p) override;
+    // A double click of any button (Qt's base passes only the left one on).
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     bool on_key_down(const Key& k) override;
     void on_key_up(const Key& k) override;
     void on_focus_changed(bool focused) override;
@@ -96,6 +101,7 @@ private:
     QTimer hover_timer_;
     bool pointer_inside_ = false;
     bool syncing_enabled_ = false;
+    bool painting_ = false;
     int shortcut_id_ = 0;
     QString shortcut_key_;
     ButtonModel model_;

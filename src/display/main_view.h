@@ -46,6 +46,10 @@ public:
     // window title is the control "FrmMain". UTF-8.
     virtual void set_text(Ctl c, const std::string& text) = 0;
     virtual std::string text(Ctl c) const = 0;
+    // The character set of a control's font (1 the system's default set).
+    // Only the buttons' fonts keep one; the other controls draw Unicode text
+    // and have none to set.
+    virtual void set_font_charset(Ctl c, int charset) = 0;
     // OLE colours (&H00BBGGRR; high bit = system colour).
     virtual void set_back_color(Ctl c, uint32_t ole) = 0;
     virtual uint32_t back_color(Ctl c) const = 0;

@@ -5,6 +5,8 @@ namespace tuner {
 
 namespace {
 
+constexpr int kDefaultCharset = 1;  // the system's default character set
+
 const CaptionRow* find_row(std::string_view name, int index) {
     for (const CaptionRow& r : caption_rows())
         if (r.name == name && r.index == index) return &r;
@@ -13,6 +15,17 @@ const CaptionRow* find_row(std::string_view name, int index) {
 
 std::string pick(const AppState& s, std::string_view chinese, std::string_view english_text) {
     return std::string(english(s) ? english_text : chinese);
+}
+
+// The Chinese set gives each target's font character set 1, except the menus,
+// the tabs, the window title and the five labels below.
+bool takes_charset(const CaptionRow& row) {
+    const std::string_view n = row.name;
+    if (n.size() >= 4 && (n.substr(0, 4) == "menu" || n.substr(0, 4) == "Menu")) return false;
+    if (n.substr(0, 6) == "ucXTab" || row.rule == CaptionRule::Title) return false;
+    if (n == "Label_system_setup") return row.index != 5;
+    return n != "Label_echo_a_vol" && n != "Label_reverb_vol" && n != "Label_mic1_exciter_vol" &&
+           n != "Label_mic1_exciter_freq_index_100";
 }
 
 }  // namespace
@@ -41,7 +54,11 @@ std::string caption_text(const CaptionRow& row, const AppState& s, const WindowT
 }
 
 void set_Language_display(const AppState& s, MainView& view, const WindowTitles& titles) {
-    for (const CaptionRow& row : caption_rows()) view.set_text(row.target(), caption_text(row, s, titles));
+    for (const CaptionRow& row : caption_rows()) {
+        view.set_text(row.target(), caption_text(row, s, titles));
+        // The English set changes no font: a switch back keeps set 1.
+        if (!english(s) && takes_charset(row)) view.set_font_charset(row.target(), kDefaultCharset);
+    }
 }
 
 std::vector<Ctl> caption_targets() {

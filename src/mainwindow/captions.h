@@ -55,9 +55,9 @@ std::string caption_text(const CaptionRow& row, const AppState& s, const WindowT
 
 // Every caption of the main window (and the window title, control "FrmMain")
 // in the language of s.Language (0 Chinese, anything else English). Tabs are
-// written as "ucXTab1" / "ucXTab_main_vol" with the tab's index. The font
-// character-set step of the Chinese set has no counterpart here: Qt's fonts
-// are Unicode throughout.
+// written as "ucXTab1" / "ucXTab_main_vol" with the tab's index. The Chinese
+// set also sets the font character set of the targets to 1 (the buttons keep
+// it in their Font), and the English set leaves it as it is.
 void set_Language_display(const AppState& s, MainView& view, const WindowTitles& titles = {});
 
 // Every control the caption tables write (the tabs and "FrmMain" included),

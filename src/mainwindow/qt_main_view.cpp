@@ -180,6 +180,14 @@ std::string QtMainView::text(Ctl c) const {
     return {};
 }
 
+void QtMainView::set_font_charset(Ctl c, int charset) {
+    auto* b = qobject_cast<qbButtons_H*>(widget(c));
+    if (!b || b->Font().charset == charset) return;
+    FontSpec font = b->Font();
+    font.charset = charset;
+    b->setFont(font);
+}
+
 void QtMainView::set_back_color(Ctl c, uint32_t ole) {
     QWidget* w = widget(c);
     if (!w) return;

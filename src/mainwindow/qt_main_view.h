@@ -31,6 +31,7 @@ public:
     void to_back(Ctl c) override;
     void set_text(Ctl c, const std::string& text) override;
     std::string text(Ctl c) const override;
+    void set_font_charset(Ctl c, int charset) override;
     void set_back_color(Ctl c, uint32_t ole) override;
     uint32_t back_color(Ctl c) const override;
     void set_fore_color(Ctl c, uint32_t ole) override;

@@ -86,6 +86,34 @@ TEST(ButtonRender, OtherStylesAndDisabledShades) {
     EXPECT_EQ(px(*pic, r.left + 3, r.top + 8), 0u) << "enabled, black half";
 }
 
+// Style 5 on shapes 1 to 3 draws its focus mark in the container's colour less 32 in every state; style 1 draws it
+// black on a checked or held check button.
+TEST(ButtonRender, Style5FocusMarkTakesTheContainerColour) {
+    constexpr OleColor kContainer = 0x0000FF;  // less 32: 0x0000DF
+    for (const int style : {5, 1}) {
+        for (const int shape : {1, 2, 3}) {
+            auto b = std::make_unique<ButtonModel>();
+            PropertyBag bag;
+            bag.write("BackStyle", static_cast<int64_t>(style), int64_t{-1});
+            bag.write("Shape", static_cast<int64_t>(shape), int64_t{0});
+            bag.write("Mode", int64_t{1}, int64_t{-1});
+            b->Resize(105, 29);
+            b->ReadProperties(bag, ButtonAmbient{.back_color = kContainer});
+            b->AmbientChanged("DisplayAsDefault", ButtonAmbient{.display_as_default = true, .back_color = kContainer});
+            const std::string what = "style " + std::to_string(style) + " shape " + std::to_string(shape);
+            if (style == 5) {
+                EXPECT_EQ(px(*b, 52, 4), 0x0000DFu) << what << ", unchecked";
+            }
+            b->KeyDownNotification(32, 0);
+            EXPECT_TRUE(b->HeldDown()) << what;
+            EXPECT_EQ(px(*b, 52, 4), style == 5 ? 0x0000DFu : 0u) << what << ", held down by Space";
+            b->KeyUpNotification(32, 0);
+            ASSERT_TRUE(b->Value()) << what;
+            EXPECT_EQ(px(*b, 52, 4), style == 5 ? 0x0000DFu : 0u) << what << ", checked";
+        }
+    }
+}
+
 TEST(ButtonRender, GradientBandsAndTinySizes) {
     auto make = [](int w, int h, int shape, int screen = 3) {
         auto b = std::make_unique<ButtonModel>();

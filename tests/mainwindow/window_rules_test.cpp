@@ -360,6 +360,36 @@ TEST_F(CaptionsTest, AuxCaptionAndEchoDelayLabelsFollowTheUnit) {
     }
 }
 
+// The Chinese set gives character set 1 to the fonts of the page controls, buttons included, and not to the
+// menus, the tabs, the title or five of the labels; the English set sets no font at all.
+TEST_F(CaptionsTest, ChineseSetGivesTheFontsCharacterSetOne) {
+    write(1);
+    EXPECT_EQ(view.count("set_font_charset"), 0) << "English set";
+    write(0);
+    const Ctl given[] = {
+        {"key_mute", 0},           {"key_input", 3},          {"key_eq_reset"},      {"key_bt_neme", 2},
+        {"Display_Connect_State"}, {"Label_system_setup", 1}, {"Option_VC_Mode", 3}, {"Label1", 7},
+        {"Check_drc_enable"}};
+    for (const Ctl& c : given) EXPECT_EQ(view.at(c).charset, 1) << "character set of " << c.str();
+    const Ctl kept[] = {{"menu_key_language"},
+                        {"Menu_About"},
+                        {"menu_key_read_all_data_from_cpu_group", 3},
+                        {"FrmMain"},
+                        {"ucXTab1", 0},
+                        {"ucXTab_main_vol", 0},
+                        {"Label_system_setup", 5},
+                        {"Label_echo_a_vol"},
+                        {"Label_reverb_vol"},
+                        {"Label_mic1_exciter_vol"},
+                        {"Label_mic1_exciter_freq_index_100"}};
+    for (const Ctl& c : kept) EXPECT_EQ(view.count("set_font_charset " + c.str() + " "), 0) << c.str();
+    // Back to English: the fonts keep set 1.
+    view.clear_calls();
+    write(1);
+    EXPECT_EQ(view.count("set_font_charset"), 0) << "English set after Chinese";
+    EXPECT_EQ(view.at(Ctl{"key_mute", 0}).charset, 1) << "key_mute(0) after the switch back";
+}
+
 const std::string kCheck = "此行为中文编码测试行请不要修改";
 
 class StartupConfigTest : public ::testing::Test {

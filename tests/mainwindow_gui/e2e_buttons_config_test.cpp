@@ -6,6 +6,7 @@
 #include "buttons/qb_buttons_h.h"
 #include "controls/limiter.h"
 #include "e2e_input.h"
+#include "mainwindow/captions.h"
 #include "platform/canvas.h"
 #include "platform/font_spec.h"
 
@@ -70,6 +71,37 @@ TEST(WindowButtons, FormFontAndCaptionsInBothLanguages) {
     ASSERT_EQ(w.frm->state().Language, 1) << "after the language entry";
     expect_captions_fit(buttons, "English");
     grab_all("en");
+}
+
+// The Chinese captions give the fonts of the buttons they write character set 1, which a switch back to English
+// keeps; buttons without a caption row, and every button of a window that starts in English, keep set 0.
+TEST(WindowButtons, ChineseCaptionsGiveTheButtonFontsCharacterSetOne) {
+    auto charsets = [](WindowUnderTest& w, const char* when, int expected) {
+        int buttons = 0;
+        for (const Ctl& c : caption_targets()) {
+            if (const auto* b = w.frm->registry().get<qbButtons_H>(c.str())) {
+                ++buttons;
+                EXPECT_EQ(b->Font().charset, expected) << "character set of " << c.str() << " " << when;
+            }
+        }
+        EXPECT_GE(buttons, 20) << "buttons with a caption row";
+        const auto* peq = w.frm->registry().get<qbButtons_H>("key_eq_type_peq(0)");
+        ASSERT_NE(peq, nullptr);
+        EXPECT_EQ(peq->Font().charset, 0) << "key_eq_type_peq(0) (no caption row) " << when;
+    };
+    {
+        WindowUnderTest english("buttons_charset_en");
+        show_window(english);
+        ASSERT_EQ(english.frm->state().Language, 1) << "no config.ini: English";
+        charsets(english, "in a window started in English", 0);
+    }
+    WindowUnderTest w("buttons_charset", write_gbk_title_config);
+    show_window(w);
+    ASSERT_EQ(w.frm->state().Language, 0) << "no stored choice: Chinese";
+    charsets(w, "in Chinese", 1);
+    choose(w, "menu_key_language");
+    ASSERT_EQ(w.frm->state().Language, 1) << "after the language entry";
+    charsets(w, "after the switch to English", 1);
 }
 
 // A title line with bytes that are not UTF-8 shows them as replacement characters; the file still counts.

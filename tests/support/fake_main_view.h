@@ -22,6 +22,7 @@ public:
         std::string text;
         uint32_t back = 0x8000000F, fore = 0x80000008;
         int value = 0;
+        int charset = 0;
         int32_t s_value = 0, s_min = 0, s_max = 100, s_max_limit = 100;
         bool s_dragging = false;
     };
@@ -55,6 +56,7 @@ public:
     void to_back(Ctl c) override { log("to_back", c, ""); }
     void set_text(Ctl c, const std::string& t) override { log("set_text", c, t).text = t; }
     std::string text(Ctl c) const override { return get(c).text; }
+    void set_font_charset(Ctl c, int cs) override { log("set_font_charset", c, cs).charset = cs; }
     void set_back_color(Ctl c, uint32_t ole) override { log("set_back_color", c, hex(ole)).back = ole; }
     uint32_t back_color(Ctl c) const override { return get(c).back; }
     void set_fore_color(Ctl c, uint32_t ole) override { log("set_fore_color", c, hex(ole)).fore = ole; }
