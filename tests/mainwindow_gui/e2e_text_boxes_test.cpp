@@ -145,7 +145,8 @@ TEST(E2eTextBoxes, PlainBoxesKeepTheirFocusThroughMenus) {
     };
     const Qt::MouseButton buttons[] = {Qt::RightButton, Qt::LeftButton, Qt::MiddleButton};
     for (int i = 0; i < 9; ++i) release(buttons[i % 3]);
-    click(w, "Text_music_vol");  // leaves the version line: the count starts again
+    key(w, Qt::Key_Alt);
+    click(w, "Text_music_vol");  // leaves the version line from the menu bar: the count starts again
     const auto visits = menu_visits();
     for (int i = 0; i < 9; ++i) {
         release(buttons[i % 3]);
