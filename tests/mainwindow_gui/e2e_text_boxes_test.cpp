@@ -1,5 +1,7 @@
 // Text boxes as a user meets them: the menu bar, menus, context menus and other windows do not take a box's focus;
 // typing over a selection; the caret after the leading zeros go.
+#include <QLineEdit>
+
 #include "controls/param_text_box.h"
 #include "core/param_table.h"
 #include "e2e_input.h"
@@ -64,11 +66,13 @@ std::vector<MenuVisit> menu_visits() {
          }},
         {"another window",
          [](WindowUnderTest& w) {
-             QWidget other;
+             QWidget other;  // with a box of its own that takes the keyboard
+             auto* edit = new QLineEdit(&other);
              other.resize(200, 100);
              other.show();
              other.activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+             EXPECT_EQ(QApplication::focusWidget(), edit) << "the other window's box";
              w.ticks(6);
              w.frm->activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get()));
