@@ -9,6 +9,8 @@ namespace tuner {
 
 LogicalFocus::LogicalFocus(QWidget* box) : QObject(box), box_(box) {}
 
+LogicalFocus::~LogicalFocus() { set_away(false); }
+
 bool LogicalFocus::focus_in() {
     set_away(false);
     if (held_) return false;  // back from another window, a menu or the menu bar

@@ -18,6 +18,7 @@ class LogicalFocus : public QObject {
     Q_OBJECT
 public:
     explicit LogicalFocus(QWidget* box);
+    ~LogicalFocus() override;
 
     bool held() const { return held_; }
     // Fed with the box's own focus events: true when the box gained / lost the focus.
