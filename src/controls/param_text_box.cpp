@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QProxyStyle>
 
+#include "controls/logical_focus.h"
+
 namespace tuner {
 
 // A style whose text cursor has no width: the caret is hidden.
@@ -28,8 +30,9 @@ std::string to_rule_text(const QString& s) {
 
 }  // namespace
 
-ParamTextBox::ParamTextBox(QWidget* parent) : QLineEdit(parent) {
+ParamTextBox::ParamTextBox(QWidget* parent) : QLineEdit(parent), focus_(new LogicalFocus(this)) {
     connect(this, &QLineEdit::textChanged, this, [this] { emit Change(); });
+    connect(focus_, &LogicalFocus::LostWhileAway, this, [this] { emit LostFocus(); });
 }
 
 ParamTextBox::~ParamTextBox() {
@@ -70,28 +73,23 @@ void ParamTextBox::set_fore_color(OleColor c) {
     setPalette(p);
 }
 
+bool ParamTextBox::has_logical_focus() const { return focus_->held(); }
+
 void ParamTextBox::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
-    if (logical_focus_) return;  // coming back from another window or a popup
-    logical_focus_ = true;
-    emit GotFocus();
+    if (focus_->focus_in()) emit GotFocus();
 }
 
 void ParamTextBox::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
-    if (!logical_focus_) return;
-    const bool window_level = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
-    const bool disabled = !isEnabled() || (window() && !window()->isEnabled());
-    if (window_level || disabled) return;
-    logical_focus_ = false;
-    emit LostFocus();
+    if (focus_->focus_out(*e)) emit LostFocus();
 }
 
 void ParamTextBox::changeEvent(QEvent* e) {
     QLineEdit::changeEvent(e);
     // Disabling the window took the focus without a focus loss; it comes
     // back here when the window is enabled again, as the user left it.
-    if (e->type() == QEvent::EnabledChange && isEnabled() && logical_focus_ && !hasFocus()) {
+    if (e->type() == QEvent::EnabledChange && isEnabled() && focus_->held() && !hasFocus()) {
         setFocus(Qt::OtherFocusReason);
     }
 }
@@ -140,9 +138,12 @@ void wire_numeric_box(ParamTextBox* box, TextInput& input, NumericBoxHooks hooks
         if (key == kKeyEnter) {
             commit();
         } else if (auto l = h->limits ? h->limits() : std::nullopt) {
-            TextBox b = box->box();
+            // Only the first key changes the box (it empties it); any later key lands as in any text
+            // box, over the selection if there is one, so the box is written back only when changed.
+            const TextBox before = box->box();
+            TextBox b = before;
             input.text_input_key_press(b, key, l->min, l->max, l->snap, l->table);
-            box->set_box(b);
+            if (b.Text != before.Text || b.SelStart != before.SelStart) box->set_box(b);
         }
         if (h->key) h->key(key);
     });

@@ -1,8 +1,8 @@
 // Line-edit adapter for numeric parameter boxes: the events the input rules
 // are wired to (GotFocus, LostFocus, Change, KeyPress with Enter as 13), a
 // hideable caret, and focus changes that only count when the user moved
-// the focus inside the window (another window, a popup or a disabled main
-// window do not make the box lose its focus).
+// the focus to another control of the window (another window, a popup, the
+// menu bar or a disabled main window do not make the box lose its focus).
 #pragma once
 
 #include <functional>
@@ -31,7 +31,7 @@ public:
     bool caret_hidden() const { return caret_hidden_; }
     void set_fore_color(OleColor c);
     OleColor fore_color() const { return fore_; }
-    bool has_logical_focus() const { return logical_focus_; }
+    bool has_logical_focus() const;
 
 signals:
     void GotFocus();
@@ -49,7 +49,7 @@ protected:
 
 private:
     bool caret_hidden_ = false;
-    bool logical_focus_ = false;
+    class LogicalFocus* focus_;
     OleColor fore_ = kSysWindowText;
     class CaretStyle* caret_style_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "controls/text_input.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -45,11 +46,10 @@ bool change_pass(TextBox& box, int decimals, bool pad_zeros, bool allow_minus) {
 
     const std::string result = int_part + fraction;
     if (result == box.Text) return false;
+    // A new text puts the caret at its start; the remembered caret is put
+    // back unless the removed zeros took it below the start.
     box.Text = result;
-    if (caret >= 0)
-        box.SelStart = caret > static_cast<int>(result.size()) ? static_cast<int>(result.size()) : caret;
-    else if (box.SelStart > static_cast<int>(result.size()))
-        box.SelStart = static_cast<int>(result.size());
+    box.SelStart = caret < 0 ? 0 : std::min(caret, static_cast<int>(result.size()));
     return true;
 }
 

@@ -12,36 +12,10 @@
 #include "controls/param_text_box.h"
 #include "controls/peq_graph.h"
 #include "controls/slider.h"
+#include "mainwindow/plain_box_events.h"
 #include "tabs/xtab.h"
 
 namespace tuner {
-
-namespace {
-
-// Focus and release events of the plain text boxes.
-class PlainBoxEvents : public QObject {
-public:
-    PlainBoxEvents(QObject* parent, WindowRules& rules, RuleEnv& env, Ctl ctl)
-        : QObject(parent), rules_(rules), env_(env), ctl_(ctl) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-            case QEvent::MouseButtonRelease: rules_.check_mouse_up(env_, ctl_); break;
-            case QEvent::FocusIn: rules_.box_got_focus(env_, ctl_); break;
-            case QEvent::FocusOut: rules_.box_lost_focus(env_, ctl_); break;
-            default: break;
-        }
-        return false;
-    }
-
-private:
-    WindowRules& rules_;
-    RuleEnv& env_;
-    Ctl ctl_;
-};
-
-}  // namespace
 
 void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) {
     for (const ControlRow& row : control_table()) {
@@ -86,7 +60,7 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 QObject::connect(box, &QLineEdit::textEdited, box, [&rules, &env, ctl] { rules.box_edited(env, ctl); });
                 break;
             }
-            case ControlKind::TextBox: o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl)); break;
+            case ControlKind::TextBox: watch_plain_box(static_cast<QWidget*>(o), rules, env, ctl); break;
             case ControlKind::Slider: {
                 auto* s = static_cast<xiSlider*>(o);
                 QObject::connect(s, &xiSlider::ValueChanged, s,

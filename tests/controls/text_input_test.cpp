@@ -53,6 +53,13 @@ TEST(TextInput, ChangeFilterAndFormats) {
     TextInput::text_input_change(b, 0, false, false);
     EXPECT_EQ(b.Text, "7");
     EXPECT_EQ(b.SelStart, 1) << "caret";
+    // The caret the removed zeros would take below the start stays at the start.
+    for (const auto& [caret, want] : {std::pair{1, 0}, {3, 0}, {4, 1}}) {
+        TextBox z{"0005", caret};
+        TextInput::text_input_change(z, 0, false, false);
+        EXPECT_EQ(z.Text, "5") << "0005, caret " << caret;
+        EXPECT_EQ(z.SelStart, want) << "caret after 0005 with the caret at " << caret;
+    }
     const std::string huge = "1" + std::string(400, '0');  // beyond a double
     const std::array<std::string, 3> formats[] = {
         {"-0.04", "0.0", "0.0"}, {"-0.4", "0", "0"},    {"2.25", "0.0", "2.3"}, {"-2.25", "0.0", "-2.3"},
@@ -105,8 +112,8 @@ TEST(ParamTextBox, CommitsOnlyOnARealFocusLoss) {
     for (Qt::Key k : {Qt::Key_9, Qt::Key_A, Qt::Key_9}) QTest::keyClick(window.windowHandle(), k);  // A is filtered
     EXPECT_EQ(box->text().toStdString(), "99");
 
-    // Another window or a popup menu: no focus loss.
-    for (Qt::FocusReason why : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+    // Another window, a popup menu or the menu bar: no focus loss.
+    for (Qt::FocusReason why : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
         QFocusEvent away(QEvent::FocusOut, why);
         QApplication::sendEvent(box, &away);
         EXPECT_EQ(commits, 0) << "focus reason " << why;

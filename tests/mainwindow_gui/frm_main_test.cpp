@@ -143,6 +143,13 @@ TEST(FrmMainTeardown, DestroyedWhileEditingDraggingOrWaiting) {
              type(w, "2");  // not committed yet
              ASSERT_EQ(QApplication::focusWidget(), widget_of(w, "Text_music_vol"));
          }},
+        {"a box being edited, the menu bar holding the keyboard",
+         [](WindowUnderTest& w) {
+             click(w, "Text_music_vol");
+             type(w, "2");
+             key(w, Qt::Key_Alt);
+             ASSERT_EQ(QApplication::focusWidget(), w.frm->menuBar());
+         }},
         {"the version line with the focus",
          [](WindowUnderTest& w) {
              click(w, "Text_software_version");
