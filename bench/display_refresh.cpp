@@ -26,6 +26,7 @@ public:
     void set_back_color(Ctl, uint32_t) override {}
     uint32_t back_color(Ctl) const override { return 0; }
     void set_fore_color(Ctl, uint32_t) override {}
+    void set_font_charset(Ctl, int) override {}
     void set_value(Ctl, int) override {}
     int value(Ctl) const override { return 0; }
     void set_focus(Ctl) override {}
@@ -38,6 +39,7 @@ public:
     int32_t slider_max(Ctl) const override { return 255; }
     void set_slider_max_limit(Ctl, int32_t) override {}
     int32_t slider_max_limit(Ctl) const override { return 255; }
+    bool slider_dragging(Ctl) const override { return false; }
     void slider_ui_inc(Ctl) override {}
     void slider_ui_dec(Ctl) override {}
     void peq_EQ_init(int, int, int, int, int, int, int, bool) override {}
