@@ -498,5 +498,7 @@ TEST(DeviceLinkPermission, TheMessagesCommandWorksFromAnyFolder) {
         EXPECT_EQ(std::system(run.c_str()), 0) << "running\n" << command;
         EXPECT_EQ(slurp(dir.file("70-veltrana-tuner.rules")), rule + "\n") << "the rule the command writes";
         EXPECT_EQ(slurp(dir.file("udevadm.log")), "control --reload-rules\ntrigger\n") << "udevadm calls";
+        EXPECT_EQ(std::filesystem::path(kUdevRulePath).filename(), "70-veltrana-tuner.rules")
+            << "installed under the packaging file's name, whose 70- places it before the seat rules";
     }
 }
