@@ -484,10 +484,11 @@ TEST(DeviceLinkPermission, TheMessagesCommandWorksFromAnyFolder) {
             std::filesystem::permissions(dir.file(tool), std::filesystem::perms::owner_all);
 
         const std::string message = permission_message("/dev/hidraw3", language);
-        const std::size_t from = message.find("echo '"), to = message.find("trigger");
+        const std::size_t from = message.find("echo '"),
+                          to = message.find("\n\n", from);  // the command ends its paragraph
         ASSERT_NE(from, std::string::npos) << message;
         ASSERT_NE(to, std::string::npos) << message;
-        std::string command = message.substr(from, to + 7 - from);
+        std::string command = message.substr(from, to - from);
         const std::size_t at = command.find(kUdevRulePath);
         ASSERT_NE(at, std::string::npos) << command;
         command.replace(at, std::string(kUdevRulePath).size(), dir.file("70-veltrana-tuner.rules"));
