@@ -72,17 +72,18 @@ std::string permission_hint_line(const std::string& path) {
 }
 
 std::string permission_message(const std::string& path, uint8_t language) {
-    // One command, broken after each "&&" so that it reads whole and still
-    // pastes into a shell as it stands.
-    const std::string fix =
-        "sudo install -m 644 packaging/70-veltrana-tuner.rules /etc/udev/rules.d/ &&\n"
-        "sudo udevadm control --reload-rules &&\n"
-        "sudo udevadm trigger";
+    // One command that writes the rule itself, so it works from any folder,
+    // with or without the source beside the program; broken after each "|"
+    // and "&&" so that it reads whole and still pastes into a shell as it stands.
+    const std::string fix = std::string("echo '") + kUdevRule + "' |\n" + "sudo tee " + kUdevRulePath +
+                            " >/dev/null &&\n"
+                            "sudo udevadm control --reload-rules &&\n"
+                            "sudo udevadm trigger";
     if (!is_english(language))
-        return "找到了设备 " + path + "，但当前用户没有权限打开它。\n\n在本软件的目录中运行一次：\n" + fix +
+        return "找到了设备 " + path + "，但当前用户没有权限打开它。\n\n在任意目录中运行一次：\n" + fix +
                "\n\n然后重新插上设备。";
     return "The unit was found at " + path + ", but this user has no permission to open it.\n\n" +
-           "Run this once in the tool's folder:\n" + fix + "\n\nthen plug the unit in again.";
+           "Run this once, from any folder:\n" + fix + "\n\nthen plug the unit in again.";
 }
 
 bool hid_find_device(DeviceLink& link) {

@@ -31,6 +31,13 @@ void device_lost(DeviceLink& link);
 void scan_timer_tick(DeviceLink& link);
 void send_timer_tick(DeviceLink& link);
 
+// The udev rule that lets the user at the seat open the unit (the one of
+// packaging/70-veltrana-tuner.rules) and where it is installed.
+constexpr const char* kUdevRule =
+    "SUBSYSTEM==\"hidraw\", KERNEL==\"hidraw*\", ATTRS{idVendor}==\"8888\", ATTRS{idProduct}==\"1234\", "
+    "TAG+=\"uaccess\"";
+constexpr const char* kUdevRulePath = "/etc/udev/rules.d/70-veltrana-tuner.rules";
+
 // Debug line written when a matching device exists but may not be opened.
 std::string permission_hint_line(const std::string& path);
 // What the user is told then, in the window's language (0 Chinese), with the fix.

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 #include "core/device_version.h"
 #include "core/frame_protocol.h"
@@ -8,6 +10,7 @@
 #include "core/send_service.h"
 #include "image_match.h"
 #include "support/link_harness.h"
+#include "temp_files.h"
 
 using namespace tuner;
 using namespace tuner::testing;
@@ -335,7 +338,7 @@ TEST(DeviceLinkPermission, ToldOncePerPlugInInTheWindowsLanguage) {
     EXPECT_EQ(h.s.cpu_state.cpu_music_input, 20) << "out of standby on the sixth miss";
     const std::string en = permission_message("/dev/hidraw3", 1);
     EXPECT_EQ(h.ui.messages, std::vector<std::string>{en}) << "one for both nodes";
-    EXPECT_NE(en.find("70-veltrana-tuner.rules /etc/udev/rules.d/"), std::string::npos) << en;
+    EXPECT_NE(en.find(std::string("sudo tee ") + kUdevRulePath), std::string::npos) << en;
     for (const char* node : {"/dev/hidraw3", "/dev/hidraw4"})
         EXPECT_EQ(std::count(h.ui.debug_lines.begin(), h.ui.debug_lines.end(), permission_hint_line(node)), 1) << node;
 
@@ -486,4 +489,44 @@ TEST_F(SendService, RefusedWriteKeepsTheEditPendingAndCountsAsAMiss) {
     EXPECT_EQ(s.send_effect_req, kPending);
     run(1);  // the fifth refused write drops the link
     EXPECT_FALSE(s.hid_device_detected);
+}
+
+// The fix the message gives, pasted as it stands into a shell started in an empty folder (sudo and udevadm
+// stood in for, the rules folder moved into the test's folder): it writes packaging's rule and reloads.
+TEST(DeviceLinkPermission, TheMessagesCommandWorksFromAnyFolder) {
+    std::ifstream packaged(TUNER_TEST_DATA_DIR "/../../packaging/70-veltrana-tuner.rules");
+    std::string rule, line;
+    while (std::getline(packaged, line))
+        if (!line.empty() && line[0] != '#') rule = line;
+    ASSERT_FALSE(rule.empty()) << "no rule in packaging/70-veltrana-tuner.rules";
+
+    for (uint8_t language : {uint8_t{0}, uint8_t{1}}) {
+        SCOPED_TRACE(language ? "English" : "Chinese");
+        TempDir dir("udev_fix");
+        std::filesystem::create_directories(dir.path / "bin");
+        std::filesystem::create_directories(dir.path / "cwd");
+        std::ofstream(dir.file("bin/sudo")) << "#!/bin/sh\nexec \"$@\"\n";
+        std::ofstream(dir.file("bin/udevadm")) << "#!/bin/sh\necho \"$@\" >> " << dir.file("udevadm.log") << "\n";
+        for (const char* tool : {"bin/sudo", "bin/udevadm"})
+            std::filesystem::permissions(dir.file(tool), std::filesystem::perms::owner_all);
+
+        const std::string message = permission_message("/dev/hidraw3", language);
+        const std::size_t from = message.find("echo '"),
+                          to = message.find("\n\n", from);  // the command ends its paragraph
+        ASSERT_NE(from, std::string::npos) << message;
+        ASSERT_NE(to, std::string::npos) << message;
+        std::string command = message.substr(from, to - from);
+        const std::size_t at = command.find(kUdevRulePath);
+        ASSERT_NE(at, std::string::npos) << command;
+        command.replace(at, std::string(kUdevRulePath).size(), dir.file("70-veltrana-tuner.rules"));
+        std::ofstream(dir.file("fix.sh")) << command << "\n";
+
+        const std::string run = "cd " + dir.file("cwd") + " && PATH=" + dir.file("bin") + ":$PATH sh -e " +
+                                dir.file("fix.sh") + " > /dev/null 2>&1";
+        EXPECT_EQ(std::system(run.c_str()), 0) << "running\n" << command;
+        EXPECT_EQ(slurp(dir.file("70-veltrana-tuner.rules")), rule + "\n") << "the rule the command writes";
+        EXPECT_EQ(slurp(dir.file("udevadm.log")), "control --reload-rules\ntrigger\n") << "udevadm calls";
+        EXPECT_EQ(std::filesystem::path(kUdevRulePath).filename(), "70-veltrana-tuner.rules")
+            << "installed under the packaging file's name, whose 70- places it before the seat rules";
+    }
 }

@@ -6,9 +6,11 @@
 #include <tuple>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
 #include "buttons/qb_buttons_h.h"
@@ -118,6 +120,35 @@ TEST(AboutBox, TextsCentreAndClosing) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(box.isNull()) << way;
     }
+}
+
+// The icon is the box's own 32 x 32 picture in at most 16 colours, whatever icon the window or program has.
+TEST(AboutBox, ShowsItsOwnIcon) {
+    QPixmap red(32, 32);
+    red.fill(Qt::red);
+    QWidget owner;
+    owner.setWindowIcon(QIcon(red));
+    owner.show();
+    const std::unique_ptr<QWidget> box(show_about_box(&owner));
+    const QImage icon = about_icon();
+    ASSERT_EQ(icon.size(), QSize(32, 32)) << "the icon's size";
+    QSet<QRgb> colours;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (qAlpha(icon.pixel(x, y)) != 0) colours.insert(icon.pixel(x, y));
+    EXPECT_LE(colours.size(), 16) << "colours in the icon";
+    EXPECT_GE(colours.size(), 4) << "colours in the icon: a picture, not a blank";
+
+    // What the user sees: picIcon's place in the box holds the icon, centred, over the box's background.
+    const QLabel* pic = box->findChild<QLabel*>("picIcon");
+    ASSERT_NE(pic, nullptr);
+    const QImage seen = box->grab().toImage().copy(pic->geometry()).convertToFormat(QImage::Format_ARGB32);
+    const QPoint at((seen.width() - 32) / 2, (seen.height() - 32) / 2);
+    int differing = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (qAlpha(icon.pixel(x, y)) == 255 && seen.pixel(at + QPoint(x, y)) != icon.pixel(x, y)) ++differing;
+    EXPECT_EQ(differing, 0) << "icon pixels not shown as stored in picIcon";
 }
 
 // Flags set ticks without writing; the title in both languages (the pictures show the captions in both).

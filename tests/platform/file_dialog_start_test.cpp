@@ -58,5 +58,24 @@ TEST(QtFileDialogs, StartInTheNearestFolderThatExists) {
     }
 }
 
+// After a file is chosen, an open dialog starts at it (its folder, its name), not in the parameter folder;
+// the text-file save dialog has no start folder of its own: Qt starts it where a file dialog last was.
+TEST(QtFileDialogs, OpenStartsAtTheLastFileAndTheTextSaveWhereADialogLastWas) {
+    TempDir dir("dialog_last");
+    std::filesystem::create_directories(dir.path / "elsewhere");
+    std::ofstream(dir.file("elsewhere/chosen.ktv")) << "x";
+    FileDialogRequest open = param_file_dialog_request();
+    open.init_dir = dir.file("AudioParmFile");
+    open.file_name = dir.file("elsewhere/chosen.ktv");
+    const Shown again = shown_by(false, open);
+    EXPECT_EQ(again.folder, dir.file("elsewhere")) << "open dialog after a file was chosen";
+    EXPECT_EQ(again.file_name, "chosen.ktv") << "open dialog after a file was chosen";
+
+    FileDialogRequest text;
+    text.filter = kTextFileFilter;
+    const Shown save = shown_by(true, text);
+    EXPECT_EQ(save.folder, dir.file("elsewhere")) << "text-file save dialog";
+}
+
 }  // namespace
 }  // namespace tuner::testing
