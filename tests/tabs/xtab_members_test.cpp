@@ -127,7 +127,9 @@ TEST(XTabMembers, DrawImageStretchesKeepsTheMaskAndClips) {
                                                     {{12, 11}, 0xFFFFFF},
                                                     {{11, 12}, 0xFFFFFF}};
     for (const auto& [p, rgb] : expected) EXPECT_EQ(c.pixel(p.x(), p.y()), rgb) << "pixel " << p.x() << "," << p.y();
-    // Far larger than the surface: only what shows is drawn (the top left source pixel here); nothing for no size.
+    // Partly off the surface, and far larger than it: only what shows is drawn; nothing for no size.
+    XTabModel::DrawImage(c, bmp, kMask, -10, -10, 20, 20);
+    EXPECT_EQ(c.pixel(0, 0), make_rgb(0, 255, 0)) << "corner under a picture half off the surface";
     XTabModel::DrawImage(c, bmp, kMask, -100, -100, 32767, 32767);
     EXPECT_EQ(c.pixel(19, 19), make_rgb(255, 0, 0)) << "corner under a huge picture";
     const QImage before = c.image().copy();

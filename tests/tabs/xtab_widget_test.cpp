@@ -181,6 +181,8 @@ TEST_F(XTabWidget, EnabledFromTheStoreTakesEffect) {
     EXPECT_TRUE(tab->isEnabled()) << "strip after reading Enabled at its default";
     click(QPoint(170, 10));
     EXPECT_EQ(tab->ActiveTab(), 2) << "click on tab 2 after enabling";
+    tab->model().set(&XTabProps::Enabled, false);
+    EXPECT_FALSE(tab->isEnabled()) << "strip after setting Enabled False";
 }
 
 // What the window system reports for a window the user drags or sizes: the event comes from outside the program.
@@ -197,8 +199,10 @@ TEST_F(XTabWidget, StatusOnlyForTheUsersMovesAndSizes) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     host.move(40, 50);
     host.resize(520, 320);
-    QMoveEvent confirmed(host.pos(), host.pos());  // the window system confirms the program's move
+    QMoveEvent confirmed(host.pos(), host.pos());  // the window system confirms the program's move and size
     user_event(host, confirmed);
+    QResizeEvent confirmed_size(host.size(), host.size());
+    user_event(host, confirmed_size);
     QTest::qWait(500);
     EXPECT_EQ(log, Events{}) << "the program moved and sized the window";
     QMoveEvent drag1(host.pos() + QPoint(5, 0), host.pos());
