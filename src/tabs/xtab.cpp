@@ -2,7 +2,9 @@
 
 #include <QCursor>
 #include <QEvent>
+#include <QMoveEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QShortcut>
 
 namespace tuner {
@@ -26,9 +28,7 @@ XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
     connect(&model_, &XTabModel::surfaceChanged, this, qOverload<>(&QWidget::update));
     connect(&model_, &XTabModel::pagesChanged, this, &XTab::sync_pages);
     connect(&model_, &XTabModel::accessKeysChanged, this, &XTab::rebuild_access_keys);
-    connect(&model_, &XTabModel::propertyChanged, this, [this](const QString& key) {
-        if (key == QLatin1String("Enabled")) setEnabled(model_.props().Enabled);
-    });
+    connect(&model_, &XTabModel::enabledChanged, this, &QWidget::setEnabled);
     // The surface is sized, and first painted, by the first resize or show,
     // so that the host sees AfterCompleteInit.
     rebuild_access_keys();
@@ -108,16 +108,34 @@ void XTab::watch_host() {
     host_->installEventFilter(this);
 }
 
+bool XTab::user_moved(const QEvent* e) const {
+    // The program's own moves and resizes come as events Qt sends itself; the
+    // user's come from the window system, to the active window, and change
+    // something (the window system's confirmation of the program's own move
+    // changes nothing any more).
+    if (!e->spontaneous() || !host_ || !host_->isActiveWindow()) return false;
+    if (e->type() == QEvent::Move) {
+        const auto* m = static_cast<const QMoveEvent*>(e);
+        return m->pos() != m->oldPos();
+    }
+    const auto* r = static_cast<const QResizeEvent*>(e);
+    return r->size() != r->oldSize();
+}
+
 bool XTab::eventFilter(QObject* watched, QEvent* e) {
     if (watched == host_) {
         switch (e->type()) {
             case QEvent::Move:
-                model_.HostMoving();
-                size_move_timer_.start();
+                if (user_moved(e)) {
+                    model_.HostMoving();
+                    size_move_timer_.start();
+                }
                 break;
             case QEvent::Resize:
-                model_.HostSizing();
-                size_move_timer_.start();
+                if (user_moved(e)) {
+                    model_.HostSizing();
+                    size_move_timer_.start();
+                }
                 break;
             case QEvent::WindowActivate:
             case QEvent::WindowDeactivate: model_.HostActivated(); break;
@@ -151,14 +169,14 @@ void XTab::on_pointer_down(const Pointer& p) {
         model_.PointerPressed(p.pos.toPoint());
         pressed_ = true;
     }
-    if (!model_.IsBusy()) {
-        int button = p.button;
-        int shift = p.shift;
-        float x = p.x();
-        float y = p.y();
-        emit MouseDown(button, shift, x, y);
-    }
-    if (left) model_.MouseDownLeft(p.pos.x(), p.pos.y());
+    int button = p.button;
+    int shift = p.shift;
+    float x = p.x();
+    float y = p.y();
+    // The host's handler may change the press: the tab hit test takes the
+    // button and position it left.
+    if (!model_.IsBusy()) emit MouseDown(button, shift, x, y);
+    if (button == 1) model_.MouseDownLeft(x, y);
 }
 
 void XTab::on_pointer_move(const Pointer& p) {

@@ -84,6 +84,8 @@ private:
     void sync_pages();
     void rebuild_access_keys();
     void watch_host();
+    // A move or resize of the host window that the user made.
+    bool user_moved(const QEvent* e) const;
 
     XTabModel model_;
     std::map<int, QWidget*> pages_;  // page id -> container

@@ -229,6 +229,7 @@ void XTabModel::set(bool XTabProps::*member, bool value) {
     if (member == &XTabProps::UseThemeDetection) return setUseThemeDetection(value);
     p_.*member = value;
     if (member == &XTabProps::UseMouseWheelScroll) return mark("UseMouseWheelScroll");
+    if (member == &XTabProps::Enabled) emit enabledChanged(value);
     repaint_and_mark(key_of(kBoolKeys, member));
 }
 
@@ -378,12 +379,11 @@ void XTabModel::setTabCount(int n) {
     } else if (n < old) {
         tabs_.resize(static_cast<std::size_t>(n));
         if (active_ >= n) {
-            // The new active tab's page is shown; no switch event.
-            last_active_ = active_;
+            // The new active tab's page is shown; no switch event, so the
+            // tab active before the last switch stays what it was.
             active_ = n - 1;
             box_tab_ = active_;
         }
-        if (last_active_ >= n) last_active_ = active_;
         emit pagesChanged();
     }
     pAssignAccessKeys();
@@ -426,7 +426,7 @@ void XTabModel::RemoveTab(int index) {
             last_active_ = n;
         else if (last_active_ > index)
             --last_active_;
-        box_hot_ = false;
+        // BoxHot stays as it was: the pointer is still where it pressed.
         stop_hover();
         pAssignAccessKeys();
         mark("TabCount");
@@ -761,11 +761,12 @@ void XTabModel::ReadProperties(const PropertyBag& bag) {
         t.access_key = bag.read(indexed("TabAccessKey(", i), int32_t{0});
         t.picture = png_image(bag.read(indexed("TabPicture(", i), std::vector<uint8_t>()));
     }
+    // No switch happens here: LastActiveTab keeps the last switch's tab.
     active_ = std::clamp(bag.read("ActiveTab", int32_t{0}), 0, count - 1);
-    last_active_ = active_;
     box_tab_ = active_;
     pAssignAccessKeys();
     emit pagesChanged();
+    emit enabledChanged(p_.Enabled);
     Refresh();
 }
 

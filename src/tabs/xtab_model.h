@@ -206,6 +206,22 @@ public:
     void DrawTabs();
     void DrawControlBox(int state, int index);
     void pDrawOverXOred();
+    // The painters of the two styles, public so that a host can paint with
+    // them: the page panel (PropertyPages: a single 3D frame under theme 0,
+    // a flat outline under theme 2, the TabbedDialog panel otherwise;
+    // TabbedDialog: a double 3D frame under theme 0, a flat outline under
+    // themes 1 and 4, the filled panel under theme 3, the PropertyPages
+    // panel under theme 2) and the tab strip (TabbedDialog hands theme 2 to
+    // PropertyPages). A theme outside 0..4 paints nothing.
+    void DrawBackgroundPropertyPages();
+    void DrawBackgroundTabbedDialog();
+    void DrawTabsPropertyPages();
+    void DrawTabsTabbedDialog();
+    // Draws `bitmap` stretched into x, y, width, height of `target`, every
+    // pixel of the RGB colour `mask_rgb` left transparent. Only the part that
+    // lands on the target is drawn.
+    static void DrawImage(Canvas& target, const QImage& bitmap, uint32_t mask_rgb, int16_t x, int16_t y, int16_t width,
+                          int16_t height);
 
     // The painters lay tabs out and store the rectangles here.
     void store_rects(int i, const TabRect& rect, const TabRect& box);
@@ -249,12 +265,13 @@ signals:
 
     // For the widget: the surface changed, the shown page changed, the hover
     // timer is to run at this interval (0 stops it), the access keys changed,
-    // a stored property changed.
+    // a stored property changed, the surface was enabled or disabled.
     void surfaceChanged();
     void pagesChanged();
     void hoverTimer(int interval_ms);
     void accessKeysChanged();
     void propertyChanged(const QString& key);
+    void enabledChanged(bool enabled);
 
 private:
     class Busy;

@@ -1,6 +1,7 @@
 #include "tabs/xtab_paint.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include <QFontMetrics>
 
@@ -74,11 +75,18 @@ void draw_fitted(Canvas& c, const QRect& rc, const FittedCaption& t, const FontS
 
 QRect qrect(int l, int t, int r, int b) { return QRect(l, t, std::max(r - l, 0), std::max(b - t, 0)); }
 
+// A tab's picture, s by s pixels: with the mask colour left transparent
+// when UseMaskColor is on, else as it is.
 void paint_picture(Canvas& c, const XTabProps& p, const QImage& pic, int x, int y, int s) {
     if (pic.isNull() || s <= 0) return;
-    std::optional<uint32_t> mask;
-    if (p.UseMaskColor) mask = GetRGBFromOLE(p.PictureMaskColor);
-    c.stretch_blit(pic, QRect(x, y, s, s), mask);
+    // Beyond the 16-bit coordinates of the blitter is beyond any surface.
+    if (x < INT16_MIN || x > INT16_MAX || y < INT16_MIN || y > INT16_MAX || s > INT16_MAX) return;
+    if (p.UseMaskColor) {
+        XTabModel::DrawImage(c, pic, GetRGBFromOLE(p.PictureMaskColor), static_cast<int16_t>(x),
+                             static_cast<int16_t>(y), static_cast<int16_t>(s), static_cast<int16_t>(s));
+    } else {
+        c.stretch_blit(pic, QRect(x, y, s, s));
+    }
 }
 
 // Everything a tab painter needs to know about one tab.
@@ -489,112 +497,6 @@ void background_filled(XTabModel& m, Canvas& c) {
     c.line(active.rect.left + 1, active.rect.bottom - 1, active.rect.right - 1, active.rect.bottom - 1, fill);
 }
 
-// ---------------------------------------------------------------------------
-// Hover highlight in XOR mode
-
-// Colours of the highlight: the hover colour over an inactive tab (or
-// anywhere without the focused colour), else the focused colour; x is what
-// XOR-ed over the base shows the accent. None when the accent equals a back
-// colour and nothing is to be drawn.
-struct Highlight {
-    bool hover;
-    uint32_t accent;
-    uint32_t base;
-    uint32_t x;
-    uint32_t ob;
-    uint32_t strip;
-};
-
-std::optional<Highlight> highlight_of(const XTabModel& m) {
-    const XTabProps& p = m.props();
-    const uint32_t active_start = GetRGBFromOLE(p.ActiveTabBackStartColor);
-    const uint32_t inactive_start = GetRGBFromOLE(p.InActiveTabBackStartColor);
-    Highlight h{};
-    h.hover = m.BoxTabIndex() != m.ActiveTab() || !p.UseFocusedColor;
-    if (h.hover) {
-        h.accent = GetRGBFromOLE(p.HoverColor);
-        h.base = m.BoxTabIndex() != m.ActiveTab() ? inactive_start : active_start;
-        if (h.accent == active_start || h.accent == inactive_start) return std::nullopt;
-    } else {
-        h.accent = GetRGBFromOLE(p.FocusedColor);
-        h.base = active_start;
-        if (h.accent == h.base) return std::nullopt;
-    }
-    h.x = h.accent ^ h.base;
-    h.ob = GetRGBFromOLE(p.OuterBorderColor);
-    h.strip = GetRGBFromOLE(p.TabStripBackColor);
-    return h;
-}
-
-void xor_hover_tabbed(XTabModel& m, Canvas& c) {
-    const auto hl = highlight_of(m);
-    if (!hl) return;
-    const auto [hover, accent, base, x, ob, strip] = *hl;
-    const OleColor A = ole(accent);
-    const TabRect& hr = m.HotRect();
-    const int hL = hr.left;
-    const int hT = hr.top;
-    const int hR = hr.right;
-    const int b = hover ? hT + 3 : hT + 4;
-    auto px = [&](std::initializer_list<std::pair<int, int>> pts, uint32_t rgb) {
-        for (const auto& [xx, yy] : pts) xor_pixel(c, xx, yy, rgb);
-    };
-    pFillCurvedXor(c, hL, hT + 1, hR, b, x, 3, true, true);
-    xor_line(c, hL + 6, hT, hR - 5, hT, ob ^ OffsetColor(A, -21));
-    px({{hL + 6, hT + 1},
-        {hL + 5, hT + 1},
-        {hL + 4, hT + 2},
-        {hL + 3, hT + 3},
-        {hR - 6, hT + 1},
-        {hR - 5, hT + 1},
-        {hR - 4, hT + 2},
-        {hR - 3, hT + 3}},
-       OffsetColor(ole(x), -8) ^ x);
-    xor_line(c, hL, b, hR, b, OffsetColor(ole(x), 21) ^ x);
-    px({{hL + 5, hT}, {hR - 5, hT}}, ob ^ OffsetColor(A, -2));
-    px({{hL + 3, hT + 1}, {hL + 2, hT + 2}, {hR - 3, hT + 1}, {hR - 2, hT + 2}}, ob ^ OffsetColor(A, -21));
-    px({{hL + 1, hT + 3}, {hR - 1, hT + 3}}, ob ^ OffsetColor(A, -32));
-    const uint32_t white_mix = ob ^ pBlendColors(OffsetColor(A, 512), ob, hover ? 128 : 64);
-    const uint32_t strip_mix = strip ^ pBlendColors(OffsetColor(A, -32), strip, 50);
-    if (hover) {
-        px({{hL + 4, hT}, {hR - 4, hT}}, white_mix);
-        px({{hL + 3, hT}, {hL + 2, hT + 1}, {hL + 1, hT + 2}, {hR - 3, hT}, {hR - 2, hT + 1}, {hR - 1, hT + 2}},
-           strip_mix);
-    } else {
-        px({{hL + 4, hT}, {hL + 3, hT}}, white_mix);
-        px({{hL + 2, hT + 1}, {hL + 1, hT + 2}, {hR - 4, hT}, {hR - 3, hT}, {hR - 2, hT + 1}}, strip_mix);
-    }
-}
-
-void xor_hover_property(XTabModel& m, Canvas& c) {
-    const auto hl = highlight_of(m);
-    if (!hl) return;
-    const OleColor A = ole(hl->accent);
-    const uint32_t x = hl->x;
-    const uint32_t ob = hl->ob;
-    const uint32_t strip = hl->strip;
-    const TabRect& hr = m.HotRect();
-    const int a = m.ActiveTab();
-    const int box = m.BoxTabIndex();
-    // The corner next to the active tab stays square.
-    const bool cut_left = box != a + 1;
-    const bool cut_right = box != a - 1;
-    const int hL = hr.left;
-    const int hT = hr.top;
-    const int hR = hr.right;
-    pFillCurvedXor(c, hL - 1, hT + 1, hR, hT + 3, x, 2, cut_left, cut_right);
-    xor_line(c, hL + 3, hT, hR - 3, hT, ob ^ OffsetColor(A, -21));
-    xor_line(c, hL, hT + 3, hR, hT + 3, OffsetColor(ole(x), 21) ^ x);
-    if (cut_left) {
-        xor_pixel(c, hL + 2, hT, ob ^ pBlendColors(OffsetColor(A, -34), ob, 128));
-        xor_pixel(c, hL + 1, hT + 1, strip ^ pBlendColors(OffsetColor(A, -37), strip, 50));
-    }
-    if (cut_right) {
-        xor_pixel(c, hR - 3, hT, ob ^ pBlendColors(OffsetColor(A, -34), ob, 128));
-        xor_pixel(c, hR - 2, hT + 1, strip ^ pBlendColors(OffsetColor(A, -37), strip, 50));
-    }
-}
-
 void draw_box(Canvas& c, const TabRect& bx, OleColor outline, uint32_t start, uint32_t end, OleColor cross) {
     const auto [l, t, r, b] = bx;
     c.round_rect(l, t, r, b, 2, 2, kNoColor, outline);
@@ -701,17 +603,35 @@ void XTabModel::DrawBackground() {
         background_armed_ = true;
         return;
     }
+    if (theme < 0 || theme > 4) return;
+    if (p_.TabStyle == kTabStyleTabbedDialog)
+        DrawBackgroundTabbedDialog();
+    else if (p_.TabStyle == kTabStylePropertyPages)
+        DrawBackgroundPropertyPages();
+}
+
+void XTabModel::DrawBackgroundTabbedDialog() {
+    const int theme = p_.TabTheme;
+    if (theme == 2) return DrawBackgroundPropertyPages();
     if (theme < 0 || theme > 4 || surface_.empty()) return;
-    const int style = p_.TabStyle;
-    if (style != kTabStyleTabbedDialog && style != kTabStylePropertyPages) return;
-    if (theme == 3) {
+    if (theme == 0)
+        background_frame(*this, surface_, true);
+    else if (theme == 3)
         background_filled(*this, surface_);
-    } else if (theme == 0) {
-        // TabbedDialog: double 3D frame; PropertyPages: single.
-        background_frame(*this, surface_, style == kTabStyleTabbedDialog);
-    } else {
+    else
         background_flat(*this, surface_);
-    }
+    emit surfaceChanged();
+}
+
+void XTabModel::DrawBackgroundPropertyPages() {
+    const int theme = p_.TabTheme;
+    if (theme == 1 || theme == 3 || theme == 4) return DrawBackgroundTabbedDialog();
+    if ((theme != 0 && theme != 2) || surface_.empty()) return;
+    if (theme == 0)
+        background_frame(*this, surface_, false);
+    else
+        background_flat(*this, surface_);
+    emit surfaceChanged();
 }
 
 bool XTabModel::background_clears() const {
@@ -722,25 +642,67 @@ bool XTabModel::background_clears() const {
 }
 
 void XTabModel::DrawTabs() {
-    // Repainting the strip wipes any hover highlight.
-    stop_hover();
     const int theme = p_.TabTheme;
-    if (theme >= 0 && theme <= 4 && !surface_.empty()) {
-        if (p_.TabStyle == kTabStyleTabbedDialog && theme != 2) {
-            draw_tabs_tabbed_dialog(*this, surface_);
-        } else if (p_.TabStyle == kTabStylePropertyPages || (p_.TabStyle == kTabStyleTabbedDialog && theme == 2)) {
-            draw_tabs_property_pages(*this, surface_);
-        }
-        if (hover_theme() && (p_.TabStyle == 0 || p_.TabStyle == 1)) {
-            hot_rect_ = tabs_[active_].rect;
-            pDrawOverXOred();
-        }
+    if (theme >= 0 && theme <= 4) {
+        if (p_.TabStyle == kTabStyleTabbedDialog)
+            DrawTabsTabbedDialog();
+        else if (p_.TabStyle == kTabStylePropertyPages)
+            DrawTabsPropertyPages();
         if (theme == 3) {
             background_armed_ = true;
             DrawBackground();
         }
     }
     if (p_.UseControlBox) DrawControlBox(0, -1);
+}
+
+void XTabModel::DrawTabsTabbedDialog() {
+    const int theme = p_.TabTheme;
+    if (theme == 2) return DrawTabsPropertyPages();
+    if (theme < 0 || theme > 4 || surface_.empty()) return;
+    // Repainting the strip wipes any hover highlight.
+    stop_hover();
+    draw_tabs_tabbed_dialog(*this, surface_);
+    if (hover_theme()) {
+        hot_rect_ = tabs_[static_cast<std::size_t>(active_)].rect;
+        pDrawOverXOred();
+    }
+    emit surfaceChanged();
+}
+
+void XTabModel::DrawTabsPropertyPages() {
+    const int theme = p_.TabTheme;
+    if (theme < 0 || theme > 4 || surface_.empty()) return;
+    stop_hover();
+    draw_tabs_property_pages(*this, surface_);
+    if (hover_theme()) {
+        hot_rect_ = tabs_[static_cast<std::size_t>(active_)].rect;
+        pDrawOverXOred();
+    }
+    emit surfaceChanged();
+}
+
+void XTabModel::DrawImage(Canvas& target, const QImage& bitmap, uint32_t mask_rgb, int16_t x, int16_t y, int16_t width,
+                          int16_t height) {
+    if (bitmap.isNull() || width <= 0 || height <= 0) return;
+    const QRect dst(x, y, width, height);
+    const QRect shown = dst & QRect(0, 0, target.width(), target.height());
+    if (shown.isEmpty()) return;
+    // Nearest source pixel for each target pixel, sampled at pixel centres;
+    // a destination far larger than the target costs only what shows.
+    const QImage src = bitmap.convertToFormat(QImage::Format_ARGB32);
+    QImage part(shown.size(), QImage::Format_ARGB32);
+    for (int ty = 0; ty < shown.height(); ++ty) {
+        const int64_t dy = shown.y() + ty - dst.y();
+        const int sy = static_cast<int>((2 * dy + 1) * src.height() / (2 * int64_t{height}));
+        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        auto* to = reinterpret_cast<QRgb*>(part.scanLine(ty));
+        for (int tx = 0; tx < shown.width(); ++tx) {
+            const int64_t dx = shown.x() + tx - dst.x();
+            to[tx] = from[(2 * dx + 1) * src.width() / (2 * int64_t{width})];
+        }
+    }
+    target.blit(part, shown.x(), shown.y(), mask_rgb);
 }
 
 void XTabModel::DrawControlBox(int state, int index) {
@@ -759,14 +721,6 @@ void XTabModel::DrawControlBox(int state, int index) {
         draw_box(surface_, tabs_[index].box, p_.OuterBorderColor, top, bottom, cross);
     }
     emit surfaceChanged();
-}
-
-void XTabModel::pDrawOverXOred() {
-    if (surface_.empty()) return;
-    if (p_.TabStyle == kTabStyleTabbedDialog)
-        xor_hover_tabbed(*this, surface_);
-    else if (p_.TabStyle == kTabStylePropertyPages)
-        xor_hover_property(*this, surface_);
 }
 
 }  // namespace tuner

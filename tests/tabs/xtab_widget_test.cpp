@@ -1,10 +1,15 @@
 // The tab strip as a widget: its pages of controls, and the mouse through the window system.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -135,6 +140,82 @@ TEST_F(XTabWidget, KeysThroughTheWindow) {
         QTest::keyClick(window(), key, modifiers);
         EXPECT_EQ(tab->ActiveTab(), expected) << QKeySequence(key | modifiers).toString().toStdString();
     }
+}
+
+// The host's MouseDown handler gets the press by reference, and the strip handles what it left there.
+TEST_F(XTabWidget, MouseDownHandlerDecidesThePress) {
+    std::function<void(int&, float&, float&)> edit;
+    QObject::connect(tab, &XTab::MouseDown, [&](int& b, int&, float& x, float& y) { edit(b, x, y); });
+    const struct {
+        const char* what;
+        std::function<void(int&, float&, float&)> edit;
+        QPoint at;
+        Qt::MouseButton button;
+        int active;
+    } cases[] = {
+        {"left press made a right one", [](int& b, float&, float&) { b = 2; }, {170, 10}, Qt::LeftButton, 0},
+        {"press moved onto tab 4", [](int&, float& x, float&) { x = 330; }, {170, 10}, Qt::LeftButton, 4},
+        {"press moved below the strip", [](int&, float&, float& y) { y = 150; }, {90, 10}, Qt::LeftButton, 4},
+        {"right press made a left one", [](int& b, float&, float&) { b = 1; }, {90, 10}, Qt::RightButton, 1},
+    };
+    for (const auto& c : cases) {
+        edit = c.edit;
+        click(c.at, c.button);
+        EXPECT_EQ(tab->ActiveTab(), c.active) << c.what;
+        EXPECT_EQ(shown()[static_cast<std::size_t>(c.active)], '1') << c.what << ": page shown";
+    }
+}
+
+// Enabled read from the store enables or disables the strip with its pages.
+TEST_F(XTabWidget, EnabledFromTheStoreTakesEffect) {
+    PropertyBag stored;  // Enabled True is left out at its default
+    tab->model().WriteProperties(stored);
+    PropertyBag off = stored;
+    off.write("Enabled", false, true);
+    tab->model().ReadProperties(off);
+    EXPECT_FALSE(tab->isEnabled()) << "strip after reading Enabled False";
+    EXPECT_FALSE(labels[0]->isEnabled()) << "control on the page after reading Enabled False";
+    click(QPoint(170, 10));
+    EXPECT_EQ(tab->ActiveTab(), 0) << "click on tab 2 of a disabled strip";
+    tab->model().ReadProperties(stored);
+    EXPECT_TRUE(tab->isEnabled()) << "strip after reading Enabled at its default";
+    click(QPoint(170, 10));
+    EXPECT_EQ(tab->ActiveTab(), 2) << "click on tab 2 after enabling";
+    tab->model().set(&XTabProps::Enabled, false);
+    EXPECT_FALSE(tab->isEnabled()) << "strip after setting Enabled False";
+}
+
+// What the window system reports for a window the user drags or sizes: the event comes from outside the program.
+void user_event(QWidget& w, QEvent& e) {
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    qApp->notify(&w, &e);
+}
+
+// The Status texts come while the user moves or sizes the window, not for the program's own moves and sizes.
+TEST_F(XTabWidget, StatusOnlyForTheUsersMovesAndSizes) {
+    Events log;
+    QObject::connect(&tab->model(), &XTabModel::Status, [&](const QString& t) { log.push_back(t.toStdString()); });
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    host.move(40, 50);
+    host.resize(520, 320);
+    QMoveEvent confirmed(host.pos(), host.pos());  // the window system confirms the program's move and size
+    user_event(host, confirmed);
+    QResizeEvent confirmed_size(host.size(), host.size());
+    user_event(host, confirmed_size);
+    QTest::qWait(500);
+    EXPECT_EQ(log, Events{}) << "the program moved and sized the window";
+    QMoveEvent drag1(host.pos() + QPoint(5, 0), host.pos());
+    QMoveEvent drag2(host.pos() + QPoint(9, 2), host.pos() + QPoint(5, 0));
+    user_event(host, drag1);
+    user_event(host, drag2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() == 3; }, 5000)) << "the move did not finish";
+    EXPECT_EQ(log, (Events{"Form is moving...", "Form is moving...", "Finished Moving."})) << "user moves";
+    log.clear();
+    QResizeEvent size(QSize(530, 330), host.size());
+    user_event(host, size);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return log.size() == 2; }, 5000)) << "the sizing did not finish";
+    EXPECT_EQ(log, (Events{"Form is sizing...", "Finished Sizing."})) << "user sizes";
 }
 
 // What the strip's open dialog asks for, and answers with.
