@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -41,6 +42,23 @@ private:
     Ctl ctl_;
 };
 
+// Alt with a character key is a menu or access key, never typing: when no
+// access key of the window takes it, a text box types nothing either. (Ctrl
+// with Alt stands for AltGr on some keyboards, and that types.)
+class NoAltTyping : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers held = k->modifiers();
+        return (held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !k->text().isEmpty() &&
+               k->text().at(0).isPrint();
+    }
+};
+
 }  // namespace
 
 void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) {
@@ -76,6 +94,7 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 break;
             case ControlKind::NumericBox: {
                 auto* box = static_cast<ParamTextBox*>(o);
+                box->installEventFilter(new NoAltTyping(box));
                 wire_numeric_box(box, env.input,
                                  {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
                                   [&rules, &env, ctl] { rules.box_commit(env, ctl); },
@@ -86,7 +105,10 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 QObject::connect(box, &QLineEdit::textEdited, box, [&rules, &env, ctl] { rules.box_edited(env, ctl); });
                 break;
             }
-            case ControlKind::TextBox: o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl)); break;
+            case ControlKind::TextBox:
+                o->installEventFilter(new PlainBoxEvents(o, rules, env, ctl));
+                o->installEventFilter(new NoAltTyping(o));
+                break;
             case ControlKind::Slider: {
                 auto* s = static_cast<xiSlider*>(o);
                 QObject::connect(s, &xiSlider::ValueChanged, s,

@@ -82,6 +82,9 @@ protected:
 
 private:
     void sync_pages();
+    // True when a press at `pos` meets the strip itself or a bare page, not
+    // a control placed on it.
+    bool on_own_surface(QPoint pos) const;
     void rebuild_access_keys();
     void watch_host();
 
