@@ -43,8 +43,7 @@ private:
 };
 
 // Alt with a character key is a menu or access key, never typing: when no
-// access key of the window takes it, a text box types nothing either. (Ctrl
-// with Alt stands for AltGr on some keyboards, and that types.)
+// access key of the window takes it, a text box types nothing either.
 class NoAltTyping : public QObject {
 public:
     using QObject::QObject;
@@ -53,9 +52,7 @@ protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::KeyPress) return false;
         const auto* k = static_cast<QKeyEvent*>(e);
-        const Qt::KeyboardModifiers held = k->modifiers();
-        return (held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !k->text().isEmpty() &&
-               k->text().at(0).isPrint();
+        return (k->modifiers() & Qt::AltModifier) && !k->text().isEmpty() && k->text().at(0).isPrint();
     }
 };
 

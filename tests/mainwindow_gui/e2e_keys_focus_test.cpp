@@ -181,8 +181,9 @@ TEST(E2eKeysStayPut, AltWithACharacterTypesNothing) {
     }
 }
 
-// The audio-mode dialog starts each opening with the keyboard on its first box, even when the last opening left it
-// on a spare box only a wider dialog shows; Space then ticks that first box and sends its flag.
+// The audio-mode dialog starts each opening new: the keyboard on its first box, even when the last opening left it
+// on a spare box only a wider dialog shows, and box 40 (no flag behind it) cleared; Space then ticks the first box
+// and sends its flag.
 TEST(E2eKeysStayPut, AudioModeDialogOpensNewEachTime) {
     WindowUnderTest w("e2e_audio_mode_focus");
     show_and_connect(w);
@@ -197,9 +198,14 @@ TEST(E2eKeysStayPut, AudioModeDialogOpensNewEachTime) {
     EXPECT_EQ(name_of(QApplication::focusWidget()), "Check_audio_mode_config(0)") << "focus at the first opening";
     d->windowHandle()->resize(1300, 540);  // the user widens it to see the spare boxes
     QCoreApplication::processEvents();
-    QCheckBox* spare = d->Check_audio_mode_config(30);
-    QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, spare->mapTo(d, QPoint(7, spare->height() / 2)));
-    QCoreApplication::processEvents();
+    auto tick = [&](int box) {
+        QCheckBox* b = d->Check_audio_mode_config(box);
+        QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, b->mapTo(d, QPoint(7, b->height() / 2)));
+        QCoreApplication::processEvents();
+    };
+    tick(40);  // the box without a flag
+    ASSERT_TRUE(d->Check_audio_mode_config(40)->isChecked()) << "box 40 after a click";
+    tick(30);
     ASSERT_EQ(name_of(QApplication::focusWidget()), "Check_audio_mode_config(30)") << "focus on the spare box";
     w.ticks(4);
     const uint8_t flag30 = w.frm->state().audio_mode_config[30];
@@ -211,6 +217,7 @@ TEST(E2eKeysStayPut, AudioModeDialogOpensNewEachTime) {
     ASSERT_NE(d, nullptr) << "second opening";
     EXPECT_EQ(d->size(), QSize(16230 / 15, 7230 / 15)) << "size at the second opening";
     EXPECT_EQ(name_of(QApplication::focusWidget()), "Check_audio_mode_config(0)") << "focus at the second opening";
+    EXPECT_FALSE(d->Check_audio_mode_config(40)->isChecked()) << "box 40 at the second opening";
     const auto sent = writes_after(w, cmd::audio_mode_config, [&] {
         QTest::keyClick(d->windowHandle(), Qt::Key_Space);
         QCoreApplication::processEvents();
