@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -18,6 +19,7 @@ struct XTabFocus : ::testing::Test {
     XTab* tab = new XTab(&host);
     XTab* empty = new XTab(&host);  // a strip without controls
     QLineEdit* box = new QLineEdit;
+    QCheckBox* check = new QCheckBox(QStringLiteral("check"));
     QLabel* label = new QLabel(QStringLiteral("caption"));
     std::vector<std::string> events;  // the strip's key events to the host
 
@@ -30,6 +32,7 @@ struct XTabFocus : ::testing::Test {
         empty->setTabCount(2);
         tab->AddControl(box, 10, 40, 100, 20, 0);
         tab->AddControl(label, 10, 80, 100, 20, 0);
+        tab->AddControl(check, 10, 110, 100, 20, 0);
         QObject::connect(tab, &XTab::KeyDown, [this](int& k, int&) { events.push_back("Down" + std::to_string(k)); });
         QObject::connect(tab, &XTab::KeyUp, [this](int& k, int&) { events.push_back("Up" + std::to_string(k)); });
         QObject::connect(tab, &XTab::KeyPress, [this](int& k) { events.push_back("Press" + std::to_string(k)); });
@@ -42,17 +45,20 @@ struct XTabFocus : ::testing::Test {
 };
 
 TEST_F(XTabFocus, KeysAPageControlDoesNotUseStopAtTheStrip) {
-    click(box, {5, 5});
-    ASSERT_TRUE(box->hasFocus());
-    for (auto [k, held] : {std::pair{Qt::Key_PageDown, Qt::ControlModifier},
-                           {Qt::Key_PageUp, Qt::ControlModifier},
-                           {Qt::Key_Escape, Qt::NoModifier},
-                           {Qt::Key_F2, Qt::NoModifier}}) {
-        QTest::keyClick(window(), k, held);
-        EXPECT_EQ(tab->ActiveTab(), 0) << QKeySequence(k | held).toString().toStdString();
+    for (QWidget* control : {static_cast<QWidget*>(box), static_cast<QWidget*>(check)}) {
+        const std::string name = control == box ? "box" : "check box";
+        click(control, {5, 5});
+        ASSERT_TRUE(control->hasFocus()) << name;
+        for (auto [k, held] : {std::pair{Qt::Key_PageDown, Qt::ControlModifier},
+                               {Qt::Key_PageUp, Qt::ControlModifier},
+                               {Qt::Key_Escape, Qt::NoModifier},
+                               {Qt::Key_F2, Qt::NoModifier}}) {
+            QTest::keyClick(window(), k, held);
+            EXPECT_EQ(tab->ActiveTab(), 0) << name << ", " << QKeySequence(k | held).toString().toStdString();
+        }
+        EXPECT_TRUE(control->hasFocus()) << name << " after the keys";
+        EXPECT_EQ(events, std::vector<std::string>{}) << "strip's key events, keys in the " << name;
     }
-    EXPECT_TRUE(box->hasFocus()) << "box after the keys";
-    EXPECT_EQ(events, std::vector<std::string>{}) << "strip's key events";
 
     click(tab, {5, 150});  // the bare page: the strip's own surface
     EXPECT_TRUE(tab->hasFocus()) << "strip after a click on its page";
