@@ -125,6 +125,32 @@ TEST(E2eKeysStayPut, KeysAControlDoesNotUseDoNothing) {
     EXPECT_TRUE(writes_of(w.unit, cmd::eq, sent).empty()) << "EQ writes after switching channels";
 }
 
+// Keys a control uses still reach it: Right inside the option group sets the next option and sends its two bytes,
+// the balance slider's Right with the pointer over it steps it and sends it; the channel stays.
+TEST(E2eKeysStayPut, KeysAControlUsesStillReachIt) {
+    WindowUnderTest w("e2e_keys_used");
+    show_and_connect(w);
+    click_tab(w, 1);
+    click(w, "Option_VC_Mode(0)");
+    w.ticks(4);
+    const auto option = write_after(w, cmd::gen, [&] { press(w, Qt::Key_Right); });
+    EXPECT_EQ(name_of(QApplication::focusWidget()), "Option_VC_Mode(1)") << "focus after Right in the group";
+    EXPECT_EQ(w.frm->view().value(Ctl{"Option_VC_Mode", 1}), 1) << "option 1 after Right";
+    EXPECT_EQ(option[gen_frame::vocal_cut_mode], 1) << "vocal-cut byte sent";
+    EXPECT_EQ(option[gen_frame::mic_priority], 0) << "mic-priority byte sent";
+
+    click_tab(w, 2);
+    auto* balance = w.frm->registry().get<xiSlider>("vr_echo_reverb_bili");
+    click(w, "vr_echo_reverb_bili", thumb_centre(balance, balance->Value()));
+    w.ticks(4);
+    const int32_t before = balance->Value();
+    const auto stepped = write_after(w, cmd::effect, [&] { press(w, Qt::Key_Right); });
+    EXPECT_EQ(balance->Value(), before + 1) << "balance slider after Right";
+    EXPECT_EQ(stepped[eff_frame::echo_reverb_bili], before + 1) << "balance byte sent";
+    EXPECT_EQ(text_of(w, "text_echo_reverb_bili"), std::to_string(before + 1)) << "balance box";
+    EXPECT_EQ(w.frm->registry().get<XTab>("ucXTab1")->ActiveTab(), 2) << "channel tab";
+}
+
 // A click on a caption label, an empty part of a frame, the page background, the compressor curve or the MAIN VOLUME
 // page leaves the focus in the box being edited (its typed value uncommitted); the next Right moves its caret, not the
 // channel. A click on the strip's own border gives the strip the focus.
