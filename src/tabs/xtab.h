@@ -7,6 +7,11 @@
 //
 // Controls go on a page with AddControl or by creating them as children of
 // page(tab). A control the host hides stays hidden when its page is shown.
+//
+// The keyboard of the strip is its own: it switches tabs only while it has
+// the focus itself; a key that a contained control did not use stops here
+// and does nothing. A click gives it the focus on its own surface only, not
+// through a contained control that takes no focus (a label, a frame).
 #pragma once
 
 #include <map>
