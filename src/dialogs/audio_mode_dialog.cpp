@@ -180,6 +180,8 @@ void AudioModeDialog::showEvent(QShowEvent* e) {
         // Each opening shows the design size again, whatever size the user gave it last time.
         resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
         centre_dialog(this, owner_);
+        // ... and starts with the keyboard on its first control, not where it was left.
+        boxes_[0]->setFocus(Qt::ActiveWindowFocusReason);
         host_.set_main_window_enabled(false);
         disabled_owner_ = true;
     }

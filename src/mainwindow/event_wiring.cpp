@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -16,6 +17,24 @@
 #include "tabs/xtab.h"
 
 namespace tuner {
+
+namespace {
+
+// Alt with a character key is a menu or access key, never typing: when no
+// access key of the window takes it, a text box types nothing either.
+class NoAltTyping : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        const auto* k = static_cast<QKeyEvent*>(e);
+        return (k->modifiers() & Qt::AltModifier) && !k->text().isEmpty() && k->text().at(0).isPrint();
+    }
+};
+
+}  // namespace
 
 void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) {
     for (const ControlRow& row : control_table()) {
@@ -50,6 +69,7 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 break;
             case ControlKind::NumericBox: {
                 auto* box = static_cast<ParamTextBox*>(o);
+                box->installEventFilter(new NoAltTyping(box));
                 wire_numeric_box(box, env.input,
                                  {[&rules, &env, ctl] { return rules.box_limits(env, ctl); },
                                   [&rules, &env, ctl] { rules.box_commit(env, ctl); },
@@ -60,7 +80,10 @@ void wire_window_events(ControlRegistry& reg, WindowRules& rules, RuleEnv& env) 
                 QObject::connect(box, &QLineEdit::textEdited, box, [&rules, &env, ctl] { rules.box_edited(env, ctl); });
                 break;
             }
-            case ControlKind::TextBox: watch_plain_box(static_cast<QWidget*>(o), rules, env, ctl); break;
+            case ControlKind::TextBox:
+                watch_plain_box(static_cast<QWidget*>(o), rules, env, ctl);
+                o->installEventFilter(new NoAltTyping(o));
+                break;
             case ControlKind::Slider: {
                 auto* s = static_cast<xiSlider*>(o);
                 QObject::connect(s, &xiSlider::ValueChanged, s,

@@ -154,6 +154,9 @@ void ProgramServices::show_about() {
 }
 
 void ProgramServices::show_audio_mode_dialog() {
+    // Each opening is a new dialog, as the first was: nothing of the last one
+    // (focus, pressed or hovered buttons) carries over.
+    if (audio_ && !audio_->isVisible()) audio_.reset();
     AudioModeDialog& d = audio();
     d.show();
     d.set_dis_audio_mode_config();

@@ -10,7 +10,10 @@
 namespace tuner {
 XTab::XTab(QWidget* parent, const FontSpec& ambient_font, OleColor ambient_back)
     : ControlWidget(parent), model_(ambient_font, ambient_back) {
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab and Shift+Tab reach the strip; a click gives it the focus only on
+    // its own surface (on_pointer_down), never through a contained control
+    // that takes no focus itself (a label, a picture, a frame).
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     hover_timer_.setObjectName(QStringLiteral("hover"));
@@ -163,7 +166,19 @@ void XTab::showEvent(QShowEvent*) {
     model_.Refresh();
 }
 
+bool XTab::on_own_surface(QPoint pos) const {
+    const QWidget* hit = childAt(pos);
+    if (!hit) return true;
+    for (const auto& [id, container] : pages_) {
+        if (container == hit) return true;
+    }
+    return false;
+}
+
 void XTab::on_pointer_down(const Pointer& p) {
+    // As the toolkit does for a control that takes clicks: the focus comes
+    // before the press is handled.
+    if (!hasFocus() && on_own_surface(p.pos.toPoint())) setFocus(Qt::MouseFocusReason);
     const bool left = p.button == 1;
     if (left) {
         model_.PointerPressed(p.pos.toPoint());
@@ -200,6 +215,9 @@ void XTab::on_double_click(const Pointer&) {
 }
 
 bool XTab::on_key_down(const Key& k) {
+    // A key that a contained control had and did not use comes up here: it
+    // does nothing, and goes no further.
+    if (!hasFocus()) return true;
     int code = k.code;
     int shift = k.shift;
     if (code != 0) {
@@ -215,7 +233,7 @@ bool XTab::on_key_down(const Key& k) {
 }
 
 void XTab::on_key_up(const Key& k) {
-    if (k.code == 0) return;
+    if (k.code == 0 || !hasFocus()) return;
     int code = k.code;
     int shift = k.shift;
     emit KeyUp(code, shift);

@@ -7,6 +7,11 @@
 //
 // Controls go on a page with AddControl or by creating them as children of
 // page(tab). A control the host hides stays hidden when its page is shown.
+//
+// The keyboard of the strip is its own: it switches tabs only while it has
+// the focus itself; a key that a contained control did not use stops here
+// and does nothing. A click gives it the focus on its own surface only, not
+// through a contained control that takes no focus (a label, a frame).
 #pragma once
 
 #include <map>
@@ -82,6 +87,9 @@ protected:
 
 private:
     void sync_pages();
+    // True when a press at `pos` meets the strip itself or a bare page, not
+    // a control placed on it.
+    bool on_own_surface(QPoint pos) const;
     void rebuild_access_keys();
     void watch_host();
     // A move or resize of the host window that the user made.

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <tuple>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
@@ -176,7 +177,8 @@ TEST(AudioModeDialog, ClicksWriteAndCaptions) {
     EXPECT_EQ(host.refreshes, 1);
 }
 
-// Each opening shows the dialog at its design size (16230 x 7230 twips), even after the user resized it.
+// Each opening shows the dialog at its design size (16230 x 7230 twips), even after the user resized it, with the
+// keyboard on its first box, even after the user left it on a spare box only the wider dialog showed.
 TEST(AudioModeDialog, ReopensAtItsDesignSize) {
     MainHost host;
     AudioModeDialog d(host.s, host, &host.window);
@@ -187,6 +189,8 @@ TEST(AudioModeDialog, ReopensAtItsDesignSize) {
     d.windowHandle()->resize(1250, 540);  // the user drags the border to see the spare boxes
     QCoreApplication::processEvents();
     ASSERT_EQ(d.size(), QSize(1250, 540)) << "resized by the user";
+    click(d.Check_audio_mode_config(30));
+    ASSERT_TRUE(d.Check_audio_mode_config(30)->hasFocus()) << "spare box 30 after a click";
     d.close();
     EXPECT_TRUE(host.window.isEnabled()) << "main window after closing";
     d.show();
@@ -194,6 +198,9 @@ TEST(AudioModeDialog, ReopensAtItsDesignSize) {
     EXPECT_EQ(d.size(), design) << "second opening";
     EXPECT_EQ(d.windowHandle()->size(), design) << "second opening, the window system's window";
     EXPECT_FALSE(host.window.isEnabled()) << "main window while open again";
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    EXPECT_EQ(QApplication::focusWidget(), d.Check_audio_mode_config(0)) << "focus at the second opening";
 }
 
 // The preset buttons draw with a copy of the dialog's font; their captions fit on one line in both languages.
