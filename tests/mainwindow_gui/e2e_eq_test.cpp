@@ -172,7 +172,9 @@ TEST(E2eEq, ThePreGainSliderBelowItsReachStepsFromItsLowestEnd) {
         EXPECT_EQ(slider->Value(), 30) << "pre-gain slider after " << what;
         EXPECT_EQ(slider->model().thumb_top(), slider->model().position_of(30)) << "thumb after " << what;
     }
-    for (const auto& [to, shown] : {std::pair{31, "-17.8"}, std::pair{90, "-6.0"}}) {
+    for (const auto& drag_to : {std::pair{31, "-17.8"}, std::pair{90, "-6.0"}}) {
+        const int to = drag_to.first;
+        const char* shown = drag_to.second;
         from_low();
         const FrameImage f =
             write_after(w, cmd::eq, [&] { drag(w, slider, thumb_centre(slider, 30), thumb_centre(slider, to), 1); });
