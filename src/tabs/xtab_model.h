@@ -286,6 +286,8 @@ private:
     // True when DrawBackground starts by clearing the whole surface.
     bool background_clears() const;
     void stop_hover();
+    // The public tab painters' common frame: the theme check, the hover reset and the notice.
+    void redraw_tabs(void (*draw)(XTabModel&, Canvas&));
     void new_record(int i);
     int find_box(QPoint pos) const;
     void close_box_move(QPoint pos);

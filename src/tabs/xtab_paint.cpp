@@ -657,24 +657,17 @@ void XTabModel::DrawTabs() {
 }
 
 void XTabModel::DrawTabsTabbedDialog() {
-    const int theme = p_.TabTheme;
-    if (theme == 2) return DrawTabsPropertyPages();
-    if (theme < 0 || theme > 4 || surface_.empty()) return;
-    // Repainting the strip wipes any hover highlight.
-    stop_hover();
-    draw_tabs_tabbed_dialog(*this, surface_);
-    if (hover_theme()) {
-        hot_rect_ = tabs_[static_cast<std::size_t>(active_)].rect;
-        pDrawOverXOred();
-    }
-    emit surfaceChanged();
+    if (p_.TabTheme == 2) return DrawTabsPropertyPages();
+    redraw_tabs(draw_tabs_tabbed_dialog);
 }
 
-void XTabModel::DrawTabsPropertyPages() {
-    const int theme = p_.TabTheme;
-    if (theme < 0 || theme > 4 || surface_.empty()) return;
+void XTabModel::DrawTabsPropertyPages() { redraw_tabs(draw_tabs_property_pages); }
+
+void XTabModel::redraw_tabs(void (*draw)(XTabModel&, Canvas&)) {
+    if (p_.TabTheme < 0 || p_.TabTheme > 4 || surface_.empty()) return;
+    // Repainting the strip wipes any hover highlight.
     stop_hover();
-    draw_tabs_property_pages(*this, surface_);
+    draw(*this, surface_);
     if (hover_theme()) {
         hot_rect_ = tabs_[static_cast<std::size_t>(active_)].rect;
         pDrawOverXOred();
