@@ -228,7 +228,8 @@ TEST(E2eKeysStayPut, AudioModeDialogOpensNewEachTime) {
     ASSERT_NE(d, nullptr) << "first opening";
     EXPECT_EQ(name_of(QApplication::focusWidget()), "Check_audio_mode_config(0)") << "focus at the first opening";
     d->windowHandle()->resize(1300, 540);  // the user widens it to see the spare boxes
-    QCoreApplication::processEvents();
+    // A window system may answer the resize later.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d->width() == 1300; })) << "dialog width after the user widened it";
     auto tick = [&](int box) {
         QCheckBox* b = d->Check_audio_mode_config(box);
         QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, b->mapTo(d, QPoint(7, b->height() / 2)));
