@@ -348,6 +348,22 @@ TEST_F(WidgetTest, ArrowKeysMoveTheFocus) {
     }
 }
 
+// The focus look follows the keyboard focus both ways: a button the focus left shows its face without it.
+TEST_F(WidgetTest, FocusLookLeavesWithTheFocus) {
+    auto* second = new qbButtons_H(&form);
+    second->show();
+    QApplication::processEvents();
+    const QImage focused = button->model().WindowImage().image();
+    QTest::keyClick(window(), Qt::Key_Right);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), second) << "the focus after Right";
+    EXPECT_NE(button->model().WindowImage().image(), focused) << "the face of the button the focus left";
+    QTest::keyClick(window(), Qt::Key_Left);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), button) << "the focus after Left";
+    EXPECT_EQ(button->model().WindowImage().image(), focused) << "the face of the button the focus came back to";
+}
+
 // A double click raises no second Click, a release away none, a held Space one.
 TEST_F(WidgetTest, ClicksDoubleClicksAndHeldSpace) {
     QTest::mouseDClick(window(), Qt::LeftButton, {}, at({20, 10}));

@@ -189,14 +189,15 @@ TEST_F(E2ePaths, EveryValueByEveryPath) {
                 r, "the curve", [&] { drag(w, w.frm->view().limiter(), knob, to, 1, held(r)); }, 20);
         }
         if (!graph_drags.contains(r.kind)) continue;
-        expect_edit(r, "the graph", [&] {
-            QPoint from = centre(graph->model().marker_rect(kBand));
-            if (r.kind == ParamKind::EqQ) {  // the band chosen first shows its Q handles
-                click_at(w, in_window(w, graph, from));
-                from = centre(graph->model().q_right().rect);
-            }
-            drag(w, graph, from, from + graph_drags.at(r.kind), 8, held(r, true));
-        });
+        QPoint from = centre(graph->model().marker_rect(kBand));
+        if (r.kind == ParamKind::EqQ) {  // the band chosen first shows its Q handles
+            // The click takes the keyboard from the box last edited, whose leaving goes out first: the frame
+            // then looked for is the drag's own.
+            click_at(w, in_window(w, graph, from));
+            w.ticks(4);
+            from = centre(graph->model().q_right().rect);
+        }
+        expect_edit(r, "the graph", [&] { drag(w, graph, from, from + graph_drags.at(r.kind), 8, held(r, true)); });
     }
 }
 
