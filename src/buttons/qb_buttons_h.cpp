@@ -242,9 +242,10 @@ void qbButtons_H::keyReleaseEvent(QKeyEvent* e) {
 bool qbButtons_H::on_key_down(const Key& k) {
     if (k.code != 0) model_.KeyDownNotification(k.code, k.shift, k.repeat);
     // Every character the key types, control characters included. Alt with a
-    // key types nothing (Ctrl+Alt is AltGr), and Delete is no character.
-    const bool alt_only = (k.shift & 6) == 4;
-    if (!alt_only && k.code != 46) {
+    // key (Ctrl too or not) types nothing, as in the window's text boxes, and
+    // Delete is no character.
+    const bool alt = (k.shift & 4) != 0;
+    if (!alt && k.code != 46) {
         for (const QChar c : k.text) model_.KeyPressNotification(c.unicode());
     }
     return true;

@@ -37,7 +37,7 @@ TEST_F(WidgetTest, RightAndMiddleDoubleClicks) {
 }
 
 // Every key raises KeyDown and KeyUp with its code and shift state; KeyPress carries each typed character as it
-// is, control characters included; Alt with a key and Delete type nothing.
+// is, control characters included; Alt with a key (with Ctrl or not) and Delete type nothing.
 TEST_F(WidgetTest, EveryKeyHasItsCodeAndEveryCharacterItsKeyPress) {
     std::vector<std::pair<int, int>> downs, ups;
     std::vector<int> typed;
@@ -80,6 +80,7 @@ TEST_F(WidgetTest, EveryKeyHasItsCodeAndEveryCharacterItsKeyPress) {
         {Qt::Key_G, Qt::ControlModifier, "\x07", 'G', 2, {7}},
         {Qt::Key_Eacute, {}, "\xC3\xA9", 0, 0, {0xE9}},
         {Qt::Key_X, Qt::AltModifier, "x", 'X', 4, {}},
+        {Qt::Key_X, Qt::AltModifier | Qt::ControlModifier, "x", 'X', 6, {}},
         {Qt::Key_Delete, {}, "\x7f", 46, 0, {}},
     };
     for (const Case& c : cases) {
