@@ -38,9 +38,6 @@ std::string fmt(double v, const char* format) { return format_number_text(double
 
 }  // namespace
 
-PeqError::PeqError(const std::string& member)
-    : std::runtime_error("Subscript out of range"), source_("PEQ." + member) {}
-
 void PeqModel::check_band(int b, const char* member, bool none_ok) {
     if (band_index_ok(b) || (none_ok && b == kNoBand)) return;
     throw PeqError(member);

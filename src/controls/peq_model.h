@@ -8,12 +8,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/eq_curves.h"
 #include "core/eq_filter.h"
+#include "platform/control_error.h"
 
 namespace tuner {
 
@@ -21,18 +21,12 @@ constexpr int16_t kNoBand = 255;
 inline constexpr const char* kPeqRangeMessage = "超出设置范围";
 
 // The error a host call raises for a band outside 0..38 ("Subscript out of
-// range", number 9, as the tab strip numbers its own), naming the member
+// range", as the tab strip reports its own), naming the member
 // ("PEQ.EQ_init"). The call changes nothing.
-constexpr int kPeqSubscriptOutOfRange = 9;
+constexpr int kPeqSubscriptOutOfRange = kSubscriptOutOfRange;
 
-class PeqError : public std::runtime_error {
-public:
-    explicit PeqError(const std::string& member);
-    int number() const { return kPeqSubscriptOutOfRange; }
-    const std::string& source() const { return source_; }
-
-private:
-    std::string source_;
+struct PeqError : ControlError {
+    explicit PeqError(const std::string& member) : ControlError(kSubscriptOutOfRange, "PEQ." + member) {}
 };
 
 struct PeqBand {

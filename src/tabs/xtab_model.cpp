@@ -83,11 +83,6 @@ QImage png_image(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-XTabError::XTabError(int number, const std::string& member)
-    : std::runtime_error(number == kXTabSubscriptOutOfRange ? "Subscript out of range" : "Invalid property value"),
-      number_(number),
-      source_("ucXTab." + member) {}
-
 uint32_t OffsetColor(OleColor c, int offset) {
     const uint32_t rgb = GetRGBFromOLE(c);
     auto ch = [&](int v) { return std::clamp(v + offset, 0, 255); };

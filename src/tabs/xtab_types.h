@@ -4,12 +4,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 #include <QImage>
 #include <QString>
 
+#include "platform/control_error.h"
 #include "platform/font_spec.h"
 #include "platform/ole_color.h"
 
@@ -17,18 +17,12 @@ namespace tuner {
 
 // Error numbers the tab strip raises, with the member named in the source
 // ("ucXTab.TabCount").
-constexpr int kXTabSubscriptOutOfRange = 9;
-constexpr int kXTabInvalidPropertyValue = 380;
+constexpr int kXTabSubscriptOutOfRange = kSubscriptOutOfRange;
+constexpr int kXTabInvalidPropertyValue = kInvalidPropertyValue;
 
-class XTabError : public std::runtime_error {
-public:
-    XTabError(int number, const std::string& member);
-    int number() const { return number_; }
-    const std::string& source() const { return source_; }
-
-private:
-    int number_;
-    std::string source_;
+// The strip's errors name it "ucXTab".
+struct XTabError : ControlError {
+    XTabError(int number, const std::string& member) : ControlError(number, "ucXTab." + member) {}
 };
 
 // Nearest integer, halves to the even neighbour.
