@@ -21,7 +21,7 @@ endfunction()
 # GUI suites link tuner_test_gui_main (a QApplication on the offscreen
 # platform); the others link GoogleTest's own main.
 function(tuner_test_suite name)
-  cmake_parse_arguments(T "GUI" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "XCB_SHARDS" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT srcs)
     return()
@@ -42,4 +42,20 @@ function(tuner_test_suite name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                LABELS ${name})
+  # The widget suites run a second time under a real X server with no window manager (see
+  # tests/support/run-under-xvfb), split into shards that run side by side.
+  if(T_GUI)
+    if(NOT T_XCB_SHARDS)
+      set(T_XCB_SHARDS 1)
+    endif()
+    math(EXPR last "${T_XCB_SHARDS} - 1")
+    foreach(i RANGE ${last})
+      add_test(NAME xcb.${name}.${i}
+               COMMAND ${PROJECT_SOURCE_DIR}/tests/support/run-under-xvfb $<TARGET_FILE:${name}>)
+      set_tests_properties(xcb.${name}.${i} PROPERTIES
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_XCB_SHARDS};GTEST_SHARD_INDEX=${i}"
+        LABELS "xcb;${name}"
+        TIMEOUT 600)
+    endforeach()
+  endif()
 endfunction()

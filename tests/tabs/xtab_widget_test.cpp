@@ -129,6 +129,8 @@ TEST_F(XTabWidget, ClicksAndDoubleClicks) {
 // The keys that switch tabs, as a user presses them with the strip focused: the window's key codes and Ctrl reach
 // the strip (its rules, wrapping and Ctrl, are the model's).
 TEST_F(XTabWidget, KeysThroughTheWindow) {
+    host.activateWindow();  // keys reach only the active window (a real X server activates none by itself)
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     click(QPoint(350, 10));  // tab 4, which takes the focus
     ASSERT_TRUE(tab->hasFocus());
     const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {{Qt::Key_Right, {}, 0},
