@@ -11,15 +11,6 @@ using namespace tuner;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "bench_tab_switch";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication a(argc, argv);
-    return a;
-}
-
 void five_tabs(XTabModel& m) {
     m.setTabCount(5);
     for (int i = 0; i < 5; ++i) m.setTabCaption(i, QStringLiteral("Page &%1").arg(i + 1));
@@ -27,7 +18,6 @@ void five_tabs(XTabModel& m) {
 }
 
 void BM_TabSwitchByCode(benchmark::State& state) {
-    app();
     XTabModel m;
     five_tabs(m);
     int n = 0;
@@ -40,7 +30,6 @@ void BM_TabSwitchByCode(benchmark::State& state) {
 BENCHMARK(BM_TabSwitchByCode)->Unit(benchmark::kMillisecond);
 
 void BM_TabSwitchByPress(benchmark::State& state) {
-    app();
     XTabModel m;
     five_tabs(m);
     const TabRect a = m.tab(0).rect;

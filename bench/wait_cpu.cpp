@@ -20,16 +20,7 @@ double cpu_seconds() {
            static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-QCoreApplication& app() {
-    static int argc = 1;
-    static char name[] = "bench_wait_cpu";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
-
 void BM_Wait300ms(benchmark::State& state) {
-    app();
     int ticks = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });

@@ -1,24 +1,16 @@
 // The real tuning window offscreen for the window benchmarks: the test
 // fixture's window (simulated unit, in-memory settings, cancelling dialogs,
 // a clock that moves only when events are pumped, link ticks run by hand),
-// shown, connected and with the unit's whole state read and drawn.
+// shown, connected and with the unit's whole state read and drawn. The
+// application object is main's (bench/main/qt_bench_main.cpp).
 #pragma once
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
+#include <QCoreApplication>
 
 #include "mainwindow_gui/window_fixture.h"
 
 namespace tuner::bench {
-
-inline QApplication& app() {
-    static int argc = 1;
-    static char name[] = "bench_window";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication a(argc, argv);
-    return a;
-}
 
 // A unit with every EQ band of every channel on, spread over the frequency
 // range, so the graph draws ten bands and their sum.
@@ -35,7 +27,6 @@ inline void enable_all_bands(ParamImage& img) {
 // step answered at least once (the whole state is in the window and drawn).
 // Null when the link did not come up (the benchmark then reports an error).
 inline std::unique_ptr<testing::WindowUnderTest> connected_window(const std::string& name) {
-    app();
     auto w = std::make_unique<testing::WindowUnderTest>("bench_" + name);
     enable_all_bands(w->unit.image);
     w->frm->show();

@@ -21,7 +21,6 @@ struct UnpluggedWindow : testing::WindowUnderTest {
 };
 
 void BM_DebugLineIntoFullList(benchmark::State& state) {
-    bench::app();
     UnpluggedWindow w("bench_debug_list", state.range(0) != 0);
     auto* list = w.frm->registry().get<QListWidget>("lstResults");
     for (int i = 0; i < kDebugListMaxLines; ++i) w.frm->services().debug_line(" 没有找到设备。");
@@ -38,7 +37,6 @@ BENCHMARK(BM_DebugLineIntoFullList)->Arg(0)->Arg(1)->ArgName("panel_shown")->Uni
 
 // The same loop without the line: what the window's event processing alone costs.
 void BM_EventsOnly(benchmark::State& state) {
-    bench::app();
     UnpluggedWindow w("bench_debug_events", state.range(0) != 0);
     for (auto _ : state) QCoreApplication::processEvents();
 }

@@ -42,7 +42,6 @@ void run_loop(int ms) {
 }
 
 void BM_WindowIdleCpu(benchmark::State& state) {
-    bench::app();
     set_app_dir(testing::make_program_dir("bench_idle"));
     testing::SimulatedUnit unit;
     testing::MemorySettings settings;

@@ -8,7 +8,6 @@ namespace {
 using namespace tuner;
 
 void BM_WindowStartupToShown(benchmark::State& state) {
-    bench::app();
     testing::WindowUnderTest w("bench_startup");  // its program folder and window services
     WindowHooks hooks;
     hooks.message_box = [](const std::string&, const std::string&, MessageIcon) {};
