@@ -52,7 +52,9 @@ std::string replace_refusal(const fs::path& p) {
 // A name for the temporary beside the target; kept short enough for the
 // system's name limit whatever the target's name.
 fs::path temporary_name(const fs::path& dir, const std::string& name, unsigned salt) {
-    return dir / ("." + name.substr(0, 200) + ".tmp" + std::to_string(salt % 1000000));
+    std::string temp = ".";
+    temp.append(name, 0, 200).append(".tmp").append(std::to_string(salt % 1000000));
+    return dir / temp;
 }
 
 }  // namespace

@@ -398,7 +398,9 @@ TEST_F(ParamFileTest, SavesTheSystemRefusesFailWithAMessage) {
         EXPECT_EQ(utf8_file_write(path, "name"), TextFileError::NotFound) << "the name-file writer refuses it too";
     }
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo))) << "the pipe stays a pipe";
-    if (have_device) EXPECT_TRUE(fs::is_character_file(fs::symlink_status(device))) << "the device node stays";
+    if (have_device) {
+        EXPECT_TRUE(fs::is_character_file(fs::symlink_status(device))) << "the device node stays";
+    }
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.file("to_pipe.ktv")))) << "the link stays";
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), have_device ? 3 : 2)
         << "no temporary left behind";

@@ -42,7 +42,7 @@ std::vector<std::string> LinkHarness::names_since(std::size_t from) const {
     for (std::size_t i = from; i < unit.received.size(); ++i) {
         const FrameImage& f = unit.received[i];
         std::string n = std::to_string(f[hid_frame::command]);
-        if (f[hid_frame::command] == cmd::eq) n += "." + std::to_string(f[eq_frame::EQ_CH]);
+        if (f[hid_frame::command] == cmd::eq) n.append(".").append(std::to_string(f[eq_frame::EQ_CH]));
         out.push_back(n + "/" + std::to_string(f[hid_frame::RWS]));
     }
     return out;
