@@ -19,6 +19,10 @@ int px(double v) { return static_cast<int>(std::nearbyint(std::clamp(v, -20000.0
 }  // namespace
 
 Limiter::Limiter(QWidget* parent) : CanvasWidget(parent) {
+    // A click gives the curve the keyboard: the box edited before is left
+    // (and commits) before the knob moves, so a value the knob sets is never
+    // typed onto. The curve uses no keys; they do nothing while it has them.
+    setFocusPolicy(Qt::ClickFocus);
     model_.events.output = [this](int16_t db) { emit output(db); };
     model_.events.redraw = [this] { update(); };
     resize(150, 150);

@@ -354,8 +354,9 @@ void xiSlider::on_pointer_up(const Pointer& p) {
 
 bool xiSlider::on_key_down(const Key& k) {
     // Up and Down arrive through the wheel capture while the pointer is
-    // inside; Left and Right come here. Other keys go on to the container.
-    const bool arrow = k.code >= 37 && k.code <= 40;
+    // inside; Left and Right come here. With Alt held an arrow steps
+    // nothing, as in the wheel capture. Other keys go on to the container.
+    const bool arrow = k.code >= 37 && k.code <= 40 && (k.shift & 4) == 0;
     return arrow && model_.key_down(k.code);
 }
 

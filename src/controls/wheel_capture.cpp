@@ -58,12 +58,17 @@ bool WheelCapture::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress) {
         auto* ke = static_cast<QKeyEvent*>(event);
+        // With Alt held (Ctrl too or not) a key is the system's, for menus and
+        // access keys, never a step: the capture takes Up and Down then and
+        // raises nothing, so the widget does nothing with them either.
+        const bool alt = (ke->modifiers() & Qt::AltModifier) != 0;
         int vk = 0;
         if (ke->key() == Qt::Key_Up)
             vk = kVkUp;
         else if (ke->key() == Qt::Key_Down)
             vk = kVkDown;
         if (vk == 0) return false;
+        if (alt) return true;
         emit KeyDown(0, 0, vk, 1 | (ke->isAutoRepeat() ? (1 << 30) : 0));
         return true;
     }

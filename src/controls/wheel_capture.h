@@ -1,8 +1,9 @@
 // Mouse-wheel and key-down capture (MWheel) for any widget, as an event
 // filter: vertical wheel turns become WheelScroll events, one per whole
 // notch of 120 (fine-resolution wheels and touchpads are accumulated), and
-// the Up and Down keys become KeyDown events. Both are consumed; typed keys
-// and horizontal wheel turns reach the widget as usual.
+// the Up and Down keys become KeyDown events (with Shift or Ctrl held too, but
+// not with Alt: those step nothing). All are consumed; typed keys and
+// horizontal wheel turns reach the widget as usual.
 #pragma once
 
 #include <QObject>

@@ -219,15 +219,6 @@ TEST(E2eEq, BandValuesChannelTabsAndHover) {
     }
 }
 
-// The parameter bytes (8..163) of every frame image in which `now` differs from `before`, as "frame:byte" texts.
-std::vector<std::string> changed_bytes(const ParamImage& before, const ParamImage& now) {
-    std::vector<std::string> out;
-    for (std::size_t f = 0; f < 12; ++f)
-        for (std::size_t i = hid_frame::payload; i <= hid_frame::payload_end; ++i)
-            if (before.frame(f)[i] != now.frame(f)[i]) out.push_back(std::to_string(f) + ":" + std::to_string(i));
-    return out;
-}
-
 // Up and Down after a click on the EQ graph step the selected band's gain: the click gives the graph the keyboard
 // (the box edited before commits and keeps its value), a key sends the band's byte alone and moves the focus to its
 // gain box, whose binding steps the same band from then on. With no band selected the keys do nothing.

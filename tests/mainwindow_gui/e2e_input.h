@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QMenu>
@@ -77,8 +79,8 @@ inline void drag(WindowUnderTest& w, QWidget* c, QPoint from, QPoint to, int ste
     QCoreApplication::processEvents();
 }
 
-inline void key(WindowUnderTest& w, Qt::Key k) {
-    QTest::keyClick(handle(w), k);
+inline void key(WindowUnderTest& w, Qt::Key k, Qt::KeyboardModifiers held = {}) {
+    QTest::keyClick(handle(w), k, held);
     QCoreApplication::processEvents();
 }
 inline void type(WindowUnderTest& w, const std::string& text) {
@@ -99,6 +101,12 @@ inline void click_tab(WindowUnderTest& w, int t, const char* strip = "ucXTab1") 
     const TabRect& r = tabs->model().tab(t).rect;
     click_at(w, in_window(w, tabs, QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2)));
     ASSERT_EQ(tabs->model().ActiveTab(), t);
+}
+
+// The pointer off every control, so that no slider takes Up and Down through its wheel capture.
+inline void park_pointer(WindowUnderTest& w) {
+    QTest::mouseMove(handle(w), QPoint(w.frm->width() - 2, w.frm->height() - 2));
+    QCoreApplication::processEvents();
 }
 
 // Wheel notches (+1 away from the user) over a control.
@@ -152,6 +160,16 @@ FrameImage write_after(WindowUnderTest& w, uint8_t command, Act act, int ticks =
         EXPECT_FALSE(frames.empty()) << "no write of command " << int{command};
     }
     return frames.empty() ? FrameImage{} : frames.back();
+}
+
+// The parameter bytes (8..163) of every frame image in which `now` differs from `before`, as "frame:byte" texts
+// (frames 0..9 EQ, 10 general, 11 effect).
+inline std::vector<std::string> changed_bytes(const ParamImage& before, const ParamImage& now) {
+    std::vector<std::string> out;
+    for (std::size_t f = 0; f < 12; ++f)
+        for (std::size_t i = hid_frame::payload; i <= hid_frame::payload_end; ++i)
+            if (before.frame(f)[i] != now.frame(f)[i]) out.push_back(std::to_string(f) + ":" + std::to_string(i));
+    return out;
 }
 
 inline ::testing::AssertionResult same_payload(const FrameImage& a, const FrameImage& b) {
