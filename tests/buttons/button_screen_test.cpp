@@ -51,15 +51,9 @@ struct ButtonScreen : ::testing::Test {
         QTest::mouseClick(window(), Qt::LeftButton, {}, at(w));
     }
 
-    // `change` alters the button's face: the screen follows it.
     void expect_screen_follows(const std::string& what, const std::function<void()>& change,
                                qbButtons_H* target = nullptr) {
-        SCOPED_TRACE(what);
-        qbButtons_H* b = target ? target : button;
-        const QImage before = screen_of(b);
-        change();
-        EXPECT_TRUE(screen_shows_widget(b)) << what << ": the screen keeps another face; " << screen_mismatch(b);
-        EXPECT_NE(screen_now(b), before) << what << ": the face did not change";
+        testing::expect_screen_follows(target ? target : button, what, change);
     }
 };
 

@@ -36,15 +36,6 @@ struct ControlsScreen : ::testing::Test {
         settle_screen();
     }
     QWindow* window() { return form.windowHandle(); }
-
-    // `change` alters the control's face: the screen follows it.
-    void expect_screen_follows(QWidget* w, const std::string& what, const std::function<void()>& change) {
-        SCOPED_TRACE(what);
-        const QImage before = screen_of(w);
-        change();
-        EXPECT_TRUE(screen_shows_widget(w)) << what << ": the screen keeps another face; " << screen_mismatch(w);
-        EXPECT_NE(screen_now(w), before) << what << ": the face did not change";
-    }
 };
 
 // A window volume slider: values from the host and from the user's pointer and

@@ -12,7 +12,10 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QImage>
@@ -100,5 +103,15 @@ inline std::string first_difference(const QImage& a, const QImage& b) {
 
 // Why the screen and a fresh paint of `w` differ (after screen_shows_widget failed).
 inline std::string screen_mismatch(QWidget* w) { return first_difference(screen_now(w), painted_now(w)); }
+
+// `change` alters the widget's face: the screen follows it, and shows
+// something else than before.
+inline void expect_screen_follows(QWidget* w, const std::string& what, const std::function<void()>& change) {
+    SCOPED_TRACE(what);
+    const QImage before = screen_of(w);
+    change();
+    EXPECT_TRUE(screen_shows_widget(w)) << what << ": the screen keeps another face; " << screen_mismatch(w);
+    EXPECT_NE(screen_now(w), before) << what << ": the face did not change";
+}
 
 }  // namespace tuner::testing

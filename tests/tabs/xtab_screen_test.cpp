@@ -52,11 +52,7 @@ struct XTabScreen : ::testing::Test {
     }
 
     void expect_screen_follows(const std::string& what, const std::function<void()>& change) {
-        SCOPED_TRACE(what);
-        const QImage before = screen_of(tab);
-        change();
-        EXPECT_TRUE(screen_shows_widget(tab)) << what << ": the screen keeps another strip; " << screen_mismatch(tab);
-        EXPECT_NE(screen_now(tab), before) << what << ": the strip did not change";
+        testing::expect_screen_follows(tab, what, change);
     }
 };
 
