@@ -40,14 +40,14 @@ struct ButtonScreen : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         other->setFocus();
         // The pointer starts away from both buttons.
-        QTest::mouseMove(window(), QPoint(180, 100));
+        pointer_to(&form, QPoint(180, 100));
         settle_screen();
     }
 
     QWindow* window() { return form.windowHandle(); }
     QPoint at(const QWidget* w, QPoint local = {50, 14}) const { return w->mapTo(&form, local); }
     void click(const QWidget* w) {
-        QTest::mouseMove(window(), at(w));
+        pointer_to(&form, at(w));
         QTest::mouseClick(window(), Qt::LeftButton, {}, at(w));
     }
 
@@ -61,12 +61,12 @@ struct ButtonScreen : ::testing::Test {
 // the same; the pointer on and off the button changes the face each time.
 TEST_F(ButtonScreen, CheckModeClicksLightAndUnlightOnScreen) {
     open(1);
-    expect_screen_follows("the pointer onto the button", [&] { QTest::mouseMove(window(), at(button)); });
+    expect_screen_follows("the pointer onto the button", [&] { pointer_to(&form, at(button)); });
     expect_screen_follows("a click that checks it", [&] { click(button); });
     ASSERT_TRUE(button->model().Value()) << "Value after the first click";
     expect_screen_follows("a click that unchecks it", [&] { click(button); });
     ASSERT_FALSE(button->model().Value()) << "Value after the second click";
-    expect_screen_follows("the pointer off the button", [&] { QTest::mouseMove(window(), QPoint(180, 100)); });
+    expect_screen_follows("the pointer off the button", [&] { pointer_to(&form, QPoint(180, 100)); });
     button->setFocus();
     settle_screen();
     expect_screen_follows("Space checks it", [&] {

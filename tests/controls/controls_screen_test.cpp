@@ -32,7 +32,7 @@ struct ControlsScreen : ::testing::Test {
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        QTest::mouseMove(window(), QPoint(size.width() - 2, size.height() - 2));
+        pointer_to(&form, QPoint(size.width() - 2, size.height() - 2));
         settle_screen();
     }
     QWindow* window() { return form.windowHandle(); }
@@ -53,7 +53,7 @@ TEST_F(ControlsScreen, SliderChangesReachTheScreen) {
         return s->mapTo(&form, nearest(m.thumb_left() + m.thumb_w() / 2.0, m.thumb_top() + m.thumb_h() / 2.0));
     };
     expect_screen_follows(s, "the host's value", [&] { s->setValue(5); });
-    expect_screen_follows(s, "the pointer over the thumb", [&] { QTest::mouseMove(window(), thumb()); });
+    expect_screen_follows(s, "the pointer over the thumb", [&] { pointer_to(&form, thumb()); });
     expect_screen_follows(s, "a drag of the thumb", [&] {
         const QPoint from = thumb();
         QTest::mousePress(window(), Qt::LeftButton, {}, from);
@@ -61,12 +61,12 @@ TEST_F(ControlsScreen, SliderChangesReachTheScreen) {
         QTest::mouseRelease(window(), Qt::LeftButton, {}, from + QPoint(0, -40));
     });
     xiSlider::close_value_tip();
-    expect_screen_follows(s, "the pointer away", [&] { QTest::mouseMove(window(), QPoint(110, 190)); });
+    expect_screen_follows(s, "the pointer away", [&] { pointer_to(&form, QPoint(110, 190)); });
     expect_screen_follows(s, "a click on the rail below", [&] {
         const QPoint below = s->mapTo(&form, QPoint(18, 140));
-        QTest::mouseMove(window(), below);
+        pointer_to(&form, below);
         QTest::mouseClick(window(), Qt::LeftButton, {}, below);
-        QTest::mouseMove(window(), QPoint(110, 190));
+        pointer_to(&form, QPoint(110, 190));
     });
     xiSlider::close_value_tip();
     expect_screen_follows(s, "the host's step up", [&] { s->ui_inc(); });
@@ -98,7 +98,7 @@ TEST_F(ControlsScreen, EqGraphChangesReachTheScreen) {
         const PeqModel& m = p->model();
         const auto mk = m.marker_rect(6);
         const QPoint at = p->mapTo(&form, nearest(m.px_x((mk.left + mk.right) / 2.0), m.px_y((mk.top + mk.bottom) / 2.0)));
-        QTest::mouseMove(window(), at);
+        pointer_to(&form, at);
         QTest::mouseClick(window(), Qt::LeftButton, {}, at);
     });
     ASSERT_EQ(p->select_eq_index(), 6) << "the band chosen by the click";
@@ -123,7 +123,7 @@ TEST_F(ControlsScreen, LimiterChangesReachTheScreen) {
         const auto k = m.knob_rect();
         const QPoint knob = lim->mapTo(&form, nearest((k.left + k.right) / 2.0, (k.top + k.bottom) / 2.0));
         const QPoint lower = lim->mapTo(&form, nearest(m.px_x(-20), m.px_y(-30)));
-        QTest::mouseMove(window(), knob);
+        pointer_to(&form, knob);
         QTest::mousePress(window(), Qt::LeftButton, {}, knob);
         QTest::mouseMove(window(), lower);
         QTest::mouseRelease(window(), Qt::LeftButton, {}, lower);

@@ -22,7 +22,7 @@ struct E2eScreen : ::testing::Test {
     }
     // The pointer on the window's lower right corner, over no control.
     void park_pointer() {
-        QTest::mouseMove(handle(w), QPoint(w.frm->width() - 1, w.frm->height() - 1));
+        pointer_to(w.frm.get(), QPoint(w.frm->width() - 1, w.frm->height() - 1));
         settle_screen();
     }
     template <class T>

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QImage>
 #include <QPixmap>
 #include <QRegion>
@@ -57,6 +58,14 @@ inline QImage screen_now(const QWidget* w) {
 // What the widget paints now, painted anew.
 inline QImage painted_now(QWidget* w) {
     return within_shape(w->grab().toImage().convertToFormat(QImage::Format_RGB32), w);
+}
+
+// The pointer to `at` of the top-level window `top`, as a user moves it: the
+// window system's pointer goes there (under X the window system reports the
+// crossings by it) and the window hears of the move.
+inline void pointer_to(QWidget* top, QPoint at) {
+    QCursor::setPos(top->mapToGlobal(at));
+    QTest::mouseMove(top->windowHandle(), at);
 }
 
 // Lets the event loop run the pending events and the paints they ask for.

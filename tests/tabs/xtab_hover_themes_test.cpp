@@ -6,7 +6,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <QCursor>
 #include <QTest>
 
 #include "support/screen_capture.h"
@@ -42,10 +41,7 @@ struct XTabHoverThemes : ::testing::Test {
         const TabRect& r = tab->model().tab(i).rect;
         return tab->mapTo(&host, QPoint((r.left + r.right) / 2, r.top + 8));
     }
-    void point_at(QPoint p) {
-        QCursor::setPos(host.mapToGlobal(p));
-        QTest::mouseMove(window(), p);
-    }
+    void point_at(QPoint p) { pointer_to(&host, p); }
     // The inside of tab i's rectangle cut out of a picture of the strip (the
     // edge columns are shared with the neighbours and their highlights).
     QImage tab_area(const QImage& strip, int i) const {

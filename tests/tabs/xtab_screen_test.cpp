@@ -5,7 +5,6 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <QCursor>
 #include <QLabel>
 #include <QTest>
 
@@ -45,11 +44,7 @@ struct XTabScreen : ::testing::Test {
     QWindow* window() { return host.windowHandle(); }
     // The middle of tab i's top part, in the host window.
     QPoint over_tab(int i) const { return tab->mapTo(&host, QPoint(i * 100 + 50, 10)); }
-    // The pointer to `p` of the host window: the cursor moves there and the window hears of it.
-    void point_at(QPoint p) {
-        QCursor::setPos(host.mapToGlobal(p));
-        QTest::mouseMove(window(), p);
-    }
+    void point_at(QPoint p) { pointer_to(&host, p); }
 
     void expect_screen_follows(const std::string& what, const std::function<void()>& change) {
         testing::expect_screen_follows(tab, what, change);
