@@ -5,7 +5,9 @@
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 
 namespace tuner {
@@ -191,13 +193,15 @@ void qbButtons_H::RefreshWindow() {
     if (!painting_) update();
 }
 
-void qbButtons_H::paintEvent(QPaintEvent*) {
+void qbButtons_H::paintEvent(QPaintEvent* e) {
     // A paint notification ends a delay of drawing: the face is drawn anew,
-    // with the size and caption it has now.
+    // with the size and caption it has now. A paint of part of the button
+    // shows only that part, so the rest is asked for too.
     if (model_.DrawingDelayed()) {
         painting_ = true;
         model_.Paint();
         painting_ = false;
+        if (!QRegion(rect()).subtracted(e->region()).isEmpty()) update();
     }
     QPainter p(this);
     p.drawImage(0, 0, model_.WindowImage().image());

@@ -56,10 +56,10 @@ void SliderModel::setMax(int32_t v) {
     // A new scale moves the value's place on the rail: the thumb follows, or
     // it would show another value than the one held (and a drag started on
     // the drawn thumb would miss it).
-    if (!dragging_ && value_ >= min_ && value_ <= max_ && value_range_ > 0) {
-        place_thumb(value_);
-        redraw();
-    }
+    if (!dragging_ && value_ >= min_ && value_ <= max_ && value_range_ > 0) place_thumb(value_);
+    // The ticks run from min to max: the face changes with the scale even
+    // where the thumb cannot follow.
+    redraw();
 }
 
 void SliderModel::setMin(int32_t v) {
@@ -67,6 +67,8 @@ void SliderModel::setMin(int32_t v) {
     min_ = v;
     setValue(v);
     value_range_ = static_cast<int64_t>(max_) - min_;
+    // New ticks, also when the value was at the new minimum already.
+    redraw();
 }
 
 void SliderModel::setMax_limit(int32_t v) {

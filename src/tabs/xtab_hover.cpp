@@ -8,10 +8,10 @@
 namespace tuner {
 namespace {
 
-// Colours of the highlight: the hover colour over an inactive tab (or
-// anywhere without the focused colour), else the focused colour; x is what
-// XOR-ed over the base shows the accent. None when the accent equals a back
-// colour and nothing is to be drawn.
+// Colours of the highlight over tab `tab`: the hover colour over an inactive
+// tab (or anywhere without the focused colour), else the focused colour; x is
+// what XOR-ed over the base shows the accent. None when the accent equals a
+// back colour and nothing is to be drawn.
 struct Highlight {
     bool hover;
     uint32_t accent;
@@ -21,15 +21,15 @@ struct Highlight {
     uint32_t strip;
 };
 
-std::optional<Highlight> highlight_of(const XTabModel& m) {
+std::optional<Highlight> highlight_of(const XTabModel& m, int tab) {
     const XTabProps& p = m.props();
     const uint32_t active_start = GetRGBFromOLE(p.ActiveTabBackStartColor);
     const uint32_t inactive_start = GetRGBFromOLE(p.InActiveTabBackStartColor);
     Highlight h{};
-    h.hover = m.BoxTabIndex() != m.ActiveTab() || !p.UseFocusedColor;
+    h.hover = tab != m.ActiveTab() || !p.UseFocusedColor;
     if (h.hover) {
         h.accent = GetRGBFromOLE(p.HoverColor);
-        h.base = m.BoxTabIndex() != m.ActiveTab() ? inactive_start : active_start;
+        h.base = tab != m.ActiveTab() ? inactive_start : active_start;
         if (h.accent == active_start || h.accent == inactive_start) return std::nullopt;
     } else {
         h.accent = GetRGBFromOLE(p.FocusedColor);
@@ -42,8 +42,8 @@ std::optional<Highlight> highlight_of(const XTabModel& m) {
     return h;
 }
 
-void xor_hover_tabbed(XTabModel& m, Canvas& c) {
-    const auto hl = highlight_of(m);
+void xor_hover_tabbed(XTabModel& m, Canvas& c, int tab) {
+    const auto hl = highlight_of(m, tab);
     if (!hl) return;
     const auto [hover, accent, base, x, ob, strip] = *hl;
     const OleColor A = ole(accent);
@@ -82,8 +82,8 @@ void xor_hover_tabbed(XTabModel& m, Canvas& c) {
     }
 }
 
-void xor_hover_property(XTabModel& m, Canvas& c) {
-    const auto hl = highlight_of(m);
+void xor_hover_property(XTabModel& m, Canvas& c, int tab) {
+    const auto hl = highlight_of(m, tab);
     if (!hl) return;
     const OleColor A = ole(hl->accent);
     const uint32_t x = hl->x;
@@ -91,7 +91,7 @@ void xor_hover_property(XTabModel& m, Canvas& c) {
     const uint32_t strip = hl->strip;
     const TabRect& hr = m.HotRect();
     const int a = m.ActiveTab();
-    const int box = m.BoxTabIndex();
+    const int box = tab;
     // The corner next to the active tab stays square.
     const bool cut_left = box != a + 1;
     const bool cut_right = box != a - 1;
@@ -113,12 +113,14 @@ void xor_hover_property(XTabModel& m, Canvas& c) {
 
 }  // namespace
 
-void XTabModel::pDrawOverXOred() {
+void XTabModel::pDrawOverXOred() { draw_highlight(box_tab_); }
+
+void XTabModel::draw_highlight(int tab) {
     if (surface_.empty()) return;
     if (p_.TabStyle == kTabStyleTabbedDialog)
-        xor_hover_tabbed(*this, surface_);
+        xor_hover_tabbed(*this, surface_, tab);
     else if (p_.TabStyle == kTabStylePropertyPages)
-        xor_hover_property(*this, surface_);
+        xor_hover_property(*this, surface_, tab);
 }
 
 }  // namespace tuner

@@ -286,6 +286,8 @@ private:
     // True when DrawBackground starts by clearing the whole surface.
     bool background_clears() const;
     void stop_hover();
+    // The highlight over HotRect in the look it has over tab `tab`; drawn twice it is gone.
+    void draw_highlight(int tab);
     // The public tab painters' common frame: the theme check, the hover reset and the notice.
     void redraw_tabs(void (*draw)(XTabModel&, Canvas&));
     void new_record(int i);

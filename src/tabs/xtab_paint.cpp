@@ -669,8 +669,10 @@ void XTabModel::redraw_tabs(void (*draw)(XTabModel&, Canvas&)) {
     stop_hover();
     draw(*this, surface_);
     if (hover_theme()) {
+        // The active tab's own highlight, whichever tab the pointer was over
+        // last: the hover highlight of another tab went with the repaint.
         hot_rect_ = tabs_[static_cast<std::size_t>(active_)].rect;
-        pDrawOverXOred();
+        draw_highlight(active_);
     }
     emit surfaceChanged();
 }
