@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "platform/keyboard_handover.h"
+
 namespace tuner {
 
 void show_message_box(QWidget* parent, const std::string& text, const std::string& title, MessageIcon icon) {
@@ -15,7 +17,16 @@ void show_message_box(QWidget* parent, const std::string& text, const std::strin
     const QString t = QString::fromStdString(title.empty() ? std::string(kProgramTitle) : title);
     QMessageBox box(qicon, t, QString::fromStdString(text), QMessageBox::Ok, parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path or a command can be copied
+    hand_over_keyboard(&box, parent);
     box.exec();
+}
+
+bool ask_yes_no_box(QWidget* parent, const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);  // Enter answers Yes, Escape No
+    hand_over_keyboard(&box, parent);
+    return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace tuner

@@ -218,5 +218,83 @@ TEST(E2eActivation, APressOnWhatTakesNoKeysKeepsTheEdit) {
     }
 }
 
+// A key as the window system delivers it: to the window that holds the keyboard.
+void key_to_active(Qt::Key k) {
+    QWindow* target = QGuiApplication::focusWindow();
+    ASSERT_NE(target, nullptr) << "a window holding the keyboard";
+    QTest::keyClick(target, k);
+    QCoreApplication::processEvents();
+}
+
+QWidget* about_box() {
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->objectName() == "About" && t->isVisible()) return t;
+    return nullptr;
+}
+
+// The About box and the audio-mode dialog take the keyboard when shown, also where no window manager activates a
+// new window: Enter and Escape reach the About box, not the box being edited behind it. Closed (Enter, Escape, OK,
+// the close box; the dialog's close box), they give the keyboard back to the tuning window, where the edit goes on
+// where it stopped: nothing was stored or sent meanwhile, and Enter then commits what was typed.
+TEST(E2eActivation, DialogsTakeTheKeyboardAndGiveItBack) {
+    WindowUnderTest w("e2e_activation_dialogs");
+    show_and_connect(w);
+    const AppState& s = w.frm->state();
+    auto* box = qobject_cast<ParamTextBox*>(widget_of(w, "Text_mic_vol"));
+    const struct {
+        const char* name;
+        std::function<void()> open_and_close;
+    } ways[] = {
+        {"About, Enter", [] { key_to_active(Qt::Key_Return); }},
+        {"About, Escape", [] { key_to_active(Qt::Key_Escape); }},
+        {"About, OK",
+         [] {
+             QWidget* about = about_box();
+             ASSERT_NE(about, nullptr);
+             auto* ok = about->findChild<QPushButton*>("cmdOK");
+             click_at(about->windowHandle(), ok->mapTo(about, ok->rect().center()));
+         }},
+        {"About, its close box", [] { about_box()->close(); }},
+        {"audio-mode dialog", [&w] { w.frm->services().audio_mode_dialog()->close(); }},
+    };
+    int want = s.param_image.gen[kMicVol] == 21 ? 12 : 21;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        const bool about = std::string(way.name).starts_with("About");
+        click(w, "Text_mic_vol");
+        const std::string typed = std::to_string(want);
+        type(w, typed.substr(0, 1));
+        w.ticks(4);
+        const uint8_t before = s.param_image.gen[kMicVol];
+        const std::size_t from = w.unit.received.size();
+        choose(w, about ? "Menu_About" : "menu_cpu_audio_mode_set");
+        QWidget* dialog = about ? about_box() : w.frm->services().audio_mode_dialog();
+        ASSERT_NE(dialog, nullptr) << "the dialog shown";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog)) << "the dialog takes the keyboard";
+        EXPECT_EQ(QApplication::activeWindow(), dialog) << "the active window";
+        if (about) {
+            EXPECT_EQ(QApplication::focusWidget(), dialog->findChild<QPushButton*>("cmdOK")) << "About's focus";
+        }
+        QPointer<QWidget> shown = dialog;
+        way.open_and_close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(shown.isNull() || !shown->isVisible()) << "the dialog after closing";
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.frm.get())) << "the tuning window takes the keyboard back";
+        w.ticks(4);
+        EXPECT_TRUE(writes_of(w.unit, kGen, from).empty()) << "general frames sent while the dialog was open";
+        EXPECT_EQ(s.param_image.gen[kMicVol], before) << "mic volume byte while the dialog was open";
+        EXPECT_EQ(QApplication::focusWidget(), box) << "the keyboard back in the box";
+        EXPECT_TRUE(box->has_logical_focus()) << "the box still being edited";
+        EXPECT_EQ(box->fore_color(), 0x0000FFu) << "red text of the box being edited";
+        key_to_active(static_cast<Qt::Key>(typed[1]));
+        EXPECT_EQ(text_of(w, "Text_mic_vol"), typed) << "the typing goes on";
+        const auto frame = write_after(w, kGen, [&] { key_to_active(Qt::Key_Return); }, 4, true);
+        EXPECT_EQ(int{frame[kMicVol]}, want) << "mic volume sent after Enter";
+        EXPECT_EQ(int{s.param_image.gen[kMicVol]}, want) << "mic volume stored after Enter";
+        EXPECT_EQ(int{w.unit.image.gen[kMicVol]}, want) << "the unit's mic volume";
+        want = want == 21 ? 12 : 21;
+    }
+}
+
 }  // namespace
 }  // namespace tuner::testing
