@@ -233,7 +233,8 @@ QWidget* about_box() {
 }
 
 // The About box and the audio-mode dialog take the keyboard when shown, also where no window manager activates a
-// new window: Enter and Escape reach the About box, not the box being edited behind it. Closed (Enter, Escape, OK,
+// new window: Enter and Escape reach the About box, not the box being edited behind it; a press on the window the
+// audio-mode dialog keeps disabled leaves the keyboard with the dialog. Closed (Enter, Escape, OK,
 // the close box; the dialog's close box), they give the keyboard back to the tuning window, where the edit goes on
 // where it stopped: nothing was stored or sent meanwhile, and Enter then commits what was typed.
 TEST(E2eActivation, DialogsTakeTheKeyboardAndGiveItBack) {
@@ -255,7 +256,15 @@ TEST(E2eActivation, DialogsTakeTheKeyboardAndGiveItBack) {
              click_at(about->windowHandle(), ok->mapTo(about, ok->rect().center()));
          }},
         {"About, its close box", [] { about_box()->close(); }},
-        {"audio-mode dialog", [&w] { w.frm->services().audio_mode_dialog()->close(); }},
+        {"audio-mode dialog",
+         [&w] {
+             // The window it keeps disabled takes no press, and not the keyboard either.
+             AudioModeDialog* d = w.frm->services().audio_mode_dialog();
+             click_at(w, tab_centre(w, "ucXTab1", 1));
+             EXPECT_EQ(QApplication::activeWindow(), d) << "the active window after a press on the disabled window";
+             EXPECT_EQ(w.frm->registry().get<XTab>("ucXTab1")->ActiveTab(), 0) << "channel tab";
+             d->close();
+         }},
     };
     int want = s.param_image.gen[kMicVol] == 21 ? 12 : 21;
     for (const auto& way : ways) {
