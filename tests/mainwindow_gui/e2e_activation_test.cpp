@@ -15,7 +15,6 @@ namespace {
 // Frame bytes as the unit numbers them.
 constexpr std::size_t kEqChannelByte = 8;
 constexpr std::size_t kEqGainBand3 = 106 + 3;
-constexpr std::size_t kEqEnableBand5 = 36 + 5;
 constexpr std::size_t kMicVol = 87;
 constexpr std::size_t kEchoRepeat = 20;
 constexpr uint8_t kEq = 6, kEffect = 7, kGen = 8;  // commands
