@@ -3,12 +3,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
+
+#include "platform/message_box.h"
 
 namespace tuner {
 namespace {
@@ -98,7 +99,8 @@ ButtonAmbient qbButtons_H::CurrentAmbient() const {
 void qbButtons_H::PropertyChanged(const std::string& key) { emit PropertiesChanged(QString::fromStdString(key)); }
 
 void qbButtons_H::ShowMessage(const QString& text, const QString& title) {
-    QMessageBox::information(this, title.isEmpty() ? QApplication::applicationName() : title, text);
+    show_message_box(this, text.toStdString(), (title.isEmpty() ? QApplication::applicationName() : title).toStdString(),
+                     MessageIcon::Information);
 }
 
 void qbButtons_H::SetWindowRegion(const Region& region) {

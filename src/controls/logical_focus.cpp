@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMenuBar>
+#include <QWindow>
 #include <QWidget>
 
 namespace tuner {
@@ -42,6 +43,17 @@ void LogicalFocus::set_away(bool away) {
 }
 
 bool LogicalFocus::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        // A press on the box's window while another window is active: a window
+        // system may report it before the activation it causes. The window is
+        // made active first, so the press meets the focus as in an active
+        // window: a control that takes the focus from it leaves the box (its
+        // value committed) before the press acts.
+        QWidget* window = box_->window();
+        if (watched == window->windowHandle() && window->isEnabled() && !window->isActiveWindow())
+            QApplication::setActiveWindow(window);
+        return false;
+    }
     // Runs before the control that takes the focus hears of it, so the box
     // has finished with the focus before the next one starts.
     if (e->type() != QEvent::FocusIn) return false;

@@ -7,6 +7,7 @@
 
 #include "core/program_version.h"
 #include "dialogs/dialog_window.h"
+#include "platform/keyboard_handover.h"
 #include "platform/message_box.h"
 #include "platform/twips.h"
 
@@ -92,6 +93,9 @@ QWidget* show_about_box(QWidget* owner) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setFixedSize(twips_to_px(6750), twips_to_px(3390));
     delete_with_owner(box, owner);
+    // Shown, it takes the keyboard (Enter and Escape are its own); closed, the
+    // window behind takes it back.
+    hand_over_keyboard(box, owner);
 
     auto* picIcon = place<QLabel>(box, "picIcon", 240, 240, 540, 540);
     picIcon->setPixmap(QPixmap::fromImage(about_icon()));

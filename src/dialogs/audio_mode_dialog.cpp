@@ -3,18 +3,17 @@
 #include <functional>
 #include <utility>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyleOptionButton>
 
 #include "buttons/qb_buttons_h.h"
 #include "dialogs/dialog_window.h"
 #include "platform/font_spec.h"
+#include "platform/keyboard_handover.h"
 #include "platform/ole_color.h"
 #include "platform/twips.h"
 
@@ -107,6 +106,8 @@ AudioModeDialog::AudioModeDialog(AppState& s, AudioModeHost& host, QWidget* owne
     setFont(to_qfont(FontSpec{}));
     resize(twips_to_px(kClientWidth), twips_to_px(kClientHeight));
     delete_with_owner(this, owner);
+    // Shown, it takes the keyboard; closed, the window it kept disabled takes it back.
+    hand_over_keyboard(this, owner);
 
     Frame_mode_set_ = make_frame<QFrame>(this, "Frame_mode_set", twips_rect(0, -90, 18975, 7785));
     for (int i = 0; i < kAudioModeBoxes; ++i) {
@@ -194,16 +195,6 @@ void AudioModeDialog::closeEvent(QCloseEvent* e) {
         host_.set_main_window_enabled(true);
     }
     QWidget::closeEvent(e);
-    // The window it kept disabled takes the keyboard again once this one is gone.
-    if (e->isAccepted() && owner_) {
-        QMetaObject::invokeMethod(
-            owner_,
-            [owner = QPointer<QWidget>(owner_), self = QPointer<QWidget>(this)] {
-                QWidget* active = QApplication::activeWindow();
-                if (owner && owner->isVisible() && (!active || active == self)) owner->activateWindow();
-            },
-            Qt::QueuedConnection);
-    }
 }
 
 }  // namespace tuner

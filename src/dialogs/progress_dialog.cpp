@@ -1,14 +1,13 @@
 #include "dialogs/progress_dialog.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
 
 #include "dialogs/dialog_window.h"
+#include "platform/keyboard_handover.h"
 #include "platform/ole_color.h"
 
 namespace tuner {
@@ -59,19 +58,8 @@ struct Wait::Impl : ProgressView {
         contents_changed();
     }
 
-    // The window the user worked in when the wait began; it gets the
-    // activation (and so the keyboard) back when the wait hides.
-    QPointer<QWidget> previous;
-
-    void show_dialog() override {
-        if (QWidget* active = QApplication::activeWindow(); active && active != self) previous = active;
-        self->show();
-    }
-    void hide_dialog() override {
-        const bool was_active = self->isActiveWindow();
-        self->hide();
-        if (was_active && previous && previous->isVisible()) previous->activateWindow();
-    }
+    void show_dialog() override { self->show(); }
+    void hide_dialog() override { self->hide(); }
     void set_timer(bool on) override {
         wait_timer.stop();
         if (on) wait_timer.start(ProgressModel::kTickMs);
@@ -91,6 +79,9 @@ Wait::Wait(AppState& s, ProgressHost& host, Clock& clock, EventPump& pump, QWidg
     // A notice without input: showing it must not take the activation (and
     // with it the keyboard focus) from the window the user works in.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // Should the user give it the keyboard all the same, the window he worked
+    // in when the wait began gets it back when the wait hides.
+    hand_over_keyboard(this, parent);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, to_qcolor(kWaitBack));

@@ -159,9 +159,6 @@ void ProgramServices::show_audio_mode_dialog() {
     if (audio_ && !audio_->isVisible()) audio_.reset();
     AudioModeDialog& d = audio();
     d.show();
-    // Shown, it takes the keyboard, also where the window manager would leave
-    // it with the window behind.
-    d.activateWindow();
     d.set_dis_audio_mode_config();
     d.set_language_dis_____audio_mode_config();
     set_main_window_enabled(false);

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QRadioButton>
 
 #include "buttons/qb_buttons_h.h"
@@ -14,6 +13,7 @@
 #include "controls/param_text_box.h"
 #include "controls/peq_graph.h"
 #include "controls/slider.h"
+#include "platform/message_box.h"
 #include "platform/ole_color.h"
 #include "platform/twips.h"
 #include "platform/window_helpers.h"
@@ -345,7 +345,7 @@ void QtMainView::repaint() {
 
 bool QtMainView::ask_yes_no(const std::string& text, const std::string& title) {
     if (ask_) return ask_(text, title);
-    return QMessageBox::question(window_, qs(title), qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return ask_yes_no_box(window_, text, title);
 }
 
 }  // namespace tuner

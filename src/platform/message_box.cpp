@@ -2,7 +2,19 @@
 
 #include <QMessageBox>
 
+#include "platform/keyboard_handover.h"
+
 namespace tuner {
+
+namespace {
+
+// Shows the box until it is answered, with the keyboard its own meanwhile.
+int answer_of(QMessageBox& box, QWidget* parent) {
+    hand_over_keyboard(&box, parent);
+    return box.exec();
+}
+
+}  // namespace
 
 void show_message_box(QWidget* parent, const std::string& text, const std::string& title, MessageIcon icon) {
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
@@ -15,7 +27,14 @@ void show_message_box(QWidget* parent, const std::string& text, const std::strin
     const QString t = QString::fromStdString(title.empty() ? std::string(kProgramTitle) : title);
     QMessageBox box(qicon, t, QString::fromStdString(text), QMessageBox::Ok, parent);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path or a command can be copied
-    box.exec();
+    answer_of(box, parent);
+}
+
+bool ask_yes_no_box(QWidget* parent, const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);  // Enter answers Yes, Escape No
+    return answer_of(box, parent) == QMessageBox::Yes;
 }
 
 }  // namespace tuner

@@ -1,4 +1,5 @@
-// Modal message boxes with an OK button, as the program shows them.
+// Modal message boxes, as the program shows them: shown, they take the
+// keyboard; answered, the window behind takes it back.
 #pragma once
 
 #include <string>
@@ -11,6 +12,9 @@ namespace tuner {
 
 // Shows `text` with `title` (empty: the program's title "Veltrana").
 void show_message_box(QWidget* parent, const std::string& text, const std::string& title, MessageIcon icon);
+
+// Asks `text` with `title` and the buttons Yes and No; true for Yes.
+bool ask_yes_no_box(QWidget* parent, const std::string& text, const std::string& title);
 
 constexpr const char* kProgramTitle = "Veltrana";
 
