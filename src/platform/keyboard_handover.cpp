@@ -45,10 +45,12 @@ private:
         QPointer<QWidget> back = previous_ && previous_->isVisible() ? previous_.data() : owner_.data();
         if (!back) return;
         // Once the window system has taken the hidden window's activation:
-        // unless it gave it to another window, the keyboard goes back.
+        // unless it gave it to another window, or the window was shown again
+        // meanwhile, the keyboard goes back.
         QMetaObject::invokeMethod(
             back,
             [back, self = QPointer<QWidget>(window_)] {
+                if (self && self->isVisible()) return;
                 QWidget* active = QApplication::activeWindow();
                 if (back->isVisible() && (!active || active == self)) back->activateWindow();
             },
