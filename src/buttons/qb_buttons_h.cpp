@@ -173,10 +173,6 @@ bool qbButtons_H::OverSelf(const QPoint& pos) const {
     return model_.WindowRegion().empty() || model_.WindowRegion().contains(pos.x(), pos.y());
 }
 
-// ---------------------------------------------------------------- key codes
-
-int qbButtons_H::ShiftOf(Qt::KeyboardModifiers m) { return shift_code(m); }
-
 // ---------------------------------------------------------------- Qt events
 
 bool qbButtons_H::event(QEvent* e) {
@@ -236,24 +232,9 @@ void qbButtons_H::mouseDoubleClickEvent(QMouseEvent* e) {
     model_.DoubleClickNotification(static_cast<float>(e->position().x()), static_cast<float>(e->position().y()));
 }
 
-void qbButtons_H::keyPressEvent(QKeyEvent* e) {
-    e->setAccepted(
-        on_key_down(Key{KeyCodeOf(e->key(), e->modifiers()), ShiftOf(e->modifiers()), e->isAutoRepeat(), e->text()}));
-}
-
-void qbButtons_H::keyReleaseEvent(QKeyEvent* e) {
-    on_key_up(Key{KeyCodeOf(e->key(), e->modifiers()), ShiftOf(e->modifiers()), e->isAutoRepeat(), e->text()});
-}
-
 bool qbButtons_H::on_key_down(const Key& k) {
     if (k.code != 0) model_.KeyDownNotification(k.code, k.shift, k.repeat);
-    // Every character the key types, control characters included. Alt with a
-    // key (Ctrl too or not) types nothing, as in the window's text boxes, and
-    // Delete is no character.
-    const bool alt = (k.shift & 4) != 0;
-    if (!alt && k.code != 46) {
-        for (const QChar c : k.text) model_.KeyPressNotification(c.unicode());
-    }
+    for (const int c : typed_chars(k)) model_.KeyPressNotification(c);
     return true;
 }
 

@@ -53,11 +53,6 @@ public:
     void PostContainerKey(int key_code, uint32_t lparam) override;
     void WindowStateChanged() override;
 
-    // Qt key and modifiers as the button's key codes and shift state: the
-    // keypad's keys (KeypadModifier) have codes of their own.
-    static int KeyCodeOf(int qt_key, Qt::KeyboardModifiers m = {});
-    static int ShiftOf(Qt::KeyboardModifiers m);
-
 signals:
     void Click();
     void DoubleClick(int button);
@@ -82,8 +77,6 @@ protected:
     void on_double_click(const Pointer& p) override;
     // A double click of any button (Qt's base passes only the left one on).
     void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
     bool on_key_down(const Key& k) override;
     void on_key_up(const Key& k) override;
     void on_focus_changed(bool focused) override;

@@ -26,7 +26,7 @@ int ControlWidget::shift_code(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
 }
 
-int ControlWidget::key_code(int k) {
+int ControlWidget::main_key_code(int k) {
     switch (k) {
         case Qt::Key_Backspace: return 8;
         case Qt::Key_Tab:
@@ -63,7 +63,7 @@ ControlWidget::Pointer ControlWidget::pointer_of(const QMouseEvent* e) {
 }
 
 ControlWidget::Key ControlWidget::key_of(const QKeyEvent* e) {
-    return Key{key_code(e->key()), shift_code(e->modifiers()), e->isAutoRepeat(), e->text()};
+    return Key{key_code(e->key(), e->modifiers()), shift_code(e->modifiers()), e->isAutoRepeat(), e->text()};
 }
 
 void ControlWidget::hold_mouse() {

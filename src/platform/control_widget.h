@@ -13,6 +13,8 @@
 // ordinary press.
 #pragma once
 
+#include <vector>
+
 #include <QPointF>
 #include <QString>
 #include <QWidget>
@@ -46,7 +48,14 @@ public:
     static int button_code(Qt::MouseButton b);
     static int buttons_code(Qt::MouseButtons b);
     static int shift_code(Qt::KeyboardModifiers m);
-    static int key_code(int qt_key);
+    // The virtual-key code of a Qt key: the keypad's keys (KeypadModifier)
+    // have codes of their own, punctuation keys the code of the key that
+    // types them, shifted digits the digit key's code; 0 for a key without one.
+    static int key_code(int qt_key, Qt::KeyboardModifiers m = {});
+    // The characters a key types, each a KeyPress: every character of its
+    // text, control characters included; none with Alt held (with Shift or
+    // Ctrl too or not), and none for Delete.
+    static std::vector<int> typed_chars(const Key& k);
 
 protected:
     virtual void on_pointer_down(const Pointer&) {}
@@ -77,6 +86,8 @@ protected:
 private:
     static Pointer pointer_of(const QMouseEvent* e);
     static Key key_of(const QKeyEvent* e);
+    // The keys of the main block (no keypad, no punctuation).
+    static int main_key_code(int qt_key);
     void hold_mouse();
     void let_go_mouse();
 };

@@ -224,10 +224,7 @@ bool XTab::on_key_down(const Key& k) {
         model_.KeyDown(code, shift);
         emit KeyDown(code, shift);
     }
-    if (!k.text.isEmpty()) {
-        int ascii = k.text.at(0).unicode();
-        emit KeyPress(ascii);
-    }
+    for (int ascii : typed_chars(k)) emit KeyPress(ascii);
     // The navigation keys stay here; the others go on to the host.
     return code == 33 || code == 34 || code == 37 || code == 39;
 }

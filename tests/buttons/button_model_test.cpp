@@ -12,7 +12,6 @@ namespace tuner::testing {
 namespace {
 
 using V = std::vector<std::string>;
-using namespace button_state;
 
 void click(ButtonModel& m, int button = 1) {
     m.MousePress(button, 0, 10, 10);
@@ -42,7 +41,8 @@ TEST_F(ButtonTest, ClicksAccessKeysSpaceAndArrowKeys) {
     log.events.clear();
     b->setMode(0);
     b->KeyDownNotification(32, 0);
-    EXPECT_EQ(b->StateFlags() & (kPressed | kOver), kPressed);  // not hovering: the over bit goes again
+    // Bit 2 pressed, bit 4 over: not hovering, the over bit goes again.
+    EXPECT_EQ(b->StateFlags() & (2 | 4), 2) << "state flags after Space down";
     b->KeyUpNotification(32, 0);
     b->setMode(1);
     b->KeyDownNotification(32, 0);

@@ -34,7 +34,7 @@ std::string commit(TextInput& in, const std::string& shown, const std::string& t
         in.text_input_key_press(b, ch, min, max, snap, table);
         b.Text += ch;
     }
-    in.text_input_key_press(b, kKeyEnter, min, max, snap, table);
+    in.text_input_key_press(b, 13, min, max, snap, table);  // Enter
     return b.Text;
 }
 
@@ -83,13 +83,13 @@ TEST(TextInput, EnterClampsSnapsAndRestoresJunk) {
 
     TextBox f{"12.5", 4};
     in.text_input_got_focus(f);
-    in.text_input_key_press(f, kKeyBackspace, 0, 100, false, {});  // Backspace does not clear
+    in.text_input_key_press(f, 8, 0, 100, false, {});  // Backspace does not clear
     EXPECT_EQ(f.Text, "12.5");
     f.Text = "12.";
     in.text_input_key_press(f, '7', 0, 100, false, {});
     EXPECT_EQ(f.Text, "");
     EXPECT_FALSE(in.text_input_first_key_clears);
-    in.text_input_key_press(f, kKeyEnter, 0, 100, false, {});
+    in.text_input_key_press(f, 13, 0, 100, false, {});  // Enter
     EXPECT_EQ(f.Text, "12.5") << "empty text at Enter";
     for (const char* junk : {"-", ".", "-."}) EXPECT_EQ(commit(in, "7.5", junk, -18, 12), "7.5") << junk;
     EXPECT_EQ(commit(in, "25", "-", -18, 20), "20") << "remembered text clamped";

@@ -57,10 +57,10 @@ struct RuleEnvFixture {
             rules.box_edited(env, c);
             rules.box_key(env, c, k);
         }
-        input.text_input_key_press(tb, kKeyEnter, l->min, l->max, l->snap, l->table);
+        input.text_input_key_press(tb, 13, l->min, l->max, l->snap, l->table);  // Enter
         view.set_text(c, tb.Text);
         rules.box_commit(env, c);
-        rules.box_key(env, c, kKeyEnter);
+        rules.box_key(env, c, 13);  // Enter
         return view.text(c);
     }
 

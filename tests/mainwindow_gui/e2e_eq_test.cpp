@@ -34,7 +34,7 @@ void expect_low_pre_gain_shown(WindowUnderTest& w) {
     const SliderModel& m = w.frm->registry().get<xiSlider>("vr_eq_pre_gain_db_index")->model();
     EXPECT_EQ(m.thumb_top(), m.position_of(m.min())) << "pre-gain slider's thumb at its lowest end";
     EXPECT_TRUE(v.visible(Ctl{"Text_vr_error_cou"})) << "slider error box shown";
-    EXPECT_EQ(v.text(Ctl{"Text_vr_error_cou"}), kSliderValueErrorText) << "slider error text";
+    EXPECT_EQ(v.text(Ctl{"Text_vr_error_cou"}), "软件有可改进的地方，改进码：380") << "slider error text";
 }
 
 // Every write of EQ channel 0 among `frames` carries `byte` as its pre-gain.

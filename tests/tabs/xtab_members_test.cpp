@@ -38,7 +38,7 @@ TEST(XTabMembers, LastActiveTabFollowsOnlySwitches) {
 // The release on a close box removes the tab with BoxHot still set: the next move onto the tracked box hovers it.
 TEST(XTabMembers, RemovalLeavesTheCloseBoxHot) {
     XTabModel m;
-    m.set(&XTabProps::TabStyle, kTabStylePropertyPages);
+    m.set(&XTabProps::TabStyle, 1);  // PropertyPages
     m.setTabTheme(2);
     m.set(&XTabProps::UseControlBox, true);
     m.Resize(400, 100);
@@ -80,7 +80,7 @@ TEST(XTabMembers, HostSwitchDuringRemovalHasTheLastWord) {
 // A host painting with the public painters gets what the repaint paints, in every style and theme (the panel
 // painters hand the themes they do not draw to each other), and the widget is told the surface changed.
 TEST(XTabMembers, PublicPaintersPaintWhatTheRepaintPaints) {
-    for (int style : {kTabStyleTabbedDialog, kTabStylePropertyPages}) {
+    for (int style : {0, 1}) {
         for (int theme = 0; theme <= 4; ++theme) {
             SCOPED_TRACE(::testing::Message() << "style " << style << ", theme " << theme);
             XTabModel m;
@@ -91,7 +91,7 @@ TEST(XTabMembers, PublicPaintersPaintWhatTheRepaintPaints) {
             const QImage full = shot(m);
             QSignalSpy changed(&m, &XTabModel::surfaceChanged);
             m.Cls();
-            const bool dialog = style == kTabStyleTabbedDialog;
+            const bool dialog = style == 0;
             dialog ? m.DrawBackgroundTabbedDialog() : m.DrawBackgroundPropertyPages();
             dialog ? m.DrawTabsTabbedDialog() : m.DrawTabsPropertyPages();
             if (theme == 3) dialog ? m.DrawBackgroundTabbedDialog() : m.DrawBackgroundPropertyPages();
@@ -162,7 +162,7 @@ TEST(XTabMembers, PropertyPagesCaptionsBesidePicturesWithAccessKeys) {
             for (int i = 0; i < 3; ++i) m.setTabCaption(i, QStringList{"&Music", "Mi&c", "Fx && &EQ"}[i]);
             m.setTabPicture(0, tab_picture());
             m.setTabPicture(1, tab_picture());
-            m.set(&XTabProps::TabStyle, kTabStylePropertyPages);
+            m.set(&XTabProps::TabStyle, 1);  // PropertyPages
             m.setTabTheme(theme);
             m.set(&XTabProps::PictureAlign, align);
             m.Resize(kW, kH);

@@ -1,9 +1,8 @@
-// The button's key codes: the classic virtual-key code of every key Qt
+// The controls' key codes: the classic virtual-key code of every key Qt
 // reports, the keypad's own codes, the lock keys and the punctuation keys
-// (by their place on a US keyboard, shifted or not) included.
-#include <QKeyEvent>
-
-#include "buttons/qb_buttons_h.h"
+// (by their place on a US keyboard, shifted or not) included; and the
+// characters a key types.
+#include "platform/control_widget.h"
 
 namespace tuner {
 namespace {
@@ -100,12 +99,23 @@ int other_code(int k) {
 
 }  // namespace
 
-int qbButtons_H::KeyCodeOf(int qt_key, Qt::KeyboardModifiers m) {
+int ControlWidget::key_code(int qt_key, Qt::KeyboardModifiers m) {
     if (m & Qt::KeypadModifier) {
         if (const int code = keypad_code(qt_key)) return code;
     }
-    if (const int code = key_code(qt_key)) return code;
+    if (const int code = main_key_code(qt_key)) return code;
     return other_code(qt_key);
+}
+
+std::vector<int> ControlWidget::typed_chars(const Key& k) {
+    // Alt with a key types nothing, as in the window's text boxes, and
+    // Delete is no character.
+    const bool alt = (k.shift & 4) != 0;
+    std::vector<int> chars;
+    if (!alt && k.code != 46) {
+        for (const QChar c : k.text) chars.push_back(c.unicode());
+    }
+    return chars;
 }
 
 }  // namespace tuner
