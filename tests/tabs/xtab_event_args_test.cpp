@@ -233,6 +233,13 @@ TEST(XTabErrors, NumberTextAndSource) {
     EXPECT_EQ(m.TabCount(), 3) << "TabCount after the refused calls";
     EXPECT_EQ(m.TabCaption(2).toStdString(), "Tab 2") << "caption of tab 2 after the refused calls";
     EXPECT_TRUE(m.TabEnabled(0)) << "tab 0 after the refused calls";
+
+    // A strip that holds the most tabs it can takes no more.
+    XTabModel full;
+    full.setTabCount(4096);
+    EXPECT_EQ(error_of([&] { full.setTabCount(4097); }), "380 ucXTab.TabCount: Invalid property value");
+    EXPECT_EQ(error_of([&] { full.InsertTab(0, "x"); }), "380 ucXTab.InsertTab: Invalid property value");
+    EXPECT_EQ(full.TabCount(), 4096) << "TabCount of the full strip after the refused calls";
 }
 
 }  // namespace
