@@ -2,6 +2,7 @@
 // whichever order the window system reports the press and the activation; the About box and the audio-mode dialog
 // taking the keyboard when shown and giving it back to the box being edited when they close.
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -255,6 +256,17 @@ TEST(E2eActivation, DialogsTakeTheKeyboardAndGiveItBack) {
              click_at(about->windowHandle(), ok->mapTo(about, ok->rect().center()));
          }},
         {"About, its close box", [] { about_box()->close(); }},
+        {"About, a press on its title, then Escape",
+         [] {
+             // A press in the box's own window keeps the keyboard there, while the box behind waits.
+             QWidget* about = about_box();
+             ASSERT_NE(about, nullptr);
+             auto* title = about->findChild<QLabel*>("lblTitle");
+             ASSERT_NE(title, nullptr);
+             click_at(about->windowHandle(), title->mapTo(about, title->rect().center()));
+             EXPECT_EQ(QApplication::activeWindow(), about) << "the active window after a press on About's title";
+             key_to_active(Qt::Key_Escape);
+         }},
         {"audio-mode dialog",
          [&w] {
              // The window it keeps disabled takes no press, and not the keyboard either.
