@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,32 @@ inline void expect_screen_follows(QWidget* w, const std::string& what, const std
     change();
     EXPECT_TRUE(screen_shows_widget(w)) << what << ": the screen keeps another face; " << screen_mismatch(w);
     EXPECT_NE(screen_now(w), before) << what << ": the face did not change";
+}
+
+// One setting of a table of settings: the starting state in which its new
+// value shows (may be empty) and the set itself, on a control of type T.
+template <typename T>
+struct ScreenRow {
+    const char* name;
+    std::function<void(T&)> prepare;
+    std::function<void(T&)> set;
+};
+
+// For every row: `reset`, the row's starting state, which must be on the
+// screen of `w`, then the set, which the screen must follow.
+template <typename T>
+void expect_rows_reach_screen(QWidget* w, T& target, const std::function<void()>& reset,
+                              const std::vector<ScreenRow<T>>& rows) {
+    for (const ScreenRow<T>& row : rows) {
+        SCOPED_TRACE(row.name);
+        reset();
+        if (row.prepare) row.prepare(target);
+        if (!screen_shows_widget(w)) {
+            ADD_FAILURE() << row.name << ": the starting state is not on the screen; " << screen_mismatch(w);
+            continue;
+        }
+        expect_screen_follows(w, row.name, [&] { row.set(target); });
+    }
 }
 
 }  // namespace tuner::testing
