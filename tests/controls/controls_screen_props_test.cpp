@@ -37,14 +37,7 @@ QImage block_image(int w, int h, QColor a, QColor b) {
 struct ControlsScreenProps : ::testing::Test {
     QWidget form;
 
-    void show_form(QSize size) {
-        form.resize(size);
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        pointer_to(&form, QPoint(size.width() - 2, size.height() - 2));
-        settle_screen();
-    }
+    void show_form(QSize size) { show_active_form(form, size); }
 };
 
 using S = xiSlider;

@@ -27,14 +27,7 @@ QPoint nearest(double x, double y) {
 struct ControlsScreen : ::testing::Test {
     QWidget form;
 
-    void show_form(QSize size) {
-        form.resize(size);
-        form.show();
-        form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-        pointer_to(&form, QPoint(size.width() - 2, size.height() - 2));
-        settle_screen();
-    }
+    void show_form(QSize size) { show_active_form(form, size); }
     QWindow* window() { return form.windowHandle(); }
 };
 

@@ -78,6 +78,16 @@ inline void settle_screen(int ms = 40) {
     QTest::qWait(ms);
 }
 
+// A form of the given size shown and active, the pointer parked in its far corner, its first paint on the screen.
+inline void show_active_form(QWidget& form, QSize size) {
+    form.resize(size);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form)) << "the form active";
+    pointer_to(&form, QPoint(size.width() - 2, size.height() - 2));
+    settle_screen();
+}
+
 // The widget's area on the screen once the events are processed.
 inline QImage screen_of(const QWidget* w) {
     settle_screen();
